@@ -1,0 +1,27 @@
+# GoogleTest is built from Debian's source package in both builds, so the
+# native (sanitized) and the MinGW test programs use the same framework.
+function(tallix_use_googletest)
+  if(TARGET gtest)
+    return()
+  endif()
+  set(TALLIX_GTEST_SOURCE /usr/src/googletest CACHE PATH "GoogleTest source tree")
+  if(NOT EXISTS ${TALLIX_GTEST_SOURCE}/CMakeLists.txt)
+    message(FATAL_ERROR "GoogleTest sources not found in ${TALLIX_GTEST_SOURCE} (apt-get install googletest)")
+  endif()
+  set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+  set(BUILD_GMOCK ON CACHE BOOL "" FORCE)
+  set(gtest_force_shared_crt ON CACHE BOOL "" FORCE)
+  add_subdirectory(${TALLIX_GTEST_SOURCE} ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
+endfunction()
+
+# tallix_add_test(NAME SOURCES... LIBS ...): one test program, one ctest entry.
+# Under the cross build ctest runs it through Wine (the toolchain's emulator).
+function(tallix_add_test name)
+  cmake_parse_arguments(ARG "" "" "SOURCES;LIBS" ${ARGN})
+  tallix_use_googletest()
+  add_executable(${name} ${ARG_SOURCES})
+  target_link_libraries(${name} PRIVATE ${ARG_LIBS} GTest::gmock GTest::gtest_main)
+  target_compile_definitions(${name} PRIVATE TALLIX_TEST_DATA_DIR="${CMAKE_SOURCE_DIR}/tests/data")
+  add_test(NAME ${name} COMMAND ${name} --gtest_brief=1)
+  set_tests_properties(${name} PROPERTIES TIMEOUT 900)
+endfunction()

@@ -1,0 +1,19 @@
+#pragma once
+// Picture formatting ("#,.00", "$#,###,###.00") and field formatting
+// ("###,###,###", "#_.#_.#_.#") of numbers, on their decimal digits.
+
+#include <initializer_list>
+#include <span>
+#include <string>
+#include <string_view>
+
+#include "real.h"
+
+namespace tallix {
+
+std::string FormatNumber(Real value, std::string_view mask);
+
+std::string FormatUsing(std::string_view mask, std::span<const Real> values);
+std::string FormatUsing(std::string_view mask, std::initializer_list<Real> values);
+
+}  // namespace tallix
