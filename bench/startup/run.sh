@@ -1,0 +1,17 @@
+#!/usr/bin/env bash
+# Measures Tallix.exe's start-up under Wine against the minimal window program.
+# Run after a MinGW build (bash scripts/test.sh or scripts/start.sh).
+set -euo pipefail
+repo="$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)"
+build="${1:-$repo/build/mingw}"
+# shellcheck source=scripts/xvfb.sh
+source "$repo/scripts/xvfb.sh"
+tallix_ensure_display
+export WINEPREFIX="${WINEPREFIX:-$repo/build/wineprefix}"
+"$repo/scripts/wine-prefix.sh"
+work="$(mktemp -d)"
+trap 'rm -rf "$work"' EXIT
+cp "$build/app/Tallix.exe" "$build/bench/startup/minimal_window.exe" "$work/"
+# Start the Wine server once so that neither program pays for it.
+wineserver -p 60 2>/dev/null || true
+"$repo/scripts/wine-exec.sh" "$build/bench/startup/startup_bench.exe" "$work/Tallix.exe" "$work/minimal_window.exe" "${RUNS:-15}"
