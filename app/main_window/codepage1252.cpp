@@ -1,0 +1,52 @@
+#include "app/main_window/codepage1252.h"
+
+#include <array>
+
+namespace tallix {
+namespace {
+
+// 0x80 to 0x9F. The five unassigned bytes keep their C1 code points, as the
+// system's own conversion does, so that every byte survives a round trip.
+constexpr std::array<char16_t, 32> kHighControlBlock = {
+    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
+};
+
+char ToCp1252(char16_t unit) {
+  if (unit < 0x80 || (unit >= 0xA0 && unit <= 0xFF)) return static_cast<char>(unit);
+  for (std::size_t i = 0; i < kHighControlBlock.size(); ++i) {
+    if (kHighControlBlock[i] == unit) return static_cast<char>(0x80 + i);
+  }
+  return '?';
+}
+
+}  // namespace
+
+std::u16string Cp1252ToUtf16(std::string_view text) {
+  std::u16string out;
+  out.reserve(text.size());
+  for (char c : text) {
+    const auto byte = static_cast<unsigned char>(c);
+    out.push_back(byte >= 0x80 && byte <= 0x9F ? kHighControlBlock[byte - 0x80] : char16_t{byte});
+  }
+  return out;
+}
+
+std::string Utf16ToCp1252(std::u16string_view text) {
+  std::string out;
+  out.reserve(text.size());
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    const char16_t unit = text[i];
+    const bool highSurrogate = unit >= 0xD800 && unit <= 0xDBFF;
+    if (highSurrogate && i + 1 < text.size() && text[i + 1] >= 0xDC00 && text[i + 1] <= 0xDFFF) {
+      ++i;  // one character outside the BMP: one "?"
+      out.push_back('?');
+      continue;
+    }
+    out.push_back(ToCp1252(unit));
+  }
+  return out;
+}
+
+}  // namespace tallix

@@ -1,0 +1,17 @@
+#pragma once
+// The engine speaks Windows-1252 ("×" is 0xD7, "÷" 0xF7); the window speaks
+// UTF-16. Converting through our own table keeps those signs right on systems
+// whose ANSI code page is not 1252.
+
+#include <string>
+#include <string_view>
+
+namespace tallix {
+
+std::u16string Cp1252ToUtf16(std::string_view text);
+
+// Characters with no Windows-1252 form (and lone surrogates) become "?", so
+// that pasted text never turns into something the engine misreads as a digit.
+std::string Utf16ToCp1252(std::u16string_view text);
+
+}  // namespace tallix
