@@ -1,0 +1,88 @@
+#include "services/picture_mask.h"
+
+namespace tallix::detail {
+
+std::vector<std::string_view> SplitSections(std::string_view mask) {
+  std::vector<std::string_view> sections;
+  std::size_t start = 0;
+  bool quoted = false;
+  for (std::size_t i = 0; i < mask.size(); ++i) {
+    const char c = mask[i];
+    if (c == '"') {
+      quoted = !quoted;
+    } else if (c == '\\' && !quoted) {
+      ++i;
+    } else if (c == ';' && !quoted) {
+      sections.push_back(mask.substr(start, i - start));
+      start = i + 1;
+      if (sections.size() == 3) return sections;  // anything after a third ";" is unused
+    }
+  }
+  sections.push_back(mask.substr(start));
+  return sections;
+}
+
+namespace {
+
+bool IsPrintedLiteral(char c) {
+  return c == '$' || c == '-' || c == '+' || c == '(' || c == ')' || c == ' ';
+}
+
+}  // namespace
+
+PictureSection ParsePictureSection(std::string_view section) {
+  PictureSection parsed;
+  bool afterPoint = false;
+  bool afterPlaceholder = false;
+  bool anyPlaceholder = false;
+  auto literal = [&](char c) { parsed.items.push_back({PictureItem::Kind::kLiteral, c, afterPoint}); };
+  for (std::size_t i = 0; i < section.size(); ++i) {
+    const char c = section[i];
+    const bool placeholderBefore = afterPlaceholder;
+    afterPlaceholder = false;
+    switch (c) {
+      case '#':
+      case '0':
+        parsed.items.push_back({c == '#' ? PictureItem::Kind::kHash : PictureItem::Kind::kZero, c, afterPoint});
+        ++(afterPoint ? parsed.fractionPlaceholders : parsed.integerPlaceholders);
+        afterPlaceholder = anyPlaceholder = true;
+        break;
+      case '.':
+        if (afterPoint) {
+          literal(c);
+        } else {
+          parsed.items.push_back({PictureItem::Kind::kPoint, c, false});
+          afterPoint = true;
+        }
+        break;
+      case ',':
+        if (placeholderBefore) parsed.grouping = true; else literal(c);
+        break;
+      case '%':
+        if (placeholderBefore) {
+          parsed.percent = true;
+          literal(c);
+        }
+        break;
+      case '\\':
+        if (i + 1 < section.size()) literal(section[++i]);
+        break;
+      case '"':
+        for (++i; i < section.size() && section[i] != '"'; ++i) literal(section[i]);
+        break;
+      case 'E':
+      case 'e':
+        if (anyPlaceholder) literal(c);
+        break;
+      case '*':
+        ++i;  // a fill character needs a field width, which pictures do not have
+        break;
+      default:
+        if (IsPrintedLiteral(c)) literal(c);
+        break;
+    }
+  }
+  return parsed;
+}
+
+}  // namespace tallix::detail
