@@ -1,0 +1,175 @@
+// tallix-cli keys: a key script through the real engine, the tape on standard
+// output as it is written.
+#include <iostream>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "app/cli/cli_commands.h"
+#include "engine/basic_host.h"
+#include "engine/engine.h"
+#include "engine/memory_settings.h"
+#include "services/number_text.h"
+
+namespace tallix::cli {
+
+namespace {
+
+// Windows-1252 characters 0x80..0x9F as Unicode code points; 0 marks the
+// five unassigned bytes, written as U+FFFD.
+constexpr char16_t kHighControls[32] = {
+    0x20AC, 0, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0, 0x017D, 0,
+    0, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0, 0x017E, 0x0178,
+};
+
+void AppendUtf8(std::string& out, char32_t code) {
+  if (code < 0x80) {
+    out.push_back(static_cast<char>(code));
+  } else if (code < 0x800) {
+    out.push_back(static_cast<char>(0xC0 | (code >> 6)));
+    out.push_back(static_cast<char>(0x80 | (code & 0x3F)));
+  } else {
+    out.push_back(static_cast<char>(0xE0 | (code >> 12)));
+    out.push_back(static_cast<char>(0x80 | ((code >> 6) & 0x3F)));
+    out.push_back(static_cast<char>(0x80 | (code & 0x3F)));
+  }
+}
+
+std::optional<bool> OnOff(const std::string& value) {
+  if (value == "on") return true;
+  if (value == "off") return false;
+  return std::nullopt;
+}
+
+bool ApplyOption(const std::string& name, const std::string& value, EngineSettings& settings) {
+  if (name == "--mode") {
+    if (value != "standard" && value != "adding") return false;
+    settings.calcMode = value == "adding" ? 1 : 0;
+  } else if (name == "--decimals") {
+    if (value == "F") {
+      settings.decimalSetting = display_mode::kFloating;
+    } else if (value.size() == 1 && value[0] >= '0' && value[0] <= '4') {
+      settings.decimalSetting = static_cast<std::uint8_t>(value[0] - '0');
+    } else {
+      return false;
+    }
+  } else if (name == "--grouping" || name == "--auto-decimal" || name == "--laptop") {
+    const auto on = OnOff(value);
+    if (!on) return false;
+    (name == "--grouping" ? settings.digitGrouping : name == "--laptop" ? settings.laptopKeys : settings.autoDecimal) = *on;
+  } else if (name == "--tax") {
+    const auto rate = ParseNumberExact(value);
+    if (!rate) return false;
+    settings.taxRate = static_cast<float>(*rate);
+  } else if (name == "--system") {
+    const char* const systems[] = {"dec", "hex", "bin", "oct"};
+    int index = 0;
+    while (index < 4 && value != systems[index]) ++index;
+    if (index == 4) return false;
+    // Decimal shows the decimal choice; the others have display modes 11..13.
+    settings.displayMode = static_cast<std::uint8_t>(index == 0 ? 0 : 10 + index);
+  } else {
+    return false;
+  }
+  return true;
+}
+
+// Prints each tape line as the engine writes it; keeps no tape.
+class PrintingHost : public BasicEngineHost {
+ public:
+  explicit PrintingHost(std::ostream& out) : out_(out) {}
+  int AddTapeLine(std::string_view line) override {
+    out_ << Cp1252ToUtf8(line) << '\n';
+    return lines_++;
+  }
+  void ClearTapeLines() override { lines_ = 0; }
+
+ private:
+  std::ostream& out_;
+  int lines_ = 0;
+};
+
+bool ReadKey(const std::string& word, std::vector<Key>& keys, std::ostream& err) {
+  const auto key = KeyFromScriptName(word);
+  if (!key || !IsEngineKey(*key)) {
+    err << "tallix-cli keys: unknown key \"" << word << "\"\n";
+    return false;
+  }
+  keys.push_back(*key);
+  return true;
+}
+
+}  // namespace
+
+std::string Cp1252ToUtf8(std::string_view text) {
+  std::string out;
+  out.reserve(text.size());
+  for (char c : text) {
+    const auto byte = static_cast<unsigned char>(c);
+    if (byte >= 0x80 && byte < 0xA0) {
+      const char16_t code = kHighControls[byte - 0x80];
+      AppendUtf8(out, code == 0 ? 0xFFFD : code);
+    } else {
+      AppendUtf8(out, byte);
+    }
+  }
+  return out;
+}
+
+bool ReadEngineOptions(Args& args, EngineSettings& settings, std::ostream& err) {
+  std::size_t used = 0;
+  while (used < args.size() && args[used].starts_with("--")) {
+    const std::string& name = args[used];
+    if (name == "--") {
+      ++used;
+      break;
+    }
+    if (used + 1 >= args.size() || !ApplyOption(name, args[used + 1], settings)) {
+      err << "tallix-cli: bad option \"" << name << "\"" << (used + 1 < args.size() ? " " + args[used + 1] : "")
+          << "\n  options: --mode standard|adding, --decimals F|0|1|2|3|4, --grouping on|off,\n"
+             "           --auto-decimal on|off, --tax RATE, --system dec|hex|bin|oct, --laptop on|off\n";
+      return false;
+    }
+    used += 2;
+  }
+  // A decimal start shows the decimal choice itself.
+  if (settings.displayMode <= display_mode::kFloating) settings.displayMode = settings.decimalSetting;
+  args.erase(args.begin(), args.begin() + static_cast<std::ptrdiff_t>(used));
+  return true;
+}
+
+int RunKeys(const Args& arguments, std::istream& in, std::ostream& out, std::ostream& err) {
+  Args args = arguments;
+  EngineSettings settings;
+  if (!ReadEngineOptions(args, settings, err)) return 2;
+  if (args.empty()) {
+    err << "tallix-cli keys: no keys given (keys are keypad captions, or - to read them from standard input)\n";
+    return 2;
+  }
+  // Every key is checked before the first one runs, so a bad script prints no tape.
+  std::vector<Key> keys;
+  if (args.size() == 1 && args[0] == "-") {
+    for (std::string word; in >> word;) {
+      if (!ReadKey(word, keys, err)) return 2;
+    }
+  } else {
+    for (const std::string& word : args) {
+      if (!ReadKey(word, keys, err)) return 2;
+    }
+  }
+
+  PrintingHost host(out);
+  MemorySettings store;
+  Engine engine(host, store);
+  engine.Start(settings);
+  for (Key key : keys) engine.PressKey(key);
+
+  out << "display: " << Cp1252ToUtf8(host.display) << '\n'
+      << "items: " << Cp1252ToUtf8(host.items) << '\n'
+      << "average: " << Cp1252ToUtf8(host.average) << '\n'
+      << "memory: " << Cp1252ToUtf8(host.memory) << '\n';
+  out.flush();
+  return out ? 0 : 1;
+}
+
+}  // namespace tallix::cli

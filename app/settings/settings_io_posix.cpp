@@ -1,0 +1,86 @@
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <climits>
+
+#include "app/settings/settings_io.h"
+
+namespace tallix {
+
+namespace {
+
+// Closes the descriptor on every way out.
+struct Descriptor {
+  int fd;
+  ~Descriptor() {
+    if (fd >= 0) close(fd);
+  }
+};
+
+bool WriteAll(int fd, std::string_view bytes) {
+  while (!bytes.empty()) {
+    const ssize_t written = write(fd, bytes.data(), bytes.size());
+    if (written < 0 && errno == EINTR) continue;
+    if (written <= 0) return false;
+    bytes.remove_prefix(static_cast<std::size_t>(written));
+  }
+  return true;
+}
+
+}  // namespace
+
+FileBytes ReadFileBytes(const std::string& path) {
+  FileBytes result;
+  Descriptor file{open(path.c_str(), O_RDONLY | O_CLOEXEC)};
+  if (file.fd < 0) {
+    result.status = (errno == ENOENT || errno == ENOTDIR) ? FileBytes::Status::kMissing
+                                                          : FileBytes::Status::kUnreadable;
+    return result;
+  }
+  result.status = FileBytes::Status::kUnreadable;
+  struct stat info {};
+  if (fstat(file.fd, &info) != 0 || !S_ISREG(info.st_mode)) return result;
+  char buffer[65536];
+  for (;;) {
+    const ssize_t got = read(file.fd, buffer, sizeof buffer);
+    if (got < 0 && errno == EINTR) continue;
+    if (got < 0) return {FileBytes::Status::kUnreadable, {}};
+    if (got == 0) break;
+    if (result.bytes.size() + static_cast<std::size_t>(got) > kMaxSettingsFileBytes) return {FileBytes::Status::kUnreadable, {}};
+    result.bytes.append(buffer, static_cast<std::size_t>(got));
+  }
+  result.status = FileBytes::Status::kRead;
+  return result;
+}
+
+bool ReplaceFileAtomically(const std::string& path, std::string_view bytes) {
+  struct stat old {};
+  const bool existed = stat(path.c_str(), &old) == 0;
+  // A read-only settings file stays as it is, as it would on Windows.
+  if (existed && access(path.c_str(), W_OK) != 0) return false;
+
+  static unsigned serial = 0;
+  const std::string temporary = path + "." + std::to_string(getpid()) + "." + std::to_string(++serial) + ".tmp";
+  bool ok;
+  {
+    Descriptor file{open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666)};
+    if (file.fd < 0) return false;
+    ok = (!existed || fchmod(file.fd, old.st_mode & 07777) == 0) && WriteAll(file.fd, bytes) && fsync(file.fd) == 0;
+    ok = close(file.fd) == 0 && ok;
+    file.fd = -1;
+  }
+  ok = ok && rename(temporary.c_str(), path.c_str()) == 0;
+  if (!ok) unlink(temporary.c_str());
+  return ok;
+}
+
+std::string ExecutableFilePath() {
+  char buffer[PATH_MAX];
+  const ssize_t length = readlink("/proc/self/exe", buffer, sizeof buffer);
+  if (length <= 0 || static_cast<std::size_t>(length) >= sizeof buffer) return {};
+  return std::string(buffer, static_cast<std::size_t>(length));
+}
+
+}  // namespace tallix

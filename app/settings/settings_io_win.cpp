@@ -1,0 +1,108 @@
+#include <windows.h>
+
+#include "app/settings/settings_io.h"
+
+namespace tallix {
+
+namespace {
+
+// Empty when the text is not valid UTF-8, so a mangled path never names some
+// other file.
+std::wstring Widen(const std::string& text) {
+  if (text.empty()) return {};
+  const int length = MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, text.data(), static_cast<int>(text.size()), nullptr, 0);
+  if (length <= 0) return {};
+  std::wstring wide(static_cast<std::size_t>(length), L'\0');
+  MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, text.data(), static_cast<int>(text.size()), wide.data(), length);
+  return wide;
+}
+
+std::string Narrow(const std::wstring& wide) {
+  if (wide.empty()) return {};
+  const int length = WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), nullptr, 0, nullptr, nullptr);
+  if (length <= 0) return {};
+  std::string text(static_cast<std::size_t>(length), '\0');
+  WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), text.data(), length, nullptr, nullptr);
+  return text;
+}
+
+struct Handle {
+  HANDLE handle;
+  ~Handle() {
+    if (handle != INVALID_HANDLE_VALUE) CloseHandle(handle);
+  }
+};
+
+bool WriteAll(HANDLE file, std::string_view bytes) {
+  while (!bytes.empty()) {
+    const DWORD chunk = bytes.size() > 0x10000000 ? 0x10000000 : static_cast<DWORD>(bytes.size());
+    DWORD written = 0;
+    if (!WriteFile(file, bytes.data(), chunk, &written, nullptr) || written == 0) return false;
+    bytes.remove_prefix(written);
+  }
+  return true;
+}
+
+}  // namespace
+
+FileBytes ReadFileBytes(const std::string& path) {
+  const std::wstring widePath = Widen(path);
+  if (widePath.empty()) return {FileBytes::Status::kUnreadable, {}};
+  Handle file{CreateFileW(widePath.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                          OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr)};
+  if (file.handle == INVALID_HANDLE_VALUE) {
+    const DWORD error = GetLastError();
+    const bool missing = error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND;
+    return {missing ? FileBytes::Status::kMissing : FileBytes::Status::kUnreadable, {}};
+  }
+  LARGE_INTEGER size{};
+  if (!GetFileSizeEx(file.handle, &size) || size.QuadPart < 0 ||
+      static_cast<unsigned long long>(size.QuadPart) > kMaxSettingsFileBytes) {
+    return {FileBytes::Status::kUnreadable, {}};
+  }
+  FileBytes result{FileBytes::Status::kRead, {}};
+  char buffer[65536];
+  for (;;) {
+    DWORD got = 0;
+    if (!ReadFile(file.handle, buffer, sizeof buffer, &got, nullptr)) return {FileBytes::Status::kUnreadable, {}};
+    if (got == 0) break;
+    if (result.bytes.size() + got > kMaxSettingsFileBytes) return {FileBytes::Status::kUnreadable, {}};
+    result.bytes.append(buffer, got);
+  }
+  return result;
+}
+
+bool ReplaceFileAtomically(const std::string& path, std::string_view bytes) {
+  const std::wstring widePath = Widen(path);
+  if (widePath.empty()) return false;
+  static unsigned serial = 0;
+  const std::wstring temporary =
+      widePath + L"." + std::to_wstring(GetCurrentProcessId()) + L"." + std::to_wstring(++serial) + L".tmp";
+  bool ok;
+  {
+    Handle file{CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr)};
+    if (file.handle == INVALID_HANDLE_VALUE) return false;
+    ok = WriteAll(file.handle, bytes) && FlushFileBuffers(file.handle);
+    ok = CloseHandle(file.handle) && ok;
+    file.handle = INVALID_HANDLE_VALUE;
+  }
+  ok = ok && MoveFileExW(temporary.c_str(), widePath.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
+  if (!ok) DeleteFileW(temporary.c_str());
+  return ok;
+}
+
+std::string ExecutableFilePath() {
+  std::wstring buffer(MAX_PATH, L'\0');
+  for (;;) {
+    const DWORD length = GetModuleFileNameW(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
+    if (length == 0) return {};
+    if (length < buffer.size()) {
+      buffer.resize(length);
+      return Narrow(buffer);
+    }
+    if (buffer.size() >= 32768) return {};
+    buffer.resize(buffer.size() * 2);
+  }
+}
+
+}  // namespace tallix

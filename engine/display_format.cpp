@@ -1,0 +1,94 @@
+// The formatting steps every operation applies to the display, and the
+// decimal commands of the View menu.
+#include <cmath>
+
+#include "engine/display_text.h"
+#include "engine/engine.h"
+#include "services/format_mask.h"
+#include "services/number_text.h"
+
+namespace tallix {
+
+namespace {
+
+constexpr std::string_view kMainSection = "Main Settings";
+
+// The mask of each fixed or floating setting. "0 Decimal" rounds to whole
+// numbers, which also turns an empty or "Div0 Error" display into "0" as the
+// other settings do.
+std::string_view DecimalsMask(std::uint8_t displayMode) {
+  switch (displayMode) {
+    case 0: return "###########0";
+    case 1: return "###########0.0";
+    case 2: return "###########0.00";
+    case 3: return "###########0.000";
+    case 4: return "###########0.0000";
+    case display_mode::kFloating: return "###########0.##########";
+    default: return {};
+  }
+}
+
+bool IsDecimalsChoice(int value) { return (value >= 0 && value <= 4) || value == display_mode::kFloating; }
+
+std::string_view Flag(bool on) { return on ? "1" : "0"; }
+
+}  // namespace
+
+std::string Engine::ApplyDecimals() {
+  std::string text = WithoutCommas(host_.GetDisplayText());
+  const std::string_view mask = DecimalsMask(state_.displayMode);
+  if (!mask.empty()) {
+    Real value = ParseLeadingNumber(text);
+    // Values stored a hair below a decimal tie (2.675) are lifted over it.
+    if (std::floor(value) != value) value += 0.00000000001L;
+    text = FormatNumber(value, mask);
+  }
+  if (!text.empty() && text.back() == '.') text.pop_back();
+  host_.SetDisplayText(text);
+  return text;
+}
+
+std::string Engine::GroupDigits() {
+  std::string text = GroupedText(host_.GetDisplayText());
+  host_.SetDisplayText(text);
+  return text;
+}
+
+void Engine::ApplyAutoDecimal() {
+  const std::string text = WithoutCommas(host_.GetDisplayText());
+  if (text.find('.') != std::string::npos) return;
+  const int places = state_.displayMode;
+  if (places >= 1 && places <= 4) {
+    constexpr Real kScale[] = {1, 10, 100, 1000, 10000};
+    host_.SetDisplayText(PlainNumberText(ParseLeadingNumber(text) / kScale[places], 18));
+  }
+  ApplyDecimals();
+}
+
+void Engine::SetDecimals(int value) {
+  if (!state_.IsDecimal() || !IsDecimalsChoice(value)) return;
+  host_.CheckDecimalsMenuItem(value);
+  state_.displayMode = static_cast<std::uint8_t>(value);
+  state_.decimalSetting = static_cast<std::uint8_t>(value);
+  const std::string text = std::to_string(value);
+  settings_.Write(kMainSection, "Decimal Setting1", text);
+  settings_.Write(kMainSection, "Decimal Setting2", text);
+  SelectNumberSystem(0);
+}
+
+void Engine::ToggleDigitGrouping() {
+  if (!state_.IsDecimal()) return;
+  state_.digitGrouping = !state_.digitGrouping;
+  host_.CheckDigitGroupingMenuItem(state_.digitGrouping);
+  settings_.Write(kMainSection, "Digit Grouping", Flag(state_.digitGrouping));
+  SelectNumberSystem(0);
+}
+
+void Engine::ToggleAutoDecimal() {
+  if (!state_.IsDecimal()) return;
+  state_.autoDecimal = !state_.autoDecimal;
+  host_.CheckAutoDecimalMenuItem(state_.autoDecimal);
+  settings_.Write(kMainSection, "Auto Decimal", Flag(state_.autoDecimal));
+}
+
+}  // namespace tallix

@@ -1,0 +1,101 @@
+#include "engine/display_text.h"
+
+#include <cmath>
+
+#include "services/number_text.h"
+
+namespace tallix {
+
+std::string WithoutCommas(std::string_view text) {
+  std::string out;
+  out.reserve(text.size());
+  for (char c : text) {
+    if (c != ',') out.push_back(c);
+  }
+  return out;
+}
+
+Real ReadDecimal(std::string_view text) { return ParseLeadingNumber(WithoutCommas(text)); }
+
+int RadixOf(std::uint8_t displayMode) {
+  switch (displayMode) {
+    case 11: return 16;
+    case 12: return 2;
+    case 13: return 8;
+    default: return 10;
+  }
+}
+
+std::string_view SystemName(std::uint8_t displayMode) {
+  switch (displayMode) {
+    case 11: return "Hex";
+    case 12: return "Bin";
+    case 13: return "Oct";
+    default: return "Dec";
+  }
+}
+
+namespace {
+
+int DigitOf(char c) {
+  if (c >= '0' && c <= '9') return c - '0';
+  if (c >= 'A' && c <= 'Z') return c - 'A' + 10;
+  if (c >= 'a' && c <= 'z') return c - 'a' + 10;
+  return 99;
+}
+
+}  // namespace
+
+Real ReadInRadix(std::string_view text, int radix) {
+  // The error text would otherwise read as the hexadecimal digit D.
+  if (text == kDiv0Text) return 0;
+  std::uint64_t value = 0;
+  const std::uint64_t limit = UINT64_MAX / static_cast<std::uint64_t>(radix);
+  for (char c : text) {
+    const int digit = DigitOf(c);
+    if (digit >= radix) break;
+    if (value > limit) return 0;
+    const std::uint64_t shifted = value * static_cast<std::uint64_t>(radix);
+    if (shifted > UINT64_MAX - static_cast<std::uint64_t>(digit)) return 0;
+    value = shifted + static_cast<std::uint64_t>(digit);
+  }
+  return static_cast<Real>(value);
+}
+
+std::string WriteInRadix(Real value, int radix) {
+  if (!std::isfinite(value)) return "0";
+  // The remainder of an integral value by 2^32 is exact in the extended type,
+  // so the low 32 bits come out right for every magnitude.
+  constexpr Real kTwo32 = 4294967296.0L;
+  Real low = std::fmod(std::nearbyint(value), kTwo32);
+  if (low < 0) low += kTwo32;
+  auto bits = static_cast<std::uint32_t>(low);
+  if (bits == 0) return "0";
+  std::string digits;
+  while (bits != 0) {
+    digits.insert(digits.begin(), "0123456789ABCDEF"[bits % static_cast<unsigned>(radix)]);
+    bits /= static_cast<unsigned>(radix);
+  }
+  return digits;
+}
+
+std::string GroupedText(std::string_view text) {
+  std::string s = WithoutCommas(text);
+  std::string sign;
+  if (!s.empty() && s.front() == '-') {
+    sign = "-";
+    s.erase(0, 1);
+  }
+  std::string fraction;
+  if (const auto point = s.find('.'); point != std::string::npos) {
+    fraction = s.substr(point);
+    s.erase(point);
+  }
+  // At most six separators: digits beyond the 21st from the right stay ungrouped.
+  for (std::size_t count = 18; count >= 3; count -= 3) {
+    if (s.size() > count) s.insert(s.size() - count, ",");
+  }
+  return sign + s + fraction;
+}
+
+}  // namespace tallix

@@ -1,0 +1,131 @@
+#pragma once
+// The calculator engine: one operation per keypad button, menu command and
+// key message. Every operation reads the display text back from the host as
+// the working value, writes finished texts to the host, puts lines on the tape
+// through AppendTapeLine only, writes changed settings through the
+// SettingsPort, and ends by handing the focus back to the key sink.
+//
+// Lifetime: construct with the host and the settings port, then call Start
+// once with the persisted settings; after that the main window calls the
+// operations from its command dispatch and its key-sink messages.
+
+#include <string>
+#include <string_view>
+
+#include "engine/engine_host.h"
+#include "engine/engine_state.h"
+#include "engine/keypad.h"
+#include "engine/settings_port.h"
+
+namespace tallix {
+
+class Engine {
+ public:
+  // Also puts the x87 unit into the mode the arithmetic relies on.
+  Engine(EngineHost& host, SettingsPort& settings);
+  Engine(const Engine&) = delete;
+  Engine& operator=(const Engine&) = delete;
+
+  // Takes the persisted fields (out-of-range values fall back to their
+  // defaults), shows bank 1 in the memory pane when it holds a value, makes the
+  // average meaningful and selects the stored number system.
+  void Start(const EngineSettings& settings);
+
+  const EngineState& state() const { return state_; }
+
+  // Options window: the caller writes "CalcMode", "TaxRate" and "LT10Key".
+  void SetCalcMode(int mode) { state_.calcMode = mode == 1 ? 1 : 0; }
+  void SetTaxRate(float percent) { state_.taxRate = percent; }
+  void SetLaptopKeys(bool on) { state_.laptopKeys = on; }
+
+  // Runs the operation of a keypad button or number-system button. Returns
+  // false for the side-tool keys, which belong to the main window.
+  bool PressKey(Key key);
+  // Whether the current number system enables the key: digits of its radix;
+  // "+/-", ".", "%", "+Tax", "1/x", "Chg" and "Cnv" in decimal only. A disabled
+  // key given to PressKey does nothing, as a disabled button cannot be clicked.
+  bool IsKeyEnabled(Key key) const;
+
+  // Entry.
+  void EnterDigit(int value);  // 0..15; 10..15 are "A".."F"
+  void EnterPoint();
+  void Backspace();
+  void ClearEntry();
+  void ClearAll();
+  void ClearTape();  // asks first
+  void ChangeSign();
+
+  // Display formatting and the decimal commands of the View menu.
+  std::string ApplyDecimals();
+  std::string GroupDigits();
+  void ApplyAutoDecimal();
+  void SetDecimals(int value);  // 0..4 fixed, 10 floating
+  void ToggleDigitGrouping();
+  void ToggleAutoDecimal();
+
+  // Operators.
+  void PressPlus();
+  void PressMinus();
+  void PressTimes();
+  void PressDivide();
+  void PressEquals();
+  void PressPercent();
+
+  // Tape and statistics.
+  void AppendTapeLine(std::string_view number, std::string_view symbol);
+  void FeedTape();
+  void UpdateItemCount();
+
+  // Memory banks, tax, change, reciprocal.
+  void ToggleBank();
+  void MemoryClear();
+  void MemoryRecall();
+  void MemorySet();
+  void MemoryAdd();
+  void AddTax();
+  void MakeChange();
+  void Reciprocal();
+
+  // Number systems: 0 decimal, 1 hexadecimal, 2 binary, 3 octal.
+  void SelectNumberSystem(int index);
+
+  // Edit menu and Ctrl+C / Ctrl+V.
+  void CopyDisplay();
+  void PasteDisplay();
+  // A tape file was loaded: the calculation ends and its last total is restored.
+  void OnTapeLoaded(Real lastTotal);
+
+  // Key-sink messages. OnKeyDown returns the virtual-key code to hand on to
+  // the edit field's default processing (0 after Esc).
+  int OnKeyDown(int virtualKey);
+  void OnKeyUp(int virtualKey);
+  void UpdateNumLock();
+
+ private:
+  friend struct KeyboardRows;
+
+  void PressOperator(Operator op);
+  void RecordFirstNumber(Operator op);
+  void ApplyToTotal(Operator op);
+  bool ComputeDecimal(Operator op);
+  bool ComputeInSystem(Operator op);
+  void RunOperator(Operator op);
+
+  Real DisplayValue();                 // in the current number system
+  std::string SystemText(Real value);  // current non-decimal system
+  void ShowValue(Real value);          // plain18, ApplyDecimals, GroupDigits if on
+  void FormatDisplay();                // ApplyDecimals, GroupDigits if on
+  void GroupIfOn();
+  void WriteAverage(Real average);
+  void ShowMemoryPane();
+  void StoreBank(int bank);
+  void EndCalculation();
+  void ResetItems();
+  void Focus() { host_.FocusKeySink(); }
+
+  EngineHost& host_;
+  SettingsPort& settings_;
+  EngineState state_;
+};
+
+}  // namespace tallix

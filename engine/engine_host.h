@@ -1,0 +1,70 @@
+#pragma once
+// Everything the engine needs from its window. The main window implements it on
+// Win32 controls; tallix-cli and the tests implement it in memory. The engine
+// hands over finished texts only: it never formats on the host's behalf.
+
+#include <string>
+#include <string_view>
+
+#include "engine/keypad.h"
+
+namespace tallix {
+
+class EngineHost {
+ public:
+  virtual ~EngineHost() = default;
+
+  // The display field: its text is the calculator's working value.
+  virtual std::string GetDisplayText() = 0;
+  virtual void SetDisplayText(std::string_view text) = 0;
+
+  // Status panes.
+  virtual void SetItemsText(std::string_view text) = 0;
+  virtual void SetAverageText(std::string_view text) = 0;
+  virtual std::string GetAverageText() = 0;
+  virtual void SetMemoryText(std::string_view text) = 0;
+  virtual void SetNumLockText(std::string_view text) = 0;
+  // The toggle state of the keyboard's NumLock key.
+  virtual bool IsNumLockOn() = 0;
+
+  // The small "Mem2" label beside the display.
+  virtual void ShowBank2Indicator(bool shown) = 0;
+
+  // Keypad buttons. A Win32 host also hides and shows a button it enables or
+  // disables so that the themed button repaints.
+  virtual void EnableKey(Key key, bool enabled) = 0;
+  virtual void ShowKeyPressed(Key key, bool pressed) = 0;
+  // Checks option button `index` (0 "Dec", 1 "Hex", 2 "Bin", 3 "Oct") and
+  // unchecks the other three.
+  virtual void CheckNumberSystemButton(int index) = 0;
+
+  // Check marks of the View menu: the "Decimals" item of `decimalSetting`
+  // (0..4, or 10 for "Floating"; every other item unchecked), "Digit grouping"
+  // and "Auto Decimal".
+  virtual void CheckDecimalsMenuItem(int decimalSetting) = 0;
+  virtual void CheckDigitGroupingMenuItem(bool checked) = 0;
+  virtual void CheckAutoDecimalMenuItem(bool checked) = 0;
+
+  // Keyboard focus back to the hidden key sink.
+  virtual void FocusKeySink() = 0;
+
+  // Modal question with Yes and No (question icon); true for Yes.
+  virtual bool AskYesNo(std::string_view caption, std::string_view text) = 0;
+
+  // The tape list. Lines are Windows-1252 text. AddTapeLine appends and returns
+  // the index of the new line.
+  virtual int AddTapeLine(std::string_view line) = 0;
+  virtual void SelectTapeLine(int index) = 0;
+  virtual void ClearTapeLines() = 0;
+
+  // Plain-text clipboard (empty text when it holds none).
+  virtual void SetClipboardText(std::string_view text) = 0;
+  virtual std::string GetClipboardText() = 0;
+
+  // Commands of other parts of the main window reached from the keyboard:
+  // the stopwatch's start/stop (Space released) and the help window (F1).
+  virtual void StartStopStopwatch() = 0;
+  virtual void OpenHelp() = 0;
+};
+
+}  // namespace tallix

@@ -1,0 +1,126 @@
+// Number entry: digits, point, backspace, the clear keys, sign change, and the
+// clipboard commands that replace the entry.
+#include "engine/display_text.h"
+#include "engine/engine.h"
+#include "services/number_text.h"
+
+namespace tallix {
+
+void Engine::EnterDigit(int value) {
+  if (value < 0 || value > 15) return;
+  const auto length = static_cast<std::int64_t>(state_.entryText.size());
+  // A letter may make the entry one character longer than a digit can.
+  const bool fits = value < 10 ? length < state_.maxEntryLength : length <= state_.maxEntryLength;
+  if (fits) {
+    if (state_.entryText == "0") state_.entryText.clear();
+    state_.entryText.push_back(static_cast<char>(value < 10 ? '0' + value : 'A' + value - 10));
+    host_.SetDisplayText(state_.entryText);
+    if (value < 10 && state_.IsDecimal()) {
+      if (state_.autoDecimal) ApplyAutoDecimal();
+      if (state_.digitGrouping) GroupDigits();
+    }
+    state_.entryMade = true;
+  }
+  Focus();
+}
+
+void Engine::EnterPoint() {
+  if (static_cast<std::int64_t>(state_.entryText.size()) <= state_.maxEntryLength) {
+    if (state_.entryText == "0") state_.entryText.clear();
+    state_.entryText.push_back('.');
+    host_.SetDisplayText(state_.entryText);
+    if (state_.digitGrouping) GroupDigits();
+    state_.entryMade = true;
+  }
+  Focus();
+}
+
+void Engine::Backspace() {
+  if (!state_.entryText.empty()) {
+    state_.entryText.pop_back();
+    host_.SetDisplayText(state_.entryText);
+  }
+  if (state_.entryText == "-") state_.entryText.clear();
+  if (state_.entryText.empty()) ApplyDecimals();
+  if (state_.IsDecimal()) {
+    if (state_.autoDecimal) ApplyAutoDecimal();
+    if (state_.digitGrouping) GroupDigits();
+  }
+  Focus();
+}
+
+void Engine::ClearEntry() {
+  state_.entryText.clear();
+  host_.SetDisplayText("");
+  ApplyDecimals();
+  Focus();
+}
+
+void Engine::ResetItems() {
+  state_.entryText.clear();
+  state_.total = 0;
+  state_.itemCount = 0;
+  state_.pendingOp = Operator::None;
+}
+
+void Engine::ClearAll() {
+  ResetItems();
+  host_.SetDisplayText("");
+  ApplyDecimals();
+  AppendTapeLine("Clear", "");
+  UpdateItemCount();
+  host_.SetAverageText(" AVG = 0.00");
+  state_.averageShown = true;
+  Focus();
+}
+
+void Engine::ClearTape() {
+  if (host_.AskYesNo("Calculator", "Clear tape history?  This also clears current calculations!\r\n")) {
+    host_.ClearTapeLines();
+    ResetItems();
+    ApplyDecimals();
+    UpdateItemCount();
+  }
+  Focus();
+}
+
+void Engine::ChangeSign() {
+  std::string text = host_.GetDisplayText();
+  if (!text.empty() && ReadDecimal(text) != 0) {
+    std::string& entry = state_.entryText;
+    if (text.front() == '-') {
+      text.erase(0, 1);
+      if (!entry.empty() && entry.front() == '-') entry.erase(0, 1);
+    } else {
+      text.insert(0, "-");
+      if (ParseLeadingNumber(entry) != 0) entry.insert(0, "-");
+    }
+    host_.SetDisplayText(text);
+    state_.entryMade = true;
+  }
+  Focus();
+}
+
+void Engine::CopyDisplay() {
+  const std::string text = host_.GetDisplayText();
+  host_.SetClipboardText(text);
+  AppendTapeLine("Copy (" + text + ")", "");
+  Focus();
+}
+
+void Engine::PasteDisplay() {
+  const std::string text = host_.GetClipboardText();
+  host_.SetDisplayText(text);
+  state_.entryMade = true;
+  // Further digits then extend the pasted number.
+  state_.entryText = state_.IsDecimal() ? PlainNumberText(ReadDecimal(text), 15, true) : text;
+  Focus();
+}
+
+void Engine::OnTapeLoaded(Real lastTotal) {
+  ResetItems();
+  state_.entryMade = false;
+  state_.lastTotal = lastTotal;
+}
+
+}  // namespace tallix

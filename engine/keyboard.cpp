@@ -1,0 +1,202 @@
+// The keyboard mapping of the key sink: which key runs which operation under
+// which condition, and which keypad button is drawn pressed meanwhile.
+#include <array>
+#include <optional>
+
+#include "engine/engine.h"
+#include "engine/virtual_keys.h"
+
+namespace tallix {
+
+namespace {
+
+struct KeyContext {
+  int vk;
+  bool laptop;
+  bool shift;
+  bool ctrl;
+  std::uint8_t mode;
+
+  bool decimal() const { return mode < display_mode::kHex; }
+  bool hex() const { return mode == display_mode::kHex; }
+  bool binary() const { return mode == display_mode::kBinary; }
+  // A letter of the laptop keypad counts only with the laptop mapping on;
+  // the top-row digit and the numeric keypad always count.
+  bool digitKey(int n) const { return laptop || vk == vk::Digit(n) || vk == vk::Numpad(n); }
+};
+
+using Condition = bool (*)(const KeyContext&);
+
+}  // namespace
+
+// One row of the mapping; the first row that lists the key and whose
+// condition holds applies.
+struct KeyboardRows {
+  using Action = void (*)(Engine&);
+  struct Row {
+    std::array<int, 3> keys;
+    Condition when;
+    Action run;
+    std::optional<Key> pressed;
+  };
+
+  static const Row* Find(const KeyContext& context);
+  static const std::array<Row, 43> kRows;
+};
+
+namespace {
+
+constexpr bool Always(const KeyContext&) { return true; }
+constexpr int kNone = -1;
+
+}  // namespace
+
+const std::array<KeyboardRows::Row, 43> KeyboardRows::kRows = {{
+    {{vk::kBackspace, kNone, kNone}, Always, [](Engine& e) { e.Backspace(); }, Key::Back},
+    {{vk::kShift, kNone, kNone}, Always, [](Engine& e) { e.state_.shiftDown = true; }, std::nullopt},
+    {{vk::kControl, kNone, kNone}, Always, [](Engine& e) { e.state_.ctrlDown = true; }, std::nullopt},
+    {{vk::kDelete, kNone, kNone}, Always, [](Engine& e) { e.ClearEntry(); }, Key::ClearEntry},
+    {{vk::kEscape, kNone, kNone}, [](const KeyContext& c) { return !c.shift; },
+     [](Engine& e) { e.ClearAll(); }, Key::Clear},
+    {{vk::kEscape, kNone, kNone}, Always,
+     [](Engine& e) {
+       e.ClearTape();
+       e.state_.shiftDown = false;
+     },
+     std::nullopt},
+    {{vk::kSpace, kNone, kNone}, Always, [](Engine&) {}, Key::Start},
+    {{vk::kUp, kNone, kNone}, Always, [](Engine& e) { e.FeedTape(); }, Key::Feed},
+    {{vk::Digit(0), vk::Numpad(0), vk::Letter('M')},
+     [](const KeyContext& c) { return c.laptop && c.vk == vk::Digit(0); },
+     [](Engine& e) { e.PressDivide(); }, Key::Divide},
+    {{vk::Digit(0), vk::Numpad(0), vk::Letter('M')},
+     [](const KeyContext& c) { return c.laptop ? c.vk != vk::Digit(0) : c.vk != vk::Letter('M'); },
+     [](Engine& e) { e.EnterDigit(0); }, Key::D0},
+    {{vk::Digit(1), vk::Numpad(1), vk::Letter('J')}, [](const KeyContext& c) { return c.digitKey(1); },
+     [](Engine& e) { e.EnterDigit(1); }, Key::D1},
+    {{vk::Digit(2), vk::Numpad(2), vk::Letter('K')},
+     [](const KeyContext& c) { return c.digitKey(2) && !c.binary(); }, [](Engine& e) { e.EnterDigit(2); },
+     Key::D2},
+    {{vk::Digit(3), vk::Numpad(3), vk::Letter('L')},
+     [](const KeyContext& c) { return c.digitKey(3) && !c.binary(); }, [](Engine& e) { e.EnterDigit(3); },
+     Key::D3},
+    {{vk::Digit(4), vk::Numpad(4), vk::Letter('U')},
+     [](const KeyContext& c) { return c.digitKey(4) && !c.binary(); }, [](Engine& e) { e.EnterDigit(4); },
+     Key::D4},
+    {{vk::Digit(5), vk::Numpad(5), vk::Letter('I')}, [](const KeyContext& c) { return c.shift && c.decimal(); },
+     [](Engine& e) { e.PressPercent(); }, Key::Percent},
+    {{vk::Digit(5), vk::Numpad(5), vk::Letter('I')},
+     [](const KeyContext& c) { return !c.shift && c.digitKey(5) && !c.binary(); },
+     [](Engine& e) { e.EnterDigit(5); }, Key::D5},
+    {{vk::Digit(6), vk::Numpad(6), vk::Letter('O')},
+     [](const KeyContext& c) { return c.digitKey(6) && !c.binary(); }, [](Engine& e) { e.EnterDigit(6); },
+     Key::D6},
+    {{vk::Digit(7), vk::Numpad(7), kNone}, [](const KeyContext& c) { return !c.binary(); },
+     [](Engine& e) { e.EnterDigit(7); }, Key::D7},
+    {{vk::Digit(8), vk::Numpad(8), kNone}, [](const KeyContext& c) { return c.shift; },
+     [](Engine& e) { e.PressTimes(); }, Key::Times},
+    {{vk::Digit(8), vk::Numpad(8), kNone}, [](const KeyContext& c) { return c.decimal() || c.hex(); },
+     [](Engine& e) { e.EnterDigit(8); }, Key::D8},
+    {{vk::Digit(9), vk::Numpad(9), kNone}, [](const KeyContext& c) { return c.decimal() || c.hex(); },
+     [](Engine& e) { e.EnterDigit(9); }, Key::D9},
+    {{vk::kPeriod, vk::kDecimal, kNone}, [](const KeyContext& c) { return c.decimal(); },
+     [](Engine& e) { e.EnterPoint(); }, Key::Point},
+    {{vk::kEquals, kNone, kNone}, [](const KeyContext& c) { return !c.shift; },
+     [](Engine& e) { e.PressEquals(); }, Key::Equals},
+    {{vk::kEquals, vk::kAdd, kNone}, Always, [](Engine& e) { e.PressPlus(); }, Key::Plus},
+    {{vk::kEnter, kNone, kNone}, Always, [](Engine& e) { e.PressEquals(); }, Key::Equals},
+    {{vk::kMultiply, vk::Letter('P'), kNone}, [](const KeyContext& c) { return c.laptop || c.vk == vk::kMultiply; },
+     [](Engine& e) { e.PressTimes(); }, Key::Times},
+    {{vk::kSubtract, vk::kMinus, vk::kSemicolon},
+     [](const KeyContext& c) { return c.laptop || c.vk != vk::kSemicolon; }, [](Engine& e) { e.PressMinus(); },
+     Key::Minus},
+    {{vk::kSlash, vk::kDivide, kNone}, [](const KeyContext& c) { return c.laptop && c.vk == vk::kSlash; },
+     [](Engine& e) { e.PressPlus(); }, Key::Plus},
+    {{vk::kSlash, vk::kDivide, kNone}, Always, [](Engine& e) { e.PressDivide(); }, Key::Divide},
+    {{vk::Letter('A'), kNone, kNone}, [](const KeyContext& c) { return c.hex(); },
+     [](Engine& e) { e.EnterDigit(10); }, Key::A},
+    {{vk::Letter('B'), kNone, kNone}, [](const KeyContext& c) { return c.hex(); },
+     [](Engine& e) { e.EnterDigit(11); }, Key::B},
+    {{vk::Letter('C'), kNone, kNone}, [](const KeyContext& c) { return c.ctrl; },
+     [](Engine& e) { e.CopyDisplay(); }, std::nullopt},
+    {{vk::Letter('C'), kNone, kNone}, [](const KeyContext& c) { return c.hex(); },
+     [](Engine& e) { e.EnterDigit(12); }, Key::C},
+    {{vk::Letter('D'), kNone, kNone}, [](const KeyContext& c) { return c.hex(); },
+     [](Engine& e) { e.EnterDigit(13); }, Key::D},
+    {{vk::Letter('E'), kNone, kNone}, [](const KeyContext& c) { return c.hex(); },
+     [](Engine& e) { e.EnterDigit(14); }, Key::E},
+    {{vk::Letter('F'), kNone, kNone}, [](const KeyContext& c) { return c.hex(); },
+     [](Engine& e) { e.EnterDigit(15); }, Key::F},
+    {{vk::Letter('G'), kNone, kNone}, [](const KeyContext& c) { return c.decimal(); },
+     [](Engine& e) { e.MakeChange(); }, Key::Change},
+    {{vk::Letter('R'), kNone, kNone}, [](const KeyContext& c) { return c.decimal(); },
+     [](Engine& e) { e.Reciprocal(); }, Key::Reciprocal},
+    {{vk::Letter('T'), kNone, kNone}, [](const KeyContext& c) { return c.decimal(); },
+     [](Engine& e) { e.AddTax(); }, Key::Tax},
+    {{vk::Letter('V'), kNone, kNone}, [](const KeyContext& c) { return c.ctrl; },
+     [](Engine& e) { e.PasteDisplay(); }, std::nullopt},
+    {{vk::kF9, kNone, kNone}, [](const KeyContext& c) { return c.decimal(); },
+     [](Engine& e) { e.ChangeSign(); }, Key::ChangeSign},
+    {{vk::kF1, kNone, kNone}, Always, [](Engine& e) { e.host_.OpenHelp(); }, Key::Help},
+    {{vk::kNumLock, kNone, kNone}, Always, [](Engine& e) { e.UpdateNumLock(); }, std::nullopt},
+}};
+
+const KeyboardRows::Row* KeyboardRows::Find(const KeyContext& context) {
+  for (const Row& row : kRows) {
+    const bool listed = row.keys[0] == context.vk || row.keys[1] == context.vk || row.keys[2] == context.vk;
+    if (listed && row.when(context)) return &row;
+  }
+  return nullptr;
+}
+
+int Engine::OnKeyDown(int virtualKey) {
+  const KeyContext context{virtualKey, state_.laptopKeys, state_.shiftDown, state_.ctrlDown, state_.displayMode};
+  if (const auto* row = KeyboardRows::Find(context)) {
+    if (row->pressed) host_.ShowKeyPressed(*row->pressed, true);
+    row->run(*this);
+  }
+  // The edit field must not act on Esc itself.
+  return virtualKey == vk::kEscape ? 0 : virtualKey;
+}
+
+void Engine::OnKeyUp(int virtualKey) {
+  const bool shift = state_.shiftDown;
+  auto release = [this](Key key) { host_.ShowKeyPressed(key, false); };
+  if (virtualKey == vk::kShift) state_.shiftDown = false;
+  if (virtualKey == vk::kControl) state_.ctrlDown = false;
+  switch (virtualKey) {
+    case vk::Digit(5): case vk::Numpad(5): case vk::Letter('I'):
+      release(shift ? Key::Percent : Key::D5);
+      break;
+    case vk::Digit(8): case vk::Numpad(8):
+      release(shift ? Key::Times : Key::D8);
+      break;
+    case vk::kEquals: case vk::kAdd:
+      release(!shift && virtualKey == vk::kEquals ? Key::Equals : Key::Plus);
+      break;
+    case vk::kEscape:
+      release(shift ? Key::ClearTape : Key::Clear);
+      break;
+    case vk::kSpace:
+      release(Key::Start);
+      host_.StartStopStopwatch();
+      break;
+    default: {
+      // Every button the key may have drawn pressed, whatever the condition.
+      std::optional<Key> released;
+      for (const auto& row : KeyboardRows::kRows) {
+        const bool listed = row.keys[0] == virtualKey || row.keys[1] == virtualKey || row.keys[2] == virtualKey;
+        if (listed && row.pressed && row.pressed != released) {
+          release(*row.pressed);
+          released = row.pressed;
+        }
+      }
+      break;
+    }
+  }
+  Focus();
+}
+
+void Engine::UpdateNumLock() { host_.SetNumLockText(host_.IsNumLockOn() ? "NUM" : ""); }
+
+}  // namespace tallix

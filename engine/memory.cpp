@@ -1,0 +1,147 @@
+// The two memory banks, the tax key, the change key and the reciprocal.
+#include <string>
+
+#include "engine/display_text.h"
+#include "engine/engine.h"
+#include "services/number_text.h"
+
+namespace tallix {
+
+namespace {
+
+constexpr std::string_view kMemorySection = "Memory";
+
+std::string BankName(int bank) { return "M" + std::to_string(bank + 1); }
+
+}  // namespace
+
+void Engine::ShowMemoryPane() {
+  const int bank = state_.memoryBank;
+  const std::string& text = state_.memoryText[static_cast<std::size_t>(bank)];
+  host_.SetMemoryText(" " + BankName(bank) + (text.empty() ? "" : " = " + text));
+}
+
+void Engine::StoreBank(int bank) {
+  const auto index = static_cast<std::size_t>(bank);
+  const std::string& text = state_.memoryText[index];
+  settings_.Write(kMemorySection, BankName(bank), text);
+  settings_.Write(kMemorySection, BankName(bank) + "v",
+                  text.empty() ? std::string() : PlainNumberText(state_.memoryValue[index], 15));
+}
+
+void Engine::ToggleBank() {
+  state_.memoryBank = state_.memoryBank == 1 ? 0 : 1;
+  host_.ShowBank2Indicator(state_.memoryBank == 1);
+  ShowMemoryPane();
+  Focus();
+}
+
+void Engine::MemoryClear() {
+  const int bank = state_.memoryBank;
+  state_.memoryText[static_cast<std::size_t>(bank)].clear();
+  state_.memoryValue[static_cast<std::size_t>(bank)] = 0;
+  ShowMemoryPane();
+  StoreBank(bank);
+  AppendTapeLine(BankName(bank), "Clear");
+  state_.entryText.clear();
+  Focus();
+}
+
+void Engine::MemoryRecall() {
+  const Real value = state_.memoryValue[static_cast<std::size_t>(state_.memoryBank)];
+  if (state_.IsDecimal()) {
+    ShowValue(value);
+  } else {
+    host_.SetDisplayText(SystemText(value));
+  }
+  state_.entryText.clear();
+  state_.entryMade = true;
+  Focus();
+}
+
+void Engine::MemorySet() {
+  const int bank = state_.memoryBank;
+  const auto index = static_cast<std::size_t>(bank);
+  FormatDisplay();
+  state_.memoryText[index] = host_.GetDisplayText();
+  ShowMemoryPane();
+  state_.memoryValue[index] = DisplayValue();
+  AppendTapeLine(state_.memoryText[index], "MS");
+  StoreBank(bank);
+  state_.entryText.clear();
+  Focus();
+}
+
+void Engine::MemoryAdd() {
+  const int bank = state_.memoryBank;
+  const auto index = static_cast<std::size_t>(bank);
+  FormatDisplay();
+  const std::string added = host_.GetDisplayText();
+  Real& value = state_.memoryValue[index];
+  value += DisplayValue();
+  if (state_.IsDecimal()) {
+    ShowValue(value);
+    state_.memoryText[index] = host_.GetDisplayText();
+    host_.SetDisplayText(added);
+  } else {
+    state_.memoryText[index] = SystemText(value);
+  }
+  ShowMemoryPane();
+  StoreBank(bank);
+  AppendTapeLine(added, "M+");
+  state_.entryText.clear();
+  Focus();
+}
+
+void Engine::AddTax() {
+  FormatDisplay();
+  AppendTapeLine(host_.GetDisplayText(), "Tx");
+  state_.operand = DisplayValue() * (static_cast<Real>(state_.taxRate) / 100 + 1);
+  ShowValue(state_.operand);
+  state_.entryText.clear();
+  Focus();
+}
+
+void Engine::MakeChange() {
+  EngineState& s = state_;
+  FormatDisplay();
+  if (s.itemCount != 0) {
+    Focus();
+    return;
+  }
+  s.operand = DisplayValue();
+  std::string tapeText = "No Change";
+  if (s.operand > 0) {
+    s.total = s.operand - s.lastTotal;
+    const std::string tendered = host_.GetDisplayText();
+    ShowValue(s.lastTotal);
+    tapeText = tendered + " - " + host_.GetDisplayText();
+    ShowValue(s.total);
+  } else {
+    s.total = 0;
+  }
+  AppendTapeLine(tapeText, "");
+  AppendTapeLine(std::string(26, '-'), "");
+  AppendTapeLine(host_.GetDisplayText(), "CH");
+  s.lastTotal = s.total;
+  s.operand = 0;
+  EndCalculation();
+  AppendTapeLine("", "");
+  Focus();
+}
+
+void Engine::Reciprocal() {
+  EngineState& s = state_;
+  s.operand = DisplayValue();
+  if (s.operand != 0) {
+    s.operand = 1 / s.operand;
+    ShowValue(s.operand);
+  } else {
+    host_.SetDisplayText(kDiv0Text);
+  }
+  s.entryText.clear();
+  s.entryMade = true;
+  Focus();
+}
+
+}  // namespace tallix

@@ -1,0 +1,37 @@
+// The one way onto the tape, and the item-count and average panes.
+#include "engine/display_text.h"
+#include "engine/engine.h"
+#include "services/format_mask.h"
+#include "services/number_text.h"
+
+namespace tallix {
+
+void Engine::AppendTapeLine(std::string_view number, std::string_view symbol) {
+  std::string line(number);
+  if (!symbol.empty()) {
+    line.push_back(' ');
+    line.append(symbol);
+  }
+  state_.lastTapeIndex = host_.AddTapeLine(line);
+  host_.SelectTapeLine(state_.lastTapeIndex);
+}
+
+void Engine::FeedTape() {
+  AppendTapeLine("", "");
+  Focus();
+}
+
+void Engine::UpdateItemCount() {
+  host_.SetItemsText(" " + PlainNumberText(state_.itemCount, 15, true) +
+                     (state_.itemCount == 1 ? " Item" : " Items"));
+}
+
+void Engine::WriteAverage(Real average) {
+  if (state_.IsDecimal()) {
+    host_.SetAverageText(" AVG = " + FormatNumber(average, "#,.00"));
+  } else {
+    host_.SetAverageText(" AVG = " + SystemText(average) + " (" + std::string(SystemName(state_.displayMode)) + ")");
+  }
+}
+
+}  // namespace tallix

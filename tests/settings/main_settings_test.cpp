@@ -1,0 +1,156 @@
+#include "app/settings/main_settings.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <cfloat>
+#include <string>
+
+#include "app/settings/ini_file.h"
+#include "tests/settings/temp_folder.h"
+
+namespace tallix {
+namespace {
+
+using settings_test::ReadBytes;
+using settings_test::TempFolder;
+using settings_test::WriteBytes;
+
+constexpr char kFreshFile[] =
+    "[Main Settings]\r\n"
+    "Group 1 Color=16711680\r\n"
+    "Group 2 Color=255\r\n"
+    "Group 3 Color=16711935\r\n"
+    "ShowTape=1\r\n"
+    "ShowStatusBar=1\r\n"
+    "ShowStopWatch=1\r\n"
+    "Digit Grouping=1\r\n"
+    "Decimal Setting1=10\r\n"
+    "Decimal Setting2=10\r\n"
+    "Auto Decimal=0\r\n"
+    "TaxRate=0\r\n"
+    "LT10Key=0\r\n"
+    "TopMost=0\r\n"
+    "CalcMode=0\r\n";
+
+TEST(LoadMainSettings, FirstStartWritesEveryKeyInOrder) {
+  TempFolder folder;
+  IniSettings ini(folder.File());
+  const MainSettings loaded = LoadMainSettings(ini);
+  EXPECT_EQ(ReadBytes(folder.File()), kFreshFile);
+  // Every default, the memory banks empty.
+  EXPECT_EQ(loaded, MainSettings{});
+  EXPECT_THAT(loaded.groupColors, ::testing::ElementsAre(16711680, 255, 16711935));
+
+  // The second start finds nothing to change.
+  LoadMainSettings(ini);
+  EXPECT_EQ(ReadBytes(folder.File()), kFreshFile);
+}
+
+struct Normalisation {
+  const char* key;
+  const char* stored;
+  const char* writtenBack;
+};
+
+class LoadMainSettingsNormalises : public ::testing::TestWithParam<Normalisation> {};
+
+TEST_P(LoadMainSettingsNormalises, AndWritesBack) {
+  TempFolder folder;
+  IniSettings ini(folder.File());
+  WriteBytes(folder.File(), std::string("[Main Settings]\r\n") + GetParam().key + "=" + GetParam().stored + "\r\n");
+  LoadMainSettings(ini);
+  EXPECT_EQ(ini.Read("Main Settings", GetParam().key, "missing"), GetParam().writtenBack);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, LoadMainSettingsNormalises,
+    ::testing::Values(Normalisation{"Group 1 Color", "255", "255"}, Normalisation{"Group 1 Color", "1.6e3", "1600"},
+                      Normalisation{"Group 2 Color", "abc", "0"}, Normalisation{"Group 3 Color", " 42px", "42"},
+                      Normalisation{"Group 1 Color", "2.5", "2"}, Normalisation{"Group 1 Color", "3.5", "4"},
+                      Normalisation{"Group 1 Color", "-7", "-7"},
+                      Normalisation{"Group 1 Color", "99999999999", "2147483647"},
+                      Normalisation{"Group 2 Color", "-1e4000", "-2147483648"},
+                      Normalisation{"Group 3 Color", "1e5000", "2147483647"},
+                      Normalisation{"ShowTape", "2", "2"}, Normalisation{"ShowStatusBar", "0", "0"},
+                      Normalisation{"ShowStopWatch", "", "0"}, Normalisation{"Digit Grouping", "abc", "0"},
+                      Normalisation{"Digit Grouping", "2", "1"}, Normalisation{"Digit Grouping", "-1", "1"},
+                      Normalisation{"Decimal Setting1", "20", "10"}, Normalisation{"Decimal Setting1", "13", "13"},
+                      Normalisation{"Decimal Setting1", "300", "10"}, Normalisation{"Decimal Setting2", "7", "7"},
+                      Normalisation{"Decimal Setting2", "11", "10"}, Normalisation{"Auto Decimal", "1", "1"},
+                      Normalisation{"Auto Decimal", "5", "0"}, Normalisation{"TaxRate", "8.250", "8.25"},
+                      Normalisation{"TaxRate", "7.123456789", "7.123457"}, Normalisation{"TaxRate", "tax", "0"},
+                      Normalisation{"TaxRate", "1e300", "3.402823E+38"}, Normalisation{"LT10Key", "1", "1"},
+                      Normalisation{"TopMost", "7", "7"}, Normalisation{"CalcMode", "1.4", "1"}));
+
+TEST(LoadMainSettings, ReturnsNormalisedValues) {
+  TempFolder folder;
+  IniSettings ini(folder.File());
+  WriteBytes(folder.File(),
+             "[main settings]\n"
+             "group 1 color=255\n"
+             "SHOWTAPE=2\n"
+             "Decimal Setting1=12\n"
+             "Decimal Setting2=7\n"
+             "Digit Grouping=0\n"
+             "TaxRate=8.25\n"
+             "CalcMode=1\n");
+  const MainSettings loaded = LoadMainSettings(ini);
+  MainSettings expected;
+  expected.groupColors[0] = 255;
+  expected.showTape = 2;
+  expected.decimalSetting1 = 12;
+  expected.decimalSetting2 = 7;
+  expected.digitGrouping = 0;
+  expected.taxRate = 8.25f;
+  expected.calcMode = 1;
+  EXPECT_EQ(loaded, expected);
+}
+
+TEST(LoadMainSettings, ReadsTheMemoryBanksWithoutWritingThem) {
+  TempFolder folder;
+  IniSettings ini(folder.File());
+  const std::string memory = "[Memory]\r\nM1=12.50\r\nM1v=12.5\r\nM2v= -3E+2x\r\n";
+  WriteBytes(folder.File(), memory);
+  const MainSettings loaded = LoadMainSettings(ini);
+  EXPECT_EQ(loaded.memory[0], (MemoryBank{"12.50", 12.5L}));
+  EXPECT_EQ(loaded.memory[1], (MemoryBank{"", -300.0L}));
+  EXPECT_EQ(ReadBytes(folder.File()), memory + std::string(kFreshFile));
+}
+
+TEST(LoadMainSettings, LeavesTheOtherSectionsAlone) {
+  TempFolder folder;
+  IniSettings ini(folder.File());
+  const std::string others =
+      "[Loan Settings]\nName1=House\nInterest1=8.25\n[Area Settings]\nLength=12\n"
+      "; junk follows\n\x01\x02=\xFF\n[Volume Settings]\nHeight=3\n";
+  WriteBytes(folder.File(), others + "[Main Settings]\nTopMost=1\n");
+  LoadMainSettings(ini);
+  const std::string after = ReadBytes(folder.File());
+  EXPECT_EQ(after.substr(0, others.size()), others);
+  EXPECT_THAT(after, ::testing::EndsWith("CalcMode=0\n"));
+  EXPECT_EQ(ini.Read("Main Settings", "TopMost", ""), "1");
+}
+
+TEST(ReadShowFlag, ReadsAndWritesBack) {
+  TempFolder folder;
+  IniSettings ini(folder.File());
+  EXPECT_EQ(ReadShowFlag(ini, "ShowTape"), 1);
+  EXPECT_EQ(ReadBytes(folder.File()), "[Main Settings]\r\nShowTape=1\r\n");
+  ini.Write("Main Settings", "ShowTape", "0");
+  EXPECT_EQ(ReadShowFlag(ini, "ShowTape"), 0);
+}
+
+TEST(PlainSingleText, WritesUpToSevenSignificantDigits) {
+  const std::pair<float, const char*> cases[] = {
+      {8.25f, "8.25"},          {0.0f, "0"},           {-0.0f, "0"},
+      {0.5f, ".5"},             {-0.125f, "-.125"},    {100.0f, "100"},
+      {0.1f, ".1"},             {1234567.0f, "1234567"}, {12345678.0f, "1.234568E+07"},
+      {1e-7f, ".0000001"},      {1.5e-7f, "1.5E-07"},  {1e20f, "1E+20"},
+      {FLT_MAX, "3.402823E+38"}, {-FLT_MAX, "-3.402823E+38"}, {7.1234567f, "7.123456"},
+  };
+  for (const auto& [value, text] : cases) EXPECT_EQ(PlainSingleText(value), text) << value;
+}
+
+}  // namespace
+}  // namespace tallix
