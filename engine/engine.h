@@ -119,7 +119,8 @@ class Engine {
   void WriteAverage(Real average);
   void ShowMemoryPane();
   void StoreBank(int bank);
-  void EndCalculation();
+  // lastTotal = total, the calculation reset, the empty closing tape line.
+  void FinishCalculation();
   void ResetItems();
   void Focus() { host_.FocusKeySink(); }
 

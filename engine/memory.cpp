@@ -123,11 +123,8 @@ void Engine::MakeChange() {
   AppendTapeLine(tapeText, "");
   AppendTapeLine(std::string(26, '-'), "");
   AppendTapeLine(host_.GetDisplayText(), "CH");
-  s.lastTotal = s.total;
   s.operand = 0;
-  EndCalculation();
-  AppendTapeLine("", "");
-  Focus();
+  FinishCalculation();
 }
 
 void Engine::Reciprocal() {

@@ -114,12 +114,15 @@ void Engine::ApplyToTotal(Operator op) {
   s.entryText.clear();
 }
 
-void Engine::EndCalculation() {
+void Engine::FinishCalculation() {
+  state_.lastTotal = state_.total;
   state_.total = 0;
   state_.entryText.clear();
   state_.pendingOp = Operator::None;
   state_.itemCount = 0;
   state_.entryMade = false;
+  AppendTapeLine("", "");
+  Focus();
 }
 
 void Engine::PressEquals() {
@@ -142,10 +145,7 @@ void Engine::PressEquals() {
   }
   AppendTapeLine(result, "=");
   UpdateItemCount();
-  s.lastTotal = s.total;
-  EndCalculation();
-  AppendTapeLine("", "");
-  Focus();
+  FinishCalculation();
 }
 
 void Engine::PressPercent() {

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "app/cli/cli_commands.h"
+#include "app/main_window/codepage1252.h"
 #include "engine/basic_host.h"
 #include "engine/engine.h"
 #include "engine/memory_settings.h"
@@ -14,13 +15,6 @@
 namespace tallix::cli {
 
 namespace {
-
-// Windows-1252 characters 0x80..0x9F as Unicode code points; 0 marks the
-// five unassigned bytes, written as U+FFFD.
-constexpr char16_t kHighControls[32] = {
-    0x20AC, 0, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0, 0x017D, 0,
-    0, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0, 0x017E, 0x0178,
-};
 
 void AppendUtf8(std::string& out, char32_t code) {
   if (code < 0x80) {
@@ -104,15 +98,8 @@ bool ReadKey(const std::string& word, std::vector<Key>& keys, std::ostream& err)
 std::string Cp1252ToUtf8(std::string_view text) {
   std::string out;
   out.reserve(text.size());
-  for (char c : text) {
-    const auto byte = static_cast<unsigned char>(c);
-    if (byte >= 0x80 && byte < 0xA0) {
-      const char16_t code = kHighControls[byte - 0x80];
-      AppendUtf8(out, code == 0 ? 0xFFFD : code);
-    } else {
-      AppendUtf8(out, byte);
-    }
-  }
+  // Every Windows-1252 character lies in the basic plane: one UTF-16 unit each.
+  for (char16_t unit : Cp1252ToUtf16(text)) AppendUtf8(out, unit);
   return out;
 }
 

@@ -3,12 +3,24 @@
 
 #include "app/cli/cli_commands.h"
 
+#ifndef _WIN32
+#include <unistd.h>
+#endif
+
 namespace {
 
 void PrintUsage(std::ostream& out) {
   out << "usage:\n"
          "  tallix-cli format [--using] [--plain 15|18] [--plain-space 15|18] [MASK]\n"
-         "      formats the values on standard input, one per line\n";
+         "      formats the values on standard input, one per line\n"
+         "  tallix-cli keys [--mode standard|adding] [--decimals F|0|1|2|3|4] [--grouping on|off]\n"
+         "                  [--auto-decimal on|off] [--tax RATE] [--system dec|hex|bin|oct] KEY... | -\n"
+         "      runs keypad keys through the calculator and prints the tape, display and panes\n"
+#ifndef _WIN32
+         "  tallix-cli [interactive [options]]\n"
+         "      on a terminal: the keyboard drives the calculator, the terminal is the tape\n"
+#endif
+         ;
 }
 
 }  // namespace
@@ -16,12 +28,19 @@ void PrintUsage(std::ostream& out) {
 int main(int argc, char** argv) {
   tallix::cli::Args args(argv + 1, argv + argc);
   if (args.empty()) {
+#ifndef _WIN32
+    if (isatty(STDIN_FILENO)) return tallix::cli::RunInteractive(args, std::cerr);
+#endif
     PrintUsage(std::cerr);
     return 2;
   }
   const std::string command = args.front();
   args.erase(args.begin());
   if (command == "format") return tallix::cli::RunFormat(args, std::cin, std::cout, std::cerr);
+  if (command == "keys") return tallix::cli::RunKeys(args, std::cin, std::cout, std::cerr);
+#ifndef _WIN32
+  if (command == "interactive") return tallix::cli::RunInteractive(args, std::cerr);
+#endif
   if (command == "--help" || command == "-h") {
     PrintUsage(std::cout);
     return 0;
