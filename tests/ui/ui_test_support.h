@@ -1,0 +1,143 @@
+#pragma once
+// Shared by the toolkit tests: a recording parent window, message pumping
+// (tests pump pending messages before asserting instead of sleeping) and
+// rendering a window's client area into memory to look at its pixels.
+#include <windows.h>
+
+#include <cstdint>
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace tallix::ui::test {
+
+inline void Pump() {
+  MSG msg;
+  while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+    TranslateMessage(&msg);
+    DispatchMessageW(&msg);
+  }
+}
+
+// A top-level window that records the notifications its children send.
+class RecordingParent {
+public:
+  RecordingParent() {
+    static bool registered = [] {
+      WNDCLASSW wc{};
+      wc.lpfnWndProc = Proc;
+      wc.hInstance = GetModuleHandleW(nullptr);
+      wc.lpszClassName = L"TallixUiTestParent";
+      wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+      return RegisterClassW(&wc) != 0;
+    }();
+    (void)registered;
+    window = CreateWindowExW(0, L"TallixUiTestParent", L"test", WS_OVERLAPPEDWINDOW | WS_VISIBLE,
+                             40, 40, 400, 300, nullptr, nullptr, GetModuleHandleW(nullptr), this);
+    Pump();
+  }
+  ~RecordingParent() {
+    if (IsWindow(window)) DestroyWindow(window);
+    Pump();
+  }
+  RecordingParent(const RecordingParent&) = delete;
+  RecordingParent& operator=(const RecordingParent&) = delete;
+
+  int Clicks(int id) const {
+    int n = 0;
+    for (auto& [cid, code] : commands)
+      if (cid == id && code == BN_CLICKED) ++n;
+    return n;
+  }
+
+  HWND window = nullptr;
+  std::vector<std::pair<int, int>> commands;  // (id, notification code)
+  std::vector<UINT> otherMessages;            // mouse messages and WM_NOTIFY
+
+private:
+  static LRESULT CALLBACK Proc(HWND w, UINT m, WPARAM wp, LPARAM lp) {
+    if (m == WM_NCCREATE)
+      SetWindowLongPtrW(w, GWLP_USERDATA,
+                        reinterpret_cast<LONG_PTR>(reinterpret_cast<CREATESTRUCTW*>(lp)->lpCreateParams));
+    auto* self = reinterpret_cast<RecordingParent*>(GetWindowLongPtrW(w, GWLP_USERDATA));
+    if (self) {
+      if (m == WM_COMMAND) self->commands.emplace_back(LOWORD(wp), HIWORD(wp));
+      if (m == WM_NOTIFY || m == WM_LBUTTONDOWN || m == WM_MOUSEMOVE || m == WM_RBUTTONUP)
+        self->otherMessages.push_back(m);
+    }
+    return DefWindowProcW(w, m, wp, lp);
+  }
+};
+
+// Client-area pixels of a window, drawn through WM_PRINTCLIENT into a DIB.
+struct Pixels {
+  int width = 0, height = 0;
+  std::vector<uint32_t> data;  // 0x00RRGGBB, top-down
+
+  COLORREF At(int x, int y) const {
+    uint32_t p = data[static_cast<size_t>(y) * width + x];
+    return RGB((p >> 16) & 0xFF, (p >> 8) & 0xFF, p & 0xFF);
+  }
+  int Count(COLORREF color) const {
+    int n = 0;
+    for (int y = 0; y < height; ++y)
+      for (int x = 0; x < width; ++x) n += At(x, y) == color;
+    return n;
+  }
+  int Differences(const Pixels& other) const {
+    int n = 0;
+    for (size_t i = 0; i < data.size() && i < other.data.size(); ++i) n += data[i] != other.data[i];
+    return n;
+  }
+};
+
+inline constexpr COLORREF kSentinel = RGB(1, 2, 3);
+
+// Paints with `draw` into a fresh DIB of the given size prefilled with kSentinel.
+template <class Draw>
+Pixels RenderWith(int width, int height, Draw draw) {
+  Pixels result;
+  result.width = width;
+  result.height = height;
+  BITMAPINFO bi{};
+  bi.bmiHeader.biSize = sizeof(bi.bmiHeader);
+  bi.bmiHeader.biWidth = width;
+  bi.bmiHeader.biHeight = -height;
+  bi.bmiHeader.biPlanes = 1;
+  bi.bmiHeader.biBitCount = 32;
+  bi.bmiHeader.biCompression = BI_RGB;
+  void* bits = nullptr;
+  HDC screen = GetDC(nullptr);
+  HDC dc = CreateCompatibleDC(screen);
+  HBITMAP dib = CreateDIBSection(screen, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
+  ReleaseDC(nullptr, screen);
+  HGDIOBJ old = SelectObject(dc, dib);
+  RECT all{0, 0, width, height};
+  HBRUSH sentinel = CreateSolidBrush(kSentinel);
+  FillRect(dc, &all, sentinel);
+  DeleteObject(sentinel);
+  draw(dc);
+  GdiFlush();
+  auto* px = static_cast<const uint32_t*>(bits);
+  result.data.assign(px, px + static_cast<size_t>(width) * height);
+  SelectObject(dc, old);
+  DeleteObject(dib);
+  DeleteDC(dc);
+  return result;
+}
+
+inline Pixels Render(HWND window) {
+  RECT rc;
+  GetClientRect(window, &rc);
+  return RenderWith(rc.right, rc.bottom, [&](HDC dc) {
+    SendMessageW(window, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT);
+  });
+}
+
+// A crisp font, so caption pixels carry the exact caption colour.
+inline HFONT MakeCrispFont(int height = -20) {
+  return CreateFontW(height, 0, 0, 0, FW_BOLD, 0, 0, 0, ANSI_CHARSET, OUT_TT_PRECIS,
+                     CLIP_DEFAULT_PRECIS, NONANTIALIASED_QUALITY, DEFAULT_PITCH, L"Tahoma");
+}
+
+}  // namespace tallix::ui::test

@@ -1,0 +1,79 @@
+#pragma once
+// Thin helpers over the usual control messages, shared by every form. Each
+// one does nothing (and answers 0, false or empty text) when the handle is not
+// a live window.
+#include <windows.h>
+#include <commctrl.h>
+
+#include <string>
+
+namespace tallix::ui {
+
+// ---- any window ----
+void SetText(HWND window, const std::wstring& text);
+std::wstring GetText(HWND window);
+void EnableControl(HWND window);
+void DisableControl(HWND window);
+void ShowControl(HWND window, int showCommand);
+void FocusControl(HWND window);
+void Repaint(HWND window);
+void MoveControl(HWND window, int x, int y);
+void ResizeControl(HWND window, int width, int height);
+// Outer size that gives the client area width x height for the window's
+// style, menu and scroll bars; position, z-order and activation unchanged.
+void SetClientSize(HWND window, int width, int height);
+
+// ---- check boxes and radio buttons ----
+void SetChecked(HWND button, bool checked);
+int IsChecked(HWND button);  // -1 checked, 0 not
+void CheckRadio(HWND form, int firstId, int lastId, int chosenId);
+
+// ---- list box ----
+int ListBoxAdd(HWND list, const std::wstring& text);
+int ListBoxDelete(HWND list, int index);
+int ListBoxFind(HWND list, const std::wstring& text);   // exact, case-insensitive; -1 none
+int ListBoxCount(HWND list);
+int ListBoxSelection(HWND list);
+void ListBoxSelect(HWND list, int index);
+std::wstring ListBoxItemText(HWND list, int index);
+LPARAM ListBoxItemData(HWND list, int index);
+void ListBoxClear(HWND list);
+
+// ---- combo box ----
+int ComboAdd(HWND combo, const std::wstring& text);
+int ComboSelection(HWND combo);
+LPARAM ComboItemData(HWND combo, int index);
+void ComboClear(HWND combo);
+void ComboSelect(HWND combo, int index);
+
+// ---- list view (report mode) ----
+int ListViewInsertColumn(HWND view, int index, const std::wstring& title, int width,
+                         int format = LVCFMT_LEFT);
+void ListViewSetColumn(HWND view, int index, const std::wstring& title, int width);
+int ListViewInsertItem(HWND view, int index, const std::wstring& text);
+void ListViewSetItemText(HWND view, int item, int column, const std::wstring& text);
+std::wstring ListViewItemText(HWND view, int item, int column);
+void ListViewClear(HWND view);
+
+// ---- clipboard (plain text) ----
+bool SetClipboardText(HWND owner, const std::wstring& text);
+std::wstring GetClipboardText(HWND owner);  // empty when the clipboard holds no text
+
+// ---- file dialogs: the chosen path, or empty text when cancelled ----
+// filter pairs are separated by '|': L"Text files|*.txt|All files|*.*".
+std::wstring OpenFileDialog(HWND owner, const std::wstring& title, const std::wstring& filter,
+                            const std::wstring& defaultExtension, const std::wstring& fileName);
+std::wstring SaveFileDialog(HWND owner, const std::wstring& title, const std::wstring& filter,
+                            const std::wstring& defaultExtension, const std::wstring& fileName);
+
+// ---- system ----
+// Operating-system name such as "Microsoft Windows XP Professional ". Callers
+// test only its beginning.
+std::wstring GetWindowsVersionText();
+
+// Adds control as a tool of its form's tooltip window, made on first use
+// (topmost, always shown, no prefix processing, balloons, 300 pixels wide).
+// Returns the tooltip window, nullptr on failure.
+HWND AddTooltip(HWND control, const std::wstring& text);
+
+}  // namespace tallix::ui

@@ -1,0 +1,38 @@
+#pragma once
+// Fonts named by a spec string of fourteen comma-separated fields in the order
+// of LOGFONT: face, height, width, escapement, orientation, weight, italic,
+// underline, strikeout, charset, output precision, clip precision, quality,
+// pitch and family, e.g. "Tahoma,-12,0,0,0,400,0,0,0,0,3,2,1,34".
+// Only face, height, weight, italic, underline and strikeout are read.
+#include <windows.h>
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace tallix::ui {
+
+struct FontSpec {
+  std::wstring face;   // at most LF_FACESIZE - 1 characters
+  int height = 0;      // <= 0: character height in pixels; > 0: points
+  int weight = 0;
+  bool italic = false;
+  bool underline = false;
+  bool strikeout = false;
+};
+
+// nullopt for an empty face. Missing or malformed numbers read as 0.
+std::optional<FontSpec> ParseFontSpec(std::wstring_view spec);
+
+// Logical height for CreateFont: points become negative pixel heights.
+int FontSpecPixelHeight(int height, int dotsPerInchY);
+
+// The font of a spec string from the process-wide cache, made on first use.
+// The cache owns every font until the process ends: never delete the result.
+// nullptr when the spec names no face or the font cannot be made.
+HFONT FontFromSpec(std::wstring_view spec);
+
+// Number of fonts in the cache.
+size_t FontCacheSize();
+
+}  // namespace tallix::ui

@@ -1,0 +1,456 @@
+#include "ui/form.h"
+
+#include <commctrl.h>
+
+#include <new>
+
+#include "ui/font_spec.h"
+#include "ui/fire_lines.h"
+#include "ui/window_kit.h"
+#include "ui/xp_button.h"
+
+namespace tallix::ui {
+namespace {
+
+HWND activeForm = nullptr;
+INT_PTR modalResult = 0;
+
+struct CreateContext {
+  FormDefinition* definition;
+  LPARAM value;
+};
+
+// ---- tag strings: zero-terminated copies on the process heap -------------
+
+void ReplaceTag(HWND window, const wchar_t* property, const wchar_t* text) {
+  if (!IsWindow(window)) return;
+  if (!text) text = L"";
+  size_t bytes = (lstrlenW(text) + 1) * sizeof(wchar_t);
+  void* copy = HeapAlloc(GetProcessHeap(), 0, bytes);
+  if (!copy) return;  // keep the old text rather than lose it
+  CopyMemory(copy, text, bytes);
+  if (void* old = GetPropW(window, property)) HeapFree(GetProcessHeap(), 0, old);
+  SetPropW(window, property, copy);
+}
+
+std::wstring ReadTag(HWND window, const wchar_t* property) {
+  if (!IsWindow(window)) return {};
+  auto* text = static_cast<const wchar_t*>(GetPropW(window, property));
+  return text ? std::wstring(text) : std::wstring();
+}
+
+void ReleaseTags(HWND window) {
+  for (const wchar_t* property : {kTagProperty, kTagProperty2})
+    if (void* text = RemovePropW(window, property)) HeapFree(GetProcessHeap(), 0, text);
+}
+
+void SetEmptyTags(HWND window) {
+  SetTagProperty(window, L"");
+  SetTagProperty2(window, L"");
+}
+
+// ---- records ---------------------------------------------------------------
+
+FlyRecord* MakeRecord(HWND window) {
+  auto* record = new (std::nothrow) FlyRecord{};
+  if (record && !SetPropW(window, kFlyPtrProperty, record)) {
+    delete record;
+    return nullptr;
+  }
+  return record;
+}
+
+// Frees the record, its brush and the tag strings and removes the properties.
+void ReleaseRecord(HWND window) {
+  auto* record = static_cast<FlyRecord*>(RemovePropW(window, kFlyPtrProperty));
+  if (record && record->brush) DeleteObject(record->brush);
+  delete record;
+  ReleaseTags(window);
+}
+
+COLORREF ResolveColor(COLORREF color, bool isSystemIndex) {
+  return isSystemIndex ? GetSysColor(static_cast<int>(color)) : color;
+}
+
+HBRUSH BackgroundBrush(const FlyRecord& record) {
+  return record.backIsSystem ? GetSysColorBrush(static_cast<int>(record.backColor))
+                             : CreateSolidBrush(record.backColor);
+}
+
+bool IsChildWindow(HWND window) { return (GetWindowLongW(window, GWL_STYLE) & WS_CHILD) != 0; }
+
+// The form that holds a control: its parent, or the grandparent when the
+// parent is itself a child window (a control inside a group or a combo box).
+HWND FormOfControl(HWND control) {
+  HWND parent = GetParent(control);
+  if (parent && IsChildWindow(parent)) parent = GetParent(parent);
+  return parent;
+}
+
+FormDefinition* DefinitionOf(HWND form) {
+  FlyRecord* record = GetFlyRecord(form);
+  return record && record->isForm ? record->definition : nullptr;
+}
+
+// ---- form window procedure ---------------------------------------------------
+
+HWND CreateDeclaredControl(HWND form, const ControlSpec& spec) {
+  CreateArgs args{form, spec.id, spec.text, spec.x, spec.y, spec.width, spec.height,
+                  spec.style | WS_CHILD | WS_VISIBLE, spec.exStyle};
+  if (spec.className && lstrcmpiW(spec.className, kXPButtonClass) == 0) RegisterXPButtonClass();
+  if (spec.className && lstrcmpiW(spec.className, kFireLinesClass) == 0) RegisterFireLinesClass();
+  return CreateChild(spec.className, args);
+}
+
+void CreateFormControls(HWND form, FormDefinition& definition) {
+  for (const ControlSpec& spec : definition.controls) {
+    HWND control = CreateDeclaredControl(form, spec);
+    if (!control) continue;
+    SetControlProperties(control, spec.properties);
+    SetEmptyTags(control);
+  }
+  definition.CreateControls(form);
+}
+
+LRESULT OnFormCreate(HWND form, const CREATESTRUCTW& create) {
+  auto* context = static_cast<CreateContext*>(create.lpCreateParams);
+  FlyRecord* record = MakeRecord(form);
+  if (!record || !context) return -1;
+  record->isForm = 1;
+  record->definition = context->definition;
+  context->definition->window = form;
+  SetEmptyTags(form);
+  CreateFormControls(form, *context->definition);
+  return context->definition->OnCreate(form, context->value);
+}
+
+void ReenableOwner(FlyRecord& record) {
+  if (!record.isModal || !IsWindow(record.modalOwner)) return;
+  EnableWindow(record.modalOwner, TRUE);
+  SetActiveWindow(record.modalOwner);
+}
+
+void OnFormDestroy(HWND form, FlyRecord& record) {
+  if (record.definition && record.definition->window == form) record.definition->window = nullptr;
+  if (activeForm == form) activeForm = nullptr;
+  // A modal form destroyed without closing must not leave its owner disabled.
+  if (record.isModal && IsWindow(record.modalOwner) && !IsWindowEnabled(record.modalOwner))
+    ReenableOwner(record);
+  if (record.accelerators) DestroyAcceleratorTable(record.accelerators);
+  if (record.timerId) KillTimer(form, record.timerId);
+  ReleaseRecord(form);
+}
+
+BOOL CALLBACK RefreshSystemBrush(HWND child, LPARAM) {
+  FlyRecord* record = GetFlyRecord(child);
+  if (record && record->ownColors && record->backIsSystem) {
+    if (record->brush) DeleteObject(record->brush);
+    record->brush = GetSysColorBrush(static_cast<int>(record->backColor));
+  }
+  return TRUE;
+}
+
+LRESULT OnControlColor(HWND form, UINT message, HDC dc, HWND control) {
+  FlyRecord* record = GetFlyRecord(control);
+  if (!record || !record->ownColors) record = GetFlyRecord(GetFocus());
+  if (!record || !record->ownColors || !record->brush)
+    return DefWindowProcW(form, message, reinterpret_cast<WPARAM>(dc),
+                          reinterpret_cast<LPARAM>(control));
+  SetTextColor(dc, ResolveColor(record->textColor, record->textIsSystem));
+  if (HasClass(control, L"Edit")) {
+    SetBkMode(dc, OPAQUE);
+    if (!IsWindowEnabled(control)) {
+      SetBkColor(dc, GetSysColor(COLOR_BTNFACE));
+      return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
+    }
+    SetBkColor(dc, ResolveColor(record->backColor, record->backIsSystem));
+  } else {
+    SetBkMode(dc, TRANSPARENT);
+  }
+  return reinterpret_cast<LRESULT>(record->brush);
+}
+
+LRESULT Reflect(HWND control, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (!control || !GetFlyRecord(control)) return 0;
+  return SendMessageW(control, kReflectBase + message, wParam, lParam);
+}
+
+LRESULT OnControlEvent(HWND form, FormDefinition& definition, UINT message, WPARAM wParam,
+                       LPARAM lParam) {
+  ControlEvent event{form, message, 0, 0, nullptr, 0, wParam, lParam};
+  if (message == WM_NOTIFY) {
+    const auto* header = reinterpret_cast<const NMHDR*>(lParam);
+    if (!header) return 0;
+    event.control = header->hwndFrom;
+    event.id = static_cast<int>(header->idFrom);
+    event.code = static_cast<int>(header->code);
+  } else {
+    event.control = reinterpret_cast<HWND>(lParam);
+    event.id = message == WM_COMMAND ? LOWORD(wParam) : GetDlgCtrlID(event.control);
+    event.code = HIWORD(wParam);
+    if (message != WM_COMMAND) event.code = LOWORD(wParam);
+  }
+  if (LRESULT reflected = Reflect(event.control, message, wParam, lParam)) return reflected;
+  if (FlyRecord* record = GetFlyRecord(event.control)) event.controlValue = record->controlValue;
+  return definition.OnControlEvent(event);
+}
+
+LRESULT CALLBACK FormProcedure(HWND form, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_CREATE) return OnFormCreate(form, *reinterpret_cast<CREATESTRUCTW*>(lParam));
+  FlyRecord* record = GetFlyRecord(form);
+  FormDefinition* definition = record ? record->definition : nullptr;
+  if (!definition) return DefWindowProcW(form, message, wParam, lParam);
+
+  LRESULT answer = 0;
+  bool answered = definition->OnMessage(form, message, wParam, lParam, answer);
+  switch (message) {
+    case WM_DESTROY:
+      OnFormDestroy(form, *record);
+      return answered ? answer : 0;
+    case WM_CLOSE:
+      if (answered) return answer;
+      if (record->isModal) {
+        ReenableOwner(*record);
+        ShowWindow(form, SW_HIDE);
+      }
+      DestroyWindow(form);
+      return 0;
+  }
+  if (answered) return answer;
+
+  switch (message) {
+    case WM_ACTIVATE:
+      activeForm = LOWORD(wParam) != WA_INACTIVE ? form : nullptr;
+      break;
+    case WM_COMMAND:
+    case WM_NOTIFY:
+    case WM_HSCROLL:
+    case WM_VSCROLL:
+      if (LRESULT handled = OnControlEvent(form, *definition, message, wParam, lParam))
+        return handled;
+      break;
+    case WM_DRAWITEM: {
+      const auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
+      if (item && Reflect(item->hwndItem, message, wParam, lParam)) return TRUE;
+      break;
+    }
+    case WM_SYSCOMMAND:
+      if ((wParam & 0xFFF0) == SC_CLOSE) {
+        SendMessageW(form, WM_CLOSE, 0, 0);
+        return 0;
+      }
+      break;
+    case WM_SETFOCUS:
+      if (record->lastFocus && IsWindow(record->lastFocus)) {
+        SetFocus(record->lastFocus);
+        return 0;
+      }
+      break;
+    case WM_SYSCOLORCHANGE:
+    case WM_THEMECHANGED:
+      EnumChildWindows(form, RefreshSystemBrush, 0);
+      break;
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORLISTBOX:
+    case WM_CTLCOLORBTN:
+    case WM_CTLCOLORSTATIC:
+      return OnControlColor(form, message, reinterpret_cast<HDC>(wParam),
+                            reinterpret_cast<HWND>(lParam));
+  }
+  return DefWindowProcW(form, message, wParam, lParam);
+}
+
+bool EnsureFormClass(const FormDefinition& definition) {
+  std::wstring className = definition.ClassName();
+  HINSTANCE instance = ToolkitInstance();
+  WNDCLASSEXW known{};
+  known.cbSize = sizeof(known);
+  if (GetClassInfoExW(instance, className.c_str(), &known)) return true;
+  WNDCLASSEXW wc{};
+  wc.cbSize = sizeof(wc);
+  wc.style = CS_HREDRAW | CS_VREDRAW | CS_DBLCLKS;
+  wc.lpfnWndProc = FormProcedure;
+  wc.hInstance = instance;
+  wc.hIcon = static_cast<HICON>(
+      LoadImageW(instance, definition.iconName, IMAGE_ICON, 32, 32, LR_SHARED));
+  wc.hIconSm = static_cast<HICON>(
+      LoadImageW(instance, definition.iconName, IMAGE_ICON, 16, 16, LR_SHARED));
+  wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+  wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+  wc.lpszClassName = className.c_str();
+  return RegisterClassExW(&wc) != 0;
+}
+
+HWND TopLevelOf(HWND window) {
+  while (window && IsChildWindow(window)) window = GetParent(window);
+  return window;
+}
+
+INT_PTR RunModal(HWND form, FlyRecord& record, HWND owner) {
+  record.modalOwner = TopLevelOf(owner);
+  record.isModal = 1;
+  if (record.modalOwner) EnableWindow(record.modalOwner, FALSE);
+  ShowWindow(form, SW_SHOWNORMAL);
+  UpdateWindow(form);
+
+  MSG message;
+  bool quit = false;
+  while (IsWindow(form)) {
+    BOOL got = GetMessageW(&message, nullptr, 0, 0);
+    if (got == 0 || got == -1) {
+      quit = got == 0;
+      break;
+    }
+    if (!PreTranslateFormMessage(message)) {
+      TranslateMessage(&message);
+      DispatchMessageW(&message);
+    }
+  }
+  if (IsWindow(form)) CloseForm(form, modalResult);
+  // The quit request belongs to the outer loop too.
+  if (quit) PostQuitMessage(static_cast<int>(message.wParam));
+  INT_PTR result = modalResult;
+  modalResult = 0;
+  return result;
+}
+
+}  // namespace
+
+FlyRecord* GetFlyRecord(HWND window) {
+  if (!window || !IsWindow(window)) return nullptr;
+  return static_cast<FlyRecord*>(GetPropW(window, kFlyPtrProperty));
+}
+
+FlyRecord* SetControlProperties(HWND control, const ControlProperties& properties) {
+  if (!IsWindow(control)) return nullptr;
+  FlyRecord* record = GetFlyRecord(control);
+  if (!record && !(record = MakeRecord(control))) return nullptr;
+  record->control = control;
+  if (properties.subclass && properties.subclassProc && !record->previousProc) {
+    record->previousProc = reinterpret_cast<WNDPROC>(SetWindowLongPtrW(
+        control, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(properties.subclassProc)));
+  }
+  if (properties.fontSpec && *properties.fontSpec) {
+    record->font = FontFromSpec(properties.fontSpec);
+    if (record->font) {
+      SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(record->font), TRUE);
+      if (HasClass(control, DATETIMEPICK_CLASSW))
+        SendMessageW(control, DTM_SETMCFONT, reinterpret_cast<WPARAM>(record->font), TRUE);
+    }
+  }
+  record->controlValue = properties.value;
+  record->selectAllOnFocus = properties.selectAllOnFocus;
+  record->ownColors = properties.ownColors;
+  record->textIsSystem = properties.textIsSystem;
+  record->backIsSystem = properties.backIsSystem;
+  record->textColor = properties.textColor;
+  record->backColor = properties.backColor;
+  if (properties.ownColors) {
+    HBRUSH brush = properties.brush == kMakeBrush ? BackgroundBrush(*record) : properties.brush;
+    if (record->brush && record->brush != brush) DeleteObject(record->brush);
+    record->brush = brush;
+  }
+  return record;
+}
+
+LRESULT CALLBACK ControlSubclassProcedure(HWND control, UINT message, WPARAM wParam,
+                                          LPARAM lParam) {
+  FlyRecord* record = GetFlyRecord(control);
+  WNDPROC previous = record ? record->previousProc : nullptr;
+  if (!previous) return DefWindowProcW(control, message, wParam, lParam);
+
+  switch (message) {
+    case WM_SETFOCUS: {
+      if (HasClass(control, L"Edit"))
+        SendMessageW(control, EM_SETSEL, record->selectAllOnFocus ? 0 : -1,
+                     record->selectAllOnFocus ? -1 : 0);
+      if (FlyRecord* form = GetFlyRecord(FormOfControl(control))) form->lastFocus = control;
+      break;
+    }
+    case kKeyPreviewMessage: {
+      FormDefinition* definition = DefinitionOf(FormOfControl(control));
+      const auto* msg = reinterpret_cast<const MSG*>(lParam);
+      if (definition && msg)
+        if (LRESULT consumed = definition->OnKeyPreview(control, *msg)) return consumed;
+      break;
+    }
+    case WM_DESTROY:
+      SetWindowLongPtrW(control, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(previous));
+      ReleaseRecord(control);
+      break;
+  }
+  return CallWindowProcW(previous, control, message, wParam, lParam);
+}
+
+INT_PTR ShowForm(FormDefinition& definition, HWND owner, bool modal, LPARAM value) {
+  if (!EnsureFormClass(definition)) return -1;
+  int x = (GetSystemMetrics(SM_CXSCREEN) - definition.width) / 2;
+  int y = (GetSystemMetrics(SM_CYSCREEN) - definition.height) / 2;
+  HINSTANCE instance = ToolkitInstance();
+  HMENU menu = definition.menuName ? LoadMenuW(instance, definition.menuName) : nullptr;
+  CreateContext context{&definition, value};
+  HWND form = CreateWindowExW(definition.exStyle, definition.ClassName().c_str(),
+                              definition.caption.c_str(), definition.style, x, y, definition.width,
+                              definition.height, owner, menu, instance, &context);
+  if (!form) {
+    if (menu) DestroyMenu(menu);
+    return -1;
+  }
+  FlyRecord* record = GetFlyRecord(form);
+  if (!modal || (definition.exStyle & WS_EX_MDICHILD) || !record) {
+    ShowWindow(form, SW_SHOWNORMAL);
+    UpdateWindow(form);
+    return reinterpret_cast<INT_PTR>(form);
+  }
+  return RunModal(form, *record, owner);
+}
+
+void CloseForm(HWND form, INT_PTR result) {
+  modalResult = result;
+  if (!IsWindow(form)) return;
+  FlyRecord* record = GetFlyRecord(form);
+  if (record && record->isModal) {
+    ReenableOwner(*record);
+    // Wakes a modal loop that waits for a message so it notices the form is gone.
+    PostMessageW(nullptr, WM_NULL, 0, 0);
+  }
+  DestroyWindow(form);
+}
+
+HWND ActiveForm() { return activeForm; }
+
+HWND FindParentForm(HWND window) {
+  while (window && IsWindow(window)) {
+    wchar_t name[64] = {};
+    GetClassNameW(window, name, 64);
+    if (wcsncmp(name, L"FORM_", 5) == 0 || !IsChildWindow(window)) return window;
+    window = GetParent(window);
+  }
+  return nullptr;
+}
+
+bool PreTranslateFormMessage(MSG& message) {
+  if (HWND focus = GetFocus())
+    if (SendMessageW(focus, kKeyPreviewMessage, 0, reinterpret_cast<LPARAM>(&message))) return true;
+  HWND active = GetActiveWindow();
+  HWND form = active ? FindParentForm(active) : nullptr;
+  return form && IsDialogMessageW(form, &message);
+}
+
+int RunMessageLoop() {
+  MSG message;
+  BOOL got;
+  while ((got = GetMessageW(&message, nullptr, 0, 0)) != 0 && got != -1) {
+    if (PreTranslateFormMessage(message)) continue;
+    TranslateMessage(&message);
+    DispatchMessageW(&message);
+  }
+  return got == 0 ? static_cast<int>(message.wParam) : -1;
+}
+
+void SetTagProperty(HWND window, const wchar_t* text) { ReplaceTag(window, kTagProperty, text); }
+void SetTagProperty2(HWND window, const wchar_t* text) { ReplaceTag(window, kTagProperty2, text); }
+std::wstring GetTagProperty(HWND window) { return ReadTag(window, kTagProperty); }
+std::wstring GetTagProperty2(HWND window) { return ReadTag(window, kTagProperty2); }
+
+}  // namespace tallix::ui

@@ -1,0 +1,185 @@
+#pragma once
+// Form framework: every top-level window of Tallix is a form built the same
+// way. A form is described by a FormDefinition (window facts, its controls as
+// data, and virtual handlers); ShowForm registers the class
+// "FORM_TALLIX_<NAME>_CLASS", creates the window centred on the screen, builds
+// the controls and either returns (modeless) or runs a modal loop.
+//
+//   class AboutForm : public FormDefinition {
+//    public:
+//     AboutForm() {
+//       name = L"FORM3"; caption = L"About"; width = 300; height = 200;
+//       controls = {{2, L"BUTTON", L"OK", 110, 130, 80, 24, WS_TABSTOP | BS_PUSHBUTTON,
+//                    0, {.fontSpec = L"Tahoma,-12,0,0,0,400,0,0,0,0,3,2,1,34"}}};
+//     }
+//     LRESULT OnControlEvent(const ControlEvent& e) override {
+//       if (e.id == 2 && e.code == BN_CLICKED) CloseForm(e.form, 0);
+//       return 0;
+//     }
+//   };
+//
+// Per-window data: forms and controls set up by SetControlProperties carry a
+// FlyRecord in the window property "FLY_PTR", and two free-form strings in
+// "FLY_TAGPROPERTY" and "FLY_TAGPROPERTY2".
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+namespace tallix::ui {
+
+inline constexpr wchar_t kFlyPtrProperty[] = L"FLY_PTR";
+inline constexpr wchar_t kTagProperty[] = L"FLY_TAGPROPERTY";
+inline constexpr wchar_t kTagProperty2[] = L"FLY_TAGPROPERTY2";
+
+// Sent by the message loops to the focused control before any message is
+// handled: wParam 0, lParam the MSG*. A non-zero answer consumes the message.
+// The control's subclass procedure hands it to its form's OnKeyPreview.
+inline constexpr UINT kKeyPreviewMessage = 895;
+
+// A form sends kReflectBase + WM_COMMAND / WM_NOTIFY / WM_DRAWITEM to the
+// control that caused the notification (when the control has a FlyRecord),
+// with the original parameters, before its own handlers see it. A non-zero
+// answer from the control's subclass procedure ends the handling.
+inline constexpr UINT kReflectBase = WM_USER + 0x1C00;
+
+class FormDefinition;
+
+// The per-window record of forms and their controls.
+struct FlyRecord {
+  WNDPROC previousProc = nullptr;      // control: procedure before subclassing
+  HWND control = nullptr;              // control: its own handle
+  HWND modalOwner = nullptr;           // form: owner disabled while modal
+  int isForm = 0;                      // form: 1
+  int isModal = 0;                     // form: 1 while shown modal
+  HFONT font = nullptr;                // control: font of its spec (cached, never deleted)
+  HACCEL accelerators = nullptr;       // form: destroyed with the form
+  UINT_PTR timerId = 0;                // form: killed with the form
+  LPARAM controlValue = 0;             // control: handed to the form's handlers
+  HWND lastFocus = nullptr;            // form: child that last had the focus
+  int selectAllOnFocus = 0;            // control (edit): select all text on focus
+  int ownColors = 0;                   // control: uses the colours below
+  int textIsSystem = 0;                // control: textColor is a COLOR_ index
+  int backIsSystem = 0;                // control: backColor is a COLOR_ index
+  HBRUSH brush = nullptr;              // both: background brush, deleted with the window
+  COLORREF textColor = 0;              // RGB or system colour index
+  COLORREF backColor = 0;              // RGB or system colour index
+  FormDefinition* definition = nullptr;  // form: its description and handlers
+  HWND tooltip = nullptr;              // form: tooltip window of AddTooltip
+};
+
+FlyRecord* GetFlyRecord(HWND window);
+
+// Standard subclass procedure of form controls: focus memory, select-all on
+// focus, keyboard preview to the form, clean-up on destroy. A form that needs
+// its own per-control procedure ends it by calling this one.
+LRESULT CALLBACK ControlSubclassProcedure(HWND control, UINT message, WPARAM wParam, LPARAM lParam);
+
+inline const HBRUSH kMakeBrush = reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(-1));
+
+struct ControlProperties {
+  bool subclass = true;
+  const wchar_t* fontSpec = nullptr;   // a font spec string; nullptr or empty: keep the font
+  LPARAM value = 0;                    // handed to the form's handlers
+  bool ownColors = false;
+  bool textIsSystem = false;           // textColor is a COLOR_ index
+  bool backIsSystem = false;           // backColor is a COLOR_ index
+  COLORREF textColor = 0;
+  COLORREF backColor = 0;
+  HBRUSH brush = kMakeBrush;           // kMakeBrush: made from backColor; else taken over
+  WNDPROC subclassProc = ControlSubclassProcedure;
+  bool selectAllOnFocus = false;
+};
+
+// Makes the control's record and applies the properties; nullptr when the
+// window is gone or the record cannot be made. Calling it again replaces the
+// settings of the existing record.
+FlyRecord* SetControlProperties(HWND control, const ControlProperties& properties);
+
+// One control of a form, declared as data.
+struct ControlSpec {
+  int id = 0;
+  const wchar_t* className = L"STATIC";  // any class; "TB_XPBUTTON" and "FIRELINES" work too
+  const wchar_t* text = L"";
+  int x = 0, y = 0, width = 0, height = 0;
+  DWORD style = 0;                       // WS_CHILD | WS_VISIBLE are always added
+  DWORD exStyle = 0;
+  ControlProperties properties;
+};
+
+// What the form's handlers get for WM_COMMAND, WM_NOTIFY, WM_HSCROLL and
+// WM_VSCROLL. control is nullptr for menu and accelerator commands.
+struct ControlEvent {
+  HWND form = nullptr;
+  UINT message = 0;
+  int id = 0;
+  int code = 0;                          // notification code (scroll request for scrolls)
+  HWND control = nullptr;
+  LPARAM controlValue = 0;               // the value given in ControlProperties
+  WPARAM wParam = 0;
+  LPARAM lParam = 0;
+};
+
+class FormDefinition {
+public:
+  virtual ~FormDefinition() = default;
+
+  std::wstring name = L"FORM1";          // upper-case: FORM1..FORM8, FTS1, FTS2
+  std::wstring caption;
+  DWORD style = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN | WS_CLIPSIBLINGS;
+  DWORD exStyle = WS_EX_CONTROLPARENT | WS_EX_WINDOWEDGE;
+  int width = 320, height = 240;         // outer size
+  const wchar_t* iconName = L"IMAGE_CALCULATOR3";  // icon resource of the executable
+  const wchar_t* menuName = nullptr;     // menu resource, or nullptr
+  std::vector<ControlSpec> controls;     // created in this order
+
+  // The form's window while it exists, nullptr otherwise.
+  HWND window = nullptr;
+
+  std::wstring ClassName() const { return L"FORM_TALLIX_" + name + L"_CLASS"; }
+
+  // Runs after the declared controls were made, for controls built in code.
+  virtual void CreateControls(HWND form) {}
+  // Last step of creation; a non-zero answer is WM_CREATE's result (-1 fails).
+  virtual LRESULT OnCreate(HWND form, LPARAM value) { return 0; }
+  // Control notifications and menu commands; non-zero means handled.
+  virtual LRESULT OnControlEvent(const ControlEvent& event) { return 0; }
+  // Keyboard preview from a control of this form; non-zero consumes the message.
+  virtual LRESULT OnKeyPreview(HWND control, const MSG& message) { return 0; }
+  // Any other message, before the framework's handling (also WM_CLOSE and
+  // WM_DESTROY, whose bookkeeping still runs). Return true to answer it.
+  virtual bool OnMessage(HWND form, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+    return false;
+  }
+};
+
+// Creates the form owned by owner, centred on the screen. Returns -1 when the
+// window cannot be created, the window handle for a modeless form, and the
+// result given to CloseForm for a modal one (after the form has closed).
+INT_PTR ShowForm(FormDefinition& form, HWND owner, bool modal, LPARAM value = 0);
+
+// Re-enables and activates a modal form's owner, destroys the form and keeps
+// result for ShowForm.
+void CloseForm(HWND form, INT_PTR result);
+
+// The form last activated, nullptr while none is.
+HWND ActiveForm();
+
+// First window up from window (itself included) whose class name begins with
+// "FORM_", or the first that is not a child window.
+HWND FindParentForm(HWND window);
+
+// The modal loop's filter, for any message loop of the program: keyboard
+// preview to the focused control, then dialog navigation of the active form.
+// True when the message was consumed.
+bool PreTranslateFormMessage(MSG& message);
+
+// Message loop until WM_QUIT, with the form filter; returns the quit code.
+int RunMessageLoop();
+
+void SetTagProperty(HWND window, const wchar_t* text);
+void SetTagProperty2(HWND window, const wchar_t* text);
+std::wstring GetTagProperty(HWND window);
+std::wstring GetTagProperty2(HWND window);
+
+}  // namespace tallix::ui

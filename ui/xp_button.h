@@ -1,0 +1,57 @@
+#pragma once
+// The themed push button used for every key of the calculator. It draws with
+// the running visual style when one was active at its creation and with
+// classic 3-D edges otherwise, carries up to three images (normal, hot,
+// disabled), can be a toggle button, and colours its caption by the caption's
+// keypad group (ui/caption_colors.h).
+//
+// Create it with CREATEXPBUTTON and tune it with the TB_XPBUTTON_SET... setters
+// (ui/exports.h). It notifies its parent with WM_COMMAND / BN_CLICKED and
+// passes WM_COMMAND and WM_NOTIFY that reach it on to the parent.
+#include <windows.h>
+
+#include <optional>
+
+#include "ui/exports.h"
+
+namespace tallix::ui {
+
+inline constexpr wchar_t kXPButtonClass[] = L"TB_XPBUTTON";
+// Present (value 1) while the mouse pointer is over the button.
+inline constexpr wchar_t kHotProperty[] = L"HOT";
+
+inline constexpr int kXPButtonHeld = 4;
+
+enum XPImagePosition : int {
+  kImageLeft = 1,
+  kImageRight = 2,
+  kImageCenter = 4,
+  kImageVCenter = 8,
+  kImageTextIgnoresImage = 16,
+  kImageBottom = 32,
+};
+
+// A read-only snapshot of a button's settings and state.
+struct XPButtonInfo {
+  int state = 0;           // kXPButtonHeld while held down by mouse or key
+  UINT textFormat = 0;     // DrawText flags of the caption
+  HFONT font = nullptr;
+  bool fontOwned = false;
+  HANDLE images[3] = {};   // normal, hot, disabled
+  int imageType = 0;       // type given with the last image: 0 bitmap, 1 icon
+  int imageWidth = 0, imageHeight = 0;
+  int imagePosition = 0;
+  int imageMargin = 0, textMargin = 0;
+  bool toggleMode = false;
+  int toggled = 0;         // non-zero while a toggle button is down
+  bool themed = false;     // fixed at creation
+  bool hot = false;
+};
+
+// Registers the class "TB_XPBUTTON" unless already known.
+bool RegisterXPButtonClass();
+
+// nullopt when the window is not a live themed button.
+std::optional<XPButtonInfo> GetXPButtonInfo(HWND button);
+
+}  // namespace tallix::ui
