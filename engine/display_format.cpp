@@ -38,10 +38,10 @@ std::string Engine::ApplyDecimals() {
   std::string text = WithoutCommas(host_.GetDisplayText());
   const std::string_view mask = DecimalsMask(state_.displayMode);
   if (!mask.empty()) {
-    Real value = ParseLeadingNumber(text);
+    Real value = ReadDecimal(text);
     // Values stored a hair below a decimal tie (2.675) are lifted over it.
     if (std::floor(value) != value) value += 0.00000000001L;
-    text = FormatNumber(value, mask);
+    text = std::isfinite(value) ? FormatNumber(value, mask) : PlainNumberText(value, 18);
   }
   if (!text.empty() && text.back() == '.') text.pop_back();
   host_.SetDisplayText(text);

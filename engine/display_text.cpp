@@ -1,6 +1,7 @@
 #include "engine/display_text.h"
 
 #include <cmath>
+#include <limits>
 
 #include "services/number_text.h"
 
@@ -15,7 +16,14 @@ std::string WithoutCommas(std::string_view text) {
   return out;
 }
 
-Real ReadDecimal(std::string_view text) { return ParseLeadingNumber(WithoutCommas(text)); }
+Real ReadDecimal(std::string_view text) {
+  const std::string plain = WithoutCommas(text);
+  // An overflowed result stays what it is when the display is read back.
+  if (plain == kInfinityText) return std::numeric_limits<Real>::infinity();
+  if (plain == kNegativeInfinityText) return -std::numeric_limits<Real>::infinity();
+  if (plain == kNaNText) return std::numeric_limits<Real>::quiet_NaN();
+  return ParseLeadingNumber(plain);
+}
 
 int RadixOf(std::uint8_t displayMode) {
   switch (displayMode) {
@@ -90,6 +98,11 @@ std::string GroupedText(std::string_view text) {
   if (const auto point = s.find('.'); point != std::string::npos) {
     fraction = s.substr(point);
     s.erase(point);
+  }
+  // Only digits are grouped: "Infinity" or pasted words stay as they are.
+  const auto firstDigit = s.find_first_not_of(' ');
+  if (firstDigit != std::string::npos && s.find_first_not_of("0123456789", firstDigit) != std::string::npos) {
+    return std::string(text);
   }
   // At most six separators: digits beyond the 21st from the right stay ungrouped.
   for (std::size_t count = 18; count >= 3; count -= 3) {

@@ -16,7 +16,8 @@ inline constexpr std::string_view kDiv0Text = "Div0 Error";
 // The text with every "," removed.
 std::string WithoutCommas(std::string_view text);
 
-// A decimal display text: "," removed, then its longest valid beginning.
+// A decimal display text: "," removed, then its longest valid beginning; the
+// texts of infinities and NaN read as those values.
 Real ReadDecimal(std::string_view text);
 
 // Radix of a display mode: 16, 2 or 8 for 11..13, 10 otherwise.
@@ -37,6 +38,8 @@ Real ReadInRadix(std::string_view text, int radix);
 std::string WriteInRadix(Real value, int radix);
 
 // Group separators in the integer part: before the last 3, 6, ... 18 digits.
+// Leading blanks stay in front; an integer part with other characters than
+// digits is returned unchanged.
 std::string GroupedText(std::string_view text);
 
 }  // namespace tallix
