@@ -1,0 +1,12 @@
+// Tallix.exe: common controls, then the main window until it closes.
+#include <commctrl.h>
+#include <windows.h>
+
+#include "app/main_window/main_window.h"
+
+int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
+  // Every common control class except the link control.
+  INITCOMMONCONTROLSEX controls{sizeof controls, 0x7FFF};
+  InitCommonControlsEx(&controls);
+  return tallix::ShowMainWindow();
+}

@@ -1,0 +1,109 @@
+// The engine's services on the main window's controls. The engine speaks
+// Windows-1252; every text is converted here, whatever the system code page.
+#include <algorithm>
+#include <string>
+
+#include "app/main_window/control_ids.h"
+#include "app/main_window/main_window_impl.h"
+#include "app/main_window/side_windows.h"
+#include "app/main_window/wide_text.h"
+#include "resources/resource_ids.h"
+#include "ui/control_helpers.h"
+#include "ui/exports.h"
+
+namespace tallix {
+
+void MainWindow::SetControlText(int id, std::string_view cp1252) { SetWindowTextW(Control(id), Wide(cp1252).c_str()); }
+
+std::string MainWindow::ControlText(int id) const { return Narrow(ui::GetText(Control(id))); }
+
+HWND MainWindow::KeyButton(Key key) const {
+  const int index = static_cast<int>(key);
+  return index >= 0 && index < kKeyCount ? keyButtons_[index] : nullptr;
+}
+
+std::string MainWindow::GetDisplayText() { return ControlText(ids::kDisplay); }
+void MainWindow::SetDisplayText(std::string_view text) { SetControlText(ids::kDisplay, text); }
+void MainWindow::SetItemsText(std::string_view text) { SetControlText(ids::kItemsPane, text); }
+void MainWindow::SetAverageText(std::string_view text) { SetControlText(ids::kAveragePane, text); }
+std::string MainWindow::GetAverageText() { return ControlText(ids::kAveragePane); }
+void MainWindow::SetMemoryText(std::string_view text) { SetControlText(ids::kMemoryPane, text); }
+void MainWindow::SetNumLockText(std::string_view text) { SetControlText(ids::kNumLockPane, text); }
+bool MainWindow::IsNumLockOn() { return (GetKeyState(VK_NUMLOCK) & 1) != 0; }
+
+void MainWindow::ShowBank2Indicator(bool shown) { ShowWindow(Control(ids::kMem2Label), shown ? SW_SHOW : SW_HIDE); }
+
+void MainWindow::EnableKey(Key key, bool enabled) {
+  if (HWND button = KeyButton(key)) EnableWindow(button, enabled);
+}
+
+void MainWindow::ShowKeyPressed(Key key, bool pressed) {
+  HWND button = KeyButton(key);
+  if (!button || key == Key::AlwaysOnTop || key == Key::SecondBank) return;
+  // A button draws its toggle state only in toggle mode, so the key is a
+  // toggle button for as long as it is held.
+  if (pressed) TB_XPBUTTON_SETTOGGLEMODE(button, 1, FALSE);
+  TB_XPBUTTON_SETTOGGLESTATE(button, pressed ? 1 : 0, TRUE);
+  if (!pressed) TB_XPBUTTON_SETTOGGLEMODE(button, 0, TRUE);
+}
+
+void MainWindow::CheckNumberSystemButton(int index) {
+  if (index < 0 || index > 3) return;
+  CheckRadioButton(window_, ids::kOptionDec, ids::kOptionOct, ids::kOptionDec + index);
+}
+
+void MainWindow::CheckDecimalsMenuItem(int decimalSetting) {
+  const int chosen = decimalSetting == 10                         ? IDM_FLOATING
+                     : decimalSetting >= 0 && decimalSetting <= 4 ? IDM_DECIMAL_0 + decimalSetting
+                                                                  : 0;
+  for (int item : {IDM_FLOATING, IDM_DECIMAL_0, IDM_DECIMAL_1, IDM_DECIMAL_2, IDM_DECIMAL_3, IDM_DECIMAL_4}) {
+    CheckMenuItem(menu_, item, MF_BYCOMMAND | (item == chosen ? MF_CHECKED : MF_UNCHECKED));
+  }
+}
+
+void MainWindow::CheckDigitGroupingMenuItem(bool checked) {
+  CheckMenuItem(menu_, IDM_DIGIT_GROUPING, MF_BYCOMMAND | (checked ? MF_CHECKED : MF_UNCHECKED));
+}
+
+void MainWindow::CheckAutoDecimalMenuItem(bool checked) {
+  CheckMenuItem(menu_, IDM_AUTO_DECIMAL, MF_BYCOMMAND | (checked ? MF_CHECKED : MF_UNCHECKED));
+}
+
+void MainWindow::FocusKeySink() { SetFocus(Control(ids::kKeySink)); }
+
+bool MainWindow::AskYesNo(std::string_view caption, std::string_view text) {
+  return MessageBoxW(window_, Wide(text).c_str(), Wide(caption).c_str(), MB_YESNO | MB_ICONQUESTION) == IDYES;
+}
+
+int MainWindow::AddTapeLine(std::string_view line) {
+  const LRESULT index =
+      SendMessageW(Control(ids::kTapeList), LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Wide(line).c_str()));
+  return index < 0 ? -1 : static_cast<int>(index);
+}
+
+void MainWindow::SelectTapeLine(int index) {
+  // The tape allows no selection: bring the line into view instead.
+  HWND tape = Control(ids::kTapeList);
+  const LRESULT count = SendMessageW(tape, LB_GETCOUNT, 0, 0);
+  if (index < 0 || index >= count) return;
+  RECT client{};
+  GetClientRect(tape, &client);
+  const LRESULT itemHeight = SendMessageW(tape, LB_GETITEMHEIGHT, 0, 0);
+  const int visible = itemHeight > 0 ? std::max<int>(1, static_cast<int>(client.bottom / itemHeight)) : 1;
+  const LRESULT top = SendMessageW(tape, LB_GETTOPINDEX, 0, 0);
+  if (index < top) {
+    SendMessageW(tape, LB_SETTOPINDEX, index, 0);
+  } else if (index >= top + visible) {
+    SendMessageW(tape, LB_SETTOPINDEX, index - visible + 1, 0);
+  }
+}
+
+void MainWindow::ClearTapeLines() { SendMessageW(Control(ids::kTapeList), LB_RESETCONTENT, 0, 0); }
+
+void MainWindow::SetClipboardText(std::string_view text) { ui::SetClipboardText(window_, Wide(text)); }
+std::string MainWindow::GetClipboardText() { return Narrow(ui::GetClipboardText(window_)); }
+
+void MainWindow::StartStopStopwatch() { side::StopwatchStartStop(window_); }
+void MainWindow::OpenHelp() { side::ShowHelp(window_); }
+
+}  // namespace tallix
