@@ -47,10 +47,10 @@ std::string_view IniDocument::Line::Value() const {
   return std::string_view(text).substr(text.find('=') + 1);
 }
 
-IniDocument::Line IniDocument::Classify(std::string text, std::string end, bool firstLine) {
+IniDocument::Line IniDocument::Classify(std::string text, std::string_view end, bool firstLine) {
   Line line;
   line.text = std::move(text);
-  line.end = std::move(end);
+  line.end = end;
   std::string_view content = line.text;
   if (firstLine && content.starts_with(kUtf8Bom)) content.remove_prefix(kUtf8Bom.size());
   content = TrimBlanks(content);
@@ -78,7 +78,7 @@ IniDocument IniDocument::Parse(std::string_view bytes) {
   while (!bytes.empty()) {
     const auto newline = bytes.find('\n');
     std::string_view text = bytes.substr(0, newline);
-    std::string end;
+    std::string_view end;
     if (newline == std::string_view::npos) {
       bytes = {};
     } else {
@@ -91,7 +91,16 @@ IniDocument IniDocument::Parse(std::string_view bytes) {
       if (!newLineChosen) document.newLine_ = end;
       newLineChosen = true;
     }
-    document.lines_.push_back(Classify(std::string(text), std::move(end), document.lines_.empty()));
+    Line line = Classify(std::string(text), end, document.lines_.empty());
+    // Runs of lines we never look into are kept as one, so a file of a million
+    // blank or junk lines costs no more than its bytes.
+    if (line.kind == Kind::kOther && !document.lines_.empty() && document.lines_.back().kind == Kind::kOther) {
+      Line& run = document.lines_.back();
+      run.text.append(run.end).append(line.text);
+      run.end = line.end;
+    } else {
+      document.lines_.push_back(std::move(line));
+    }
   }
   return document;
 }
@@ -130,7 +139,7 @@ void IniDocument::Set(std::string_view section, std::string_view key, std::strin
   std::string keyLine = std::string(key) + "=" + std::string(value);
   const std::vector<std::size_t> headers = SectionHeaders(section);
   for (const std::size_t header : headers) {
-    for (std::size_t i = header + 1; i < SectionEnd(header); ++i) {
+    for (std::size_t i = header + 1, end = SectionEnd(header); i < end; ++i) {
       if (lines_[i].kind == Kind::kKey && EqualNoCase(lines_[i].name, key)) {
         // The file's spelling of the name stays; only the value changes.
         lines_[i].text = lines_[i].name + "=" + std::string(value);
@@ -146,7 +155,7 @@ void IniDocument::Set(std::string_view section, std::string_view key, std::strin
   // New keys go after the section's last key, so blank lines and comments
   // that separate it from the next section stay where they are.
   std::size_t at = headers.front() + 1;
-  for (std::size_t i = at; i < SectionEnd(headers.front()); ++i) {
+  for (std::size_t i = at, end = SectionEnd(headers.front()); i < end; ++i) {
     if (lines_[i].kind == Kind::kKey) at = i + 1;
   }
   if (lines_[at - 1].end.empty()) lines_[at - 1].end = newLine_;

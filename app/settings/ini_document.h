@@ -38,14 +38,14 @@ class IniDocument {
  private:
   enum class Kind { kOther, kSection, kKey };
   struct Line {
-    std::string text;  // without its line end
-    std::string end;   // "\r\n", "\n", or empty for a last line without one
+    std::string text;  // without its line end; a run of kOther lines is one Line
+    std::string_view end;  // "\r\n", "\n", or empty for a last line without one
     Kind kind = Kind::kOther;
     std::string name;  // section or key name, trimmed
     std::string_view Value() const;  // raw text after "=", for keys
   };
 
-  static Line Classify(std::string text, std::string end, bool firstLine);
+  static Line Classify(std::string text, std::string_view end, bool firstLine);
   // Index of the first line of each section called `section`.
   std::vector<std::size_t> SectionHeaders(std::string_view section) const;
   // One past the last line belonging to the section that starts at `header`.
@@ -53,7 +53,7 @@ class IniDocument {
   void AppendLine(std::string text);
 
   std::vector<Line> lines_;
-  std::string newLine_ = "\r\n";  // the file's own line end, for lines we add
+  std::string_view newLine_ = "\r\n";  // the file's own line end, for lines we add
 };
 
 // Names that can be stored without changing the meaning of other lines: not

@@ -3,6 +3,7 @@
 // platform. Paths are UTF-8 everywhere; the Windows side widens them so that
 // folders with non-ASCII names work.
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 
@@ -14,8 +15,10 @@ struct FileBytes {
   std::string bytes;  // only for kRead
 };
 
-// A settings file larger than this is not ours to load or rewrite.
-inline constexpr std::size_t kMaxSettingsFileBytes = 64u << 20;
+// A settings file larger than this is not ours to load or rewrite: ours stays
+// far below it, and a file of millions of short lines would cost far more
+// memory as a document than on disk.
+inline constexpr std::size_t kMaxSettingsFileBytes = 2u << 20;
 
 // kMissing only when the file (or its folder) does not exist; anything else
 // that stops the read, a file over the size limit included, is kUnreadable.

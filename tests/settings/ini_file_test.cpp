@@ -198,6 +198,33 @@ TEST(WriteSetting, RefusesToReplaceAFileItCannotRead) {
   EXPECT_EQ(folder.EntryCount(), 1u);
 }
 
+// Marking the file read-only is how a user freezes the settings.
+TEST(WriteSetting, LeavesAReadOnlyFileAlone) {
+  TempFolder folder;
+  const std::string file = folder.File();
+  WriteBytes(file, "[Main Settings]\nShowTape=1\n");
+  namespace fs = std::filesystem;
+  fs::permissions(FromUtf8(file), fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write,
+                  fs::perm_options::remove);
+  const bool ignoresReadOnly = std::ofstream(FromUtf8(file), std::ios::app).is_open();
+  const bool written = WriteSetting(file, "Main Settings", "ShowTape", "0");
+  fs::permissions(FromUtf8(file), fs::perms::owner_write, fs::perm_options::add);
+  if (ignoresReadOnly) GTEST_SKIP() << "running with rights that ignore file permissions";
+  EXPECT_FALSE(written);
+  EXPECT_EQ(ReadBytes(file), "[Main Settings]\nShowTape=1\n");
+  EXPECT_EQ(folder.EntryCount(), 1u);
+}
+
+TEST(WriteSetting, TreatsAnOversizedFileAsUnreadable) {
+  TempFolder folder;
+  const std::string file = folder.File();
+  const std::string huge = "[S]\nA=1\n" + std::string(kMaxSettingsFileBytes, '\n');
+  WriteBytes(file, huge);
+  EXPECT_EQ(ReadSetting(file, "S", "A", "dflt"), "dflt");
+  EXPECT_FALSE(WriteSetting(file, "S", "A", "2"));
+  EXPECT_EQ(ReadBytes(file), huge);
+}
+
 TEST(WriteSetting, WorksInAFolderWithANonAsciiName) {
   TempFolder folder("R\xC3\xA9glages \xE2\x9C\x93");
   const std::string file = folder.File();
