@@ -1,6 +1,8 @@
 // The main window: creation, start-up settings, layout and command routing.
 #include "app/main_window/main_window.h"
 
+#include <windows.h>
+// After windows.h, which it needs.
 #include <commctrl.h>
 
 #include <memory>

@@ -1,6 +1,7 @@
 // Tallix.exe: common controls, then the main window until it closes.
-#include <commctrl.h>
 #include <windows.h>
+// After windows.h, which it needs.
+#include <commctrl.h>
 
 #include "app/main_window/main_window.h"
 
