@@ -1,0 +1,95 @@
+// tallix-cli keys through its command function and string streams.
+#include <gtest/gtest.h>
+
+#include <sstream>
+#include <string>
+
+#include "app/cli/cli_commands.h"
+
+namespace tallix::cli {
+namespace {
+
+struct Result {
+  int status;
+  std::string out;
+  std::string err;
+};
+
+Result RunCli(Args args, const std::string& input = "") {
+  std::istringstream in(input);
+  std::ostringstream out;
+  std::ostringstream err;
+  const int status = RunKeys(args, in, out, err);
+  return {status, out.str(), err.str()};
+}
+
+const std::string kDashes(26, '-');
+
+TEST(CliKeys, StandardAddition) {
+  const Result r = RunCli({"5", "+", "3", "="});
+  EXPECT_EQ(r.status, 0);
+  EXPECT_EQ(r.out, "5  \n3 +\n" + kDashes + "\n8 =\n\ndisplay: 8\nitems:   2 Items\naverage:  AVG = 4.00\nmemory:  M1\n");
+  EXPECT_EQ(r.err, "");
+}
+
+TEST(CliKeys, AddingMachineWithTwoDecimals) {
+  const Result r = RunCli({"--mode", "adding", "--decimals", "2", "1", "0", "+", "5", "-", "+", "="});
+  EXPECT_EQ(r.out, "10.00 +\n5.00 -\n5.00 +\n" + kDashes +
+                       "\n10.00 =\n\ndisplay: 10.00\nitems:   3 Items\naverage:  AVG = 3.33\nmemory:  M1\n");
+}
+
+TEST(CliKeys, TimesAndDivideAreUtf8) {
+  const Result r = RunCli({"6", "\xC3\x97", "2", "/", "4", "*", "1", "\xC3\xB7", "1", "="});
+  EXPECT_NE(r.out.find("2 \xC3\x97\n4 \xC3\xB7\n1 \xC3\x97\n1 \xC3\xB7\n"), std::string::npos) << r.out;
+  EXPECT_NE(r.out.find("display: 3\n"), std::string::npos);
+}
+
+TEST(CliKeys, KeysFromStandardInput) {
+  const Result r = RunCli({"--grouping", "off", "-"}, "1 2 3 4\n+\tMS  2nd\n=\n");
+  EXPECT_EQ(r.out, "1234  \n1234 MS\n" + kDashes + "\n1234 =\n\ndisplay: 1234\nitems:   1 Item\n"
+                   "average:  AVG = 1,234.00\nmemory:  M2\n");
+}
+
+TEST(CliKeys, MinusAmongOtherKeysIsTheMinusKey) {
+  const Result r = RunCli({"9", "-", "4", "="});
+  EXPECT_NE(r.out.find("display: 5\n"), std::string::npos);
+}
+
+TEST(CliKeys, OptionsSetTheStartingState) {
+  Result r = RunCli({"--system", "hex", "F", "F", "+", "Dec"});
+  EXPECT_EQ(r.out, "(Hex)\nFF  \n(Dec)\ndisplay: 255\nitems:   1 Item\naverage:  AVG = 255.00\nmemory:  M1\n");
+  r = RunCli({"--tax", "8.25", "--decimals", "2", "1", "0", "0", "+Tax"});
+  EXPECT_EQ(r.out, "100.00 Tx\ndisplay: 108.25\nitems:  0 Items\naverage:  AVG = 0.00\nmemory:  M1\n");
+  r = RunCli({"--auto-decimal", "on", "--decimals", "3", "5"});
+  EXPECT_NE(r.out.find("display: 0.005\n"), std::string::npos);
+  r = RunCli({"--system", "bin", "2", "1"});  // "2" is disabled in binary
+  EXPECT_NE(r.out.find("display: 1\n"), std::string::npos);
+}
+
+TEST(CliKeys, ClearTapeIsAnsweredYes) {
+  const Result r = RunCli({"5", "+", "CT", "7"});
+  EXPECT_EQ(r.out, "5  \ndisplay: 7\nitems:   0 Items\naverage:  AVG = 5.00\nmemory:  M1\n");
+}
+
+TEST(CliKeys, BadInputPrintsNoTape) {
+  for (const Args& args : {Args{"5", "+", "Q", "="}, Args{"--mode", "fast", "5"}, Args{"--decimals", "7", "5"},
+                           Args{"--tax", "x", "5"}, Args{"--bogus", "on", "5"}, Args{"--grouping"}, Args{},
+                           Args{"5", "Cnv"}, Args{"5", "\xD7"}}) {
+    const Result r = RunCli(args);
+    EXPECT_NE(r.status, 0);
+    EXPECT_EQ(r.out, "");
+    EXPECT_FALSE(r.err.empty());
+  }
+  const Result r = RunCli({"-"}, "5 + nonsense =");
+  EXPECT_NE(r.status, 0);
+  EXPECT_EQ(r.out, "");
+  EXPECT_NE(r.err.find("\"nonsense\""), std::string::npos);
+}
+
+TEST(CliKeys, Cp1252ToUtf8) {
+  EXPECT_EQ(Cp1252ToUtf8("a\xD7\xF7\x80"), "a\xC3\x97\xC3\xB7\xE2\x82\xAC");
+  EXPECT_EQ(Cp1252ToUtf8(""), "");
+}
+
+}  // namespace
+}  // namespace tallix::cli
