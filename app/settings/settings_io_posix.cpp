@@ -61,11 +61,17 @@ bool ReplaceFileAtomically(const std::string& path, std::string_view bytes) {
   // A read-only settings file stays as it is, as it would on Windows.
   if (existed && access(path.c_str(), W_OK) != 0) return false;
 
+  // A name left behind by a crashed run is skipped, not reused.
   static unsigned serial = 0;
-  const std::string temporary = path + "." + std::to_string(getpid()) + "." + std::to_string(++serial) + ".tmp";
+  std::string temporary;
   bool ok;
   {
-    Descriptor file{open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666)};
+    Descriptor file{-1};
+    for (int attempt = 0; attempt < 16 && file.fd < 0; ++attempt) {
+      temporary = path + "." + std::to_string(getpid()) + "." + std::to_string(++serial) + ".tmp";
+      file.fd = open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+      if (file.fd < 0 && errno != EEXIST) break;
+    }
     if (file.fd < 0) return false;
     ok = (!existed || fchmod(file.fd, old.st_mode & 07777) == 0) && WriteAll(file.fd, bytes) && fsync(file.fd) == 0;
     ok = close(file.fd) == 0 && ok;

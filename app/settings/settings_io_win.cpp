@@ -75,12 +75,17 @@ FileBytes ReadFileBytes(const std::string& path) {
 bool ReplaceFileAtomically(const std::string& path, std::string_view bytes) {
   const std::wstring widePath = Widen(path);
   if (widePath.empty()) return false;
+  // A name left behind by a crashed run is skipped, not reused.
   static unsigned serial = 0;
-  const std::wstring temporary =
-      widePath + L"." + std::to_wstring(GetCurrentProcessId()) + L"." + std::to_wstring(++serial) + L".tmp";
+  std::wstring temporary;
   bool ok;
   {
-    Handle file{CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr)};
+    Handle file{INVALID_HANDLE_VALUE};
+    for (int attempt = 0; attempt < 16 && file.handle == INVALID_HANDLE_VALUE; ++attempt) {
+      temporary = widePath + L"." + std::to_wstring(GetCurrentProcessId()) + L"." + std::to_wstring(++serial) + L".tmp";
+      file.handle = CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+      if (file.handle == INVALID_HANDLE_VALUE && GetLastError() != ERROR_FILE_EXISTS) break;
+    }
     if (file.handle == INVALID_HANDLE_VALUE) return false;
     ok = WriteAll(file.handle, bytes) && FlushFileBuffers(file.handle);
     ok = CloseHandle(file.handle) && ok;
