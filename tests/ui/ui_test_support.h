@@ -20,6 +20,8 @@ inline void Pump() {
 }
 
 // A top-level window that records the notifications its children send.
+// Tests share one (SharedParent): Wine without a window manager spends two
+// seconds on hiding or destroying an active top-level window.
 class RecordingParent {
 public:
   RecordingParent() {
@@ -42,6 +44,13 @@ public:
   }
   RecordingParent(const RecordingParent&) = delete;
   RecordingParent& operator=(const RecordingParent&) = delete;
+
+  void Reset() {
+    commands.clear();
+    otherMessages.clear();
+    SetFocus(window);
+    Pump();
+  }
 
   int Clicks(int id) const {
     int n = 0;
@@ -68,6 +77,12 @@ private:
     return DefWindowProcW(w, m, wp, lp);
   }
 };
+
+inline RecordingParent& SharedParent() {
+  static RecordingParent* parent = new RecordingParent;  // lives until the process ends
+  parent->Reset();
+  return *parent;
+}
 
 // Client-area pixels of a window, drawn through WM_PRINTCLIENT into a DIB.
 struct Pixels {
@@ -132,6 +147,22 @@ inline Pixels Render(HWND window) {
   return RenderWith(rc.right, rc.bottom, [&](HDC dc) {
     SendMessageW(window, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT);
   });
+}
+
+// A bitmap of one colour.
+inline HBITMAP SolidBitmap(COLORREF color, int size = 16) {
+  HDC screen = GetDC(nullptr);
+  HBITMAP bitmap = CreateCompatibleBitmap(screen, size, size);
+  HDC dc = CreateCompatibleDC(screen);
+  HGDIOBJ old = SelectObject(dc, bitmap);
+  RECT rc{0, 0, size, size};
+  HBRUSH brush = CreateSolidBrush(color);
+  FillRect(dc, &rc, brush);
+  DeleteObject(brush);
+  SelectObject(dc, old);
+  DeleteDC(dc);
+  ReleaseDC(nullptr, screen);
+  return bitmap;
 }
 
 // A crisp font, so caption pixels carry the exact caption colour.

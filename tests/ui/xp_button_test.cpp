@@ -39,7 +39,7 @@ protected:
   }
   XPButtonInfo Info() const { return *GetXPButtonInfo(button); }
 
-  RecordingParent parent;
+  RecordingParent& parent = SharedParent();
   HWND button = nullptr;
 };
 
@@ -221,30 +221,15 @@ TEST_F(XPButtonTest, OwnedFontIsDeletedWithTheButton) {
   EXPECT_EQ(GetObjectW(font, sizeof(lf), &lf), 0);
 }
 
-HBITMAP MakeBitmap(COLORREF color, int size = 16) {
-  HDC screen = GetDC(nullptr);
-  HBITMAP bitmap = CreateCompatibleBitmap(screen, size, size);
-  HDC dc = CreateCompatibleDC(screen);
-  HGDIOBJ old = SelectObject(dc, bitmap);
-  RECT rc{0, 0, size, size};
-  HBRUSH brush = CreateSolidBrush(color);
-  FillRect(dc, &rc, brush);
-  DeleteObject(brush);
-  SelectObject(dc, old);
-  DeleteDC(dc);
-  ReleaseDC(nullptr, screen);
-  return bitmap;
-}
-
 bool Alive(HANDLE bitmap) {
   BITMAP bm;
   return GetObjectW(bitmap, sizeof(bm), &bm) != 0;
 }
 
 TEST_F(XPButtonTest, ImageSlotsAndOwnership) {
-  HBITMAP first = MakeBitmap(RGB(0, 255, 0));
-  HBITMAP second = MakeBitmap(RGB(0, 128, 0));
-  HBITMAP kept = MakeBitmap(RGB(9, 9, 9));
+  HBITMAP first = SolidBitmap(RGB(0, 255, 0));
+  HBITMAP second = SolidBitmap(RGB(0, 128, 0));
+  HBITMAP kept = SolidBitmap(RGB(9, 9, 9));
 
   EXPECT_EQ(TB_XPBUTTON_SETIMAGE(button, first, 0, 1, TRUE, FALSE), nullptr);
   EXPECT_EQ(Info().images[0], first);
@@ -260,7 +245,7 @@ TEST_F(XPButtonTest, ImageSlotsAndOwnership) {
   // A kept image survives being replaced.
   EXPECT_EQ(TB_XPBUTTON_SETIMAGE(button, kept, 0, 2, FALSE, TRUE), nullptr);
   EXPECT_EQ(Info().images[1], kept);
-  HBITMAP hot = MakeBitmap(RGB(1, 1, 1));
+  HBITMAP hot = SolidBitmap(RGB(1, 1, 1));
   EXPECT_EQ(TB_XPBUTTON_SETIMAGE(button, hot, 0, 2, FALSE, FALSE), kept);
   EXPECT_TRUE(Alive(kept));
 
@@ -300,7 +285,7 @@ TEST_F(XPButtonTest, NumericSettersReturnThePreviousValue) {
 }
 
 TEST(XPButtonSetters, IgnoreWindowsThatAreNotButtons) {
-  RecordingParent parent;
+  RecordingParent& parent = SharedParent();
   EXPECT_EQ(TB_XPBUTTON_SETIMAGEWIDTH(nullptr, 3, TRUE), 0);
   EXPECT_EQ(TB_XPBUTTON_SETTEXTMARGIN(parent.window, 3, TRUE), 0);
   EXPECT_EQ(TB_XPBUTTON_SETFONT(parent.window, nullptr, TRUE, FALSE), nullptr);
@@ -310,7 +295,7 @@ TEST(XPButtonSetters, IgnoreWindowsThatAreNotButtons) {
 
 TEST(XPButtonCreation, FailsWithoutAParentAndRegistersOnce) {
   EXPECT_EQ(CREATEXPBUTTON(nullptr, 1, L"x", 0, 0, 10, 10, WS_VISIBLE, 0, 0), nullptr);
-  RecordingParent parent;
+  RecordingParent& parent = SharedParent();
   HWND a = CREATEXPBUTTON(parent.window, 1, L"a", 0, 0, 10, 10, 0, WS_EX_TRANSPARENT, 99);
   HWND b = CREATEXPBUTTON(parent.window, 2, L"b", 0, 0, 10, 10, 0, 0, 0);
   ASSERT_NE(a, nullptr);
@@ -323,6 +308,8 @@ TEST(XPButtonCreation, FailsWithoutAParentAndRegistersOnce) {
   EXPECT_TRUE(wc.style & CS_GLOBALCLASS);
   EXPECT_EQ(wc.cbWndExtra, static_cast<int>(sizeof(void*)));
   EXPECT_EQ(wc.hbrBackground, nullptr);
+  DestroyWindow(a);
+  DestroyWindow(b);
 }
 
 TEST(ToolkitExports, AreExportedFromTheExecutableUnderTheirNames) {
