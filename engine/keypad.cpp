@@ -39,8 +39,8 @@ std::optional<Key> KeyFromCaption(std::string_view caption) {
 std::optional<Key> KeyFromScriptName(std::string_view name) {
   if (name == "*" || name == "\xC3\x97") return Key::Times;
   if (name == "/" || name == "\xC3\xB7") return Key::Divide;
-  // Windows-1252 captions are not valid script names: scripts are UTF-8.
-  if (name == KeyCaption(Key::Times) || name == KeyCaption(Key::Divide)) return std::nullopt;
+  // The Windows-1252 captions themselves are accepted too: a Windows command
+  // line arrives in the ANSI code page.
   return KeyFromCaption(name);
 }
 

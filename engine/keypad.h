@@ -41,7 +41,8 @@ std::optional<Key> KeyFromCaption(std::string_view caption);
 inline constexpr bool IsEngineKey(Key key) { return key < Key::Convert; }
 
 // A key named as in a key script (tallix-cli keys, the tests): its caption,
-// with "*" and "/" or the UTF-8 "×" and "÷" for the two Windows-1252 captions.
+// with "*" and "/" or the UTF-8 "×" and "÷" also naming the two keys whose
+// captions are Windows-1252 characters.
 std::optional<Key> KeyFromScriptName(std::string_view name);
 
 }  // namespace tallix

@@ -74,7 +74,7 @@ TEST(CliKeys, ClearTapeIsAnsweredYes) {
 TEST(CliKeys, BadInputPrintsNoTape) {
   for (const Args& args : {Args{"5", "+", "Q", "="}, Args{"--mode", "fast", "5"}, Args{"--decimals", "7", "5"},
                            Args{"--tax", "x", "5"}, Args{"--bogus", "on", "5"}, Args{"--grouping"}, Args{},
-                           Args{"5", "Cnv"}, Args{"5", "\xD7"}}) {
+                           Args{"5", "Cnv"}, Args{"5", "\xC3"}}) {
     const Result r = RunCli(args);
     EXPECT_NE(r.status, 0);
     EXPECT_EQ(r.out, "");
