@@ -12,9 +12,36 @@ BigUint::BigUint(std::uint64_t value) {
   }
 }
 
+namespace {
+
+constexpr int kFivesPerStep = 13;  // 5^13 is the largest power of five in 32 bits
+constexpr int kLargestCachedPower = 5000;
+
+// 5^(13 j) for every j up to the largest power that a conversion needs;
+// about 280 KB, built once on first use.
+const std::vector<BigUint>& PowersOfFiveBySteps() {
+  static const std::vector<BigUint> table = [] {
+    std::vector<BigUint> powers;
+    BigUint power(1);
+    for (int exponent = 0; exponent <= kLargestCachedPower + kFivesPerStep; exponent += kFivesPerStep) {
+      powers.push_back(power);
+      power.MultiplySmall(1220703125u);
+    }
+    return powers;
+  }();
+  return table;
+}
+
+}  // namespace
+
 BigUint BigUint::PowerOfFive(int exponent) {
-  BigUint result(1);
-  result.MultiplyByPowerOfFive(exponent);
+  if (exponent > kLargestCachedPower) {
+    BigUint result(1);
+    result.MultiplyByPowerOfFive(exponent);
+    return result;
+  }
+  BigUint result = PowersOfFiveBySteps()[std::size_t(exponent / kFivesPerStep)];
+  result.MultiplyByPowerOfFive(exponent % kFivesPerStep);
   return result;
 }
 
@@ -56,23 +83,18 @@ void BigUint::AddSmall(std::uint32_t addend) {
   }
 }
 
-void BigUint::Multiply(std::uint64_t factor) {
-  const auto low = static_cast<std::uint32_t>(factor);
-  const auto high = static_cast<std::uint32_t>(factor >> 32);
-  std::vector<std::uint32_t> result(limbs_.size() + 2, 0);
+void BigUint::Multiply(std::uint64_t factor) { Multiply(BigUint(factor)); }
+
+void BigUint::Multiply(const BigUint& factor) {
+  std::vector<std::uint32_t> result(limbs_.size() + factor.limbs_.size() + 1, 0);
   for (std::size_t i = 0; i < limbs_.size(); ++i) {
     std::uint64_t carry = 0;
-    const std::uint32_t parts[2] = {low, high};
-    for (std::size_t j = 0; j < 2; ++j) {
-      const std::uint64_t product = std::uint64_t(limbs_[i]) * parts[j] + result[i + j] + carry;
+    for (std::size_t j = 0; j < factor.limbs_.size(); ++j) {
+      const std::uint64_t product = std::uint64_t(limbs_[i]) * factor.limbs_[j] + result[i + j] + carry;
       result[i + j] = static_cast<std::uint32_t>(product);
       carry = product >> 32;
     }
-    for (std::size_t k = i + 2; carry != 0; ++k) {
-      const std::uint64_t sum = std::uint64_t(result[k]) + carry;
-      result[k] = static_cast<std::uint32_t>(sum);
-      carry = sum >> 32;
-    }
+    result[i + factor.limbs_.size()] = static_cast<std::uint32_t>(carry);
   }
   limbs_ = std::move(result);
   Trim();

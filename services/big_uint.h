@@ -22,6 +22,7 @@ class BigUint {
   void MultiplyByPowerOfFive(int exponent);
   void AddSmall(std::uint32_t addend);
   void Multiply(std::uint64_t factor);
+  void Multiply(const BigUint& factor);
   void ShiftLeft(int bits);
   void Subtract(const BigUint& other);  // requires *this >= other
 

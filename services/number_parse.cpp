@@ -118,7 +118,7 @@ Real DecimalToReal(bool negative, const Significand& significand) {
   }
   const int exponent = int(significand.exponent);
   if (exponent >= 0) {
-    u.MultiplyByPowerOfFive(exponent);
+    u.Multiply(BigUint::PowerOfFive(exponent));
     return RoundToReal(negative, u, BigUint(1), exponent);
   }
   return RoundToReal(negative, u, BigUint::PowerOfFive(-exponent), exponent);
