@@ -1,0 +1,62 @@
+#include <gtest/gtest.h>
+
+#include <sstream>
+#include <string>
+
+#include "app/cli/cli_commands.h"
+
+namespace tallix::cli {
+namespace {
+
+struct CliResult {
+  int status;
+  std::string out;
+  std::string err;
+};
+
+CliResult Format(const Args& args, const std::string& input) {
+  std::istringstream in(input);
+  std::ostringstream out, err;
+  const int status = RunFormat(args, in, out, err);
+  return {status, out.str(), err.str()};
+}
+
+TEST(CliFormat, FormatsEveryLineWithTheMask) {
+  EXPECT_EQ(Format({"###########0.00"}, "2.675\n").out, "2.68\n");
+  EXPECT_EQ(Format({"$#,###,###.00"}, "1234567.891\n").out, "$1,234,567.89\n");
+  const CliResult result = Format({"0.00"}, "0x8p-3\r\n-1e3\n +2 \n");
+  EXPECT_EQ(result.status, 0);
+  EXPECT_EQ(result.out, "1.00\n-1000.00\n2.00\n");
+  EXPECT_EQ(result.err, "");
+  EXPECT_EQ(Format({"--", "--0"}, "5\n").out, "--5\n");
+}
+
+TEST(CliFormat, BadLinesAreNamedAndTheRestStillFormatted) {
+  const CliResult result = Format({"0.0"}, "1\nabc\n\n2\n");
+  EXPECT_NE(result.status, 0);
+  EXPECT_EQ(result.out, "1.0\n2.0\n");
+  EXPECT_NE(result.err.find("line 2: \"abc\""), std::string::npos) << result.err;
+  EXPECT_NE(result.err.find("line 3: \"\""), std::string::npos) << result.err;
+}
+
+TEST(CliFormat, UsingAndPlainModes) {
+  EXPECT_EQ(Format({"--using", "#_.#_.#_.#"}, "192 168 1 10\n").out, "192.168.1.10\n");
+  const CliResult bad = Format({"--using", "###"}, "1 x\n");
+  EXPECT_NE(bad.status, 0);
+  EXPECT_EQ(bad.out, "");
+  EXPECT_EQ(Format({"--plain", "18"}, "0.5\n1.5e20\n").out, ".5\n1.5E+20\n");
+  EXPECT_EQ(Format({"--plain-space", "15"}, "2\n-2\n").out, " 2\n-2\n");
+}
+
+TEST(CliFormat, BadOptionsAreRefused) {
+  for (const Args& args : {Args{}, Args{"--plain", "16"}, Args{"--plain"}, Args{"--plain", "15", "0.0"},
+                           Args{"--bogus", "0"}, Args{"0", "0"}, Args{"--using"}, Args{"--using", "--plain", "15"}}) {
+    const CliResult result = Format(args, "1\n");
+    EXPECT_NE(result.status, 0);
+    EXPECT_EQ(result.out, "");
+    EXPECT_NE(result.err.find("tallix-cli format:"), std::string::npos);
+  }
+}
+
+}  // namespace
+}  // namespace tallix::cli
