@@ -28,7 +28,9 @@ class Engine {
 
   // Takes the persisted fields (out-of-range values fall back to their
   // defaults), shows bank 1 in the memory pane when it holds a value, makes the
-  // average meaningful and selects the stored number system.
+  // average meaningful and selects the stored number system. It writes
+  // "Decimal Setting1" back through the number-system switch but no other key;
+  // the NumLock pane is the caller's (UpdateNumLock).
   void Start(const EngineSettings& settings);
 
   const EngineState& state() const { return state_; }

@@ -17,7 +17,7 @@ void PrintUsage(std::ostream& out) {
          "                  [--auto-decimal on|off] [--tax RATE] [--system dec|hex|bin|oct] KEY... | -\n"
          "      runs keypad keys through the calculator and prints the tape, display and panes\n"
 #ifndef _WIN32
-         "  tallix-cli [interactive [options]]\n"
+         "  tallix-cli [interactive [options] [--laptop on|off]]\n"
          "      on a terminal: the keyboard drives the calculator, the terminal is the tape\n"
 #endif
          ;
