@@ -205,8 +205,9 @@ LRESULT CALLBACK FormProcedure(HWND form, UINT message, WPARAM wParam, LPARAM lP
   bool answered = definition->OnMessage(form, message, wParam, lParam, answer);
   switch (message) {
     case WM_DESTROY:
+    case WM_NCDESTROY:  // alone when creation failed
       OnFormDestroy(form, *record);
-      return answered ? answer : 0;
+      return answered ? answer : DefWindowProcW(form, message, wParam, lParam);
     case WM_CLOSE:
       if (answered) return answer;
       if (record->isModal) {
@@ -375,6 +376,7 @@ LRESULT CALLBACK ControlSubclassProcedure(HWND control, UINT message, WPARAM wPa
       break;
     }
     case WM_DESTROY:
+    case WM_NCDESTROY:  // alone when the parent's creation failed
       SetWindowLongPtrW(control, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(previous));
       ReleaseRecord(control);
       break;

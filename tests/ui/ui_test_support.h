@@ -78,6 +78,12 @@ private:
   }
 };
 
+inline std::wstring ClassOf(HWND window) {
+  wchar_t name[64] = {};
+  GetClassNameW(window, name, 64);
+  return name;
+}
+
 inline RecordingParent& SharedParent() {
   static RecordingParent* parent = new RecordingParent;  // lives until the process ends
   parent->Reset();

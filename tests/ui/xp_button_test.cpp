@@ -44,9 +44,7 @@ protected:
 };
 
 TEST_F(XPButtonTest, StartsWithTheDocumentedDefaults) {
-  wchar_t name[32];
-  GetClassNameW(button, name, 32);
-  EXPECT_STREQ(name, L"TB_XPBUTTON");
+  EXPECT_EQ(ClassOf(button), L"TB_XPBUTTON");
   EXPECT_EQ(GetDlgCtrlID(button), kId);
   EXPECT_EQ(GetParent(button), parent.window);
   XPButtonInfo info = Info();
