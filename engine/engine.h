@@ -104,13 +104,15 @@ class Engine {
   void UpdateNumLock();
 
  private:
-  friend struct KeyboardRows;
+  friend struct KeyboardRows;  // the key table sets the Shift and Ctrl flags
 
+  // The shared body of the four operator keys.
   void PressOperator(Operator op);
+  // The first number of a calculation becomes the total.
   void RecordFirstNumber(Operator op);
+  // The pending operator applied to the display value (or the repeated entry).
   void ApplyToTotal(Operator op);
-  bool ComputeDecimal(Operator op);
-  bool ComputeInSystem(Operator op);
+  // The whole operation of a pending operator; none counts as plus.
   void RunOperator(Operator op);
 
   Real DisplayValue();                 // in the current number system
@@ -118,11 +120,13 @@ class Engine {
   void ShowValue(Real value);          // plain18, ApplyDecimals, GroupDigits if on
   void FormatDisplay();                // ApplyDecimals, GroupDigits if on
   void GroupIfOn();
-  void WriteAverage(Real average);
-  void ShowMemoryPane();
-  void StoreBank(int bank);
+  void WriteAverage(Real average);     // " AVG = " in the current system
+  void ShowMemoryPane();               // of the selected bank
+  void StoreBank(int bank);            // "M1"/"M1v" or "M2"/"M2v"
+
   // lastTotal = total, the calculation reset, the empty closing tape line.
   void FinishCalculation();
+  // Entry, total, item count and pending operator back to nothing.
   void ResetItems();
   void Focus() { host_.FocusKeySink(); }
 
