@@ -37,11 +37,13 @@ FixedDigits RoundToPlaces(const DecimalDigits18& form, int exponentShift, std::s
     kept[i] = carry ? '0' : static_cast<char>(kept[i] + 1);
   }
   FixedDigits result;
-  result.integer = (carry ? "1" : "") + kept.substr(0, integerLength);
-  result.fraction = kept.substr(integerLength);
-  const std::size_t firstNonZero = result.integer.find_first_not_of('0');
-  result.integer.erase(0, firstNonZero == std::string::npos ? result.integer.size() : firstNonZero);
-  if (result.integer.empty()) result.integer = "0";
+  // A carry out of the first digit prepends a 1; otherwise leading zeros go.
+  std::size_t start = 0;
+  while (!carry && start < integerLength && kept[start] == '0') ++start;
+  if (carry) result.integer.push_back('1');
+  result.integer.append(kept, start, integerLength - start);
+  if (result.integer.empty()) result.integer.push_back('0');
+  result.fraction.assign(kept, integerLength, std::string::npos);
   return result;
 }
 
