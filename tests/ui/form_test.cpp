@@ -193,6 +193,7 @@ TEST_F(FormTest, ModelessFormIsBuiltFromItsDescription) {
   EXPECT_EQ(ClassOf(window), L"FORM_TALLIX_TEST1_CLASS");
   EXPECT_EQ(GetWindow(window, GW_OWNER), owner.window);
   EXPECT_TRUE(IsWindowVisible(window));
+  EXPECT_EQ(ActiveForm(), window);
   RECT rc;
   GetWindowRect(window, &rc);
   EXPECT_EQ(rc.left, (GetSystemMetrics(SM_CXSCREEN) - 300) / 2);
