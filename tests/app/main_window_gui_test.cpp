@@ -1,0 +1,613 @@
+// The main window created in this process and driven through its messages:
+// clicks on the keys, menu commands and key strokes on the key sink. Pending
+// messages are pumped before every check instead of waiting.
+#include <windows.h>
+// After windows.h, which it needs.
+#include <commctrl.h>
+#include <gtest/gtest.h>
+
+#include <map>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "app/main_window/control_ids.h"
+#include "app/main_window/control_table.h"
+#include "app/main_window/main_window.h"
+#include "app/main_window/status_texts.h"
+#include "app/main_window/wide_text.h"
+#include "engine/basic_host.h"
+#include "engine/engine.h"
+#include "resources/resource_ids.h"
+#include "tests/settings/temp_folder.h"
+#include "ui/caption_colors.h"
+#include "ui/control_helpers.h"
+#include "ui/font_spec.h"
+#include "ui/form.h"
+#include "ui/xp_button.h"
+
+namespace tallix {
+namespace {
+
+using settings_test::ReadBytes;
+using settings_test::TempFolder;
+using settings_test::WriteBytes;
+
+void Pump() {
+  MSG message;
+  while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+    if (message.message == WM_QUIT) continue;
+    TranslateMessage(&message);
+    DispatchMessageW(&message);
+  }
+}
+
+// Answers the next message boxes of this thread, and remembers their texts.
+class MessageBoxAnswerer {
+ public:
+  explicit MessageBoxAnswerer(int answer) {
+    answer_ = answer;
+    texts_.clear();
+    hook_ = SetWindowsHookExW(WH_CBT, Hook, nullptr, GetCurrentThreadId());
+  }
+  ~MessageBoxAnswerer() { UnhookWindowsHookEx(hook_); }
+  static const std::vector<std::wstring>& texts() { return texts_; }
+
+ private:
+  static LRESULT CALLBACK Hook(int code, WPARAM wParam, LPARAM lParam) {
+    if (code == HCBT_ACTIVATE) {
+      auto box = reinterpret_cast<HWND>(wParam);
+      wchar_t className[16] = {};
+      GetClassNameW(box, className, 16);
+      if (std::wstring(className) == L"#32770") {
+        wchar_t text[512] = {};
+        GetDlgItemTextW(box, 0xFFFF, text, 512);
+        texts_.push_back(text);
+        PostMessageW(box, WM_COMMAND, answer_, 0);
+      }
+    }
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+  }
+  HHOOK hook_;
+  static inline int answer_ = IDYES;
+  static inline std::vector<std::wstring> texts_;
+};
+
+// The settings a reference engine reads and writes, kept in memory.
+class MapSettings : public SettingsPort {
+ public:
+  std::string Read(std::string_view section, std::string_view key, std::string_view fallback) override {
+    const auto it = values.find(std::string(section) + "/" + std::string(key));
+    return it == values.end() ? std::string(fallback) : it->second;
+  }
+  void Write(std::string_view section, std::string_view key, std::string_view value) override {
+    values[std::string(section) + "/" + std::string(key)] = value;
+  }
+  void DeleteSection(std::string_view) override {}
+  std::map<std::string, std::string> values;
+};
+
+class MainWindowTest : public testing::Test {
+ protected:
+  static void SetUpTestSuite() {
+    INITCOMMONCONTROLSEX controls{sizeof controls, 0x7FFF};
+    InitCommonControlsEx(&controls);
+  }
+
+  void TearDown() override { Close(); }
+
+  // Starts the window on a settings file holding `ini` (none when empty).
+  void Open(const std::string& ini = "") {
+    if (!ini.empty()) WriteBytes(IniPath(), ini);
+    window_ = CreateMainWindow(IniPath());
+    ASSERT_NE(window_, nullptr);
+    Pump();
+  }
+
+  void Close() {
+    if (window_ && IsWindow(window_)) DestroyWindow(window_);
+    window_ = nullptr;
+    Pump();
+  }
+
+  std::string IniPath() const { return folder_.File(); }
+  std::string Ini() const { return ReadBytes(IniPath()); }
+  std::string Setting(const std::string& key) const {
+    std::istringstream lines(Ini());
+    std::string line;
+    while (std::getline(lines, line)) {
+      if (!line.empty() && line.back() == '\r') line.pop_back();
+      if (line.starts_with(key + "=")) return line.substr(key.size() + 1);
+    }
+    return "<missing>";
+  }
+
+  HWND Item(int id) const { return GetDlgItem(window_, id); }
+  std::string Text(int id) const { return Narrow(ui::GetText(Item(id))); }
+  std::wstring WideText(int id) const { return ui::GetText(Item(id)); }
+  SIZE OuterSize() const {
+    RECT r{};
+    GetWindowRect(window_, &r);
+    return {r.right - r.left, r.bottom - r.top};
+  }
+  RECT PlaceOf(int id) const {
+    RECT r{};
+    GetWindowRect(Item(id), &r);
+    MapWindowPoints(nullptr, window_, reinterpret_cast<POINT*>(&r), 2);
+    return r;
+  }
+  bool Checked(int menuId) const { return (GetMenuState(GetMenu(window_), menuId, MF_BYCOMMAND) & MF_CHECKED) != 0; }
+  bool Visible(int id) const { return (GetWindowLongW(Item(id), GWL_STYLE) & WS_VISIBLE) != 0; }
+
+  void Menu(int id) {
+    SendMessageW(window_, WM_COMMAND, MAKEWPARAM(id, 0), 0);
+    Pump();
+  }
+
+  void Click(int id) {
+    HWND key = Item(id);
+    ASSERT_NE(key, nullptr) << id;
+    RECT r{};
+    GetClientRect(key, &r);
+    const LPARAM centre = MAKELPARAM(r.right / 2, r.bottom / 2);
+    SendMessageW(key, WM_LBUTTONDOWN, MK_LBUTTON, centre);
+    SendMessageW(key, WM_LBUTTONUP, 0, centre);
+    Pump();
+  }
+
+  void ClickCaption(const std::string& caption) {
+    for (const ControlSpec& spec : MainWindowControls()) {
+      if (spec.key && caption == spec.caption) return Click(spec.id);
+    }
+    FAIL() << "no key " << caption;
+  }
+
+  void Type(int virtualKey) {
+    SendMessageW(Item(ids::kKeySink), WM_KEYDOWN, virtualKey, 1);
+    SendMessageW(Item(ids::kKeySink), WM_KEYUP, virtualKey, 0xC0000001);
+    Pump();
+  }
+
+  std::vector<std::string> Tape() const {
+    std::vector<std::string> lines;
+    HWND tape = Item(ids::kTapeList);
+    const LRESULT count = SendMessageW(tape, LB_GETCOUNT, 0, 0);
+    for (LRESULT i = 0; i < count; ++i) {
+      std::wstring line(static_cast<size_t>(SendMessageW(tape, LB_GETTEXTLEN, i, 0)) + 1, L'\0');
+      line.resize(static_cast<size_t>(SendMessageW(tape, LB_GETTEXT, i, reinterpret_cast<LPARAM>(line.data()))));
+      lines.push_back(Narrow(line));
+    }
+    return lines;
+  }
+
+  TempFolder folder_;
+  HWND window_ = nullptr;
+};
+
+TEST_F(MainWindowTest, FirstStartInAnEmptyFolderWritesEveryKeyInOrder) {
+  Open();
+  EXPECT_EQ(Ini(),
+            "[Main Settings]\r\n"
+            "Group 1 Color=16711680\r\nGroup 2 Color=255\r\nGroup 3 Color=16711935\r\n"
+            "ShowTape=1\r\nShowStatusBar=1\r\nShowStopWatch=1\r\nDigit Grouping=1\r\n"
+            "Decimal Setting1=10\r\nDecimal Setting2=10\r\nAuto Decimal=0\r\nTaxRate=0\r\n"
+            "LT10Key=0\r\nTopMost=0\r\nCalcMode=0\r\n");
+  wchar_t className[64] = {};
+  GetClassNameW(window_, className, 64);
+  EXPECT_STREQ(className, L"FORM_TALLIX_FORM1_CLASS");
+  EXPECT_EQ(ui::GetText(window_), L"Tallix");
+  EXPECT_EQ(MainWindowHandle(), window_);
+  const SIZE size = OuterSize();
+  EXPECT_EQ(size.cx, 513);
+  EXPECT_EQ(size.cy, 344);
+  EXPECT_FALSE(GetWindowLongW(window_, GWL_EXSTYLE) & WS_EX_TOPMOST);
+  EXPECT_EQ(GetFocus(), Item(ids::kKeySink));
+}
+
+TEST_F(MainWindowTest, StartsWithTheChecksAndTextsOfTheDefaults) {
+  Open();
+  for (int item : {IDM_SHOW_TAPE, IDM_SHOW_STATUSBAR, IDM_SHOW_STOPWATCH, IDM_DIGIT_GROUPING, IDM_FLOATING}) {
+    EXPECT_TRUE(Checked(item)) << item;
+  }
+  for (int item : {IDM_DECIMAL_0, IDM_DECIMAL_2, IDM_DECIMAL_4, IDM_AUTO_DECIMAL}) EXPECT_FALSE(Checked(item)) << item;
+  EXPECT_EQ(Text(ids::kDisplay), "0");
+  EXPECT_EQ(Text(ids::kMemoryPane), " M1");
+  EXPECT_EQ(Text(ids::kItemsPane), " 0 Items");
+  SYSTEMTIME now{};
+  GetLocalTime(&now);
+  EXPECT_EQ(Text(ids::kDatePane), DatePaneText(now.wYear, now.wMonth, now.wDay));
+  EXPECT_EQ(Text(ids::kNumLockPane), NumLockPaneText(GetKeyState(VK_NUMLOCK) & 1));
+  EXPECT_EQ(SendMessageW(Item(ids::kOptionDec), BM_GETCHECK, 0, 0), BST_CHECKED);
+  EXPECT_FALSE(Visible(ids::kMem2Label));
+  EXPECT_FALSE(Visible(ids::kLaptopLabel));
+  EXPECT_FALSE(Visible(ids::kKeySink));
+}
+
+TEST_F(MainWindowTest, EveryControlHasItsPlaceCaptionAndFont) {
+  Open();
+  for (const ControlSpec& spec : MainWindowControls()) {
+    SCOPED_TRACE(spec.id);
+    ASSERT_NE(Item(spec.id), nullptr);
+    const RECT place = PlaceOf(spec.id);
+    EXPECT_EQ(place.left, spec.x);
+    // The layout moves the status bar and its line to y = 270.
+    const bool statusBar = spec.kind == ControlKind::Pane || spec.kind == ControlKind::SeparatorLine;
+    EXPECT_EQ(place.top, statusBar ? 270 : spec.y);
+    EXPECT_EQ(place.right - place.left, spec.width);
+    EXPECT_EQ(place.bottom - place.top, spec.height);
+    if (spec.kind == ControlKind::Key || spec.kind == ControlKind::Label || spec.kind == ControlKind::OptionButton ||
+        spec.kind == ControlKind::TimeDisplay) {
+      EXPECT_EQ(WideText(spec.id), Wide(spec.caption));
+    }
+    if (spec.kind == ControlKind::Key) {
+      const auto info = ui::GetXPButtonInfo(Item(spec.id));
+      ASSERT_TRUE(info.has_value());
+      EXPECT_EQ(info->font, ui::FontFromSpec(Wide(spec.font)));
+      EXPECT_EQ(info->toggleMode, (spec.flags & kToggleKey) != 0);
+      // The decimal system starts with the hexadecimal letters off.
+      const bool letter = DigitValue(*spec.key).value_or(0) >= 10;
+      EXPECT_EQ(IsWindowEnabled(Item(spec.id)) != FALSE, (spec.flags & kStartsDisabled) == 0 && !letter);
+      EXPECT_EQ((GetWindowLongW(Item(spec.id), GWL_EXSTYLE) & WS_EX_TRANSPARENT) != 0,
+                (spec.flags & kNotTransparent) == 0);
+    } else if (*spec.font) {
+      EXPECT_EQ(reinterpret_cast<HFONT>(SendMessageW(Item(spec.id), WM_GETFONT, 0, 0)),
+                ui::FontFromSpec(Wide(spec.font)));
+    }
+  }
+  EXPECT_EQ(WideText(ids::kKeyTimes), L"\u00D7");
+  EXPECT_EQ(WideText(ids::kKeyDivide), L"\u00F7");
+  const auto transfer = ui::GetXPButtonInfo(Item(ids::kKeyTransfer));
+  EXPECT_NE(transfer->images[0], nullptr);
+  EXPECT_EQ(transfer->imagePosition, 12);
+  EXPECT_EQ(transfer->imageWidth, 16);
+}
+
+TEST_F(MainWindowTest, EveryTooltipIsAdded) {
+  Open();
+  const ui::FlyRecord* record = ui::GetFlyRecord(window_);
+  ASSERT_NE(record, nullptr);
+  ASSERT_NE(record->tooltip, nullptr);
+  EXPECT_EQ(SendMessageW(record->tooltip, TTM_GETTOOLCOUNT, 0, 0), 21);
+  wchar_t text[80] = {};
+  TTTOOLINFOW tool{};
+  tool.cbSize = TTTOOLINFOW_V2_SIZE;
+  tool.hwnd = window_;
+  tool.uId = reinterpret_cast<UINT_PTR>(Item(ids::kKeyLoan));
+  tool.lpszText = text;
+  SendMessageW(record->tooltip, TTM_GETTEXTW, 80, reinterpret_cast<LPARAM>(&tool));
+  EXPECT_STREQ(text, L"Loan Calculator / Amortization Schedule");
+}
+
+struct LayoutCase {
+  std::vector<int> toggles;  // File menu items to switch off
+  int width, height, tapeHeight, barTop;
+};
+
+TEST_F(MainWindowTest, FileMenuTogglesLayOutTheWindowAndWriteTheSettings) {
+  Open();
+  const LayoutCase cases[] = {
+      {{}, 513, 344, 254, 270},
+      {{IDM_SHOW_STOPWATCH}, 513, 322, 232, 248},
+      {{IDM_SHOW_STOPWATCH, IDM_SHOW_STATUSBAR}, 513, 300, 232, 248},
+      {{IDM_SHOW_STATUSBAR}, 513, 322, 254, 270},
+      {{IDM_SHOW_TAPE}, 282, 344, 254, 270},
+      {{IDM_SHOW_TAPE, IDM_SHOW_STOPWATCH, IDM_SHOW_STATUSBAR}, 282, 300, 232, 248},
+  };
+  for (const LayoutCase& c : cases) {
+    for (int item : c.toggles) Menu(item);
+    const SIZE size = OuterSize();
+    EXPECT_EQ(size.cx, c.width);
+    EXPECT_EQ(size.cy, c.height);
+    const RECT tape = PlaceOf(ids::kTapeList);
+    EXPECT_EQ(tape.bottom - tape.top, c.tapeHeight);
+    const bool tapeShown = c.width == 513;
+    EXPECT_EQ(Visible(ids::kTapeList), tapeShown);
+    EXPECT_EQ(Checked(IDM_SHOW_TAPE), tapeShown);
+    EXPECT_EQ(Setting("ShowTape"), tapeShown ? "1" : "0");
+    const bool stopwatch = c.barTop == 270;
+    EXPECT_EQ(Visible(ids::kKeyStart), stopwatch);
+    EXPECT_EQ(Visible(ids::kTimeDisplay), stopwatch);
+    EXPECT_EQ(Checked(IDM_SHOW_STOPWATCH), stopwatch);
+    EXPECT_EQ(Setting("ShowStopWatch"), stopwatch ? "1" : "0");
+    EXPECT_EQ(PlaceOf(ids::kMemoryPane).top, c.barTop);
+    EXPECT_EQ(PlaceOf(ids::kSeparatorLine).top, c.barTop);
+    const RECT average = PlaceOf(ids::kAveragePane);
+    EXPECT_EQ(average.left, tapeShown ? 133 : 87);
+    EXPECT_EQ(PlaceOf(ids::kItemsPane).left, tapeShown ? 266 : 174);
+    // Back to everything shown for the next case.
+    for (int item : c.toggles) Menu(item);
+  }
+  EXPECT_EQ(OuterSize().cy, 344);
+  EXPECT_EQ(Setting("ShowStatusBar"), "1");
+}
+
+TEST_F(MainWindowTest, HidingTheTapeKeepsItsLines) {
+  Open();
+  Click(ids::kKey1 + 6);
+  Click(ids::kKeyPlus);
+  const auto before = Tape();
+  ASSERT_FALSE(before.empty());
+  Menu(IDM_SHOW_TAPE);
+  Click(ids::kKeyFeed);
+  Menu(IDM_SHOW_TAPE);
+  auto expected = before;
+  expected.push_back("");
+  EXPECT_EQ(Tape(), expected);
+}
+
+TEST_F(MainWindowTest, StartsFromTheStoredSettings) {
+  Open(
+      "[Main Settings]\r\nGroup 1 Color=255\r\nShowTape=2\r\nShowStopWatch=0\r\nDecimal Setting1=12\r\n"
+      "Decimal Setting2=7\r\nLT10Key=1\r\nTopMost=1\r\nDigit Grouping=0\r\nAuto Decimal=1\r\n"
+      "[Memory]\r\nM1=12.50\r\nM1v=12.5\r\n");
+  EXPECT_EQ(ui::GetCaptionGroupColor(1), 255u);
+  EXPECT_EQ(Setting("ShowTape"), "2");
+  EXPECT_FALSE(Visible(ids::kTapeList));
+  EXPECT_FALSE(Checked(IDM_SHOW_TAPE));
+  EXPECT_EQ(OuterSize().cx, 282);
+  EXPECT_EQ(OuterSize().cy, 322);
+  EXPECT_EQ(SendMessageW(Item(ids::kOptionBin), BM_GETCHECK, 0, 0), BST_CHECKED);
+  EXPECT_EQ(Setting("Decimal Setting1"), "12");
+  for (int item = IDM_FLOATING; item <= IDM_DECIMAL_4; ++item) EXPECT_FALSE(Checked(item)) << item;
+  EXPECT_FALSE(Checked(IDM_DIGIT_GROUPING));
+  EXPECT_TRUE(Checked(IDM_AUTO_DECIMAL));
+  EXPECT_TRUE(Visible(ids::kLaptopLabel));
+  EXPECT_TRUE(GetWindowLongW(window_, GWL_EXSTYLE) & WS_EX_TOPMOST);
+  EXPECT_NE(ui::GetXPButtonInfo(Item(ids::kKeyAlwaysOnTop))->toggled, 0);
+  EXPECT_EQ(Text(ids::kMemoryPane), " M1 = 12.50");
+  // Binary: only 0 and 1 are keys.
+  EXPECT_TRUE(IsWindowEnabled(Item(ids::kKey1)));
+  EXPECT_FALSE(IsWindowEnabled(Item(ids::kKey1 + 1)));
+  ui::SetCaptionGroupColor(1, 16711680);
+}
+
+TEST_F(MainWindowTest, OutOfRangeSettingsAreReplacedAtStart) {
+  Open("[Main Settings]\r\nDecimal Setting1=20\r\nDigit Grouping=abc\r\nShowStatusBar=-4\r\n");
+  EXPECT_EQ(Setting("Decimal Setting1"), "10");
+  EXPECT_EQ(Setting("Digit Grouping"), "0");
+  EXPECT_FALSE(Checked(IDM_DIGIT_GROUPING));
+  EXPECT_EQ(OuterSize().cy, 322);
+  EXPECT_EQ(SendMessageW(Item(ids::kOptionDec), BM_GETCHECK, 0, 0), BST_CHECKED);
+}
+
+TEST_F(MainWindowTest, StartsOnAnyBytesInTheSettingsFile) {
+  std::string noise;
+  unsigned seed = 12345;
+  for (int i = 0; i < 20000; ++i) {
+    seed = seed * 1103515245u + 12345u;
+    noise.push_back(static_cast<char>(seed >> 16));
+  }
+  const std::string files[] = {
+      noise,
+      "[Main Settings]\r\nGroup 1 Color=1e400\r\nGroup 2 Color=-99999999999999999999\r\nTaxRate=nan\r\n"
+      "Decimal Setting2=-1\r\nCalcMode=7\r\nShowTape=" +
+          std::string(5000, '9') + "\r\n[Memory]\r\nM1=" + std::string(3000, 'x') + "\r\nM1v=1e99999\r\n",
+      std::string("\xEF\xBB\xBF[Main Settings]\nShowTape\n=\n[[\n\0\0\0", 40),
+  };
+  for (const std::string& bytes : files) {
+    Open(bytes);
+    EXPECT_TRUE(IsWindow(window_));
+    Click(ids::kKey1 + 2);
+    Click(ids::kKeyPlus);
+    Click(ids::kKeyEquals);
+    EXPECT_FALSE(Tape().empty());
+    Close();
+  }
+}
+
+// The window must run every key exactly as the engine does on its own: the
+// same display, panes and tape as a reference engine pressing the same keys.
+TEST_F(MainWindowTest, EveryKeyReachesTheEngine) {
+  const std::vector<std::vector<std::string>> sequences = {
+      {"1", "2", "3", "4", "5", "6", "7", "8", "9", "0"},
+      {"7", "+", "5", "="},
+      {"9", "\xD7", "3", "\xF7", "2", "=", "-", "4", "="},
+      {"5", "0", "%"},
+      {"2", "0", "0", "+", "1", "0", "%"},
+      {"1", ".", "5", "+/-", "Back", "CE", "4"},
+      {"8", "MS", "2nd", "6", "M+", "MR", "MC", "2nd", "MR"},
+      {"1", "0", "0", "+Tax", "=", "2", "0", "0", "Chg"},
+      {"4", "1/x", "Feed", "Clear"},
+      {"3", "+", "CT", "5"},
+  };
+  for (const auto& keys : sequences) {
+    Open();
+    MessageBoxAnswerer yes(IDYES);
+    BasicEngineHost host;
+    MapSettings settings;
+    Engine reference(host, settings);
+    reference.Start(EngineSettings{});
+    std::string trace;
+    for (const std::string& key : keys) {
+      trace += key + " ";
+      ClickCaption(key);
+      reference.PressKey(*KeyFromCaption(key));
+      ASSERT_EQ(Text(ids::kDisplay), host.display) << trace;
+      ASSERT_EQ(Tape(), host.tape) << trace;
+      ASSERT_EQ(Text(ids::kItemsPane), host.items) << trace;
+      ASSERT_EQ(Text(ids::kAveragePane), host.average) << trace;
+      ASSERT_EQ(Text(ids::kMemoryPane), host.memory) << trace;
+      ASSERT_EQ(Visible(ids::kMem2Label), host.bank2Shown) << trace;
+      ASSERT_EQ(GetFocus(), Item(ids::kKeySink)) << trace;
+    }
+    Close();
+    // Memory banks persist: every sequence starts afresh, like the reference.
+    std::filesystem::remove(settings_test::FromUtf8(IniPath()));
+  }
+}
+
+TEST_F(MainWindowTest, MemoryKeysWriteTheirBanks) {
+  Open();
+  Click(ids::kKey1 + 8);
+  Click(ids::kKeyMS);
+  EXPECT_EQ(Setting("M1"), "9");
+  EXPECT_EQ(Setting("M1v"), "9");
+}
+
+TEST_F(MainWindowTest, ClearTapeAsksFirst) {
+  Open();
+  Click(ids::kKey1);
+  Click(ids::kKeyPlus);
+  {
+    MessageBoxAnswerer no(IDNO);
+    Click(ids::kKeyCT);
+    ASSERT_EQ(MessageBoxAnswerer::texts().size(), 1u);
+    EXPECT_EQ(MessageBoxAnswerer::texts()[0].rfind(L"Clear tape history?", 0), 0u);
+  }
+  EXPECT_EQ(Tape().size(), 1u);
+  MessageBoxAnswerer yes(IDYES);
+  Click(ids::kKeyCT);
+  EXPECT_TRUE(Tape().empty());
+}
+
+TEST_F(MainWindowTest, NumberSystemButtonsSwitchTheKeypad) {
+  Open();
+  Click(ids::kOptionHex);
+  EXPECT_EQ(SendMessageW(Item(ids::kOptionHex), BM_GETCHECK, 0, 0), BST_CHECKED);
+  EXPECT_EQ(Setting("Decimal Setting1"), "11");
+  for (int id = ids::kKeyA; id < ids::kKeyA + 6; ++id) {
+    EXPECT_TRUE(IsWindowEnabled(Item(id)));
+    Click(id);
+  }
+  EXPECT_EQ(Text(ids::kDisplay), "ABCDEF");
+  EXPECT_EQ(Tape().back(), "(Hex)");
+  Click(ids::kOptionDec);
+  EXPECT_FALSE(IsWindowEnabled(Item(ids::kKeyA)));
+  EXPECT_EQ(Setting("Decimal Setting1"), "10");
+}
+
+TEST_F(MainWindowTest, ViewMenuChangesTheDecimalsAndIsIgnoredOutsideDecimal) {
+  Open();
+  Menu(IDM_DECIMAL_2);
+  EXPECT_TRUE(Checked(IDM_DECIMAL_2));
+  EXPECT_FALSE(Checked(IDM_FLOATING));
+  EXPECT_EQ(Setting("Decimal Setting1"), "2");
+  EXPECT_EQ(Setting("Decimal Setting2"), "2");
+  EXPECT_EQ(Text(ids::kDisplay), "0.00");
+  Menu(IDM_DIGIT_GROUPING);
+  EXPECT_FALSE(Checked(IDM_DIGIT_GROUPING));
+  EXPECT_EQ(Setting("Digit Grouping"), "0");
+  Menu(IDM_AUTO_DECIMAL);
+  EXPECT_TRUE(Checked(IDM_AUTO_DECIMAL));
+  EXPECT_EQ(Setting("Auto Decimal"), "1");
+
+  Click(ids::kOptionHex);
+  const std::string before = Ini();
+  for (int item : {IDM_DECIMAL_4, IDM_FLOATING, IDM_DIGIT_GROUPING, IDM_AUTO_DECIMAL}) Menu(item);
+  EXPECT_EQ(Ini(), before);
+  EXPECT_TRUE(Checked(IDM_DECIMAL_2));
+  EXPECT_FALSE(Checked(IDM_DIGIT_GROUPING));
+  EXPECT_TRUE(Checked(IDM_AUTO_DECIMAL));
+
+  Click(ids::kOptionDec);
+  Menu(IDM_FLOATING);
+  EXPECT_EQ(Setting("Decimal Setting1"), "10");
+  EXPECT_EQ(Setting("Decimal Setting2"), "10");
+  EXPECT_TRUE(Checked(IDM_FLOATING));
+}
+
+TEST_F(MainWindowTest, AlwaysOnTopKeyTogglesTheTopmostBand) {
+  Open();
+  Click(ids::kKeyAlwaysOnTop);
+  EXPECT_TRUE(GetWindowLongW(window_, GWL_EXSTYLE) & WS_EX_TOPMOST);
+  EXPECT_EQ(Setting("TopMost"), "1");
+  EXPECT_NE(ui::GetXPButtonInfo(Item(ids::kKeyAlwaysOnTop))->toggled, 0);
+  EXPECT_EQ(GetFocus(), Item(ids::kKeySink));
+  Click(ids::kKeyAlwaysOnTop);
+  EXPECT_FALSE(GetWindowLongW(window_, GWL_EXSTYLE) & WS_EX_TOPMOST);
+  EXPECT_EQ(Setting("TopMost"), "0");
+  EXPECT_EQ(ui::GetXPButtonInfo(Item(ids::kKeyAlwaysOnTop))->toggled, 0);
+}
+
+TEST_F(MainWindowTest, KeysOfSideWindowsLeaveTheCalculatorAsItWas) {
+  Open();
+  Click(ids::kKey1 + 4);
+  for (int id :
+       {ids::kKeyCnv, ids::kKeyArea, ids::kKeyVol, ids::kKeyLoan, ids::kKeyTransfer, ids::kKeyHelp, ids::kKeyStart}) {
+    Click(id);
+    EXPECT_EQ(GetFocus(), Item(ids::kKeySink)) << id;
+  }
+  for (int item : {IDM_SAVE_TAPE, IDM_LOAD_TAPE, IDM_PRINT_TAPE, IDM_OPTIONS, IDM_HELP_TOPICS, IDM_KEYBOARD_EQUIVALENTS,
+                   IDM_ABOUT}) {
+    Menu(item);
+  }
+  EXPECT_EQ(Text(ids::kDisplay), "5");
+  EXPECT_TRUE(Tape().empty());
+}
+
+TEST_F(MainWindowTest, KeyStrokesOnTheKeySinkDriveTheEngineAndShowTheKey) {
+  Open();
+  HWND sink = Item(ids::kKeySink);
+  SendMessageW(sink, WM_KEYDOWN, '7', 1);
+  Pump();
+  const auto held = ui::GetXPButtonInfo(Item(ids::kKey1 + 6));
+  EXPECT_TRUE(held->toggleMode);
+  EXPECT_NE(held->toggled, 0);
+  SendMessageW(sink, WM_KEYUP, '7', 0xC0000001);
+  Pump();
+  const auto released = ui::GetXPButtonInfo(Item(ids::kKey1 + 6));
+  EXPECT_FALSE(released->toggleMode);
+  EXPECT_EQ(released->toggled, 0);
+
+  Type(VK_ADD);
+  Type('5');
+  // A key typed while the display has the focus counts as well.
+  SetFocus(Item(ids::kDisplay));
+  SendMessageW(Item(ids::kDisplay), WM_KEYDOWN, VK_RETURN, 1);
+  Pump();
+  EXPECT_EQ(GetFocus(), sink);
+  SendMessageW(sink, WM_KEYUP, VK_RETURN, 0xC0000001);
+  Pump();
+  EXPECT_EQ(Text(ids::kDisplay), "12");
+  EXPECT_EQ(Tape().back(), "");
+  Type(VK_ESCAPE);
+  EXPECT_EQ(Tape().back(), "Clear");
+  EXPECT_EQ(Text(ids::kAveragePane), " AVG = 0.00");
+}
+
+TEST_F(MainWindowTest, OperatorSignsShowAsTheirCharactersOnTheTape) {
+  Open();
+  for (int id : {ids::kKey1 + 8, ids::kKeyTimes, ids::kKey1 + 1, ids::kKeyDivide, ids::kKey1 + 2, ids::kKeyEquals}) {
+    Click(id);
+  }
+  HWND tape = Item(ids::kTapeList);
+  wchar_t line[32] = {};
+  SendMessageW(tape, LB_GETTEXT, 1, reinterpret_cast<LPARAM>(line));
+  EXPECT_STREQ(line, L"2 \u00D7");
+  SendMessageW(tape, LB_GETTEXT, 2, reinterpret_cast<LPARAM>(line));
+  EXPECT_STREQ(line, L"3 \u00F7");
+}
+
+TEST_F(MainWindowTest, CopyAndPasteGoThroughTheClipboard) {
+  Open();
+  for (int id : {ids::kKey1, ids::kKey1 + 1, ids::kKey1 + 2, ids::kKey1 + 3}) Click(id);
+  Menu(IDM_COPY);
+  EXPECT_EQ(Tape().back(), "Copy (1,234)");
+  Click(ids::kKeyClear);
+  Menu(IDM_PASTE);
+  EXPECT_EQ(Text(ids::kDisplay), "1,234");
+  Click(ids::kKeyPlus);
+  EXPECT_EQ(Tape().back(), "1,234  ");
+}
+
+TEST_F(MainWindowTest, TheTapeGivesTheFocusBack) {
+  Open();
+  SetFocus(Item(ids::kTapeList));
+  Pump();
+  EXPECT_EQ(GetFocus(), Item(ids::kKeySink));
+  SetFocus(nullptr);
+  SendMessageW(window_, WM_SETFOCUS, 0, 0);
+  EXPECT_EQ(GetFocus(), Item(ids::kKeySink));
+}
+
+TEST_F(MainWindowTest, ExitClosesTheWindowAndAllowsAFreshOne) {
+  Open();
+  Menu(IDM_EXIT);
+  EXPECT_FALSE(IsWindow(window_));
+  EXPECT_EQ(MainWindowHandle(), nullptr);
+  Open();
+  EXPECT_TRUE(IsWindow(window_));
+}
+
+}  // namespace
+}  // namespace tallix
