@@ -6,6 +6,7 @@
 
 #include "services/big_uint.h"
 #include "services/real_bits.h"
+#include "services/uint128.h"
 
 namespace tallix::detail {
 
@@ -17,17 +18,10 @@ std::uint64_t PowerOfTen(int exponent) {
 
 namespace {
 
-using U128 = unsigned __int128;
-
 struct ScaledQuotient {
   std::uint64_t quotient = 0;
   int half = 0;  // what is left compared with one half: -1, 0, +1
 };
-
-int BitWidth128(U128 value) {
-  const auto high = static_cast<std::uint64_t>(value >> 64);
-  return high != 0 ? 64 + std::bit_width(high) : std::bit_width(static_cast<std::uint64_t>(value));
-}
 
 constexpr int kSmallPowers = 32;  // 10^31 < 2^104: exact in 128 bits
 

@@ -10,6 +10,7 @@
 #include "services/big_uint.h"
 #include "services/number_text.h"
 #include "services/real_bits.h"
+#include "services/uint128.h"
 
 namespace tallix {
 
@@ -66,6 +67,18 @@ long long SaturatingExponent(long long exponent, int digit) {
   return exponent < kExponentLimit ? exponent * 10 + digit : exponent;
 }
 
+// quotient * 2^unitExponent, rounded by `half` (what was left against one
+// half: -1, 0, +1), ties to even.
+Real ComposeRounded(bool negative, std::uint64_t quotient, int half, int unitExponent) {
+  if (half > 0 || (half == 0 && (quotient & 1) != 0)) {
+    if (++quotient == 0) {
+      quotient = std::uint64_t(1) << 63;
+      ++unitExponent;
+    }
+  }
+  return detail::Compose(negative, quotient, unitExponent);
+}
+
 // value = u / v * 2^binaryExponent, rounded to nearest, ties to even.
 Real RoundToReal(bool negative, const BigUint& u, const BigUint& v, int binaryExponent) {
   if (u.IsZero()) return negative ? -Real(0) : Real(0);
@@ -85,13 +98,7 @@ Real RoundToReal(bool negative, const BigUint& u, const BigUint& v, int binaryEx
     unitExponent = detail::kMinUnitExponent;
     std::tie(quotient, half) = divide(shift);
   }
-  if (half > 0 || (half == 0 && (quotient & 1) != 0)) {
-    if (++quotient == 0) {
-      quotient = std::uint64_t(1) << 63;
-      ++unitExponent;
-    }
-  }
-  return detail::Compose(negative, quotient, unitExponent);
+  return ComposeRounded(negative, quotient, half, unitExponent);
 }
 
 Real Infinity(bool negative) {
@@ -99,9 +106,37 @@ Real Infinity(bool negative) {
   return negative ? -infinity : infinity;
 }
 
+using detail::BitWidth128;
+using detail::U128;
+
+// What the display holds (up to 19 digits, exponents within 27) fits in 128
+// bits: u / v * 2^binaryExponent with u * 2^k / v never beyond 2^127.
+std::optional<Real> ShortDecimalToReal(bool negative, const Significand& significand) {
+  const long long exponent = significand.exponent;
+  if (significand.digits.size() > 19 || exponent < -27 || exponent > 27) return std::nullopt;
+  std::uint64_t digits = 0;
+  for (char digit : significand.digits) digits = digits * 10 + std::uint64_t(digit);
+  U128 fives = 1;
+  for (long long i = 0; i < (exponent < 0 ? -exponent : exponent); ++i) fives *= 5;
+  const U128 u = exponent >= 0 ? digits * fives : digits;
+  const U128 v = exponent >= 0 ? 1 : fives;
+  auto divide = [&](int k) {
+    const U128 numerator = k >= 0 ? u << k : u;
+    const U128 denominator = k >= 0 ? v : v << -k;
+    const U128 twiceRest = (numerator % denominator) * 2;
+    return std::make_pair(static_cast<std::uint64_t>(numerator / denominator),
+                          twiceRest < denominator ? -1 : (twiceRest == denominator ? 0 : 1));
+  };
+  int shift = 63 - BitWidth128(u) + BitWidth128(v);
+  auto [quotient, half] = divide(shift);
+  if ((quotient >> 63) == 0) std::tie(quotient, half) = divide(++shift);
+  return ComposeRounded(negative, quotient, half, int(exponent) - shift);
+}
+
 Real DecimalToReal(bool negative, const Significand& significand) {
   const std::string& digits = significand.digits;
   if (digits.empty()) return negative ? -Real(0) : Real(0);
+  if (const std::optional<Real> value = ShortDecimalToReal(negative, significand)) return *value;
   const long long magnitude = (long long)digits.size() + significand.exponent;
   if (magnitude > 4934) return Infinity(negative);
   if (magnitude < -4952) return negative ? -Real(0) : Real(0);

@@ -98,6 +98,9 @@ TEST(ParseNumberExact, RoundsHalfwayCasesToEven) {
   // One more digit far to the right decides the other way.
   EXPECT_GT(*ParseNumberExact("1.00000000000000000005421010862427522170037264004349708557128906250001"), 1.0L);
   // 1 + 3 * 2^-64 lies halfway between two odd/even neighbours: it goes up.
+  // 2^64 + 1 and 2^64 + 3 lie halfway between neighbours two apart.
+  EXPECT_EQ(ParseNumberExact("1844674407370955161.7e1"), 18446744073709551616.0L);
+  EXPECT_EQ(ParseNumberExact("1844674407370955161.9e1"), 18446744073709551620.0L);
   EXPECT_EQ(ParseNumberExact("0x1.0000000000000001p0"), 1.0L);
   EXPECT_EQ(ParseNumberExact("0x1.0000000000000003p0"), *ParseNumberExact("0x1.0000000000000004p0"));
 }
