@@ -73,6 +73,7 @@ std::string LayOut(PictureSection section, const DecimalDigits18& form, bool pri
   const bool sign = printSign && !(section.fractionPlaceholders == 0 && fixed.integer == "0");
 
   std::string reversed;
+  reversed.reserve(section.items.size() + fixed.integer.size() * 2 + 2);
   std::size_t fractionIndex = fixed.fraction.size();
   bool trailingZeros = true;
   IntegerLayout integer(fixed.integer, section);
@@ -96,16 +97,16 @@ std::string LayOut(PictureSection section, const DecimalDigits18& form, bool pri
 
 std::string FormatNumber(Real value, std::string_view mask) {
   if (!detail::IsFinite(value)) return detail::NonFiniteText(value, false);
-  const std::vector<std::string_view> sections = detail::SplitSections(mask);
+  const detail::MaskSections split = detail::SplitSections(mask);
   const DecimalDigits18 form = ToDecimalDigits18(value);
   const bool zero = IsZero(form);
-  std::string_view chosen = sections[0];
+  std::string_view chosen = split.sections[0];
   bool printSign = form.negative && !zero;
-  if (printSign && sections.size() >= 2 && !sections[1].empty()) {
-    chosen = sections[1];
+  if (printSign && split.count >= 2 && !split.sections[1].empty()) {
+    chosen = split.sections[1];
     printSign = false;
-  } else if (zero && sections.size() >= 3 && !sections[2].empty()) {
-    chosen = sections[2];
+  } else if (zero && split.count >= 3 && !split.sections[2].empty()) {
+    chosen = split.sections[2];
   }
   if (chosen.empty()) return PlainNumberText(value, 18, false);
   return LayOut(detail::ParsePictureSection(chosen), form, printSign);

@@ -2,8 +2,8 @@
 
 namespace tallix::detail {
 
-std::vector<std::string_view> SplitSections(std::string_view mask) {
-  std::vector<std::string_view> sections;
+MaskSections SplitSections(std::string_view mask) {
+  MaskSections split;
   std::size_t start = 0;
   bool quoted = false;
   for (std::size_t i = 0; i < mask.size(); ++i) {
@@ -13,13 +13,13 @@ std::vector<std::string_view> SplitSections(std::string_view mask) {
     } else if (c == '\\' && !quoted) {
       ++i;
     } else if (c == ';' && !quoted) {
-      sections.push_back(mask.substr(start, i - start));
+      split.sections[split.count++] = mask.substr(start, i - start);
       start = i + 1;
-      if (sections.size() == 3) return sections;  // anything after a third ";" is unused
+      if (split.count == 3) return split;  // anything after a third ";" is unused
     }
   }
-  sections.push_back(mask.substr(start));
-  return sections;
+  split.sections[split.count++] = mask.substr(start);
+  return split;
 }
 
 namespace {
@@ -32,6 +32,7 @@ bool IsPrintedLiteral(char c) {
 
 PictureSection ParsePictureSection(std::string_view section) {
   PictureSection parsed;
+  parsed.items.reserve(section.size() + 1);
   bool afterPoint = false;
   bool afterPlaceholder = false;
   bool anyPlaceholder = false;

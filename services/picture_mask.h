@@ -2,6 +2,7 @@
 // A picture mask section parsed once into a template of placeholders and
 // literals, as FormatNumber lays it out.
 
+#include <array>
 #include <string_view>
 #include <vector>
 
@@ -23,7 +24,11 @@ struct PictureSection {
 };
 
 // Up to three sections split at ";" outside quotes and escapes.
-std::vector<std::string_view> SplitSections(std::string_view mask);
+struct MaskSections {
+  std::array<std::string_view, 3> sections;
+  std::size_t count = 0;
+};
+MaskSections SplitSections(std::string_view mask);
 
 PictureSection ParsePictureSection(std::string_view section);
 
