@@ -13,6 +13,9 @@ namespace tallix {
 
 std::string FormatNumber(Real value, std::string_view mask);
 
+// Values fill the fields in order; literal text up to the next field is copied
+// after the last value. More values than fields start the mask over, so
+// none is dropped; a mask without fields prints its text once.
 std::string FormatUsing(std::string_view mask, std::span<const Real> values);
 std::string FormatUsing(std::string_view mask, std::initializer_list<Real> values);
 

@@ -18,10 +18,13 @@ struct DecimalDigits18 {
   int exponent = 0;
 };
 
-// Requires a finite value.
+// Meant for finite values; an infinity or NaN gives the zero form rather than
+// failing (callers print the texts below for them instead).
 DecimalDigits18 ToDecimalDigits18(Real value);
 
-// Texts for values that are not finite, used wherever a number is written.
+// Texts for values that are not finite, used wherever a number is written:
+// by PlainNumberText (a non-negative one after the leading space, if asked),
+// FormatNumber (whatever the mask) and each field of FormatUsing.
 inline constexpr std::string_view kInfinityText = "Infinity";
 inline constexpr std::string_view kNegativeInfinityText = "-Infinity";
 inline constexpr std::string_view kNaNText = "NaN";
