@@ -7,6 +7,7 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "app/main_window/control_ids.h"
 #include "app/main_window/control_table.h"
@@ -41,6 +42,21 @@ std::wstring WideFont(const char* spec) { return std::wstring(spec, spec + std::
 
 HINSTANCE Instance() { return GetModuleHandleW(nullptr); }
 
+struct OwnedTooltips {
+  HWND owner;
+  std::vector<HWND> found;
+};
+
+BOOL CALLBACK CollectOwnedTooltip(HWND candidate, LPARAM data) {
+  auto* tooltips = reinterpret_cast<OwnedTooltips*>(data);
+  wchar_t className[32] = {};
+  GetClassNameW(candidate, className, 32);
+  if (GetWindow(candidate, GW_OWNER) == tooltips->owner && lstrcmpiW(className, TOOLTIPS_CLASSW) == 0) {
+    tooltips->found.push_back(candidate);
+  }
+  return TRUE;
+}
+
 // The one main window of the process. A window created after the previous one
 // was destroyed gets a fresh object.
 std::unique_ptr<MainWindow> g_mainForm;
@@ -48,6 +64,20 @@ std::unique_ptr<MainWindow> g_mainForm;
 }  // namespace
 
 HWND MainWindowHandle() { return g_mainWindow; }
+
+namespace {
+MainWindow* LiveMainForm() { return g_mainWindow ? g_mainForm.get() : nullptr; }
+}  // namespace
+
+Engine* MainWindowEngine() { return LiveMainForm() ? &LiveMainForm()->engine() : nullptr; }
+std::string MainSettingsPath() { return LiveMainForm() ? LiveMainForm()->settingsPath() : std::string(); }
+bool IsAlwaysOnTop() { return LiveMainForm() && LiveMainForm()->alwaysOnTop(); }
+void SetAlwaysOnTop(bool on) {
+  if (MainWindow* form = LiveMainForm()) form->SetAlwaysOnTop(on);
+}
+void ShowLaptopLabel(bool shown) {
+  if (MainWindow* form = LiveMainForm()) form->ShowLaptopLabel(shown);
+}
 
 HWND CreateMainWindow(const std::string& settingsPath) {
   if (g_mainWindow) return nullptr;
@@ -258,12 +288,8 @@ void MainWindow::LoadSettings() {
   CheckDigitGroupingMenuItem(loaded.digitGrouping == 1);
   CheckDecimalsMenuItem(loaded.decimalSetting2);
   CheckAutoDecimalMenuItem(loaded.autoDecimal == 1);
-  if (loaded.lt10Key == 1) ShowWindow(Control(ids::kLaptopLabel), SW_SHOW);
-  if (loaded.topMost == 1) {
-    topMost_ = true;
-    TB_XPBUTTON_SETTOGGLESTATE(Control(ids::kKeyAlwaysOnTop), 1, TRUE);
-    PlaceTopmost(true);
-  }
+  if (loaded.lt10Key == 1) ShowLaptopLabel(true);
+  if (loaded.topMost == 1) SetAlwaysOnTop(true);
 
   EngineSettings engineSettings;
   engineSettings.calcMode = loaded.calcMode;
@@ -443,17 +469,26 @@ void MainWindow::ToggleShowSetting(int menuId, const char* key) {
 }
 
 void MainWindow::ToggleAlwaysOnTop() {
-  topMost_ = !topMost_;
-  PlaceTopmost(topMost_);
+  SetAlwaysOnTop(!topMost_);
   settings_.Write(kMainSettingsSection, "TopMost", topMost_ ? "1" : "0");
-  // The key shows the setting, however the command arrived.
-  TB_XPBUTTON_SETTOGGLESTATE(Control(ids::kKeyAlwaysOnTop), topMost_ ? 1 : 0, TRUE);
   FocusKeySink();
 }
 
-void MainWindow::PlaceTopmost(bool topmost) {
-  SetWindowPos(window_, topmost ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+void MainWindow::SetAlwaysOnTop(bool on) {
+  topMost_ = on;
+  // Wine leaves a window out of the topmost band while it owns a popup such
+  // as its tooltip window; the tooltips, topmost themselves, are let go for
+  // the move. Owned side windows are not: they must rise with the window.
+  OwnedTooltips tooltips{window_, {}};
+  if (on) EnumThreadWindows(GetCurrentThreadId(), CollectOwnedTooltip, reinterpret_cast<LPARAM>(&tooltips));
+  for (HWND tip : tooltips.found) SetWindowLongPtrW(tip, GWLP_HWNDPARENT, 0);
+  SetWindowPos(window_, on ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  for (HWND tip : tooltips.found) SetWindowLongPtrW(tip, GWLP_HWNDPARENT, reinterpret_cast<LONG_PTR>(window_));
+  // The key shows the setting, however it was changed.
+  TB_XPBUTTON_SETTOGGLESTATE(Control(ids::kKeyAlwaysOnTop), on ? 1 : 0, TRUE);
 }
+
+void MainWindow::ShowLaptopLabel(bool shown) { ShowWindow(Control(ids::kLaptopLabel), shown ? SW_SHOW : SW_HIDE); }
 
 void MainWindow::RefreshDatePane() {
   SYSTEMTIME now{};

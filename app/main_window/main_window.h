@@ -22,4 +22,18 @@ int ShowMainWindow();
 // The main window while it exists, else nullptr.
 HWND MainWindowHandle();
 
+// What the side windows, the options window and the tape files use of the
+// main window while it exists (nullptr, false or empty text otherwise).
+class Engine;
+Engine* MainWindowEngine();
+// Full path of Tallix.ini (UTF-8).
+std::string MainSettingsPath();
+// The always-on-top setting in memory; setting it places the window in or
+// out of the topmost band and shows the "[O]" key accordingly. The caller
+// writes "TopMost" itself.
+bool IsAlwaysOnTop();
+void SetAlwaysOnTop(bool on);
+// The "Laptop 10 Key" label beside the display.
+void ShowLaptopLabel(bool shown);
+
 }  // namespace tallix

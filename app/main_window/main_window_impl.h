@@ -26,6 +26,12 @@ class MainWindow final : public ui::FormDefinition, public EngineHost {
   MainWindow(const MainWindow&) = delete;
   MainWindow& operator=(const MainWindow&) = delete;
 
+  Engine& engine() { return engine_; }
+  const std::string& settingsPath() const { return settings_.path(); }
+  bool alwaysOnTop() const { return topMost_; }
+  void SetAlwaysOnTop(bool on);
+  void ShowLaptopLabel(bool shown);
+
   // FormDefinition.
   void CreateControls(HWND form) override;
   LRESULT OnCreate(HWND form, LPARAM value) override;
@@ -70,7 +76,6 @@ class MainWindow final : public ui::FormDefinition, public EngineHost {
   void RunKey(Key key);
   void ToggleShowSetting(int menuId, const char* key);
   void ToggleAlwaysOnTop();
-  void PlaceTopmost(bool topmost);
   void RefreshDatePane();
   void DrawTapeItem(const DRAWITEMSTRUCT& item);
 

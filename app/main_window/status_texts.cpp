@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstdio>
+#include <string>
 
 namespace tallix {
 
@@ -15,5 +16,9 @@ std::string DatePaneText(int year, int month, int day) {
 }
 
 std::string NumLockPaneText(bool numLockOn) { return numLockOn ? "NUM" : ""; }
+
+std::string VersionText(int major, int minor, int revision) {
+  return "Version " + std::to_string(major) + "." + std::to_string(minor) + "." + std::to_string(revision) + " ";
+}
 
 }  // namespace tallix

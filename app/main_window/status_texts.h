@@ -11,4 +11,8 @@ std::string DatePaneText(int year, int month, int day);
 
 std::string NumLockPaneText(bool numLockOn);
 
+// "Version 2.7.0 " for the about window: major, minor and revision, and a
+// trailing blank.
+std::string VersionText(int major, int minor, int revision);
+
 }  // namespace tallix

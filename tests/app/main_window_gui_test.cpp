@@ -513,10 +513,38 @@ TEST_F(MainWindowTest, AlwaysOnTopKeyTogglesTheTopmostBand) {
   EXPECT_EQ(Setting("TopMost"), "1");
   EXPECT_NE(ui::GetXPButtonInfo(Item(ids::kKeyAlwaysOnTop))->toggled, 0);
   EXPECT_EQ(GetFocus(), Item(ids::kKeySink));
+  EXPECT_EQ(GetWindow(ui::GetFlyRecord(window_)->tooltip, GW_OWNER), window_);
   Click(ids::kKeyAlwaysOnTop);
   EXPECT_FALSE(GetWindowLongW(window_, GWL_EXSTYLE) & WS_EX_TOPMOST);
   EXPECT_EQ(Setting("TopMost"), "0");
   EXPECT_EQ(ui::GetXPButtonInfo(Item(ids::kKeyAlwaysOnTop))->toggled, 0);
+}
+
+TEST_F(MainWindowTest, OtherWindowsReachTheMainWindowWhileItExists) {
+  EXPECT_EQ(MainWindowEngine(), nullptr);
+  EXPECT_FALSE(IsAlwaysOnTop());
+  SetAlwaysOnTop(true);  // no window: nothing to do
+  Open();
+  ASSERT_NE(MainWindowEngine(), nullptr);
+  EXPECT_EQ(MainSettingsPath(), IniPath());
+  MainWindowEngine()->AppendTapeLine("12.5", "in");
+  Pump();
+  EXPECT_EQ(Tape(), std::vector<std::string>{"12.5 in"});
+  SetAlwaysOnTop(true);
+  EXPECT_TRUE(IsAlwaysOnTop());
+  EXPECT_TRUE(GetWindowLongW(window_, GWL_EXSTYLE) & WS_EX_TOPMOST);
+  EXPECT_NE(ui::GetXPButtonInfo(Item(ids::kKeyAlwaysOnTop))->toggled, 0);
+  // A later click on the key turns it off again.
+  Click(ids::kKeyAlwaysOnTop);
+  EXPECT_FALSE(IsAlwaysOnTop());
+  EXPECT_EQ(Setting("TopMost"), "0");
+  ShowLaptopLabel(true);
+  EXPECT_TRUE(Visible(ids::kLaptopLabel));
+  ShowLaptopLabel(false);
+  EXPECT_FALSE(Visible(ids::kLaptopLabel));
+  Close();
+  EXPECT_EQ(MainWindowEngine(), nullptr);
+  EXPECT_EQ(MainSettingsPath(), "");
 }
 
 TEST_F(MainWindowTest, KeysOfSideWindowsLeaveTheCalculatorAsItWas) {
