@@ -29,7 +29,7 @@ int FontSpecPixelHeight(int height, int dotsPerInchY);
 
 // The font of a spec string from the process-wide cache, made on first use.
 // The cache owns every font until the process ends: never delete the result.
-// nullptr when the spec names no face or the font cannot be made.
+// nullptr when the font string names no face or the font cannot be made.
 HFONT FontFromSpec(std::wstring_view spec);
 
 // Number of fonts in the cache.
