@@ -1,5 +1,6 @@
 #include "engine/display_text.h"
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 
@@ -99,16 +100,17 @@ std::string GroupedText(std::string_view text) {
     fraction = s.substr(point);
     s.erase(point);
   }
+  // A pasted entry keeps its leading blank; the blank is no digit, so it must
+  // not earn a separator of its own (" ,123,456").
+  const std::size_t blanks = std::min(s.find_first_not_of(' '), s.size());
+  std::string digits = s.substr(blanks);
   // Only digits are grouped: "Infinity" or pasted words stay as they are.
-  const auto firstDigit = s.find_first_not_of(' ');
-  if (firstDigit != std::string::npos && s.find_first_not_of("0123456789", firstDigit) != std::string::npos) {
-    return std::string(text);
-  }
+  if (digits.find_first_not_of("0123456789") != std::string::npos) return std::string(text);
   // At most six separators: digits beyond the 21st from the right stay ungrouped.
   for (std::size_t count = 18; count >= 3; count -= 3) {
-    if (s.size() > count) s.insert(s.size() - count, ",");
+    if (digits.size() > count) digits.insert(digits.size() - count, ",");
   }
-  return sign + s + fraction;
+  return sign + s.substr(0, blanks) + digits + fraction;
 }
 
 }  // namespace tallix

@@ -1,5 +1,7 @@
 // Number entry: digits, point, backspace, the clear keys, sign change, and the
 // clipboard commands that replace the entry.
+#include <algorithm>
+
 #include "engine/display_text.h"
 #include "engine/engine.h"
 #include "services/number_text.h"
@@ -84,10 +86,20 @@ void Engine::ClearTape() {
   Focus();
 }
 
+namespace {
+
+void DropLeadingBlanks(std::string& text) { text.erase(0, std::min(text.find_first_not_of(' '), text.size())); }
+
+}  // namespace
+
 void Engine::ChangeSign() {
   std::string text = host_.GetDisplayText();
   if (!text.empty() && ReadDecimal(text) != 0) {
     std::string& entry = state_.entryText;
+    // A pasted number carries a leading blank; a sign put before the blank
+    // ("- 5") would make the number read as 0.
+    DropLeadingBlanks(text);
+    DropLeadingBlanks(entry);
     if (text.front() == '-') {
       text.erase(0, 1);
       if (!entry.empty() && entry.front() == '-') entry.erase(0, 1);

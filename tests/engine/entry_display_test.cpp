@@ -229,6 +229,8 @@ TEST(Grouping, TextRules) {
   EXPECT_EQ(GroupedText("-1234.5678"), "-1,234.5678");
   EXPECT_EQ(GroupedText("1,2,3,4"), "1,234");
   EXPECT_EQ(GroupedText(" 1234.5"), " 1,234.5");
+  EXPECT_EQ(GroupedText(" 123456"), " 123,456");
+  EXPECT_EQ(GroupedText("- 1234567"), "- 1,234,567");
   EXPECT_EQ(GroupedText("Infinity"), "Infinity");
   EXPECT_EQ(GroupedText(""), "");
 }
@@ -297,6 +299,28 @@ TEST(Clipboard, PasteBecomesTheEntry) {
   calc.engine.PasteDisplay();
   calc.Keys("+");
   EXPECT_EQ(calc.NewTape(), (Lines{"0  "}));
+}
+
+TEST(Clipboard, PastedNumberTakesDigitsAndASign) {
+  Calculator calc;
+  calc.host.clipboard = "123";
+  calc.engine.PasteDisplay();
+  calc.Keys("4 5 6");
+  EXPECT_EQ(calc.display(), " 123,456");
+  calc.Keys("+/-");
+  EXPECT_EQ(calc.display(), "-123,456");
+  calc.Keys("7 +");
+  EXPECT_EQ(calc.NewTape(), (Lines{"-1,234,567  "}));
+  // Signed straight after the paste, with the blank still in the display.
+  calc.host.clipboard = " 5";
+  calc.engine.PasteDisplay();
+  calc.Keys("+/- =");
+  EXPECT_EQ(calc.NewTape(), (Lines{"-5 +", kDashes, "-1,234,572 =", ""}));
+  calc.host.clipboard = " -5";
+  calc.engine.PasteDisplay();
+  calc.Keys("+/-");
+  EXPECT_EQ(calc.display(), "5");
+  EXPECT_EQ(calc.engine.state().entryText, "5");
 }
 
 TEST(Focus, EveryKeyEndsOnTheKeySink) {
