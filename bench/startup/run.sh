@@ -10,8 +10,14 @@ tallix_ensure_display
 export WINEPREFIX="${WINEPREFIX:-$repo/build/wineprefix}"
 "$repo/scripts/wine-prefix.sh"
 work="$(mktemp -d)"
-trap 'rm -rf "$work"' EXIT
+cleanup() {
+  # The server of this prefix only; it would otherwise linger and hold our output open.
+  wineserver -k >/dev/null 2>&1 || true
+  if [ -n "${TALLIX_XVFB_PID:-}" ]; then kill "$TALLIX_XVFB_PID" 2>/dev/null || true; fi
+  rm -rf "$work"
+}
+trap cleanup EXIT
 cp "$build/app/Tallix.exe" "$build/bench/startup/minimal_window.exe" "$work/"
 # Start the Wine server once so that neither program pays for it.
-wineserver -p 60 2>/dev/null || true
+wineserver -p 60 >/dev/null 2>&1 </dev/null || true
 "$repo/scripts/wine-exec.sh" "$build/bench/startup/startup_bench.exe" "$work/Tallix.exe" "$work/minimal_window.exe" "${RUNS:-15}"
