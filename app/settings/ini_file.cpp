@@ -24,6 +24,23 @@ bool RewriteDocument(const std::string& file, Change change) {
   return ReplaceFileAtomically(file, bytes);
 }
 
+// What a read returns for a value found (or not) in the document.
+std::string ReadResult(std::optional<std::string> value, std::string_view fallback) {
+  std::string result = value ? std::move(*value) : std::string(fallback);
+  // The system hands values over as C strings: they end at the first NUL.
+  result.resize(std::min({result.find('\0'), result.size(), kMaxSettingLength}));
+  return result;
+}
+
+// False, leaving the document as it was, when a name cannot be stored.
+bool StoreSetting(IniDocument& document, std::string_view section, std::string_view key, std::string_view value) {
+  if (!IsValidSectionName(section) || !IsValidKeyName(key)) return false;
+  std::string line(value);
+  std::replace_if(line.begin(), line.end(), [](char c) { return c == '\r' || c == '\n' || c == '\0'; }, ' ');
+  document.Set(section, key, line);
+  return true;
+}
+
 }  // namespace
 
 std::string ReadSetting(const std::string& file, std::string_view section, std::string_view key,
@@ -31,17 +48,12 @@ std::string ReadSetting(const std::string& file, std::string_view section, std::
   const FileBytes contents = ReadFileBytes(file);
   std::optional<std::string> value;
   if (contents.status == FileBytes::Status::kRead) value = IniDocument::Parse(contents.bytes).Find(section, key);
-  std::string result = value ? std::move(*value) : std::string(fallback);
-  // The system hands values over as C strings: they end at the first NUL.
-  result.resize(std::min({result.find('\0'), result.size(), kMaxSettingLength}));
-  return result;
+  return ReadResult(std::move(value), fallback);
 }
 
 bool WriteSetting(const std::string& file, std::string_view section, std::string_view key, std::string_view value) {
   if (!IsValidSectionName(section) || !IsValidKeyName(key)) return false;
-  std::string line(value);
-  std::replace_if(line.begin(), line.end(), [](char c) { return c == '\r' || c == '\n' || c == '\0'; }, ' ');
-  return RewriteDocument(file, [&](IniDocument& document) { document.Set(section, key, line); });
+  return RewriteDocument(file, [&](IniDocument& document) { StoreSetting(document, section, key, value); });
 }
 
 bool DeleteSection(const std::string& file, std::string_view section) {
@@ -63,5 +75,32 @@ void IniSettings::Write(std::string_view section, std::string_view key, std::str
 }
 
 void IniSettings::DeleteSection(std::string_view section) { tallix::DeleteSection(path_, section); }
+
+IniSettingsBatch::IniSettingsBatch(std::string path) : path_(std::move(path)) {
+  FileBytes contents = ReadFileBytes(path_);
+  readable_ = contents.status != FileBytes::Status::kUnreadable;
+  original_ = std::move(contents.bytes);
+  document_ = IniDocument::Parse(original_);
+}
+
+std::string IniSettingsBatch::Read(std::string_view section, std::string_view key, std::string_view fallback) {
+  return ReadResult(document_.Find(section, key), fallback);
+}
+
+void IniSettingsBatch::Write(std::string_view section, std::string_view key, std::string_view value) {
+  StoreSetting(document_, section, key, value);
+}
+
+void IniSettingsBatch::DeleteSection(std::string_view section) { document_.RemoveSection(section); }
+
+bool IniSettingsBatch::Commit() {
+  // Rewriting a file we could not read would lose what it holds.
+  if (!readable_) return false;
+  std::string bytes = document_.Serialize();
+  if (bytes == original_) return true;
+  if (!ReplaceFileAtomically(path_, bytes)) return false;
+  original_ = std::move(bytes);
+  return true;
+}
 
 }  // namespace tallix

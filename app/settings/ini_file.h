@@ -7,6 +7,7 @@
 #include <string>
 #include <string_view>
 
+#include "app/settings/ini_document.h"
 #include "engine/settings_port.h"
 
 namespace tallix {
@@ -46,6 +47,30 @@ class IniSettings final : public SettingsPort {
 
  private:
   std::string path_;
+};
+
+// One file's settings read once and written back at most once, for a run of
+// calls such as the start-up's, which would otherwise read the file afresh for
+// every key and replace it for every changed one. After Commit the file holds
+// exactly what the same calls through IniSettings would have left in it.
+class IniSettingsBatch final : public SettingsPort {
+ public:
+  explicit IniSettingsBatch(std::string path);
+
+  std::string Read(std::string_view section, std::string_view key, std::string_view fallback) override;
+  void Write(std::string_view section, std::string_view key, std::string_view value) override;
+  void DeleteSection(std::string_view section) override;
+
+  // Replaces the file, at once, when the calls changed it. False when that
+  // failed or the file could not be read in the first place (it is then left
+  // alone, as every single write would have left it).
+  bool Commit();
+
+ private:
+  std::string path_;
+  bool readable_ = false;
+  std::string original_;
+  IniDocument document_;
 };
 
 }  // namespace tallix
