@@ -2,11 +2,20 @@
 
 namespace tallix::ui {
 
-UxThemeLibrary::UxThemeLibrary() : module_(LoadLibraryW(L"UxTheme.dll")) {}
-
-UxThemeLibrary::~UxThemeLibrary() {
-  if (module_) FreeLibrary(module_);
+const UxThemeLibrary& UxThemeLibrary::Get() {
+  static const UxThemeLibrary library;
+  return library;
 }
+
+UxThemeLibrary::UxThemeLibrary()
+    : module_(LoadLibraryW(L"UxTheme.dll")),
+      open_(Find<decltype(open_)>("OpenThemeData")),
+      close_(Find<decltype(close_)>("CloseThemeData")),
+      drawBackground_(Find<decltype(drawBackground_)>("DrawThemeBackground")),
+      contentRect_(Find<decltype(contentRect_)>("GetThemeBackgroundContentRect")),
+      drawText_(Find<decltype(drawText_)>("DrawThemeText")),
+      isThemeActive_(Find<decltype(isThemeActive_)>("IsThemeActive")),
+      isAppThemed_(Find<decltype(isAppThemed_)>("IsAppThemed")) {}
 
 template <class Fn>
 Fn UxThemeLibrary::Find(const char* name) const {
@@ -15,49 +24,33 @@ Fn UxThemeLibrary::Find(const char* name) const {
 }
 
 HTHEME UxThemeLibrary::OpenThemeData(HWND window, const wchar_t* classList) const {
-  auto fn = Find<HTHEME(WINAPI*)(HWND, LPCWSTR)>("OpenThemeData");
-  return fn ? fn(window, classList) : nullptr;
+  return open_ ? open_(window, classList) : nullptr;
 }
 
-HRESULT UxThemeLibrary::CloseThemeData(HTHEME theme) const {
-  auto fn = Find<HRESULT(WINAPI*)(HTHEME)>("CloseThemeData");
-  return fn ? fn(theme) : 0;
-}
+HRESULT UxThemeLibrary::CloseThemeData(HTHEME theme) const { return close_ ? close_(theme) : 0; }
 
 HRESULT UxThemeLibrary::DrawThemeBackground(HTHEME theme, HDC dc, int part, int state,
                                             const RECT* rect, const RECT* clip) const {
-  auto fn = Find<HRESULT(WINAPI*)(HTHEME, HDC, int, int, const RECT*, const RECT*)>(
-      "DrawThemeBackground");
-  return fn ? fn(theme, dc, part, state, rect, clip) : 0;
+  return drawBackground_ ? drawBackground_(theme, dc, part, state, rect, clip) : 0;
 }
 
 HRESULT UxThemeLibrary::GetThemeBackgroundContentRect(HTHEME theme, HDC dc, int part, int state,
                                                       const RECT* bounds, RECT* content) const {
-  auto fn = Find<HRESULT(WINAPI*)(HTHEME, HDC, int, int, const RECT*, RECT*)>(
-      "GetThemeBackgroundContentRect");
-  return fn ? fn(theme, dc, part, state, bounds, content) : 0;
+  return contentRect_ ? contentRect_(theme, dc, part, state, bounds, content) : 0;
 }
 
 HRESULT UxThemeLibrary::DrawThemeText(HTHEME theme, HDC dc, int part, int state, const wchar_t* text,
                                       int length, DWORD flags, DWORD flags2,
                                       const RECT* rect) const {
-  auto fn = Find<HRESULT(WINAPI*)(HTHEME, HDC, int, int, LPCWSTR, int, DWORD, DWORD, const RECT*)>(
-      "DrawThemeText");
-  return fn ? fn(theme, dc, part, state, text, length, flags, flags2, rect) : 0;
+  return drawText_ ? drawText_(theme, dc, part, state, text, length, flags, flags2, rect) : 0;
 }
 
-BOOL UxThemeLibrary::IsThemeActive() const {
-  auto fn = Find<BOOL(WINAPI*)()>("IsThemeActive");
-  return fn ? fn() : FALSE;
-}
+BOOL UxThemeLibrary::IsThemeActive() const { return isThemeActive_ ? isThemeActive_() : FALSE; }
 
-BOOL UxThemeLibrary::IsAppThemed() const {
-  auto fn = Find<BOOL(WINAPI*)()>("IsAppThemed");
-  return fn ? fn() : FALSE;
-}
+BOOL UxThemeLibrary::IsAppThemed() const { return isAppThemed_ ? isAppThemed_() : FALSE; }
 
 bool ThemingActive() {
-  UxThemeLibrary ux;
+  const UxThemeLibrary& ux = UxThemeLibrary::Get();
   return ux.IsAppThemed() && ux.IsThemeActive();
 }
 

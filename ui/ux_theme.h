@@ -1,18 +1,18 @@
 #pragma once
 // Visual-styles functions reached on demand. "UxTheme.dll" is absent on old
-// systems, so nothing links against it: each use loads the library, looks the
-// function up by name and treats a missing library or function as a 0 answer.
+// systems, so nothing links against it: the library is looked for once, its
+// functions are looked up by name, and a missing library or function answers 0.
 #include <windows.h>
 #include <uxtheme.h>
 
 namespace tallix::ui {
 
-// Holds the library loaded for one drawing pass: a theme handle must not
-// outlive the module that made it, so open, draw and close share one load.
+// The library for the life of the process. Loading it for every drawing pass
+// cost more than the drawing, and theme handles may then be kept: they never
+// outlive the module that made them.
 class UxThemeLibrary {
 public:
-  UxThemeLibrary();
-  ~UxThemeLibrary();
+  static const UxThemeLibrary& Get();
   UxThemeLibrary(const UxThemeLibrary&) = delete;
   UxThemeLibrary& operator=(const UxThemeLibrary&) = delete;
 
@@ -30,10 +30,18 @@ public:
   BOOL IsAppThemed() const;
 
 private:
+  UxThemeLibrary();
   template <class Fn>
   Fn Find(const char* name) const;
 
   HMODULE module_ = nullptr;
+  HTHEME(WINAPI* open_)(HWND, LPCWSTR) = nullptr;
+  HRESULT(WINAPI* close_)(HTHEME) = nullptr;
+  HRESULT(WINAPI* drawBackground_)(HTHEME, HDC, int, int, const RECT*, const RECT*) = nullptr;
+  HRESULT(WINAPI* contentRect_)(HTHEME, HDC, int, int, const RECT*, RECT*) = nullptr;
+  HRESULT(WINAPI* drawText_)(HTHEME, HDC, int, int, LPCWSTR, int, DWORD, DWORD, const RECT*) = nullptr;
+  BOOL(WINAPI* isThemeActive_)() = nullptr;
+  BOOL(WINAPI* isAppThemed_)() = nullptr;
 };
 
 // True when controls of this process are drawn with a visual style right now.

@@ -24,6 +24,22 @@ struct ImageEntry {
   bool owned = false;
 };
 
+// One theme handle serves every button: they all draw the "Button" class, and
+// opening theme data costs far more than drawing with it. It is dropped when
+// the theme changes, so the next paint opens the new theme, or finds none and
+// draws the classic look.
+HTHEME sharedButtonTheme = nullptr;
+
+HTHEME ButtonTheme() {
+  if (!sharedButtonTheme) sharedButtonTheme = UxThemeLibrary::Get().OpenThemeData(nullptr, L"Button");
+  return sharedButtonTheme;
+}
+
+void ForgetButtonTheme() {
+  if (sharedButtonTheme) UxThemeLibrary::Get().CloseThemeData(sharedButtonTheme);
+  sharedButtonTheme = nullptr;
+}
+
 void DeleteImage(const ImageEntry& image) {
   if (!image.handle) return;
   if (image.type == 1)
@@ -67,7 +83,10 @@ public:
   int SetTextMargin(int value) { return Exchange(textMargin_, value); }
 
   XPButtonInfo Info() const;
-  void Redraw() { RepaintNow(window_); }
+  // A hidden button is painted when it is shown: nothing to do before.
+  void Redraw() {
+    if (IsWindowVisible(window_)) RepaintNow(window_);
+  }
 
 private:
   static int Exchange(int& field, int value) {
@@ -140,6 +159,10 @@ LRESULT XPButton::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_ENABLE:
     case WM_SETFOCUS:
     case WM_KILLFOCUS:
+      Redraw();
+      return 0;
+    case WM_THEMECHANGED:
+      ForgetButtonTheme();
       Redraw();
       return 0;
     case WM_SETFONT:
@@ -241,7 +264,7 @@ LRESULT XPButton::OnSetFont(HFONT font, bool redraw) {
     font_ = font;
     fontOwned_ = false;
   }
-  if (redraw && IsWindowVisible(window_)) Redraw();
+  if (redraw) Redraw();
   return 0;
 }
 
@@ -400,10 +423,10 @@ void XPButton::Draw(HDC dc) {
   GetWindowTextW(window_, buffer, 261);
   const std::wstring caption = buffer;
 
-  UxThemeLibrary ux;
+  const UxThemeLibrary& ux = UxThemeLibrary::Get();
   // When the theme went away after creation the classic look is still better
   // than an empty rectangle.
-  HTHEME theme = themed_ ? ux.OpenThemeData(window_, L"Button") : nullptr;
+  HTHEME theme = themed_ ? ButtonTheme() : nullptr;
 
   const DrawState drawState = ComputeDrawState();
   RECT client;
@@ -432,7 +455,6 @@ void XPButton::Draw(HDC dc) {
     InflateRect(&focus, -inset, -inset);
     DrawFocusRect(dc, &focus);
   }
-  if (theme) ux.CloseThemeData(theme);
 }
 
 XPButton* ButtonOf(HWND window) {
