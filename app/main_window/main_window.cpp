@@ -210,7 +210,9 @@ HWND MainWindow::CreateControl(const ControlSpec& spec) {
       break;
     case ControlKind::Display:
       className = L"EDIT";
-      style |= ES_RIGHT | ES_READONLY | ES_AUTOHSCROLL;
+      // WS_GROUP ends the option buttons' group just before it; without an end,
+      // checking an option walks every key of the window looking for one.
+      style |= ES_RIGHT | ES_READONLY | ES_AUTOHSCROLL | WS_GROUP;
       exStyle = WS_EX_CLIENTEDGE;
       break;
     case ControlKind::OptionButton:
@@ -280,11 +282,20 @@ void MainWindow::LoadSettings() {
   RefreshDatePane();
   engine_.UpdateNumLock();
 
-  const MainSettings loaded = LoadMainSettings(settings_);
+  // Read, normalised and written back in memory, then replaced in one go:
+  // key by key, the file would be read and parsed some thirty times.
+  IniSettingsBatch startup(settings_.path());
+  const MainSettings loaded = LoadMainSettings(startup);
+  startup.Commit();
   for (int group = 1; group <= 3; ++group) {
     ui::SetCaptionGroupColor(group, static_cast<COLORREF>(loaded.groupColors[group - 1]));
   }
-  ApplyLayout();
+  // The show flags were read and written back with the rest just now.
+  LayoutFlags flags;
+  flags.showTape = loaded.showTape;
+  flags.showStatusBar = loaded.showStatusBar;
+  flags.showStopWatch = loaded.showStopWatch;
+  ApplyLayout(flags);
   CheckDigitGroupingMenuItem(loaded.digitGrouping == 1);
   CheckDecimalsMenuItem(loaded.decimalSetting2);
   CheckAutoDecimalMenuItem(loaded.autoDecimal == 1);
@@ -312,6 +323,10 @@ void MainWindow::ApplyLayout() {
   flags.showTape = ReadShowFlag(settings_, "ShowTape");
   flags.showStatusBar = ReadShowFlag(settings_, "ShowStatusBar");
   flags.showStopWatch = ReadShowFlag(settings_, "ShowStopWatch");
+  ApplyLayout(flags);
+}
+
+void MainWindow::ApplyLayout(const LayoutFlags& flags) {
   const LayoutPlan plan = PlanLayout(flags, fullHeight_);
 
   const int stopwatchShow = plan.stopwatchShown ? SW_SHOW : SW_HIDE;

@@ -70,7 +70,9 @@ class MainWindow final : public ui::FormDefinition, public EngineHost {
   void SetUpControl(HWND control, const struct ControlSpec& spec);
   void AddTooltips();
   void LoadSettings();
+  // Reads the show flags from the file (writing them back) and applies them.
   void ApplyLayout();
+  void ApplyLayout(const struct LayoutFlags& flags);
   void OnCommand(int id, int code);
   bool RouteCommand(int id);
   void RunKey(Key key);

@@ -49,7 +49,11 @@ void MainWindow::ShowKeyPressed(Key key, bool pressed) {
 
 void MainWindow::CheckNumberSystemButton(int index) {
   if (index < 0 || index > 3) return;
-  CheckRadioButton(window_, ids::kOptionDec, ids::kOptionOct, ids::kOptionDec + index);
+  // Each option button on its own: CheckRadioButton walks every child of the
+  // window, and the keys make that walk dear.
+  for (int id = ids::kOptionDec; id <= ids::kOptionOct; ++id) {
+    SendMessageW(Control(id), BM_SETCHECK, id == ids::kOptionDec + index ? BST_CHECKED : BST_UNCHECKED, 0);
+  }
 }
 
 void MainWindow::CheckDecimalsMenuItem(int decimalSetting) {
