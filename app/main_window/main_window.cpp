@@ -181,6 +181,10 @@ void MainWindow::SetUpControl(HWND control, const ControlSpec& spec) {
     properties.backColor = COLOR_WINDOW;
   }
   ui::SetControlProperties(control, properties);
+  if (spec.kind == ControlKind::KeySink || spec.kind == ControlKind::Display) {
+    // After the font: a new font gives a multi-line edit its default margins again.
+    SendMessageW(control, EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN, 0);
+  }
   ui::SetTagProperty(control, L"");
   ui::SetTagProperty2(control, L"");
 }
@@ -266,7 +270,6 @@ HWND MainWindow::CreateControl(const ControlSpec& spec) {
                                  window_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(spec.id)), Instance(), nullptr);
   if (!control) return nullptr;
   if (spec.kind == ControlKind::KeySink || spec.kind == ControlKind::Display) {
-    SendMessageW(control, EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN, 0);
     SendMessageW(control, EM_SETLIMITTEXT, 0, 0);
   }
   return control;
@@ -377,7 +380,7 @@ bool MainWindow::RouteCommand(int id) {
   const bool decimal = engine_.state().IsDecimal();
   switch (id) {
     case IDM_EXIT:
-      DestroyWindow(window_);
+      ui::CloseForm(window_, 0);
       return true;
     case IDM_SHOW_TAPE:
       ToggleShowSetting(id, "ShowTape");

@@ -278,6 +278,87 @@ TEST_F(MainWindowTest, EveryTooltipIsAdded) {
   EXPECT_STREQ(text, L"Loan Calculator / Amortization Schedule");
 }
 
+TEST_F(MainWindowTest, WindowAndControlsCarryTheirStyles) {
+  Open();
+  const auto style = [&](int id) { return static_cast<DWORD>(GetWindowLongW(Item(id), GWL_STYLE)); };
+  const auto exStyle = [&](int id) { return static_cast<DWORD>(GetWindowLongW(Item(id), GWL_EXSTYLE)); };
+  const auto className = [&](int id) {
+    wchar_t name[32] = {};
+    GetClassNameW(Item(id), name, 32);
+    return std::wstring(name);
+  };
+
+  // Fixed size: no maximize box, no sizing border.
+  const auto windowStyle = static_cast<DWORD>(GetWindowLongW(window_, GWL_STYLE));
+  EXPECT_EQ(windowStyle & (WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX), WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX);
+  EXPECT_EQ(windowStyle & (WS_MAXIMIZEBOX | WS_THICKFRAME), 0u);
+  EXPECT_TRUE(GetWindowLongW(window_, GWL_EXSTYLE) & WS_EX_CONTROLPARENT);
+
+  EXPECT_EQ(lstrcmpiW(className(ids::kDisplay).c_str(), L"Edit"), 0);
+  EXPECT_EQ(style(ids::kDisplay) & (ES_RIGHT | ES_READONLY), static_cast<DWORD>(ES_RIGHT | ES_READONLY));
+  EXPECT_EQ(SendMessageW(Item(ids::kDisplay), EM_GETMARGINS, 0, 0), 0);
+  EXPECT_GT(SendMessageW(Item(ids::kDisplay), EM_GETLIMITTEXT, 0, 0), 1000000);
+  EXPECT_EQ(style(ids::kKeySink) & (ES_MULTILINE | ES_READONLY), static_cast<DWORD>(ES_MULTILINE | ES_READONLY));
+  EXPECT_EQ(SendMessageW(Item(ids::kKeySink), EM_GETMARGINS, 0, 0), 0);
+
+  EXPECT_EQ(lstrcmpiW(className(ids::kTapeList).c_str(), L"ListBox"), 0);
+  const DWORD tapeStyles = LBS_OWNERDRAWFIXED | LBS_HASSTRINGS | LBS_NOSEL | WS_VSCROLL | LBS_DISABLENOSCROLL;
+  EXPECT_EQ(style(ids::kTapeList) & tapeStyles, tapeStyles);
+
+  for (int id = ids::kOptionDec; id <= ids::kOptionOct; ++id) {
+    EXPECT_EQ(style(id) & BS_TYPEMASK, static_cast<DWORD>(BS_AUTORADIOBUTTON)) << id;
+    EXPECT_EQ((style(id) & WS_GROUP) != 0, id == ids::kOptionDec) << id;
+  }
+  EXPECT_EQ(style(ids::kOptionFrame) & BS_TYPEMASK, static_cast<DWORD>(BS_GROUPBOX));
+
+  for (int id : {ids::kNumLockPane, ids::kDatePane, ids::kItemsPane, ids::kAveragePane, ids::kMemoryPane}) {
+    EXPECT_TRUE(exStyle(id) & WS_EX_STATICEDGE) << id;
+    EXPECT_EQ(style(id) & SS_TYPEMASK, static_cast<DWORD>(id == ids::kNumLockPane ? SS_CENTER : SS_LEFT)) << id;
+  }
+  EXPECT_TRUE(style(ids::kTimeDisplay) & WS_BORDER);
+  EXPECT_EQ(style(ids::kTimeDisplay) & SS_TYPEMASK, static_cast<DWORD>(SS_CENTER));
+}
+
+// Which colour each key's caption is drawn in, by the key's place on the keypad.
+TEST_F(MainWindowTest, KeyCaptionsFallIntoTheirColourGroups) {
+  Open();
+  const COLORREF group1 = ui::GetCaptionGroupColor(1);
+  const COLORREF group2 = ui::GetCaptionGroupColor(2);
+  const COLORREF group3 = ui::GetCaptionGroupColor(3);
+  for (const ControlSpec& spec : MainWindowControls()) {
+    if (spec.kind != ControlKind::Key) continue;
+    SCOPED_TRACE(spec.caption);
+    COLORREF expected = group2;
+    if (DigitValue(*spec.key) || spec.id == ids::kKeySign || spec.id == ids::kKeyPoint) expected = group1;
+    if (spec.id == ids::kKeyCnv || spec.id == ids::kKeyArea || spec.id == ids::kKeyVol || spec.id == ids::kKeyLoan) {
+      expected = group3;
+    }
+    if (spec.id == ids::kKeyFeed || spec.id == ids::kKeyHelp) expected = RGB(128, 64, 0);
+    if (spec.id == ids::kKeyAlwaysOnTop || spec.id == ids::kKeyTransfer) expected = GetSysColor(COLOR_BTNTEXT);
+    EXPECT_EQ(ui::CaptionColor(WideText(spec.id)), expected);
+  }
+}
+
+TEST_F(MainWindowTest, TooltipsAreAddedInTheirOrder) {
+  Open();
+  HWND tooltip = ui::GetFlyRecord(window_)->tooltip;
+  ASSERT_NE(tooltip, nullptr);
+  wchar_t className[32] = {};
+  GetClassNameW(tooltip, className, 32);
+  EXPECT_EQ(lstrcmpiW(className, L"tooltips_class32"), 0);
+  const auto tips = MainWindowTooltips();
+  ASSERT_EQ(SendMessageW(tooltip, TTM_GETTOOLCOUNT, 0, 0), static_cast<LRESULT>(tips.size()));
+  for (size_t i = 0; i < tips.size(); ++i) {
+    wchar_t text[81] = {};
+    TTTOOLINFOW tool{};
+    tool.cbSize = TTTOOLINFOW_V2_SIZE;
+    tool.lpszText = text;
+    ASSERT_TRUE(SendMessageW(tooltip, TTM_ENUMTOOLSW, i, reinterpret_cast<LPARAM>(&tool)));
+    EXPECT_EQ(tool.uId, reinterpret_cast<UINT_PTR>(Item(tips[i].id))) << i;
+    EXPECT_EQ(Narrow(text), tips[i].text) << i;
+  }
+}
+
 struct LayoutCase {
   std::vector<int> toggles;  // File menu items to switch off
   int width, height, tapeHeight, barTop;
