@@ -128,6 +128,7 @@ private:
   void DrawClassicFrame(HDC dc, RECT& area, DrawState drawState) const;
   bool DrawImage(HDC dc, const RECT& area, DrawState drawState, RECT& textArea) const;
   void DrawCaption(HDC dc, const std::wstring& caption, RECT textArea) const;
+  void WidenForCaption(HDC dc, const std::wstring& caption, RECT& textArea) const;
 
   HWND window_;
   int state_ = 0;
@@ -400,11 +401,25 @@ bool XPButton::DrawImage(HDC dc, const RECT& area, DrawState drawState, RECT& te
   return true;
 }
 
+// A theme's content area can be narrower than a short caption on a small key
+// ("Feed", "+Tax" on 28 pixels); a centred caption then uses the whole width
+// rather than losing its outer letters.
+void XPButton::WidenForCaption(HDC dc, const std::wstring& caption, RECT& textArea) const {
+  RECT needed{0, 0, 0, 0};
+  DrawTextW(dc, caption.c_str(), -1, &needed, DT_SINGLELINE | DT_CALCRECT);
+  if (needed.right - needed.left <= textArea.right - textArea.left) return;
+  RECT client;
+  GetClientRect(window_, &client);
+  textArea.left = client.left;
+  textArea.right = client.right;
+}
+
 void XPButton::DrawCaption(HDC dc, const std::wstring& caption, RECT textArea) const {
   if (textFormat_ & DT_RIGHT)
     textArea.right -= textMargin_;
   else if (!(textFormat_ & DT_CENTER))
     textArea.left += textMargin_;
+  if (textFormat_ & DT_CENTER) WidenForCaption(dc, caption, textArea);
   SetBkMode(dc, TRANSPARENT);
   if (!IsWindowEnabled(window_)) {
     RECT embossed = textArea;

@@ -225,7 +225,9 @@ HWND MainWindow::CreateControl(const ControlSpec& spec) {
       break;
     case ControlKind::GroupBox:
       className = L"BUTTON";
-      style |= BS_GROUPBOX;
+      // The frame's top edge runs under the display's bottom border: clipping
+      // its siblings keeps it from painting over the display.
+      style |= BS_GROUPBOX | WS_CLIPSIBLINGS;
       // A group box paints no interior: transparent, it lets the window paint the face colour behind the options.
       exStyle = WS_EX_TRANSPARENT;
       break;

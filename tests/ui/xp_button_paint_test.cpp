@@ -99,6 +99,21 @@ TEST_F(XPButtonPaintTest, CaptionsUseTheirGroupColours) {
   EXPECT_EQ(ok.Count(RGB(0, 0, 255)) + ok.Count(RGB(255, 0, 0)) + ok.Count(RGB(255, 0, 255)), 0);
 }
 
+TEST_F(XPButtonPaintTest, ShortCaptionOnANarrowKeyIsDrawnWhole) {
+  // A 28-pixel key, as "Feed" and "+Tax" are on the keypad: every pixel of
+  // the caption a wide key shows must be there on the narrow one as well.
+  const COLORREF brown = RGB(128, 64, 0);
+  auto make = [&](int width) {
+    HWND button = Make(L"Feed", width, 24);
+    TB_XPBUTTON_SETFONT(button, MakeCrispFont(-11), FALSE, FALSE);
+    return button;
+  };
+  const int whole = Render(make(80)).Count(brown);
+  const int narrow = Render(make(28)).Count(brown);
+  EXPECT_GT(whole, 10);
+  EXPECT_EQ(narrow, whole);
+}
+
 TEST_F(XPButtonPaintTest, GroupColourChangesShowAtTheNextPaint) {
   HWND seven = Make(L"7");
   const COLORREF saved = GetCaptionGroupColor(1);
