@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "app/cli/cli_commands.h"
-#include "app/main_window/codepage1252.h"
+#include "services/codepage1252.h"
 #include "engine/basic_host.h"
 #include "engine/engine.h"
 #include "engine/memory_settings.h"

@@ -3,7 +3,7 @@
 #include <string>
 #include <string_view>
 
-#include "app/main_window/codepage1252.h"
+#include "services/codepage1252.h"
 
 namespace tallix {
 

@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "app/main_window/codepage1252.h"
+#include "services/codepage1252.h"
 #include "app/main_window/tape_colour.h"
 
 namespace tallix {

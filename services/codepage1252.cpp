@@ -1,4 +1,4 @@
-#include "app/main_window/codepage1252.h"
+#include "services/codepage1252.h"
 
 #include <array>
 
