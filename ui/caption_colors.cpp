@@ -19,14 +19,14 @@ bool OneOf(std::wstring_view caption, std::initializer_list<std::wstring_view> l
 }  // namespace
 
 int CaptionGroup(std::wstring_view caption) {
-  if (caption.size() == 1 && ((caption[0] >= L'0' && caption[0] <= L'9') ||
-                              (caption[0] >= L'A' && caption[0] <= L'F') || caption[0] == L'.'))
+  if (caption.size() == 1 &&
+      ((caption[0] >= L'0' && caption[0] <= L'9') || (caption[0] >= L'A' && caption[0] <= L'F') || caption[0] == L'.'))
     return 1;
   if (caption == L"+/-") return 1;
   // U+00F7 and U+00D7 are the division and multiplication signs of the keypad.
-  if (OneOf(caption, {L"Back", L"Clear", L"CE", L"CT", L"\u00F7", L"\u00D7", L"=", L"%", L"-",
-                      L"+Tax", L"Chg", L"M+", L"MS", L"MR", L"2nd", L"MC", L"1/x", L"+", L"Start",
-                      L"Stop", L"Lap", L"Reset"}))
+  if (OneOf(caption,
+            {L"Back", L"Clear", L"CE", L"CT",  L"\u00F7", L"\u00D7", L"=", L"%",     L"-",    L"+Tax", L"Chg",
+             L"M+",   L"MS",    L"MR", L"2nd", L"MC",     L"1/x",    L"+", L"Start", L"Stop", L"Lap",  L"Reset"}))
     return 2;
   if (OneOf(caption, {L"Cnv", L"Area", L"Vol", L"Cem", L"Loan"})) return 3;
   if (caption == L"Feed" || caption == L"Help") return 4;
@@ -40,9 +40,7 @@ COLORREF CaptionColor(std::wstring_view caption) {
   return GetSysColor(COLOR_BTNTEXT);
 }
 
-COLORREF GetCaptionGroupColor(int group) {
-  return group >= 1 && group <= 3 ? groupColors[group - 1] : CLR_INVALID;
-}
+COLORREF GetCaptionGroupColor(int group) { return group >= 1 && group <= 3 ? groupColors[group - 1] : CLR_INVALID; }
 
 void SetCaptionGroupColor(int group, COLORREF color) {
   if (group >= 1 && group <= 3) groupColors[group - 1] = color;

@@ -27,8 +27,7 @@ std::wstring ItemText(HWND list, UINT lengthMessage, UINT textMessage, int index
 }
 
 void PlaceWindow(HWND window, int x, int y, int width, int height, UINT flags) {
-  if (IsWindow(window))
-    SetWindowPos(window, nullptr, x, y, width, height, flags | SWP_NOZORDER | SWP_NOACTIVATE);
+  if (IsWindow(window)) SetWindowPos(window, nullptr, x, y, width, height, flags | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 std::wstring FileDialog(bool save, HWND owner, const std::wstring& title, const std::wstring& filter,
@@ -46,8 +45,7 @@ std::wstring FileDialog(bool save, HWND owner, const std::wstring& title, const 
   ofn.nMaxFile = static_cast<DWORD>(path.size());
   ofn.lpstrTitle = title.empty() ? nullptr : title.c_str();
   ofn.lpstrDefExt = defaultExtension.empty() ? nullptr : defaultExtension.c_str();
-  ofn.Flags = OFN_EXPLORER | OFN_HIDEREADONLY |
-              (save ? OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST : OFN_FILEMUSTEXIST);
+  ofn.Flags = OFN_EXPLORER | OFN_HIDEREADONLY | (save ? OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST : OFN_FILEMUSTEXIST);
   BOOL chosen = save ? GetSaveFileNameW(&ofn) : GetOpenFileNameW(&ofn);
   return chosen ? std::wstring(path.data()) : std::wstring();
 }
@@ -69,8 +67,7 @@ const wchar_t* NtProductWords(const OSVERSIONINFOEXW& v) {
     if (suite & VER_SUITE_ENTERPRISE) return L"Advanced Server ";
     return L"Server ";
   }
-  if (v.dwMajorVersion <= 4)
-    return (suite & VER_SUITE_ENTERPRISE) ? L"Server, Enterprise Edition " : L"Server ";
+  if (v.dwMajorVersion <= 4) return (suite & VER_SUITE_ENTERPRISE) ? L"Server, Enterprise Edition " : L"Server ";
   return L" Server ";
 }
 
@@ -106,9 +103,7 @@ void FocusControl(HWND window) {
 }
 void Repaint(HWND window) { RepaintNow(window); }
 void MoveControl(HWND window, int x, int y) { PlaceWindow(window, x, y, 0, 0, SWP_NOSIZE); }
-void ResizeControl(HWND window, int width, int height) {
-  PlaceWindow(window, 0, 0, width, height, SWP_NOMOVE);
-}
+void ResizeControl(HWND window, int width, int height) { PlaceWindow(window, 0, 0, width, height, SWP_NOMOVE); }
 
 void SetClientSize(HWND window, int width, int height) {
   if (!IsWindow(window)) return;
@@ -121,9 +116,7 @@ void SetClientSize(HWND window, int width, int height) {
   ResizeControl(window, rc.right - rc.left, rc.bottom - rc.top);
 }
 
-void SetChecked(HWND button, bool checked) {
-  Send(button, BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED);
-}
+void SetChecked(HWND button, bool checked) { Send(button, BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED); }
 int IsChecked(HWND button) { return Send(button, BM_GETCHECK) == BST_CHECKED ? -1 : 0; }
 void CheckRadio(HWND form, int firstId, int lastId, int chosenId) {
   if (IsWindow(form)) CheckRadioButton(form, firstId, lastId, chosenId);
@@ -132,30 +125,22 @@ void CheckRadio(HWND form, int firstId, int lastId, int chosenId) {
 int ListBoxAdd(HWND list, const std::wstring& text) {
   return static_cast<int>(Send(list, LB_ADDSTRING, 0, TextParam(text)));
 }
-int ListBoxDelete(HWND list, int index) {
-  return static_cast<int>(Send(list, LB_DELETESTRING, index));
-}
+int ListBoxDelete(HWND list, int index) { return static_cast<int>(Send(list, LB_DELETESTRING, index)); }
 int ListBoxFind(HWND list, const std::wstring& text) {
   if (!IsWindow(list)) return -1;
   return static_cast<int>(Send(list, LB_FINDSTRINGEXACT, static_cast<WPARAM>(-1), TextParam(text)));
 }
 int ListBoxCount(HWND list) { return static_cast<int>(Send(list, LB_GETCOUNT)); }
-int ListBoxSelection(HWND list) {
-  return IsWindow(list) ? static_cast<int>(Send(list, LB_GETCURSEL)) : -1;
-}
+int ListBoxSelection(HWND list) { return IsWindow(list) ? static_cast<int>(Send(list, LB_GETCURSEL)) : -1; }
 void ListBoxSelect(HWND list, int index) { Send(list, LB_SETCURSEL, index); }
-std::wstring ListBoxItemText(HWND list, int index) {
-  return ItemText(list, LB_GETTEXTLEN, LB_GETTEXT, index);
-}
+std::wstring ListBoxItemText(HWND list, int index) { return ItemText(list, LB_GETTEXTLEN, LB_GETTEXT, index); }
 LPARAM ListBoxItemData(HWND list, int index) { return Send(list, LB_GETITEMDATA, index); }
 void ListBoxClear(HWND list) { Send(list, LB_RESETCONTENT); }
 
 int ComboAdd(HWND combo, const std::wstring& text) {
   return static_cast<int>(Send(combo, CB_ADDSTRING, 0, TextParam(text)));
 }
-int ComboSelection(HWND combo) {
-  return IsWindow(combo) ? static_cast<int>(Send(combo, CB_GETCURSEL)) : -1;
-}
+int ComboSelection(HWND combo) { return IsWindow(combo) ? static_cast<int>(Send(combo, CB_GETCURSEL)) : -1; }
 LPARAM ComboItemData(HWND combo, int index) { return Send(combo, CB_GETITEMDATA, index); }
 void ComboClear(HWND combo) { Send(combo, CB_RESETCONTENT); }
 void ComboSelect(HWND combo, int index) { Send(combo, CB_SETCURSEL, index); }
@@ -181,9 +166,7 @@ int ListViewInsertItem(HWND view, int index, const std::wstring& text) {
   item.mask = LVIF_TEXT;
   item.iItem = index;
   item.pszText = const_cast<wchar_t*>(text.c_str());
-  return IsWindow(view)
-             ? static_cast<int>(Send(view, LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item)))
-             : -1;
+  return IsWindow(view) ? static_cast<int>(Send(view, LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item))) : -1;
 }
 void ListViewSetItemText(HWND view, int itemIndex, int column, const std::wstring& text) {
   LVITEMW item{};
@@ -258,21 +241,17 @@ std::wstring GetWindowsVersionText() {
   }
 #pragma GCC diagnostic pop
   switch (v.dwPlatformId) {
-    case VER_PLATFORM_WIN32_NT:
-      return std::wstring(NtName(v.dwMajorVersion, v.dwMinorVersion)) + NtProductWords(v);
+    case VER_PLATFORM_WIN32_NT: return std::wstring(NtName(v.dwMajorVersion, v.dwMinorVersion)) + NtProductWords(v);
     case VER_PLATFORM_WIN32_WINDOWS: {
       wchar_t letter = v.szCSDVersion[1];
       if (v.dwMajorVersion == 4 && v.dwMinorVersion == 0)
-        return std::wstring(L"Microsoft Windows 95 ") +
-               (letter == L'C' || letter == L'B' ? L"OSR2 " : L"");
+        return std::wstring(L"Microsoft Windows 95 ") + (letter == L'C' || letter == L'B' ? L"OSR2 " : L"");
       if (v.dwMajorVersion == 4 && v.dwMinorVersion == 10)
         return std::wstring(L"Microsoft Windows 98 ") + (letter == L'A' ? L"Second Edition" : L"");
-      if (v.dwMajorVersion == 4 && v.dwMinorVersion == 90)
-        return L"Microsoft Windows Millennium Edition ";
+      if (v.dwMajorVersion == 4 && v.dwMinorVersion == 90) return L"Microsoft Windows Millennium Edition ";
       return L"Microsoft Windows ";
     }
-    case VER_PLATFORM_WIN32s:
-      return L"Microsoft Win32s";
+    case VER_PLATFORM_WIN32s: return L"Microsoft Win32s";
   }
   return {};
 }
@@ -283,10 +262,9 @@ HWND AddTooltip(HWND control, const std::wstring& text) {
   FlyRecord* record = GetFlyRecord(form);
   if (!record) return nullptr;
   if (!record->tooltip || !IsWindow(record->tooltip)) {
-    record->tooltip = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
-                                      WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX | TTS_BALLOON,
-                                      CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
-                                      form, nullptr, ToolkitInstance(), nullptr);
+    record->tooltip = CreateWindowExW(
+        WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX | TTS_BALLOON, CW_USEDEFAULT,
+        CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, form, nullptr, ToolkitInstance(), nullptr);
     if (!record->tooltip) return nullptr;
     SendMessageW(record->tooltip, TTM_SETMAXTIPWIDTH, 0, 300);
   }

@@ -31,7 +31,7 @@ void CheckRadio(HWND form, int firstId, int lastId, int chosenId);
 // ---- list box ----
 int ListBoxAdd(HWND list, const std::wstring& text);
 int ListBoxDelete(HWND list, int index);
-int ListBoxFind(HWND list, const std::wstring& text);   // exact, case-insensitive; -1 none
+int ListBoxFind(HWND list, const std::wstring& text);  // exact, case-insensitive; -1 none
 int ListBoxCount(HWND list);
 int ListBoxSelection(HWND list);
 void ListBoxSelect(HWND list, int index);
@@ -47,8 +47,7 @@ void ComboClear(HWND combo);
 void ComboSelect(HWND combo, int index);
 
 // ---- list view (report mode) ----
-int ListViewInsertColumn(HWND view, int index, const std::wstring& title, int width,
-                         int format = LVCFMT_LEFT);
+int ListViewInsertColumn(HWND view, int index, const std::wstring& title, int width, int format = LVCFMT_LEFT);
 void ListViewSetColumn(HWND view, int index, const std::wstring& title, int width);
 int ListViewInsertItem(HWND view, int index, const std::wstring& text);
 void ListViewSetItemText(HWND view, int item, int column, const std::wstring& text);

@@ -16,15 +16,13 @@
 
 // Themed push button, window class "TB_XPBUTTON". Returns 0 on failure. The
 // last argument is accepted for compatibility and ignored.
-TALLIX_EXPORT HWND WINAPI CREATEXPBUTTON(HWND parent, INT_PTR id, LPCWSTR caption, int x, int y,
-                                         int width, int height, DWORD style, DWORD exStyle,
-                                         LPARAM ignored);
+TALLIX_EXPORT HWND WINAPI CREATEXPBUTTON(HWND parent, INT_PTR id, LPCWSTR caption, int x, int y, int width, int height,
+                                         DWORD style, DWORD exStyle, LPARAM ignored);
 
 // Image slots: 1 normal, 2 hot, 3 disabled; type 0 bitmap, 1 icon. With keep
 // 0 the button owns (and eventually deletes) the image. Returns the slot's
 // previous image, which is already deleted when the button owned it.
-TALLIX_EXPORT HANDLE WINAPI TB_XPBUTTON_SETIMAGE(HWND button, HANDLE image, int type, int slot,
-                                                 BOOL redraw, BOOL keep);
+TALLIX_EXPORT HANDLE WINAPI TB_XPBUTTON_SETIMAGE(HWND button, HANDLE image, int type, int slot, BOOL redraw, BOOL keep);
 TALLIX_EXPORT int WINAPI TB_XPBUTTON_SETIMAGEWIDTH(HWND button, int width, BOOL redraw);
 TALLIX_EXPORT int WINAPI TB_XPBUTTON_SETIMAGEHEIGHT(HWND button, int height, BOOL redraw);
 // Position flags: 1 left, 2 right, 4 horizontally centred on the button,
@@ -46,5 +44,5 @@ extern "C" int WINAPI TB_XPBUTTON_SETTOGGLEMODE(HWND button, int flag, BOOL redr
 
 // Separator line, window class "FIRELINES"; the two last values are ignored.
 // Settings change through the FireLines messages (ui/fire_lines.h).
-TALLIX_EXPORT HWND WINAPI FIRELINES(HWND parent, INT_PTR id, int x, int y, int width, int height,
-                                    LPARAM ignored1, LPARAM ignored2);
+TALLIX_EXPORT HWND WINAPI FIRELINES(HWND parent, INT_PTR id, int x, int y, int width, int height, LPARAM ignored1,
+                                    LPARAM ignored2);

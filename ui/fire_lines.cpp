@@ -8,7 +8,7 @@ namespace tallix::ui {
 namespace {
 
 class FireLines {
-public:
+ public:
   static FireLines* FromWindow(HWND window) { return ExtraBytesSlot<FireLines>::Get(window); }
   static FireLines* Attach(HWND window, CREATESTRUCTW*) {
     auto* self = new (std::nothrow) FireLines(window);
@@ -31,7 +31,7 @@ public:
   LRESULT WndProc(UINT message, WPARAM wParam, LPARAM lParam);
   const FireLinesInfo& Info() const { return info_; }
 
-private:
+ private:
   template <class Field>
   LRESULT Change(Field& field, WPARAM value, LPARAM redraw) {
     Field previous = field;
@@ -61,8 +61,7 @@ LRESULT FireLines::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
     case kFlSetRounding: return Change(info_.rounding, wParam, lParam);
     case kFlSetFilled: return Change(info_.filled, wParam, lParam);
     case kFlSetBackColor: return OnSetBackColor(wParam, lParam);
-    case WM_ERASEBKGND:
-      return 1;
+    case WM_ERASEBKGND: return 1;
     case WM_PAINT: {
       PAINTSTRUCT ps;
       HDC dc = BeginPaint(window_, &ps);
@@ -70,13 +69,17 @@ LRESULT FireLines::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
       EndPaint(window_, &ps);
       return 0;
     }
-    case WM_PRINTCLIENT:
-      Draw(reinterpret_cast<HDC>(wParam));
-      return 0;
+    case WM_PRINTCLIENT: Draw(reinterpret_cast<HDC>(wParam)); return 0;
     case WM_MOUSEMOVE:
-    case WM_LBUTTONDOWN: case WM_LBUTTONUP: case WM_LBUTTONDBLCLK:
-    case WM_RBUTTONDOWN: case WM_RBUTTONUP: case WM_RBUTTONDBLCLK:
-    case WM_MBUTTONDOWN: case WM_MBUTTONUP: case WM_MBUTTONDBLCLK:
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONUP:
+    case WM_LBUTTONDBLCLK:
+    case WM_RBUTTONDOWN:
+    case WM_RBUTTONUP:
+    case WM_RBUTTONDBLCLK:
+    case WM_MBUTTONDOWN:
+    case WM_MBUTTONUP:
+    case WM_MBUTTONDBLCLK:
       if (HWND parent = GetParent(window_)) PostMessageW(parent, message, wParam, lParam);
       return 0;
   }
@@ -105,15 +108,11 @@ void FireLines::Draw(HDC dc) const {
   DeleteObject(pen);
 }
 
-FireLines* LineOf(HWND window) {
-  return HasClass(window, kFireLinesClass) ? FireLines::FromWindow(window) : nullptr;
-}
+FireLines* LineOf(HWND window) { return HasClass(window, kFireLinesClass) ? FireLines::FromWindow(window) : nullptr; }
 
 }  // namespace
 
-bool RegisterFireLinesClass() {
-  return EnsureControlClass(kFireLinesClass, DispatchToObject<FireLines>);
-}
+bool RegisterFireLinesClass() { return EnsureControlClass(kFireLinesClass, DispatchToObject<FireLines>); }
 
 std::optional<FireLinesInfo> GetFireLinesInfo(HWND window) {
   FireLines* line = LineOf(window);
@@ -123,10 +122,15 @@ std::optional<FireLinesInfo> GetFireLinesInfo(HWND window) {
 
 }  // namespace tallix::ui
 
-HWND WINAPI FIRELINES(HWND parent, INT_PTR id, int x, int y, int width, int height, LPARAM,
-                      LPARAM) {
+HWND WINAPI FIRELINES(HWND parent, INT_PTR id, int x, int y, int width, int height, LPARAM, LPARAM) {
   if (!tallix::ui::RegisterFireLinesClass()) return nullptr;
-  tallix::ui::CreateArgs args{parent, static_cast<int>(id), L"", x, y, width, height,
+  tallix::ui::CreateArgs args{parent,
+                              static_cast<int>(id),
+                              L"",
+                              x,
+                              y,
+                              width,
+                              height,
                               WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN,
                               WS_EX_TRANSPARENT};
   return tallix::ui::CreateChild(tallix::ui::kFireLinesClass, args);

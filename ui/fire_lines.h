@@ -15,14 +15,14 @@ namespace tallix::ui {
 inline constexpr wchar_t kFireLinesClass[] = L"FIRELINES";
 
 enum FireLinesMessage : UINT {
-  kFlSetShape = 3072,         // 1 line, 0 rounded rectangle
-  kFlSetOrientation = 3073,   // 0 horizontal (top edge), 1 vertical (left edge)
-  kFlSetPenColor = 3074,      // COLORREF
+  kFlSetShape = 3072,        // 1 line, 0 rounded rectangle
+  kFlSetOrientation = 3073,  // 0 horizontal (top edge), 1 vertical (left edge)
+  kFlSetPenColor = 3074,     // COLORREF
   kFlSetPenWidth = 3075,
-  kFlSetPenStyle = 3076,      // 0 solid inside the frame, 1 dashed, 2 dotted
-  kFlSetRounding = 3077,      // corner rounding of the rectangle
-  kFlSetFilled = 3078,        // 1 fill with the background colour, 0 transparent
-  kFlSetBackColor = 3080,     // COLORREF; the background brush is remade
+  kFlSetPenStyle = 3076,   // 0 solid inside the frame, 1 dashed, 2 dotted
+  kFlSetRounding = 3077,   // corner rounding of the rectangle
+  kFlSetFilled = 3078,     // 1 fill with the background colour, 0 transparent
+  kFlSetBackColor = 3080,  // COLORREF; the background brush is remade
 };
 
 struct FireLinesInfo {

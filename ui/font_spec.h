@@ -13,8 +13,8 @@
 namespace tallix::ui {
 
 struct FontSpec {
-  std::wstring face;   // at most LF_FACESIZE - 1 characters
-  int height = 0;      // <= 0: character height in pixels; > 0: points
+  std::wstring face;  // at most LF_FACESIZE - 1 characters
+  int height = 0;     // <= 0: character height in pixels; > 0: points
   int weight = 0;
   bool italic = false;
   bool underline = false;

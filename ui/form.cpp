@@ -4,8 +4,8 @@
 
 #include <new>
 
-#include "ui/font_spec.h"
 #include "ui/fire_lines.h"
+#include "ui/font_spec.h"
 #include "ui/window_kit.h"
 #include "ui/xp_button.h"
 
@@ -95,8 +95,9 @@ FormDefinition* DefinitionOf(HWND form) {
 // ---- form window procedure ---------------------------------------------------
 
 HWND CreateDeclaredControl(HWND form, const ControlSpec& spec) {
-  CreateArgs args{form, spec.id, spec.text, spec.x, spec.y, spec.width, spec.height,
-                  spec.style | WS_CHILD | WS_VISIBLE, spec.exStyle};
+  CreateArgs args{form,        spec.id,    spec.text,   spec.x,
+                  spec.y,      spec.width, spec.height, spec.style | WS_CHILD | WS_VISIBLE,
+                  spec.exStyle};
   if (spec.className && lstrcmpiW(spec.className, kXPButtonClass) == 0) RegisterXPButtonClass();
   if (spec.className && lstrcmpiW(spec.className, kFireLinesClass) == 0) RegisterFireLinesClass();
   return CreateChild(spec.className, args);
@@ -134,8 +135,7 @@ void OnFormDestroy(HWND form, FlyRecord& record) {
   if (record.definition && record.definition->window == form) record.definition->window = nullptr;
   if (activeForm == form) activeForm = nullptr;
   // A modal form destroyed without closing must not leave its owner disabled.
-  if (record.isModal && IsWindow(record.modalOwner) && !IsWindowEnabled(record.modalOwner))
-    ReenableOwner(record);
+  if (record.isModal && IsWindow(record.modalOwner) && !IsWindowEnabled(record.modalOwner)) ReenableOwner(record);
   if (record.accelerators) DestroyAcceleratorTable(record.accelerators);
   if (record.timerId) KillTimer(form, record.timerId);
   ReleaseRecord(form);
@@ -154,8 +154,7 @@ LRESULT OnControlColor(HWND form, UINT message, HDC dc, HWND control) {
   FlyRecord* record = GetFlyRecord(control);
   if (!record || !record->ownColors) record = GetFlyRecord(GetFocus());
   if (!record || !record->ownColors || !record->brush)
-    return DefWindowProcW(form, message, reinterpret_cast<WPARAM>(dc),
-                          reinterpret_cast<LPARAM>(control));
+    return DefWindowProcW(form, message, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(control));
   SetTextColor(dc, ResolveColor(record->textColor, record->textIsSystem));
   if (HasClass(control, L"Edit")) {
     SetBkMode(dc, OPAQUE);
@@ -175,8 +174,7 @@ LRESULT Reflect(HWND control, UINT message, WPARAM wParam, LPARAM lParam) {
   return SendMessageW(control, kReflectBase + message, wParam, lParam);
 }
 
-LRESULT OnControlEvent(HWND form, FormDefinition& definition, UINT message, WPARAM wParam,
-                       LPARAM lParam) {
+LRESULT OnControlEvent(HWND form, FormDefinition& definition, UINT message, WPARAM wParam, LPARAM lParam) {
   ControlEvent event{form, message, 0, 0, nullptr, 0, wParam, lParam};
   if (message == WM_NOTIFY) {
     const auto* header = reinterpret_cast<const NMHDR*>(lParam);
@@ -220,15 +218,12 @@ LRESULT CALLBACK FormProcedure(HWND form, UINT message, WPARAM wParam, LPARAM lP
   if (answered) return answer;
 
   switch (message) {
-    case WM_ACTIVATE:
-      activeForm = LOWORD(wParam) != WA_INACTIVE ? form : nullptr;
-      break;
+    case WM_ACTIVATE: activeForm = LOWORD(wParam) != WA_INACTIVE ? form : nullptr; break;
     case WM_COMMAND:
     case WM_NOTIFY:
     case WM_HSCROLL:
     case WM_VSCROLL:
-      if (LRESULT handled = OnControlEvent(form, *definition, message, wParam, lParam))
-        return handled;
+      if (LRESULT handled = OnControlEvent(form, *definition, message, wParam, lParam)) return handled;
       break;
     case WM_DRAWITEM: {
       const auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
@@ -248,15 +243,12 @@ LRESULT CALLBACK FormProcedure(HWND form, UINT message, WPARAM wParam, LPARAM lP
       }
       break;
     case WM_SYSCOLORCHANGE:
-    case WM_THEMECHANGED:
-      EnumChildWindows(form, RefreshSystemBrush, 0);
-      break;
+    case WM_THEMECHANGED: EnumChildWindows(form, RefreshSystemBrush, 0); break;
     case WM_CTLCOLOREDIT:
     case WM_CTLCOLORLISTBOX:
     case WM_CTLCOLORBTN:
     case WM_CTLCOLORSTATIC:
-      return OnControlColor(form, message, reinterpret_cast<HDC>(wParam),
-                            reinterpret_cast<HWND>(lParam));
+      return OnControlColor(form, message, reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
   }
   return DefWindowProcW(form, message, wParam, lParam);
 }
@@ -272,10 +264,8 @@ bool EnsureFormClass(const FormDefinition& definition) {
   wc.style = CS_HREDRAW | CS_VREDRAW | CS_DBLCLKS;
   wc.lpfnWndProc = FormProcedure;
   wc.hInstance = instance;
-  wc.hIcon = static_cast<HICON>(
-      LoadImageW(instance, definition.iconName, IMAGE_ICON, 32, 32, LR_SHARED));
-  wc.hIconSm = static_cast<HICON>(
-      LoadImageW(instance, definition.iconName, IMAGE_ICON, 16, 16, LR_SHARED));
+  wc.hIcon = static_cast<HICON>(LoadImageW(instance, definition.iconName, IMAGE_ICON, 32, 32, LR_SHARED));
+  wc.hIconSm = static_cast<HICON>(LoadImageW(instance, definition.iconName, IMAGE_ICON, 16, 16, LR_SHARED));
   wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
   wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
   wc.lpszClassName = className.c_str();
@@ -328,8 +318,8 @@ FlyRecord* SetControlProperties(HWND control, const ControlProperties& propertie
   if (!record && !(record = MakeRecord(control))) return nullptr;
   record->control = control;
   if (properties.subclass && properties.subclassProc && !record->previousProc) {
-    record->previousProc = reinterpret_cast<WNDPROC>(SetWindowLongPtrW(
-        control, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(properties.subclassProc)));
+    record->previousProc = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrW(control, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(properties.subclassProc)));
   }
   if (properties.fontSpec && *properties.fontSpec) {
     record->font = FontFromSpec(properties.fontSpec);
@@ -354,8 +344,7 @@ FlyRecord* SetControlProperties(HWND control, const ControlProperties& propertie
   return record;
 }
 
-LRESULT CALLBACK ControlSubclassProcedure(HWND control, UINT message, WPARAM wParam,
-                                          LPARAM lParam) {
+LRESULT CALLBACK ControlSubclassProcedure(HWND control, UINT message, WPARAM wParam, LPARAM lParam) {
   FlyRecord* record = GetFlyRecord(control);
   WNDPROC previous = record ? record->previousProc : nullptr;
   if (!previous) return DefWindowProcW(control, message, wParam, lParam);
@@ -363,8 +352,7 @@ LRESULT CALLBACK ControlSubclassProcedure(HWND control, UINT message, WPARAM wPa
   switch (message) {
     case WM_SETFOCUS: {
       if (HasClass(control, L"Edit"))
-        SendMessageW(control, EM_SETSEL, record->selectAllOnFocus ? 0 : -1,
-                     record->selectAllOnFocus ? -1 : 0);
+        SendMessageW(control, EM_SETSEL, record->selectAllOnFocus ? 0 : -1, record->selectAllOnFocus ? -1 : 0);
       if (FlyRecord* form = GetFlyRecord(FormOfControl(control))) form->lastFocus = control;
       break;
     }
@@ -391,9 +379,9 @@ INT_PTR ShowForm(FormDefinition& definition, HWND owner, bool modal, LPARAM valu
   HINSTANCE instance = ToolkitInstance();
   HMENU menu = definition.menuName ? LoadMenuW(instance, definition.menuName) : nullptr;
   CreateContext context{&definition, value};
-  HWND form = CreateWindowExW(definition.exStyle, definition.ClassName().c_str(),
-                              definition.caption.c_str(), definition.style, x, y, definition.width,
-                              definition.height, owner, menu, instance, &context);
+  HWND form =
+      CreateWindowExW(definition.exStyle, definition.ClassName().c_str(), definition.caption.c_str(), definition.style,
+                      x, y, definition.width, definition.height, owner, menu, instance, &context);
   if (!form) {
     if (menu) DestroyMenu(menu);
     return -1;

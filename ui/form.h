@@ -47,25 +47,25 @@ class FormDefinition;
 
 // The per-window record of forms and their controls.
 struct FlyRecord {
-  WNDPROC previousProc = nullptr;      // control: procedure before subclassing
-  HWND control = nullptr;              // control: its own handle
-  HWND modalOwner = nullptr;           // form: owner disabled while modal
-  int isForm = 0;                      // form: 1
-  int isModal = 0;                     // form: 1 while shown modal
-  HFONT font = nullptr;                // control: font of its spec (cached, never deleted)
-  HACCEL accelerators = nullptr;       // form: destroyed with the form
-  UINT_PTR timerId = 0;                // form: killed with the form
-  LPARAM controlValue = 0;             // control: handed to the form's handlers
-  HWND lastFocus = nullptr;            // form: child that last had the focus
-  int selectAllOnFocus = 0;            // control (edit): select all text on focus
-  int ownColors = 0;                   // control: uses the colours below
-  int textIsSystem = 0;                // control: textColor is a COLOR_ index
-  int backIsSystem = 0;                // control: backColor is a COLOR_ index
-  HBRUSH brush = nullptr;              // both: background brush, deleted with the window
-  COLORREF textColor = 0;              // RGB or system colour index
-  COLORREF backColor = 0;              // RGB or system colour index
+  WNDPROC previousProc = nullptr;        // control: procedure before subclassing
+  HWND control = nullptr;                // control: its own handle
+  HWND modalOwner = nullptr;             // form: owner disabled while modal
+  int isForm = 0;                        // form: 1
+  int isModal = 0;                       // form: 1 while shown modal
+  HFONT font = nullptr;                  // control: font of its spec (cached, never deleted)
+  HACCEL accelerators = nullptr;         // form: destroyed with the form
+  UINT_PTR timerId = 0;                  // form: killed with the form
+  LPARAM controlValue = 0;               // control: handed to the form's handlers
+  HWND lastFocus = nullptr;              // form: child that last had the focus
+  int selectAllOnFocus = 0;              // control (edit): select all text on focus
+  int ownColors = 0;                     // control: uses the colours below
+  int textIsSystem = 0;                  // control: textColor is a COLOR_ index
+  int backIsSystem = 0;                  // control: backColor is a COLOR_ index
+  HBRUSH brush = nullptr;                // both: background brush, deleted with the window
+  COLORREF textColor = 0;                // RGB or system colour index
+  COLORREF backColor = 0;                // RGB or system colour index
   FormDefinition* definition = nullptr;  // form: its description and handlers
-  HWND tooltip = nullptr;              // form: tooltip window of AddTooltip
+  HWND tooltip = nullptr;                // form: tooltip window of AddTooltip
 };
 
 FlyRecord* GetFlyRecord(HWND window);
@@ -79,14 +79,14 @@ inline const HBRUSH kMakeBrush = reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(-
 
 struct ControlProperties {
   bool subclass = true;
-  const wchar_t* fontSpec = nullptr;   // a font spec string; nullptr or empty: keep the font
-  LPARAM value = 0;                    // handed to the form's handlers
+  const wchar_t* fontSpec = nullptr;  // a font spec string; nullptr or empty: keep the font
+  LPARAM value = 0;                   // handed to the form's handlers
   bool ownColors = false;
-  bool textIsSystem = false;           // textColor is a COLOR_ index
-  bool backIsSystem = false;           // backColor is a COLOR_ index
+  bool textIsSystem = false;  // textColor is a COLOR_ index
+  bool backIsSystem = false;  // backColor is a COLOR_ index
   COLORREF textColor = 0;
   COLORREF backColor = 0;
-  HBRUSH brush = kMakeBrush;           // kMakeBrush: made from backColor; else taken over
+  HBRUSH brush = kMakeBrush;  // kMakeBrush: made from backColor; else taken over
   WNDPROC subclassProc = ControlSubclassProcedure;
   bool selectAllOnFocus = false;
 };
@@ -102,7 +102,7 @@ struct ControlSpec {
   const wchar_t* className = L"STATIC";  // any class; "TB_XPBUTTON" and "FIRELINES" work too
   const wchar_t* text = L"";
   int x = 0, y = 0, width = 0, height = 0;
-  DWORD style = 0;                       // WS_CHILD | WS_VISIBLE are always added
+  DWORD style = 0;  // WS_CHILD | WS_VISIBLE are always added
   DWORD exStyle = 0;
   ControlProperties properties;
 };
@@ -113,25 +113,25 @@ struct ControlEvent {
   HWND form = nullptr;
   UINT message = 0;
   int id = 0;
-  int code = 0;                          // notification code (scroll request for scrolls)
+  int code = 0;  // notification code (scroll request for scrolls)
   HWND control = nullptr;
-  LPARAM controlValue = 0;               // the value given in ControlProperties
+  LPARAM controlValue = 0;  // the value given in ControlProperties
   WPARAM wParam = 0;
   LPARAM lParam = 0;
 };
 
 class FormDefinition {
-public:
+ public:
   virtual ~FormDefinition() = default;
 
-  std::wstring name = L"FORM1";          // upper-case: FORM1..FORM8, FTS1, FTS2
+  std::wstring name = L"FORM1";  // upper-case: FORM1..FORM8, FTS1, FTS2
   std::wstring caption;
   DWORD style = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN | WS_CLIPSIBLINGS;
   DWORD exStyle = WS_EX_CONTROLPARENT | WS_EX_WINDOWEDGE;
-  int width = 320, height = 240;         // outer size
+  int width = 320, height = 240;                   // outer size
   const wchar_t* iconName = L"IMAGE_CALCULATOR3";  // icon resource of the executable
-  const wchar_t* menuName = nullptr;     // menu resource, or nullptr
-  std::vector<ControlSpec> controls;     // created in this order
+  const wchar_t* menuName = nullptr;               // menu resource, or nullptr
+  std::vector<ControlSpec> controls;               // created in this order
 
   // The form's window while it exists, nullptr otherwise.
   HWND window = nullptr;
@@ -148,9 +148,7 @@ public:
   virtual LRESULT OnKeyPreview(HWND control, const MSG& message) { return 0; }
   // Any other message, before the framework's handling (also WM_CLOSE and
   // WM_DESTROY, whose bookkeeping still runs). Return true to answer it.
-  virtual bool OnMessage(HWND form, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
-    return false;
-  }
+  virtual bool OnMessage(HWND form, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) { return false; }
 };
 
 // Creates the form owned by owner, centred on the screen. Returns -1 when the

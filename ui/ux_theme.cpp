@@ -29,19 +29,18 @@ HTHEME UxThemeLibrary::OpenThemeData(HWND window, const wchar_t* classList) cons
 
 HRESULT UxThemeLibrary::CloseThemeData(HTHEME theme) const { return close_ ? close_(theme) : 0; }
 
-HRESULT UxThemeLibrary::DrawThemeBackground(HTHEME theme, HDC dc, int part, int state,
-                                            const RECT* rect, const RECT* clip) const {
+HRESULT UxThemeLibrary::DrawThemeBackground(HTHEME theme, HDC dc, int part, int state, const RECT* rect,
+                                            const RECT* clip) const {
   return drawBackground_ ? drawBackground_(theme, dc, part, state, rect, clip) : 0;
 }
 
-HRESULT UxThemeLibrary::GetThemeBackgroundContentRect(HTHEME theme, HDC dc, int part, int state,
-                                                      const RECT* bounds, RECT* content) const {
+HRESULT UxThemeLibrary::GetThemeBackgroundContentRect(HTHEME theme, HDC dc, int part, int state, const RECT* bounds,
+                                                      RECT* content) const {
   return contentRect_ ? contentRect_(theme, dc, part, state, bounds, content) : 0;
 }
 
-HRESULT UxThemeLibrary::DrawThemeText(HTHEME theme, HDC dc, int part, int state, const wchar_t* text,
-                                      int length, DWORD flags, DWORD flags2,
-                                      const RECT* rect) const {
+HRESULT UxThemeLibrary::DrawThemeText(HTHEME theme, HDC dc, int part, int state, const wchar_t* text, int length,
+                                      DWORD flags, DWORD flags2, const RECT* rect) const {
   return drawText_ ? drawText_(theme, dc, part, state, text, length, flags, flags2, rect) : 0;
 }
 

@@ -11,7 +11,7 @@ namespace tallix::ui {
 // cost more than the drawing, and theme handles may then be kept: they never
 // outlive the module that made them.
 class UxThemeLibrary {
-public:
+ public:
   static const UxThemeLibrary& Get();
   UxThemeLibrary(const UxThemeLibrary&) = delete;
   UxThemeLibrary& operator=(const UxThemeLibrary&) = delete;
@@ -20,16 +20,15 @@ public:
 
   HTHEME OpenThemeData(HWND window, const wchar_t* classList) const;
   HRESULT CloseThemeData(HTHEME theme) const;
-  HRESULT DrawThemeBackground(HTHEME theme, HDC dc, int part, int state, const RECT* rect,
-                              const RECT* clip) const;
-  HRESULT GetThemeBackgroundContentRect(HTHEME theme, HDC dc, int part, int state,
-                                        const RECT* bounds, RECT* content) const;
-  HRESULT DrawThemeText(HTHEME theme, HDC dc, int part, int state, const wchar_t* text,
-                        int length, DWORD flags, DWORD flags2, const RECT* rect) const;
+  HRESULT DrawThemeBackground(HTHEME theme, HDC dc, int part, int state, const RECT* rect, const RECT* clip) const;
+  HRESULT GetThemeBackgroundContentRect(HTHEME theme, HDC dc, int part, int state, const RECT* bounds,
+                                        RECT* content) const;
+  HRESULT DrawThemeText(HTHEME theme, HDC dc, int part, int state, const wchar_t* text, int length, DWORD flags,
+                        DWORD flags2, const RECT* rect) const;
   BOOL IsThemeActive() const;
   BOOL IsAppThemed() const;
 
-private:
+ private:
   UxThemeLibrary();
   template <class Fn>
   Fn Find(const char* name) const;

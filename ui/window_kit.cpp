@@ -5,12 +5,10 @@ namespace tallix::ui {
 HINSTANCE ToolkitInstance() { return GetModuleHandleW(nullptr); }
 
 HWND CreateChild(const wchar_t* className, const CreateArgs& args, void* createParam) {
-  HINSTANCE instance = args.parent
-      ? reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(args.parent, GWLP_HINSTANCE))
-      : ToolkitInstance();
-  return CreateWindowExW(args.exStyle, className, args.text ? args.text : L"", args.style, args.x,
-                         args.y, args.width, args.height, args.parent,
-                         reinterpret_cast<HMENU>(static_cast<INT_PTR>(args.id)), instance,
+  HINSTANCE instance =
+      args.parent ? reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(args.parent, GWLP_HINSTANCE)) : ToolkitInstance();
+  return CreateWindowExW(args.exStyle, className, args.text ? args.text : L"", args.style, args.x, args.y, args.width,
+                         args.height, args.parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(args.id)), instance,
                          createParam);
 }
 

@@ -36,12 +36,8 @@ bool EnsureControlClass(const wchar_t* className, WNDPROC proc);
 // Objects kept in the first pointer of the window's extra bytes.
 template <class T>
 struct ExtraBytesSlot {
-  static T* Get(HWND window) {
-    return reinterpret_cast<T*>(GetWindowLongPtrW(window, 0));
-  }
-  static void Set(HWND window, T* object) {
-    SetWindowLongPtrW(window, 0, reinterpret_cast<LONG_PTR>(object));
-  }
+  static T* Get(HWND window) { return reinterpret_cast<T*>(GetWindowLongPtrW(window, 0)); }
+  static void Set(HWND window, T* object) { SetWindowLongPtrW(window, 0, reinterpret_cast<LONG_PTR>(object)); }
 };
 
 template <class T>

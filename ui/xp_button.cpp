@@ -13,8 +13,13 @@
 namespace tallix::ui {
 namespace {
 
-enum DrawState { kNormal = PBS_NORMAL, kHot = PBS_HOT, kPressed = PBS_PRESSED,
-                 kDisabled = PBS_DISABLED, kDefaulted = PBS_DEFAULTED };
+enum DrawState {
+  kNormal = PBS_NORMAL,
+  kHot = PBS_HOT,
+  kPressed = PBS_PRESSED,
+  kDisabled = PBS_DISABLED,
+  kDefaulted = PBS_DEFAULTED
+};
 
 enum ImageSlot { kSlotNormal = 0, kSlotHot = 1, kSlotDisabled = 2 };
 
@@ -49,7 +54,7 @@ void DeleteImage(const ImageEntry& image) {
 }
 
 class XPButton {
-public:
+ public:
   static XPButton* FromWindow(HWND window) { return ExtraBytesSlot<XPButton>::Get(window); }
   static XPButton* Attach(HWND window, CREATESTRUCTW*) {
     auto* self = new (std::nothrow) XPButton(window);
@@ -61,8 +66,7 @@ public:
     ExtraBytesSlot<XPButton>::Set(window, nullptr);
   }
 
-  explicit XPButton(HWND window)
-      : window_(window), themed_(ThemingActive()) {}
+  explicit XPButton(HWND window) : window_(window), themed_(ThemingActive()) {}
   ~XPButton() {
     for (const auto& image : images_)
       if (image.owned) DeleteImage(image);
@@ -88,7 +92,7 @@ public:
     if (IsWindowVisible(window_)) RepaintNow(window_);
   }
 
-private:
+ private:
   static int Exchange(int& field, int value) {
     int previous = field;
     field = value;
@@ -150,59 +154,39 @@ private:
 
 LRESULT XPButton::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
-    case WM_ERASEBKGND:
-      return 1;
-    case WM_PAINT:
-      return OnPaint();
-    case WM_PRINTCLIENT:
-      Draw(reinterpret_cast<HDC>(wParam));
-      return 0;
+    case WM_ERASEBKGND: return 1;
+    case WM_PAINT: return OnPaint();
+    case WM_PRINTCLIENT: Draw(reinterpret_cast<HDC>(wParam)); return 0;
     case WM_ENABLE:
     case WM_SETFOCUS:
-    case WM_KILLFOCUS:
-      Redraw();
-      return 0;
+    case WM_KILLFOCUS: Redraw(); return 0;
     case WM_THEMECHANGED:
       ForgetButtonTheme();
       Redraw();
       return 0;
-    case WM_SETFONT:
-      return OnSetFont(reinterpret_cast<HFONT>(wParam), LOWORD(lParam) != 0);
-    case WM_GETFONT:
-      return reinterpret_cast<LRESULT>(font_);
-    case WM_SETCURSOR:
-      SetCursor(cursor_);
-      return TRUE;
-    case WM_GETDLGCODE:
-      return OnGetDlgCode(reinterpret_cast<const MSG*>(lParam));
+    case WM_SETFONT: return OnSetFont(reinterpret_cast<HFONT>(wParam), LOWORD(lParam) != 0);
+    case WM_GETFONT: return reinterpret_cast<LRESULT>(font_);
+    case WM_SETCURSOR: SetCursor(cursor_); return TRUE;
+    case WM_GETDLGCODE: return OnGetDlgCode(reinterpret_cast<const MSG*>(lParam));
     case WM_LBUTTONDOWN:
-    case WM_LBUTTONDBLCLK:
-      return OnLButtonDown(lParam);
-    case WM_LBUTTONUP:
-      return OnLButtonUp(lParam);
-    case WM_KEYDOWN:
-      return OnKeyDown(wParam, lParam);
-    case WM_KEYUP:
-      return OnKeyUp(wParam);
-    case WM_MOUSEMOVE:
-      return OnMouseMove();
-    case WM_MOUSELEAVE:
-      return OnMouseLeave();
+    case WM_LBUTTONDBLCLK: return OnLButtonDown(lParam);
+    case WM_LBUTTONUP: return OnLButtonUp(lParam);
+    case WM_KEYDOWN: return OnKeyDown(wParam, lParam);
+    case WM_KEYUP: return OnKeyUp(wParam);
+    case WM_MOUSEMOVE: return OnMouseMove();
+    case WM_MOUSELEAVE: return OnMouseLeave();
     case WM_COMMAND:
     case WM_NOTIFY:
       if (HWND parent = GetParent(window_)) SendMessageW(parent, message, wParam, lParam);
       break;
-    case WM_DESTROY:
-      RemovePropW(window_, kHotProperty);
-      break;
+    case WM_DESTROY: RemovePropW(window_, kHotProperty); break;
   }
   return DefWindowProcW(window_, message, wParam, lParam);
 }
 
 LRESULT XPButton::OnGetDlgCode(const MSG* msg) {
   if (!msg) return DLGC_BUTTON | DLGC_UNDEFPUSHBUTTON;
-  if ((msg->message == WM_KEYDOWN || msg->message == WM_CHAR) && msg->wParam == VK_RETURN)
-    return DLGC_WANTALLKEYS;
+  if ((msg->message == WM_KEYDOWN || msg->message == WM_CHAR) && msg->wParam == VK_RETURN) return DLGC_WANTALLKEYS;
   return 0;
 }
 
@@ -379,8 +363,7 @@ bool XPButton::DrawImage(HDC dc, const RECT& area, DrawState drawState, RECT& te
   }
 
   if (image->type == 1) {
-    DrawIconEx(dc, x, y, static_cast<HICON>(image->handle), imageWidth_, imageHeight_, 0, nullptr,
-               DI_NORMAL);
+    DrawIconEx(dc, x, y, static_cast<HICON>(image->handle), imageWidth_, imageHeight_, 0, nullptr, DI_NORMAL);
   } else {
     BITMAP bm{};
     GetObjectW(image->handle, sizeof(bm), &bm);
@@ -392,8 +375,7 @@ bool XPButton::DrawImage(HDC dc, const RECT& area, DrawState drawState, RECT& te
   }
 
   const bool leftAligned = !(textFormat_ & (DT_CENTER | DT_RIGHT));
-  const bool textIgnoresImage =
-      (imagePosition_ & kImageCenter) && (imagePosition_ & kImageTextIgnoresImage);
+  const bool textIgnoresImage = (imagePosition_ & kImageCenter) && (imagePosition_ & kImageTextIgnoresImage);
   if ((imagePosition_ & kImageLeft) && leftAligned && !textIgnoresImage)
     textArea.left = area.left + imageMargin_ + imageWidth_;
   if ((imagePosition_ & kImageRight) && (textFormat_ & DT_RIGHT) && !textIgnoresImage)
@@ -459,8 +441,7 @@ void XPButton::Draw(HDC dc) {
   HGDIOBJ oldFont = SelectObject(dc, font_);
   RECT textArea = area;
   bool imageDrawn = DrawImage(dc, area, drawState, textArea);
-  const bool imageReplacesCaption =
-      imageDrawn && (imagePosition_ & kImageCenter) && (imagePosition_ & kImageVCenter);
+  const bool imageReplacesCaption = imageDrawn && (imagePosition_ & kImageCenter) && (imagePosition_ & kImageVCenter);
   if (!imageReplacesCaption) DrawCaption(dc, caption, textArea);
   SelectObject(dc, oldFont);
 
@@ -472,9 +453,7 @@ void XPButton::Draw(HDC dc) {
   }
 }
 
-XPButton* ButtonOf(HWND window) {
-  return HasClass(window, kXPButtonClass) ? XPButton::FromWindow(window) : nullptr;
-}
+XPButton* ButtonOf(HWND window) { return HasClass(window, kXPButtonClass) ? XPButton::FromWindow(window) : nullptr; }
 
 // Runs a setter on a live button and repaints when asked; 0 for anything else.
 template <class Result, class Fn>
@@ -488,9 +467,7 @@ Result WithButton(HWND window, BOOL redraw, Fn fn) {
 
 }  // namespace
 
-bool RegisterXPButtonClass() {
-  return EnsureControlClass(kXPButtonClass, DispatchToObject<XPButton>);
-}
+bool RegisterXPButtonClass() { return EnsureControlClass(kXPButtonClass, DispatchToObject<XPButton>); }
 
 std::optional<XPButtonInfo> GetXPButtonInfo(HWND window) {
   XPButton* button = ButtonOf(window);
@@ -503,8 +480,8 @@ std::optional<XPButtonInfo> GetXPButtonInfo(HWND window) {
 using tallix::ui::WithButton;
 using tallix::ui::XPButton;
 
-HWND WINAPI CREATEXPBUTTON(HWND parent, INT_PTR id, LPCWSTR caption, int x, int y, int width,
-                           int height, DWORD style, DWORD exStyle, LPARAM) {
+HWND WINAPI CREATEXPBUTTON(HWND parent, INT_PTR id, LPCWSTR caption, int x, int y, int width, int height, DWORD style,
+                           DWORD exStyle, LPARAM) {
   if (!tallix::ui::RegisterXPButtonClass()) return nullptr;
   tallix::ui::CreateArgs args;
   args.parent = parent;
@@ -519,11 +496,9 @@ HWND WINAPI CREATEXPBUTTON(HWND parent, INT_PTR id, LPCWSTR caption, int x, int 
   return tallix::ui::CreateChild(tallix::ui::kXPButtonClass, args);
 }
 
-HANDLE WINAPI TB_XPBUTTON_SETIMAGE(HWND button, HANDLE image, int type, int slot, BOOL redraw,
-                                   BOOL keep) {
+HANDLE WINAPI TB_XPBUTTON_SETIMAGE(HWND button, HANDLE image, int type, int slot, BOOL redraw, BOOL keep) {
   if (!image || (type != 0 && type != 1) || slot < 1 || slot > 3) return nullptr;
-  return WithButton<HANDLE>(button, redraw,
-                            [&](XPButton& b) { return b.SetImage(image, type, slot, keep != 0); });
+  return WithButton<HANDLE>(button, redraw, [&](XPButton& b) { return b.SetImage(image, type, slot, keep != 0); });
 }
 
 int WINAPI TB_XPBUTTON_SETIMAGEWIDTH(HWND button, int width, BOOL redraw) {
@@ -547,8 +522,7 @@ int WINAPI TB_XPBUTTON_SETTEXTMARGIN(HWND button, int margin, BOOL redraw) {
 }
 
 HFONT WINAPI TB_XPBUTTON_SETFONT(HWND button, HFONT font, BOOL redraw, BOOL keep) {
-  return WithButton<HFONT>(button, redraw,
-                           [&](XPButton& b) { return b.SetFont(font, keep != 0); });
+  return WithButton<HFONT>(button, redraw, [&](XPButton& b) { return b.SetFont(font, keep != 0); });
 }
 
 int WINAPI TB_XPBUTTON_SETTOGGLESTATE(HWND button, int state, BOOL redraw) {

@@ -128,11 +128,8 @@ bool MainWindow::OnMessage(HWND form, UINT message, WPARAM wParam, LPARAM lParam
       if (reinterpret_cast<HWND>(lParam) != Control(ids::kTapeList)) return false;
       result = reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_WINDOW));
       return true;
-    case WM_DESTROY:
-      OnDestroy();
-      return false;  // the framework releases the form's records
-    default:
-      return false;
+    case WM_DESTROY: OnDestroy(); return false;  // the framework releases the form's records
+    default: return false;
   }
 }
 
@@ -201,12 +198,8 @@ HWND MainWindow::CreateControl(const ControlSpec& spec) {
       style |= SS_NOPREFIX | ((spec.flags & kCentredText) ? SS_CENTER : SS_LEFT);
       exStyle = WS_EX_STATICEDGE;
       break;
-    case ControlKind::Label:
-      style |= SS_NOPREFIX;
-      break;
-    case ControlKind::TimeDisplay:
-      style |= SS_NOPREFIX | SS_CENTER | WS_BORDER;
-      break;
+    case ControlKind::Label: style |= SS_NOPREFIX; break;
+    case ControlKind::TimeDisplay: style |= SS_NOPREFIX | SS_CENTER | WS_BORDER; break;
     case ControlKind::KeySink:
       // Never shown: it only holds the focus so that every key press reaches the keyboard mapping.
       className = L"EDIT";
@@ -381,18 +374,10 @@ bool MainWindow::RouteCommand(int id) {
   }
   const bool decimal = engine_.state().IsDecimal();
   switch (id) {
-    case IDM_EXIT:
-      ui::CloseForm(window_, 0);
-      return true;
-    case IDM_SHOW_TAPE:
-      ToggleShowSetting(id, "ShowTape");
-      return true;
-    case IDM_SHOW_STATUSBAR:
-      ToggleShowSetting(id, "ShowStatusBar");
-      return true;
-    case IDM_SHOW_STOPWATCH:
-      ToggleShowSetting(id, "ShowStopWatch");
-      return true;
+    case IDM_EXIT: ui::CloseForm(window_, 0); return true;
+    case IDM_SHOW_TAPE: ToggleShowSetting(id, "ShowTape"); return true;
+    case IDM_SHOW_STATUSBAR: ToggleShowSetting(id, "ShowStatusBar"); return true;
+    case IDM_SHOW_STOPWATCH: ToggleShowSetting(id, "ShowStopWatch"); return true;
     case IDM_DIGIT_GROUPING:
       if (decimal) engine_.ToggleDigitGrouping();
       return true;
@@ -409,35 +394,16 @@ bool MainWindow::RouteCommand(int id) {
     case IDM_DECIMAL_4:
       if (decimal) engine_.SetDecimals(id - IDM_DECIMAL_0);
       return true;
-    case IDM_SAVE_TAPE:
-      side::SaveTape(window_);
-      return true;
-    case IDM_LOAD_TAPE:
-      side::LoadTape(window_);
-      return true;
-    case IDM_PRINT_TAPE:
-      side::PrintTape(window_);
-      return true;
-    case IDM_COPY:
-      engine_.CopyDisplay();
-      return true;
-    case IDM_PASTE:
-      engine_.PasteDisplay();
-      return true;
-    case IDM_OPTIONS:
-      side::OpenOptions(window_);
-      return true;
-    case IDM_ABOUT:
-      side::OpenAbout(window_);
-      return true;
-    case IDM_HELP_TOPICS:
-      side::ReopenHelpAt(window_, 0);
-      return true;
-    case IDM_KEYBOARD_EQUIVALENTS:
-      side::ReopenHelpAt(window_, 500);
-      return true;
-    default:
-      return false;
+    case IDM_SAVE_TAPE: side::SaveTape(window_); return true;
+    case IDM_LOAD_TAPE: side::LoadTape(window_); return true;
+    case IDM_PRINT_TAPE: side::PrintTape(window_); return true;
+    case IDM_COPY: engine_.CopyDisplay(); return true;
+    case IDM_PASTE: engine_.PasteDisplay(); return true;
+    case IDM_OPTIONS: side::OpenOptions(window_); return true;
+    case IDM_ABOUT: side::OpenAbout(window_); return true;
+    case IDM_HELP_TOPICS: side::ReopenHelpAt(window_, 0); return true;
+    case IDM_KEYBOARD_EQUIVALENTS: side::ReopenHelpAt(window_, 500); return true;
+    default: return false;
   }
 }
 
@@ -446,38 +412,17 @@ void MainWindow::RunKey(Key key) {
   // The side windows take the focus themselves when they open or are already open.
   FocusKeySink();
   switch (key) {
-    case Key::AlwaysOnTop:
-      ToggleAlwaysOnTop();
-      break;
-    case Key::Convert:
-      side::OpenConverter(window_);
-      break;
-    case Key::Area:
-      side::OpenAreaCalculator(window_);
-      break;
-    case Key::Volume:
-      side::OpenVolumeCalculator(window_);
-      break;
-    case Key::Loan:
-      side::OpenLoanWindow(window_);
-      break;
-    case Key::Transfer:
-      side::OpenTransferTest(window_);
-      break;
-    case Key::Help:
-      side::ShowHelp(window_);
-      break;
-    case Key::Start:
-      side::StopwatchStartStop(window_);
-      break;
-    case Key::Lap:
-      side::StopwatchLap(window_);
-      break;
-    case Key::Reset:
-      side::StopwatchReset(window_);
-      break;
-    default:
-      break;
+    case Key::AlwaysOnTop: ToggleAlwaysOnTop(); break;
+    case Key::Convert: side::OpenConverter(window_); break;
+    case Key::Area: side::OpenAreaCalculator(window_); break;
+    case Key::Volume: side::OpenVolumeCalculator(window_); break;
+    case Key::Loan: side::OpenLoanWindow(window_); break;
+    case Key::Transfer: side::OpenTransferTest(window_); break;
+    case Key::Help: side::ShowHelp(window_); break;
+    case Key::Start: side::StopwatchStartStop(window_); break;
+    case Key::Lap: side::StopwatchLap(window_); break;
+    case Key::Reset: side::StopwatchReset(window_); break;
+    default: break;
   }
 }
 

@@ -1,7 +1,7 @@
 #include "app/settings/main_settings.h"
 
-#include <charconv>
 #include <cfloat>
+#include <charconv>
 #include <cmath>
 #include <cstdlib>
 #include <limits>
@@ -32,7 +32,8 @@ float ReadTaxRate(SettingsPort& settings) {
   // which would not survive the trip through the file.
   Real read = ParseLeadingNumber(settings.Read(kMainSettingsSection, "TaxRate", "0"));
   if (std::isnan(read)) read = 0;
-  const float rate = static_cast<float>(std::fmax(-static_cast<Real>(FLT_MAX), std::fmin(read, static_cast<Real>(FLT_MAX))));
+  const float rate =
+      static_cast<float>(std::fmax(-static_cast<Real>(FLT_MAX), std::fmin(read, static_cast<Real>(FLT_MAX))));
   settings.Write(kMainSettingsSection, "TaxRate", PlainSingleText(rate));
   return rate;
 }
@@ -46,8 +47,10 @@ MemoryBank ReadMemoryBank(SettingsPort& settings, std::string_view textKey, std:
 std::int32_t SettingToInt32(std::string_view text) {
   const Real rounded = std::nearbyint(ParseLeadingNumber(text));
   if (std::isnan(rounded)) return 0;
-  if (rounded >= static_cast<Real>(std::numeric_limits<std::int32_t>::max())) return std::numeric_limits<std::int32_t>::max();
-  if (rounded <= static_cast<Real>(std::numeric_limits<std::int32_t>::min())) return std::numeric_limits<std::int32_t>::min();
+  if (rounded >= static_cast<Real>(std::numeric_limits<std::int32_t>::max()))
+    return std::numeric_limits<std::int32_t>::max();
+  if (rounded <= static_cast<Real>(std::numeric_limits<std::int32_t>::min()))
+    return std::numeric_limits<std::int32_t>::min();
   return static_cast<std::int32_t>(rounded);
 }
 

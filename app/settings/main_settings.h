@@ -37,7 +37,7 @@ struct MainSettings {
   float taxRate = 0;  // percent
   std::int32_t lt10Key = 0;
   std::int32_t topMost = 0;
-  std::int32_t calcMode = 0;  // 0 standard calculator, 1 adding machine
+  std::int32_t calcMode = 0;         // 0 standard calculator, 1 adding machine
   std::array<MemoryBank, 2> memory;  // [0] is bank 1 ("M1", "M1v"), [1] bank 2
   bool operator==(const MainSettings&) const = default;
 };

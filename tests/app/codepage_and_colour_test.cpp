@@ -4,8 +4,8 @@
 
 #include <string>
 
-#include "services/codepage1252.h"
 #include "app/main_window/tape_colour.h"
+#include "services/codepage1252.h"
 
 namespace tallix {
 namespace {

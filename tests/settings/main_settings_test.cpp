@@ -71,17 +71,17 @@ INSTANTIATE_TEST_SUITE_P(
                       Normalisation{"Group 1 Color", "-7", "-7"},
                       Normalisation{"Group 1 Color", "99999999999", "2147483647"},
                       Normalisation{"Group 2 Color", "-1e4000", "-2147483648"},
-                      Normalisation{"Group 3 Color", "1e5000", "2147483647"},
-                      Normalisation{"ShowTape", "2", "2"}, Normalisation{"ShowStatusBar", "0", "0"},
-                      Normalisation{"ShowStopWatch", "", "0"}, Normalisation{"Digit Grouping", "abc", "0"},
-                      Normalisation{"Digit Grouping", "2", "1"}, Normalisation{"Digit Grouping", "-1", "1"},
-                      Normalisation{"Decimal Setting1", "20", "10"}, Normalisation{"Decimal Setting1", "13", "13"},
-                      Normalisation{"Decimal Setting1", "300", "10"}, Normalisation{"Decimal Setting2", "7", "7"},
-                      Normalisation{"Decimal Setting2", "11", "10"}, Normalisation{"Auto Decimal", "1", "1"},
-                      Normalisation{"Auto Decimal", "5", "0"}, Normalisation{"TaxRate", "8.250", "8.25"},
-                      Normalisation{"TaxRate", "7.123456789", "7.123457"}, Normalisation{"TaxRate", "tax", "0"},
-                      Normalisation{"TaxRate", "1e300", "3.402823E+38"}, Normalisation{"LT10Key", "1", "1"},
-                      Normalisation{"TopMost", "7", "7"}, Normalisation{"CalcMode", "1.4", "1"}));
+                      Normalisation{"Group 3 Color", "1e5000", "2147483647"}, Normalisation{"ShowTape", "2", "2"},
+                      Normalisation{"ShowStatusBar", "0", "0"}, Normalisation{"ShowStopWatch", "", "0"},
+                      Normalisation{"Digit Grouping", "abc", "0"}, Normalisation{"Digit Grouping", "2", "1"},
+                      Normalisation{"Digit Grouping", "-1", "1"}, Normalisation{"Decimal Setting1", "20", "10"},
+                      Normalisation{"Decimal Setting1", "13", "13"}, Normalisation{"Decimal Setting1", "300", "10"},
+                      Normalisation{"Decimal Setting2", "7", "7"}, Normalisation{"Decimal Setting2", "11", "10"},
+                      Normalisation{"Auto Decimal", "1", "1"}, Normalisation{"Auto Decimal", "5", "0"},
+                      Normalisation{"TaxRate", "8.250", "8.25"}, Normalisation{"TaxRate", "7.123456789", "7.123457"},
+                      Normalisation{"TaxRate", "tax", "0"}, Normalisation{"TaxRate", "1e300", "3.402823E+38"},
+                      Normalisation{"LT10Key", "1", "1"}, Normalisation{"TopMost", "7", "7"},
+                      Normalisation{"CalcMode", "1.4", "1"}));
 
 TEST(LoadMainSettings, ReturnsNormalisedValues) {
   TempFolder folder;
@@ -142,6 +142,7 @@ TEST(ReadShowFlag, ReadsAndWritesBack) {
 }
 
 TEST(PlainSingleText, WritesUpToSevenSignificantDigits) {
+  // clang-format off
   const std::pair<float, const char*> cases[] = {
       {8.25f, "8.25"},          {0.0f, "0"},           {-0.0f, "0"},
       {0.5f, ".5"},             {-0.125f, "-.125"},    {100.0f, "100"},
@@ -149,6 +150,7 @@ TEST(PlainSingleText, WritesUpToSevenSignificantDigits) {
       {1e-7f, ".0000001"},      {1.5e-7f, "1.5E-07"},  {1e20f, "1E+20"},
       {FLT_MAX, "3.402823E+38"}, {-FLT_MAX, "-3.402823E+38"}, {7.1234567f, "7.123456"},
   };
+  // clang-format on
   for (const auto& [value, text] : cases) EXPECT_EQ(PlainSingleText(value), text) << value;
 }
 

@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
+#include "tests/ui/ui_test_support.h"
 #include "ui/exports.h"
 #include "ui/fire_lines.h"
-#include "tests/ui/ui_test_support.h"
 
 using namespace tallix::ui;
 using namespace tallix::ui::test;
@@ -10,7 +10,7 @@ using namespace tallix::ui::test;
 namespace {
 
 class FireLinesTest : public ::testing::Test {
-protected:
+ protected:
   void SetUp() override {
     line = FIRELINES(parent.window, 1015, 0, 100, 120, 8, 0, 0);
     ASSERT_NE(line, nullptr);
@@ -53,8 +53,7 @@ TEST_F(FireLinesTest, PrivateMessagesChangeEachSettingAndReturnThePreviousValue)
   EXPECT_EQ(Set(kFlSetPenStyle, 2), 0);
   EXPECT_EQ(Set(kFlSetRounding, 6), 0);
   EXPECT_EQ(Set(kFlSetFilled, 0), 1);
-  EXPECT_EQ(static_cast<COLORREF>(Set(kFlSetBackColor, RGB(236, 233, 216))),
-            GetSysColor(COLOR_BTNFACE));
+  EXPECT_EQ(static_cast<COLORREF>(Set(kFlSetBackColor, RGB(236, 233, 216))), GetSysColor(COLOR_BTNFACE));
   FireLinesInfo info = *GetFireLinesInfo(line);
   EXPECT_EQ(info.shape, 0);
   EXPECT_EQ(info.orientation, 1);

@@ -1,14 +1,14 @@
-#include <gtest/gtest.h>
 #include <windows.h>
 #include <commctrl.h>
+#include <gtest/gtest.h>
 
 #include <functional>
 
+#include "tests/ui/ui_test_support.h"
 #include "ui/control_helpers.h"
 #include "ui/font_spec.h"
 #include "ui/form.h"
 #include "ui/xp_button.h"
-#include "tests/ui/ui_test_support.h"
 
 using namespace tallix::ui;
 using namespace tallix::ui::test;
@@ -21,12 +21,13 @@ constexpr UINT kProbe = WM_APP + 1;
 
 // A form whose handlers the tests fill in.
 class TestForm : public FormDefinition {
-public:
+ public:
   TestForm() {
     name = L"TEST1";
     caption = L"Test form";
     width = 300;
     height = 200;
+    // clang-format off
     controls = {
         {kEdit1, L"EDIT", L"first", 10, 10, 100, 20, WS_TABSTOP | WS_BORDER, 0,
          {.fontSpec = kTahoma12, .value = 11}},
@@ -38,6 +39,7 @@ public:
          {.ownColors = true, .textColor = RGB(255, 0, 0), .backColor = RGB(0, 255, 0)}},
         {kCancel, L"BUTTON", L"Cancel", 200, 10, 60, 24, WS_TABSTOP, 0, {}},
     };
+    // clang-format on
   }
 
   LRESULT OnCreate(HWND form, LPARAM value) override {
@@ -82,7 +84,7 @@ HWND Item(HWND form, int id) { return GetDlgItem(form, id); }
 void PostKey(HWND target, WPARAM key) { PostMessageW(target, WM_KEYDOWN, key, 1); }
 
 class FormTest : public ::testing::Test {
-protected:
+ protected:
   HWND OpenModeless() {
     INT_PTR result = ShowForm(form, owner.window, false, 5);
     Pump();
@@ -219,8 +221,7 @@ TEST_F(FormTest, ModelessFormIsBuiltFromItsDescription) {
   HFONT shared = FontFromSpec(kTahoma12);
   EXPECT_EQ(reinterpret_cast<HFONT>(SendMessageW(Item(window, kEdit1), WM_GETFONT, 0, 0)), shared);
   EXPECT_EQ(reinterpret_cast<HFONT>(SendMessageW(Item(window, kEdit2), WM_GETFONT, 0, 0)), shared);
-  EXPECT_EQ(GetXPButtonInfo(Item(window, kKey))->font,
-            FontFromSpec(L"Tahoma,-13,0,0,0,700,0,0,0,0,3,2,1,34"));
+  EXPECT_EQ(GetXPButtonInfo(Item(window, kKey))->font, FontFromSpec(L"Tahoma,-13,0,0,0,700,0,0,0,0,3,2,1,34"));
 
   DestroyWindow(window);
   Pump();
@@ -275,9 +276,8 @@ TEST_F(FormTest, OwnColoursAnswerColourRequests) {
   HWND window = OpenModeless();
   HWND label = Item(window, kLabel);
   HDC dc = GetDC(label);
-  auto brush = reinterpret_cast<HBRUSH>(SendMessageW(window, WM_CTLCOLORSTATIC,
-                                                     reinterpret_cast<WPARAM>(dc),
-                                                     reinterpret_cast<LPARAM>(label)));
+  auto brush = reinterpret_cast<HBRUSH>(
+      SendMessageW(window, WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(label)));
   EXPECT_EQ(brush, GetFlyRecord(label)->brush);
   EXPECT_EQ(GetTextColor(dc), RGB(255, 0, 0));
   EXPECT_EQ(GetBkMode(dc), TRANSPARENT);
@@ -287,17 +287,19 @@ TEST_F(FormTest, OwnColoursAnswerColourRequests) {
 
   // An edit field with system colours: opaque, looked up at the request.
   HWND edit = Item(window, kEdit1);
-  SetControlProperties(edit, {.ownColors = true, .textIsSystem = true, .backIsSystem = true,
-                              .textColor = COLOR_HIGHLIGHTTEXT, .backColor = COLOR_HIGHLIGHT});
+  SetControlProperties(edit, {.ownColors = true,
+                              .textIsSystem = true,
+                              .backIsSystem = true,
+                              .textColor = COLOR_HIGHLIGHTTEXT,
+                              .backColor = COLOR_HIGHLIGHT});
   EXPECT_EQ(GetFlyRecord(edit)->brush, GetSysColorBrush(COLOR_HIGHLIGHT));
   SendMessageW(window, WM_CTLCOLOREDIT, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(edit));
   EXPECT_EQ(GetTextColor(dc), GetSysColor(COLOR_HIGHLIGHTTEXT));
   EXPECT_EQ(GetBkColor(dc), GetSysColor(COLOR_HIGHLIGHT));
   EXPECT_EQ(GetBkMode(dc), OPAQUE);
   EnableWindow(edit, FALSE);
-  EXPECT_EQ(reinterpret_cast<HBRUSH>(SendMessageW(window, WM_CTLCOLOREDIT,
-                                                  reinterpret_cast<WPARAM>(dc),
-                                                  reinterpret_cast<LPARAM>(edit))),
+  EXPECT_EQ(reinterpret_cast<HBRUSH>(
+                SendMessageW(window, WM_CTLCOLOREDIT, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(edit))),
             GetSysColorBrush(COLOR_BTNFACE));
   SendMessageW(window, WM_SYSCOLORCHANGE, 0, 0);
   EXPECT_EQ(GetFlyRecord(edit)->brush, GetSysColorBrush(COLOR_HIGHLIGHT));
@@ -418,8 +420,8 @@ TEST_F(FormTest, TooltipsShareOneWindowPerForm) {
 
 TEST_F(FormTest, ListAndComboHelpers) {
   HWND window = OpenModeless();
-  HWND list = CreateWindowExW(0, L"LISTBOX", L"", WS_CHILD | LBS_HASSTRINGS, 0, 0, 50, 50, window,
-                              nullptr, nullptr, nullptr);
+  HWND list =
+      CreateWindowExW(0, L"LISTBOX", L"", WS_CHILD | LBS_HASSTRINGS, 0, 0, 50, 50, window, nullptr, nullptr, nullptr);
   EXPECT_EQ(ListBoxAdd(list, L"one"), 0);
   EXPECT_EQ(ListBoxAdd(list, L"two"), 1);
   EXPECT_EQ(ListBoxCount(list), 2);
@@ -434,8 +436,8 @@ TEST_F(FormTest, ListAndComboHelpers) {
   ListBoxClear(list);
   EXPECT_EQ(ListBoxCount(list), 0);
 
-  HWND combo = CreateWindowExW(0, L"COMBOBOX", L"", WS_CHILD | CBS_DROPDOWNLIST, 0, 0, 50, 80,
-                               window, nullptr, nullptr, nullptr);
+  HWND combo = CreateWindowExW(0, L"COMBOBOX", L"", WS_CHILD | CBS_DROPDOWNLIST, 0, 0, 50, 80, window, nullptr, nullptr,
+                               nullptr);
   ComboAdd(combo, L"a");
   ComboAdd(combo, L"b");
   ComboSelect(combo, 1);
@@ -443,8 +445,8 @@ TEST_F(FormTest, ListAndComboHelpers) {
   ComboClear(combo);
   EXPECT_EQ(ComboSelection(combo), CB_ERR);
 
-  HWND view = CreateWindowExW(0, WC_LISTVIEWW, L"", WS_CHILD | LVS_REPORT, 0, 0, 200, 80, window,
-                              nullptr, nullptr, nullptr);
+  HWND view =
+      CreateWindowExW(0, WC_LISTVIEWW, L"", WS_CHILD | LVS_REPORT, 0, 0, 200, 80, window, nullptr, nullptr, nullptr);
   EXPECT_EQ(ListViewInsertColumn(view, 0, L"Month", 60), 0);
   ListViewInsertColumn(view, 1, L"Payment", 80);
   EXPECT_EQ(ListViewInsertItem(view, 0, L"1"), 0);
@@ -486,8 +488,8 @@ TEST_F(FormTest, WindowHelpers) {
   EXPECT_EQ(rc.right, 507);
   EXPECT_EQ(rc.bottom, 293);
 
-  HWND check = CreateWindowExW(0, L"BUTTON", L"c", WS_CHILD | BS_AUTOCHECKBOX, 0, 0, 20, 20,
-                               window, nullptr, nullptr, nullptr);
+  HWND check =
+      CreateWindowExW(0, L"BUTTON", L"c", WS_CHILD | BS_AUTOCHECKBOX, 0, 0, 20, 20, window, nullptr, nullptr, nullptr);
   SetChecked(check, true);
   EXPECT_EQ(IsChecked(check), -1);
   SetChecked(check, false);

@@ -23,7 +23,7 @@ inline void Pump() {
 // Tests share one (SharedParent): Wine without a window manager spends two
 // seconds on hiding or destroying an active top-level window.
 class RecordingParent {
-public:
+ public:
   RecordingParent() {
     static bool registered = [] {
       WNDCLASSW wc{};
@@ -34,8 +34,8 @@ public:
       return RegisterClassW(&wc) != 0;
     }();
     (void)registered;
-    window = CreateWindowExW(0, L"TallixUiTestParent", L"test", WS_OVERLAPPEDWINDOW | WS_VISIBLE,
-                             40, 40, 400, 300, nullptr, nullptr, GetModuleHandleW(nullptr), this);
+    window = CreateWindowExW(0, L"TallixUiTestParent", L"test", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 40, 40, 400, 300,
+                             nullptr, nullptr, GetModuleHandleW(nullptr), this);
     Pump();
   }
   ~RecordingParent() {
@@ -63,7 +63,7 @@ public:
   std::vector<std::pair<int, int>> commands;  // (id, notification code)
   std::vector<UINT> otherMessages;            // mouse messages and WM_NOTIFY
 
-private:
+ private:
   static LRESULT CALLBACK Proc(HWND w, UINT m, WPARAM wp, LPARAM lp) {
     if (m == WM_NCCREATE)
       SetWindowLongPtrW(w, GWLP_USERDATA,
@@ -150,9 +150,8 @@ Pixels RenderWith(int width, int height, Draw draw) {
 inline Pixels Render(HWND window) {
   RECT rc;
   GetClientRect(window, &rc);
-  return RenderWith(rc.right, rc.bottom, [&](HDC dc) {
-    SendMessageW(window, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT);
-  });
+  return RenderWith(rc.right, rc.bottom,
+                    [&](HDC dc) { SendMessageW(window, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT); });
 }
 
 // A bitmap of one colour.
@@ -173,8 +172,8 @@ inline HBITMAP SolidBitmap(COLORREF color, int size = 16) {
 
 // A crisp font, so caption pixels carry the exact caption colour.
 inline HFONT MakeCrispFont(int height = -20) {
-  return CreateFontW(height, 0, 0, 0, FW_BOLD, 0, 0, 0, ANSI_CHARSET, OUT_TT_PRECIS,
-                     CLIP_DEFAULT_PRECIS, NONANTIALIASED_QUALITY, DEFAULT_PITCH, L"Tahoma");
+  return CreateFontW(height, 0, 0, 0, FW_BOLD, 0, 0, 0, ANSI_CHARSET, OUT_TT_PRECIS, CLIP_DEFAULT_PRECIS,
+                     NONANTIALIASED_QUALITY, DEFAULT_PITCH, L"Tahoma");
 }
 
 }  // namespace tallix::ui::test

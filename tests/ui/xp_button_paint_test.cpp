@@ -7,11 +7,11 @@
 #include <cstdlib>
 #include <string>
 
+#include "tests/ui/ui_test_support.h"
 #include "ui/caption_colors.h"
 #include "ui/exports.h"
 #include "ui/ux_theme.h"
 #include "ui/xp_button.h"
-#include "tests/ui/ui_test_support.h"
 
 using namespace tallix::ui;
 using namespace tallix::ui::test;
@@ -42,10 +42,10 @@ std::pair<int, int> ColumnsOf(const Pixels& pixels, COLORREF color) {
 }
 
 class XPButtonPaintTest : public ::testing::Test {
-protected:
+ protected:
   HWND Make(const wchar_t* caption, int width = 60, int height = 30) {
-    HWND button = CREATEXPBUTTON(parent.window, 100 + static_cast<int>(buttons.size()), caption,
-                                 10, 10, width, height, WS_VISIBLE, 0, 0);
+    HWND button = CREATEXPBUTTON(parent.window, 100 + static_cast<int>(buttons.size()), caption, 10, 10, width, height,
+                                 WS_VISIBLE, 0, 0);
     TB_XPBUTTON_SETFONT(button, MakeCrispFont(), FALSE, FALSE);
     buttons.push_back(button);
     SetFocus(parent.window);

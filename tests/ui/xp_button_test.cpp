@@ -1,9 +1,9 @@
 #include <gtest/gtest.h>
 
+#include "tests/ui/ui_test_support.h"
 #include "ui/exports.h"
 #include "ui/ux_theme.h"
 #include "ui/xp_button.h"
-#include "tests/ui/ui_test_support.h"
 
 using namespace tallix::ui;
 using namespace tallix::ui::test;
@@ -15,7 +15,7 @@ constexpr int kId = 1019;
 LPARAM Point(int x, int y) { return MAKELPARAM(static_cast<WORD>(x), static_cast<WORD>(y)); }
 
 class XPButtonTest : public ::testing::Test {
-protected:
+ protected:
   void SetUp() override {
     button = CREATEXPBUTTON(parent.window, kId, L"7", 10, 10, 60, 30, WS_VISIBLE, 0, 0);
     ASSERT_NE(button, nullptr);
@@ -167,11 +167,9 @@ TEST_F(XPButtonTest, HotTracking) {
 TEST_F(XPButtonTest, DialogCodesAndCursor) {
   EXPECT_EQ(SendMessageW(button, WM_GETDLGCODE, 0, 0), DLGC_BUTTON | DLGC_UNDEFPUSHBUTTON);
   MSG enter{button, WM_KEYDOWN, VK_RETURN, 0, 0, {}};
-  EXPECT_EQ(SendMessageW(button, WM_GETDLGCODE, VK_RETURN, reinterpret_cast<LPARAM>(&enter)),
-            DLGC_WANTALLKEYS);
+  EXPECT_EQ(SendMessageW(button, WM_GETDLGCODE, VK_RETURN, reinterpret_cast<LPARAM>(&enter)), DLGC_WANTALLKEYS);
   MSG enterChar{button, WM_CHAR, VK_RETURN, 0, 0, {}};
-  EXPECT_EQ(SendMessageW(button, WM_GETDLGCODE, VK_RETURN, reinterpret_cast<LPARAM>(&enterChar)),
-            DLGC_WANTALLKEYS);
+  EXPECT_EQ(SendMessageW(button, WM_GETDLGCODE, VK_RETURN, reinterpret_cast<LPARAM>(&enterChar)), DLGC_WANTALLKEYS);
   MSG tab{button, WM_KEYDOWN, VK_TAB, 0, 0, {}};
   EXPECT_EQ(SendMessageW(button, WM_GETDLGCODE, VK_TAB, reinterpret_cast<LPARAM>(&tab)), 0);
   EXPECT_EQ(SendMessageW(button, WM_SETCURSOR, reinterpret_cast<WPARAM>(button), HTCLIENT), TRUE);
@@ -313,10 +311,9 @@ TEST(XPButtonCreation, FailsWithoutAParentAndRegistersOnce) {
 TEST(ToolkitExports, AreExportedFromTheExecutableUnderTheirNames) {
   HMODULE self = GetModuleHandleW(nullptr);
   for (const char* name :
-       {"CREATEXPBUTTON", "TB_XPBUTTON_SETIMAGE", "TB_XPBUTTON_SETIMAGEWIDTH",
-        "TB_XPBUTTON_SETIMAGEHEIGHT", "TB_XPBUTTON_SETIMAGEPOS", "TB_XPBUTTON_SETIMAGEMARGIN",
-        "TB_XPBUTTON_SETTEXTMARGIN", "TB_XPBUTTON_SETFONT", "TB_XPBUTTON_SETTOGGLESTATE",
-        "FIRELINES"})
+       {"CREATEXPBUTTON", "TB_XPBUTTON_SETIMAGE", "TB_XPBUTTON_SETIMAGEWIDTH", "TB_XPBUTTON_SETIMAGEHEIGHT",
+        "TB_XPBUTTON_SETIMAGEPOS", "TB_XPBUTTON_SETIMAGEMARGIN", "TB_XPBUTTON_SETTEXTMARGIN", "TB_XPBUTTON_SETFONT",
+        "TB_XPBUTTON_SETTOGGLESTATE", "FIRELINES"})
     EXPECT_NE(GetProcAddress(self, name), nullptr) << name;
   EXPECT_EQ(GetProcAddress(self, "TB_XPBUTTON_SETTOGGLEMODE"), nullptr);
 }
