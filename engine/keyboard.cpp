@@ -51,6 +51,7 @@ constexpr int kNone = -1;
 
 }  // namespace
 
+// clang-format off
 const std::array<KeyboardRows::Row, 43> KeyboardRows::kRows = {{
     {{vk::kBackspace, kNone, kNone}, Always, [](Engine& e) { e.Backspace(); }, Key::Back},
     {{vk::kShift, kNone, kNone}, Always, [](Engine& e) { e.state_.shiftDown = true; }, std::nullopt},
@@ -140,6 +141,7 @@ const std::array<KeyboardRows::Row, 43> KeyboardRows::kRows = {{
     {{vk::kF1, kNone, kNone}, Always, [](Engine& e) { e.host_.OpenHelp(); }, Key::Help},
     {{vk::kNumLock, kNone, kNone}, Always, [](Engine& e) { e.UpdateNumLock(); }, std::nullopt},
 }};
+// clang-format on
 
 const KeyboardRows::Row* KeyboardRows::Find(const KeyContext& context) {
   for (const Row& row : kRows) {
@@ -160,40 +162,18 @@ int Engine::OnKeyDown(int virtualKey) {
 }
 
 void Engine::OnKeyUp(int virtualKey) {
-  const bool shift = state_.shiftDown;
-  auto release = [this](Key key) { host_.ShowKeyPressed(key, false); };
   if (virtualKey == vk::kShift) state_.shiftDown = false;
   if (virtualKey == vk::kControl) state_.ctrlDown = false;
-  switch (virtualKey) {
-    case vk::Digit(5): case vk::Numpad(5): case vk::Letter('I'):
-      release(shift ? Key::Percent : Key::D5);
-      break;
-    case vk::Digit(8): case vk::Numpad(8):
-      release(shift ? Key::Times : Key::D8);
-      break;
-    case vk::kEquals: case vk::kAdd:
-      release(!shift && virtualKey == vk::kEquals ? Key::Equals : Key::Plus);
-      break;
-    case vk::kEscape:
-      release(shift ? Key::ClearTape : Key::Clear);
-      break;
-    case vk::kSpace:
-      release(Key::Start);
-      host_.StartStopStopwatch();
-      break;
-    default: {
-      // Every button the key may have drawn pressed, whatever the condition.
-      std::optional<Key> released;
-      for (const auto& row : KeyboardRows::kRows) {
-        const bool listed = row.keys[0] == virtualKey || row.keys[1] == virtualKey || row.keys[2] == virtualKey;
-        if (listed && row.pressed && row.pressed != released) {
-          release(*row.pressed);
-          released = row.pressed;
-        }
-      }
-      break;
-    }
+  // Every button the key can stand for: Shift, the number system or the
+  // laptop mapping may have changed since the key went down.
+  std::array<bool, kKeyCount> released{};
+  for (const auto& row : KeyboardRows::kRows) {
+    const bool listed = row.keys[0] == virtualKey || row.keys[1] == virtualKey || row.keys[2] == virtualKey;
+    if (!listed || !row.pressed || released[static_cast<int>(*row.pressed)]) continue;
+    released[static_cast<int>(*row.pressed)] = true;
+    host_.ShowKeyPressed(*row.pressed, false);
   }
+  if (virtualKey == vk::kSpace) host_.StartStopStopwatch();
   Focus();
 }
 

@@ -674,6 +674,27 @@ TEST_F(MainWindowTest, KeyStrokesOnTheKeySinkDriveTheEngineAndShowTheKey) {
   EXPECT_EQ(Text(ids::kAveragePane), " AVG = 0.00");
 }
 
+// Shift let go before the key it changed: the shifted button is released all the same.
+TEST_F(MainWindowTest, ShiftReleasedFirstLeavesNoKeyDrawnPressed) {
+  Open();
+  HWND sink = Item(ids::kKeySink);
+  const auto drawnPressed = [&](int id) {
+    const auto info = ui::GetXPButtonInfo(Item(id));
+    return info->toggleMode && info->toggled != 0;
+  };
+  for (const auto [virtualKey, id] :
+       {std::pair{int{'5'}, ids::kKeyPercent}, {'8', ids::kKeyTimes}, {VK_OEM_PLUS, ids::kKeyPlus}}) {
+    SendMessageW(sink, WM_KEYDOWN, VK_SHIFT, 1);
+    SendMessageW(sink, WM_KEYDOWN, virtualKey, 1);
+    Pump();
+    EXPECT_TRUE(drawnPressed(id)) << id;
+    SendMessageW(sink, WM_KEYUP, VK_SHIFT, 0xC0000001);
+    SendMessageW(sink, WM_KEYUP, virtualKey, 0xC0000001);
+    Pump();
+    EXPECT_FALSE(drawnPressed(id)) << id;
+  }
+}
+
 TEST_F(MainWindowTest, OperatorSignsShowAsTheirCharactersOnTheTape) {
   Open();
   for (int id : {ids::kKey1 + 8, ids::kKeyTimes, ids::kKey1 + 1, ids::kKeyDivide, ids::kKey1 + 2, ids::kKeyEquals}) {
