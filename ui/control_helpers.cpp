@@ -114,6 +114,16 @@ void SetClientSize(HWND window, int width, int height) {
   if (style & WS_VSCROLL) rc.right += GetSystemMetrics(SM_CXVSCROLL);
   if (style & WS_HSCROLL) rc.bottom += GetSystemMetrics(SM_CYHSCROLL);
   ResizeControl(window, rc.right - rc.left, rc.bottom - rc.top);
+  // The arithmetic counts a one-line menu bar; a bar that wraps, or a frame
+  // drawn otherwise than the system reports, is seen only in the result.
+  for (int pass = 0; pass < 2 && !IsIconic(window); ++pass) {
+    RECT client{}, outer{};
+    GetClientRect(window, &client);
+    if (client.right == width && client.bottom == height) return;
+    GetWindowRect(window, &outer);
+    ResizeControl(window, outer.right - outer.left + width - client.right,
+                  outer.bottom - outer.top + height - client.bottom);
+  }
 }
 
 void SetChecked(HWND button, bool checked) { Send(button, BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED); }

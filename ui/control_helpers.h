@@ -20,7 +20,8 @@ void Repaint(HWND window);
 void MoveControl(HWND window, int x, int y);
 void ResizeControl(HWND window, int width, int height);
 // Outer size that gives the client area width x height for the window's
-// style, menu and scroll bars; position, z-order and activation unchanged.
+// style, menu (however many lines its bar takes) and scroll bars; position,
+// z-order and activation unchanged.
 void SetClientSize(HWND window, int width, int height);
 
 // ---- check boxes and radio buttons ----

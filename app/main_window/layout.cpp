@@ -1,18 +1,8 @@
 #include "app/main_window/layout.h"
 
-#include <string_view>
-
 namespace tallix {
 
-int FullHeightFor(const char* windowsVersionText) {
-  const std::string_view name = windowsVersionText ? windowsVersionText : "";
-  if (name.starts_with("Microsoft Windows 2000") || name.starts_with("Microsoft Windows 98")) {
-    return kFullHeightOldSystems;
-  }
-  return kFullHeight;
-}
-
-LayoutPlan PlanLayout(const LayoutFlags& flags, int fullHeight) {
+LayoutPlan PlanLayout(const LayoutFlags& flags) {
   constexpr int kBarTop = 270;
   constexpr int kPaneHeight = 22;
   LayoutPlan plan;
@@ -21,12 +11,12 @@ LayoutPlan PlanLayout(const LayoutFlags& flags, int fullHeight) {
   plan.stopwatchShown = flags.showStopWatch == 1;
 
   plan.barTop = plan.stopwatchShown ? kBarTop : kBarTop - kBarHeight;
-  plan.windowHeight = plan.stopwatchShown ? fullHeight : fullHeight - kBarHeight;
+  plan.clientHeight = plan.stopwatchShown ? kFullClientHeight : kFullClientHeight - kBarHeight;
   plan.tapeListWidth = 224;
   plan.tapeListHeight = plan.stopwatchShown ? 254 : 232;
 
   // A hidden status bar keeps its panes: they only fall below the client area.
-  if (!plan.statusBarShown) plan.windowHeight -= kBarHeight;
+  if (!plan.statusBarShown) plan.clientHeight -= kBarHeight;
 
   const int h = plan.barTop;
   const int leftPaneWidth = plan.tapeShown ? 133 : 87;
@@ -37,7 +27,7 @@ LayoutPlan PlanLayout(const LayoutFlags& flags, int fullHeight) {
   plan.numLockPane = {466, h, 46, kPaneHeight};
   plan.separatorX = 0;
   plan.separatorY = h;
-  plan.windowWidth = plan.tapeShown ? kWideWidth : kNarrowWidth;
+  plan.clientWidth = plan.tapeShown ? kWideClientWidth : kNarrowClientWidth;
   return plan;
 }
 

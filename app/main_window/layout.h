@@ -1,6 +1,8 @@
 #pragma once
 // Where the tape, the stopwatch bar and the status bar go, and how large the
-// window is, for each combination of the three "Show..." settings.
+// client area is, for each combination of the three "Show..." settings. The
+// window's outer size follows from the client area on whatever frame the
+// system draws.
 
 namespace tallix {
 
@@ -11,15 +13,12 @@ struct PanePlace {
   int height = 0;
 };
 
-inline constexpr int kWideWidth = 513;
-inline constexpr int kNarrowWidth = 282;
-inline constexpr int kFullHeight = 344;
-// Windows 98 and 2000 draw thinner frames: the same client area needs less.
-inline constexpr int kFullHeightOldSystems = 337;
+// The client area with everything shown, and the width without the tape.
+inline constexpr int kWideClientWidth = 507;
+inline constexpr int kNarrowClientWidth = 276;
+inline constexpr int kFullClientHeight = 293;
+// Height taken by the stopwatch bar, and by the status bar.
 inline constexpr int kBarHeight = 22;
-
-// The outer height with everything shown: shorter on the two old systems.
-int FullHeightFor(const char* windowsVersionText);
 
 // The three settings as read from the file; only 1 means "shown".
 struct LayoutFlags {
@@ -33,8 +32,8 @@ struct LayoutPlan {
   bool statusBarShown = false;
   bool stopwatchShown = false;
   int barTop = 0;  // y of the status panes and the separator line
-  int windowWidth = 0;
-  int windowHeight = 0;
+  int clientWidth = 0;
+  int clientHeight = 0;
   int tapeListWidth = 0;
   int tapeListHeight = 0;
   PanePlace memoryPane;
@@ -46,6 +45,6 @@ struct LayoutPlan {
   int separatorY = 0;
 };
 
-LayoutPlan PlanLayout(const LayoutFlags& flags, int fullHeight = kFullHeight);
+LayoutPlan PlanLayout(const LayoutFlags& flags);
 
 }  // namespace tallix

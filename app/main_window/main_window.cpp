@@ -35,8 +35,6 @@ HWND g_mainWindow = nullptr;
 constexpr DWORD kWindowStyle =
     WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN | WS_CLIPSIBLINGS | WS_VISIBLE;
 constexpr DWORD kWindowExStyle = WS_EX_CONTROLPARENT | WS_EX_WINDOWEDGE;
-constexpr int kDesignClientWidth = 507;
-constexpr int kDesignClientHeight = 293;
 
 std::wstring WideFont(const char* spec) { return std::wstring(spec, spec + std::char_traits<char>::length(spec)); }
 
@@ -98,8 +96,9 @@ MainWindow::MainWindow(std::string settingsPath) : settings_(std::move(settingsP
   caption = L"Tallix";
   style = kWindowStyle;
   exStyle = kWindowExStyle;
-  width = kWideWidth;
-  height = kFullHeight;
+  // The design's outer size; the layout then sets the client area it needs.
+  width = 513;
+  height = 344;
   iconName = L"IMAGE_CALCULATOR3";
   menuName = L"FORM1_TOPMENU";
 }
@@ -137,9 +136,6 @@ void MainWindow::CreateControls(HWND form) {
   window_ = form;
   g_mainWindow = form;
   menu_ = GetMenu(form);
-  // The controls are placed on the design client area with everything shown;
-  // the layout then gives the window its real size.
-  ui::SetClientSize(form, kDesignClientWidth, kDesignClientHeight);
   for (const ControlSpec& spec : MainWindowControls()) {
     HWND control = CreateControl(spec);
     if (!control) continue;
@@ -275,8 +271,6 @@ void MainWindow::AddTooltips() {
 }
 
 void MainWindow::LoadSettings() {
-  const std::wstring system = ui::GetWindowsVersionText();
-  fullHeight_ = FullHeightFor(Narrow(system).c_str());
   RefreshDatePane();
   engine_.UpdateNumLock();
 
@@ -325,7 +319,7 @@ void MainWindow::ApplyLayout() {
 }
 
 void MainWindow::ApplyLayout(const LayoutFlags& flags) {
-  const LayoutPlan plan = PlanLayout(flags, fullHeight_);
+  const LayoutPlan plan = PlanLayout(flags);
 
   const int stopwatchShow = plan.stopwatchShown ? SW_SHOW : SW_HIDE;
   for (int id : {ids::kKeyStart, ids::kKeyLap, ids::kKeyReset, ids::kTimeDisplay}) {
@@ -347,7 +341,7 @@ void MainWindow::ApplyLayout(const LayoutFlags& flags) {
     SetWindowPos(Control(id), nullptr, place.x, place.y, place.width, place.height, kPlace);
   }
   SetWindowPos(Control(ids::kSeparatorLine), nullptr, plan.separatorX, plan.separatorY, 0, 0, kPlace | SWP_NOSIZE);
-  SetWindowPos(window_, nullptr, 0, 0, plan.windowWidth, plan.windowHeight, kPlace | SWP_NOMOVE);
+  ui::SetClientSize(window_, plan.clientWidth, plan.clientHeight);
 }
 
 LRESULT MainWindow::OnControlEvent(const ui::ControlEvent& event) {

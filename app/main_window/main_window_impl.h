@@ -93,7 +93,6 @@ class MainWindow final : public ui::FormDefinition, public EngineHost {
   IniSettings settings_;
   Engine engine_;
   std::array<HWND, kKeyCount> keyButtons_{};
-  int fullHeight_ = 0;
   bool topMost_ = false;
 };
 

@@ -125,10 +125,10 @@ class MainWindowTest : public testing::Test {
   HWND Item(int id) const { return GetDlgItem(window_, id); }
   std::string Text(int id) const { return Narrow(ui::GetText(Item(id))); }
   std::wstring WideText(int id) const { return ui::GetText(Item(id)); }
-  SIZE OuterSize() const {
+  SIZE ClientSize() const {
     RECT r{};
-    GetWindowRect(window_, &r);
-    return {r.right - r.left, r.bottom - r.top};
+    GetClientRect(window_, &r);
+    return {r.right, r.bottom};
   }
   RECT PlaceOf(int id) const {
     RECT r{};
@@ -197,9 +197,9 @@ TEST_F(MainWindowTest, FirstStartInAnEmptyFolderWritesEveryKeyInOrder) {
   EXPECT_STREQ(className, L"FORM_TALLIX_FORM1_CLASS");
   EXPECT_EQ(ui::GetText(window_), L"Tallix");
   EXPECT_EQ(MainWindowHandle(), window_);
-  const SIZE size = OuterSize();
-  EXPECT_EQ(size.cx, 513);
-  EXPECT_EQ(size.cy, 344);
+  const SIZE size = ClientSize();
+  EXPECT_EQ(size.cx, 507);
+  EXPECT_EQ(size.cy, 293);
   EXPECT_FALSE(GetWindowLongW(window_, GWL_EXSTYLE) & WS_EX_TOPMOST);
   EXPECT_EQ(GetFocus(), Item(ids::kKeySink));
 }
@@ -367,21 +367,24 @@ struct LayoutCase {
 TEST_F(MainWindowTest, FileMenuTogglesLayOutTheWindowAndWriteTheSettings) {
   Open();
   const LayoutCase cases[] = {
-      {{}, 513, 344, 254, 270},
-      {{IDM_SHOW_STOPWATCH}, 513, 322, 232, 248},
-      {{IDM_SHOW_STOPWATCH, IDM_SHOW_STATUSBAR}, 513, 300, 232, 248},
-      {{IDM_SHOW_STATUSBAR}, 513, 322, 254, 270},
-      {{IDM_SHOW_TAPE}, 282, 344, 254, 270},
-      {{IDM_SHOW_TAPE, IDM_SHOW_STOPWATCH, IDM_SHOW_STATUSBAR}, 282, 300, 232, 248},
+      {{}, 507, 293, 254, 270},
+      {{IDM_SHOW_STOPWATCH}, 507, 271, 232, 248},
+      {{IDM_SHOW_STOPWATCH, IDM_SHOW_STATUSBAR}, 507, 249, 232, 248},
+      {{IDM_SHOW_STATUSBAR}, 507, 271, 254, 270},
+      {{IDM_SHOW_TAPE}, 276, 293, 254, 270},
+      {{IDM_SHOW_TAPE, IDM_SHOW_STOPWATCH}, 276, 271, 232, 248},
+      {{IDM_SHOW_TAPE, IDM_SHOW_STATUSBAR}, 276, 271, 254, 270},
+      {{IDM_SHOW_TAPE, IDM_SHOW_STOPWATCH, IDM_SHOW_STATUSBAR}, 276, 249, 232, 248},
   };
   for (const LayoutCase& c : cases) {
     for (int item : c.toggles) Menu(item);
-    const SIZE size = OuterSize();
+    // The design's client area, whatever frame the system draws around it.
+    const SIZE size = ClientSize();
     EXPECT_EQ(size.cx, c.width);
     EXPECT_EQ(size.cy, c.height);
     const RECT tape = PlaceOf(ids::kTapeList);
     EXPECT_EQ(tape.bottom - tape.top, c.tapeHeight);
-    const bool tapeShown = c.width == 513;
+    const bool tapeShown = c.width == 507;
     EXPECT_EQ(Visible(ids::kTapeList), tapeShown);
     EXPECT_EQ(Checked(IDM_SHOW_TAPE), tapeShown);
     EXPECT_EQ(Setting("ShowTape"), tapeShown ? "1" : "0");
@@ -398,7 +401,7 @@ TEST_F(MainWindowTest, FileMenuTogglesLayOutTheWindowAndWriteTheSettings) {
     // Back to everything shown for the next case.
     for (int item : c.toggles) Menu(item);
   }
-  EXPECT_EQ(OuterSize().cy, 344);
+  EXPECT_EQ(ClientSize().cy, 293);
   EXPECT_EQ(Setting("ShowStatusBar"), "1");
 }
 
@@ -425,8 +428,8 @@ TEST_F(MainWindowTest, StartsFromTheStoredSettings) {
   EXPECT_EQ(Setting("ShowTape"), "2");
   EXPECT_FALSE(Visible(ids::kTapeList));
   EXPECT_FALSE(Checked(IDM_SHOW_TAPE));
-  EXPECT_EQ(OuterSize().cx, 282);
-  EXPECT_EQ(OuterSize().cy, 322);
+  EXPECT_EQ(ClientSize().cx, 276);
+  EXPECT_EQ(ClientSize().cy, 271);
   EXPECT_EQ(SendMessageW(Item(ids::kOptionBin), BM_GETCHECK, 0, 0), BST_CHECKED);
   EXPECT_EQ(Setting("Decimal Setting1"), "12");
   for (int item = IDM_FLOATING; item <= IDM_DECIMAL_4; ++item) EXPECT_FALSE(Checked(item)) << item;
@@ -447,7 +450,7 @@ TEST_F(MainWindowTest, OutOfRangeSettingsAreReplacedAtStart) {
   EXPECT_EQ(Setting("Decimal Setting1"), "10");
   EXPECT_EQ(Setting("Digit Grouping"), "0");
   EXPECT_FALSE(Checked(IDM_DIGIT_GROUPING));
-  EXPECT_EQ(OuterSize().cy, 322);
+  EXPECT_EQ(ClientSize().cy, 271);
   EXPECT_EQ(SendMessageW(Item(ids::kOptionDec), BM_GETCHECK, 0, 0), BST_CHECKED);
 }
 

@@ -26,7 +26,7 @@ tallix_pid=$!
 
 probe wait || { echo "FAILED: Tallix.exe did not open its main window"; exit 1; }
 window="$(xdotool search --sync --name '^Tallix$' | head -n 1)"
-check "outer size with everything shown" "513 344" "$(probe size)"
+check "client size with everything shown" "507 293" "$(probe size)"
 
 # One key with the mouse: "7".
 read -r x y < <(probe rect 1025)

@@ -7,7 +7,7 @@
 //   tallix_probe display              prints the display text
 //   tallix_probe tape                 prints every tape line
 //   tallix_probe rect ID              prints the screen centre of control ID
-//   tallix_probe size                 prints the main window's outer size
+//   tallix_probe size                 prints the main window's client size
 //   tallix_probe close                asks the main window to close
 //
 // Texts are written as UTF-8.
@@ -89,8 +89,8 @@ int wmain(int argc, wchar_t** argv) {
   if (command == L"tape") return PrintTape(GetDlgItem(main, kTapeId));
   if (command == L"size") {
     RECT r{};
-    GetWindowRect(main, &r);
-    std::printf("%ld %ld\n", r.right - r.left, r.bottom - r.top);
+    GetClientRect(main, &r);
+    std::printf("%ld %ld\n", r.right, r.bottom);
     return 0;
   }
   if (command == L"rect" && argc >= 3) {

@@ -487,6 +487,14 @@ TEST_F(FormTest, WindowHelpers) {
   GetClientRect(window, &rc);
   EXPECT_EQ(rc.right, 507);
   EXPECT_EQ(rc.bottom, 293);
+  // A menu bar too wide for the window wraps onto more lines.
+  HMENU bar = CreateMenu();
+  for (int item = 0; item < 8; ++item) AppendMenuW(bar, MF_STRING, 100 + item, L"Conversion");
+  SetMenu(window, bar);
+  SetClientSize(window, 150, 80);
+  GetClientRect(window, &rc);
+  EXPECT_EQ(rc.right, 150);
+  EXPECT_EQ(rc.bottom, 80);
 
   HWND check =
       CreateWindowExW(0, L"BUTTON", L"c", WS_CHILD | BS_AUTOCHECKBOX, 0, 0, 20, 20, window, nullptr, nullptr, nullptr);
