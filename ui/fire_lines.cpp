@@ -2,6 +2,7 @@
 
 #include <new>
 
+#include "ui/gdi_scope.h"
 #include "ui/window_kit.h"
 
 namespace tallix::ui {
@@ -91,8 +92,8 @@ void FireLines::Draw(HDC dc) const {
   GetClientRect(window_, &rc);
   if (info_.filled) FillRect(dc, &rc, brush_);
   int style = info_.penStyle == 1 ? PS_DASH : info_.penStyle == 2 ? PS_DOT : PS_INSIDEFRAME;
-  HPEN pen = CreatePen(style, info_.penWidth, info_.penColor);
-  HGDIOBJ oldPen = SelectObject(dc, pen);
+  GdiObject<HPEN> pen(CreatePen(style, info_.penWidth, info_.penColor));
+  ScopedSelect usePen(dc, pen);
   if (info_.shape == 1) {
     MoveToEx(dc, 0, 0, nullptr);
     if (info_.orientation == 1)
@@ -100,12 +101,9 @@ void FireLines::Draw(HDC dc) const {
     else
       LineTo(dc, rc.right, 0);
   } else {
-    HGDIOBJ oldBrush = SelectObject(dc, GetStockObject(NULL_BRUSH));
+    ScopedSelect hollow(dc, GetStockObject(NULL_BRUSH));
     RoundRect(dc, 0, 0, rc.right, rc.bottom, info_.rounding, info_.rounding);
-    SelectObject(dc, oldBrush);
   }
-  SelectObject(dc, oldPen);
-  DeleteObject(pen);
 }
 
 FireLines* LineOf(HWND window) { return HasClass(window, kFireLinesClass) ? FireLines::FromWindow(window) : nullptr; }

@@ -4,6 +4,8 @@
 #include <utility>
 #include <vector>
 
+#include "ui/gdi_scope.h"
+
 namespace tallix::ui {
 namespace {
 
@@ -52,9 +54,7 @@ BYTE CharsetOfFace(const std::wstring& face) {
   LOGFONTW query{};
   query.lfCharSet = DEFAULT_CHARSET;
   lstrcpynW(query.lfFaceName, face.c_str(), LF_FACESIZE);
-  HDC screen = GetDC(nullptr);
-  EnumFontFamiliesExW(screen, &query, RememberCharset, reinterpret_cast<LPARAM>(&charset), 0);
-  ReleaseDC(nullptr, screen);
+  EnumFontFamiliesExW(WindowDC(nullptr), &query, RememberCharset, reinterpret_cast<LPARAM>(&charset), 0);
   return charset;
 }
 
@@ -90,9 +90,7 @@ HFONT FontFromSpec(std::wstring_view spec) {
   auto parsed = ParseFontSpec(spec);
   if (!parsed) return nullptr;
 
-  HDC screen = GetDC(nullptr);
-  int dpi = GetDeviceCaps(screen, LOGPIXELSY);
-  ReleaseDC(nullptr, screen);
+  const int dpi = GetDeviceCaps(WindowDC(nullptr), LOGPIXELSY);
 
   LOGFONTW lf{};
   lstrcpynW(lf.lfFaceName, parsed->face.c_str(), LF_FACESIZE);

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "ui/caption_colors.h"
+#include "ui/gdi_scope.h"
 #include "ui/ux_theme.h"
 #include "ui/window_kit.h"
 
@@ -367,11 +368,9 @@ bool XPButton::DrawImage(HDC dc, const RECT& area, DrawState drawState, RECT& te
   } else {
     BITMAP bm{};
     GetObjectW(image->handle, sizeof(bm), &bm);
-    HDC memory = CreateCompatibleDC(dc);
-    HGDIOBJ old = SelectObject(memory, image->handle);
+    MemoryDC memory(dc);
+    ScopedSelect bitmap(memory, image->handle);
     BitBlt(dc, x, y, bm.bmWidth, bm.bmHeight, memory, 0, 0, SRCCOPY);
-    SelectObject(memory, old);
-    DeleteDC(memory);
   }
 
   const bool leftAligned = !(textFormat_ & (DT_CENTER | DT_RIGHT));
@@ -438,12 +437,11 @@ void XPButton::Draw(HDC dc) {
     DrawClassicFrame(dc, area, drawState);
   }
 
-  HGDIOBJ oldFont = SelectObject(dc, font_);
+  ScopedSelect font(dc, font_);
   RECT textArea = area;
   bool imageDrawn = DrawImage(dc, area, drawState, textArea);
   const bool imageReplacesCaption = imageDrawn && (imagePosition_ & kImageCenter) && (imagePosition_ & kImageVCenter);
   if (!imageReplacesCaption) DrawCaption(dc, caption, textArea);
-  SelectObject(dc, oldFont);
 
   if (GetFocus() == window_) {
     RECT focus = theme ? bounds : client;
