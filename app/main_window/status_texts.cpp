@@ -15,10 +15,4 @@ std::string DatePaneText(int year, int month, int day) {
   return text;
 }
 
-std::string NumLockPaneText(bool numLockOn) { return numLockOn ? "NUM" : ""; }
-
-std::string VersionText(int major, int minor, int revision) {
-  return "Version " + std::to_string(major) + "." + std::to_string(minor) + "." + std::to_string(revision) + " ";
-}
-
 }  // namespace tallix

@@ -164,12 +164,5 @@ TEST(StatusTexts, DatePane) {
   EXPECT_EQ(DatePaneText(2026, 13, 1), "  ??? 01, 2026");
 }
 
-TEST(StatusTexts, NumLockPaneAndVersion) {
-  EXPECT_EQ(NumLockPaneText(true), "NUM");
-  EXPECT_EQ(NumLockPaneText(false), "");
-  EXPECT_EQ(VersionText(2, 7, 0), "Version 2.7.0 ");
-  EXPECT_EQ(VersionText(10, 0, 12), "Version 10.0.12 ");
-}
-
 }  // namespace
 }  // namespace tallix
