@@ -4,14 +4,13 @@
 
 #include "engine/display_text.h"
 #include "engine/engine.h"
+#include "engine/settings_keys.h"
 #include "services/format_mask.h"
 #include "services/number_text.h"
 
 namespace tallix {
 
 namespace {
-
-constexpr std::string_view kMainSection = "Main Settings";
 
 // The mask of each fixed or floating setting. "0 Decimal" rounds to whole
 // numbers, which also turns an empty or "Div0 Error" display into "0" as the
@@ -71,8 +70,8 @@ void Engine::SetDecimals(int value) {
   state_.displayMode = static_cast<std::uint8_t>(value);
   state_.decimalSetting = static_cast<std::uint8_t>(value);
   const std::string text = std::to_string(value);
-  settings_.Write(kMainSection, "Decimal Setting1", text);
-  settings_.Write(kMainSection, "Decimal Setting2", text);
+  settings_.Write(main_keys::kSection, main_keys::kDisplayMode, text);
+  settings_.Write(main_keys::kSection, main_keys::kDecimalSetting, text);
   SelectNumberSystem(0);
 }
 
@@ -80,7 +79,7 @@ void Engine::ToggleDigitGrouping() {
   if (!state_.IsDecimal()) return;
   state_.digitGrouping = !state_.digitGrouping;
   host_.CheckDigitGroupingMenuItem(state_.digitGrouping);
-  settings_.Write(kMainSection, "Digit Grouping", Flag(state_.digitGrouping));
+  settings_.Write(main_keys::kSection, main_keys::kDigitGrouping, Flag(state_.digitGrouping));
   SelectNumberSystem(0);
 }
 
@@ -88,7 +87,7 @@ void Engine::ToggleAutoDecimal() {
   if (!state_.IsDecimal()) return;
   state_.autoDecimal = !state_.autoDecimal;
   host_.CheckAutoDecimalMenuItem(state_.autoDecimal);
-  settings_.Write(kMainSection, "Auto Decimal", Flag(state_.autoDecimal));
+  settings_.Write(main_keys::kSection, main_keys::kAutoDecimal, Flag(state_.autoDecimal));
 }
 
 }  // namespace tallix

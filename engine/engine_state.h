@@ -60,6 +60,7 @@ struct EngineSettings {
   bool laptopKeys = false;
   std::array<std::string, 2> memoryText;
   std::array<Real, 2> memoryValue{};
+  bool operator==(const EngineSettings&) const = default;
 };
 
 }  // namespace tallix

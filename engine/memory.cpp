@@ -3,13 +3,12 @@
 
 #include "engine/display_text.h"
 #include "engine/engine.h"
+#include "engine/settings_keys.h"
 #include "services/number_text.h"
 
 namespace tallix {
 
 namespace {
-
-constexpr std::string_view kMemorySection = "Memory";
 
 std::string BankName(int bank) { return "M" + std::to_string(bank + 1); }
 
@@ -24,8 +23,8 @@ void Engine::ShowMemoryPane() {
 void Engine::StoreBank(int bank) {
   const auto index = static_cast<std::size_t>(bank);
   const std::string& text = state_.memoryText[index];
-  settings_.Write(kMemorySection, BankName(bank), text);
-  settings_.Write(kMemorySection, BankName(bank) + "v",
+  settings_.Write(memory_keys::kSection, memory_keys::kBankText[index], text);
+  settings_.Write(memory_keys::kSection, memory_keys::kBankValue[index],
                   text.empty() ? std::string() : PlainNumberText(state_.memoryValue[index], 15));
 }
 

@@ -4,6 +4,7 @@
 
 #include "engine/display_text.h"
 #include "engine/engine.h"
+#include "engine/settings_keys.h"
 #include "services/format_mask.h"
 #include "services/number_text.h"
 
@@ -74,7 +75,7 @@ void Engine::SelectNumberSystem(int index) {
     AppendTapeLine("(" + std::string(SystemName(s.displayMode)) + ")", "");
   }
   if (s.averageShown) WriteAverage(average);
-  settings_.Write("Main Settings", "Decimal Setting1", std::to_string(s.displayMode));
+  settings_.Write(main_keys::kSection, main_keys::kDisplayMode, std::to_string(s.displayMode));
   Focus();
 }
 

@@ -18,6 +18,7 @@
 #include "app/main_window/wide_text.h"
 #include "app/settings/main_settings.h"
 #include "app/settings/settings_io.h"
+#include "engine/settings_keys.h"
 #include "resources/resource_ids.h"
 #include "ui/caption_colors.h"
 #include "ui/control_helpers.h"
@@ -283,38 +284,21 @@ void MainWindow::LoadSettings() {
     ui::SetCaptionGroupColor(group, static_cast<COLORREF>(loaded.groupColors[group - 1]));
   }
   // The show flags were read and written back with the rest just now.
-  LayoutFlags flags;
-  flags.showTape = loaded.showTape;
-  flags.showStatusBar = loaded.showStatusBar;
-  flags.showStopWatch = loaded.showStopWatch;
-  ApplyLayout(flags);
-  CheckDigitGroupingMenuItem(loaded.digitGrouping == 1);
-  CheckDecimalsMenuItem(loaded.decimalSetting2);
-  CheckAutoDecimalMenuItem(loaded.autoDecimal == 1);
-  if (loaded.lt10Key == 1) ShowLaptopLabel(true);
+  ApplyLayout(LayoutFlags{loaded.showTape, loaded.showStatusBar, loaded.showStopWatch});
+  CheckDigitGroupingMenuItem(loaded.engine.digitGrouping);
+  CheckDecimalsMenuItem(loaded.engine.decimalSetting);
+  CheckAutoDecimalMenuItem(loaded.engine.autoDecimal);
+  if (loaded.engine.laptopKeys) ShowLaptopLabel(true);
   if (loaded.topMost == 1) SetAlwaysOnTop(true);
-
-  EngineSettings engineSettings;
-  engineSettings.calcMode = loaded.calcMode;
-  engineSettings.displayMode = loaded.decimalSetting1;
-  engineSettings.decimalSetting = loaded.decimalSetting2;
-  engineSettings.digitGrouping = loaded.digitGrouping == 1;
-  engineSettings.autoDecimal = loaded.autoDecimal == 1;
-  engineSettings.taxRate = loaded.taxRate;
-  engineSettings.laptopKeys = loaded.lt10Key == 1;
-  for (int bank = 0; bank < 2; ++bank) {
-    engineSettings.memoryText[bank] = loaded.memory[bank].text;
-    engineSettings.memoryValue[bank] = loaded.memory[bank].value;
-  }
   AddTooltips();
-  engine_.Start(engineSettings);
+  engine_.Start(loaded.engine);
 }
 
 void MainWindow::ApplyLayout() {
   LayoutFlags flags;
-  flags.showTape = ReadShowFlag(settings_, "ShowTape");
-  flags.showStatusBar = ReadShowFlag(settings_, "ShowStatusBar");
-  flags.showStopWatch = ReadShowFlag(settings_, "ShowStopWatch");
+  flags.showTape = ReadShowFlag(settings_, main_keys::kShowTape);
+  flags.showStatusBar = ReadShowFlag(settings_, main_keys::kShowStatusBar);
+  flags.showStopWatch = ReadShowFlag(settings_, main_keys::kShowStopWatch);
   ApplyLayout(flags);
 }
 
@@ -369,9 +353,9 @@ bool MainWindow::RouteCommand(int id) {
   const bool decimal = engine_.state().IsDecimal();
   switch (id) {
     case IDM_EXIT: ui::CloseForm(window_, 0); return true;
-    case IDM_SHOW_TAPE: ToggleShowSetting(id, "ShowTape"); return true;
-    case IDM_SHOW_STATUSBAR: ToggleShowSetting(id, "ShowStatusBar"); return true;
-    case IDM_SHOW_STOPWATCH: ToggleShowSetting(id, "ShowStopWatch"); return true;
+    case IDM_SHOW_TAPE: ToggleShowSetting(id, main_keys::kShowTape); return true;
+    case IDM_SHOW_STATUSBAR: ToggleShowSetting(id, main_keys::kShowStatusBar); return true;
+    case IDM_SHOW_STOPWATCH: ToggleShowSetting(id, main_keys::kShowStopWatch); return true;
     case IDM_DIGIT_GROUPING:
       if (decimal) engine_.ToggleDigitGrouping();
       return true;
@@ -420,16 +404,16 @@ void MainWindow::RunKey(Key key) {
   }
 }
 
-void MainWindow::ToggleShowSetting(int menuId, const char* key) {
+void MainWindow::ToggleShowSetting(int menuId, std::string_view key) {
   const bool checked = (GetMenuState(menu_, menuId, MF_BYCOMMAND) & MF_CHECKED) != 0;
   CheckMenuItem(menu_, menuId, MF_BYCOMMAND | (checked ? MF_UNCHECKED : MF_CHECKED));
-  settings_.Write(kMainSettingsSection, key, checked ? "0" : "1");
+  settings_.Write(main_keys::kSection, key, checked ? "0" : "1");
   ApplyLayout();
 }
 
 void MainWindow::ToggleAlwaysOnTop() {
   SetAlwaysOnTop(!topMost_);
-  settings_.Write(kMainSettingsSection, "TopMost", topMost_ ? "1" : "0");
+  settings_.Write(main_keys::kSection, main_keys::kTopMost, topMost_ ? "1" : "0");
   FocusKeySink();
 }
 

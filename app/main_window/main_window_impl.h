@@ -76,7 +76,7 @@ class MainWindow final : public ui::FormDefinition, public EngineHost {
   void OnCommand(int id, int code);
   bool RouteCommand(int id);
   void RunKey(Key key);
-  void ToggleShowSetting(int menuId, const char* key);
+  void ToggleShowSetting(int menuId, std::string_view key);
   void ToggleAlwaysOnTop();
   void RefreshDatePane();
   void DrawTapeItem(const DRAWITEMSTRUCT& item);

@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <limits>
 
+#include "engine/settings_keys.h"
 #include "services/number_text.h"
 
 namespace tallix {
@@ -13,33 +14,38 @@ namespace tallix {
 namespace {
 
 std::int32_t ReadInt32(SettingsPort& settings, std::string_view key, std::int32_t fallback) {
-  const std::int32_t value = SettingToInt32(settings.Read(kMainSettingsSection, key, std::to_string(fallback)));
-  settings.Write(kMainSettingsSection, key, std::to_string(value));
+  const std::int32_t value = SettingToInt32(settings.Read(main_keys::kSection, key, std::to_string(fallback)));
+  settings.Write(main_keys::kSection, key, std::to_string(value));
   return value;
 }
 
 // A byte setting whose values outside 0..`highest` become `replacement`.
 std::uint8_t ReadByte(SettingsPort& settings, std::string_view key, std::uint8_t fallback, int highest,
                       std::uint8_t replacement) {
-  const std::int32_t read = SettingToInt32(settings.Read(kMainSettingsSection, key, std::to_string(fallback)));
+  const std::int32_t read = SettingToInt32(settings.Read(main_keys::kSection, key, std::to_string(fallback)));
   const auto value = (read < 0 || read > highest) ? replacement : static_cast<std::uint8_t>(read);
-  settings.Write(kMainSettingsSection, key, std::to_string(value));
+  settings.Write(main_keys::kSection, key, std::to_string(value));
   return value;
 }
 
 float ReadTaxRate(SettingsPort& settings) {
   // Beyond the single range the rate saturates instead of becoming infinite,
   // which would not survive the trip through the file.
-  Real read = ParseLeadingNumber(settings.Read(kMainSettingsSection, "TaxRate", "0"));
+  Real read = ParseLeadingNumber(settings.Read(main_keys::kSection, main_keys::kTaxRate, "0"));
   if (std::isnan(read)) read = 0;
   const float rate =
       static_cast<float>(std::fmax(-static_cast<Real>(FLT_MAX), std::fmin(read, static_cast<Real>(FLT_MAX))));
-  settings.Write(kMainSettingsSection, "TaxRate", PlainSingleText(rate));
+  settings.Write(main_keys::kSection, main_keys::kTaxRate, PlainSingleText(rate));
   return rate;
 }
 
-MemoryBank ReadMemoryBank(SettingsPort& settings, std::string_view textKey, std::string_view valueKey) {
-  return {settings.Read(kMemorySection, textKey, ""), ParseLeadingNumber(settings.Read(kMemorySection, valueKey, ""))};
+// Left as it is in the file: the memory keys are written only when a bank changes.
+void ReadMemoryBanks(SettingsPort& settings, EngineSettings& engine) {
+  for (std::size_t bank = 0; bank < engine.memoryText.size(); ++bank) {
+    engine.memoryText[bank] = settings.Read(memory_keys::kSection, memory_keys::kBankText[bank], "");
+    engine.memoryValue[bank] =
+        ParseLeadingNumber(settings.Read(memory_keys::kSection, memory_keys::kBankValue[bank], ""));
+  }
 }
 
 }  // namespace
@@ -94,24 +100,24 @@ std::string PlainSingleText(float value) {
 std::int32_t ReadShowFlag(SettingsPort& settings, std::string_view key) { return ReadInt32(settings, key, 1); }
 
 MainSettings LoadMainSettings(SettingsPort& settings) {
+  using namespace main_keys;
   MainSettings loaded;
-  constexpr std::string_view kColorKeys[] = {"Group 1 Color", "Group 2 Color", "Group 3 Color"};
   for (std::size_t i = 0; i < loaded.groupColors.size(); ++i) {
-    loaded.groupColors[i] = ReadInt32(settings, kColorKeys[i], loaded.groupColors[i]);
+    loaded.groupColors[i] = ReadInt32(settings, kGroupColor[i], loaded.groupColors[i]);
   }
-  loaded.showTape = ReadShowFlag(settings, "ShowTape");
-  loaded.showStatusBar = ReadShowFlag(settings, "ShowStatusBar");
-  loaded.showStopWatch = ReadShowFlag(settings, "ShowStopWatch");
-  loaded.digitGrouping = ReadByte(settings, "Digit Grouping", 1, 1, 1);
-  loaded.decimalSetting1 = ReadByte(settings, "Decimal Setting1", 10, 13, 10);
-  loaded.decimalSetting2 = ReadByte(settings, "Decimal Setting2", 10, 10, 10);
-  loaded.autoDecimal = ReadByte(settings, "Auto Decimal", 0, 1, 0);
-  loaded.taxRate = ReadTaxRate(settings);
-  loaded.lt10Key = ReadInt32(settings, "LT10Key", 0);
-  loaded.topMost = ReadInt32(settings, "TopMost", 0);
-  loaded.calcMode = ReadInt32(settings, "CalcMode", 0);
-  loaded.memory[0] = ReadMemoryBank(settings, "M1", "M1v");
-  loaded.memory[1] = ReadMemoryBank(settings, "M2", "M2v");
+  loaded.showTape = ReadShowFlag(settings, kShowTape);
+  loaded.showStatusBar = ReadShowFlag(settings, kShowStatusBar);
+  loaded.showStopWatch = ReadShowFlag(settings, kShowStopWatch);
+  EngineSettings& engine = loaded.engine;
+  engine.digitGrouping = ReadByte(settings, kDigitGrouping, 1, 1, 1) == 1;
+  engine.displayMode = ReadByte(settings, kDisplayMode, 10, 13, 10);
+  engine.decimalSetting = ReadByte(settings, kDecimalSetting, 10, 10, 10);
+  engine.autoDecimal = ReadByte(settings, kAutoDecimal, 0, 1, 0) == 1;
+  engine.taxRate = ReadTaxRate(settings);
+  engine.laptopKeys = ReadInt32(settings, kLaptopKeys, 0) == 1;
+  loaded.topMost = ReadInt32(settings, kTopMost, 0);
+  engine.calcMode = ReadInt32(settings, kCalcMode, 0);
+  ReadMemoryBanks(settings, engine);
   return loaded;
 }
 

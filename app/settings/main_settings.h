@@ -2,25 +2,17 @@
 // What the calculator starts with: the keys of "Main Settings" read, brought
 // into their accepted ranges and written back at once, so that after the first
 // run the file lists every key with a valid value; and the two memory banks.
+// The names of the sections and keys are in engine/settings_keys.h.
 
 #include <array>
 #include <cstdint>
 #include <string>
 #include <string_view>
 
+#include "engine/engine_state.h"
 #include "engine/settings_port.h"
-#include "services/real.h"
 
 namespace tallix {
-
-inline constexpr std::string_view kMainSettingsSection = "Main Settings";
-inline constexpr std::string_view kMemorySection = "Memory";
-
-struct MemoryBank {
-  std::string text;  // as the display showed it when stored; empty: bank empty
-  Real value = 0;
-  bool operator==(const MemoryBank&) const = default;
-};
 
 struct MainSettings {
   // Caption colours (0x00BBGGRR) of the digit keys, the operation keys and
@@ -30,15 +22,10 @@ struct MainSettings {
   std::int32_t showTape = 1;
   std::int32_t showStatusBar = 1;
   std::int32_t showStopWatch = 1;
-  std::uint8_t digitGrouping = 1;
-  std::uint8_t decimalSetting1 = 10;  // display mode: 0-4 fixed, 10 floating, 11 hex, 12 binary, 13 octal
-  std::uint8_t decimalSetting2 = 10;  // decimals kept while another number system shows: 0-4 or 10
-  std::uint8_t autoDecimal = 0;
-  float taxRate = 0;  // percent
-  std::int32_t lt10Key = 0;
-  std::int32_t topMost = 0;
-  std::int32_t calcMode = 0;         // 0 standard calculator, 1 adding machine
-  std::array<MemoryBank, 2> memory;  // [0] is bank 1 ("M1", "M1v"), [1] bank 2
+  std::int32_t topMost = 0;  // only 1 keeps the window above the others
+  // Everything Engine::Start takes: decimals, grouping, tax rate, laptop keys,
+  // calculation mode and the memory banks.
+  EngineSettings engine;
   bool operator==(const MainSettings&) const = default;
 };
 

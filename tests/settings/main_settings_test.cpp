@@ -7,6 +7,8 @@
 #include <string>
 
 #include "app/settings/ini_file.h"
+#include "app/settings/settings_section.h"
+#include "engine/memory_settings.h"
 #include "tests/settings/temp_folder.h"
 
 namespace tallix {
@@ -99,11 +101,11 @@ TEST(LoadMainSettings, ReturnsNormalisedValues) {
   MainSettings expected;
   expected.groupColors[0] = 255;
   expected.showTape = 2;
-  expected.decimalSetting1 = 12;
-  expected.decimalSetting2 = 7;
-  expected.digitGrouping = 0;
-  expected.taxRate = 8.25f;
-  expected.calcMode = 1;
+  expected.engine.displayMode = 12;
+  expected.engine.decimalSetting = 7;
+  expected.engine.digitGrouping = false;
+  expected.engine.taxRate = 8.25f;
+  expected.engine.calcMode = 1;
   EXPECT_EQ(loaded, expected);
 }
 
@@ -113,8 +115,8 @@ TEST(LoadMainSettings, ReadsTheMemoryBanksWithoutWritingThem) {
   const std::string memory = "[Memory]\r\nM1=12.50\r\nM1v=12.5\r\nM2v= -3E+2x\r\n";
   WriteBytes(folder.File(), memory);
   const MainSettings loaded = LoadMainSettings(ini);
-  EXPECT_EQ(loaded.memory[0], (MemoryBank{"12.50", 12.5L}));
-  EXPECT_EQ(loaded.memory[1], (MemoryBank{"", -300.0L}));
+  EXPECT_EQ(loaded.engine.memoryText, (std::array<std::string, 2>{"12.50", ""}));
+  EXPECT_EQ(loaded.engine.memoryValue, (std::array<Real, 2>{12.5L, -300.0L}));
   EXPECT_EQ(ReadBytes(folder.File()), memory + std::string(kFreshFile));
 }
 
@@ -139,6 +141,56 @@ TEST(ReadShowFlag, ReadsAndWritesBack) {
   EXPECT_EQ(ReadBytes(folder.File()), "[Main Settings]\r\nShowTape=1\r\n");
   ini.Write("Main Settings", "ShowTape", "0");
   EXPECT_EQ(ReadShowFlag(ini, "ShowTape"), 0);
+}
+
+// In-memory settings that also remember the order of the writes.
+class RecordedSettings : public MemorySettings {
+ public:
+  void Write(std::string_view section, std::string_view key, std::string_view value) override {
+    written.emplace_back(key);
+    MemorySettings::Write(section, key, value);
+  }
+  std::vector<std::string> written;
+};
+
+constexpr SettingKey kVolumeKeys[] = {{"Metric", "0"}, {"Length"}, {"Width"}, {"Depth"}, {"Result"},
+                                      {"L1"},          {"W1"},     {"H1"},    {"R1"}};
+constexpr SectionSchema kVolumeSection{"Volume Settings", kVolumeKeys};
+
+TEST(SettingsSection, ReadOnOpenWrittenInOrderRemovedOnClear) {
+  RecordedSettings settings;
+  settings.values[{"Volume Settings", "Length"}] = "12";
+  settings.values[{"Main Settings", "TopMost"}] = "1";
+  SectionValues fields = SectionValues::Read(settings, kVolumeSection);
+  EXPECT_EQ(fields.Get("Length"), "12");
+  EXPECT_EQ(fields.Get("Metric"), "0");
+  EXPECT_EQ(fields.Get("Width"), "");
+  EXPECT_TRUE(fields.Set("Result", "1.2346"));
+  EXPECT_FALSE(fields.Set("Area", "5"));
+  EXPECT_EQ(fields.Get("Area"), "");
+
+  fields.Write(settings);
+  EXPECT_EQ(settings.written,
+            (std::vector<std::string>{"Metric", "Length", "Width", "Depth", "Result", "L1", "W1", "H1", "R1"}));
+  EXPECT_EQ(settings.Read("Volume Settings", "Result", ""), "1.2346");
+
+  ClearSection(settings, kVolumeSection);
+  EXPECT_EQ(SectionValues::Read(settings, kVolumeSection).Get("Length"), "");
+  EXPECT_EQ(settings.Read("Main Settings", "TopMost", ""), "1");
+}
+
+TEST(SettingsSection, NumberedSlotsKeepTheirOwnKeys) {
+  static constexpr SettingKey kProfileKeys[] = {{"Name"}, {"Principal"}, {"CompoundingPeriods", "2"}};
+  static constexpr SectionSchema kLoanSection{"Loan Settings", kProfileKeys};
+  MemorySettings settings;
+  SectionValues third = SectionValues::Read(settings, kLoanSection, "3");
+  third.Set("Name", "House");
+  third.Set("CompoundingPeriods", "5");
+  third.Write(settings);
+  EXPECT_EQ(settings.Read("Loan Settings", "Name3", ""), "House");
+  EXPECT_EQ(SectionValues::Read(settings, kLoanSection, "3").Get("CompoundingPeriods"), "5");
+  EXPECT_EQ(SectionValues::Read(settings, kLoanSection, "4").Get("CompoundingPeriods"), "2");
+  EXPECT_EQ(SectionValues::Read(settings, kLoanSection, "4").Get("Name"), "");
 }
 
 TEST(PlainSingleText, WritesUpToSevenSignificantDigits) {
