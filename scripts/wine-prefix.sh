@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Creates (or settles) the Wine prefix under the build folder: no Mono or Gecko
-# prompts, no crash dialog, so that tests never wait for a click.
+# prompts, no crash dialog, so that tests never wait for a click; and the fonts
+# Tallix asks for, so that what Wine draws has the intended metrics.
 set -euo pipefail
 here="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
 repo="$(dirname "$here")"
@@ -16,4 +17,26 @@ if [ ! -f "$WINEPREFIX/.tallix-ready" ]; then
   wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f >/dev/null 2>&1 || true
   wineserver -w
   touch "$WINEPREFIX/.tallix-ready"
+fi
+
+# Debian's Wine does not look in the folder where fonts-wine puts Wine's own
+# Tahoma and MS Sans Serif; every font in the prefix's Fonts folder is loaded.
+# Arial and Courier New are not Wine's: name their metric-compatible stand-ins,
+# or Wine picks a proportional sans face for both.
+wine_fonts=/usr/share/wine/fonts
+if [ ! -f "$wine_fonts/tahoma.ttf" ]; then
+  echo "Wine's own fonts are missing ($wine_fonts/tahoma.ttf): apt-get install fonts-wine" >&2
+  exit 1
+fi
+fonts_dir="$WINEPREFIX/drive_c/windows/Fonts"
+mkdir -p "$fonts_dir"
+for font in "$wine_fonts"/*; do
+  [ -e "$fonts_dir/$(basename "$font")" ] || ln -sf "$font" "$fonts_dir/"
+done
+if [ ! -f "$WINEPREFIX/.tallix-font-replacements" ]; then
+  replacements='HKCU\Software\Wine\Fonts\Replacements'
+  wine reg add "$replacements" /v 'Arial' /t REG_SZ /d 'Liberation Sans' /f >/dev/null 2>&1
+  wine reg add "$replacements" /v 'Courier New' /t REG_SZ /d 'Liberation Mono' /f >/dev/null 2>&1
+  wineserver -w
+  touch "$WINEPREFIX/.tallix-font-replacements"
 fi

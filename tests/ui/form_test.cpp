@@ -4,6 +4,7 @@
 
 #include <functional>
 
+#include "tests/ui/installed_fonts.h"
 #include "tests/ui/ui_test_support.h"
 #include "ui/control_helpers.h"
 #include "ui/font_spec.h"
@@ -147,6 +148,7 @@ TEST(FontCache, SameSpecSameFontAndTwelvePixelCharacters) {
   EXPECT_STREQ(lf.lfFaceName, L"Tahoma");
   EXPECT_EQ(lf.lfOutPrecision, OUT_TT_PRECIS);
 
+  ASSERT_TRUE(FaceIsInstalled(L"Tahoma"));
   HDC dc = GetDC(nullptr);
   HGDIOBJ old = SelectObject(dc, font);
   TEXTMETRICW tm{};

@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <string>
 
+#include "tests/ui/installed_fonts.h"
 #include "tests/ui/ui_test_support.h"
 #include "ui/caption_colors.h"
 #include "ui/exports.h"
@@ -102,6 +103,7 @@ TEST_F(XPButtonPaintTest, CaptionsUseTheirGroupColours) {
 TEST_F(XPButtonPaintTest, ShortCaptionOnANarrowKeyIsDrawnWhole) {
   // A 28-pixel key, as "Feed" and "+Tax" are on the keypad: every pixel of
   // the caption a wide key shows must be there on the narrow one as well.
+  ASSERT_TRUE(FaceIsInstalled(L"Tahoma", -11, FW_BOLD));
   const COLORREF brown = RGB(128, 64, 0);
   auto make = [&](int width) {
     HWND button = Make(L"Feed", width, 24);
