@@ -43,64 +43,62 @@ bool IsValidKeyName(std::string_view name) {
          trimmed.front() != '[' && trimmed.front() != ';';
 }
 
-std::string_view IniDocument::Line::Value() const {
-  return std::string_view(text).substr(text.find('=') + 1);
-}
+// One line of the document, as offsets into its bytes.
+struct IniDocument::Line {
+  std::size_t begin = 0;
+  std::size_t textEnd = 0;  // where its line end starts
+  std::size_t next = 0;     // where the next line starts
+  std::string_view text;    // without the line end
+  std::size_t start = 0;    // of the text after leading blanks (and a first line's byte order mark)
 
-IniDocument::Line IniDocument::Classify(std::string text, std::string_view end, bool firstLine) {
-  Line line;
-  line.text = std::move(text);
-  line.end = end;
-  std::string_view content = line.text;
-  if (firstLine && content.starts_with(kUtf8Bom)) content.remove_prefix(kUtf8Bom.size());
-  content = TrimBlanks(content);
-  if (content.starts_with('[')) {
-    const auto close = content.rfind(']');
-    if (close != std::string_view::npos) {
-      line.kind = Kind::kSection;
-      line.name = TrimBlanks(content.substr(1, close - 1));
-      return line;
-    }
+  bool HasEnd() const { return next > textEnd; }
+
+  std::optional<std::string_view> SectionName() const {
+    if (start >= text.size() || text[start] != '[') return std::nullopt;
+    const auto close = text.rfind(']');
+    if (close == std::string_view::npos || close < start) return std::nullopt;
+    return TrimBlanks(text.substr(start + 1, close - start - 1));
   }
-  if (content.starts_with(';')) return line;
-  const auto equals = content.find('=');
-  if (equals == std::string_view::npos) return line;
-  const std::string_view name = TrimBlanks(content.substr(0, equals));
-  if (name.empty()) return line;
-  line.kind = Kind::kKey;
-  line.name = name;
-  return line;
+
+  std::optional<std::string_view> KeyName() const {
+    if (start >= text.size() || text[start] == ';' || SectionName()) return std::nullopt;
+    const auto equals = text.find('=', start);
+    if (equals == std::string_view::npos) return std::nullopt;
+    const std::string_view name = TrimBlanks(text.substr(start, equals - start));
+    if (name.empty()) return std::nullopt;
+    return name;
+  }
+
+  // The raw text after the first "=", for keys.
+  std::string_view Value() const { return text.substr(text.find('=') + 1); }
+};
+
+// Calls `visit` with each line in order until it returns false.
+template <typename Visit>
+void IniDocument::ForEachLine(Visit visit) const {
+  const std::string_view all = bytes_;
+  for (std::size_t begin = 0; begin < all.size();) {
+    const std::size_t newline = all.find('\n', begin);
+    Line line;
+    line.begin = begin;
+    line.next = newline == std::string_view::npos ? all.size() : newline + 1;
+    line.textEnd = newline == std::string_view::npos ? all.size()
+                   : (newline > begin && all[newline - 1] == '\r') ? newline - 1
+                                                                  : newline;
+    line.text = all.substr(begin, line.textEnd - begin);
+    if (begin == 0 && line.text.starts_with(kUtf8Bom)) line.start = kUtf8Bom.size();
+    while (line.start < line.text.size() && kBlanks.find(line.text[line.start]) != std::string_view::npos) ++line.start;
+    if (!visit(line)) return;
+    begin = line.next;
+  }
 }
 
-IniDocument IniDocument::Parse(std::string_view bytes) {
+IniDocument IniDocument::Parse(std::string bytes) {
   IniDocument document;
-  bool newLineChosen = false;
-  while (!bytes.empty()) {
-    const auto newline = bytes.find('\n');
-    std::string_view text = bytes.substr(0, newline);
-    std::string_view end;
-    if (newline == std::string_view::npos) {
-      bytes = {};
-    } else {
-      bytes.remove_prefix(newline + 1);
-      end = "\n";
-      if (text.ends_with('\r')) {
-        text.remove_suffix(1);
-        end = "\r\n";
-      }
-      if (!newLineChosen) document.newLine_ = end;
-      newLineChosen = true;
-    }
-    Line line = Classify(std::string(text), end, document.lines_.empty());
-    // Runs of lines we never look into are kept as one, so a file of a million
-    // blank or junk lines costs no more than its bytes.
-    if (line.kind == Kind::kOther && !document.lines_.empty() && document.lines_.back().kind == Kind::kOther) {
-      Line& run = document.lines_.back();
-      run.text.append(run.end).append(line.text);
-      run.end = line.end;
-    } else {
-      document.lines_.push_back(std::move(line));
-    }
+  document.bytes_ = std::move(bytes);
+  const auto newline = document.bytes_.find('\n');
+  if (newline != std::string::npos) {
+    document.newLine_ = (newline > 0 && document.bytes_[newline - 1] == '\r') ? "\r\n" : "\n";
   }
   return document;
 }
@@ -109,80 +107,83 @@ std::optional<std::string> IniDocument::Find(std::string_view section, std::stri
   section = TrimBlanks(section);
   key = TrimBlanks(key);
   bool inSection = false;
-  for (const Line& line : lines_) {
-    if (line.kind == Kind::kSection) {
-      inSection = EqualNoCase(line.name, section);
-    } else if (inSection && line.kind == Kind::kKey && EqualNoCase(line.name, key)) {
-      return std::string(DropEnclosingQuotes(TrimBlanks(line.Value())));
+  std::optional<std::string> found;
+  ForEachLine([&](const Line& line) {
+    if (const auto name = line.SectionName()) {
+      inSection = EqualNoCase(*name, section);
+    } else if (const auto name = inSection ? line.KeyName() : std::nullopt; name && EqualNoCase(*name, key)) {
+      found = std::string(DropEnclosingQuotes(TrimBlanks(line.Value())));
+      return false;
     }
-  }
-  return std::nullopt;
+    return true;
+  });
+  return found;
 }
 
-std::vector<std::size_t> IniDocument::SectionHeaders(std::string_view section) const {
-  std::vector<std::size_t> headers;
-  for (std::size_t i = 0; i < lines_.size(); ++i) {
-    if (lines_[i].kind == Kind::kSection && EqualNoCase(lines_[i].name, section)) headers.push_back(i);
-  }
-  return headers;
-}
-
-std::size_t IniDocument::SectionEnd(std::size_t header) const {
-  std::size_t end = header + 1;
-  while (end < lines_.size() && lines_[end].kind != Kind::kSection) ++end;
-  return end;
-}
-
-void IniDocument::Set(std::string_view section, std::string_view key, std::string_view value) {
+bool IniDocument::Set(std::string_view section, std::string_view key, std::string_view value) {
   section = TrimBlanks(section);
   key = TrimBlanks(key);
-  std::string keyLine = std::string(key) + "=" + std::string(value);
-  const std::vector<std::size_t> headers = SectionHeaders(section);
-  for (const std::size_t header : headers) {
-    for (std::size_t i = header + 1, end = SectionEnd(header); i < end; ++i) {
-      if (lines_[i].kind == Kind::kKey && EqualNoCase(lines_[i].name, key)) {
-        // The file's spelling of the name stays; only the value changes.
-        lines_[i].text = lines_[i].name + "=" + std::string(value);
-        return;
-      }
+  bool inSection = false;
+  bool inFirstSection = false;
+  bool sectionSeen = false;
+  // New keys go after the first section's last key, so blank lines and
+  // comments that separate it from the next section stay where they are.
+  std::size_t insertAt = 0;
+  bool insertAfterUnendedLine = false;
+  std::optional<Line> found;
+  std::string foundName;
+  ForEachLine([&](const Line& line) {
+    if (const auto name = line.SectionName()) {
+      inSection = EqualNoCase(*name, section);
+      inFirstSection = inSection && !sectionSeen;
+      sectionSeen = sectionSeen || inSection;
+    } else if (const auto name = inSection ? line.KeyName() : std::nullopt; !name) {
+      return true;
+    } else if (EqualNoCase(*name, key)) {
+      found = line;
+      foundName = *name;
+      return false;
     }
+    if (inFirstSection) {
+      insertAt = line.next;
+      insertAfterUnendedLine = !line.HasEnd();
+    }
+    return true;
+  });
+  const std::string keyLine = (found ? foundName : std::string(key)) + "=" + std::string(value);
+  if (found) {
+    // The file's spelling of the name stays; only the value changes.
+    if (found->text == keyLine) return false;
+    bytes_.replace(found->begin, found->textEnd - found->begin, keyLine);
+  } else if (sectionSeen) {
+    bytes_.insert(insertAt, std::string(insertAfterUnendedLine ? newLine_ : "") + keyLine + std::string(newLine_));
+  } else {
+    if (!bytes_.empty() && bytes_.back() != '\n') bytes_ += newLine_;
+    bytes_.append("[").append(section).append("]").append(newLine_).append(keyLine).append(newLine_);
   }
-  if (headers.empty()) {
-    AppendLine("[" + std::string(section) + "]");
-    AppendLine(std::move(keyLine));
-    return;
-  }
-  // New keys go after the section's last key, so blank lines and comments
-  // that separate it from the next section stay where they are.
-  std::size_t at = headers.front() + 1;
-  for (std::size_t i = at, end = SectionEnd(headers.front()); i < end; ++i) {
-    if (lines_[i].kind == Kind::kKey) at = i + 1;
-  }
-  if (lines_[at - 1].end.empty()) lines_[at - 1].end = newLine_;
-  lines_.insert(lines_.begin() + static_cast<std::ptrdiff_t>(at), Classify(std::move(keyLine), newLine_, false));
-}
-
-void IniDocument::AppendLine(std::string text) {
-  if (!lines_.empty() && lines_.back().end.empty()) lines_.back().end = newLine_;
-  lines_.push_back(Classify(std::move(text), newLine_, lines_.empty()));
+  return true;
 }
 
 bool IniDocument::RemoveSection(std::string_view section) {
-  const std::vector<std::size_t> headers = SectionHeaders(TrimBlanks(section));
-  for (auto it = headers.rbegin(); it != headers.rend(); ++it) {
-    lines_.erase(lines_.begin() + static_cast<std::ptrdiff_t>(*it),
-                 lines_.begin() + static_cast<std::ptrdiff_t>(SectionEnd(*it)));
-  }
-  return !headers.empty();
-}
-
-std::string IniDocument::Serialize() const {
-  std::string bytes;
-  for (const Line& line : lines_) {
-    bytes += line.text;
-    bytes += line.end;
-  }
-  return bytes;
+  section = TrimBlanks(section);
+  std::string kept;
+  std::size_t keptFrom = 0;
+  bool removing = false;
+  bool removed = false;
+  ForEachLine([&](const Line& line) {
+    const auto name = line.SectionName();
+    if (!name) return true;
+    const bool match = EqualNoCase(*name, section);
+    if (match && !removing) kept.append(bytes_, keptFrom, line.begin - keptFrom);
+    if (!match && removing) keptFrom = line.begin;
+    removing = match;
+    removed = removed || match;
+    return true;
+  });
+  if (!removed) return false;
+  if (!removing) kept.append(bytes_, keptFrom);
+  bytes_ = std::move(kept);
+  return true;
 }
 
 }  // namespace tallix

@@ -42,7 +42,7 @@ bool IsPlainValue(std::string_view value) {
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   Input in = Split(std::string_view(reinterpret_cast<const char*>(data), size));
-  tallix::IniDocument document = tallix::IniDocument::Parse(in.file);
+  tallix::IniDocument document = tallix::IniDocument::Parse(std::string(in.file));
   if (document.Serialize() != in.file) std::abort();
 
   if (tallix::IsValidSectionName(in.section) && tallix::IsValidKeyName(in.key) && IsPlainValue(in.value)) {
