@@ -2,12 +2,16 @@
 // Tallix.ini: the one persistent store, read and written in the format of the
 // Windows private-profile functions. Each call reads the file afresh, and each
 // change replaces the whole file at once, so the file on disk is never half
-// written.
+// written. A change re-reads the file and replaces it under the writers' lock
+// (SettingsFileLock), so writers in several processes lose none of each
+// other's keys; of two writes to the same key the later one stays.
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "app/settings/ini_document.h"
+#include "app/settings/settings_io.h"
 #include "engine/settings_port.h"
 
 namespace tallix {
@@ -21,10 +25,11 @@ std::string ReadSetting(const std::string& file, std::string_view section, std::
                         std::string_view fallback);
 
 // Creates the file, section or key as needed. False when the file could not be
-// replaced, when the existing file cannot be read (rewriting it would lose what
-// it holds), or when a name cannot be stored (empty, a line break, "]" in a
-// section name, "=" in a key name). Line breaks in the value are stored as
-// blanks, as a value is one line.
+// replaced (a read-only file or folder, a full disk, the writers' lock not had
+// within kSettingsLockWait), when the existing file cannot be read or is over
+// kMaxSettingsFileBytes (rewriting it would lose what it holds), or when a name
+// cannot be stored (empty, a line break, "]" in a section name, "=" in a key
+// name). Line breaks in the value are stored as blanks, as a value is one line.
 bool WriteSetting(const std::string& file, std::string_view section, std::string_view key, std::string_view value);
 
 // Removes every section of that name with its keys; true if the file is
@@ -52,7 +57,8 @@ class IniSettings final : public SettingsPort {
 // One file's settings read once and written back at most once, for a run of
 // calls such as the start-up's, which would otherwise read the file afresh for
 // every key and replace it for every changed one. After Commit the file holds
-// exactly what the same calls through IniSettings would have left in it.
+// exactly what the same calls through IniSettings would have left in it, keys
+// that other processes wrote in the meantime included.
 class IniSettingsBatch final : public SettingsPort {
  public:
   explicit IniSettingsBatch(std::string path);
@@ -61,16 +67,34 @@ class IniSettingsBatch final : public SettingsPort {
   void Write(std::string_view section, std::string_view key, std::string_view value) override;
   void DeleteSection(std::string_view section) override;
 
-  // Replaces the file, at once, when the calls changed it. False when that
-  // failed or the file could not be read in the first place (it is then left
-  // alone, as every single write would have left it).
+  // Under the writers' lock, reads the file again, makes the batch's changes
+  // to what it holds now and replaces it, at once, when that changed it. False
+  // when that failed or the file could not be read in the first place (it is
+  // then left alone, as every single write would have left it); the changes
+  // are then kept for another Commit.
   bool Commit();
 
+  // The file is over kMaxSettingsFileBytes: the reads saw only the settings in
+  // its first kMaxSettingsFileBytes, and no change will be saved to it. The
+  // user should be told, once.
+  bool fileTooLarge() const { return status_ == FileBytes::Status::kTooLarge; }
+
  private:
+  // A change made through the batch, replayed on the file as it is at Commit.
+  struct Change {
+    std::string section;
+    std::string key;
+    std::string value;
+    bool removesSection;
+  };
+
   std::string path_;
-  bool readable_ = false;
-  std::string original_;
+  FileBytes::Status status_;
   IniDocument document_;
+  std::vector<Change> changes_;
 };
+
+// What to tell the user when the settings file is over kMaxSettingsFileBytes.
+std::string SettingsFileTooLargeMessage(const std::string& path);
 
 }  // namespace tallix

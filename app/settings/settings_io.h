@@ -3,32 +3,71 @@
 // platform. Paths are UTF-8 everywhere; the Windows side widens them so that
 // folders with non-ASCII names work.
 
+#include <algorithm>
+#include <chrono>
 #include <cstddef>
+#include <cstdint>
 #include <string>
 #include <string_view>
 
 namespace tallix {
 
+// The largest settings file loaded in full. Ours stays far below a kilobyte;
+// the limit is there so that a runaway file (a log pasted into it, a disk
+// image renamed) cannot take the program's memory: a read holds the file once
+// and a rewrite briefly twice.
+inline constexpr std::size_t kMaxSettingsFileBytes = 16u << 20;
+
 struct FileBytes {
-  enum class Status { kRead, kMissing, kUnreadable };
+  enum class Status { kRead, kMissing, kUnreadable, kTooLarge };
   Status status = Status::kMissing;
-  std::string bytes;  // only for kRead
+  // kRead: the whole file. kTooLarge: its whole lines within the first
+  // kMaxSettingsFileBytes, whose settings still count; the file is never
+  // rewritten, as that would lose the rest.
+  std::string bytes;
 };
 
-// A settings file larger than this is not ours to load or rewrite: ours stays
-// far below it, and a file of millions of short lines would cost far more
-// memory as a document than on disk.
-inline constexpr std::size_t kMaxSettingsFileBytes = 2u << 20;
-
 // kMissing only when the file (or its folder) does not exist; anything else
-// that stops the read, a file over the size limit included, is kUnreadable.
+// that stops the read is kUnreadable.
 FileBytes ReadFileBytes(const std::string& path);
+
+// The start of a file found to be over the limit while reading it.
+inline FileBytes TooLargeFileBytes(std::string start) {
+  start.resize(std::min(start.size(), kMaxSettingsFileBytes));
+  start.erase(start.rfind('\n') + 1);
+  return {FileBytes::Status::kTooLarge, std::move(start)};
+}
 
 // Writes `bytes` to a new file in the same folder, flushes it to disk and
 // renames it over `path`, so `path` always holds either its old or its new
 // content in full. On failure the temporary file is removed and `path` is as
-// it was. An existing read-only file is not replaced.
+// it was. An existing read-only file is not replaced: marking it read-only is
+// how a user pins the settings.
 bool ReplaceFileAtomically(const std::string& path, std::string_view bytes);
+
+// How long a writer waits for another one to finish before giving up.
+inline constexpr std::chrono::milliseconds kSettingsLockWait{2000};
+
+// Held while a writer reads, changes and replaces the settings file, so that
+// writers in other processes (two Tallix windows in one folder) take turns and
+// never write back a file that misses the other's change. It is the lock of an
+// empty file beside the settings, `path` + ".lock", which stays there: removing
+// it would let a waiting writer lock a file nobody else sees any more. The
+// system drops the lock when its holder dies.
+class SettingsFileLock {
+ public:
+  // Waits up to kSettingsLockWait; held() is false when the wait ran out or the
+  // lock file cannot be opened, and the writer then leaves the file alone.
+  explicit SettingsFileLock(const std::string& path);
+  ~SettingsFileLock();
+  SettingsFileLock(const SettingsFileLock&) = delete;
+  SettingsFileLock& operator=(const SettingsFileLock&) = delete;
+
+  bool held() const { return handle_ != -1; }
+
+ private:
+  std::intptr_t handle_ = -1;  // the locked file's descriptor or HANDLE
+};
 
 // The running program's own file name; empty if the system will not say.
 std::string ExecutableFilePath();

@@ -1,11 +1,14 @@
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <climits>
+#include <thread>
 
 #include "app/settings/settings_io.h"
+#include "app/settings/settings_temporaries.h"
 
 namespace tallix {
 
@@ -48,8 +51,8 @@ FileBytes ReadFileBytes(const std::string& path) {
     if (got < 0 && errno == EINTR) continue;
     if (got < 0) return {FileBytes::Status::kUnreadable, {}};
     if (got == 0) break;
-    if (result.bytes.size() + static_cast<std::size_t>(got) > kMaxSettingsFileBytes) return {FileBytes::Status::kUnreadable, {}};
     result.bytes.append(buffer, static_cast<std::size_t>(got));
+    if (result.bytes.size() > kMaxSettingsFileBytes) return TooLargeFileBytes(std::move(result.bytes));
   }
   result.status = FileBytes::Status::kRead;
   return result;
@@ -68,7 +71,7 @@ bool ReplaceFileAtomically(const std::string& path, std::string_view bytes) {
   {
     Descriptor file{-1};
     for (int attempt = 0; attempt < 16 && file.fd < 0; ++attempt) {
-      temporary = path + "." + std::to_string(getpid()) + "." + std::to_string(++serial) + ".tmp";
+      temporary = TemporaryPathFor(path, static_cast<unsigned long>(getpid()), ++serial);
       file.fd = open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
       if (file.fd < 0 && errno != EEXIST) break;
     }
@@ -80,6 +83,25 @@ bool ReplaceFileAtomically(const std::string& path, std::string_view bytes) {
   ok = ok && rename(temporary.c_str(), path.c_str()) == 0;
   if (!ok) unlink(temporary.c_str());
   return ok;
+}
+
+SettingsFileLock::SettingsFileLock(const std::string& path) {
+  const int fd = open((path + ".lock").c_str(), O_RDONLY | O_CREAT | O_CLOEXEC, 0666);
+  if (fd < 0) return;
+  const auto deadline = std::chrono::steady_clock::now() + kSettingsLockWait;
+  for (;;) {
+    if (flock(fd, LOCK_EX | LOCK_NB) == 0) {
+      handle_ = fd;
+      return;
+    }
+    if ((errno != EWOULDBLOCK && errno != EINTR) || std::chrono::steady_clock::now() >= deadline) break;
+    std::this_thread::sleep_for(std::chrono::milliseconds(5));
+  }
+  close(fd);
+}
+
+SettingsFileLock::~SettingsFileLock() {
+  if (held()) close(static_cast<int>(handle_));
 }
 
 std::string ExecutableFilePath() {

@@ -1,6 +1,9 @@
 #include <windows.h>
 
+#include <chrono>
+
 #include "app/settings/settings_io.h"
+#include "app/settings/settings_temporaries.h"
 
 namespace tallix {
 
@@ -43,22 +46,39 @@ bool WriteAll(HANDLE file, std::string_view bytes) {
   return true;
 }
 
+// Calls `attempt` until it succeeds, fails with an error `busy` does not
+// accept, or `limit` has passed.
+template <typename Attempt, typename Busy>
+bool RetryWhileBusy(std::chrono::milliseconds limit, Attempt attempt, Busy busy) {
+  const auto deadline = std::chrono::steady_clock::now() + limit;
+  for (;;) {
+    if (attempt()) return true;
+    if (!busy(GetLastError()) || std::chrono::steady_clock::now() >= deadline) return false;
+    Sleep(2);
+  }
+}
+
+// A file opened without sharing (a backup, a scanner, an editor saving) is
+// usually let go within milliseconds.
+constexpr std::chrono::milliseconds kBusyFileWait{250};
+
+bool IsSharingViolation(DWORD error) { return error == ERROR_SHARING_VIOLATION; }
+
 }  // namespace
 
 FileBytes ReadFileBytes(const std::string& path) {
   const std::wstring widePath = Widen(path);
   if (widePath.empty()) return {FileBytes::Status::kUnreadable, {}};
-  Handle file{CreateFileW(widePath.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                          OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr)};
-  if (file.handle == INVALID_HANDLE_VALUE) {
+  Handle file{INVALID_HANDLE_VALUE};
+  const auto open = [&] {
+    file.handle = CreateFileW(widePath.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                              nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    return file.handle != INVALID_HANDLE_VALUE;
+  };
+  if (!RetryWhileBusy(kBusyFileWait, open, IsSharingViolation)) {
     const DWORD error = GetLastError();
     const bool missing = error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND;
     return {missing ? FileBytes::Status::kMissing : FileBytes::Status::kUnreadable, {}};
-  }
-  LARGE_INTEGER size{};
-  if (!GetFileSizeEx(file.handle, &size) || size.QuadPart < 0 ||
-      static_cast<unsigned long long>(size.QuadPart) > kMaxSettingsFileBytes) {
-    return {FileBytes::Status::kUnreadable, {}};
   }
   FileBytes result{FileBytes::Status::kRead, {}};
   char buffer[65536];
@@ -66,8 +86,8 @@ FileBytes ReadFileBytes(const std::string& path) {
     DWORD got = 0;
     if (!ReadFile(file.handle, buffer, sizeof buffer, &got, nullptr)) return {FileBytes::Status::kUnreadable, {}};
     if (got == 0) break;
-    if (result.bytes.size() + got > kMaxSettingsFileBytes) return {FileBytes::Status::kUnreadable, {}};
     result.bytes.append(buffer, got);
+    if (result.bytes.size() > kMaxSettingsFileBytes) return TooLargeFileBytes(std::move(result.bytes));
   }
   return result;
 }
@@ -75,6 +95,9 @@ FileBytes ReadFileBytes(const std::string& path) {
 bool ReplaceFileAtomically(const std::string& path, std::string_view bytes) {
   const std::wstring widePath = Widen(path);
   if (widePath.empty()) return false;
+  // MoveFileEx would replace a read-only file and drop its attribute.
+  const DWORD attributes = GetFileAttributesW(widePath.c_str());
+  if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY) != 0) return false;
   // A name left behind by a crashed run is skipped, not reused.
   static unsigned serial = 0;
   std::wstring temporary;
@@ -82,7 +105,7 @@ bool ReplaceFileAtomically(const std::string& path, std::string_view bytes) {
   {
     Handle file{INVALID_HANDLE_VALUE};
     for (int attempt = 0; attempt < 16 && file.handle == INVALID_HANDLE_VALUE; ++attempt) {
-      temporary = widePath + L"." + std::to_wstring(GetCurrentProcessId()) + L"." + std::to_wstring(++serial) + L".tmp";
+      temporary = Widen(TemporaryPathFor(path, GetCurrentProcessId(), ++serial));
       file.handle = CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
       if (file.handle == INVALID_HANDLE_VALUE && GetLastError() != ERROR_FILE_EXISTS) break;
     }
@@ -91,9 +114,45 @@ bool ReplaceFileAtomically(const std::string& path, std::string_view bytes) {
     ok = CloseHandle(file.handle) && ok;
     file.handle = INVALID_HANDLE_VALUE;
   }
-  ok = ok && MoveFileExW(temporary.c_str(), widePath.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
+  // The file cannot be replaced while another process reads it; readers let
+  // go of it within milliseconds.
+  const auto move = [&] {
+    return MoveFileExW(temporary.c_str(), widePath.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
+  };
+  ok = ok && RetryWhileBusy(kSettingsLockWait, move,
+                            [](DWORD error) { return error == ERROR_ACCESS_DENIED || IsSharingViolation(error); });
   if (!ok) DeleteFileW(temporary.c_str());
   return ok;
+}
+
+SettingsFileLock::SettingsFileLock(const std::string& path) {
+  const std::wstring lockPath = Widen(path + ".lock");
+  if (lockPath.empty()) return;
+  const auto lock = [&] {
+    const HANDLE file = CreateFileW(lockPath.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                    nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return false;
+    OVERLAPPED whole{};
+    if (!LockFileEx(file, LOCKFILE_EXCLUSIVE_LOCK | LOCKFILE_FAIL_IMMEDIATELY, 0, 1, 0, &whole)) {
+      const DWORD error = GetLastError();
+      CloseHandle(file);
+      SetLastError(error);
+      return false;
+    }
+    handle_ = reinterpret_cast<std::intptr_t>(file);
+    return true;
+  };
+  RetryWhileBusy(kSettingsLockWait, lock, [](DWORD error) {
+    return error == ERROR_LOCK_VIOLATION || error == ERROR_IO_PENDING || IsSharingViolation(error);
+  });
+}
+
+SettingsFileLock::~SettingsFileLock() {
+  if (!held()) return;
+  const HANDLE file = reinterpret_cast<HANDLE>(handle_);
+  OVERLAPPED whole{};
+  UnlockFileEx(file, 0, 1, 0, &whole);
+  CloseHandle(file);
 }
 
 std::string ExecutableFilePath() {

@@ -198,31 +198,65 @@ TEST(WriteSetting, RefusesToReplaceAFileItCannotRead) {
   EXPECT_EQ(folder.EntryCount(), 1u);
 }
 
-// Marking the file read-only is how a user freezes the settings.
+// Marking the file read-only is how a user pins the settings.
 TEST(WriteSetting, LeavesAReadOnlyFileAlone) {
   TempFolder folder;
   const std::string file = folder.File();
-  WriteBytes(file, "[Main Settings]\nShowTape=1\n");
-  namespace fs = std::filesystem;
-  fs::permissions(FromUtf8(file), fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write,
-                  fs::perm_options::remove);
+  const std::string pinned = "[Main Settings]\nShowTape=1\n";
+  WriteBytes(file, pinned);
+  settings_test::SetReadOnly(file, true);
+#ifdef _WIN32
+  const bool ignoresReadOnly = false;  // the attribute holds whatever the rights
+#else
   const bool ignoresReadOnly = std::ofstream(FromUtf8(file), std::ios::app).is_open();
+#endif
   const bool written = WriteSetting(file, "Main Settings", "ShowTape", "0");
-  fs::permissions(FromUtf8(file), fs::perms::owner_write, fs::perm_options::add);
+  IniSettingsBatch batch(file);
+  batch.Write("Main Settings", "TopMost", "1");
+  const bool committed = batch.Commit();
+  settings_test::SetReadOnly(file, false);
   if (ignoresReadOnly) GTEST_SKIP() << "running with rights that ignore file permissions";
   EXPECT_FALSE(written);
-  EXPECT_EQ(ReadBytes(file), "[Main Settings]\nShowTape=1\n");
+  EXPECT_FALSE(committed);
+  EXPECT_EQ(ReadBytes(file), pinned);
   EXPECT_EQ(folder.EntryCount(), 1u);
 }
 
-TEST(WriteSetting, TreatsAnOversizedFileAsUnreadable) {
+TEST(WriteSetting, ReadsAndRewritesAFileOfMegabytes) {
   TempFolder folder;
   const std::string file = folder.File();
-  const std::string huge = "[S]\nA=1\n" + std::string(kMaxSettingsFileBytes, '\n');
+  const std::string top = "[Main Settings]\r\nDecimal Setting1=12\r\n";
+  std::string rest = "[Notes]\r\n";
+  while (rest.size() < 3300000) rest += "Line" + std::to_string(rest.size()) + "=" + std::string(60, 'n') + "\r\n";
+  WriteBytes(file, top + rest);
+  EXPECT_EQ(ReadSetting(file, "Main Settings", "Decimal Setting1", "10"), "12");
+  EXPECT_TRUE(WriteSetting(file, "Main Settings", "CalcMode", "1"));
+  IniSettingsBatch batch(file);
+  EXPECT_FALSE(batch.fileTooLarge());
+  EXPECT_EQ(batch.Read("Main Settings", "CalcMode", "0"), "1");
+  batch.Write("Memory", "M1", "5");
+  EXPECT_TRUE(batch.Commit());
+  // Not EXPECT_EQ: a failure would print a line-by-line diff of megabytes.
+  EXPECT_TRUE(ReadBytes(file) == top + "CalcMode=1\r\n" + rest + "[Memory]\r\nM1=5\r\n");
+}
+
+TEST(WriteSetting, LeavesAFileOverTheSizeLimitAlone) {
+  TempFolder folder;
+  const std::string file = folder.File();
+  const std::string huge = "[S]\nA=1\n;" + std::string(kMaxSettingsFileBytes, 'x') + "\n[S]\nB=2\n";
   WriteBytes(file, huge);
-  EXPECT_EQ(ReadSetting(file, "S", "A", "dflt"), "dflt");
+  // Its settings within the limit still count.
+  EXPECT_EQ(ReadSetting(file, "S", "A", "dflt"), "1");
+  EXPECT_EQ(ReadSetting(file, "S", "B", "dflt"), "dflt");
   EXPECT_FALSE(WriteSetting(file, "S", "A", "2"));
-  EXPECT_EQ(ReadBytes(file), huge);
+  IniSettingsBatch batch(file);
+  EXPECT_TRUE(batch.fileTooLarge());
+  EXPECT_EQ(batch.Read("S", "A", ""), "1");
+  batch.Write("S", "A", "2");
+  EXPECT_FALSE(batch.Commit());
+  EXPECT_TRUE(ReadBytes(file) == huge);
+  EXPECT_EQ(folder.EntryCount(), 1u);
+  EXPECT_THAT(SettingsFileTooLargeMessage(file), ::testing::HasSubstr(file));
 }
 
 TEST(WriteSetting, WorksInAFolderWithANonAsciiName) {

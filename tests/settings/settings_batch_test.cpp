@@ -74,6 +74,25 @@ TEST(IniSettingsBatch, HoldsChangesUntilCommit) {
   EXPECT_EQ(folder.EntryCount(), 1u);
 }
 
+// Another Tallix window may write between the batch's read and its commit.
+TEST(IniSettingsBatch, KeepsWhatOthersWroteSinceItRead) {
+  TempFolder folder;
+  const std::string file = folder.File();
+  WriteBytes(file, "[Main Settings]\r\nTopMost=0\r\n[Area Settings]\r\nLength=1\r\n");
+  IniSettingsBatch batch(file);
+  LoadMainSettings(batch);
+  batch.Write("Memory", "M1", "5");
+  batch.DeleteSection("Area Settings");
+  ASSERT_TRUE(WriteSetting(file, "Main Settings", "TopMost", "1"));
+  ASSERT_TRUE(WriteSetting(file, "Loan Settings", "Name1", "Boat"));
+  EXPECT_TRUE(batch.Commit());
+  EXPECT_EQ(ReadSetting(file, "Main Settings", "TopMost", ""), "1");
+  EXPECT_EQ(ReadSetting(file, "Loan Settings", "Name1", ""), "Boat");
+  EXPECT_EQ(ReadSetting(file, "Memory", "M1", ""), "5");
+  EXPECT_EQ(ReadSetting(file, "Main Settings", "CalcMode", ""), "0");
+  EXPECT_EQ(ReadSetting(file, "Area Settings", "Length", "gone"), "gone");
+}
+
 TEST(IniSettingsBatch, ReadsLikeTheFileFunctions) {
   TempFolder folder;
   const std::string longValue(600, 'x');

@@ -7,7 +7,14 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <sstream>
 #include <string>
+
+#ifdef _WIN32
+#include <windows.h>
+#else
+#include <sys/stat.h>
+#endif
 
 namespace tallix::settings_test {
 
@@ -28,7 +35,22 @@ inline void WriteBytes(const std::string& path, const std::string& bytes) {
 
 inline std::string ReadBytes(const std::string& path) {
   std::ifstream in(FromUtf8(path), std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+  std::ostringstream bytes;
+  bytes << in.rdbuf();
+  return bytes.str();
+}
+
+// The read-only mark a user sets: the attribute on Windows, the mode elsewhere.
+inline void SetReadOnly(const std::string& path, bool readOnly) {
+#ifdef _WIN32
+  const std::wstring wide = FromUtf8(path).wstring();
+  const DWORD attributes = GetFileAttributesW(wide.c_str());
+  ASSERT_NE(attributes, INVALID_FILE_ATTRIBUTES) << path;
+  ASSERT_TRUE(SetFileAttributesW(wide.c_str(), readOnly ? (attributes | FILE_ATTRIBUTE_READONLY)
+                                                        : (attributes & ~DWORD{FILE_ATTRIBUTE_READONLY})));
+#else
+  ASSERT_EQ(chmod(path.c_str(), readOnly ? 0444 : 0644), 0) << path;
+#endif
 }
 
 class TempFolder {
@@ -52,8 +74,12 @@ class TempFolder {
 
   const std::filesystem::path& path() const { return path_; }
   std::string File(const std::string& name = "Tallix.ini") const { return Utf8(path_ / FromUtf8(name)); }
+  // Files and folders, apart from the writers' lock file that stays beside
+  // the settings once they have been written.
   std::size_t EntryCount() const {
-    return static_cast<std::size_t>(std::distance(std::filesystem::directory_iterator(path_), {}));
+    std::size_t count = 0;
+    for (const auto& entry : std::filesystem::directory_iterator(path_)) count += entry.path().extension() != ".lock";
+    return count;
   }
 
  private:

@@ -1,0 +1,27 @@
+#pragma once
+// The temporary files a settings write creates beside Tallix.ini, and the
+// clean-up of those a writer that died mid-write left behind.
+
+#include <chrono>
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+namespace tallix {
+
+// `path` + "." + process id + "." + serial + ".tmp": unique per writer and
+// attempt, and recognisable as ours afterwards.
+std::string TemporaryPathFor(const std::string& path, unsigned long processId, unsigned serial);
+
+// A temporary is stale once nothing has touched it for this long; a write in
+// flight touches its temporary continuously and takes well under a second.
+inline constexpr std::chrono::minutes kStaleTemporaryAge{10};
+
+// Removes the temporaries of `settingsPath` (named as by TemporaryPathFor) that
+// have not been modified for kStaleTemporaryAge. It holds the writers' lock
+// meanwhile, so no write of another process is in flight, and does nothing
+// when the lock cannot be had. Other files are never touched. Returns how many
+// were removed. Meant for start-up, before the first write.
+std::size_t RemoveStaleTemporaries(const std::string& settingsPath);
+
+}  // namespace tallix
