@@ -1,6 +1,7 @@
 // FormatUsing: numeric fields of "#", "," and "." filled right-aligned, the
 // literal text between them copied.
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -99,6 +100,12 @@ std::string FormatUsing(std::string_view mask, std::span<const Real> values) {
 
 std::string FormatUsing(std::string_view mask, std::initializer_list<Real> values) {
   return FormatUsing(mask, std::span<const Real>(values.begin(), values.size()));
+}
+
+std::size_t FieldCount(std::string_view mask) {
+  const std::vector<FieldSegment> segments = ParseFieldMask(mask);
+  return static_cast<std::size_t>(
+      std::count_if(segments.begin(), segments.end(), [](const FieldSegment& segment) { return segment.isField; }));
 }
 
 }  // namespace tallix

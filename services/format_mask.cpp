@@ -93,23 +93,42 @@ std::string LayOut(PictureSection section, const DecimalDigits18& form, bool pri
   return reversed;
 }
 
+// The section of the mask a finite value is laid out by: the negative or the
+// zero section when the mask has one, else the first. Empty: none, the value
+// prints as plain number text.
+struct ChosenSection {
+  std::string_view text;
+  bool printSign = false;
+};
+
+ChosenSection ChooseSection(const DecimalDigits18& form, std::string_view mask) {
+  const detail::MaskSections split = detail::SplitSections(mask);
+  const bool zero = IsZero(form);
+  ChosenSection chosen{split.sections[0], form.negative && !zero};
+  if (chosen.printSign && split.count >= 2 && !split.sections[1].empty()) {
+    chosen = {split.sections[1], false};
+  } else if (zero && split.count >= 3 && !split.sections[2].empty()) {
+    chosen.text = split.sections[2];
+  }
+  return chosen;
+}
+
 }  // namespace
 
 std::string FormatNumber(Real value, std::string_view mask) {
   if (!detail::IsFinite(value)) return detail::NonFiniteText(value, false);
-  const detail::MaskSections split = detail::SplitSections(mask);
   const DecimalDigits18 form = ToDecimalDigits18(value);
-  const bool zero = IsZero(form);
-  std::string_view chosen = split.sections[0];
-  bool printSign = form.negative && !zero;
-  if (printSign && split.count >= 2 && !split.sections[1].empty()) {
-    chosen = split.sections[1];
-    printSign = false;
-  } else if (zero && split.count >= 3 && !split.sections[2].empty()) {
-    chosen = split.sections[2];
-  }
-  if (chosen.empty()) return PlainNumberText(value, 18, false);
-  return LayOut(detail::ParsePictureSection(chosen), form, printSign);
+  const ChosenSection chosen = ChooseSection(form, mask);
+  if (chosen.text.empty()) return PlainNumberText(value, 18, false);
+  return LayOut(detail::ParsePictureSection(chosen.text), form, chosen.printSign);
+}
+
+bool MaskShowsValue(Real value, std::string_view mask) {
+  if (!detail::IsFinite(value)) return true;
+  const ChosenSection chosen = ChooseSection(ToDecimalDigits18(value), mask);
+  if (chosen.text.empty()) return true;
+  const detail::PictureSection section = detail::ParsePictureSection(chosen.text);
+  return section.integerPlaceholders + section.fractionPlaceholders > 0;
 }
 
 }  // namespace tallix
