@@ -32,4 +32,15 @@ bool ReadEngineOptions(Args& args, EngineSettings& settings, std::ostream& err);
 // Tape and display texts are Windows-1252; terminals want UTF-8.
 std::string Cp1252ToUtf8(std::string_view text);
 
+// Input (a line, a word) as a message quotes it: in double quotes, at most its
+// first 80 characters followed by "..." when there are more, and escaped where
+// a terminal would act on it or the quote would become unclear (controls, bytes
+// that are not UTF-8, quotes, backslashes).
+std::string QuoteInput(std::string_view text);
+
+// A command's exit status once its streams are checked: `out` is flushed, and
+// when anything written to it was lost, or `in` failed other than by ending,
+// the message goes to `err` and the status is 1. Otherwise `status`.
+int FinishStreams(std::string_view command, std::istream& in, std::ostream& out, std::ostream& err, int status);
+
 }  // namespace tallix::cli

@@ -60,9 +60,19 @@ std::string ParseOptions(const Args& args, FormatOptions& options) {
   return {};
 }
 
-// Formats one input line, or returns nullopt when it holds something that is
-// not a number.
-std::optional<std::string> FormatLine(const std::string& line, const FormatOptions& options) {
+// One input line formatted, and why a value of it does not show in the text
+// (empty when all do).
+struct FormattedLine {
+  std::string text;
+  std::string missingValues;
+};
+
+std::string CountOf(std::size_t count, std::string_view noun) {
+  return std::to_string(count) + " " + std::string(noun) + (count == 1 ? "" : "s");
+}
+
+// Nullopt when the line holds something that is not a number.
+std::optional<FormattedLine> FormatLine(const std::string& line, const FormatOptions& options) {
   if (options.mode == Mode::kUsing) {
     std::istringstream words(line);
     std::vector<Real> values;
@@ -72,15 +82,25 @@ std::optional<std::string> FormatLine(const std::string& line, const FormatOptio
       values.push_back(*value);
     }
     if (values.empty()) return std::nullopt;
-    return FormatUsing(*options.mask, values);
+    FormattedLine formatted{FormatUsing(*options.mask, values), {}};
+    // The window's masks start over for values beyond their fields; on a
+    // command line that runs values together unnoticed.
+    if (const std::size_t fields = FieldCount(*options.mask); values.size() > fields) {
+      formatted.missingValues = CountOf(values.size(), "value") + " for the mask's " + CountOf(fields, "field") +
+                                (fields == 0 ? "; none is shown" : "; it starts over for the rest");
+    }
+    return formatted;
   }
   const std::optional<Real> value = ParseNumberExact(line);
   if (!value) return std::nullopt;
   switch (options.mode) {
-    case Mode::kPlain: return PlainNumberText(*value, options.digits, false);
-    case Mode::kPlainSpace: return PlainNumberText(*value, options.digits, true);
-    default: return FormatNumber(*value, *options.mask);
+    case Mode::kPlain: return FormattedLine{PlainNumberText(*value, options.digits, false), {}};
+    case Mode::kPlainSpace: return FormattedLine{PlainNumberText(*value, options.digits, true), {}};
+    default: break;
   }
+  FormattedLine formatted{FormatNumber(*value, *options.mask), {}};
+  if (!MaskShowsValue(*value, *options.mask)) formatted.missingValues = "the mask has no digit placeholder for it";
+  return formatted;
 }
 
 }  // namespace
@@ -93,17 +113,19 @@ int RunFormat(const Args& args, std::istream& in, std::ostream& out, std::ostrea
   }
   int status = 0;
   std::size_t lineNumber = 0;
-  for (std::string line; std::getline(in, line);) {
+  // Output that cannot be written ends the run: the rest would be lost too.
+  for (std::string line; out && std::getline(in, line);) {
     ++lineNumber;
     if (!line.empty() && line.back() == '\r') line.pop_back();
-    if (const std::optional<std::string> text = FormatLine(line, options)) {
-      out << *text << '\n';
-    } else {
-      err << "tallix-cli format: line " << lineNumber << ": \"" << line << "\" is not a number\n";
+    const std::optional<FormattedLine> formatted = FormatLine(line, options);
+    if (formatted) out << formatted->text << '\n';
+    if (!formatted || !formatted->missingValues.empty()) {
+      err << "tallix-cli format: line " << lineNumber << ": " << QuoteInput(line)
+          << (formatted ? ": " + formatted->missingValues : " is not a number") << '\n';
       status = 1;
     }
   }
-  return status;
+  return FinishStreams("format", in, out, err, status);
 }
 
 }  // namespace tallix::cli

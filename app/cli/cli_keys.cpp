@@ -86,7 +86,7 @@ class PrintingHost : public BasicEngineHost {
 bool ReadKey(const std::string& word, std::vector<Key>& keys, std::ostream& err) {
   const auto key = KeyFromScriptName(word);
   if (!key || !IsEngineKey(*key)) {
-    err << "tallix-cli keys: unknown key \"" << word << "\"\n";
+    err << "tallix-cli keys: unknown key " << QuoteInput(word) << "\n";
     return false;
   }
   keys.push_back(*key);
@@ -149,14 +149,14 @@ int RunKeys(const Args& arguments, std::istream& in, std::ostream& out, std::ost
   MemorySettings store;
   Engine engine(host, store);
   engine.Start(settings);
-  for (Key key : keys) engine.PressKey(key);
+  // Output that cannot be written ends the run: the rest would be lost too.
+  for (std::size_t i = 0; i < keys.size() && out; ++i) engine.PressKey(keys[i]);
 
   out << "display: " << Cp1252ToUtf8(host.display) << '\n'
       << "items: " << Cp1252ToUtf8(host.items) << '\n'
       << "average: " << Cp1252ToUtf8(host.average) << '\n'
       << "memory: " << Cp1252ToUtf8(host.memory) << '\n';
-  out.flush();
-  return out ? 0 : 1;
+  return FinishStreams("keys", in, out, err, 0);
 }
 
 }  // namespace tallix::cli

@@ -26,6 +26,9 @@ void PrintUsage(std::ostream& out) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  // Unsynchronised, the standard streams report a failed read of standard
+  // input (a folder, a device error) as an error instead of as its end.
+  std::ios::sync_with_stdio(false);
   tallix::cli::Args args(argv + 1, argv + argc);
   if (args.empty()) {
 #ifndef _WIN32
@@ -43,7 +46,7 @@ int main(int argc, char** argv) {
 #endif
   if (command == "--help" || command == "-h") {
     PrintUsage(std::cout);
-    return 0;
+    return tallix::cli::FinishStreams("--help", std::cin, std::cout, std::cerr, 0);
   }
   std::cerr << "tallix-cli: unknown command \"" << command << "\"\n";
   PrintUsage(std::cerr);

@@ -18,8 +18,8 @@ namespace {
 
 const std::string kDashes(26, '-');
 
-std::string Capture(const std::string& arguments) {
-  const std::string command = std::string(TALLIX_CLI_PATH) + " " + arguments;
+// The standard output of a shell command line.
+std::string Shell(const std::string& command) {
   FILE* pipe = popen(command.c_str(), "r");
   if (pipe == nullptr) return "<popen failed>";
   std::string out;
@@ -28,6 +28,8 @@ std::string Capture(const std::string& arguments) {
   pclose(pipe);
   return out;
 }
+
+std::string Capture(const std::string& arguments) { return Shell(std::string(TALLIX_CLI_PATH) + " " + arguments); }
 
 TEST(CliBinary, KeysExamples) {
   EXPECT_EQ(Capture("keys 5 + 3 ="),
@@ -39,6 +41,15 @@ TEST(CliBinary, KeysExamples) {
 
 TEST(CliBinary, UnknownKeyFailsWithoutOutput) {
   EXPECT_EQ(Capture("keys 5 + nonsense 2>/dev/null; echo status $?"), "status 2\n");
+}
+
+// Results lost to a full disk, or input that cannot be read, fail the run.
+TEST(CliBinary, FailedWritesAndReadsAreReported) {
+  EXPECT_EQ(Capture("keys 5 + 3 = 2>&1 >/dev/full; echo status $?"),
+            "tallix-cli keys: cannot write to standard output\nstatus 1\n");
+  EXPECT_EQ(Shell("seq 100000 | " + std::string(TALLIX_CLI_PATH) + " format '#' 2>&1 >/dev/full; echo status $?"),
+            "tallix-cli format: cannot write to standard output\nstatus 1\n");
+  EXPECT_EQ(Capture("format '#' 2>&1 < /; echo status $?"), "tallix-cli format: cannot read standard input\nstatus 1\n");
 }
 
 // A tallix-cli started on a pseudo-terminal with no arguments.

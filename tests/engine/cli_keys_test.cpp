@@ -50,6 +50,14 @@ TEST(CliKeys, KeysFromStandardInput) {
                    "average:  AVG = 1,234.00\nmemory:  M2\n");
 }
 
+TEST(CliKeys, OutputThatCannotBeWrittenIsReported) {
+  std::istringstream in;
+  std::ostream lost(nullptr);  // every write fails
+  std::ostringstream err;
+  EXPECT_EQ(RunKeys({"5", "+", "3", "="}, in, lost, err), 1);
+  EXPECT_EQ(err.str(), "tallix-cli keys: cannot write to standard output\n");
+}
+
 TEST(CliKeys, MinusAmongOtherKeysIsTheMinusKey) {
   const Result r = RunCli({"9", "-", "4", "="});
   EXPECT_NE(r.out.find("display: 5\n"), std::string::npos);
