@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include <new>
+#include <utility>
 
 #include "ui/fire_lines.h"
 #include "ui/font_spec.h"
@@ -13,7 +14,6 @@ namespace tallix::ui {
 namespace {
 
 HWND activeForm = nullptr;
-INT_PTR modalResult = 0;
 
 struct CreateContext {
   FormDefinition* definition;
@@ -95,9 +95,8 @@ FormDefinition* DefinitionOf(HWND form) {
 // ---- form window procedure ---------------------------------------------------
 
 HWND CreateDeclaredControl(HWND form, const ControlSpec& spec) {
-  CreateArgs args{form,        spec.id,    spec.text,   spec.x,
-                  spec.y,      spec.width, spec.height, spec.style | WS_CHILD | WS_VISIBLE,
-                  spec.exStyle};
+  const DWORD style = spec.style | WS_CHILD | (spec.hidden ? 0 : WS_VISIBLE);
+  CreateArgs args{form, spec.id, spec.text, spec.x, spec.y, spec.width, spec.height, style, spec.exStyle};
   if (spec.className && lstrcmpiW(spec.className, kXPButtonClass) == 0) RegisterXPButtonClass();
   if (spec.className && lstrcmpiW(spec.className, kFireLinesClass) == 0) RegisterFireLinesClass();
   return CreateChild(spec.className, args);
@@ -108,6 +107,7 @@ void CreateFormControls(HWND form, FormDefinition& definition) {
     HWND control = CreateDeclaredControl(form, spec);
     if (!control) continue;
     SetControlProperties(control, spec.properties);
+    if (spec.finish) spec.finish(control);
     SetEmptyTags(control);
   }
   definition.CreateControls(form);
@@ -190,7 +190,15 @@ LRESULT OnControlEvent(HWND form, FormDefinition& definition, UINT message, WPAR
   }
   if (LRESULT reflected = Reflect(event.control, message, wParam, lParam)) return reflected;
   if (FlyRecord* record = GetFlyRecord(event.control)) event.controlValue = record->controlValue;
-  return definition.OnControlEvent(event);
+  return definition.Dispatch(event);
+}
+
+// A command handler that runs the action and reports the message handled.
+ControlHandler AnsweredBy(std::function<void()> action) {
+  return [action = std::move(action)](const ControlEvent&) -> LRESULT {
+    action();
+    return 1;
+  };
 }
 
 LRESULT CALLBACK FormProcedure(HWND form, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -277,7 +285,7 @@ HWND TopLevelOf(HWND window) {
   return window;
 }
 
-INT_PTR RunModal(HWND form, FlyRecord& record, HWND owner) {
+INT_PTR RunModal(HWND form, FormDefinition& definition, FlyRecord& record, HWND owner) {
   record.modalOwner = TopLevelOf(owner);
   record.isModal = 1;
   if (record.modalOwner) EnableWindow(record.modalOwner, FALSE);
@@ -297,15 +305,31 @@ INT_PTR RunModal(HWND form, FlyRecord& record, HWND owner) {
       DispatchMessageW(&message);
     }
   }
-  if (IsWindow(form)) CloseForm(form, modalResult);
+  if (IsWindow(form)) CloseForm(form, definition.modalResult);
   // The quit request belongs to the outer loop too.
   if (quit) PostQuitMessage(static_cast<int>(message.wParam));
-  INT_PTR result = modalResult;
-  modalResult = 0;
-  return result;
+  return std::exchange(definition.modalResult, 0);
 }
 
 }  // namespace
+
+void FormDefinition::Bind(UINT message, int id, int code, ControlHandler handler) {
+  handlers_[{message, id, code}] = std::move(handler);
+}
+
+void FormDefinition::OnClick(int id, std::function<void()> action) {
+  Bind(WM_COMMAND, id, BN_CLICKED, AnsweredBy(std::move(action)));
+}
+
+void FormDefinition::OnCommand(int id, std::function<void()> action) {
+  Bind(WM_COMMAND, id, kAnyCode, AnsweredBy(std::move(action)));
+}
+
+LRESULT FormDefinition::Dispatch(const ControlEvent& event) {
+  auto found = handlers_.find({event.message, event.id, event.code});
+  if (found == handlers_.end()) found = handlers_.find({event.message, event.id, kAnyCode});
+  return found != handlers_.end() ? found->second(event) : OnControlEvent(event);
+}
 
 FlyRecord* GetFlyRecord(HWND window) {
   if (!window || !IsWindow(window)) return nullptr;
@@ -374,6 +398,7 @@ LRESULT CALLBACK ControlSubclassProcedure(HWND control, UINT message, WPARAM wPa
 
 INT_PTR ShowForm(FormDefinition& definition, HWND owner, bool modal, LPARAM value) {
   if (!EnsureFormClass(definition)) return -1;
+  definition.modalResult = 0;
   int x = (GetSystemMetrics(SM_CXSCREEN) - definition.width) / 2;
   int y = (GetSystemMetrics(SM_CYSCREEN) - definition.height) / 2;
   HINSTANCE instance = ToolkitInstance();
@@ -392,12 +417,19 @@ INT_PTR ShowForm(FormDefinition& definition, HWND owner, bool modal, LPARAM valu
     UpdateWindow(form);
     return reinterpret_cast<INT_PTR>(form);
   }
-  return RunModal(form, *record, owner);
+  return RunModal(form, definition, *record, owner);
+}
+
+INT_PTR ShowOrFocusForm(FormDefinition& definition, HWND owner, LPARAM value) {
+  if (!IsWindow(definition.window)) return ShowForm(definition, owner, false, value);
+  ShowWindow(definition.window, SW_SHOWNORMAL);
+  SetFocus(definition.window);
+  return reinterpret_cast<INT_PTR>(definition.window);
 }
 
 void CloseForm(HWND form, INT_PTR result) {
-  modalResult = result;
   if (!IsWindow(form)) return;
+  if (FormDefinition* definition = DefinitionOf(form)) definition->modalResult = result;
   FlyRecord* record = GetFlyRecord(form);
   if (record && record->isModal) {
     ReenableOwner(*record);

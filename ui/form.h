@@ -1,29 +1,37 @@
 #pragma once
-// Form framework: every top-level window of Tallix is a form built the same
-// way. A form is described by a FormDefinition (window facts, its controls as
-// data, and virtual handlers); ShowForm registers the class
-// "FORM_TALLIX_<NAME>_CLASS", creates the window centred on the screen, builds
-// the controls and either returns (modeless) or runs a modal loop.
+// Form framework: every window of Tallix is a form. A FormDefinition gives the
+// window's facts, its controls as rows (ui/control_presets.h makes the usual
+// kinds) and a handler bound to each control and menu item; ShowForm
+// registers the class "FORM_TALLIX_<NAME>_CLASS", creates the window centred
+// on the screen with its controls, and returns (modeless) or runs a modal
+// loop until CloseForm. A complete window:
 //
 //   class AboutForm : public FormDefinition {
 //    public:
 //     AboutForm() {
-//       name = L"FORM3"; caption = L"About"; width = 300; height = 200;
-//       controls = {{2, L"BUTTON", L"OK", 110, 130, 80, 24, WS_TABSTOP | BS_PUSHBUTTON,
-//                    0, {.fontSpec = L"Tahoma,-12,0,0,0,400,0,0,0,0,3,2,1,34"}}};
-//     }
-//     LRESULT OnControlEvent(const ControlEvent& e) override {
-//       if (e.id == 2 && e.code == BN_CLICKED) CloseForm(e.form, 0);
-//       return 0;
+//       static constexpr wchar_t kFont[] = L"Tahoma,-12,0,0,0,400,0,0,0,0,3,2,1,34";
+//       name = L"FORM3";
+//       caption = L"About Tallix";
+//       width = 300, height = 150;
+//       controls = {Static(1, L"Tallix 2.7", {20, 20, 250, 16}, kFont),
+//                   KeyButton(IDOK, L"OK", {110, 80, 80, 24}, kFont)};
+//       OnClick(IDOK, [this] { CloseForm(window, IDOK); });
 //     }
 //   };
+//
+//   AboutForm about;
+//   ShowForm(about, owner, /*modal=*/true);  // IDOK, once the form has closed
 //
 // Per-window data: forms and controls set up by SetControlProperties carry a
 // FlyRecord in the window property "FLY_PTR", and two free-form strings in
 // "FLY_TAGPROPERTY" and "FLY_TAGPROPERTY2".
 #include <windows.h>
 
+#include <climits>
+#include <functional>
+#include <map>
 #include <string>
+#include <tuple>
 #include <vector>
 
 namespace tallix::ui {
@@ -102,9 +110,13 @@ struct ControlSpec {
   const wchar_t* className = L"STATIC";  // any class; "TB_XPBUTTON" and "FIRELINES" work too
   const wchar_t* text = L"";
   int x = 0, y = 0, width = 0, height = 0;
-  DWORD style = 0;  // WS_CHILD | WS_VISIBLE are always added
+  DWORD style = 0;  // WS_CHILD is always added, and WS_VISIBLE unless hidden
   DWORD exStyle = 0;
   ControlProperties properties;
+  bool hidden = false;
+  // What no style can say (a key's toggle mode or image, an edit's margins),
+  // run once the control has its properties.
+  void (*finish)(HWND control) = nullptr;
 };
 
 // What the form's handlers get for WM_COMMAND, WM_NOTIFY, WM_HSCROLL and
@@ -119,6 +131,12 @@ struct ControlEvent {
   WPARAM wParam = 0;
   LPARAM lParam = 0;
 };
+
+// A handler bound to a control or menu item; a non-zero answer is the
+// message's result.
+using ControlHandler = std::function<LRESULT(const ControlEvent&)>;
+// Binds a handler to every notification code of its control or menu item.
+inline constexpr int kAnyCode = INT_MIN;
 
 class FormDefinition {
  public:
@@ -135,20 +153,37 @@ class FormDefinition {
 
   // The form's window while it exists, nullptr otherwise.
   HWND window = nullptr;
+  // What CloseForm was given, until ShowForm returns it for a modal form.
+  INT_PTR modalResult = 0;
 
   std::wstring ClassName() const { return L"FORM_TALLIX_" + name + L"_CLASS"; }
+
+  // `handler` answers `message` (WM_COMMAND, WM_NOTIFY, WM_HSCROLL or
+  // WM_VSCROLL) from control or menu item `id` with notification `code`
+  // (kAnyCode: any). Binding the same message, id and code again replaces it.
+  void Bind(UINT message, int id, int code, ControlHandler handler);
+  // The usual two: a button's click, and a menu item or control whatever its
+  // notification code.
+  void OnClick(int id, std::function<void()> action);
+  void OnCommand(int id, std::function<void()> action);
+  // The handler bound to the event, or else OnControlEvent.
+  LRESULT Dispatch(const ControlEvent& event);
 
   // Runs after the declared controls were made, for controls built in code.
   virtual void CreateControls(HWND form) {}
   // Last step of creation; a non-zero answer is WM_CREATE's result (-1 fails).
   virtual LRESULT OnCreate(HWND form, LPARAM value) { return 0; }
-  // Control notifications and menu commands; non-zero means handled.
+  // Control notifications and menu commands that no handler is bound to;
+  // non-zero means handled.
   virtual LRESULT OnControlEvent(const ControlEvent& event) { return 0; }
   // Keyboard preview from a control of this form; non-zero consumes the message.
   virtual LRESULT OnKeyPreview(HWND control, const MSG& message) { return 0; }
   // Any other message, before the framework's handling (also WM_CLOSE and
   // WM_DESTROY, whose bookkeeping still runs). Return true to answer it.
   virtual bool OnMessage(HWND form, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) { return false; }
+
+ private:
+  std::map<std::tuple<UINT, int, int>, ControlHandler> handlers_;
 };
 
 // Creates the form owned by owner, centred on the screen. Returns -1 when the
@@ -156,8 +191,12 @@ class FormDefinition {
 // result given to CloseForm for a modal one (after the form has closed).
 INT_PTR ShowForm(FormDefinition& form, HWND owner, bool modal, LPARAM value = 0);
 
+// At most one of a modeless form: an open one is shown normally and given the
+// focus, else the form is created as ShowForm does. Same results as ShowForm.
+INT_PTR ShowOrFocusForm(FormDefinition& form, HWND owner, LPARAM value = 0);
+
 // Re-enables and activates a modal form's owner, destroys the form and keeps
-// result for ShowForm.
+// result in its definition for ShowForm.
 void CloseForm(HWND form, INT_PTR result);
 
 // The form last activated, nullptr while none is.
