@@ -25,25 +25,33 @@ struct FileBytes {
   // kMaxSettingsFileBytes, whose settings still count; the file is never
   // rewritten, as that would lose the rest.
   std::string bytes;
+  // kMissing and kUnreadable: the system's words for what stopped the read,
+  // for a message that names the file.
+  std::string reason;
 };
 
 // kMissing only when the file (or its folder) does not exist; anything else
-// that stops the read is kUnreadable.
-FileBytes ReadFileBytes(const std::string& path);
+// that stops the read is kUnreadable. Other files (tapes) have limits of
+// their own.
+FileBytes ReadFileBytes(const std::string& path, std::size_t limit = kMaxSettingsFileBytes);
 
-// The start of a file found to be over the limit while reading it.
-inline FileBytes TooLargeFileBytes(std::string start) {
-  start.resize(std::min(start.size(), kMaxSettingsFileBytes));
+// The start of a file found to be over `limit` while reading it.
+inline FileBytes TooLargeFileBytes(std::string start, std::size_t limit) {
+  start.resize(std::min(start.size(), limit));
   start.erase(start.rfind('\n') + 1);
-  return {FileBytes::Status::kTooLarge, std::move(start)};
+  return {FileBytes::Status::kTooLarge, std::move(start), {}};
 }
 
 // Writes `bytes` to a new file in the same folder, flushes it to disk and
 // renames it over `path`, so `path` always holds either its old or its new
 // content in full. On failure the temporary file is removed and `path` is as
 // it was. An existing read-only file is not replaced: marking it read-only is
-// how a user pins the settings.
-bool ReplaceFileAtomically(const std::string& path, std::string_view bytes);
+// how a user pins the settings. A failure puts what stopped it in `reason`,
+// when given, for a message that names the file.
+bool ReplaceFileAtomically(const std::string& path, std::string_view bytes, std::string* reason = nullptr);
+
+// Why a read-only file was left alone.
+inline constexpr std::string_view kReadOnlyFileReason = "The file is read-only";
 
 // How long a writer waits for another one to finish before giving up.
 inline constexpr std::chrono::milliseconds kSettingsLockWait{2000};

@@ -5,6 +5,7 @@
 
 #include <cerrno>
 #include <climits>
+#include <system_error>
 #include <thread>
 
 #include "app/settings/settings_io.h"
@@ -26,48 +27,59 @@ bool WriteAll(int fd, std::string_view bytes) {
   while (!bytes.empty()) {
     const ssize_t written = write(fd, bytes.data(), bytes.size());
     if (written < 0 && errno == EINTR) continue;
+    if (written == 0) errno = ENOSPC;  // nothing stored, and no error number set
     if (written <= 0) return false;
     bytes.remove_prefix(static_cast<std::size_t>(written));
   }
   return true;
 }
 
+std::string ErrorText(int error) { return std::generic_category().message(error); }
+
 }  // namespace
 
-FileBytes ReadFileBytes(const std::string& path) {
-  FileBytes result;
+FileBytes ReadFileBytes(const std::string& path, std::size_t limit) {
   Descriptor file{open(path.c_str(), O_RDONLY | O_CLOEXEC)};
   if (file.fd < 0) {
-    result.status = (errno == ENOENT || errno == ENOTDIR) ? FileBytes::Status::kMissing
-                                                          : FileBytes::Status::kUnreadable;
-    return result;
+    const bool missing = errno == ENOENT || errno == ENOTDIR;
+    return {missing ? FileBytes::Status::kMissing : FileBytes::Status::kUnreadable, {}, ErrorText(errno)};
   }
-  result.status = FileBytes::Status::kUnreadable;
   struct stat info {};
-  if (fstat(file.fd, &info) != 0 || !S_ISREG(info.st_mode)) return result;
+  if (fstat(file.fd, &info) != 0) return {FileBytes::Status::kUnreadable, {}, ErrorText(errno)};
+  // A folder, a device or a pipe: reading one could block or never end.
+  if (!S_ISREG(info.st_mode)) {
+    return {FileBytes::Status::kUnreadable, {}, S_ISDIR(info.st_mode) ? ErrorText(EISDIR) : "Not a regular file"};
+  }
+  FileBytes result;
   char buffer[65536];
   for (;;) {
     const ssize_t got = read(file.fd, buffer, sizeof buffer);
     if (got < 0 && errno == EINTR) continue;
-    if (got < 0) return {FileBytes::Status::kUnreadable, {}};
+    if (got < 0) return {FileBytes::Status::kUnreadable, {}, ErrorText(errno)};
     if (got == 0) break;
     result.bytes.append(buffer, static_cast<std::size_t>(got));
-    if (result.bytes.size() > kMaxSettingsFileBytes) return TooLargeFileBytes(std::move(result.bytes));
+    if (result.bytes.size() > limit) return TooLargeFileBytes(std::move(result.bytes), limit);
   }
   result.status = FileBytes::Status::kRead;
   return result;
 }
 
-bool ReplaceFileAtomically(const std::string& path, std::string_view bytes) {
+bool ReplaceFileAtomically(const std::string& path, std::string_view bytes, std::string* reason) {
+  const auto fail = [reason](std::string_view why) {
+    if (reason != nullptr) *reason = why;
+    return false;
+  };
   struct stat old {};
   const bool existed = stat(path.c_str(), &old) == 0;
   // A read-only settings file stays as it is, as it would on Windows.
-  if (existed && access(path.c_str(), W_OK) != 0) return false;
+  if (existed && access(path.c_str(), W_OK) != 0) {
+    return fail(errno == EACCES ? std::string(kReadOnlyFileReason) : ErrorText(errno));
+  }
 
   // A name left behind by a crashed run is skipped, not reused.
   static unsigned serial = 0;
   std::string temporary;
-  bool ok;
+  int error = 0;
   {
     Descriptor file{-1};
     for (int attempt = 0; attempt < 16 && file.fd < 0; ++attempt) {
@@ -75,14 +87,17 @@ bool ReplaceFileAtomically(const std::string& path, std::string_view bytes) {
       file.fd = open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
       if (file.fd < 0 && errno != EEXIST) break;
     }
-    if (file.fd < 0) return false;
-    ok = (!existed || fchmod(file.fd, old.st_mode & 07777) == 0) && WriteAll(file.fd, bytes) && fsync(file.fd) == 0;
-    ok = close(file.fd) == 0 && ok;
+    if (file.fd < 0) return fail(ErrorText(errno));
+    const bool written =
+        (!existed || fchmod(file.fd, old.st_mode & 07777) == 0) && WriteAll(file.fd, bytes) && fsync(file.fd) == 0;
+    if (!written) error = errno != 0 ? errno : EIO;
+    if (close(file.fd) != 0 && error == 0) error = errno;
     file.fd = -1;
   }
-  ok = ok && rename(temporary.c_str(), path.c_str()) == 0;
-  if (!ok) unlink(temporary.c_str());
-  return ok;
+  if (error == 0 && rename(temporary.c_str(), path.c_str()) != 0) error = errno;
+  if (error == 0) return true;
+  unlink(temporary.c_str());
+  return fail(ErrorText(error));
 }
 
 SettingsFileLock::SettingsFileLock(const std::string& path) {

@@ -1,6 +1,8 @@
 #include <windows.h>
 
 #include <chrono>
+#include <cwctype>
+#include <string>
 
 #include "app/settings/settings_io.h"
 #include "app/settings/settings_temporaries.h"
@@ -40,7 +42,11 @@ bool WriteAll(HANDLE file, std::string_view bytes) {
   while (!bytes.empty()) {
     const DWORD chunk = bytes.size() > 0x10000000 ? 0x10000000 : static_cast<DWORD>(bytes.size());
     DWORD written = 0;
-    if (!WriteFile(file, bytes.data(), chunk, &written, nullptr) || written == 0) return false;
+    if (!WriteFile(file, bytes.data(), chunk, &written, nullptr)) return false;
+    if (written == 0) {
+      SetLastError(ERROR_DISK_FULL);  // nothing stored, and no error set
+      return false;
+    }
     bytes.remove_prefix(written);
   }
   return true;
@@ -64,11 +70,29 @@ constexpr std::chrono::milliseconds kBusyFileWait{250};
 
 bool IsSharingViolation(DWORD error) { return error == ERROR_SHARING_VIOLATION; }
 
+// A failed call's error, never "success", so that a failure cannot pass for one.
+DWORD LastErrorOrWriteFault() {
+  const DWORD error = GetLastError();
+  return error != ERROR_SUCCESS ? error : ERROR_WRITE_FAULT;
+}
+
+// The system's own sentence for an error, without its closing full stop.
+std::string ErrorText(DWORD error) {
+  wchar_t* text = nullptr;
+  const DWORD length =
+      FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
+                     error, 0, reinterpret_cast<wchar_t*>(&text), 0, nullptr);
+  std::wstring message = text != nullptr ? std::wstring(text, length) : std::wstring();
+  LocalFree(text);
+  while (!message.empty() && (message.back() == L'.' || iswspace(message.back()))) message.pop_back();
+  return message.empty() ? "Error " + std::to_string(error) : Narrow(message);
+}
+
 }  // namespace
 
-FileBytes ReadFileBytes(const std::string& path) {
+FileBytes ReadFileBytes(const std::string& path, std::size_t limit) {
   const std::wstring widePath = Widen(path);
-  if (widePath.empty()) return {FileBytes::Status::kUnreadable, {}};
+  if (widePath.empty()) return {FileBytes::Status::kUnreadable, {}, ErrorText(ERROR_INVALID_NAME)};
   Handle file{INVALID_HANDLE_VALUE};
   const auto open = [&] {
     file.handle = CreateFileW(widePath.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
@@ -78,30 +102,40 @@ FileBytes ReadFileBytes(const std::string& path) {
   if (!RetryWhileBusy(kBusyFileWait, open, IsSharingViolation)) {
     const DWORD error = GetLastError();
     const bool missing = error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND;
-    return {missing ? FileBytes::Status::kMissing : FileBytes::Status::kUnreadable, {}};
+    return {missing ? FileBytes::Status::kMissing : FileBytes::Status::kUnreadable, {}, ErrorText(error)};
   }
-  FileBytes result{FileBytes::Status::kRead, {}};
+  // A device or a pipe: reading one could block or never end.
+  if (GetFileType(file.handle) != FILE_TYPE_DISK) return {FileBytes::Status::kUnreadable, {}, "Not a regular file"};
+  FileBytes result{FileBytes::Status::kRead, {}, {}};
   char buffer[65536];
   for (;;) {
     DWORD got = 0;
-    if (!ReadFile(file.handle, buffer, sizeof buffer, &got, nullptr)) return {FileBytes::Status::kUnreadable, {}};
+    if (!ReadFile(file.handle, buffer, sizeof buffer, &got, nullptr)) {
+      return {FileBytes::Status::kUnreadable, {}, ErrorText(GetLastError())};
+    }
     if (got == 0) break;
     result.bytes.append(buffer, got);
-    if (result.bytes.size() > kMaxSettingsFileBytes) return TooLargeFileBytes(std::move(result.bytes));
+    if (result.bytes.size() > limit) return TooLargeFileBytes(std::move(result.bytes), limit);
   }
   return result;
 }
 
-bool ReplaceFileAtomically(const std::string& path, std::string_view bytes) {
+bool ReplaceFileAtomically(const std::string& path, std::string_view bytes, std::string* reason) {
+  const auto fail = [reason](std::string_view why) {
+    if (reason != nullptr) *reason = why;
+    return false;
+  };
   const std::wstring widePath = Widen(path);
-  if (widePath.empty()) return false;
+  if (widePath.empty()) return fail(ErrorText(ERROR_INVALID_NAME));
   // MoveFileEx would replace a read-only file and drop its attribute.
   const DWORD attributes = GetFileAttributesW(widePath.c_str());
-  if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY) != 0) return false;
+  if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY) != 0) {
+    return fail(kReadOnlyFileReason);
+  }
   // A name left behind by a crashed run is skipped, not reused.
   static unsigned serial = 0;
   std::wstring temporary;
-  bool ok;
+  DWORD error = ERROR_SUCCESS;
   {
     Handle file{INVALID_HANDLE_VALUE};
     for (int attempt = 0; attempt < 16 && file.handle == INVALID_HANDLE_VALUE; ++attempt) {
@@ -109,9 +143,9 @@ bool ReplaceFileAtomically(const std::string& path, std::string_view bytes) {
       file.handle = CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
       if (file.handle == INVALID_HANDLE_VALUE && GetLastError() != ERROR_FILE_EXISTS) break;
     }
-    if (file.handle == INVALID_HANDLE_VALUE) return false;
-    ok = WriteAll(file.handle, bytes) && FlushFileBuffers(file.handle);
-    ok = CloseHandle(file.handle) && ok;
+    if (file.handle == INVALID_HANDLE_VALUE) return fail(ErrorText(GetLastError()));
+    if (!WriteAll(file.handle, bytes) || !FlushFileBuffers(file.handle)) error = LastErrorOrWriteFault();
+    if (!CloseHandle(file.handle) && error == ERROR_SUCCESS) error = LastErrorOrWriteFault();
     file.handle = INVALID_HANDLE_VALUE;
   }
   // The file cannot be replaced while another process reads it; readers let
@@ -119,10 +153,14 @@ bool ReplaceFileAtomically(const std::string& path, std::string_view bytes) {
   const auto move = [&] {
     return MoveFileExW(temporary.c_str(), widePath.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
   };
-  ok = ok && RetryWhileBusy(kSettingsLockWait, move,
-                            [](DWORD error) { return error == ERROR_ACCESS_DENIED || IsSharingViolation(error); });
-  if (!ok) DeleteFileW(temporary.c_str());
-  return ok;
+  if (error == ERROR_SUCCESS &&
+      !RetryWhileBusy(kSettingsLockWait, move,
+                      [](DWORD code) { return code == ERROR_ACCESS_DENIED || IsSharingViolation(code); })) {
+    error = LastErrorOrWriteFault();
+  }
+  if (error == ERROR_SUCCESS) return true;
+  DeleteFileW(temporary.c_str());
+  return fail(ErrorText(error));
 }
 
 SettingsFileLock::SettingsFileLock(const std::string& path) {
