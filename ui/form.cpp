@@ -110,7 +110,6 @@ void CreateFormControls(HWND form, FormDefinition& definition) {
     if (spec.finish) spec.finish(control);
     SetEmptyTags(control);
   }
-  definition.CreateControls(form);
 }
 
 LRESULT OnFormCreate(HWND form, const CREATESTRUCTW& create) {

@@ -169,8 +169,6 @@ class FormDefinition {
   // The handler bound to the event, or else OnControlEvent.
   LRESULT Dispatch(const ControlEvent& event);
 
-  // Runs after the declared controls were made, for controls built in code.
-  virtual void CreateControls(HWND form) {}
   // Last step of creation; a non-zero answer is WM_CREATE's result (-1 fails).
   virtual LRESULT OnCreate(HWND form, LPARAM value) { return 0; }
   // Control notifications and menu commands that no handler is bound to;

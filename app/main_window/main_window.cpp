@@ -1,4 +1,5 @@
-// The main window: creation, start-up settings, layout and command routing.
+// The main window: creation, start-up settings, layout and the handlers of
+// its keys and menu items.
 #include "app/main_window/main_window.h"
 
 #include <windows.h>
@@ -6,6 +7,7 @@
 #include <commctrl.h>
 
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -15,7 +17,6 @@
 #include "app/main_window/main_window_impl.h"
 #include "app/main_window/side_windows.h"
 #include "app/main_window/status_texts.h"
-#include "app/main_window/wide_text.h"
 #include "app/settings/main_settings.h"
 #include "app/settings/settings_io.h"
 #include "engine/settings_keys.h"
@@ -23,23 +24,14 @@
 #include "ui/caption_colors.h"
 #include "ui/control_helpers.h"
 #include "ui/exports.h"
-#include "ui/fire_lines.h"
-#include "ui/font_spec.h"
 #include "ui/form.h"
-#include "ui/xp_button.h"
 
 namespace tallix {
 namespace {
 
-HWND g_mainWindow = nullptr;
-
 constexpr DWORD kWindowStyle =
     WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN | WS_CLIPSIBLINGS | WS_VISIBLE;
 constexpr DWORD kWindowExStyle = WS_EX_CONTROLPARENT | WS_EX_WINDOWEDGE;
-
-std::wstring WideFont(const char* spec) { return std::wstring(spec, spec + std::char_traits<char>::length(spec)); }
-
-HINSTANCE Instance() { return GetModuleHandleW(nullptr); }
 
 struct OwnedTooltips {
   HWND owner;
@@ -58,32 +50,16 @@ BOOL CALLBACK CollectOwnedTooltip(HWND candidate, LPARAM data) {
 
 // The one main window of the process. A window created after the previous one
 // was destroyed gets a fresh object.
-std::unique_ptr<MainWindow> g_mainForm;
+std::unique_ptr<MainWindow> mainForm;
 
 }  // namespace
 
-HWND MainWindowHandle() { return g_mainWindow; }
-
-namespace {
-MainWindow* LiveMainForm() { return g_mainWindow ? g_mainForm.get() : nullptr; }
-}  // namespace
-
-Engine* MainWindowEngine() { return LiveMainForm() ? &LiveMainForm()->engine() : nullptr; }
-std::string MainSettingsPath() { return LiveMainForm() ? LiveMainForm()->settingsPath() : std::string(); }
-bool IsAlwaysOnTop() { return LiveMainForm() && LiveMainForm()->alwaysOnTop(); }
-void SetAlwaysOnTop(bool on) {
-  if (MainWindow* form = LiveMainForm()) form->SetAlwaysOnTop(on);
-}
-void ShowLaptopLabel(bool shown) {
-  if (MainWindow* form = LiveMainForm()) form->ShowLaptopLabel(shown);
-}
-
-HWND CreateMainWindow(const std::string& settingsPath) {
-  if (g_mainWindow) return nullptr;
-  g_mainForm = std::make_unique<MainWindow>(settingsPath);
-  const INT_PTR created = ui::ShowForm(*g_mainForm, nullptr, false);
+MainWindowContext* CreateMainWindow(const std::string& settingsPath) {
+  if (mainForm && mainForm->window) return nullptr;
+  mainForm = std::make_unique<MainWindow>(settingsPath);
+  const INT_PTR created = ui::ShowForm(*mainForm, nullptr, false);
   if (created == -1 || created == 0) return nullptr;
-  return reinterpret_cast<HWND>(created);
+  return mainForm.get();
 }
 
 int ShowMainWindow() {
@@ -102,15 +78,82 @@ MainWindow::MainWindow(std::string settingsPath) : settings_(std::move(settingsP
   height = 344;
   iconName = L"IMAGE_CALCULATOR3";
   menuName = L"FORM1_TOPMENU";
+  const auto rows = MainWindowControls();
+  controls.assign(rows.begin(), rows.end());
+  BindKeys();
+  BindMenus();
 }
 
 MainWindow::~MainWindow() = default;
+
+void MainWindow::BindKeys() {
+  for (const ui::ControlSpec& row : MainWindowControls()) {
+    const std::optional<Key> key = KeyOfControl(row.id);
+    if (!key || !IsEngineKey(*key)) continue;
+    auto press = [this, key = *key] { engine_.PressKey(key); };
+    // A digit is entered whatever the notification, like a menu command.
+    if (DigitValue(*key)) {
+      OnCommand(row.id, press);
+    } else {
+      OnClick(row.id, press);
+    }
+  }
+  OnClick(ids::kKeyAlwaysOnTop, [this] { ToggleAlwaysOnTop(); });
+  OnSideKey(ids::kKeyCnv, side::OpenConverter);
+  OnSideKey(ids::kKeyArea, side::OpenAreaCalculator);
+  OnSideKey(ids::kKeyVol, side::OpenVolumeCalculator);
+  OnSideKey(ids::kKeyLoan, side::OpenLoanWindow);
+  OnSideKey(ids::kKeyTransfer, side::OpenTransferTest);
+  OnSideKey(ids::kKeyHelp, side::ShowHelp);
+  OnSideKey(ids::kKeyStart, side::StopwatchStartStop);
+  OnSideKey(ids::kKeyLap, side::StopwatchLap);
+  OnSideKey(ids::kKeyReset, side::StopwatchReset);
+  Bind(WM_COMMAND, ids::kTapeList, LBN_SETFOCUS, [this](const ui::ControlEvent&) -> LRESULT {
+    FocusKeySink();
+    return 1;
+  });
+}
+
+void MainWindow::OnSideKey(int id, void (*open)(MainWindowContext&)) {
+  OnClick(id, [this, open] {
+    FocusKeySink();
+    open(*this);
+  });
+}
+
+void MainWindow::BindMenus() {
+  OnCommand(IDM_EXIT, [this] { ui::CloseForm(window, 0); });
+  OnCommand(IDM_SHOW_TAPE, [this] { ToggleShowSetting(IDM_SHOW_TAPE, main_keys::kShowTape); });
+  OnCommand(IDM_SHOW_STATUSBAR, [this] { ToggleShowSetting(IDM_SHOW_STATUSBAR, main_keys::kShowStatusBar); });
+  OnCommand(IDM_SHOW_STOPWATCH, [this] { ToggleShowSetting(IDM_SHOW_STOPWATCH, main_keys::kShowStopWatch); });
+  OnDecimalCommand(IDM_DIGIT_GROUPING, [this] { engine_.ToggleDigitGrouping(); });
+  OnDecimalCommand(IDM_AUTO_DECIMAL, [this] { engine_.ToggleAutoDecimal(); });
+  OnDecimalCommand(IDM_FLOATING, [this] { engine_.SetDecimals(10); });
+  for (int places = 0; places <= 4; ++places) {
+    OnDecimalCommand(IDM_DECIMAL_0 + places, [this, places] { engine_.SetDecimals(places); });
+  }
+  OnCommand(IDM_SAVE_TAPE, [this] { side::SaveTape(*this); });
+  OnCommand(IDM_LOAD_TAPE, [this] { side::LoadTape(*this); });
+  OnCommand(IDM_PRINT_TAPE, [this] { side::PrintTape(*this); });
+  OnCommand(IDM_COPY, [this] { engine_.CopyDisplay(); });
+  OnCommand(IDM_PASTE, [this] { engine_.PasteDisplay(); });
+  OnCommand(IDM_OPTIONS, [this] { side::OpenOptions(*this); });
+  OnCommand(IDM_ABOUT, [this] { side::OpenAbout(*this); });
+  OnCommand(IDM_HELP_TOPICS, [this] { side::ReopenHelpAt(*this, 0); });
+  OnCommand(IDM_KEYBOARD_EQUIVALENTS, [this] { side::ReopenHelpAt(*this, 500); });
+}
+
+void MainWindow::OnDecimalCommand(int menuId, std::function<void()> action) {
+  OnCommand(menuId, [this, action = std::move(action)] {
+    if (engine_.state().IsDecimal()) action();
+  });
+}
 
 bool MainWindow::OnMessage(HWND form, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
   switch (message) {
     case WM_TIMER:
       if (wParam == ids::kTimerDate) RefreshDatePane();
-      if (wParam == ids::kTimerStopwatch) side::StopwatchTick(form);
+      if (wParam == ids::kTimerStopwatch) side::StopwatchTick(*this);
       result = 0;
       return true;
     case WM_DRAWITEM: {
@@ -133,19 +176,11 @@ bool MainWindow::OnMessage(HWND form, UINT message, WPARAM wParam, LPARAM lParam
   }
 }
 
-void MainWindow::CreateControls(HWND form) {
-  window_ = form;
-  g_mainWindow = form;
-  menu_ = GetMenu(form);
-  for (const ControlSpec& spec : MainWindowControls()) {
-    HWND control = CreateControl(spec);
-    if (!control) continue;
-    SetUpControl(control, spec);
-    if (spec.key) keyButtons_[static_cast<int>(*spec.key)] = control;
-  }
-}
-
 LRESULT MainWindow::OnCreate(HWND form, LPARAM) {
+  menu_ = GetMenu(form);
+  for (const ui::ControlSpec& row : MainWindowControls()) {
+    if (const std::optional<Key> key = KeyOfControl(row.id)) keyButtons_[static_cast<int>(*key)] = Control(row.id);
+  }
   LoadSettings();
   SetTimer(form, ids::kTimerStopwatch, 50, nullptr);
   SetTimer(form, ids::kTimerDate, 60000, nullptr);
@@ -153,122 +188,13 @@ LRESULT MainWindow::OnCreate(HWND form, LPARAM) {
 }
 
 void MainWindow::OnDestroy() {
-  KillTimer(window_, ids::kTimerStopwatch);
-  KillTimer(window_, ids::kTimerDate);
-  if (g_mainWindow == window_) g_mainWindow = nullptr;
+  KillTimer(window, ids::kTimerStopwatch);
+  KillTimer(window, ids::kTimerDate);
   PostQuitMessage(0);
 }
 
-void MainWindow::SetUpControl(HWND control, const ControlSpec& spec) {
-  ui::ControlProperties properties;
-  const std::wstring font = WideFont(spec.font);
-  properties.fontSpec = font.c_str();
-  if (spec.kind == ControlKind::KeySink || spec.kind == ControlKind::Display) {
-    properties.subclassProc = KeySinkProcedure;
-  }
-  if (spec.kind == ControlKind::Display) {
-    // Read-only, yet a display rather than a disabled field.
-    properties.ownColors = true;
-    properties.textIsSystem = true;
-    properties.backIsSystem = true;
-    properties.textColor = COLOR_WINDOWTEXT;
-    properties.backColor = COLOR_WINDOW;
-  }
-  ui::SetControlProperties(control, properties);
-  if (spec.kind == ControlKind::KeySink || spec.kind == ControlKind::Display) {
-    // After the font: a new font gives a multi-line edit its default margins again.
-    SendMessageW(control, EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN, 0);
-  }
-  ui::SetTagProperty(control, L"");
-  ui::SetTagProperty2(control, L"");
-}
-
-HWND MainWindow::CreateControl(const ControlSpec& spec) {
-  const std::wstring caption = Wide(spec.caption);
-  DWORD style = WS_CHILD | WS_VISIBLE;
-  DWORD exStyle = 0;
-  const wchar_t* className = L"STATIC";
-  if (spec.flags & kStartsHidden) style &= ~WS_VISIBLE;
-  if (spec.flags & kStartsDisabled) style |= WS_DISABLED;
-  switch (spec.kind) {
-    case ControlKind::Pane:
-      style |= SS_NOPREFIX | ((spec.flags & kCentredText) ? SS_CENTER : SS_LEFT);
-      exStyle = WS_EX_STATICEDGE;
-      break;
-    case ControlKind::Label: style |= SS_NOPREFIX; break;
-    case ControlKind::TimeDisplay: style |= SS_NOPREFIX | SS_CENTER | WS_BORDER; break;
-    case ControlKind::KeySink:
-      // Never shown: it only holds the focus so that every key press reaches the keyboard mapping.
-      className = L"EDIT";
-      style = WS_CHILD | ES_MULTILINE | ES_READONLY;
-      break;
-    case ControlKind::Display:
-      className = L"EDIT";
-      // WS_GROUP ends the option buttons' group just before it; without an end,
-      // checking an option walks every key of the window looking for one.
-      style |= ES_RIGHT | ES_READONLY | ES_AUTOHSCROLL | WS_GROUP;
-      exStyle = WS_EX_CLIENTEDGE;
-      break;
-    case ControlKind::OptionButton:
-      className = L"BUTTON";
-      style |= BS_AUTORADIOBUTTON | WS_TABSTOP | (spec.id == ids::kOptionDec ? WS_GROUP : 0);
-      break;
-    case ControlKind::GroupBox:
-      className = L"BUTTON";
-      // The frame's top edge runs under the display's bottom border: clipping
-      // its siblings keeps it from painting over the display.
-      style |= BS_GROUPBOX | WS_CLIPSIBLINGS;
-      // A group box paints no interior: transparent, it lets the window paint the face colour behind the options.
-      exStyle = WS_EX_TRANSPARENT;
-      break;
-    case ControlKind::TapeList:
-      className = L"LISTBOX";
-      style |= LBS_OWNERDRAWFIXED | LBS_HASSTRINGS | LBS_NOSEL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | WS_VSCROLL |
-               LBS_DISABLENOSCROLL;
-      exStyle = WS_EX_CLIENTEDGE;
-      break;
-    case ControlKind::SeparatorLine: {
-      HWND line = FIRELINES(window_, spec.id, spec.x, spec.y, spec.width, spec.height, 0, 0);
-      if (line) {
-        SendMessageW(line, ui::kFlSetBackColor, RGB(236, 233, 216), FALSE);
-        SendMessageW(line, ui::kFlSetFilled, 1, FALSE);
-        SendMessageW(line, ui::kFlSetShape, 1, FALSE);
-        SendMessageW(line, ui::kFlSetPenColor, RGB(128, 128, 128), FALSE);
-        SendMessageW(line, ui::kFlSetOrientation, 0, FALSE);
-        SendMessageW(line, ui::kFlSetPenStyle, 0, FALSE);
-        SendMessageW(line, ui::kFlSetPenWidth, 1, FALSE);
-        SendMessageW(line, ui::kFlSetRounding, 0, TRUE);
-      }
-      return line;
-    }
-    case ControlKind::Key: {
-      const DWORD keyExStyle = (spec.flags & kNotTransparent) ? 0 : WS_EX_TRANSPARENT;
-      HWND key = CREATEXPBUTTON(window_, spec.id, caption.c_str(), spec.x, spec.y, spec.width, spec.height, style,
-                                keyExStyle, 0);
-      if (!key) return nullptr;
-      if (spec.flags & kToggleKey) TB_XPBUTTON_SETTOGGLEMODE(key, 1, FALSE);
-      if (spec.id == ids::kKeyTransfer) {
-        // Handed over with keep 0: the button deletes the icon with itself.
-        HANDLE icon = LoadImageW(Instance(), L"IMAGE_GENERAL", IMAGE_ICON, 16, 16, LR_DEFAULTCOLOR);
-        if (icon) TB_XPBUTTON_SETIMAGE(key, icon, 1, 1, FALSE, FALSE);
-        TB_XPBUTTON_SETIMAGEPOS(key, ui::kImageCenter | ui::kImageVCenter, FALSE);
-        TB_XPBUTTON_SETIMAGEMARGIN(key, 4, FALSE);
-        TB_XPBUTTON_SETTEXTMARGIN(key, 4, TRUE);
-      }
-      return key;
-    }
-  }
-  HWND control = CreateWindowExW(exStyle, className, caption.c_str(), style, spec.x, spec.y, spec.width, spec.height,
-                                 window_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(spec.id)), Instance(), nullptr);
-  if (!control) return nullptr;
-  if (spec.kind == ControlKind::KeySink || spec.kind == ControlKind::Display) {
-    SendMessageW(control, EM_SETLIMITTEXT, 0, 0);
-  }
-  return control;
-}
-
 void MainWindow::AddTooltips() {
-  for (const TooltipSpec& tip : MainWindowTooltips()) ui::AddTooltip(Control(tip.id), Wide(tip.text));
+  for (const TooltipSpec& tip : MainWindowTooltips()) ui::AddTooltip(Control(tip.id), tip.text);
 }
 
 void MainWindow::LoadSettings() {
@@ -325,83 +251,7 @@ void MainWindow::ApplyLayout(const LayoutFlags& flags) {
     SetWindowPos(Control(id), nullptr, place.x, place.y, place.width, place.height, kPlace);
   }
   SetWindowPos(Control(ids::kSeparatorLine), nullptr, plan.separatorX, plan.separatorY, 0, 0, kPlace | SWP_NOSIZE);
-  ui::SetClientSize(window_, plan.clientWidth, plan.clientHeight);
-}
-
-LRESULT MainWindow::OnControlEvent(const ui::ControlEvent& event) {
-  if (event.message != WM_COMMAND) return 0;
-  OnCommand(event.id, event.code);
-  return 1;
-}
-
-void MainWindow::OnCommand(int id, int code) {
-  if (RouteCommand(id)) return;
-  if (id == ids::kTapeList) {
-    if (code == LBN_SETFOCUS) FocusKeySink();
-    return;
-  }
-  const ControlSpec* spec = FindControl(id);
-  if (!spec || !spec->key || code != BN_CLICKED) return;
-  RunKey(*spec->key);
-}
-
-bool MainWindow::RouteCommand(int id) {
-  if (const ControlSpec* spec = FindControl(id); spec && spec->key && DigitValue(*spec->key)) {
-    engine_.PressKey(*spec->key);
-    return true;
-  }
-  const bool decimal = engine_.state().IsDecimal();
-  switch (id) {
-    case IDM_EXIT: ui::CloseForm(window_, 0); return true;
-    case IDM_SHOW_TAPE: ToggleShowSetting(id, main_keys::kShowTape); return true;
-    case IDM_SHOW_STATUSBAR: ToggleShowSetting(id, main_keys::kShowStatusBar); return true;
-    case IDM_SHOW_STOPWATCH: ToggleShowSetting(id, main_keys::kShowStopWatch); return true;
-    case IDM_DIGIT_GROUPING:
-      if (decimal) engine_.ToggleDigitGrouping();
-      return true;
-    case IDM_AUTO_DECIMAL:
-      if (decimal) engine_.ToggleAutoDecimal();
-      return true;
-    case IDM_FLOATING:
-      if (decimal) engine_.SetDecimals(10);
-      return true;
-    case IDM_DECIMAL_0:
-    case IDM_DECIMAL_1:
-    case IDM_DECIMAL_2:
-    case IDM_DECIMAL_3:
-    case IDM_DECIMAL_4:
-      if (decimal) engine_.SetDecimals(id - IDM_DECIMAL_0);
-      return true;
-    case IDM_SAVE_TAPE: side::SaveTape(window_); return true;
-    case IDM_LOAD_TAPE: side::LoadTape(window_); return true;
-    case IDM_PRINT_TAPE: side::PrintTape(window_); return true;
-    case IDM_COPY: engine_.CopyDisplay(); return true;
-    case IDM_PASTE: engine_.PasteDisplay(); return true;
-    case IDM_OPTIONS: side::OpenOptions(window_); return true;
-    case IDM_ABOUT: side::OpenAbout(window_); return true;
-    case IDM_HELP_TOPICS: side::ReopenHelpAt(window_, 0); return true;
-    case IDM_KEYBOARD_EQUIVALENTS: side::ReopenHelpAt(window_, 500); return true;
-    default: return false;
-  }
-}
-
-void MainWindow::RunKey(Key key) {
-  if (engine_.PressKey(key)) return;
-  // The side windows take the focus themselves when they open or are already open.
-  FocusKeySink();
-  switch (key) {
-    case Key::AlwaysOnTop: ToggleAlwaysOnTop(); break;
-    case Key::Convert: side::OpenConverter(window_); break;
-    case Key::Area: side::OpenAreaCalculator(window_); break;
-    case Key::Volume: side::OpenVolumeCalculator(window_); break;
-    case Key::Loan: side::OpenLoanWindow(window_); break;
-    case Key::Transfer: side::OpenTransferTest(window_); break;
-    case Key::Help: side::ShowHelp(window_); break;
-    case Key::Start: side::StopwatchStartStop(window_); break;
-    case Key::Lap: side::StopwatchLap(window_); break;
-    case Key::Reset: side::StopwatchReset(window_); break;
-    default: break;
-  }
+  ui::SetClientSize(window, plan.clientWidth, plan.clientHeight);
 }
 
 void MainWindow::ToggleShowSetting(int menuId, std::string_view key) {
@@ -418,15 +268,16 @@ void MainWindow::ToggleAlwaysOnTop() {
 }
 
 void MainWindow::SetAlwaysOnTop(bool on) {
+  if (!window) return;
   topMost_ = on;
   // Wine leaves a window out of the topmost band while it owns a popup such
   // as its tooltip window; the tooltips, topmost themselves, are let go for
   // the move. Owned side windows are not: they must rise with the window.
-  OwnedTooltips tooltips{window_, {}};
+  OwnedTooltips tooltips{window, {}};
   if (on) EnumThreadWindows(GetCurrentThreadId(), CollectOwnedTooltip, reinterpret_cast<LPARAM>(&tooltips));
   for (HWND tip : tooltips.found) SetWindowLongPtrW(tip, GWLP_HWNDPARENT, 0);
-  SetWindowPos(window_, on ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-  for (HWND tip : tooltips.found) SetWindowLongPtrW(tip, GWLP_HWNDPARENT, reinterpret_cast<LONG_PTR>(window_));
+  SetWindowPos(window, on ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  for (HWND tip : tooltips.found) SetWindowLongPtrW(tip, GWLP_HWNDPARENT, reinterpret_cast<LONG_PTR>(window));
   // The key shows the setting, however it was changed.
   TB_XPBUTTON_SETTOGGLESTATE(Control(ids::kKeyAlwaysOnTop), on ? 1 : 0, TRUE);
 }

@@ -1,15 +1,16 @@
 #pragma once
 // The main window's object, shared by the files that implement it: creation,
-// layout and command routing (main_window.cpp), the engine's services on the
+// layout and command handlers (main_window.cpp), the engine's services on the
 // controls (window_host.cpp), the key sink (key_sink.cpp) and the tape's
 // drawing (tape_drawing.cpp).
 #include <windows.h>
 
 #include <array>
-#include <memory>
+#include <functional>
 #include <string>
 #include <string_view>
 
+#include "app/main_window/main_window_context.h"
 #include "app/settings/ini_file.h"
 #include "engine/engine.h"
 #include "engine/engine_host.h"
@@ -17,26 +18,29 @@
 
 namespace tallix {
 
-// The form of the main window and the engine's host in one: the engine's
-// services are the window's controls.
-class MainWindow final : public ui::FormDefinition, public EngineHost {
+struct LayoutFlags;
+
+// The form of the main window, the engine's host and the side windows'
+// context in one: the engine's services are the window's controls.
+class MainWindow final : public ui::FormDefinition, public EngineHost, public MainWindowContext {
  public:
   explicit MainWindow(std::string settingsPath);
   ~MainWindow() override;
   MainWindow(const MainWindow&) = delete;
   MainWindow& operator=(const MainWindow&) = delete;
 
-  Engine& engine() { return engine_; }
-  const std::string& settingsPath() const { return settings_.path(); }
-  bool alwaysOnTop() const { return topMost_; }
-  void SetAlwaysOnTop(bool on);
-  void ShowLaptopLabel(bool shown);
-
   // FormDefinition.
-  void CreateControls(HWND form) override;
   LRESULT OnCreate(HWND form, LPARAM value) override;
-  LRESULT OnControlEvent(const ui::ControlEvent& event) override;
   bool OnMessage(HWND form, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+
+  // MainWindowContext.
+  HWND Owner() const override { return window; }
+  Engine& CalculatorEngine() override { return engine_; }
+  SettingsPort& Settings() override { return settings_; }
+  const std::string& SettingsPath() const override { return settings_.path(); }
+  bool IsAlwaysOnTop() const override { return topMost_; }
+  void SetAlwaysOnTop(bool on) override;
+  void ShowLaptopLabel(bool shown) override;
 
   // EngineHost.
   std::string GetDisplayText() override;
@@ -65,30 +69,29 @@ class MainWindow final : public ui::FormDefinition, public EngineHost {
   void OpenHelp() override;
 
  private:
+  void BindKeys();
+  void BindMenus();
+  // A key whose window or command lives outside the engine: the focus goes
+  // back to the key sink first, so a side window that opens takes it over.
+  void OnSideKey(int id, void (*open)(MainWindowContext&));
   void OnDestroy();
-  HWND CreateControl(const struct ControlSpec& spec);
-  void SetUpControl(HWND control, const struct ControlSpec& spec);
   void AddTooltips();
   void LoadSettings();
   // Reads the show flags from the file (writing them back) and applies them.
   void ApplyLayout();
-  void ApplyLayout(const struct LayoutFlags& flags);
-  void OnCommand(int id, int code);
-  bool RouteCommand(int id);
-  void RunKey(Key key);
+  void ApplyLayout(const LayoutFlags& flags);
   void ToggleShowSetting(int menuId, std::string_view key);
+  // The View menu's commands apply to the decimal number system only.
+  void OnDecimalCommand(int menuId, std::function<void()> action);
   void ToggleAlwaysOnTop();
   void RefreshDatePane();
   void DrawTapeItem(const DRAWITEMSTRUCT& item);
 
-  static LRESULT CALLBACK KeySinkProcedure(HWND edit, UINT message, WPARAM wParam, LPARAM lParam);
-
-  HWND Control(int id) const { return GetDlgItem(window_, id); }
+  HWND Control(int id) const { return GetDlgItem(window, id); }
   HWND KeyButton(Key key) const;
   void SetControlText(int id, std::string_view cp1252);
   std::string ControlText(int id) const;
 
-  HWND window_ = nullptr;
   HMENU menu_ = nullptr;
   IniSettings settings_;
   Engine engine_;

@@ -1,26 +1,27 @@
 // Placeholders until the side windows, the tape files and the stopwatch are
-// built: each command is accepted and does nothing.
+// built: each command is accepted and does nothing. The modeless windows will
+// open through ui::ShowOrFocusForm, owned by main.Owner().
 #include "app/main_window/side_windows.h"
 
 namespace tallix::side {
 
-void OpenConverter(HWND) {}
-void OpenAreaCalculator(HWND) {}
-void OpenVolumeCalculator(HWND) {}
-void OpenLoanWindow(HWND) {}
-void OpenTransferTest(HWND) {}
-void ShowHelp(HWND) {}
-void ReopenHelpAt(HWND, int) {}
-void OpenOptions(HWND) {}
-void OpenAbout(HWND) {}
+void OpenConverter(MainWindowContext&) {}
+void OpenAreaCalculator(MainWindowContext&) {}
+void OpenVolumeCalculator(MainWindowContext&) {}
+void OpenLoanWindow(MainWindowContext&) {}
+void OpenTransferTest(MainWindowContext&) {}
+void ShowHelp(MainWindowContext&) {}
+void ReopenHelpAt(MainWindowContext&, int) {}
+void OpenOptions(MainWindowContext&) {}
+void OpenAbout(MainWindowContext&) {}
 
-void SaveTape(HWND) {}
-void LoadTape(HWND) {}
-void PrintTape(HWND) {}
+void SaveTape(MainWindowContext&) {}
+void LoadTape(MainWindowContext&) {}
+void PrintTape(MainWindowContext&) {}
 
-void StopwatchStartStop(HWND) {}
-void StopwatchLap(HWND) {}
-void StopwatchReset(HWND) {}
-void StopwatchTick(HWND) {}
+void StopwatchStartStop(MainWindowContext&) {}
+void StopwatchLap(MainWindowContext&) {}
+void StopwatchReset(MainWindowContext&) {}
+void StopwatchTick(MainWindowContext&) {}
 
 }  // namespace tallix::side

@@ -76,7 +76,7 @@ void MainWindow::CheckAutoDecimalMenuItem(bool checked) {
 void MainWindow::FocusKeySink() { SetFocus(Control(ids::kKeySink)); }
 
 bool MainWindow::AskYesNo(std::string_view caption, std::string_view text) {
-  return MessageBoxW(window_, Wide(text).c_str(), Wide(caption).c_str(), MB_YESNO | MB_ICONQUESTION) == IDYES;
+  return MessageBoxW(window, Wide(text).c_str(), Wide(caption).c_str(), MB_YESNO | MB_ICONQUESTION) == IDYES;
 }
 
 int MainWindow::AddTapeLine(std::string_view line) {
@@ -104,10 +104,10 @@ void MainWindow::SelectTapeLine(int index) {
 
 void MainWindow::ClearTapeLines() { SendMessageW(Control(ids::kTapeList), LB_RESETCONTENT, 0, 0); }
 
-void MainWindow::SetClipboardText(std::string_view text) { ui::SetClipboardText(window_, Wide(text)); }
-std::string MainWindow::GetClipboardText() { return Narrow(ui::GetClipboardText(window_)); }
+void MainWindow::SetClipboardText(std::string_view text) { ui::SetClipboardText(window, Wide(text)); }
+std::string MainWindow::GetClipboardText() { return Narrow(ui::GetClipboardText(window)); }
 
-void MainWindow::StartStopStopwatch() { side::StopwatchStartStop(window_); }
-void MainWindow::OpenHelp() { side::ShowHelp(window_); }
+void MainWindow::StartStopStopwatch() { side::StopwatchStartStop(*this); }
+void MainWindow::OpenHelp() { side::ShowHelp(*this); }
 
 }  // namespace tallix

@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <map>
+#include <set>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -99,8 +100,9 @@ class MainWindowTest : public testing::Test {
   // Starts the window on a settings file holding `ini` (none when empty).
   void Open(const std::string& ini = "") {
     if (!ini.empty()) WriteBytes(IniPath(), ini);
-    window_ = CreateMainWindow(IniPath());
-    ASSERT_NE(window_, nullptr);
+    context_ = CreateMainWindow(IniPath());
+    ASSERT_NE(context_, nullptr);
+    window_ = context_->Owner();
     Pump();
   }
 
@@ -156,8 +158,8 @@ class MainWindowTest : public testing::Test {
   }
 
   void ClickCaption(const std::string& caption) {
-    for (const ControlSpec& spec : MainWindowControls()) {
-      if (spec.key && caption == spec.caption) return Click(spec.id);
+    for (const ui::ControlSpec& spec : MainWindowControls()) {
+      if (KeyOfControl(spec.id) && Wide(caption) == spec.text) return Click(spec.id);
     }
     FAIL() << "no key " << caption;
   }
@@ -181,6 +183,7 @@ class MainWindowTest : public testing::Test {
   }
 
   TempFolder folder_;
+  MainWindowContext* context_ = nullptr;
   HWND window_ = nullptr;
 };
 
@@ -196,7 +199,6 @@ TEST_F(MainWindowTest, FirstStartInAnEmptyFolderWritesEveryKeyInOrder) {
   GetClassNameW(window_, className, 64);
   EXPECT_STREQ(className, L"FORM_TALLIX_FORM1_CLASS");
   EXPECT_EQ(ui::GetText(window_), L"Tallix");
-  EXPECT_EQ(MainWindowHandle(), window_);
   const SIZE size = ClientSize();
   EXPECT_EQ(size.cx, 507);
   EXPECT_EQ(size.cy, 293);
@@ -223,35 +225,38 @@ TEST_F(MainWindowTest, StartsWithTheChecksAndTextsOfTheDefaults) {
   EXPECT_FALSE(Visible(ids::kKeySink));
 }
 
+bool IsKeyButton(const ui::ControlSpec& spec) { return std::wstring(spec.className) == ui::kXPButtonClass; }
+
 TEST_F(MainWindowTest, EveryControlHasItsPlaceCaptionAndFont) {
   Open();
-  for (const ControlSpec& spec : MainWindowControls()) {
+  const std::set<int> statusBar = {ids::kNumLockPane, ids::kDatePane,   ids::kItemsPane,
+                                   ids::kAveragePane, ids::kMemoryPane, ids::kSeparatorLine};
+  for (const ui::ControlSpec& spec : MainWindowControls()) {
     SCOPED_TRACE(spec.id);
     ASSERT_NE(Item(spec.id), nullptr);
     const RECT place = PlaceOf(spec.id);
     EXPECT_EQ(place.left, spec.x);
     // The layout moves the status bar and its line to y = 270.
-    const bool statusBar = spec.kind == ControlKind::Pane || spec.kind == ControlKind::SeparatorLine;
-    EXPECT_EQ(place.top, statusBar ? 270 : spec.y);
+    EXPECT_EQ(place.top, statusBar.contains(spec.id) ? 270 : spec.y);
     EXPECT_EQ(place.right - place.left, spec.width);
     EXPECT_EQ(place.bottom - place.top, spec.height);
-    if (spec.kind == ControlKind::Key || spec.kind == ControlKind::Label || spec.kind == ControlKind::OptionButton ||
-        spec.kind == ControlKind::TimeDisplay) {
-      EXPECT_EQ(WideText(spec.id), Wide(spec.caption));
+    // The panes and the two edit fields show what the calculator wrote.
+    if (!statusBar.contains(spec.id) && std::wstring(spec.className) != L"EDIT") {
+      EXPECT_EQ(WideText(spec.id), spec.text);
     }
-    if (spec.kind == ControlKind::Key) {
+    if (IsKeyButton(spec)) {
       const auto info = ui::GetXPButtonInfo(Item(spec.id));
       ASSERT_TRUE(info.has_value());
-      EXPECT_EQ(info->font, ui::FontFromSpec(Wide(spec.font)));
-      EXPECT_EQ(info->toggleMode, (spec.flags & kToggleKey) != 0);
+      EXPECT_EQ(info->font, ui::FontFromSpec(spec.properties.fontSpec));
+      EXPECT_EQ(info->toggleMode, spec.id == ids::kKeyAlwaysOnTop || spec.id == ids::kKey2nd);
       // The decimal system starts with the hexadecimal letters off.
-      const bool letter = DigitValue(*spec.key).value_or(0) >= 10;
-      EXPECT_EQ(IsWindowEnabled(Item(spec.id)) != FALSE, (spec.flags & kStartsDisabled) == 0 && !letter);
-      EXPECT_EQ((GetWindowLongW(Item(spec.id), GWL_EXSTYLE) & WS_EX_TRANSPARENT) != 0,
-                (spec.flags & kNotTransparent) == 0);
-    } else if (*spec.font) {
+      const bool letter = DigitValue(*KeyOfControl(spec.id)).value_or(0) >= 10;
+      EXPECT_EQ(IsWindowEnabled(Item(spec.id)) != FALSE,
+                spec.id != ids::kKeyLap && spec.id != ids::kKeyReset && !letter);
+      EXPECT_EQ((GetWindowLongW(Item(spec.id), GWL_EXSTYLE) & WS_EX_TRANSPARENT) != 0, spec.id != ids::kKeyTransfer);
+    } else if (spec.properties.fontSpec) {
       EXPECT_EQ(reinterpret_cast<HFONT>(SendMessageW(Item(spec.id), WM_GETFONT, 0, 0)),
-                ui::FontFromSpec(Wide(spec.font)));
+                ui::FontFromSpec(spec.properties.fontSpec));
     }
   }
   EXPECT_EQ(WideText(ids::kKeyTimes), L"\u00D7");
@@ -309,11 +314,11 @@ TEST_F(MainWindowTest, KeyCaptionsFallIntoTheirColourGroups) {
   const COLORREF group1 = ui::GetCaptionGroupColor(1);
   const COLORREF group2 = ui::GetCaptionGroupColor(2);
   const COLORREF group3 = ui::GetCaptionGroupColor(3);
-  for (const ControlSpec& spec : MainWindowControls()) {
-    if (spec.kind != ControlKind::Key) continue;
-    SCOPED_TRACE(spec.caption);
+  for (const ui::ControlSpec& spec : MainWindowControls()) {
+    if (!IsKeyButton(spec)) continue;
+    SCOPED_TRACE(spec.id);
     COLORREF expected = group2;
-    if (DigitValue(*spec.key) || spec.id == ids::kKeySign || spec.id == ids::kKeyPoint) expected = group1;
+    if (DigitValue(*KeyOfControl(spec.id)) || spec.id == ids::kKeySign || spec.id == ids::kKeyPoint) expected = group1;
     if (spec.id == ids::kKeyCnv || spec.id == ids::kKeyArea || spec.id == ids::kKeyVol || spec.id == ids::kKeyLoan) {
       expected = group3;
     }
@@ -339,7 +344,7 @@ TEST_F(MainWindowTest, TooltipsAreAddedInTheirOrder) {
     tool.lpszText = text;
     ASSERT_TRUE(SendMessageW(tooltip, TTM_ENUMTOOLSW, i, reinterpret_cast<LPARAM>(&tool)));
     EXPECT_EQ(tool.uId, reinterpret_cast<UINT_PTR>(Item(tips[i].id))) << i;
-    EXPECT_EQ(Narrow(text), tips[i].text) << i;
+    EXPECT_STREQ(text, tips[i].text) << i;
   }
 }
 
@@ -588,31 +593,32 @@ TEST_F(MainWindowTest, AlwaysOnTopKeyTogglesTheTopmostBand) {
   EXPECT_EQ(ui::GetXPButtonInfo(Item(ids::kKeyAlwaysOnTop))->toggled, 0);
 }
 
-TEST_F(MainWindowTest, OtherWindowsReachTheMainWindowWhileItExists) {
-  EXPECT_EQ(MainWindowEngine(), nullptr);
-  EXPECT_FALSE(IsAlwaysOnTop());
-  SetAlwaysOnTop(true);  // no window: nothing to do
+TEST_F(MainWindowTest, SideWindowsReachTheMainWindowThroughItsContext) {
   Open();
-  ASSERT_NE(MainWindowEngine(), nullptr);
-  EXPECT_EQ(MainSettingsPath(), IniPath());
-  MainWindowEngine()->AppendTapeLine("12.5", "in");
+  MainWindowContext& context = *context_;
+  EXPECT_EQ(context.SettingsPath(), IniPath());
+  EXPECT_EQ(context.Settings().Read("Main Settings", "CalcMode", "missing"), "0");
+  context.CalculatorEngine().AppendTapeLine("12.5", "in");
   Pump();
   EXPECT_EQ(Tape(), std::vector<std::string>{"12.5 in"});
-  SetAlwaysOnTop(true);
-  EXPECT_TRUE(IsAlwaysOnTop());
+  context.SetAlwaysOnTop(true);
+  EXPECT_TRUE(context.IsAlwaysOnTop());
   EXPECT_TRUE(GetWindowLongW(window_, GWL_EXSTYLE) & WS_EX_TOPMOST);
   EXPECT_NE(ui::GetXPButtonInfo(Item(ids::kKeyAlwaysOnTop))->toggled, 0);
   // A later click on the key turns it off again.
   Click(ids::kKeyAlwaysOnTop);
-  EXPECT_FALSE(IsAlwaysOnTop());
+  EXPECT_FALSE(context.IsAlwaysOnTop());
   EXPECT_EQ(Setting("TopMost"), "0");
-  ShowLaptopLabel(true);
+  context.ShowLaptopLabel(true);
   EXPECT_TRUE(Visible(ids::kLaptopLabel));
-  ShowLaptopLabel(false);
+  context.ShowLaptopLabel(false);
   EXPECT_FALSE(Visible(ids::kLaptopLabel));
   Close();
-  EXPECT_EQ(MainWindowEngine(), nullptr);
-  EXPECT_EQ(MainSettingsPath(), "");
+  // Gone with the window: nothing left to do.
+  EXPECT_EQ(context.Owner(), nullptr);
+  context.SetAlwaysOnTop(true);
+  EXPECT_FALSE(context.IsAlwaysOnTop());
+  context.ShowLaptopLabel(true);
 }
 
 TEST_F(MainWindowTest, KeysOfSideWindowsLeaveTheCalculatorAsItWas) {
@@ -669,7 +675,7 @@ TEST_F(MainWindowTest, ShiftReleasedFirstLeavesNoKeyDrawnPressed) {
     const auto info = ui::GetXPButtonInfo(Item(id));
     return info->toggleMode && info->toggled != 0;
   };
-  for (const auto [virtualKey, id] :
+  for (const auto& [virtualKey, id] :
        {std::pair{int{'5'}, ids::kKeyPercent}, {'8', ids::kKeyTimes}, {VK_OEM_PLUS, ids::kKeyPlus}}) {
     SendMessageW(sink, WM_KEYDOWN, VK_SHIFT, 1);
     SendMessageW(sink, WM_KEYDOWN, virtualKey, 1);
@@ -721,7 +727,7 @@ TEST_F(MainWindowTest, ExitClosesTheWindowAndAllowsAFreshOne) {
   Open();
   Menu(IDM_EXIT);
   EXPECT_FALSE(IsWindow(window_));
-  EXPECT_EQ(MainWindowHandle(), nullptr);
+  EXPECT_EQ(context_->Owner(), nullptr);
   Open();
   EXPECT_TRUE(IsWindow(window_));
 }

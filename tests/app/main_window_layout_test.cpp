@@ -1,11 +1,6 @@
-// The main window's arithmetic without a window: layout, control table, pane texts.
+// The main window's arithmetic without a window: layout and pane texts.
 #include <gtest/gtest.h>
 
-#include <set>
-#include <string>
-
-#include "app/main_window/control_ids.h"
-#include "app/main_window/control_table.h"
 #include "app/main_window/layout.h"
 #include "app/main_window/status_texts.h"
 
@@ -76,84 +71,6 @@ TEST(PlanLayout, PanesWithAndWithoutTheTape) {
   EXPECT_EQ(narrow.itemsPane.x, 174);
   // Date and NumLock keep their places outside the narrow window.
   EXPECT_GE(narrow.datePane.x, narrow.clientWidth);
-}
-
-TEST(ControlTable, IdentifiersAreUniqueAndKeysAreComplete) {
-  std::set<int> seen;
-  int keys = 0;
-  std::set<Key> keyNames;
-  for (const ControlSpec& c : MainWindowControls()) {
-    EXPECT_TRUE(seen.insert(c.id).second) << c.id;
-    EXPECT_EQ(FindControl(c.id), &c);
-    if (c.kind == ControlKind::Key) {
-      ++keys;
-      ASSERT_TRUE(c.key.has_value()) << c.id;
-      EXPECT_TRUE(keyNames.insert(*c.key).second) << c.id;
-    }
-  }
-  EXPECT_EQ(keys, 47);
-  // Every keypad name of the engine has a button, the option buttons included.
-  EXPECT_EQ(static_cast<int>(keyNames.size()) + 4, kKeyCount);
-  EXPECT_EQ(FindControl(1010), nullptr);
-  EXPECT_EQ(FindControl(1016), nullptr);
-}
-
-TEST(ControlTable, DigitKeysCarryTheirValue) {
-  for (int n = 1; n <= 9; ++n) {
-    const ControlSpec* c = FindControl(ids::kKey1 + n - 1);
-    ASSERT_NE(c, nullptr);
-    EXPECT_EQ(std::string(c->caption), std::string(1, static_cast<char>('0' + n)));
-    EXPECT_EQ(DigitValue(*c->key), n);
-  }
-  for (int n = 10; n <= 15; ++n) {
-    const ControlSpec* c = FindControl(ids::kKeyA + n - 10);
-    ASSERT_NE(c, nullptr);
-    EXPECT_EQ(std::string(c->caption), std::string(1, static_cast<char>('A' + n - 10)));
-    EXPECT_EQ(DigitValue(*c->key), n);
-  }
-  EXPECT_EQ(DigitValue(*FindControl(ids::kKey0)->key), 0);
-}
-
-TEST(ControlTable, KeyCaptionsMatchTheEngineNames) {
-  for (const ControlSpec& c : MainWindowControls()) {
-    if (c.kind != ControlKind::Key || *c.key == Key::Transfer) continue;
-    EXPECT_EQ(KeyFromCaption(c.caption), c.key) << c.id << " " << c.caption;
-  }
-  EXPECT_STREQ(FindControl(ids::kKeyTimes)->caption, "\xD7");
-  EXPECT_STREQ(FindControl(ids::kKeyDivide)->caption, "\xF7");
-}
-
-bool Overlap(const ControlSpec& a, const ControlSpec& b) {
-  return a.x < b.x + b.width && b.x < a.x + a.width && a.y < b.y + b.height && b.y < a.y + a.height;
-}
-
-TEST(ControlTable, KeysFitTheDesignAreaWithoutOverlapping) {
-  const auto controls = MainWindowControls();
-  for (const ControlSpec& a : controls) {
-    if (a.kind != ControlKind::Key && a.kind != ControlKind::TimeDisplay) continue;
-    EXPECT_GE(a.x, 0);
-    EXPECT_LE(a.x + a.width, 276) << a.id << " runs into the tape";
-    EXPECT_LE(a.y + a.height, 270) << a.id << " runs into the status bar";
-    for (const ControlSpec& b : controls) {
-      if (&a < &b && (b.kind == ControlKind::Key || b.kind == ControlKind::TimeDisplay)) {
-        EXPECT_FALSE(Overlap(a, b)) << a.id << " and " << b.id;
-      }
-    }
-  }
-}
-
-TEST(ControlTable, TooltipsNameExistingKeys) {
-  int count = 0;
-  for (const TooltipSpec& t : MainWindowTooltips()) {
-    const ControlSpec* c = FindControl(t.id);
-    ASSERT_NE(c, nullptr) << t.id;
-    EXPECT_EQ(c->kind, ControlKind::Key);
-    EXPECT_LE(std::string(t.text).size(), 80u);
-    ++count;
-  }
-  EXPECT_EQ(count, 21);
-  EXPECT_STREQ(MainWindowTooltips().front().text, "Always On Top");
-  EXPECT_EQ(MainWindowTooltips().back().id, ids::kKeyReset);
 }
 
 TEST(StatusTexts, DatePane) {

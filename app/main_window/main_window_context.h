@@ -1,0 +1,35 @@
+#pragma once
+// What the side windows, the options window, the tape files and the stopwatch
+// use of the main window. The main window hands itself over as this when it
+// opens or runs one of them; a side window's test can hand a fake.
+#include <windows.h>
+
+#include <string>
+
+#include "engine/engine.h"
+#include "engine/settings_port.h"
+
+namespace tallix {
+
+class MainWindowContext {
+ public:
+  virtual ~MainWindowContext() = default;
+
+  // The main window while it exists (nullptr after): owner of the side
+  // windows, target of the topmost placement.
+  virtual HWND Owner() const = 0;
+  virtual Engine& CalculatorEngine() = 0;
+  // Tallix.ini.
+  virtual SettingsPort& Settings() = 0;
+  // Its full path (UTF-8): the tape files' default lies beside it.
+  virtual const std::string& SettingsPath() const = 0;
+  // The always-on-top setting in memory; setting it places the window in or
+  // out of the topmost band and shows the "[O]" key accordingly. The caller
+  // writes "TopMost" itself.
+  virtual bool IsAlwaysOnTop() const = 0;
+  virtual void SetAlwaysOnTop(bool on) = 0;
+  // The "Laptop 10 Key" label beside the display.
+  virtual void ShowLaptopLabel(bool shown) = 0;
+};
+
+}  // namespace tallix
