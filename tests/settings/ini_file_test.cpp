@@ -9,10 +9,7 @@
 #include "tests/settings/temp_folder.h"
 
 #ifndef _WIN32
-#include <sys/resource.h>
 #include <sys/stat.h>
-
-#include <csignal>
 #endif
 
 namespace tallix {
@@ -289,16 +286,7 @@ TEST(WriteSetting, KeepsTheOldFileWhenTheTemporaryCannotBeWritten) {
   const std::string file = folder.File();
   const std::string old = "[Main Settings]\nShowTape=1\n" + std::string(100000, 'x') + "\n";
   WriteBytes(file, old);
-  rlimit saved{};
-  ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
-  rlimit small = saved;
-  small.rlim_cur = 4096;
-  const auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
-  ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
-  const bool written = WriteSetting(file, "Main Settings", "ShowTape", "0");
-  setrlimit(RLIMIT_FSIZE, &saved);
-  std::signal(SIGXFSZ, previousHandler);
-  EXPECT_FALSE(written);
+  EXPECT_FALSE(settings_test::AsOnAFullDisk([&] { return WriteSetting(file, "Main Settings", "ShowTape", "0"); }));
   EXPECT_EQ(ReadBytes(file), old);
   EXPECT_EQ(folder.EntryCount(), 1u);
 }

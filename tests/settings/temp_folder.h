@@ -13,7 +13,10 @@
 #ifdef _WIN32
 #include <windows.h>
 #else
+#include <sys/resource.h>
 #include <sys/stat.h>
+
+#include <csignal>
 #endif
 
 namespace tallix::settings_test {
@@ -52,6 +55,24 @@ inline void SetReadOnly(const std::string& path, bool readOnly) {
   ASSERT_EQ(chmod(path.c_str(), readOnly ? 0444 : 0644), 0) << path;
 #endif
 }
+
+#ifndef _WIN32
+// Runs `write` as on a full disk: meanwhile no file may grow past 4 KiB, and a
+// write beyond that fails instead of ending the process.
+template <typename Write>
+auto AsOnAFullDisk(Write write) {
+  rlimit saved{};
+  EXPECT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
+  rlimit small = saved;
+  small.rlim_cur = 4096;
+  const auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
+  EXPECT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
+  auto result = write();
+  setrlimit(RLIMIT_FSIZE, &saved);
+  std::signal(SIGXFSZ, previousHandler);
+  return result;
+}
+#endif
 
 class TempFolder {
  public:

@@ -1,0 +1,134 @@
+#include "app/tape/tape_file.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <ctime>
+
+#include "app/settings/settings_io.h"
+#include "services/number_text.h"
+
+namespace tallix {
+
+namespace {
+
+constexpr std::size_t kColumn = 30;
+constexpr std::string_view kCrLf = "\r\n";
+constexpr std::string_view kDisplayMark = "** ";
+constexpr std::string_view kTotalMark = "***";
+// Lines before this one are the heading and its two empty lines.
+constexpr std::size_t kFirstTapeLine = 4;
+
+void AppendRightAligned(std::string& out, std::string_view line) {
+  if (line.size() < kColumn) out.append(kColumn - line.size(), ' ');
+  out.append(line);
+}
+
+// A line as the reader takes it: leading blanks gone, cut to the longest tape line.
+std::string_view Trimmed(std::string_view line) {
+  line.remove_prefix(std::min(line.find_first_not_of(' '), line.size()));
+  return line.substr(0, kMaxTapeLineLength);
+}
+
+std::string WithoutNuls(std::string_view text) {
+  std::string result(text);
+  std::replace(result.begin(), result.end(), '\0', '?');
+  return result;
+}
+
+std::string WithDigits(int value, int digits) {
+  std::string text = std::to_string(value);
+  if (text.size() < static_cast<std::size_t>(digits)) text.insert(0, static_cast<std::size_t>(digits) - text.size(), '0');
+  return text;
+}
+
+std::string MebibytesText(std::size_t bytes) { return std::to_string(bytes >> 20) + " MiB"; }
+
+}  // namespace
+
+TapeStamp LocalTapeStampNow() {
+  const std::time_t now = std::time(nullptr);
+  std::tm local{};
+#ifdef _WIN32
+  localtime_s(&local, &now);
+#else
+  localtime_r(&now, &local);
+#endif
+  return {local.tm_year + 1900, local.tm_mon + 1, local.tm_mday, local.tm_hour, local.tm_min, local.tm_sec};
+}
+
+std::string TapeReportHeading(const TapeStamp& stamp) {
+  return std::string(kColumn, ' ') + "Tape Report (" + WithDigits(stamp.month, 2) + "-" + WithDigits(stamp.day, 2) +
+         "-" + WithDigits(stamp.year, 4) + " at " + WithDigits(stamp.hour, 2) + ":" + WithDigits(stamp.minute, 2) +
+         ":" + WithDigits(stamp.second, 2) + ")";
+}
+
+std::string RightAlignedTapeLine(std::string_view line) {
+  std::string out;
+  AppendRightAligned(out, line);
+  return out;
+}
+
+std::string FormatTapeFile(std::span<const std::string> lines, std::string_view displayText, Real lastTotal,
+                           const TapeStamp& stamp) {
+  const std::string heading = TapeReportHeading(stamp);
+  const std::string total = PlainNumberText(lastTotal, 15, true);
+  std::size_t size = heading.size() + displayText.size() + total.size() + 7 + 6 * kCrLf.size();
+  for (const std::string& line : lines) size += std::max(line.size(), kColumn) + kCrLf.size();
+  std::string out;
+  out.reserve(size);
+  out.append(heading).append(kCrLf).append(kCrLf).append(kCrLf);
+  for (const std::string& line : lines) {
+    AppendRightAligned(out, line);
+    out.append(kCrLf);
+  }
+  out.append(kCrLf);
+  out.append(kDisplayMark).append(displayText).append(kCrLf);
+  out.append(kTotalMark).append(" ").append(total).append(kCrLf);
+  return out;
+}
+
+std::optional<LoadedTape> ParseTapeFile(std::string_view bytes) {
+  LoadedTape tape;
+  std::size_t number = 0;
+  for (std::size_t start = 0; start < bytes.size();) {
+    std::size_t end = start;
+    while (end < bytes.size() && bytes[end] != '\r' && bytes[end] != '\n') ++end;
+    const std::string_view line = Trimmed(bytes.substr(start, end - start));
+    start = end + (bytes.substr(end, 2) == kCrLf ? 2 : 1);
+
+    if (++number >= kFirstTapeLine && !line.starts_with("**")) {
+      if (tape.lines.size() == kMaxLoadedTapeLines) return std::nullopt;
+      tape.lines.push_back(WithoutNuls(line));
+    }
+    if (line.starts_with(kDisplayMark)) tape.displayText = WithoutNuls(line.substr(kDisplayMark.size()));
+    if (line.starts_with(kTotalMark)) tape.lastTotal = ParseLeadingNumber(line.substr(kTotalMark.size()));
+  }
+  return tape;
+}
+
+TapeFileResult SaveTapeFile(const std::string& path, std::span<const std::string> lines, std::string_view displayText,
+                            Real lastTotal, const TapeStamp& stamp) {
+  std::string reason;
+  if (!ReplaceFileAtomically(path, FormatTapeFile(lines, displayText, lastTotal, stamp), &reason)) {
+    return {false, "The tape could not be saved as \"" + path + "\": " + reason + "."};
+  }
+  return {true, "File was saved as: " + path};
+}
+
+TapeLoadResult LoadTapeFile(const std::string& path) {
+  const auto refused = [&](std::string_view reason) {
+    return TapeLoadResult{{false, "The tape file \"" + path + "\" could not be loaded: " + std::string(reason) + "."}, {}};
+  };
+  FileBytes file = ReadFileBytes(path, kMaxTapeFileBytes);
+  switch (file.status) {
+    case FileBytes::Status::kRead: break;
+    case FileBytes::Status::kTooLarge:
+      return refused("It is larger than " + MebibytesText(kMaxTapeFileBytes) + ", more than any tape holds");
+    default: return refused(file.reason);
+  }
+  std::optional<LoadedTape> tape = ParseTapeFile(file.bytes);
+  if (!tape) return refused("It has more than " + std::to_string(kMaxLoadedTapeLines) + " lines, more than a tape holds");
+  return {{true, {}}, std::move(*tape)};
+}
+
+}  // namespace tallix

@@ -1,0 +1,90 @@
+#pragma once
+// Tape files: the tape as plain text that people can read and that Tallix can
+// load again to continue it. Every tape line is right-aligned in a column of
+// 30 characters under a dated heading; two trailer lines carry the display
+// text and the last total. Bytes are Windows-1252, as the engine's texts are,
+// and every line ends with CR LF. Paths are UTF-8, and so are the messages.
+
+#include <cstddef>
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "services/real.h"
+
+namespace tallix {
+
+// When a tape report was made, in local time.
+struct TapeStamp {
+  int year = 2000;
+  int month = 1;
+  int day = 1;
+  int hour = 0;
+  int minute = 0;
+  int second = 0;
+};
+
+TapeStamp LocalTapeStampNow();
+
+// 30 blanks, then "Tape Report (MM-DD-YYYY at HH:MM:SS)": the first line of
+// the file and of the printed report.
+std::string TapeReportHeading(const TapeStamp& stamp);
+
+// The line after (30 - its length) blanks; a line of 30 or more characters as it is.
+std::string RightAlignedTapeLine(std::string_view line);
+
+// The whole file: heading, two empty lines, the tape lines right-aligned, an
+// empty line, "** " and the display text, "*** " and the last total as a
+// 15-digit number text (a leading blank unless negative).
+std::string FormatTapeFile(std::span<const std::string> lines, std::string_view displayText, Real lastTotal,
+                           const TapeStamp& stamp);
+
+// The longest tape line; longer lines of a loaded file are cut to it.
+inline constexpr std::size_t kMaxTapeLineLength = 259;
+
+// Limits of a file to load. A saved tape takes 32 bytes for each line of up
+// to 30 characters, so these are tapes of about two million lines, whose
+// list already takes over 130 MB in the window. Beyond them a file is not a
+// tape anyone saved, and loading it would only exhaust the memory.
+inline constexpr std::size_t kMaxTapeFileBytes = std::size_t{64} << 20;
+inline constexpr std::size_t kMaxLoadedTapeLines = 2'000'000;
+
+// What a loaded file adds to the calculator.
+struct LoadedTape {
+  std::vector<std::string> lines;          // appended to the tape, in order
+  std::optional<std::string> displayText;  // from the last "** " line, if any
+  std::optional<Real> lastTotal;           // from the last "***" line, if any
+};
+
+// Reads the bytes as Load Tape always has: lines end at CR LF, CR or LF, lose
+// their leading blanks and are cut to kMaxTapeLineLength; from the fourth on,
+// every line not starting with "**" is a tape line. So a saved tape comes back
+// with one empty line after its own (the separator before the trailers). A NUL
+// byte, which would end the text in a window control, reads as "?". nullopt
+// when the file holds more than kMaxLoadedTapeLines tape lines.
+std::optional<LoadedTape> ParseTapeFile(std::string_view bytes);
+
+// Outcome of saving or loading. `message` is what the user is told, naming the
+// file: "File was saved as: PATH" after a save, or what went wrong and why.
+struct TapeFileResult {
+  bool ok = false;
+  std::string message;
+};
+
+// Replaces the file atomically (a temporary file in the same folder, then a
+// rename): a failure at any step leaves the old file as it was. A read-only
+// file is not replaced.
+TapeFileResult SaveTapeFile(const std::string& path, std::span<const std::string> lines, std::string_view displayText,
+                            Real lastTotal, const TapeStamp& stamp);
+
+struct TapeLoadResult {
+  TapeFileResult result;
+  LoadedTape tape;  // empty unless result.ok
+};
+
+// A file over kMaxTapeFileBytes is refused without reading further.
+TapeLoadResult LoadTapeFile(const std::string& path);
+
+}  // namespace tallix
