@@ -18,7 +18,9 @@ using Args = std::vector<std::string>;
 int RunFormat(const Args& args, std::istream& in, std::ostream& out, std::ostream& err);
 
 // keys [options] KEY...: the keys (keypad captions, or "-" alone to read them
-// from `in`) through the engine; prints the tape lines, then the display and panes.
+// from `in`) through the engine, after a tape file if --load FILE is given;
+// prints the tape as it stands at the end, then the display and panes, and with
+// --save FILE writes the tape file as Save Tape does.
 int RunKeys(const Args& args, std::istream& in, std::ostream& out, std::ostream& err);
 
 // The terminal as the paper tape: keyboard keys through the engine's keyboard

@@ -1,11 +1,13 @@
-// tallix-cli keys: a key script through the real engine, the tape on standard
-// output as it is written.
+// tallix-cli keys: a key script through the real engine, optionally from and
+// to a tape file; the tape as it stands at the end on standard output.
 #include <iostream>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "app/cli/cli_commands.h"
+#include "app/tape/apply_loaded_tape.h"
+#include "app/tape/tape_file.h"
 #include "services/codepage1252.h"
 #include "engine/basic_host.h"
 #include "engine/engine.h"
@@ -68,20 +70,27 @@ bool ApplyOption(const std::string& name, const std::string& value, EngineSettin
   return true;
 }
 
-// Prints each tape line as the engine writes it; keeps no tape.
-class PrintingHost : public BasicEngineHost {
- public:
-  explicit PrintingHost(std::ostream& out) : out_(out) {}
-  int AddTapeLine(std::string_view line) override {
-    out_ << Cp1252ToUtf8(line) << '\n';
-    return lines_++;
-  }
-  void ClearTapeLines() override { lines_ = 0; }
-
- private:
-  std::ostream& out_;
-  int lines_ = 0;
+struct TapeFiles {
+  std::string load;
+  std::string save;
 };
+
+// Takes --load FILE and --save FILE out of the leading options.
+bool ReadTapeFileOptions(Args& args, TapeFiles& files, std::ostream& err) {
+  for (std::size_t i = 0; i < args.size() && args[i].starts_with("--") && args[i] != "--";) {
+    if (args[i] != "--load" && args[i] != "--save") {
+      i += 2;  // an engine option and its value
+      continue;
+    }
+    if (i + 1 >= args.size()) {
+      err << "tallix-cli keys: " << args[i] << " needs a file name\n";
+      return false;
+    }
+    (args[i] == "--load" ? files.load : files.save) = args[i + 1];
+    args.erase(args.begin() + static_cast<std::ptrdiff_t>(i), args.begin() + static_cast<std::ptrdiff_t>(i + 2));
+  }
+  return true;
+}
 
 bool ReadKey(const std::string& word, std::vector<Key>& keys, std::ostream& err) {
   const auto key = KeyFromScriptName(word);
@@ -127,9 +136,10 @@ bool ReadEngineOptions(Args& args, EngineSettings& settings, std::ostream& err) 
 
 int RunKeys(const Args& arguments, std::istream& in, std::ostream& out, std::ostream& err) {
   Args args = arguments;
+  TapeFiles files;
   EngineSettings settings;
-  if (!ReadEngineOptions(args, settings, err)) return 2;
-  if (args.empty()) {
+  if (!ReadTapeFileOptions(args, files, err) || !ReadEngineOptions(args, settings, err)) return 2;
+  if (args.empty() && files.load.empty() && files.save.empty()) {
     err << "tallix-cli keys: no keys given (keys are keypad captions, or - to read them from standard input)\n";
     return 2;
   }
@@ -145,18 +155,35 @@ int RunKeys(const Args& arguments, std::istream& in, std::ostream& out, std::ost
     }
   }
 
-  PrintingHost host(out);
+  BasicEngineHost host;
   MemorySettings store;
   Engine engine(host, store);
   engine.Start(settings);
-  // Output that cannot be written ends the run: the rest would be lost too.
-  for (std::size_t i = 0; i < keys.size() && out; ++i) engine.PressKey(keys[i]);
+  if (!files.load.empty()) {
+    const TapeLoadResult loaded = LoadTapeFile(files.load);
+    if (!loaded.result.ok) {
+      err << "tallix-cli keys: " << loaded.result.message << "\n";
+      return 1;
+    }
+    ApplyLoadedTape(loaded.tape, engine, host);
+  }
+  for (const Key key : keys) engine.PressKey(key);
 
+  int status = 0;
+  if (!files.save.empty()) {
+    const TapeFileResult saved =
+        SaveTapeFile(files.save, host.tape, host.display, engine.state().lastTotal, LocalTapeStampNow());
+    if (!saved.ok) {
+      err << "tallix-cli keys: " << saved.message << "\n";
+      status = 1;
+    }
+  }
+  for (const std::string& line : host.tape) out << Cp1252ToUtf8(line) << '\n';
   out << "display: " << Cp1252ToUtf8(host.display) << '\n'
       << "items: " << Cp1252ToUtf8(host.items) << '\n'
       << "average: " << Cp1252ToUtf8(host.average) << '\n'
       << "memory: " << Cp1252ToUtf8(host.memory) << '\n';
-  return FinishStreams("keys", in, out, err, 0);
+  return FinishStreams("keys", in, out, err, status);
 }
 
 }  // namespace tallix::cli

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "app/cli/cli_commands.h"
+#include "tests/settings/temp_folder.h"
 
 namespace tallix::cli {
 namespace {
@@ -74,9 +75,44 @@ TEST(CliKeys, OptionsSetTheStartingState) {
   EXPECT_NE(r.out.find("display: 1\n"), std::string::npos);
 }
 
+// Only what the tape holds at the end is printed.
 TEST(CliKeys, ClearTapeIsAnsweredYes) {
-  const Result r = RunCli({"5", "+", "CT", "7"});
-  EXPECT_EQ(r.out, "5  \ndisplay: 7\nitems:   0 Items\naverage:  AVG = 5.00\nmemory:  M1\n");
+  EXPECT_EQ(RunCli({"5", "+", "CT", "7"}).out, "display: 7\nitems:   0 Items\naverage:  AVG = 5.00\nmemory:  M1\n");
+  EXPECT_EQ(RunCli({"5", "+", "3", "CT", "7", "+"}).out,
+            "7  \ndisplay: 7\nitems:   1 Item\naverage:  AVG = 7.00\nmemory:  M1\n");
+}
+
+TEST(CliKeys, SavesATapeFileAndContinuesFromOne) {
+  settings_test::TempFolder folder;
+  const std::string path = folder.File("tape.txt");
+  Result r = RunCli({"--save", path, "5", "+", "3", "="});
+  EXPECT_EQ(r.status, 0);
+  EXPECT_EQ(r.out, "5  \n3 +\n" + kDashes + "\n8 =\n\ndisplay: 8\nitems:   2 Items\naverage:  AVG = 4.00\nmemory:  M1\n");
+  const std::string bytes = settings_test::ReadBytes(path);
+  const std::string blanks(27, ' ');
+  EXPECT_EQ(bytes.substr(bytes.find("\r\n")), "\r\n\r\n\r\n" + blanks + "5  \r\n" + blanks + "3 +\r\n    " + kDashes +
+                                                  "\r\n" + blanks + "8 =\r\n" + blanks + "   \r\n\r\n** 8\r\n***  8\r\n");
+
+  r = RunCli({"--load", path, "--mode", "adding", "+", "2", "+"});
+  EXPECT_EQ(r.status, 0);
+  EXPECT_EQ(r.out, "5  \n3 +\n" + kDashes + "\n8 =\n\n\n8 +\n2 +\ndisplay: 10\nitems:   2 Items\naverage:  AVG = 5.00\n"
+                   "memory:  M1\n");
+}
+
+TEST(CliKeys, TapeFilesThatFailAreReported) {
+  settings_test::TempFolder folder;
+  const std::string missing = folder.File("missing.txt");
+  Result r = RunCli({"--load", missing, "5"});
+  EXPECT_EQ(r.status, 1);
+  EXPECT_EQ(r.out, "");
+  EXPECT_NE(r.err.find("\"" + missing + "\" could not be loaded"), std::string::npos) << r.err;
+
+  r = RunCli({"--save", folder.File("no folder/tape.txt"), "5"});
+  EXPECT_EQ(r.status, 1);
+  EXPECT_NE(r.err.find("The tape could not be saved as"), std::string::npos) << r.err;
+  EXPECT_NE(r.out.find("display: 5\n"), std::string::npos);
+
+  EXPECT_EQ(RunCli({"--load"}).status, 2);
 }
 
 TEST(CliKeys, BadInputPrintsNoTape) {
