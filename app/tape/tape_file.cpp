@@ -29,11 +29,32 @@ std::string_view Trimmed(std::string_view line) {
   return line.substr(0, kMaxTapeLineLength);
 }
 
-std::string WithoutNuls(std::string_view text) {
-  std::string result(text);
-  std::replace(result.begin(), result.end(), '\0', '?');
-  return result;
+// A NUL would end the text in a window control.
+void ReplaceNuls(std::string& text) {
+  if (text.find('\0') != std::string::npos) std::replace(text.begin(), text.end(), '\0', '?');
 }
+
+// Where the lines of a file end: the next CR and the next LF, each found by a
+// fast search and kept until the reader has passed it, so that a file of any
+// kind of line ends is searched once through.
+class LineEnds {
+ public:
+  explicit LineEnds(std::string_view bytes) : bytes_(bytes), cr_(Find('\r', 0)), lf_(Find('\n', 0)) {}
+
+  // The end of the line that starts at `start`: its first CR or LF, or the end of the bytes.
+  std::size_t EndOfLine(std::size_t start) {
+    if (cr_ < start) cr_ = Find('\r', start);
+    if (lf_ < start) lf_ = Find('\n', start);
+    return std::min(cr_, lf_);
+  }
+
+ private:
+  std::size_t Find(char c, std::size_t start) const { return std::min(bytes_.find(c, start), bytes_.size()); }
+
+  std::string_view bytes_;
+  std::size_t cr_;
+  std::size_t lf_;
+};
 
 std::string WithDigits(int value, int digits) {
   std::string text = std::to_string(value);
@@ -89,18 +110,18 @@ std::string FormatTapeFile(std::span<const std::string> lines, std::string_view 
 
 std::optional<LoadedTape> ParseTapeFile(std::string_view bytes) {
   LoadedTape tape;
+  LineEnds lineEnds(bytes);
   std::size_t number = 0;
   for (std::size_t start = 0; start < bytes.size();) {
-    std::size_t end = start;
-    while (end < bytes.size() && bytes[end] != '\r' && bytes[end] != '\n') ++end;
+    const std::size_t end = lineEnds.EndOfLine(start);
     const std::string_view line = Trimmed(bytes.substr(start, end - start));
     start = end + (bytes.substr(end, 2) == kCrLf ? 2 : 1);
 
     if (++number >= kFirstTapeLine && !line.starts_with("**")) {
       if (tape.lines.size() == kMaxLoadedTapeLines) return std::nullopt;
-      tape.lines.push_back(WithoutNuls(line));
+      ReplaceNuls(tape.lines.emplace_back(line));
     }
-    if (line.starts_with(kDisplayMark)) tape.displayText = WithoutNuls(line.substr(kDisplayMark.size()));
+    if (line.starts_with(kDisplayMark)) ReplaceNuls(tape.displayText.emplace(line.substr(kDisplayMark.size())));
     if (line.starts_with(kTotalMark)) tape.lastTotal = ParseLeadingNumber(line.substr(kTotalMark.size()));
   }
   return tape;
