@@ -27,8 +27,9 @@ const TapeStamp kStamp{2024, 12, 31, 23, 59, 7};
 
 const std::vector<std::string>& Tape() {
   static const std::vector<std::string> lines = [] {
-    const std::vector<std::string> kinds = {"1,234.5  ", "6.7 +",      "89 -", "12 \xD7", std::string(26, '-'),
-                                            "1,164.2 =", "",           "Copy (1,164.2)",   "00:01:05:20 LAP"};
+    const std::vector<std::string> kinds = {"1,234.5  ",          "6.7 +",     "89 -", "12 \xD7",
+                                            std::string(26, '-'), "1,164.2 =", "",     "Copy (1,164.2)",
+                                            "00:01:05:20 LAP"};
     std::vector<std::string> tape;
     tape.reserve(kLines);
     for (int i = 0; i < kLines; ++i) tape.push_back(kinds[static_cast<std::size_t>(i) % kinds.size()]);

@@ -80,8 +80,8 @@ DWORD LastErrorOrWriteFault() {
 std::string ErrorText(DWORD error) {
   wchar_t* text = nullptr;
   const DWORD length =
-      FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
-                     error, 0, reinterpret_cast<wchar_t*>(&text), 0, nullptr);
+      FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+                     nullptr, error, 0, reinterpret_cast<wchar_t*>(&text), 0, nullptr);
   std::wstring message = text != nullptr ? std::wstring(text, length) : std::wstring();
   LocalFree(text);
   while (!message.empty() && (message.back() == L'.' || iswspace(message.back()))) message.pop_back();
@@ -153,9 +153,9 @@ bool ReplaceFileAtomically(const std::string& path, std::string_view bytes, std:
   const auto move = [&] {
     return MoveFileExW(temporary.c_str(), widePath.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
   };
-  if (error == ERROR_SUCCESS &&
-      !RetryWhileBusy(kSettingsLockWait, move,
-                      [](DWORD code) { return code == ERROR_ACCESS_DENIED || IsSharingViolation(code); })) {
+  if (error == ERROR_SUCCESS && !RetryWhileBusy(kSettingsLockWait, move, [](DWORD code) {
+        return code == ERROR_ACCESS_DENIED || IsSharingViolation(code);
+      })) {
     error = LastErrorOrWriteFault();
   }
   if (error == ERROR_SUCCESS) return true;

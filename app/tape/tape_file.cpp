@@ -58,7 +58,8 @@ class LineEnds {
 
 std::string WithDigits(int value, int digits) {
   std::string text = std::to_string(value);
-  if (text.size() < static_cast<std::size_t>(digits)) text.insert(0, static_cast<std::size_t>(digits) - text.size(), '0');
+  if (text.size() < static_cast<std::size_t>(digits))
+    text.insert(0, static_cast<std::size_t>(digits) - text.size(), '0');
   return text;
 }
 
@@ -138,7 +139,8 @@ TapeFileResult SaveTapeFile(const std::string& path, std::span<const std::string
 
 TapeLoadResult LoadTapeFile(const std::string& path) {
   const auto refused = [&](std::string_view reason) {
-    return TapeLoadResult{{false, "The tape file \"" + path + "\" could not be loaded: " + std::string(reason) + "."}, {}};
+    return TapeLoadResult{{false, "The tape file \"" + path + "\" could not be loaded: " + std::string(reason) + "."},
+                          {}};
   };
   FileBytes file = ReadFileBytes(path, kMaxTapeFileBytes);
   switch (file.status) {
@@ -148,7 +150,8 @@ TapeLoadResult LoadTapeFile(const std::string& path) {
     default: return refused(file.reason);
   }
   std::optional<LoadedTape> tape = ParseTapeFile(file.bytes);
-  if (!tape) return refused("It has more than " + std::to_string(kMaxLoadedTapeLines) + " lines, more than a tape holds");
+  if (!tape)
+    return refused("It has more than " + std::to_string(kMaxLoadedTapeLines) + " lines, more than a tape holds");
   return {{true, {}}, std::move(*tape)};
 }
 

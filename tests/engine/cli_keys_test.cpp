@@ -87,16 +87,19 @@ TEST(CliKeys, SavesATapeFileAndContinuesFromOne) {
   const std::string path = folder.File("tape.txt");
   Result r = RunCli({"--save", path, "5", "+", "3", "="});
   EXPECT_EQ(r.status, 0);
-  EXPECT_EQ(r.out, "5  \n3 +\n" + kDashes + "\n8 =\n\ndisplay: 8\nitems:   2 Items\naverage:  AVG = 4.00\nmemory:  M1\n");
+  EXPECT_EQ(r.out,
+            "5  \n3 +\n" + kDashes + "\n8 =\n\ndisplay: 8\nitems:   2 Items\naverage:  AVG = 4.00\nmemory:  M1\n");
   const std::string bytes = settings_test::ReadBytes(path);
   const std::string blanks(27, ' ');
   EXPECT_EQ(bytes.substr(bytes.find("\r\n")), "\r\n\r\n\r\n" + blanks + "5  \r\n" + blanks + "3 +\r\n    " + kDashes +
-                                                  "\r\n" + blanks + "8 =\r\n" + blanks + "   \r\n\r\n** 8\r\n***  8\r\n");
+                                                  "\r\n" + blanks + "8 =\r\n" + blanks +
+                                                  "   \r\n\r\n** 8\r\n***  8\r\n");
 
   r = RunCli({"--load", path, "--mode", "adding", "+", "2", "+"});
   EXPECT_EQ(r.status, 0);
-  EXPECT_EQ(r.out, "5  \n3 +\n" + kDashes + "\n8 =\n\n\n8 +\n2 +\ndisplay: 10\nitems:   2 Items\naverage:  AVG = 5.00\n"
-                   "memory:  M1\n");
+  EXPECT_EQ(r.out, "5  \n3 +\n" + kDashes +
+                       "\n8 =\n\n\n8 +\n2 +\ndisplay: 10\nitems:   2 Items\naverage:  AVG = 5.00\n"
+                       "memory:  M1\n");
 }
 
 TEST(CliKeys, TapeFilesThatFailAreReported) {
