@@ -9,8 +9,8 @@ PrintLayout::PrintLayout(PrintSurface& surface)
 
 void PrintLayout::OpenPage() {
   if (pageOpen_) return;
-  area_ = surface_.Area();
   surface_.StartPage();
+  area_ = surface_.Area();
   pageOpen_ = true;
   x_ = 0;
   y_ = 0;

@@ -43,10 +43,11 @@ struct PrintRun {
 class PrintSurface {
  public:
   virtual ~PrintSurface() = default;
-  // The area of the page about to start (or of the first page, before any):
-  // the device's settings are applied afresh at every page.
-  virtual PrintArea Area() = 0;
+  // Applies the device's settings afresh, then starts a page.
   virtual void StartPage() = 0;
+  // The printable area of the page now open, or before the first page the
+  // document's.
+  virtual PrintArea Area() = 0;
   virtual void EndPage() = 0;
   virtual void Draw(const PrintRun& run) = 0;
   // Character height plus external leading, in device pixels.
