@@ -1,8 +1,8 @@
 #include "app/tape/tape_file.h"
 
 #include <algorithm>
-#include <cstdio>
 #include <ctime>
+#include <new>
 
 #include "app/settings/settings_io.h"
 #include "services/number_text.h"
@@ -15,6 +15,8 @@ constexpr std::size_t kColumn = 30;
 constexpr std::string_view kCrLf = "\r\n";
 constexpr std::string_view kDisplayMark = "** ";
 constexpr std::string_view kTotalMark = "***";
+// A tape near the size limits on a machine short of memory.
+constexpr std::string_view kNoMemoryReason = "There is not enough memory";
 // Lines before this one are the heading and its two empty lines.
 constexpr std::size_t kFirstTapeLine = 4;
 
@@ -131,10 +133,14 @@ std::optional<LoadedTape> ParseTapeFile(std::string_view bytes) {
 TapeFileResult SaveTapeFile(const std::string& path, std::span<const std::string> lines, std::string_view displayText,
                             Real lastTotal, const TapeStamp& stamp) {
   std::string reason;
-  if (!ReplaceFileAtomically(path, FormatTapeFile(lines, displayText, lastTotal, stamp), &reason)) {
-    return {false, "The tape could not be saved as \"" + path + "\": " + reason + "."};
+  try {
+    if (ReplaceFileAtomically(path, FormatTapeFile(lines, displayText, lastTotal, stamp), &reason)) {
+      return {true, "File was saved as: " + path};
+    }
+  } catch (const std::bad_alloc&) {
+    reason = kNoMemoryReason;
   }
-  return {true, "File was saved as: " + path};
+  return {false, "The tape could not be saved as \"" + path + "\": " + reason + "."};
 }
 
 TapeLoadResult LoadTapeFile(const std::string& path) {
@@ -142,17 +148,22 @@ TapeLoadResult LoadTapeFile(const std::string& path) {
     return TapeLoadResult{{false, "The tape file \"" + path + "\" could not be loaded: " + std::string(reason) + "."},
                           {}};
   };
-  FileBytes file = ReadFileBytes(path, kMaxTapeFileBytes);
-  switch (file.status) {
-    case FileBytes::Status::kRead: break;
-    case FileBytes::Status::kTooLarge:
-      return refused("It is larger than " + MebibytesText(kMaxTapeFileBytes) + ", more than any tape holds");
-    default: return refused(file.reason);
+  try {
+    FileBytes file = ReadFileBytes(path, kMaxTapeFileBytes);
+    switch (file.status) {
+      case FileBytes::Status::kRead: break;
+      case FileBytes::Status::kTooLarge:
+        return refused("It is larger than " + MebibytesText(kMaxTapeFileBytes) + ", more than any tape holds");
+      default: return refused(file.reason);
+    }
+    std::optional<LoadedTape> tape = ParseTapeFile(file.bytes);
+    if (!tape) {
+      return refused("It has more than " + std::to_string(kMaxLoadedTapeLines) + " lines, more than a tape holds");
+    }
+    return {{true, {}}, std::move(*tape)};
+  } catch (const std::bad_alloc&) {
+    return refused(kNoMemoryReason);
   }
-  std::optional<LoadedTape> tape = ParseTapeFile(file.bytes);
-  if (!tape)
-    return refused("It has more than " + std::to_string(kMaxLoadedTapeLines) + " lines, more than a tape holds");
-  return {{true, {}}, std::move(*tape)};
 }
 
 }  // namespace tallix

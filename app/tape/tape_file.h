@@ -68,6 +68,8 @@ std::optional<LoadedTape> ParseTapeFile(std::string_view bytes);
 
 // Outcome of saving or loading. `message` is what the user is told, naming the
 // file: "File was saved as: PATH" after a save, or what went wrong and why.
+// Every failure, a lack of memory included, comes back here and not as an
+// exception.
 struct TapeFileResult {
   bool ok = false;
   std::string message;
