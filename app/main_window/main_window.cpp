@@ -19,12 +19,14 @@
 #include "app/main_window/status_texts.h"
 #include "app/settings/main_settings.h"
 #include "app/settings/settings_io.h"
+#include "app/settings/settings_temporaries.h"
 #include "engine/settings_keys.h"
 #include "resources/resource_ids.h"
 #include "ui/caption_colors.h"
 #include "ui/control_helpers.h"
 #include "ui/exports.h"
 #include "ui/form.h"
+#include "ui/utf8_text.h"
 
 namespace tallix {
 namespace {
@@ -32,6 +34,8 @@ namespace {
 constexpr DWORD kWindowStyle =
     WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN | WS_CLIPSIBLINGS | WS_VISIBLE;
 constexpr DWORD kWindowExStyle = WS_EX_CONTROLPARENT | WS_EX_WINDOWEDGE;
+// Posted at start-up when Tallix.ini is too large to be rewritten.
+constexpr UINT kShowSettingsTooLarge = WM_APP + 1;
 
 struct OwnedTooltips {
   HWND owner;
@@ -171,6 +175,11 @@ bool MainWindow::OnMessage(HWND form, UINT message, WPARAM wParam, LPARAM lParam
       if (reinterpret_cast<HWND>(lParam) != Control(ids::kTapeList)) return false;
       result = reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_WINDOW));
       return true;
+    case kShowSettingsTooLarge:
+      MessageBoxW(form, ui::Utf8ToWide(SettingsFileTooLargeMessage(settings_.path())).c_str(), L"Tallix",
+                  MB_OK | MB_ICONWARNING);
+      result = 0;
+      return true;
     case WM_DESTROY: OnDestroy(); return false;  // the framework releases the form's records
     default: return false;
   }
@@ -203,9 +212,13 @@ void MainWindow::LoadSettings() {
 
   // Read, normalised and written back in memory, then replaced in one go:
   // key by key, the file would be read and parsed some thirty times.
+  // A writer killed mid-write leaves a temporary copy of the whole file.
+  RemoveStaleTemporaries(settings_.path());
   IniSettingsBatch startup(settings_.path());
   const MainSettings loaded = LoadMainSettings(startup);
   startup.Commit();
+  // Said once the window is up, not in the middle of creating it.
+  if (startup.fileTooLarge()) PostMessageW(window, kShowSettingsTooLarge, 0, 0);
   for (int group = 1; group <= 3; ++group) {
     ui::SetCaptionGroupColor(group, static_cast<COLORREF>(loaded.groupColors[group - 1]));
   }

@@ -17,6 +17,7 @@
 #include "app/main_window/main_window.h"
 #include "app/main_window/status_texts.h"
 #include "app/main_window/wide_text.h"
+#include "app/settings/settings_io.h"
 #include "engine/basic_host.h"
 #include "engine/engine.h"
 #include "resources/resource_ids.h"
@@ -466,6 +467,41 @@ TEST_F(MainWindowTest, StartsOnAnyBytesInTheSettingsFile) {
     EXPECT_FALSE(Tape().empty());
     Close();
   }
+}
+
+TEST_F(MainWindowTest, ASettingsFileTooLargeToRewriteIsSaidOnceAndLeftAlone) {
+  std::string ini = "[Main Settings]\r\nDecimal Setting1=12\r\n[Filler]\r\n";
+  while (ini.size() <= kMaxSettingsFileBytes) ini += "k=" + std::string(1000, 'x') + "\r\n";
+  MessageBoxAnswerer answerer(IDOK);
+  Open(ini);
+  Pump();
+  ASSERT_EQ(MessageBoxAnswerer::texts().size(), 1u);
+  EXPECT_NE(MessageBoxAnswerer::texts()[0].find(L"is larger than"), std::wstring::npos);
+  // Started on the settings at its top (binary), changed nothing on disk.
+  EXPECT_EQ(SendMessageW(Item(ids::kOptionBin), BM_GETCHECK, 0, 0), BST_CHECKED);
+  SendMessageW(window_, WM_COMMAND, IDM_DIGIT_GROUPING, 0);
+  Pump();
+  EXPECT_EQ(Ini(), ini);
+}
+
+TEST_F(MainWindowTest, StartUpRemovesOnlyStaleTemporariesOfTheSettingsFile) {
+  const std::string stale = IniPath() + ".4242.7.tmp", fresh = IniPath() + ".4243.1.tmp";
+  const std::string other = IniPath() + ".backup.tmp";
+  for (const std::string& path : {stale, fresh, other}) WriteBytes(path, "[Main Settings]\r\n");
+  for (const std::string& path : {stale, other}) {
+    HANDLE file = CreateFileA(path.c_str(), FILE_WRITE_ATTRIBUTES, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    FILETIME now;
+    GetSystemTimeAsFileTime(&now);
+    ULARGE_INTEGER old{{now.dwLowDateTime, now.dwHighDateTime}};
+    old.QuadPart -= 3600ull * 10000000ull;  // an hour ago
+    const FILETIME then{old.LowPart, old.HighPart};
+    SetFileTime(file, nullptr, nullptr, &then);
+    CloseHandle(file);
+  }
+  Open();
+  EXPECT_EQ(GetFileAttributesA(stale.c_str()), INVALID_FILE_ATTRIBUTES);
+  EXPECT_NE(GetFileAttributesA(fresh.c_str()), INVALID_FILE_ATTRIBUTES);
+  EXPECT_NE(GetFileAttributesA(other.c_str()), INVALID_FILE_ATTRIBUTES);
 }
 
 // The window must run every key exactly as the engine does on its own: the
