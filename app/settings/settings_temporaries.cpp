@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <filesystem>
 #include <system_error>
+#include <vector>
 
 #include "app/settings/settings_io.h"
 
@@ -44,16 +45,28 @@ std::size_t RemoveStaleTemporaries(const std::string& settingsPath) {
   const fs::path settings(std::u8string(settingsPath.begin(), settingsPath.end()));
   const std::string leaf = Utf8(settings.filename());
   const fs::path folder = settings.has_parent_path() ? settings.parent_path() : fs::path(".");
-  const SettingsFileLock lock(settingsPath);
-  if (!lock.held()) return 0;
   const auto oldest = fs::file_time_type::clock::now() - kStaleTemporaryAge;
-  std::size_t removed = 0;
+  auto isStale = [&](const fs::directory_entry& entry) {
+    std::error_code ignored;
+    if (!IsTemporaryName(Utf8(entry.path().filename()), leaf) || !entry.is_regular_file(ignored)) return false;
+    const auto modified = fs::last_write_time(entry.path(), ignored);
+    return !ignored && modified < oldest;
+  };
+  std::vector<fs::path> candidates;
   std::error_code error;
   for (fs::directory_iterator it(folder, error), end; !error && it != end; it.increment(error)) {
+    if (isStale(*it)) candidates.push_back(it->path());
+  }
+  // The usual start finds none, and then neither takes the lock nor creates
+  // its file.
+  if (candidates.empty()) return 0;
+  const SettingsFileLock lock(settingsPath);
+  if (!lock.held()) return 0;
+  std::size_t removed = 0;
+  for (const fs::path& candidate : candidates) {
     std::error_code ignored;
-    if (!IsTemporaryName(Utf8(it->path().filename()), leaf) || !it->is_regular_file(ignored)) continue;
-    const auto modified = it->last_write_time(ignored);
-    if (!ignored && modified < oldest && fs::remove(it->path(), ignored)) ++removed;
+    // Looked at again under the lock: a writer may have reused the name since.
+    if (isStale(fs::directory_entry(candidate, ignored)) && fs::remove(candidate, ignored)) ++removed;
   }
   return removed;
 }
