@@ -1,8 +1,8 @@
 // Start-up benchmark: starts a program, waits until its main window exists and
 // its thread is idle, reads its resident memory, closes it; repeats, and prints
-// the median times of Tallix.exe and of a minimal window program measured in the
-// same run, with their ratio.
-//   startup_bench TALLIX_EXE MINIMAL_EXE [RUNS]
+// the median times of Tallix.exe and of each baseline program measured in the
+// same run, with Tallix's ratio against each.
+//   startup_bench [--runs N] TALLIX_EXE BASELINE_EXE...
 #include <windows.h>
 #include <psapi.h>
 
@@ -79,26 +79,39 @@ Sample Median(std::vector<Sample> samples) {
 
 int wmain(int argc, wchar_t** argv) {
   if (argc < 3) {
-    std::fputs("usage: startup_bench TALLIX_EXE MINIMAL_EXE [RUNS]\n", stderr);
+    std::fputs("usage: startup_bench [--runs N] TALLIX_EXE BASELINE_EXE...\n", stderr);
     return 2;
   }
-  int runs = argc > 3 ? std::max(1, static_cast<int>(std::wcstol(argv[3], nullptr, 10))) : 15;
-  std::vector<Sample> tallix, minimal;
-  // Alternate the two so that both see the same state of the machine.
-  for (int i = 0; i < runs; ++i) {
-    Sample a, b;
-    if (!RunOnce(argv[1], a) || !RunOnce(argv[2], b)) {
-      std::fputs("startup_bench: a program did not show its window\n", stderr);
-      return 1;
-    }
-    tallix.push_back(a);
-    minimal.push_back(b);
+  int runs = 15;
+  int first = 1;
+  if (std::wcscmp(argv[1], L"--runs") == 0 && argc > 4) {
+    runs = std::max(1, static_cast<int>(std::wcstol(argv[2], nullptr, 10)));
+    first = 3;
   }
-  Sample t = Median(tallix), m = Median(minimal);
-  std::printf("start-up until idle, median of %d runs:\n", runs);
-  std::printf("  Tallix.exe      %8.1f ms   working set %6.1f MiB\n", t.milliseconds, t.workingSet / 1048576.0);
-  std::printf("  minimal window  %8.1f ms   working set %6.1f MiB\n", m.milliseconds, m.workingSet / 1048576.0);
-  std::printf("  ratio Tallix / minimal: time %.2f, working set %.2f\n", t.milliseconds / m.milliseconds,
-              static_cast<double>(t.workingSet) / static_cast<double>(m.workingSet ? m.workingSet : 1));
+  std::vector<std::wstring> programs(argv + first, argv + argc);
+  std::vector<std::vector<Sample>> samples(programs.size());
+  // Take turns so that every program sees the same state of the machine.
+  for (int i = 0; i < runs; ++i) {
+    for (std::size_t p = 0; p < programs.size(); ++p) {
+      Sample sample;
+      if (!RunOnce(programs[p], sample)) {
+        std::fprintf(stderr, "startup_bench: %ls did not show its window\n", programs[p].c_str());
+        return 1;
+      }
+      samples[p].push_back(sample);
+    }
+  }
+  std::printf("start-up until idle, median of %d runs (ratio: the first program against each):\n", runs);
+  const Sample subject = Median(samples[0]);
+  for (std::size_t p = 0; p < programs.size(); ++p) {
+    const Sample m = Median(samples[p]);
+    std::wstring name = programs[p].substr(programs[p].find_last_of(L"\\/") + 1);
+    std::printf("  %-22ls %8.1f ms   working set %6.1f MiB", name.c_str(), m.milliseconds, m.workingSet / 1048576.0);
+    if (p > 0) {
+      std::printf("   ratio: time %.2f, working set %.2f", subject.milliseconds / m.milliseconds,
+                  static_cast<double>(subject.workingSet) / static_cast<double>(m.workingSet ? m.workingSet : 1));
+    }
+    std::printf("\n");
+  }
   return 0;
 }
