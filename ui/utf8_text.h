@@ -19,4 +19,15 @@ inline std::wstring Utf8ToWide(std::string_view text) {
   return wide;
 }
 
+// A path chosen in a dialog, for portable code.
+inline std::string WideToUtf8(std::wstring_view wide) {
+  if (wide.empty()) return {};
+  const int size = static_cast<int>(wide.size());
+  const int length = WideCharToMultiByte(CP_UTF8, 0, wide.data(), size, nullptr, 0, nullptr, nullptr);
+  if (length <= 0) return {};
+  std::string text(static_cast<std::size_t>(length), '\0');
+  WideCharToMultiByte(CP_UTF8, 0, wide.data(), size, text.data(), length, nullptr, nullptr);
+  return text;
+}
+
 }  // namespace tallix::ui

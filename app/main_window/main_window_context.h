@@ -5,8 +5,10 @@
 #include <windows.h>
 
 #include <string>
+#include <vector>
 
 #include "engine/engine.h"
+#include "engine/engine_host.h"
 #include "engine/settings_port.h"
 
 namespace tallix {
@@ -19,6 +21,10 @@ class MainWindowContext {
   // windows, target of the topmost placement.
   virtual HWND Owner() const = 0;
   virtual Engine& CalculatorEngine() = 0;
+  // The engine's services on the window: the display, the tape, the panes.
+  virtual EngineHost& CalculatorHost() = 0;
+  // Every line of the tape, first to last (Windows-1252).
+  virtual std::vector<std::string> TapeLines() const = 0;
   // Tallix.ini.
   virtual SettingsPort& Settings() = 0;
   // Its full path (UTF-8): the tape files' default lies beside it.

@@ -9,6 +9,7 @@
 #include <functional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "app/main_window/main_window_context.h"
 #include "app/settings/ini_file.h"
@@ -36,6 +37,8 @@ class MainWindow final : public ui::FormDefinition, public EngineHost, public Ma
   // MainWindowContext.
   HWND Owner() const override { return window; }
   Engine& CalculatorEngine() override { return engine_; }
+  EngineHost& CalculatorHost() override { return *this; }
+  std::vector<std::string> TapeLines() const override;
   SettingsPort& Settings() override { return settings_; }
   const std::string& SettingsPath() const override { return settings_.path(); }
   bool IsAlwaysOnTop() const override { return topMost_; }

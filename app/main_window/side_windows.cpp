@@ -3,6 +3,8 @@
 // open through ui::ShowOrFocusForm, owned by main.Owner().
 #include "app/main_window/side_windows.h"
 
+#include "app/main_window/tape_commands.h"
+
 namespace tallix::side {
 
 void OpenConverter(MainWindowContext&) {}
@@ -15,9 +17,9 @@ void ReopenHelpAt(MainWindowContext&, int) {}
 void OpenOptions(MainWindowContext&) {}
 void OpenAbout(MainWindowContext&) {}
 
-void SaveTape(MainWindowContext&) {}
-void LoadTape(MainWindowContext&) {}
-void PrintTape(MainWindowContext&) {}
+void SaveTape(MainWindowContext& main) { RunSaveTape(main); }
+void LoadTape(MainWindowContext& main) { RunLoadTape(main); }
+void PrintTape(MainWindowContext& main) { RunPrintTape(main); }
 
 void StopwatchStartStop(MainWindowContext&) {}
 void StopwatchLap(MainWindowContext&) {}

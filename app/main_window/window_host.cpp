@@ -2,6 +2,7 @@
 // Windows-1252; every text is converted here, whatever the system code page.
 #include <algorithm>
 #include <string>
+#include <vector>
 
 #include "app/main_window/control_ids.h"
 #include "app/main_window/main_window_impl.h"
@@ -103,6 +104,13 @@ void MainWindow::SelectTapeLine(int index) {
 }
 
 void MainWindow::ClearTapeLines() { SendMessageW(Control(ids::kTapeList), LB_RESETCONTENT, 0, 0); }
+
+std::vector<std::string> MainWindow::TapeLines() const {
+  HWND tape = Control(ids::kTapeList);
+  std::vector<std::string> lines(static_cast<std::size_t>(std::max(0, ui::ListBoxCount(tape))));
+  for (std::size_t i = 0; i < lines.size(); ++i) lines[i] = Narrow(ui::ListBoxItemText(tape, static_cast<int>(i)));
+  return lines;
+}
 
 void MainWindow::SetClipboardText(std::string_view text) { ui::SetClipboardText(window, Wide(text)); }
 std::string MainWindow::GetClipboardText() { return Narrow(ui::GetClipboardText(window)); }

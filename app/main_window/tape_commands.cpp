@@ -1,0 +1,95 @@
+#include "app/main_window/tape_commands.h"
+
+#include <windows.h>
+
+#include <string>
+
+#include "app/tape/apply_loaded_tape.h"
+#include "app/tape/tape_file.h"
+#include "app/tape/tape_print.h"
+#include "engine/settings_keys.h"
+#include "services/printer_session.h"
+#include "ui/control_helpers.h"
+#include "ui/utf8_text.h"
+
+namespace tallix {
+
+namespace {
+
+constexpr wchar_t kTapeFilter[] = L"Text files (*.txt)|*.txt|All files (*.*)|*.*";
+constexpr wchar_t kTapeExtension[] = L"txt";
+constexpr char kDefaultTapeName[] = "TallixTape.txt";
+
+// The file last chosen in either dialog, else TallixTape.txt beside Tallix.ini.
+// Read each time, as another Tallix window may have chosen one since.
+std::wstring InitialTapeFile(MainWindowContext& main) {
+  const std::string& settings = main.SettingsPath();
+  const std::string folder = settings.substr(0, settings.find_last_of("\\/") + 1);
+  return ui::Utf8ToWide(main.Settings().Read(main_keys::kSection, main_keys::kLastTapeFile, folder + kDefaultTapeName));
+}
+
+// The chosen path (UTF-8), remembered for the next dialog; empty when cancelled.
+std::string ChosenTapeFile(MainWindowContext& main, const std::wstring& chosen) {
+  if (chosen.empty()) return {};
+  std::string path = ui::WideToUtf8(chosen);
+  main.Settings().Write(main_keys::kSection, main_keys::kLastTapeFile, path);
+  return path;
+}
+
+void Tell(MainWindowContext& main, const std::string& message, UINT icon) {
+  MessageBoxW(main.Owner(), ui::Utf8ToWide(message).c_str(), L"Tallix", MB_OK | icon | MB_TASKMODAL | MB_SETFOREGROUND);
+}
+
+// While the print dialog shows, an always-on-top main window would hide it.
+class OutOfTopmostBand {
+ public:
+  explicit OutOfTopmostBand(MainWindowContext& main) : main_(main), wasOnTop_(main.IsAlwaysOnTop()) {
+    if (wasOnTop_) SetWindowPos(main_.Owner(), HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  }
+  ~OutOfTopmostBand() {
+    if (wasOnTop_) main_.SetAlwaysOnTop(true);
+  }
+  OutOfTopmostBand(const OutOfTopmostBand&) = delete;
+  OutOfTopmostBand& operator=(const OutOfTopmostBand&) = delete;
+
+ private:
+  MainWindowContext& main_;
+  bool wasOnTop_;
+};
+
+}  // namespace
+
+void RunSaveTape(MainWindowContext& main) {
+  const std::string path = ChosenTapeFile(
+      main, ui::SaveFileDialog(main.Owner(), L"Save File As", kTapeFilter, kTapeExtension, InitialTapeFile(main)));
+  if (path.empty()) return;
+  const TapeFileResult saved =
+      SaveTapeFile(path, main.TapeLines(), main.CalculatorHost().GetDisplayText(),
+                   main.CalculatorEngine().state().lastTotal, LocalTapeStampNow());
+  Tell(main, saved.message, saved.ok ? 0 : MB_ICONERROR);
+}
+
+void RunLoadTape(MainWindowContext& main) {
+  const std::string path = ChosenTapeFile(
+      main, ui::OpenFileDialog(main.Owner(), L"Open Tape File", kTapeFilter, kTapeExtension, InitialTapeFile(main)));
+  if (path.empty()) return;
+  const TapeLoadResult loaded = LoadTapeFile(path);
+  if (!loaded.result.ok) return Tell(main, loaded.result.message, MB_ICONERROR);
+  ApplyLoadedTape(loaded.tape, main.CalculatorEngine(), main.CalculatorHost());
+}
+
+void RunPrintTape(MainWindowContext& main) {
+  PrinterSession printer;
+  bool attached = false;
+  {
+    OutOfTopmostBand dialogShows(main);
+    attached = printer.Attach(main.Owner());
+  }
+  if (attached) {
+    PrintTapeReport(*printer.layout(), main.TapeLines(), LocalTapeStampNow());
+    printer.Close();
+  }
+  if (!printer.error().empty()) Tell(main, "The tape could not be printed: " + printer.error() + ".", MB_ICONERROR);
+}
+
+}  // namespace tallix

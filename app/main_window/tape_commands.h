@@ -1,0 +1,15 @@
+#pragma once
+// The File menu's tape commands on the main window: Save Tape and Load Tape
+// through the common file dialogs, Print Tape through the print dialog.
+// Failures are told in a message box that names the file and the reason; the
+// only setting they change is "LastTapeFile", once a file was chosen.
+
+#include "app/main_window/main_window_context.h"
+
+namespace tallix {
+
+void RunSaveTape(MainWindowContext& main);
+void RunLoadTape(MainWindowContext& main);
+void RunPrintTape(MainWindowContext& main);
+
+}  // namespace tallix
