@@ -13,7 +13,8 @@ namespace tallix {
 namespace {
 
 constexpr std::size_t kMaxPrinterNameLength = 260;
-constexpr wchar_t kDefaultFontFace[] = L"Arial";
+// Fixed-pitch, so that the blanks before a tape line right-align it on paper too.
+constexpr wchar_t kDefaultFontFace[] = L"Courier New";
 
 std::string SystemWords(DWORD code) {
   wchar_t* text = nullptr;

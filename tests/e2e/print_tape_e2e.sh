@@ -1,0 +1,150 @@
+#!/usr/bin/env bash
+# End to end: the tape's files and printing in the real Tallix.exe under Wine,
+# driven by real X key events. A 300-line tape file made by tallix-cli is
+# loaded through Load Tape's dialog, saved again through Save Tape's, and
+# printed through the print dialog onto a PDF printer of CUPS (cups-pdf); the
+# PDF is read back for its text and its red ink.
+#   print_tape_e2e.sh TALLIX_EXE PROBE_EXE CLI_EXE SCREENSHOT_DIR
+set -uo pipefail
+tallix_exe="$1"; probe_exe="$2"; cli_exe="$3"; shots="$4"
+here="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
+wine_exec="$here/../../scripts/wine-exec.sh"
+queue=TallixPDF
+
+passed=0; failed=0
+check() {  # check NAME EXPECTED ACTUAL
+  if [ "$2" == "$3" ]; then
+    passed=$((passed + 1)); echo "ok: $1"
+  else
+    failed=$((failed + 1)); echo "FAILED: $1"; diff <(printf '%s\n' "$2") <(printf '%s\n' "$3") | head -n 20 | sed 's/^/    /'
+  fi
+}
+give_up() { echo "FAILED: $1"; exit 1; }
+probe() { "$wine_exec" "$probe_exe" "$@" | tr -d '\r'; }
+cli() { (cd "$work" && "$wine_exec" "$cli_exe" "$@" | tr -d '\r'); }
+# The File menu's item at `index` (0 Save Tape, 1 Load Tape, 2 Print Tape):
+# the menu has no mnemonics, so F10 and the arrow keys.
+file_menu() {
+  local keys=(F10 Down)
+  for _ in $(seq 1 "$1"); do keys+=(Down); done
+  xdotool key --delay 150 "${keys[@]}" Return
+}
+# Waits for a top-level window titled $1 and types $2 into it, then Enter.
+answer_dialog() {
+  timeout 20 xdotool search --sync --name "^$1\$" >/dev/null || give_up "no \"$1\" dialog"
+  sleep 0.5
+  [ -n "$2" ] && xdotool type --delay 10 "$2"
+  xdotool key Return
+}
+
+# ---- a PDF printer as the default one ----
+if ! lpstat -r 2>/dev/null | grep -q 'is running'; then
+  [ "$(id -u)" -eq 0 ] || give_up "CUPS is not running and only root may start it"
+  cupsd || give_up "cupsd did not start"
+  for _ in $(seq 1 50); do lpstat -r 2>/dev/null | grep -q 'is running' && break; sleep 0.1; done
+fi
+ppd="$(ls /usr/share/ppd/cups-pdf/CUPS-PDF_opt.ppd /usr/share/ppd/cups-pdf/*.ppd 2>/dev/null | head -n 1)"
+[ -n "$ppd" ] || give_up "no cups-pdf driver (printer-driver-cups-pdf)"
+lpadmin -p "$queue" -E -v cups-pdf:/ -P "$ppd" 2>/dev/null && lpadmin -d "$queue" || give_up "lpadmin could not add $queue"
+# cups-pdf writes to its Out folder, ${HOME}/PDF for the user printing unless configured otherwise.
+out="$(awk '$1 == "Out" {print $2}' /etc/cups/cups-pdf.conf 2>/dev/null)"
+out="${out:-\${HOME\}/PDF}"; out="${out//\$\{HOME\}/$HOME}"; out="${out//\$HOME/$HOME}"
+
+work="$(mktemp -d "${TMPDIR:-/tmp}/tallix-print.XXXXXX")"
+tallix_pid=""
+trap '[ -n "$tallix_pid" ] && kill "$tallix_pid" 2>/dev/null; rm -rf "$work"' EXIT
+winpath() { WINEPREFIX="${WINEPREFIX:-}" winepath -w "$1" 2>/dev/null | tr -d '\r'; }
+
+# ---- a 300-line tape: "1", "2 +", "3 +", "4 -" ... ("-" lines print red) ----
+keys=()
+for i in $(seq 1 300); do
+  read -r -a digits <<<"$(sed 's/./& /g' <<<"$i")"
+  keys+=("${digits[@]}" "$([ $((i % 3)) -eq 0 ] && echo - || echo +)")
+done
+cli keys --save tape300.txt "${keys[@]}" >/dev/null || give_up "tallix-cli could not save the tape"
+# What Tallix holds after loading it, and its file when saved again.
+expected_tape="$(cli keys --load tape300.txt --save expected.txt | sed -n '/^display: /q;p')"
+
+cp "$tallix_exe" "$work/Tallix.exe"
+(cd "$work" && exec "$wine_exec" "$work/Tallix.exe") &
+tallix_pid=$!
+probe wait || give_up "Tallix.exe did not open its main window"
+window="$(xdotool search --sync --name '^Tallix$' | head -n 1)"
+xdotool windowfocus --sync "$window" 2>/dev/null || true
+
+# ---- Load Tape and Save Tape through their dialogs ----
+file_menu 1
+answer_dialog "Open Tape File" "$(winpath "$work/tape300.txt")"
+probe wait
+check "loaded tape" "$expected_tape" "$(probe tape)"
+check "LastTapeFile after loading" "LastTapeFile=$(winpath "$work/tape300.txt")" \
+  "$(grep -a '^LastTapeFile=' "$work/Tallix.ini" | tr -d '\r')"
+
+file_menu 0
+answer_dialog "Save File As" "$(winpath "$work/saved.txt")"
+# Its message box, "File was saved as: ...", shares the main window's caption.
+for _ in $(seq 1 100); do [ "$(xdotool search --name '^Tallix$' | wc -l)" -ge 2 ] && break; sleep 0.1; done
+check "the saved message box shows" "2" "$(xdotool search --name '^Tallix$' | wc -l)"
+xdotool key Return
+probe wait
+check "saved file after its heading" "$(tail -n +2 "$work/expected.txt")" "$(tail -n +2 "$work/saved.txt" 2>/dev/null)"
+
+# ---- Print Tape ----
+marker="$work/before-print"; touch "$marker"
+file_menu 2
+answer_dialog "Print" ""
+pdf=""
+for _ in $(seq 1 120); do
+  pdf="$(find "$out" -maxdepth 1 -name 'Print_job*.pdf' -newer "$marker" 2>/dev/null | head -n 1)"
+  [ -n "$pdf" ] && [ -z "$(lpstat -o "$queue" 2>/dev/null)" ] && break
+  sleep 0.5
+done
+[ -n "$pdf" ] || give_up "no PDF in $out from the print job (lpstat: $(lpstat -o 2>&1 | head -n 3))"
+sleep 0.5
+
+pages="$(pdfinfo "$pdf" | awk '/^Pages:/ {print $2}')"
+[ "${pages:-0}" -ge 3 ] && passed=$((passed + 1)) && echo "ok: $pages pages" || {
+  failed=$((failed + 1)); echo "FAILED: 300 lines on $pages page(s)"; }
+# The printer draws "-" as its hyphen glyph, which reads back as a soft hyphen.
+text="$(pdftotext -layout "$pdf" - | sed 's/\xc2\xad/-/g; s/\f//g')"
+headings="$(grep -c 'Tape Report (' <<<"$text")"
+check "a heading on every page" "$pages" "$headings"
+check "first heading without a page number" "1" "$(grep -m 1 'Tape Report (' <<<"$text" | grep -vc ', page')"
+check "every tape line in order" "$(sed 's/ *$//' <<<"$expected_tape" | grep -v '^$')" \
+  "$(grep -v 'Tape Report (' <<<"$text" | sed 's/^ *//; s/ *$//' | grep -v '^$')"
+# Right-aligned: on each page, every line's last digit stands in one column.
+misaligned="$(pdftotext -layout "$pdf" - | awk '/\f/ {page++} !/Tape Report/ && /[0-9]/ {
+  s = $0; sub(/[^0-9]*$/, "", s); print page, length(s) }' | sort -u | awk '{print $1}' | uniq -d)"
+check "tape lines right-aligned on every page" "" "$misaligned"
+
+# Red ink on page 1, where lines 4, 7, 10 ... are subtractions.
+pdftoppm -r 60 -f 1 -l 1 -singlefile "$pdf" "$work/page"
+mkdir -p "$shots"
+pdftoppm -r 60 -png -f 1 -l 1 -singlefile "$pdf" "$shots/print-tape-page1" && echo "screenshot: $shots/print-tape-page1.png"
+inks="$(python3 - "$work/page.ppm" <<'EOF'
+import sys
+# pdftoppm's PPM: "P6", width, height, 255, each after white space, then RGB bytes.
+data = open(sys.argv[1], 'rb').read()
+fields, pos = [], 0
+while len(fields) < 4:
+    while data[pos:pos + 1].isspace(): pos += 1
+    end = pos
+    while not data[end:end + 1].isspace(): end += 1
+    fields.append(data[pos:end]); pos = end
+pixels = data[pos + 1:]
+red = dark = 0
+for i in range(0, len(pixels), 3):
+    r, g, b = pixels[i], pixels[i + 1], pixels[i + 2]
+    red += r > 160 and g < 110 and b < 110
+    dark += r < 90 and g < 90 and b < 90
+print(red > 0, dark > 0)
+EOF
+)"
+check "red and black ink on page 1" "True True" "$inks"
+
+probe close
+for _ in $(seq 1 100); do kill -0 "$tallix_pid" 2>/dev/null || break; sleep 0.1; done
+kill -0 "$tallix_pid" 2>/dev/null && { failed=$((failed + 1)); echo "FAILED: Tallix.exe did not exit on close"; }
+tallix_pid=""
+echo "$passed passed, $failed failed"
+[ "$failed" -eq 0 ]
