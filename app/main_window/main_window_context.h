@@ -4,12 +4,16 @@
 // opens or runs one of them; a side window's test can hand a fake.
 #include <windows.h>
 
+#include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
+#include "app/stopwatch/stopwatch.h"
 #include "engine/engine.h"
 #include "engine/engine_host.h"
 #include "engine/settings_port.h"
+#include "ui/form.h"
 
 namespace tallix {
 
@@ -36,6 +40,12 @@ class MainWindowContext {
   virtual void SetAlwaysOnTop(bool on) = 0;
   // The "Laptop 10 Key" label beside the display.
   virtual void ShowLaptopLabel(bool shown) = 0;
+  // The stopwatch of the bottom bar, which runs whether or not the bar shows.
+  virtual Stopwatch& BarStopwatch() = 0;
+  // Where a modeless side window's form is kept while the main window lives,
+  // one per form name ("FORM8"), so that it can be found open again. Empty
+  // until the window first opens.
+  virtual std::unique_ptr<ui::FormDefinition>& SideForm(std::wstring_view name) = 0;
 };
 
 }  // namespace tallix

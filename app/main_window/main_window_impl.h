@@ -7,12 +7,15 @@
 
 #include <array>
 #include <functional>
+#include <map>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "app/main_window/main_window_context.h"
 #include "app/settings/ini_file.h"
+#include "app/stopwatch/stopwatch.h"
 #include "engine/engine.h"
 #include "engine/engine_host.h"
 #include "ui/form.h"
@@ -44,6 +47,10 @@ class MainWindow final : public ui::FormDefinition, public EngineHost, public Ma
   bool IsAlwaysOnTop() const override { return topMost_; }
   void SetAlwaysOnTop(bool on) override;
   void ShowLaptopLabel(bool shown) override;
+  Stopwatch& BarStopwatch() override { return stopwatch_; }
+  std::unique_ptr<ui::FormDefinition>& SideForm(std::wstring_view name) override {
+    return sideForms_[std::wstring(name)];
+  }
 
   // EngineHost.
   std::string GetDisplayText() override;
@@ -100,6 +107,10 @@ class MainWindow final : public ui::FormDefinition, public EngineHost, public Ma
   Engine engine_;
   std::array<HWND, kKeyCount> keyButtons_{};
   bool topMost_ = false;
+  SteadyClock stopwatchClock_;
+  Stopwatch stopwatch_{stopwatchClock_};
+  // Declared last, so destroyed first: a side form may still refer to the rest.
+  std::map<std::wstring, std::unique_ptr<ui::FormDefinition>> sideForms_;
 };
 
 }  // namespace tallix

@@ -1,5 +1,6 @@
 // Placeholders until the side windows, the tape files and the stopwatch are
-// built: each command is accepted and does nothing. The modeless windows will
+// built: each command is accepted and does nothing (the stopwatch bar lives in
+// stopwatch_bar.cpp). The modeless windows will
 // open through ui::ShowOrFocusForm, owned by main.Owner().
 #include "app/main_window/side_windows.h"
 
@@ -20,10 +21,5 @@ void OpenAbout(MainWindowContext&) {}
 void SaveTape(MainWindowContext& main) { RunSaveTape(main); }
 void LoadTape(MainWindowContext& main) { RunLoadTape(main); }
 void PrintTape(MainWindowContext& main) { RunPrintTape(main); }
-
-void StopwatchStartStop(MainWindowContext&) {}
-void StopwatchLap(MainWindowContext&) {}
-void StopwatchReset(MainWindowContext&) {}
-void StopwatchTick(MainWindowContext&) {}
 
 }  // namespace tallix::side

@@ -770,3 +770,45 @@ TEST_F(MainWindowTest, ExitClosesTheWindowAndAllowsAFreshOne) {
 
 }  // namespace
 }  // namespace tallix
+
+namespace tallix {
+namespace {
+
+TEST_F(MainWindowTest, StopwatchBarStartsLapsStopsAndResets) {
+  Open();
+  // The test's own ticks only, so that the time shown stays put between them.
+  KillTimer(window_, ids::kTimerStopwatch);
+  const auto tick = [&] {
+    Sleep(30);
+    SendMessageW(window_, WM_TIMER, ids::kTimerStopwatch, 0);
+  };
+  const auto enabled = [&](int id) { return IsWindowEnabled(Item(id)) != FALSE; };
+  Type(VK_SPACE);  // through the key sink
+  EXPECT_EQ(Text(ids::kKeyStart), "Stop");
+  EXPECT_TRUE(enabled(ids::kKeyLap));
+  EXPECT_FALSE(enabled(ids::kKeyReset));
+  tick();
+  const std::string running = Text(ids::kTimeDisplay);
+  EXPECT_NE(running, "00:00:00:00");
+  EXPECT_EQ(running.size(), 11u);
+
+  Click(ids::kKeyLap);
+  EXPECT_EQ(Tape().back(), Text(ids::kTimeDisplay) + " LAP");
+  EXPECT_EQ(GetFocus(), Item(ids::kKeySink));
+
+  Click(ids::kKeyStart);
+  const std::string stopped = Text(ids::kTimeDisplay);
+  EXPECT_EQ(Text(ids::kKeyStart), "Start");
+  EXPECT_FALSE(enabled(ids::kKeyLap));
+  EXPECT_TRUE(enabled(ids::kKeyReset));
+  tick();
+  EXPECT_EQ(Text(ids::kTimeDisplay), stopped);
+
+  Click(ids::kKeyReset);
+  EXPECT_EQ(Text(ids::kTimeDisplay), "00:00:00:00");
+  EXPECT_FALSE(enabled(ids::kKeyReset));
+  EXPECT_EQ(Tape().size(), 1u);
+}
+
+}  // namespace
+}  // namespace tallix

@@ -1,0 +1,53 @@
+// The stopwatch bar's keys and time display over the bar's Stopwatch: the
+// keys show its state after every change, the display its time.
+#include <windows.h>
+
+#include "app/main_window/control_ids.h"
+#include "app/main_window/side_windows.h"
+#include "app/main_window/wide_text.h"
+
+namespace tallix::side {
+namespace {
+
+void SetText(HWND control, std::string_view text) { SetWindowTextW(control, Wide(text).c_str()); }
+
+void ShowTime(MainWindowContext& main) {
+  SetText(GetDlgItem(main.Owner(), ids::kTimeDisplay), main.BarStopwatch().text());
+}
+
+void ShowKeys(MainWindowContext& main) {
+  const Stopwatch& watch = main.BarStopwatch();
+  HWND start = GetDlgItem(main.Owner(), ids::kKeyStart);
+  SetText(start, watch.startCaption());
+  // The themed key paints its caption only when it is drawn again.
+  InvalidateRect(start, nullptr, TRUE);
+  EnableWindow(GetDlgItem(main.Owner(), ids::kKeyLap), watch.lapEnabled());
+  EnableWindow(GetDlgItem(main.Owner(), ids::kKeyReset), watch.resetEnabled());
+  ShowTime(main);
+}
+
+}  // namespace
+
+void StopwatchStartStop(MainWindowContext& main) {
+  if (!main.Owner()) return;
+  main.BarStopwatch().StartStop();
+  ShowKeys(main);
+}
+
+void StopwatchLap(MainWindowContext& main) {
+  if (const std::optional<std::string> time = main.BarStopwatch().Lap()) {
+    main.CalculatorEngine().AppendTapeLine(*time, kLapSymbol);
+  }
+}
+
+void StopwatchReset(MainWindowContext& main) {
+  if (!main.Owner()) return;
+  main.BarStopwatch().Reset();
+  ShowKeys(main);
+}
+
+void StopwatchTick(MainWindowContext& main) {
+  if (main.Owner() && main.BarStopwatch().Tick()) ShowTime(main);
+}
+
+}  // namespace tallix::side
