@@ -9,6 +9,11 @@ export WINEPREFIX="${WINEPREFIX:-$repo/build/wineprefix}"
 export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml="
 export WINEARCH=win64
+# Wine names files in the locale's character set: outside UTF-8 (a bare
+# machine has no locale set) a file named "Tape été.txt" cannot even be made.
+if [ "$(locale charmap 2>/dev/null)" != "UTF-8" ]; then
+  if [ -n "${LC_ALL:-}" ]; then export LC_ALL=C.UTF-8; else export LC_CTYPE=C.UTF-8; fi
+fi
 mkdir -p "$WINEPREFIX"
 if [ ! -f "$WINEPREFIX/.tallix-ready" ]; then
   wineboot --init >/dev/null 2>&1 || true
