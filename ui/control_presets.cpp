@@ -67,6 +67,18 @@ ControlSpec Edit(int id, const wchar_t* text, Place place, const wchar_t* fontSp
   return row;
 }
 
+ControlSpec PushButton(int id, const wchar_t* caption, Place place, const wchar_t* fontSpec, bool isDefault) {
+  return Row(id, L"BUTTON", caption, place, fontSpec, (isDefault ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON) | WS_TABSTOP);
+}
+
+ControlSpec IconStatic(int id, const wchar_t* iconName, Place place, DWORD style) {
+  return Row(id, L"STATIC", iconName, place, nullptr, SS_ICON | SS_CENTERIMAGE | style);
+}
+
+ControlSpec SunkenLine(int id, Place place, const wchar_t* fontSpec) {
+  return Row(id, L"STATIC", L"", place, fontSpec, SS_SUNKEN);
+}
+
 ControlSpec OptionButton(int id, const wchar_t* caption, Place place, const wchar_t* fontSpec, bool startsGroup) {
   return Row(id, L"BUTTON", caption, place, fontSpec, BS_AUTORADIOBUTTON | WS_TABSTOP | (startsGroup ? WS_GROUP : 0));
 }

@@ -30,6 +30,12 @@ ControlSpec Pane(int id, const wchar_t* text, Place place, const wchar_t* fontSp
 ControlSpec Display(int id, const wchar_t* text, Place place, const wchar_t* fontSpec);
 // Input field that selects its text when it gets the focus.
 ControlSpec Edit(int id, const wchar_t* text, Place place, const wchar_t* fontSpec);
+// System push button; the default one answers Enter, a cancel button (IDCANCEL) Esc.
+ControlSpec PushButton(int id, const wchar_t* caption, Place place, const wchar_t* fontSpec, bool isDefault = false);
+// An icon resource of the executable, centred in the place (which keeps its size).
+ControlSpec IconStatic(int id, const wchar_t* iconName, Place place, DWORD style = 0);
+// A sunken line, as a static control that draws only its edge.
+ControlSpec SunkenLine(int id, Place place, const wchar_t* fontSpec = nullptr);
 ControlSpec OptionButton(int id, const wchar_t* caption, Place place, const wchar_t* fontSpec, bool startsGroup);
 ControlSpec CheckBox(int id, const wchar_t* caption, Place place, const wchar_t* fontSpec);
 ControlSpec GroupBox(int id, const wchar_t* caption, Place place, const wchar_t* fontSpec);

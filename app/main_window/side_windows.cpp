@@ -5,6 +5,7 @@
 #include "app/main_window/side_windows.h"
 
 #include "app/main_window/tape_commands.h"
+#include "app/options/options_window.h"
 
 namespace tallix::side {
 
@@ -15,7 +16,7 @@ void OpenLoanWindow(MainWindowContext&) {}
 void OpenTransferTest(MainWindowContext&) {}
 void ShowHelp(MainWindowContext&) {}
 void ReopenHelpAt(MainWindowContext&, int) {}
-void OpenOptions(MainWindowContext&) {}
+void OpenOptions(MainWindowContext& main) { ShowOptions(main); }
 void OpenAbout(MainWindowContext&) {}
 
 void SaveTape(MainWindowContext& main) { RunSaveTape(main); }

@@ -29,12 +29,7 @@ std::uint8_t ReadByte(SettingsPort& settings, std::string_view key, std::uint8_t
 }
 
 float ReadTaxRate(SettingsPort& settings) {
-  // Beyond the single range the rate saturates instead of becoming infinite,
-  // which would not survive the trip through the file.
-  Real read = ParseLeadingNumber(settings.Read(main_keys::kSection, main_keys::kTaxRate, "0"));
-  if (std::isnan(read)) read = 0;
-  const float rate =
-      static_cast<float>(std::fmax(-static_cast<Real>(FLT_MAX), std::fmin(read, static_cast<Real>(FLT_MAX))));
+  const float rate = TaxRateFromText(settings.Read(main_keys::kSection, main_keys::kTaxRate, "0"));
   settings.Write(main_keys::kSection, main_keys::kTaxRate, PlainSingleText(rate));
   return rate;
 }
@@ -58,6 +53,14 @@ std::int32_t SettingToInt32(std::string_view text) {
   if (rounded <= static_cast<Real>(std::numeric_limits<std::int32_t>::min()))
     return std::numeric_limits<std::int32_t>::min();
   return static_cast<std::int32_t>(rounded);
+}
+
+float TaxRateFromText(std::string_view text) {
+  // Beyond the single range the rate saturates instead of becoming infinite,
+  // which would not survive the trip through the file.
+  Real read = ParseLeadingNumber(text);
+  if (std::isnan(read)) read = 0;
+  return static_cast<float>(std::fmax(-static_cast<Real>(FLT_MAX), std::fmin(read, static_cast<Real>(FLT_MAX))));
 }
 
 std::string PlainSingleText(float value) {

@@ -42,6 +42,10 @@ std::int32_t ReadShowFlag(SettingsPort& settings, std::string_view key);
 // limits rather than wrap, so a huge colour stays a huge colour.
 std::int32_t SettingToInt32(std::string_view text);
 
+// A tax rate as typed or stored: the leading number (0 when there is none),
+// held in single precision and kept within its finite range.
+float TaxRateFromText(std::string_view text);
+
 // A single-precision value as plain number text of up to 7 significant digits:
 // no trailing zeros, ".5" without a leading zero, "1.5E+20" when the digits do
 // not fit.

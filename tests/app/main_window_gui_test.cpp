@@ -6,6 +6,9 @@
 #include <commctrl.h>
 #include <gtest/gtest.h>
 
+#include <array>
+#include <cstring>
+#include <functional>
 #include <map>
 #include <set>
 #include <sstream>
@@ -661,12 +664,11 @@ TEST_F(MainWindowTest, KeysOfSideWindowsLeaveTheCalculatorAsItWas) {
   Open();
   Click(ids::kKey1 + 4);
   for (int id :
-       {ids::kKeyCnv, ids::kKeyArea, ids::kKeyVol, ids::kKeyLoan, ids::kKeyTransfer, ids::kKeyHelp, ids::kKeyStart}) {
+       {ids::kKeyCnv, ids::kKeyArea, ids::kKeyVol, ids::kKeyLoan, ids::kKeyTransfer, ids::kKeyStart}) {
     Click(id);
     EXPECT_EQ(GetFocus(), Item(ids::kKeySink)) << id;
   }
-  for (int item : {IDM_SAVE_TAPE, IDM_LOAD_TAPE, IDM_PRINT_TAPE, IDM_OPTIONS, IDM_HELP_TOPICS, IDM_KEYBOARD_EQUIVALENTS,
-                   IDM_ABOUT}) {
+  for (int item : {IDM_SAVE_TAPE, IDM_LOAD_TAPE, IDM_PRINT_TAPE}) {
     Menu(item);
   }
   EXPECT_EQ(Text(ids::kDisplay), "5");
@@ -808,6 +810,108 @@ TEST_F(MainWindowTest, StopwatchBarStartsLapsStopsAndResets) {
   EXPECT_EQ(Text(ids::kTimeDisplay), "00:00:00:00");
   EXPECT_FALSE(enabled(ids::kKeyReset));
   EXPECT_EQ(Tape().size(), 1u);
+}
+
+// Runs `drive` on the form of class `className` once it is open during
+// `open` (a modal form's loop runs the thread's timer).
+void WithFormOpen(const wchar_t* className, const std::function<void()>& open, std::function<void(HWND)> drive) {
+  static const wchar_t* wanted;
+  static std::function<void(HWND)> driver;
+  static UINT_PTR timer;
+  wanted = className;
+  driver = std::move(drive);
+  timer = SetTimer(nullptr, 0, 20, [](HWND, UINT, UINT_PTR, DWORD) {
+    HWND form = FindWindowW(wanted, nullptr);
+    if (!form || !IsWindowVisible(form)) return;
+    KillTimer(nullptr, timer);
+    timer = 0;
+    driver(form);
+  });
+  open();
+  const bool opened = timer == 0;
+  if (!opened) KillTimer(nullptr, timer);
+  EXPECT_TRUE(opened) << "no form opened";
+}
+
+std::wstring ControlText(HWND form, int id) { return ui::GetText(GetDlgItem(form, id)); }
+bool IsChecked(HWND form, int id) { return SendDlgItemMessageW(form, id, BM_GETCHECK, 0, 0) == BST_CHECKED; }
+void Press(HWND form, int id) { SendDlgItemMessageW(form, id, BM_CLICK, 0, 0); }
+// A key typed into the form's focused control, through the modal loop's filter.
+void PostKey(HWND form, int virtualKey) {
+  HWND focus = GetFocus();
+  PostMessageW(focus && IsChild(form, focus) ? focus : form, WM_KEYDOWN, virtualKey, 1);
+}
+
+TEST_F(MainWindowTest, OptionsOkStoresAndAppliesExactlyItsFourKeys) {
+  Open();
+  const std::string before = Ini();
+  // The file as it was, with the four keys of the options set to these values.
+  const auto withOptions = [&](std::array<const char*, 4> values) {
+    std::string ini = before;
+    const char* keys[] = {"TaxRate", "LT10Key", "TopMost", "CalcMode"};
+    for (int i = 0; i < 4; ++i) {
+      const std::size_t start = ini.find(std::string("\n") + keys[i] + "=") + std::strlen(keys[i]) + 2;
+      ini.replace(start, ini.find('\r', start) - start, values[i]);
+    }
+    return ini;
+  };
+  WithFormOpen(L"FORM_TALLIX_FORM2_CLASS", [&] { Menu(IDM_OPTIONS); }, [](HWND options) {
+    RECT outer{};
+    GetWindowRect(options, &outer);
+    EXPECT_EQ(outer.right - outer.left, 365);
+    EXPECT_EQ(outer.bottom - outer.top, 228);
+    EXPECT_EQ(ui::GetText(options), L"Tallix Options");
+    EXPECT_EQ(ControlText(options, 1004), L"0");
+    EXPECT_TRUE(IsChecked(options, 1000));
+    EXPECT_FALSE(IsChecked(options, 1005) || IsChecked(options, 1006));
+    SetDlgItemTextW(options, 1004, L"8.25");
+    for (int id : {1001, 1005, 1006}) Press(options, id);
+    SetFocus(GetDlgItem(options, 1004));
+    PostKey(options, VK_RETURN);  // the default button
+  });
+  EXPECT_EQ(Ini(), withOptions({"8.25", "1", "1", "1"}));
+  EXPECT_TRUE(Visible(ids::kLaptopLabel));
+  EXPECT_TRUE(GetWindowLongW(window_, GWL_EXSTYLE) & WS_EX_TOPMOST);
+  EXPECT_NE(ui::GetXPButtonInfo(Item(ids::kKeyAlwaysOnTop))->toggled, 0);
+  const EngineState& state = context_->CalculatorEngine().state();
+  EXPECT_EQ(state.taxRate, 8.25f);
+  EXPECT_EQ(state.calcMode, 1);
+  EXPECT_TRUE(state.laptopKeys);
+
+  // Letters are no number: 0. Unchecking reverses the rest.
+  WithFormOpen(L"FORM_TALLIX_FORM2_CLASS", [&] { Menu(IDM_OPTIONS); }, [](HWND options) {
+    EXPECT_EQ(ControlText(options, 1004), L"8.25");
+    EXPECT_TRUE(IsChecked(options, 1001) && IsChecked(options, 1005) && IsChecked(options, 1006));
+    SetDlgItemTextW(options, 1004, L"abc");
+    for (int id : {1000, 1005, 1006}) Press(options, id);
+    Press(options, IDOK);
+  });
+  EXPECT_EQ(Ini(), withOptions({"0", "0", "0", "0"}));
+  EXPECT_FALSE(Visible(ids::kLaptopLabel));
+  EXPECT_FALSE(GetWindowLongW(window_, GWL_EXSTYLE) & WS_EX_TOPMOST);
+  EXPECT_EQ(state.taxRate, 0.0f);
+  EXPECT_TRUE(IsWindowEnabled(window_));
+}
+
+TEST_F(MainWindowTest, OptionsCancelAndEscChangeNothing) {
+  Open();
+  const std::string before = Ini();
+  for (bool byEsc : {false, true}) {
+    WithFormOpen(L"FORM_TALLIX_FORM2_CLASS", [&] { Menu(IDM_OPTIONS); }, [byEsc](HWND options) {
+      SetDlgItemTextW(options, 1004, L"5");
+      for (int id : {1001, 1005, 1006}) Press(options, id);
+      SetFocus(GetDlgItem(options, 1004));
+      if (byEsc) {
+        PostKey(options, VK_ESCAPE);
+      } else {
+        Press(options, IDCANCEL);
+      }
+    });
+    EXPECT_EQ(Ini(), before) << byEsc;
+  }
+  EXPECT_FALSE(Visible(ids::kLaptopLabel));
+  EXPECT_FALSE(GetWindowLongW(window_, GWL_EXSTYLE) & WS_EX_TOPMOST);
+  EXPECT_EQ(context_->CalculatorEngine().state().calcMode, 0);
 }
 
 }  // namespace

@@ -1,0 +1,107 @@
+#include "app/options/options_window.h"
+
+#include <windows.h>
+
+#include "app/main_window/wide_text.h"
+#include "app/options/options_choice.h"
+#include "ui/control_helpers.h"
+#include "ui/control_presets.h"
+#include "ui/form.h"
+
+namespace tallix {
+namespace {
+
+constexpr wchar_t kSansSerif[] = L"MS Sans Serif,-11,0,0,0,400,0,0,0,0,1,2,1,34";
+constexpr wchar_t kTahoma12[] = L"Tahoma,-12,0,0,0,400,0,0,0,0,3,2,1,34";
+constexpr wchar_t kLineFont[] = L"Tahoma,-11,0,0,0,400,0,0,0,1,0,0,0,0";
+
+enum Control : int {
+  kStandard = 1000,
+  kAddingMachine = 1001,
+  kTaxLabel = 1002,
+  kLine = 1003,
+  kTaxEdit = 1004,
+  kLaptopKeys = 1005,
+  kTopMost = 1006,
+  kModeGroup = 1007,
+};
+
+ui::ControlSpec Multiline(ui::ControlSpec row) {
+  row.style |= BS_MULTILINE;
+  return row;
+}
+
+ui::ControlSpec StartsGroup(ui::ControlSpec row) {
+  row.style |= WS_GROUP;
+  return row;
+}
+
+class OptionsForm final : public ui::FormDefinition {
+ public:
+  explicit OptionsForm(MainWindowContext& main) : main_(main) {
+    name = L"FORM2";
+    caption = L"Tallix Options";
+    width = 365;
+    height = 228;
+    controls = {
+        ui::OptionButton(kStandard, L"Standard Calculator", {8, 28, 125, 16}, kSansSerif, true),
+        ui::OptionButton(kAddingMachine, L"Adding Machine", {8, 46, 124, 16}, kSansSerif, false),
+        // Ends the option buttons' group.
+        StartsGroup(ui::Static(kTaxLabel, L"Tax Rate (%)", {8, 76, 80, 16}, kTahoma12)),
+        ui::SunkenLine(kLine, {8, 152, 340, 2}, kLineFont),
+        ui::Edit(kTaxEdit, L"", {88, 76, 44, 16}, kTahoma12),
+        Multiline(ui::CheckBox(kLaptopKeys, L"Laptop 10 Key Support (No need for your Num Locks to be on)",
+                               {8, 104, 333, 15}, kSansSerif)),
+        Multiline(ui::CheckBox(kTopMost, L"Always on Top (Tallix is always on top of all other windows)",
+                               {8, 126, 333, 15}, kSansSerif)),
+        ui::PushButton(IDOK, L"Ok", {188, 160, 68, 28}, kTahoma12, true),
+        ui::PushButton(IDCANCEL, L"Cancel", {268, 160, 68, 28}, kTahoma12),
+        ui::GroupBox(kModeGroup, L"Calculator Mode", {4, 11, 147, 56}, kSansSerif),
+    };
+    OnClick(IDOK, [this] {
+      Apply(StoreOptions(main_.Settings(), Choice()));
+      ui::CloseForm(window, IDOK);
+    });
+    OnClick(IDCANCEL, [this] { ui::CloseForm(window, IDCANCEL); });
+  }
+
+  LRESULT OnCreate(HWND form, LPARAM) override {
+    const OptionsChoice current = CurrentOptions(main_.CalculatorEngine().state(), main_.IsAlwaysOnTop());
+    Check(kLaptopKeys, current.laptopKeys);
+    Check(kTopMost, current.topMost);
+    Check(current.addingMachine ? kAddingMachine : kStandard, true);
+    SetWindowTextW(GetDlgItem(form, kTaxEdit), Wide(current.taxText).c_str());
+    return 0;
+  }
+
+ private:
+  void Check(int id, bool checked) {
+    SendMessageW(GetDlgItem(window, id), BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
+  }
+  bool Checked(int id) const { return SendMessageW(GetDlgItem(window, id), BM_GETCHECK, 0, 0) == BST_CHECKED; }
+
+  OptionsChoice Choice() const {
+    return {Checked(kAddingMachine), Narrow(ui::GetText(GetDlgItem(window, kTaxEdit))), Checked(kLaptopKeys),
+            Checked(kTopMost)};
+  }
+
+  void Apply(const AppliedOptions& options) {
+    Engine& engine = main_.CalculatorEngine();
+    engine.SetTaxRate(options.taxRate);
+    engine.SetLaptopKeys(options.laptopKeys);
+    main_.ShowLaptopLabel(options.laptopKeys);
+    main_.SetAlwaysOnTop(options.topMost);
+    engine.SetCalcMode(options.calcMode);
+  }
+
+  MainWindowContext& main_;
+};
+
+}  // namespace
+
+void ShowOptions(MainWindowContext& main) {
+  OptionsForm form(main);
+  ui::ShowForm(form, main.Owner(), /*modal=*/true);
+}
+
+}  // namespace tallix
