@@ -4,6 +4,7 @@
 // open through ui::ShowOrFocusForm, owned by main.Owner().
 #include "app/main_window/side_windows.h"
 
+#include "app/about/about_window.h"
 #include "app/main_window/tape_commands.h"
 #include "app/options/options_window.h"
 
@@ -17,7 +18,7 @@ void OpenTransferTest(MainWindowContext&) {}
 void ShowHelp(MainWindowContext&) {}
 void ReopenHelpAt(MainWindowContext&, int) {}
 void OpenOptions(MainWindowContext& main) { ShowOptions(main); }
-void OpenAbout(MainWindowContext&) {}
+void OpenAbout(MainWindowContext& main) { ShowAbout(main.Owner()); }
 
 void SaveTape(MainWindowContext& main) { RunSaveTape(main); }
 void LoadTape(MainWindowContext& main) { RunLoadTape(main); }

@@ -916,3 +916,32 @@ TEST_F(MainWindowTest, OptionsCancelAndEscChangeNothing) {
 
 }  // namespace
 }  // namespace tallix
+
+namespace tallix {
+namespace {
+
+SIZE OuterSize(HWND window) {
+  RECT outer{};
+  GetWindowRect(window, &outer);
+  return {outer.right - outer.left, outer.bottom - outer.top};
+}
+
+TEST_F(MainWindowTest, AboutShowsTheVersionAndEscClosesIt) {
+  Open();
+  WithFormOpen(L"FORM_TALLIX_FORM3_CLASS", [&] { Menu(IDM_ABOUT); }, [&](HWND about) {
+    EXPECT_EQ(ui::GetText(about), L"About Tallix");
+    EXPECT_EQ(OuterSize(about).cx, 318);
+    EXPECT_EQ(OuterSize(about).cy, 242);
+    EXPECT_EQ(ControlText(about, 1000), L"Tallix");
+    EXPECT_EQ(ControlText(about, 1001), L"Version 2.7.0 ");
+    EXPECT_NE(SendDlgItemMessageW(about, 1005, STM_GETICON, 0, 0), 0);
+    EXPECT_FALSE(IsWindowVisible(GetDlgItem(about, IDCANCEL)));
+    EXPECT_FALSE(IsWindowEnabled(window_));
+    SetFocus(GetDlgItem(about, IDOK));
+    PostKey(about, VK_ESCAPE);
+  });
+  EXPECT_TRUE(IsWindowEnabled(window_));
+}
+
+}  // namespace
+}  // namespace tallix
