@@ -8,15 +8,8 @@ tallix_exe="$1"; probe_exe="$2"; cli_exe="$3"; shots="$4"
 here="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
 wine_exec="$here/../../scripts/wine-exec.sh"
 
-passed=0; failed=0
-check() {  # check NAME EXPECTED ACTUAL
-  if [ "$2" == "$3" ]; then
-    passed=$((passed + 1)); echo "ok: $1"
-  else
-    failed=$((failed + 1)); echo "FAILED: $1"; diff <(printf '%s\n' "$2") <(printf '%s\n' "$3") | sed 's/^/    /'
-  fi
-}
-probe() { "$wine_exec" "$probe_exe" "$@" | tr -d '\r'; }
+# shellcheck source=tests/e2e/e2e_checks.sh
+source "$here/e2e_checks.sh"
 
 work="$(mktemp -d "${TMPDIR:-/tmp}/tallix-e2e.XXXXXX")"
 trap 'rm -rf "$work"' EXIT

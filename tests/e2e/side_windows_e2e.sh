@@ -9,15 +9,8 @@ tallix_exe="$1"; probe_exe="$2"; shots="$3"
 here="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
 wine_exec="$here/../../scripts/wine-exec.sh"
 
-passed=0; failed=0
-check() {  # check NAME EXPECTED ACTUAL
-  if [ "$2" == "$3" ]; then
-    passed=$((passed + 1)); echo "ok: $1"
-  else
-    failed=$((failed + 1)); echo "FAILED: $1 (expected \"$2\", got \"$3\")"
-  fi
-}
-probe() { "$wine_exec" "$probe_exe" "$@" | tr -d '\r'; }
+# shellcheck source=tests/e2e/e2e_checks.sh
+source "$here/e2e_checks.sh"
 
 # Waits for the window titled $1, photographs the screen as $2 and closes the
 # window with the key $3.
