@@ -1,0 +1,60 @@
+// What the Options window opens with and what its Ok stores, on settings
+// kept in memory.
+#include "app/options/options_choice.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace tallix {
+namespace {
+
+class RecordingSettings : public SettingsPort {
+ public:
+  std::string Read(std::string_view, std::string_view, std::string_view fallback) override {
+    return std::string(fallback);
+  }
+  void Write(std::string_view section, std::string_view key, std::string_view value) override {
+    writes.push_back(std::string(section) + "/" + std::string(key) + "=" + std::string(value));
+  }
+  void DeleteSection(std::string_view) override {}
+  std::vector<std::string> writes;
+};
+
+TEST(OptionsChoice, OpensWithTheRateInSevenDigitsAndTheCurrentFlags) {
+  EngineState state;
+  state.calcMode = 1;
+  state.taxRate = 8.25f;
+  state.laptopKeys = true;
+  const OptionsChoice choice = CurrentOptions(state, false);
+  EXPECT_TRUE(choice.addingMachine);
+  EXPECT_EQ(choice.taxText, "8.25");
+  EXPECT_TRUE(choice.laptopKeys);
+  EXPECT_FALSE(choice.topMost);
+  state.taxRate = 1.0f / 3.0f;
+  EXPECT_EQ(CurrentOptions(state, true).taxText, ".3333333");
+  state.taxRate = 0;
+  EXPECT_EQ(CurrentOptions(state, true).taxText, "0");
+}
+
+TEST(OptionsChoice, OkWritesExactlyItsFourKeysInOrderAndReadsAnyText) {
+  RecordingSettings settings;
+  const AppliedOptions applied = StoreOptions(settings, {true, "-7.5%", true, false});
+  EXPECT_EQ(settings.writes, (std::vector<std::string>{"Main Settings/TaxRate=-7.5", "Main Settings/LT10Key=1",
+                                                       "Main Settings/TopMost=0", "Main Settings/CalcMode=1"}));
+  EXPECT_EQ(applied.calcMode, 1);
+  EXPECT_EQ(applied.taxRate, -7.5f);
+  EXPECT_TRUE(applied.laptopKeys);
+  EXPECT_FALSE(applied.topMost);
+
+  for (const auto& [typed, stored] :
+       {std::pair{"abc", "0"}, {"", "0"}, {"  12.34567891", "12.34568"}, {"1e999", "3.402823E+38"}}) {
+    settings.writes.clear();
+    StoreOptions(settings, {false, typed, false, true});
+    EXPECT_EQ(settings.writes.front(), std::string("Main Settings/TaxRate=") + stored) << typed;
+  }
+}
+
+}  // namespace
+}  // namespace tallix
