@@ -5,6 +5,7 @@
 // After windows.h, which it needs.
 #include <commctrl.h>
 #include <gtest/gtest.h>
+#include <winspool.h>
 
 #include <set>
 #include <string>
@@ -37,7 +38,7 @@ void Pump() {
 
 // Drives the dialogs this thread opens: a file dialog (known by its file name
 // box) gets `path` typed into that box and Enter; a message box is read and
-// answered Yes (an overwrite prompt) or OK.
+// answered Yes (an overwrite prompt) or OK; the print dialog is cancelled.
 class DialogDriver {
  public:
   explicit DialogDriver(std::wstring path) {
@@ -45,12 +46,15 @@ class DialogDriver {
     seen_.clear();
     initialNames_.clear();
     messages_.clear();
+    ownerTopmost_.clear();
     hook_ = SetWindowsHookExW(WH_CBT, Hook, nullptr, GetCurrentThreadId());
   }
   ~DialogDriver() { UnhookWindowsHookEx(hook_); }
   // The file name each file dialog opened with.
   static const std::vector<std::wstring>& initialNames() { return initialNames_; }
   static const std::vector<std::wstring>& messages() { return messages_; }
+  // Whether the print dialog's owner was in the topmost band as each one showed.
+  static const std::vector<bool>& ownerTopmost() { return ownerTopmost_; }
 
  private:
   // The edit inside the explorer style's file name box, however deep.
@@ -85,6 +89,9 @@ class DialogDriver {
         for (wchar_t ch : path_) PostMessageW(field, WM_CHAR, ch, 1);
         PostMessageW(field, WM_KEYDOWN, VK_RETURN, 1);
         PostMessageW(field, WM_KEYUP, VK_RETURN, 0xC0000001);
+      } else if (ui::GetText(dialog) == L"Print") {
+        ownerTopmost_.push_back((GetWindowLongW(GetWindow(dialog, GW_OWNER), GWL_EXSTYLE) & WS_EX_TOPMOST) != 0);
+        PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
       } else {
         messages_.push_back(ui::GetText(GetDlgItem(dialog, 0xFFFF)));
         PostMessageW(dialog, WM_COMMAND, GetDlgItem(dialog, IDYES) ? IDYES : IDOK, 0);
@@ -98,6 +105,7 @@ class DialogDriver {
   static inline std::set<HWND> seen_;
   static inline std::vector<std::wstring> initialNames_;
   static inline std::vector<std::wstring> messages_;
+  static inline std::vector<bool> ownerTopmost_;
 };
 
 class TapeCommandsTest : public testing::Test {
@@ -195,6 +203,19 @@ TEST_F(TapeCommandsTest, FailuresSayWhyNameTheFileAndKeepTheOldOne) {
   EXPECT_NE(messages_[0].find(ui::Utf8ToWide(locked)), std::wstring::npos) << messages_[0];
   EXPECT_EQ(main_->TapeLines(), before);
   EXPECT_EQ(LastTapeFile(), locked);
+}
+
+TEST_F(TapeCommandsTest, TopmostMainWindowStepsBackWhileThePrintDialogShowsAndCancelChangesNothing) {
+  wchar_t printer[256] = {};
+  DWORD length = 256;
+  if (!GetDefaultPrinterW(printer, &length)) GTEST_SKIP() << "no printer to show the print dialog for";
+  main_->SetAlwaysOnTop(true);
+  const std::string settings = ReadBytes(folder_.File());
+  RunWithPath(IDM_PRINT_TAPE, "");
+  EXPECT_EQ(DialogDriver::ownerTopmost(), std::vector<bool>{false});
+  EXPECT_TRUE(GetWindowLongW(main_->Owner(), GWL_EXSTYLE) & WS_EX_TOPMOST);
+  EXPECT_TRUE(messages_.empty()) << "a cancelled print is no failure";
+  EXPECT_EQ(ReadBytes(folder_.File()), settings);
 }
 
 }  // namespace
