@@ -11,16 +11,8 @@ here="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
 wine_exec="$here/../../scripts/wine-exec.sh"
 queue=TallixPDF
 
-passed=0; failed=0
-check() {  # check NAME EXPECTED ACTUAL
-  if [ "$2" == "$3" ]; then
-    passed=$((passed + 1)); echo "ok: $1"
-  else
-    failed=$((failed + 1)); echo "FAILED: $1"; diff <(printf '%s\n' "$2") <(printf '%s\n' "$3") | head -n 20 | sed 's/^/    /'
-  fi
-}
+source "$here/e2e_checks.sh"
 give_up() { echo "FAILED: $1"; exit 1; }
-probe() { "$wine_exec" "$probe_exe" "$@" | tr -d '\r'; }
 cli() { (cd "$work" && "$wine_exec" "$cli_exe" "$@" | tr -d '\r'); }
 # The File menu's item at `index` (0 Save Tape, 1 Load Tape, 2 Print Tape):
 # the menu has no mnemonics, so F10 and the arrow keys.
@@ -53,7 +45,7 @@ out="${out:-\${HOME\}/PDF}"; out="${out//\$\{HOME\}/$HOME}"; out="${out//\$HOME/
 work="$(mktemp -d "${TMPDIR:-/tmp}/tallix-print.XXXXXX")"
 tallix_pid=""
 trap '[ -n "$tallix_pid" ] && kill "$tallix_pid" 2>/dev/null; rm -rf "$work"' EXIT
-winpath() { WINEPREFIX="${WINEPREFIX:-}" winepath -w "$1" 2>/dev/null | tr -d '\r'; }
+winpath() { "$wine_exec" winepath -w "$1" 2>/dev/null | tr -d '\r'; }
 
 # ---- a 300-line tape: "1", "2 +", "3 +", "4 -" ... ("-" lines print red) ----
 keys=()
