@@ -1,5 +1,6 @@
 #include <windows.h>
 // After windows.h, which it needs.
+#include <cderr.h>
 #include <commdlg.h>
 
 #include <string>
@@ -144,8 +145,11 @@ PrinterSession::~PrinterSession() { Close(); }
 
 void PrinterSession::Fail(std::string_view step) {
   const DWORD dialogError = CommDlgExtendedError();
-  error_ = std::string(step) + " failed: " +
-           (dialogError ? "print dialog error " + std::to_string(dialogError) : SystemWords(GetLastError()));
+  const std::string reason = dialogError == PDERR_NODEFAULTPRN || dialogError == PDERR_NODEVICES
+                                 ? "no printer is installed"
+                             : dialogError ? "print dialog error " + std::to_string(dialogError)
+                                           : SystemWords(GetLastError());
+  error_ = std::string(step) + " failed: " + reason;
 }
 
 bool PrinterSession::Attach(HWND owner, std::wstring_view documentName) {
