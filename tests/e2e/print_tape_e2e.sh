@@ -109,8 +109,9 @@ misaligned="$(pdftotext -layout "$pdf" - | awk '/\f/ {page++} !/Tape Report/ && 
   s = $0; sub(/[^0-9]*$/, "", s); print page, length(s) }' | sort -u | awk '{print $1}' | uniq -d)"
 check "tape lines right-aligned on every page" "" "$misaligned"
 
-# Red ink on page 1, where lines 4, 7, 10 ... are subtractions.
-pdftoppm -r 60 -f 1 -l 1 -singlefile "$pdf" "$work/page"
+# The ink of page 1, line by line: each printed line is a band of rows with
+# ink, red or black. Lines 4, 7, 10 ... 91 (30 of them) are subtractions.
+pdftoppm -r 150 -f 1 -l 1 -singlefile "$pdf" "$work/page"
 mkdir -p "$shots"
 pdftoppm -r 60 -png -f 1 -l 1 -singlefile "$pdf" "$shots/print-tape-page1" && echo "screenshot: $shots/print-tape-page1.png"
 inks="$(python3 - "$work/page.ppm" <<'EOF'
@@ -123,16 +124,23 @@ while len(fields) < 4:
     end = pos
     while not data[end:end + 1].isspace(): end += 1
     fields.append(data[pos:end]); pos = end
-pixels = data[pos + 1:]
-red = dark = 0
-for i in range(0, len(pixels), 3):
-    r, g, b = pixels[i], pixels[i + 1], pixels[i + 2]
-    red += r > 160 and g < 110 and b < 110
-    dark += r < 90 and g < 90 and b < 90
-print(red > 0, dark > 0)
+width, height, pixels = int(fields[1]), int(fields[2]), data[pos + 1:]
+bands, band = [], None
+for y in range(height):
+    row = pixels[y * width * 3:(y + 1) * width * 3]
+    red = any(row[x] > 160 and row[x + 1] < 110 and row[x + 2] < 110 for x in range(0, len(row), 3))
+    dark = any(row[x] < 90 and row[x + 1] < 90 and row[x + 2] < 90 for x in range(0, len(row), 3))
+    if red or dark:
+        band = band or set()
+        band.update(['red'] * red + ['black'] * dark)
+    elif band:
+        bands.append(band); band = None
+print('red lines', sum(b == {'red'} for b in bands), 'black lines', sum(b == {'black'} for b in bands),
+      'mixed', sum(len(b) > 1 for b in bands))
 EOF
 )"
-check "red and black ink on page 1" "True True" "$inks"
+# 91 tape lines and the heading.
+check "red on the subtractions only, page 1" "red lines 30 black lines 62 mixed 0" "$inks"
 
 probe close
 for _ in $(seq 1 100); do kill -0 "$tallix_pid" 2>/dev/null || break; sleep 0.1; done
