@@ -3,7 +3,9 @@
 #include <windows.h>
 
 #include <string>
+#include <vector>
 
+#include "app/main_window/control_ids.h"
 #include "app/tape/apply_loaded_tape.h"
 #include "app/tape/tape_file.h"
 #include "app/tape/tape_print.h"
@@ -57,6 +59,31 @@ class OutOfTopmostBand {
   bool wasOnTop_;
 };
 
+// A loaded tape can hold a million lines: the list takes them with its drawing
+// held back and its storage reserved in one step, and the wait cursor says
+// that the window is busy meanwhile.
+class TapeListFilling {
+ public:
+  TapeListFilling(HWND owner, const std::vector<std::string>& lines) : list_(GetDlgItem(owner, ids::kTapeList)) {
+    std::size_t characters = 0;
+    for (const std::string& line : lines) characters += line.size() + 1;
+    previousCursor_ = SetCursor(LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_WAIT)));
+    SendMessageW(list_, WM_SETREDRAW, FALSE, 0);
+    SendMessageW(list_, LB_INITSTORAGE, lines.size(), characters * sizeof(wchar_t));
+  }
+  ~TapeListFilling() {
+    SendMessageW(list_, WM_SETREDRAW, TRUE, 0);
+    InvalidateRect(list_, nullptr, TRUE);
+    SetCursor(previousCursor_);
+  }
+  TapeListFilling(const TapeListFilling&) = delete;
+  TapeListFilling& operator=(const TapeListFilling&) = delete;
+
+ private:
+  HWND list_;
+  HCURSOR previousCursor_;
+};
+
 }  // namespace
 
 void RunSaveTape(MainWindowContext& main) {
@@ -75,6 +102,7 @@ void RunLoadTape(MainWindowContext& main) {
   if (path.empty()) return;
   const TapeLoadResult loaded = LoadTapeFile(path);
   if (!loaded.result.ok) return Tell(main, loaded.result.message, MB_ICONERROR);
+  TapeListFilling filling(main.Owner(), loaded.tape.lines);
   ApplyLoadedTape(loaded.tape, main.CalculatorEngine(), main.CalculatorHost());
 }
 
