@@ -2,7 +2,9 @@
 
 #include <commctrl.h>
 
+#include <mutex>
 #include <new>
+#include <unordered_map>
 #include <utility>
 
 #include "ui/fire_lines.h"
@@ -51,6 +53,37 @@ void SetEmptyTags(HWND window) {
 
 // ---- records ---------------------------------------------------------------
 
+// Every message to a form or a subclassed control looks its record up, and
+// under Wine reading a window property is a round trip to the server: a list
+// taking a million lines spent most of its time there. The records of the
+// windows whose own procedure releases them are also kept here; others (a
+// control set up without subclassing) are found through the property alone.
+class RecordIndex {
+ public:
+  void Remember(HWND window, FlyRecord* record) {
+    std::lock_guard lock(mutex_);
+    records_[window] = record;
+  }
+  void Forget(HWND window) {
+    std::lock_guard lock(mutex_);
+    records_.erase(window);
+  }
+  FlyRecord* Find(HWND window) {
+    std::lock_guard lock(mutex_);
+    const auto found = records_.find(window);
+    return found == records_.end() ? nullptr : found->second;
+  }
+
+ private:
+  std::mutex mutex_;
+  std::unordered_map<HWND, FlyRecord*> records_;
+};
+
+RecordIndex& Records() {
+  static RecordIndex index;
+  return index;
+}
+
 FlyRecord* MakeRecord(HWND window) {
   auto* record = new (std::nothrow) FlyRecord{};
   if (record && !SetPropW(window, kFlyPtrProperty, record)) {
@@ -62,6 +95,7 @@ FlyRecord* MakeRecord(HWND window) {
 
 // Frees the record, its brush and the tag strings and removes the properties.
 void ReleaseRecord(HWND window) {
+  Records().Forget(window);
   auto* record = static_cast<FlyRecord*>(RemovePropW(window, kFlyPtrProperty));
   if (record && record->brush) DeleteObject(record->brush);
   delete record;
@@ -117,6 +151,7 @@ LRESULT OnFormCreate(HWND form, const CREATESTRUCTW& create) {
   FlyRecord* record = MakeRecord(form);
   if (!record || !context) return -1;
   record->isForm = 1;
+  Records().Remember(form, record);
   record->definition = context->definition;
   context->definition->window = form;
   SetEmptyTags(form);
@@ -331,7 +366,9 @@ LRESULT FormDefinition::Dispatch(const ControlEvent& event) {
 }
 
 FlyRecord* GetFlyRecord(HWND window) {
-  if (!window || !IsWindow(window)) return nullptr;
+  if (!window) return nullptr;
+  if (FlyRecord* record = Records().Find(window)) return record;
+  if (!IsWindow(window)) return nullptr;
   return static_cast<FlyRecord*>(GetPropW(window, kFlyPtrProperty));
 }
 
@@ -343,6 +380,7 @@ FlyRecord* SetControlProperties(HWND control, const ControlProperties& propertie
   if (properties.subclass && properties.subclassProc && !record->previousProc) {
     record->previousProc = reinterpret_cast<WNDPROC>(
         SetWindowLongPtrW(control, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(properties.subclassProc)));
+    Records().Remember(control, record);
   }
   if (properties.fontSpec && *properties.fontSpec) {
     record->font = FontFromSpec(properties.fontSpec);
@@ -412,7 +450,7 @@ INT_PTR ShowForm(FormDefinition& definition, HWND owner, bool modal, LPARAM valu
   }
   FlyRecord* record = GetFlyRecord(form);
   if (!modal || (definition.exStyle & WS_EX_MDICHILD) || !record) {
-    ShowWindow(form, SW_SHOWNORMAL);
+    ShowWindow(form, (definition.exStyle & WS_EX_NOACTIVATE) ? SW_SHOWNOACTIVATE : SW_SHOWNORMAL);
     UpdateWindow(form);
     return reinterpret_cast<INT_PTR>(form);
   }
