@@ -72,6 +72,9 @@ ControlSpec TapeList() {
   // Each line drawn in its own colour (tape_drawing.cpp); nothing to select
   // and no tab stop: the key sink keeps the focus.
   row.style = (row.style & ~WS_TABSTOP) | LBS_OWNERDRAWFIXED | LBS_HASSTRINGS | LBS_NOSEL | LBS_DISABLENOSCROLL;
+  // Never focused, so nothing for the framework's subclass to do; and a
+  // loaded tape sends it a message per line.
+  row.properties.subclass = false;
   return row;
 }
 

@@ -10,6 +10,7 @@
 #include <map>
 #include <memory>
 #include <string>
+#include <unordered_map>
 #include <string_view>
 #include <vector>
 
@@ -97,7 +98,7 @@ class MainWindow final : public ui::FormDefinition, public EngineHost, public Ma
   void RefreshDatePane();
   void DrawTapeItem(const DRAWITEMSTRUCT& item);
 
-  HWND Control(int id) const { return GetDlgItem(window, id); }
+  HWND Control(int id) const;
   HWND KeyButton(Key key) const;
   void SetControlText(int id, std::string_view cp1252);
   std::string ControlText(int id) const;
@@ -111,6 +112,10 @@ class MainWindow final : public ui::FormDefinition, public EngineHost, public Ma
   Stopwatch stopwatch_{stopwatchClock_};
   // Declared last, so destroyed first: a side form may still refer to the rest.
   std::map<std::wstring, std::unique_ptr<ui::FormDefinition>> sideForms_;
+  // Control handles looked up once per window: under Wine GetDlgItem asks
+  // the server each time, and a loaded tape takes one lookup per line.
+  mutable std::unordered_map<int, HWND> controlHandles_;
+  mutable HWND controlHandlesOf_ = nullptr;
 };
 
 }  // namespace tallix

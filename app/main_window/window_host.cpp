@@ -80,6 +80,17 @@ bool MainWindow::AskYesNo(std::string_view caption, std::string_view text) {
   return MessageBoxW(window, Wide(text).c_str(), Wide(caption).c_str(), MB_YESNO | MB_ICONQUESTION) == IDYES;
 }
 
+HWND MainWindow::Control(int id) const {
+  if (controlHandlesOf_ != window) {
+    controlHandles_.clear();
+    controlHandlesOf_ = window;
+  }
+  if (const auto found = controlHandles_.find(id); found != controlHandles_.end()) return found->second;
+  HWND control = GetDlgItem(window, id);
+  if (control) controlHandles_.emplace(id, control);
+  return control;
+}
+
 int MainWindow::AddTapeLine(std::string_view line) {
   const LRESULT index =
       SendMessageW(Control(ids::kTapeList), LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Wide(line).c_str()));
@@ -106,9 +117,18 @@ void MainWindow::SelectTapeLine(int index) {
 void MainWindow::ClearTapeLines() { SendMessageW(Control(ids::kTapeList), LB_RESETCONTENT, 0, 0); }
 
 std::vector<std::string> MainWindow::TapeLines() const {
+  // One buffer for every line: a saved tape can have a million.
   HWND tape = Control(ids::kTapeList);
-  std::vector<std::string> lines(static_cast<std::size_t>(std::max(0, ui::ListBoxCount(tape))));
-  for (std::size_t i = 0; i < lines.size(); ++i) lines[i] = Narrow(ui::ListBoxItemText(tape, static_cast<int>(i)));
+  const LRESULT count = SendMessageW(tape, LB_GETCOUNT, 0, 0);
+  std::vector<std::string> lines;
+  lines.reserve(static_cast<std::size_t>(std::max<LRESULT>(0, count)));
+  std::wstring buffer;
+  for (LRESULT i = 0; i < count; ++i) {
+    const LRESULT length = SendMessageW(tape, LB_GETTEXTLEN, i, 0);
+    buffer.resize(static_cast<std::size_t>(std::max<LRESULT>(0, length)) + 1);
+    const LRESULT copied = SendMessageW(tape, LB_GETTEXT, i, reinterpret_cast<LPARAM>(buffer.data()));
+    lines.push_back(Narrow(std::wstring_view(buffer.data(), static_cast<std::size_t>(std::max<LRESULT>(0, copied)))));
+  }
   return lines;
 }
 
