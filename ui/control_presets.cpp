@@ -109,6 +109,12 @@ ControlSpec ListView(int id, Place place, const wchar_t* fontSpec) {
              WS_EX_CLIENTEDGE);
 }
 
+ControlSpec ProgressBar(int id, Place place) {
+  ControlSpec row = Row(id, PROGRESS_CLASSW, L"", place, nullptr, PBS_SMOOTH);
+  row.finish = [](HWND bar) { SendMessageW(bar, PBM_SETRANGE32, 0, 1000); };
+  return row;
+}
+
 ControlSpec DatePicker(int id, Place place, const wchar_t* fontSpec) {
   return Row(id, DATETIMEPICK_CLASSW, L"", place, fontSpec, DTS_SHORTDATEFORMAT | WS_TABSTOP);
 }

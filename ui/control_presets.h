@@ -47,6 +47,8 @@ ControlSpec DatePicker(int id, Place place, const wchar_t* fontSpec);
 // Drop-down list: a choice among fixed entries, no typing. `place.height`
 // includes the open list.
 ControlSpec DropDown(int id, Place place, const wchar_t* fontSpec);
+// Smooth progress bar, 0 to 1000.
+ControlSpec ProgressBar(int id, Place place);
 // Separator line (FIRELINES) along the top edge.
 ControlSpec Separator(int id, Place place);
 

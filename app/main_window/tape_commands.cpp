@@ -12,6 +12,7 @@
 #include "engine/settings_keys.h"
 #include "services/printer_session.h"
 #include "ui/control_helpers.h"
+#include "ui/stepped_work.h"
 #include "ui/utf8_text.h"
 
 namespace tallix {
@@ -59,51 +60,67 @@ class OutOfTopmostBand {
   bool wasOnTop_;
 };
 
-// A loaded tape can hold a million lines: the list takes them with its drawing
-// held back and its storage reserved in one step, and the wait cursor says
-// that the window is busy meanwhile.
-class TapeListFilling {
+// Lines handed to the tape list between two looks at the clock.
+constexpr std::size_t kLinesPerStep = 500;
+
+// The tape list takes a long tape with its drawing held back: each line drawn
+// as it comes would double the time.
+class TapeListDrawingHeld {
  public:
-  TapeListFilling(HWND owner, const std::vector<std::string>& lines) : list_(GetDlgItem(owner, ids::kTapeList)) {
-    std::size_t characters = 0;
-    for (const std::string& line : lines) characters += line.size() + 1;
-    previousCursor_ = SetCursor(LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_WAIT)));
+  explicit TapeListDrawingHeld(HWND owner) : list_(GetDlgItem(owner, ids::kTapeList)) {
     SendMessageW(list_, WM_SETREDRAW, FALSE, 0);
-    SendMessageW(list_, LB_INITSTORAGE, lines.size(), characters * sizeof(wchar_t));
   }
-  ~TapeListFilling() {
+  ~TapeListDrawingHeld() {
     SendMessageW(list_, WM_SETREDRAW, TRUE, 0);
     InvalidateRect(list_, nullptr, TRUE);
-    SetCursor(previousCursor_);
   }
-  TapeListFilling(const TapeListFilling&) = delete;
-  TapeListFilling& operator=(const TapeListFilling&) = delete;
+  TapeListDrawingHeld(const TapeListDrawingHeld&) = delete;
+  TapeListDrawingHeld& operator=(const TapeListDrawingHeld&) = delete;
 
  private:
   HWND list_;
-  HCURSOR previousCursor_;
 };
+
+std::wstring GroupedCount(std::size_t count) {
+  std::wstring digits = std::to_wstring(count);
+  for (int at = static_cast<int>(digits.size()) - 3; at > 0; at -= 3) digits.insert(static_cast<std::size_t>(at), L",");
+  return digits;
+}
 
 }  // namespace
 
-void RunSaveTape(MainWindowContext& main) {
-  const std::string path = ChosenTapeFile(
-      main, ui::SaveFileDialog(main.Owner(), L"Save File As", kTapeFilter, kTapeExtension, InitialTapeFile(main)));
-  if (path.empty()) return;
+void SaveTapeTo(MainWindowContext& main, const std::string& path) {
   const TapeFileResult saved =
       SaveTapeFile(path, main.TapeLines(), main.CalculatorHost().GetDisplayText(),
                    main.CalculatorEngine().state().lastTotal, LocalTapeStampNow());
   Tell(main, saved.message, saved.ok ? 0 : MB_ICONERROR);
 }
 
+void LoadTapeFrom(MainWindowContext& main, const std::string& path) {
+  const TapeLoadResult loaded = LoadTapeFile(path);
+  if (!loaded.result.ok) return Tell(main, loaded.result.message, MB_ICONERROR);
+  TapeListDrawingHeld held(main.Owner());
+  LoadedTapeApplier applier(loaded.tape, main.CalculatorEngine(), main.CalculatorHost());
+  ui::SteppedWork work;
+  work.step = [&applier] { return applier.Step(kLinesPerStep); };
+  work.doneFraction = [&applier] {
+    return applier.linesTotal() ? static_cast<double>(applier.linesApplied()) / applier.linesTotal() : 1.0;
+  };
+  work.caption = L"Load Tape";
+  work.text = L"Loading " + GroupedCount(applier.linesTotal()) + L" lines from " + ui::Utf8ToWide(path);
+  ui::RunSteppedWork(main.Owner(), work);
+}
+
+void RunSaveTape(MainWindowContext& main) {
+  const std::string path = ChosenTapeFile(
+      main, ui::SaveFileDialog(main.Owner(), L"Save File As", kTapeFilter, kTapeExtension, InitialTapeFile(main)));
+  if (!path.empty()) SaveTapeTo(main, path);
+}
+
 void RunLoadTape(MainWindowContext& main) {
   const std::string path = ChosenTapeFile(
       main, ui::OpenFileDialog(main.Owner(), L"Open Tape File", kTapeFilter, kTapeExtension, InitialTapeFile(main)));
-  if (path.empty()) return;
-  const TapeLoadResult loaded = LoadTapeFile(path);
-  if (!loaded.result.ok) return Tell(main, loaded.result.message, MB_ICONERROR);
-  TapeListFilling filling(main.Owner(), loaded.tape.lines);
-  ApplyLoadedTape(loaded.tape, main.CalculatorEngine(), main.CalculatorHost());
+  if (!path.empty()) LoadTapeFrom(main, path);
 }
 
 void RunPrintTape(MainWindowContext& main) {

@@ -4,6 +4,8 @@
 // Failures are told in a message box that names the file and the reason; the
 // only setting they change is "LastTapeFile", once a file was chosen.
 
+#include <string>
+
 #include "app/main_window/main_window_context.h"
 
 namespace tallix {
@@ -11,5 +13,9 @@ namespace tallix {
 void RunSaveTape(MainWindowContext& main);
 void RunLoadTape(MainWindowContext& main);
 void RunPrintTape(MainWindowContext& main);
+
+// What the two file commands do once the file is chosen (path in UTF-8).
+void SaveTapeTo(MainWindowContext& main, const std::string& path);
+void LoadTapeFrom(MainWindowContext& main, const std::string& path);
 
 }  // namespace tallix

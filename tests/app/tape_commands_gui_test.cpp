@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "app/main_window/main_window.h"
+#include "app/main_window/tape_commands.h"
 #include "app/main_window/wide_text.h"
 #include "app/tape/tape_file.h"
 #include "engine/settings_keys.h"
@@ -175,6 +176,37 @@ TEST_F(TapeCommandsTest, SavedTapeIsTheFileFormatAndLoadsBackAfterTheTapeThere) 
   EXPECT_EQ(main_->TapeLines(), loaded);
   EXPECT_EQ(main_->CalculatorHost().GetDisplayText(), display);
   EXPECT_EQ(main_->CalculatorEngine().state().itemCount, 0);
+}
+
+// What the windows looked like at each timer tick during a long load.
+struct LoadWatch {
+  static inline HWND main = nullptr;
+  static inline int ticks = 0, ticksWithProgress = 0, ticksWithMainEnabled = 0;
+  static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD) {
+    ++ticks;
+    if (FindWindowW(L"FORM_TALLIX_PROGRESS_CLASS", nullptr)) ++ticksWithProgress;
+    if (IsWindowEnabled(main)) ++ticksWithMainEnabled;
+  }
+};
+
+TEST_F(TapeCommandsTest, ALongTapeLoadsInStepsBehindAProgressWindowThatTakesNoInput) {
+  std::vector<std::string> lines;
+  for (int i = 0; i < 200000; ++i) lines.push_back(std::to_string(i) + " +");
+  const std::string path = folder_.File("long.txt");
+  ASSERT_TRUE(SaveTapeFile(path, lines, "12", 12, {}).ok);
+
+  LoadWatch::main = main_->Owner();
+  const UINT_PTR timer = SetTimer(nullptr, 0, 20, LoadWatch::Tick);
+  LoadTapeFrom(*main_, path);
+  KillTimer(nullptr, timer);
+
+  EXPECT_GT(LoadWatch::ticksWithProgress, 0) << LoadWatch::ticks << " ticks: messages were handled during the load";
+  EXPECT_EQ(LoadWatch::ticksWithMainEnabled, 0) << "no key may add to the tape meanwhile";
+  EXPECT_TRUE(IsWindowEnabled(main_->Owner()));
+  EXPECT_EQ(FindWindowW(L"FORM_TALLIX_PROGRESS_CLASS", nullptr), nullptr);
+  lines.push_back("");
+  EXPECT_EQ(main_->TapeLines(), lines);
+  EXPECT_EQ(main_->CalculatorHost().GetDisplayText(), "12");
 }
 
 TEST_F(TapeCommandsTest, FailuresSayWhyNameTheFileAndKeepTheOldOne) {
