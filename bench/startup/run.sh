@@ -3,22 +3,7 @@
 # and the same window made of plain system controls.
 # Run after a MinGW build (bash scripts/test.sh or scripts/start.sh).
 set -euo pipefail
-repo="$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)"
-build="${1:-$repo/build/mingw}"
-# shellcheck source=scripts/xvfb.sh
-source "$repo/scripts/xvfb.sh"
-tallix_ensure_display
-export WINEPREFIX="${WINEPREFIX:-$repo/build/wineprefix}"
-"$repo/scripts/wine-prefix.sh"
-work="$(mktemp -d)"
-cleanup() {
-  # The server of this prefix only; it would otherwise linger and hold our output open.
-  wineserver -k >/dev/null 2>&1 || true
-  if [ -n "${TALLIX_XVFB_PID:-}" ]; then kill "$TALLIX_XVFB_PID" 2>/dev/null || true; fi
-  rm -rf "$work"
-}
-trap cleanup EXIT
+# shellcheck source=bench/wine_env.sh
+source "$(dirname "${BASH_SOURCE[0]}")/../wine_env.sh"
 cp "$build/app/Tallix.exe" "$build/bench/startup/minimal_window.exe" "$build/bench/startup/plain_controls_window.exe" "$work/"
-# Start the Wine server once so that neither program pays for it.
-wineserver -p 60 >/dev/null 2>&1 </dev/null || true
 "$repo/scripts/wine-exec.sh" "$build/bench/startup/startup_bench.exe" --runs "${RUNS:-15}" "$work/Tallix.exe" "$work/minimal_window.exe" "$work/plain_controls_window.exe"
