@@ -13,6 +13,8 @@
 #include "tests/settings/temp_folder.h"
 
 #ifndef _WIN32
+#include <signal.h>
+#include <sys/wait.h>
 #include <unistd.h>
 #endif
 
@@ -158,6 +160,31 @@ TEST(TapeFile, AFailedSaveSaysWhyAndKeepsTheOldFile) {
   EXPECT_EQ(ReadBytes(path), old);
   EXPECT_EQ(folder.EntryCount(), 1u);
 }
+
+#ifndef _WIN32
+TEST(TapeFile, AWriterKilledAtAnyMomentLeavesTheOldTapeOrTheNewOneWhole) {
+  TempFolder folder;
+  const std::string path = folder.File("tape.txt");
+  const std::vector<std::string> lines(400000, "1,234,567.89 +");
+  const std::vector<std::string> oldLines = {"an older tape"};
+  const std::string old = FormatTapeFile(oldLines, "0", 0, kStamp);
+  const std::string whole = FormatTapeFile(lines, "0", 0, kStamp);
+  for (const int microseconds : {0, 2000, 10000, 30000, 60000, 120000}) {
+    WriteBytes(path, old);
+    const pid_t writer = fork();
+    ASSERT_GE(writer, 0);
+    if (writer == 0) {
+      SaveTapeFile(path, lines, "0", 0, kStamp);
+      _exit(0);
+    }
+    usleep(static_cast<useconds_t>(microseconds));
+    kill(writer, SIGKILL);
+    waitpid(writer, nullptr, 0);
+    const std::string left = ReadBytes(path);
+    EXPECT_TRUE(left == old || left == whole) << "killed after " << microseconds << " us: " << left.size() << " bytes";
+  }
+}
+#endif
 
 }  // namespace
 }  // namespace tallix
