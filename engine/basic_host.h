@@ -19,8 +19,12 @@ class BasicEngineHost : public EngineHost {
   std::string GetAverageText() override { return average; }
   void SetMemoryText(std::string_view text) override { memory = text; }
   void SetNumLockText(std::string_view text) override { numLock = text; }
+  std::string GetItemsText() override { return items; }
+  std::string GetMemoryText() override { return memory; }
+  std::string GetNumLockText() override { return numLock; }
   bool IsNumLockOn() override { return numLockOn; }
   void ShowBank2Indicator(bool shown) override { bank2Shown = shown; }
+  bool IsBank2IndicatorShown() override { return bank2Shown; }
   void EnableKey(Key, bool) override {}
   void ShowKeyPressed(Key, bool) override {}
   void CheckNumberSystemButton(int) override {}

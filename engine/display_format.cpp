@@ -65,6 +65,7 @@ void Engine::ApplyAutoDecimal() {
 }
 
 void Engine::SetDecimals(int value) {
+  OutsideCall call(*this, EngineInput::Kind::SetDecimals, value);
   if (!state_.IsDecimal() || !IsDecimalsChoice(value)) return;
   host_.CheckDecimalsMenuItem(value);
   state_.displayMode = static_cast<std::uint8_t>(value);
@@ -76,6 +77,7 @@ void Engine::SetDecimals(int value) {
 }
 
 void Engine::ToggleDigitGrouping() {
+  OutsideCall call(*this, EngineInput::Kind::ToggleDigitGrouping);
   if (!state_.IsDecimal()) return;
   state_.digitGrouping = !state_.digitGrouping;
   host_.CheckDigitGroupingMenuItem(state_.digitGrouping);
@@ -84,6 +86,7 @@ void Engine::ToggleDigitGrouping() {
 }
 
 void Engine::ToggleAutoDecimal() {
+  OutsideCall call(*this, EngineInput::Kind::ToggleAutoDecimal);
   if (!state_.IsDecimal()) return;
   state_.autoDecimal = !state_.autoDecimal;
   host_.CheckAutoDecimalMenuItem(state_.autoDecimal);

@@ -27,9 +27,11 @@ void Engine::Start(const EngineSettings& settings) {
   if (!state_.memoryText[0].empty()) host_.SetMemoryText(" M1 = " + state_.memoryText[0]);
   state_.averageShown = true;
   SelectNumberSystem(state_.displayMode > display_mode::kFloating ? state_.displayMode - 10 : 0);
+  RestartRecord();
 }
 
 bool Engine::PressKey(Key key) {
+  OutsideCall call(*this, EngineInput::Kind::PressKey, static_cast<std::int32_t>(key));
   if (!IsKeyEnabled(key)) return true;
   if (const auto digit = DigitValue(key)) {
     EnterDigit(*digit);

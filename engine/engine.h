@@ -14,6 +14,7 @@
 
 #include "engine/engine_host.h"
 #include "engine/engine_state.h"
+#include "engine/input_record.h"
 #include "engine/keypad.h"
 #include "engine/settings_port.h"
 
@@ -35,10 +36,20 @@ class Engine {
 
   const EngineState& state() const { return state_; }
 
+  // What made the tape since Start, the last Clear Tape or the last loaded
+  // tape: the operations the window calls (PressKey, the key messages, the
+  // View and Edit menus' commands, the options and the side tools' tape
+  // lines), not the single steps of them.
+  const InputRecord& record() const { return record_; }
+  // Puts the engine and the host's display and panes where `record` started
+  // and runs its inputs again, the host's answers taken from the record; the
+  // record then is this engine's. The tape lines are appended to the host's.
+  void Replay(const InputRecord& record);
+
   // Options window: the caller writes "CalcMode", "TaxRate" and "LT10Key".
-  void SetCalcMode(int mode) { state_.calcMode = mode == 1 ? 1 : 0; }
-  void SetTaxRate(float percent) { state_.taxRate = percent; }
-  void SetLaptopKeys(bool on) { state_.laptopKeys = on; }
+  void SetCalcMode(int mode);
+  void SetTaxRate(float percent);
+  void SetLaptopKeys(bool on);
 
   // Runs the operation of a keypad button or number-system button. Returns
   // false for the side-tool keys, which belong to the main window.
@@ -106,6 +117,29 @@ class Engine {
  private:
   friend struct KeyboardRows;  // the key table sets the Shift and Ctrl flags
 
+  // Opened by each recorded operation: the outermost one goes into the record
+  // (when not replaying), and a Clear Tape inside it starts a new record once
+  // it is over.
+  class OutsideCall {
+   public:
+    OutsideCall(Engine& engine, EngineInput::Kind kind, std::int32_t value = 0);
+    ~OutsideCall();
+    OutsideCall(const OutsideCall&) = delete;
+    OutsideCall& operator=(const OutsideCall&) = delete;
+    // Recording this call: the texts it uses go into the record too.
+    bool recording() const { return recording_; }
+
+   private:
+    Engine& engine_;
+    bool recording_;
+  };
+  // What the outside world answers, recorded or, in a replay, taken from the record.
+  bool AskOutside(std::string_view caption, std::string_view text);
+  std::string ClipboardOutside();
+  bool NumLockOutside();
+  void RestartRecord();
+  void RunRecorded(const EngineInput& input);
+
   // The shared body of the four operator keys.
   void PressOperator(Operator op);
   // The first number of a calculation becomes the total.
@@ -133,6 +167,12 @@ class Engine {
   EngineHost& host_;
   SettingsPort& settings_;
   EngineState state_;
+
+  InputRecord record_;
+  int callDepth_ = 0;
+  bool restartPending_ = false;
+  const InputRecord* replaying_ = nullptr;
+  std::size_t nextText_ = 0, nextAnswer_ = 0;
 };
 
 }  // namespace tallix

@@ -24,11 +24,16 @@ class EngineHost {
   virtual std::string GetAverageText() = 0;
   virtual void SetMemoryText(std::string_view text) = 0;
   virtual void SetNumLockText(std::string_view text) = 0;
+  // What the panes show now (the record of the tape keeps them).
+  virtual std::string GetItemsText() = 0;
+  virtual std::string GetMemoryText() = 0;
+  virtual std::string GetNumLockText() = 0;
   // The toggle state of the keyboard's NumLock key.
   virtual bool IsNumLockOn() = 0;
 
   // The small "Mem2" label beside the display.
   virtual void ShowBank2Indicator(bool shown) = 0;
+  virtual bool IsBank2IndicatorShown() = 0;
 
   // Keypad buttons. A Win32 host also hides and shows a button it enables or
   // disables so that the themed button repaints.

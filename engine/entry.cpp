@@ -77,13 +77,15 @@ void Engine::ClearAll() {
 }
 
 void Engine::ClearTape() {
-  if (host_.AskYesNo("Calculator", "Clear tape history?  This also clears current calculations!\r\n")) {
+  if (AskOutside("Calculator", "Clear tape history?  This also clears current calculations!\r\n")) {
     host_.ClearTapeLines();
+    restartPending_ = true;
     ResetItems();
     ApplyDecimals();
     UpdateItemCount();
   }
   Focus();
+  if (restartPending_ && callDepth_ == 0) RestartRecord();
 }
 
 namespace {
@@ -114,6 +116,7 @@ void Engine::ChangeSign() {
 }
 
 void Engine::CopyDisplay() {
+  OutsideCall call(*this, EngineInput::Kind::CopyDisplay);
   const std::string text = host_.GetDisplayText();
   host_.SetClipboardText(text);
   AppendTapeLine("Copy (" + text + ")", "");
@@ -121,7 +124,8 @@ void Engine::CopyDisplay() {
 }
 
 void Engine::PasteDisplay() {
-  const std::string text = host_.GetClipboardText();
+  OutsideCall call(*this, EngineInput::Kind::PasteDisplay);
+  const std::string text = ClipboardOutside();
   host_.SetDisplayText(text);
   state_.entryMade = true;
   // Further digits then extend the pasted number.
@@ -133,6 +137,7 @@ void Engine::OnTapeLoaded(Real lastTotal) {
   ResetItems();
   state_.entryMade = false;
   state_.lastTotal = lastTotal;
+  RestartRecord();
 }
 
 }  // namespace tallix

@@ -152,6 +152,7 @@ const KeyboardRows::Row* KeyboardRows::Find(const KeyContext& context) {
 }
 
 int Engine::OnKeyDown(int virtualKey) {
+  OutsideCall call(*this, EngineInput::Kind::KeyDown, virtualKey);
   const KeyContext context{virtualKey, state_.laptopKeys, state_.shiftDown, state_.ctrlDown, state_.displayMode};
   if (const auto* row = KeyboardRows::Find(context)) {
     if (row->pressed) host_.ShowKeyPressed(*row->pressed, true);
@@ -162,6 +163,7 @@ int Engine::OnKeyDown(int virtualKey) {
 }
 
 void Engine::OnKeyUp(int virtualKey) {
+  OutsideCall call(*this, EngineInput::Kind::KeyUp, virtualKey);
   if (virtualKey == vk::kShift) state_.shiftDown = false;
   if (virtualKey == vk::kControl) state_.ctrlDown = false;
   // Every button the key can stand for: Shift, the number system or the
@@ -177,6 +179,9 @@ void Engine::OnKeyUp(int virtualKey) {
   Focus();
 }
 
-void Engine::UpdateNumLock() { host_.SetNumLockText(host_.IsNumLockOn() ? "NUM" : ""); }
+void Engine::UpdateNumLock() {
+  OutsideCall call(*this, EngineInput::Kind::UpdateNumLock);
+  host_.SetNumLockText(NumLockOutside() ? "NUM" : "");
+}
 
 }  // namespace tallix

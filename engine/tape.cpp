@@ -7,6 +7,11 @@
 namespace tallix {
 
 void Engine::AppendTapeLine(std::string_view number, std::string_view symbol) {
+  OutsideCall call(*this, EngineInput::Kind::AppendTapeLine);
+  if (call.recording()) {
+    record_.texts.emplace_back(number);
+    record_.texts.emplace_back(symbol);
+  }
   std::string line(number);
   if (!symbol.empty()) {
     line.push_back(' ');

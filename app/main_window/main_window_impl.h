@@ -61,8 +61,12 @@ class MainWindow final : public ui::FormDefinition, public EngineHost, public Ma
   std::string GetAverageText() override;
   void SetMemoryText(std::string_view text) override;
   void SetNumLockText(std::string_view text) override;
+  std::string GetItemsText() override;
+  std::string GetMemoryText() override;
+  std::string GetNumLockText() override;
   bool IsNumLockOn() override;
   void ShowBank2Indicator(bool shown) override;
+  bool IsBank2IndicatorShown() override;
   void EnableKey(Key key, bool enabled) override;
   void ShowKeyPressed(Key key, bool pressed) override;
   void CheckNumberSystemButton(int index) override;

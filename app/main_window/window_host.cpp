@@ -30,9 +30,15 @@ void MainWindow::SetAverageText(std::string_view text) { SetControlText(ids::kAv
 std::string MainWindow::GetAverageText() { return ControlText(ids::kAveragePane); }
 void MainWindow::SetMemoryText(std::string_view text) { SetControlText(ids::kMemoryPane, text); }
 void MainWindow::SetNumLockText(std::string_view text) { SetControlText(ids::kNumLockPane, text); }
+std::string MainWindow::GetItemsText() { return ControlText(ids::kItemsPane); }
+std::string MainWindow::GetMemoryText() { return ControlText(ids::kMemoryPane); }
+std::string MainWindow::GetNumLockText() { return ControlText(ids::kNumLockPane); }
 bool MainWindow::IsNumLockOn() { return (GetKeyState(VK_NUMLOCK) & 1) != 0; }
 
 void MainWindow::ShowBank2Indicator(bool shown) { ShowWindow(Control(ids::kMem2Label), shown ? SW_SHOW : SW_HIDE); }
+bool MainWindow::IsBank2IndicatorShown() {
+  return (GetWindowLongW(Control(ids::kMem2Label), GWL_STYLE) & WS_VISIBLE) != 0;
+}
 
 void MainWindow::EnableKey(Key key, bool enabled) {
   if (HWND button = KeyButton(key)) EnableWindow(button, enabled);

@@ -1,0 +1,52 @@
+#pragma once
+// What made the tape since it was last cleared or loaded: where the calculator
+// stood then, every operation given to it from outside since (keypad and
+// keyboard keys, menu commands, pasted texts, lines the side tools appended),
+// and what the outside world answered meanwhile (the clipboard, questions,
+// NumLock). Given to a fresh engine, it makes the same tape, display, panes
+// and memory banks again.
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "engine/engine_state.h"
+
+namespace tallix {
+
+struct EngineInput {
+  enum class Kind : std::uint8_t {
+    PressKey,             // value: the Key
+    KeyDown,              // value: the virtual key
+    KeyUp,                // value: the virtual key
+    SetDecimals,          // value: 0..4, 10
+    ToggleDigitGrouping,
+    ToggleAutoDecimal,
+    CopyDisplay,
+    PasteDisplay,         // the clipboard's text is the record's next text
+    UpdateNumLock,
+    AppendTapeLine,       // the number and the symbol are the next two texts
+    SetCalcMode,          // value: 0 or 1
+    SetTaxRate,           // value: the float's bits
+    SetLaptopKeys,        // value: 0 or 1
+  };
+  Kind kind = Kind::PressKey;
+  std::int32_t value = 0;
+  bool operator==(const EngineInput&) const = default;
+};
+
+// The display and the status panes as the host showed them.
+struct ShownTexts {
+  std::string display, items, average, memory, numLock;
+  bool bank2Shown = false;
+  bool operator==(const ShownTexts&) const = default;
+};
+
+struct InputRecord {
+  EngineState start;
+  ShownTexts startTexts;
+  std::vector<EngineInput> inputs;
+  std::vector<std::string> texts;  // in the order the inputs use them
+  std::vector<bool> answers;       // questions and NumLock, in the order asked
+};
+
+}  // namespace tallix

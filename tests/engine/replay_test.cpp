@@ -1,0 +1,163 @@
+// The record of what made the tape, replayed into a fresh engine, makes the
+// same tape, display, panes, memory banks and state: on random sessions of
+// every kind of input, including the outside world's answers.
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "engine/basic_host.h"
+#include "engine/engine.h"
+#include "engine/memory_settings.h"
+#include "engine/virtual_keys.h"
+
+namespace tallix {
+namespace {
+
+// Answers questions, the clipboard and NumLock at random, as a user would.
+class RandomWorldHost : public BasicEngineHost {
+ public:
+  explicit RandomWorldHost(std::mt19937& random) : random_(random) {}
+  bool AskYesNo(std::string_view, std::string_view) override { return random_() % 2; }
+  bool IsNumLockOn() override { return random_() % 2; }
+  std::string GetClipboardText() override {
+    static const char* const kTexts[] = {"12", "1,234.5", "-0.25", "abc", "", " 7", "1e400", "FF", "0.", "99999999999999999999"};
+    return kTexts[random_() % std::size(kTexts)];
+  }
+
+ private:
+  std::mt19937& random_;
+};
+
+bool SameBits(Real a, Real b) { return std::memcmp(&a, &b, 10) == 0; }
+
+::testing::AssertionResult SameState(const EngineState& a, const EngineState& b) {
+  const bool same = a.entryText == b.entryText && a.entryMade == b.entryMade && SameBits(a.operand, b.operand) &&
+                    SameBits(a.total, b.total) && SameBits(a.lastTotal, b.lastTotal) && a.pendingOp == b.pendingOp &&
+                    a.itemCount == b.itemCount && a.averageShown == b.averageShown && a.calcMode == b.calcMode &&
+                    a.displayMode == b.displayMode && a.decimalSetting == b.decimalSetting &&
+                    a.digitGrouping == b.digitGrouping && a.autoDecimal == b.autoDecimal && a.taxRate == b.taxRate &&
+                    a.memoryBank == b.memoryBank && a.memoryText == b.memoryText &&
+                    SameBits(a.memoryValue[0], b.memoryValue[0]) && SameBits(a.memoryValue[1], b.memoryValue[1]) &&
+                    a.laptopKeys == b.laptopKeys && a.shiftDown == b.shiftDown && a.ctrlDown == b.ctrlDown;
+  if (same) return ::testing::AssertionSuccess();
+  return ::testing::AssertionFailure() << "states differ (display/entry \"" << a.entryText << "\" vs \"" << b.entryText
+                                       << "\")";
+}
+
+constexpr int kVirtualKeys[] = {vk::kBackspace, vk::kEnter,    vk::kShift,    vk::kControl,  vk::kEscape,
+                                vk::kSpace,     vk::kUp,       vk::kDelete,   vk::kMultiply, vk::kAdd,
+                                vk::kSubtract,  vk::kDecimal,  vk::kDivide,   vk::kF9,       vk::kNumLock,
+                                vk::kSemicolon, vk::kEquals,   vk::kMinus,    vk::kPeriod,   vk::kSlash};
+
+void RandomInput(Engine& engine, std::mt19937& random) {
+  const unsigned pick = random() % 100;
+  if (pick < 55) {
+    engine.PressKey(static_cast<Key>(random() % kKeyCount));
+  } else if (pick < 75) {
+    const unsigned which = random() % 3;
+    const int virtualKey = which == 0   ? vk::Digit(static_cast<int>(random() % 10))
+                           : which == 1 ? vk::Letter(static_cast<char>('A' + random() % 26))
+                                        : kVirtualKeys[random() % std::size(kVirtualKeys)];
+    if (random() % 4) {
+      engine.OnKeyDown(virtualKey);
+    } else {
+      engine.OnKeyUp(virtualKey);
+    }
+  } else if (pick < 78) {
+    constexpr int kChoices[] = {0, 1, 2, 3, 4, 10, 7};
+    engine.SetDecimals(kChoices[random() % std::size(kChoices)]);
+  } else if (pick < 80) {
+    engine.ToggleDigitGrouping();
+  } else if (pick < 81) {
+    engine.ToggleAutoDecimal();
+  } else if (pick < 83) {
+    engine.CopyDisplay();
+  } else if (pick < 88) {
+    engine.PasteDisplay();
+  } else if (pick < 89) {
+    engine.UpdateNumLock();
+  } else if (pick < 92) {
+    engine.AppendTapeLine("(Length) Feet: " + std::to_string(random() % 1000), random() % 2 ? "ft" : "");
+  } else if (pick < 94) {
+    engine.SetCalcMode(static_cast<int>(random() % 2));
+  } else if (pick < 96) {
+    constexpr float kRates[] = {0.0f, 8.25f, 7.0f, -3.5f, 100.0f};
+    engine.SetTaxRate(kRates[random() % std::size(kRates)]);
+  } else {
+    engine.SetLaptopKeys(random() % 2);
+  }
+}
+
+TEST(Replay, RandomSessionsComeOutTheSameInAFreshEngine) {
+  std::mt19937 random(20261207);
+  constexpr int kSessions = 100000;
+  for (int session = 0; session < kSessions; ++session) {
+    RandomWorldHost host(random);
+    MemorySettings settings;
+    Engine engine(host, settings);
+    EngineSettings start;
+    start.calcMode = static_cast<int>(random() % 2);
+    start.displayMode = static_cast<std::uint8_t>(random() % 14);
+    start.decimalSetting = static_cast<std::uint8_t>(random() % 11);
+    start.digitGrouping = random() % 2;
+    start.autoDecimal = random() % 4 == 0;
+    start.taxRate = 8.25f;
+    start.laptopKeys = random() % 3 == 0;
+    if (random() % 3 == 0) start.memoryText[0] = "5", start.memoryValue[0] = 5;
+    engine.Start(start);
+
+    std::size_t tapeAtRecordStart = host.tape.size();
+    const int inputs = 1 + static_cast<int>(random() % 40);
+    for (int i = 0; i < inputs; ++i) {
+      RandomInput(engine, random);
+      if (engine.record().inputs.empty()) tapeAtRecordStart = host.tape.size();
+    }
+
+    BasicEngineHost again;
+    MemorySettings againSettings;
+    Engine replayed(again, againSettings);
+    replayed.Replay(engine.record());
+
+    const std::vector<std::string> tape(host.tape.begin() + static_cast<std::ptrdiff_t>(tapeAtRecordStart),
+                                        host.tape.end());
+    ASSERT_EQ(again.tape, tape) << "session " << session;
+    ASSERT_EQ(again.display, host.display) << "session " << session;
+    ASSERT_EQ(again.items, host.items) << "session " << session;
+    ASSERT_EQ(again.average, host.average) << "session " << session;
+    ASSERT_EQ(again.memory, host.memory) << "session " << session;
+    ASSERT_EQ(again.numLock, host.numLock) << "session " << session;
+    ASSERT_EQ(again.bank2Shown, host.bank2Shown) << "session " << session;
+    ASSERT_TRUE(SameState(replayed.state(), engine.state())) << "session " << session;
+    ASSERT_EQ(replayed.record().inputs, engine.record().inputs);
+  }
+}
+
+TEST(Replay, TheRecordStartsAgainAtClearTapeAndAtALoadedTape) {
+  std::mt19937 random(1);
+  BasicEngineHost host;
+  MemorySettings settings;
+  Engine engine(host, settings);
+  engine.Start({});
+  engine.PressKey(Key::D5);
+  engine.PressKey(Key::Plus);
+  EXPECT_EQ(engine.record().inputs.size(), 2u);
+
+  host.answerYes = false;
+  engine.PressKey(Key::ClearTape);
+  EXPECT_EQ(engine.record().inputs.size(), 3u) << "a tape kept is still recorded";
+  host.answerYes = true;
+  engine.PressKey(Key::ClearTape);
+  EXPECT_TRUE(engine.record().inputs.empty());
+  EXPECT_EQ(engine.record().startTexts.items, host.items);
+
+  engine.PressKey(Key::D7);
+  engine.OnTapeLoaded(12);
+  EXPECT_TRUE(engine.record().inputs.empty());
+  EXPECT_TRUE(SameBits(engine.record().start.lastTotal, 12));
+}
+
+}  // namespace
+}  // namespace tallix
