@@ -65,6 +65,8 @@ check "deactivation writes nothing" "$(cat "$work/expected")" "$(probe tape)"
 xdotool windowfocus --sync "$window" 2>/dev/null || true
 click 1035
 wait_for "$area" 1 || { failed=$((failed + 1)); echo "FAILED: the area window did not open"; }
+check "a first run shows Feet and Sq.Feet" "Feet Feet Sq.Feet" \
+  "$(probe text 1020 "$area") $(probe text 1021 "$area") $(probe text 1023 "$area")"
 click 1032 "$area"
 click 1010 "$area"
 xdotool type --delay 80 "2"
@@ -105,9 +107,23 @@ cli volume 10 ft 10 ft 4 in --to cu.yd | tail -n +2 >> "$work/expected"
 check "volume lines on the tape" "$(cat "$work/expected")" "$(probe tape)"
 check "Volume Settings in their order" \
   "$(printf '%s\n' Metric=0 Length=10 Width=10 Depth=4 Result=1.2346 L1=1 W1=1 H1=0 R1=2)" "$(section "Volume Settings")"
+
+# The other system keeps each list's position and leaves the numbers alone.
+click 1032 "$volume"
+check "Metric shows Centimeters, Centimeters, Millimeters, Cu.Meters and the same numbers" \
+  "Centimeters Centimeters Millimeters Cu.Meters 10 1.2346" \
+  "$(for id in 1020 1021 1022 1023 1010 1013; do probe text $id "$volume"; done | paste -sd ' ')"
+check "the switch writes Metric" "Metric=1" "$(section "Volume Settings" | head -n 1)"
 click 1034 "$volume"
-check "Clear keeps only the system" "Metric=0" "$(section "Volume Settings")"
+check "Clear keeps only the system" "Metric=1" "$(section "Volume Settings")"
 check "Clear empties the fields" "|" "$(probe text 1010 "$volume")|$(probe text 1013 "$volume")"
 check "Area Settings stay" "Result=10,000" "$(section "Area Settings" | grep Result)"
+xdotool key alt+F4
+wait_for "$volume" 0 || { failed=$((failed + 1)); echo "FAILED: alt+F4 left the volume window open"; }
+xdotool windowfocus --sync "$window" 2>/dev/null || true
+click 1059
+wait_for "$volume" 1 || { failed=$((failed + 1)); echo "FAILED: the volume window did not open again"; }
+check "reopened after Clear: a first run in the metric system" "Centimeters Cu.Centimeters " \
+  "$(probe text 1020 "$volume") $(probe text 1023 "$volume") $(probe text 1010 "$volume")"
 
 close_tallix
