@@ -17,7 +17,12 @@ constexpr std::size_t kQuotedCharacters = 80;
 // with a byte that is not one.
 std::size_t Utf8SequenceLength(std::string_view text) {
   const auto lead = static_cast<unsigned char>(text.front());
-  const std::size_t length = lead < 0x80 ? 1 : lead < 0xC2 ? 0 : lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : lead < 0xF5 ? 4 : 0;
+  const std::size_t length = lead < 0x80   ? 1
+                             : lead < 0xC2 ? 0
+                             : lead < 0xE0 ? 2
+                             : lead < 0xF0 ? 3
+                             : lead < 0xF5 ? 4
+                                           : 0;
   if (length == 0 || text.size() < length) return 0;
   for (std::size_t i = 1; i < length; ++i) {
     if ((static_cast<unsigned char>(text[i]) & 0xC0) != 0x80) return 0;
@@ -67,9 +72,11 @@ std::string QuoteInput(std::string_view text) {
 bool ReportIfNotNumber(std::string_view command, std::string_view argument, std::string_view text, std::ostream& err) {
   std::string digits(text);
   std::erase(digits, ',');
-  if (ParseNumberExact(digits)) return true;
+  // The windows read digits only: "Infinity" is a number here but 0 there.
+  const Real read = ParseLeadingNumber(digits);
+  if (const auto number = ParseNumberExact(digits); number && *number == read) return true;
   err << "tallix-cli " << command << ": " << argument << ' ' << QuoteInput(text) << " is not a number; read as "
-      << PlainNumberText(ParseLeadingNumber(digits), 15) << " as the window reads it\n";
+      << PlainNumberText(read, 15) << " as the window reads it\n";
   return false;
 }
 

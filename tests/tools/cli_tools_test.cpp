@@ -67,6 +67,7 @@ TEST(CliTools, TextThatIsNoNumberIsReadAsTheWindowReadsItAndNamed) {
   EXPECT_NE(convert.out.find("\nInches: 0\n"), std::string::npos);
   EXPECT_EQ(convert.err, "tallix-cli convert: VALUE \"abc\" is not a number; read as 0 as the window reads it\n");
 
+  EXPECT_NE(Cli(RunConvert, {"Infinity", "Feet"}).err.find("read as 0"), std::string::npos);
   const CliResult area = Cli(RunArea, {"12ft", "ft", "2", "ft", "--to", "sq.ft"});
   EXPECT_NE(area.status, 0);
   EXPECT_TRUE(area.out.starts_with("24\n")) << area.out;
