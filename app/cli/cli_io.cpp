@@ -17,12 +17,7 @@ constexpr std::size_t kQuotedCharacters = 80;
 // with a byte that is not one.
 std::size_t Utf8SequenceLength(std::string_view text) {
   const auto lead = static_cast<unsigned char>(text.front());
-  const std::size_t length = lead < 0x80   ? 1
-                             : lead < 0xC2 ? 0
-                             : lead < 0xE0 ? 2
-                             : lead < 0xF0 ? 3
-                             : lead < 0xF5 ? 4
-                                           : 0;
+  const std::size_t length = lead < 0x80 ? 1 : lead < 0xC2 ? 0 : lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : lead < 0xF5 ? 4 : 0;
   if (length == 0 || text.size() < length) return 0;
   for (std::size_t i = 1; i < length; ++i) {
     if ((static_cast<unsigned char>(text[i]) & 0xC0) != 0x80) return 0;
