@@ -74,9 +74,11 @@ int PrintTape(HWND tape) {
   return 0;
 }
 
-// The window of the class, or the main window when none is named.
-HWND WindowOf(HWND main, int argc, wchar_t** argv, int classArgument) {
-  return argc > classArgument ? FindWindowW(argv[classArgument], nullptr) : main;
+// Control ID (argument 2) of the window of class CLASS (argument 3), or of
+// the main window when no class is named.
+HWND ControlOf(HWND main, int argc, wchar_t** argv) {
+  HWND window = argc > 3 ? FindWindowW(argv[3], nullptr) : main;
+  return GetDlgItem(window, static_cast<int>(std::wcstol(argv[2], nullptr, 10)));
 }
 
 // Another process's window taking the activation away from Tallix.
@@ -99,8 +101,8 @@ int ShowForeignWindow() {
 int wmain(int argc, wchar_t** argv) {
   if (argc < 2) {
     std::fputs(
-        "usage: tallix_probe wait|display|tape|rect ID [CLASS]|text ID CLASS|exists CLASS|tree ID "
-        "CLASS|foreign|size|close\n",
+        "usage: tallix_probe wait|display|tape|rect ID [CLASS]|text ID CLASS|exists CLASS|tree ID CLASS|\n"
+        "                    foreign|size|close\n",
         stderr);
     return 2;
   }
@@ -126,7 +128,7 @@ int wmain(int argc, wchar_t** argv) {
     return 0;
   }
   if (command == L"rect" && argc >= 3) {
-    HWND control = GetDlgItem(WindowOf(main, argc, argv, 3), static_cast<int>(std::wcstol(argv[2], nullptr, 10)));
+    HWND control = ControlOf(main, argc, argv);
     if (!control) return 1;
     RECT r{};
     GetWindowRect(control, &r);
@@ -134,8 +136,7 @@ int wmain(int argc, wchar_t** argv) {
     return 0;
   }
   if (command == L"text" && argc >= 4) {
-    PrintUtf8(
-        WindowText(GetDlgItem(WindowOf(main, argc, argv, 3), static_cast<int>(std::wcstol(argv[2], nullptr, 10)))));
+    PrintUtf8(WindowText(ControlOf(main, argc, argv)));
     return 0;
   }
   if (command == L"exists" && argc >= 3) {
@@ -143,7 +144,7 @@ int wmain(int argc, wchar_t** argv) {
     return 0;
   }
   if (command == L"tree" && argc >= 4) {
-    HWND tree = GetDlgItem(WindowOf(main, argc, argv, 3), static_cast<int>(std::wcstol(argv[2], nullptr, 10)));
+    HWND tree = ControlOf(main, argc, argv);
     if (!tree) return 1;
     RECT r{};
     GetWindowRect(tree, &r);
