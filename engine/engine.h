@@ -64,6 +64,9 @@ class Engine {
   void EnterPoint();
   void Backspace();
   void ClearEntry();
+  // A side tool has taken the display's value: the next digit starts a new
+  // number instead of extending it.
+  void EndEntry() { state_.entryText.clear(); }
   void ClearAll();
   void ClearTape();  // asks first
   void ChangeSign();

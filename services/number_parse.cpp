@@ -7,6 +7,7 @@
 #include <tuple>
 #include <string>
 
+#include "services/ascii_case.h"
 #include "services/big_uint.h"
 #include "services/number_text.h"
 #include "services/real_bits.h"
@@ -235,14 +236,6 @@ Scan ScanNumber(std::string_view text, std::size_t position, bool negative, cons
 }
 
 bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\v' || c == '\f'; }
-
-bool EqualsIgnoringCase(std::string_view text, std::string_view word) {
-  if (text.size() != word.size()) return false;
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    if (std::tolower(static_cast<unsigned char>(text[i])) != std::tolower(static_cast<unsigned char>(word[i]))) return false;
-  }
-  return true;
-}
 
 }  // namespace
 

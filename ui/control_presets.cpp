@@ -137,6 +137,11 @@ ControlSpec Disabled(ControlSpec row) {
   return row;
 }
 
+ControlSpec StartsGroup(ControlSpec row) {
+  row.style |= WS_GROUP;
+  return row;
+}
+
 void RemoveEditMarginsAndLimit(HWND edit) {
   SendMessageW(edit, EM_SETLIMITTEXT, 0, 0);
   // After the font: a new font gives an edit field its default margins again.

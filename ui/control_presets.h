@@ -55,6 +55,8 @@ ControlSpec Separator(int id, Place place);
 // Modifiers for any row.
 ControlSpec Hidden(ControlSpec row);
 ControlSpec Disabled(ControlSpec row);
+// Ends the group of option buttons before it (arrow keys stop here).
+ControlSpec StartsGroup(ControlSpec row);
 
 // The finishing touch of Display, for other read-only edit fields.
 void RemoveEditMarginsAndLimit(HWND edit);

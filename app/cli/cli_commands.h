@@ -31,6 +31,17 @@ int RunInteractive(const Args& args, std::ostream& err);
 // `settings`; false, with a message on `err`, for a bad option.
 bool ReadEngineOptions(Args& args, EngineSettings& settings, std::ostream& err);
 
+// convert VALUE UNIT | --list: the converter's tape block, or its units.
+int RunConvert(const Args& args, std::ostream& out, std::ostream& err);
+// area LENGTH UNIT WIDTH UNIT --to UNIT, volume ... DEPTH UNIT --to UNIT: the
+// result text, then the calculator's tape lines.
+int RunArea(const Args& args, std::ostream& out, std::ostream& err);
+int RunVolume(const Args& args, std::ostream& out, std::ostream& err);
+
+// False, after saying on `err` what it reads as, when `text` (commas aside) is
+// not a number: the windows read such a field by its leading number, or as 0.
+bool ReportIfNotNumber(std::string_view command, std::string_view argument, std::string_view text, std::ostream& err);
+
 // Tape and display texts are Windows-1252; terminals want UTF-8.
 std::string Cp1252ToUtf8(std::string_view text);
 

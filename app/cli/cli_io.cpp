@@ -5,6 +5,7 @@
 #include <string>
 
 #include "app/cli/cli_commands.h"
+#include "services/number_text.h"
 
 namespace tallix::cli {
 
@@ -61,6 +62,17 @@ std::string QuoteInput(std::string_view text) {
   quoted += '"';
   if (!text.empty()) quoted += "...";
   return quoted;
+}
+
+bool ReportIfNotNumber(std::string_view command, std::string_view argument, std::string_view text, std::ostream& err) {
+  std::string digits(text);
+  std::erase(digits, ',');
+  // The windows read digits only: "Infinity" is a number here but 0 there.
+  const Real read = ParseLeadingNumber(digits);
+  if (const auto number = ParseNumberExact(digits); number && *number == read) return true;
+  err << "tallix-cli " << command << ": " << argument << ' ' << QuoteInput(text) << " is not a number; read as "
+      << PlainNumberText(read, 15) << " as the window reads it\n";
+  return false;
 }
 
 int FinishStreams(std::string_view command, std::istream& in, std::ostream& out, std::ostream& err, int status) {

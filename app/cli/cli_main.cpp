@@ -18,11 +18,22 @@ void PrintUsage(std::ostream& out) {
          "                  KEY... | -\n"
          "      runs keypad keys through the calculator, after the tape file FILE if loaded, and prints\n"
          "      the tape as it ends, the display and the panes; --save writes the tape file as Tallix does\n"
+         "  tallix-cli convert VALUE UNIT | --list\n"
+         "      the converter's tape block for the display text VALUE in UNIT (name as listed, any case)\n"
+         "  tallix-cli area LENGTH UNIT WIDTH UNIT --to UNIT\n"
+         "  tallix-cli volume LENGTH UNIT WIDTH UNIT DEPTH UNIT --to UNIT\n"
+         "      the calculator's result and tape lines; units by name or abbreviation, one system at a time\n"
 #ifndef _WIN32
          "  tallix-cli [interactive [options] [--laptop on|off]]\n"
          "      on a terminal: the keyboard drives the calculator, the terminal is the tape\n"
 #endif
-         ;
+      ;
+}
+
+// The status of a command that writes only to standard output, once that is
+// known to have been written.
+int Finished(const std::string& command, int status) {
+  return tallix::cli::FinishStreams(command, std::cin, std::cout, std::cerr, status);
 }
 
 }  // namespace
@@ -43,6 +54,9 @@ int main(int argc, char** argv) {
   args.erase(args.begin());
   if (command == "format") return tallix::cli::RunFormat(args, std::cin, std::cout, std::cerr);
   if (command == "keys") return tallix::cli::RunKeys(args, std::cin, std::cout, std::cerr);
+  if (command == "convert") return Finished(command, tallix::cli::RunConvert(args, std::cout, std::cerr));
+  if (command == "area") return Finished(command, tallix::cli::RunArea(args, std::cout, std::cerr));
+  if (command == "volume") return Finished(command, tallix::cli::RunVolume(args, std::cout, std::cerr));
 #ifndef _WIN32
   if (command == "interactive") return tallix::cli::RunInteractive(args, std::cerr);
 #endif

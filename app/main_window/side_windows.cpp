@@ -1,4 +1,4 @@
-// The side calculators are placeholders until they are built: each command is
+// The side calculators not built yet are placeholders: each command is
 // accepted and does nothing; their modeless windows will open through
 // ui::ShowOrFocusForm, owned by main.Owner(). The other commands hand on to
 // their own modules (the stopwatch bar's keys are in stopwatch_bar.cpp).
@@ -8,12 +8,14 @@
 #include "app/help/help_window.h"
 #include "app/main_window/tape_commands.h"
 #include "app/options/options_window.h"
+#include "tools/area_volume/shape_window.h"
+#include "tools/convert/converter_popup.h"
 
 namespace tallix::side {
 
-void OpenConverter(MainWindowContext&) {}
-void OpenAreaCalculator(MainWindowContext&) {}
-void OpenVolumeCalculator(MainWindowContext&) {}
+void OpenConverter(MainWindowContext& main) { ShowConverter(main); }
+void OpenAreaCalculator(MainWindowContext& main) { OpenAreaWindow(main); }
+void OpenVolumeCalculator(MainWindowContext& main) { OpenVolumeWindow(main); }
 void OpenLoanWindow(MainWindowContext&) {}
 void OpenTransferTest(MainWindowContext&) {}
 void ShowHelp(MainWindowContext& main) { FocusOrOpenHelp(main); }

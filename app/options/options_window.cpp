@@ -31,11 +31,6 @@ ui::ControlSpec Multiline(ui::ControlSpec row) {
   return row;
 }
 
-ui::ControlSpec StartsGroup(ui::ControlSpec row) {
-  row.style |= WS_GROUP;
-  return row;
-}
-
 class OptionsForm final : public ui::FormDefinition {
  public:
   explicit OptionsForm(MainWindowContext& main) : main_(main) {
@@ -47,7 +42,7 @@ class OptionsForm final : public ui::FormDefinition {
         ui::OptionButton(kStandard, L"Standard Calculator", {8, 28, 125, 16}, kSansSerif, true),
         ui::OptionButton(kAddingMachine, L"Adding Machine", {8, 46, 124, 16}, kSansSerif, false),
         // Ends the option buttons' group.
-        StartsGroup(ui::Static(kTaxLabel, L"Tax Rate (%)", {8, 76, 80, 16}, kTahoma12)),
+        ui::StartsGroup(ui::Static(kTaxLabel, L"Tax Rate (%)", {8, 76, 80, 16}, kTahoma12)),
         ui::SunkenLine(kLine, {8, 152, 340, 2}, kLineFont),
         ui::Edit(kTaxEdit, L"", {88, 76, 44, 16}, kTahoma12),
         Multiline(ui::CheckBox(kLaptopKeys, L"Laptop 10 Key Support (No need for your Num Locks to be on)",

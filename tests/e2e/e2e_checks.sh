@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Sourced by the end-to-end scripts: counted checks and the probe of the
-# running main window. Needs probe_exe and wine_exec set.
+# Sourced by the end-to-end scripts: counted checks, the probe of the
+# running main window, and Tallix.exe started in a fresh folder and closed.
+# Needs probe_exe and wine_exec set (and tallix_exe, shots to start it).
 passed=0; failed=0
 check() {  # check NAME EXPECTED ACTUAL
   if [ "$2" == "$3" ]; then
@@ -10,3 +11,28 @@ check() {  # check NAME EXPECTED ACTUAL
   fi
 }
 probe() { "$wine_exec" "$probe_exe" "$@" | tr -d '\r'; }
+
+# Copies Tallix.exe into a new folder $work (removed at exit), starts it and
+# waits for its main window ($window, focused; $tallix_pid). Exits the script
+# when the window does not come.
+start_tallix() {  # start_tallix NAME
+  work="$(mktemp -d "${TMPDIR:-/tmp}/tallix-$1.XXXXXX")"
+  trap 'rm -rf "$work"' EXIT
+  cp "$tallix_exe" "$work/Tallix.exe"
+  mkdir -p "$shots"
+  "$wine_exec" "$work/Tallix.exe" &
+  tallix_pid=$!
+  probe wait || { echo "FAILED: Tallix.exe did not open its main window"; exit 1; }
+  window="$(xdotool search --sync --name '^Tallix$' | head -n 1)"
+  xdotool windowfocus --sync "$window" 2>/dev/null || true
+}
+
+# Closes the main window, counts it failed if Tallix.exe does not exit, and
+# prints the totals; the script's status follows.
+close_tallix() {
+  probe close
+  for _ in $(seq 1 100); do kill -0 "$tallix_pid" 2>/dev/null || break; sleep 0.1; done
+  kill -0 "$tallix_pid" 2>/dev/null && { failed=$((failed + 1)); echo "FAILED: Tallix.exe did not exit"; kill "$tallix_pid"; }
+  echo "$passed passed, $failed failed"
+  [ "$failed" -eq 0 ]
+}

@@ -27,15 +27,7 @@ photograph() {
   check "$3 closes $1" "" "$(xdotool search --name "^$1\$")"
 }
 
-work="$(mktemp -d "${TMPDIR:-/tmp}/tallix-side.XXXXXX")"
-trap 'rm -rf "$work"' EXIT
-cp "$tallix_exe" "$work/Tallix.exe"
-mkdir -p "$shots"
-"$wine_exec" "$work/Tallix.exe" &
-tallix_pid=$!
-probe wait || { echo "FAILED: Tallix.exe did not open its main window"; exit 1; }
-window="$(xdotool search --sync --name '^Tallix$' | head -n 1)"
-xdotool windowfocus --sync "$window" 2>/dev/null || true
+start_tallix side
 ini_before="$(cat "$work/Tallix.ini")"
 
 # The menu has no mnemonics: F10 and the arrow keys. File, seventh item.
@@ -52,8 +44,4 @@ xdotool windowfocus --sync "$window" 2>/dev/null || true
 xdotool key --delay 150 F10 Right Right Right Down Down Down Return
 photograph "About Tallix" about.png Escape
 
-probe close
-for _ in $(seq 1 100); do kill -0 "$tallix_pid" 2>/dev/null || break; sleep 0.1; done
-kill -0 "$tallix_pid" 2>/dev/null && { failed=$((failed + 1)); echo "FAILED: Tallix.exe did not exit"; kill "$tallix_pid"; }
-echo "$passed passed, $failed failed"
-[ "$failed" -eq 0 ]
+close_tallix

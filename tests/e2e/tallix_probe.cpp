@@ -6,7 +6,13 @@
 //   tallix_probe wait                 waits until the main window is idle
 //   tallix_probe display              prints the display text
 //   tallix_probe tape                 prints every tape line
-//   tallix_probe rect ID              prints the screen centre of control ID
+//   tallix_probe rect ID [CLASS]      prints the screen centre of control ID (of
+//                                     the window of class CLASS if given)
+//   tallix_probe text ID CLASS        prints the text of that control
+//   tallix_probe exists CLASS         prints 1 while a window of the class exists, else 0
+//   tallix_probe tree ID CLASS        prints the tree view's top-left (screen) and item height
+//   tallix_probe foreign              shows and activates a window of its own for a
+//                                     second, as another program would
 //   tallix_probe size                 prints the main window's client size
 //   tallix_probe close                asks the main window to close
 //
@@ -17,6 +23,9 @@
 #include <cstdio>
 #include <cwchar>
 #include <string>
+
+// After windows.h, which it needs.
+#include <commctrl.h>
 
 namespace {
 
@@ -65,11 +74,36 @@ int PrintTape(HWND tape) {
   return 0;
 }
 
+// Control ID (argument 2) of the window of class CLASS (argument 3), or of
+// the main window when no class is named.
+HWND ControlOf(HWND main, int argc, wchar_t** argv) {
+  HWND window = argc > 3 ? FindWindowW(argv[3], nullptr) : main;
+  return GetDlgItem(window, static_cast<int>(std::wcstol(argv[2], nullptr, 10)));
+}
+
+// Another process's window taking the activation away from Tallix.
+int ShowForeignWindow() {
+  HWND window = CreateWindowExW(0, L"STATIC", L"Probe", WS_POPUP | WS_VISIBLE | WS_BORDER, 0, 0, 80, 40, nullptr,
+                                nullptr, GetModuleHandleW(nullptr), nullptr);
+  if (!window) return 1;
+  SetForegroundWindow(window);
+  for (int i = 0; i < 20; ++i) {
+    MSG message;
+    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&message);
+    Sleep(50);
+  }
+  DestroyWindow(window);
+  return 0;
+}
+
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
   if (argc < 2) {
-    std::fputs("usage: tallix_probe wait|display|tape|rect ID|size|close\n", stderr);
+    std::fputs(
+        "usage: tallix_probe wait|display|tape|rect ID [CLASS]|text ID CLASS|exists CLASS|tree ID CLASS|\n"
+        "                    foreign|size|close\n",
+        stderr);
     return 2;
   }
   HWND main = FindMainWindow();
@@ -94,13 +128,30 @@ int wmain(int argc, wchar_t** argv) {
     return 0;
   }
   if (command == L"rect" && argc >= 3) {
-    HWND control = GetDlgItem(main, static_cast<int>(std::wcstol(argv[2], nullptr, 10)));
+    HWND control = ControlOf(main, argc, argv);
     if (!control) return 1;
     RECT r{};
     GetWindowRect(control, &r);
     std::printf("%ld %ld\n", (r.left + r.right) / 2, (r.top + r.bottom) / 2);
     return 0;
   }
+  if (command == L"text" && argc >= 4) {
+    PrintUtf8(WindowText(ControlOf(main, argc, argv)));
+    return 0;
+  }
+  if (command == L"exists" && argc >= 3) {
+    std::printf("%d\n", FindWindowW(argv[2], nullptr) ? 1 : 0);
+    return 0;
+  }
+  if (command == L"tree" && argc >= 4) {
+    HWND tree = ControlOf(main, argc, argv);
+    if (!tree) return 1;
+    RECT r{};
+    GetWindowRect(tree, &r);
+    std::printf("%ld %ld %ld\n", r.left, r.top, static_cast<long>(SendMessageW(tree, TVM_GETITEMHEIGHT, 0, 0)));
+    return 0;
+  }
+  if (command == L"foreign") return ShowForeignWindow();
   if (command == L"close") {
     PostMessageW(main, WM_CLOSE, 0, 0);
     return 0;

@@ -4,15 +4,10 @@
 #include <string>
 
 #include "app/cli/cli_commands.h"
+#include "tests/cli_result.h"
 
 namespace tallix::cli {
 namespace {
-
-struct CliResult {
-  int status;
-  std::string out;
-  std::string err;
-};
 
 CliResult Format(const Args& args, const std::string& input) {
   std::istringstream in(input);

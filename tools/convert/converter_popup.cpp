@@ -1,0 +1,120 @@
+#include "tools/convert/converter_popup.h"
+
+#include <windows.h>
+// After windows.h, which it needs.
+#include <commctrl.h>
+
+#include <string>
+
+#include "app/main_window/control_ids.h"
+#include "app/main_window/wide_text.h"
+#include "tools/convert/conversion.h"
+#include "tools/convert/unit_catalog.h"
+#include "ui/control_presets.h"
+#include "ui/form.h"
+
+namespace tallix {
+namespace {
+
+constexpr wchar_t kTreeFont[] = L"Tahoma,-11,0,0,0,400,0,0,0,1,0,0,0,0";
+constexpr int kTree = 1000;
+constexpr int kTreeWidth = 170, kTreeHeight = 270;
+// Between the "Cnv" key's right edge and the popup.
+constexpr int kGapToKey = 2;
+
+HTREEITEM InsertItem(HWND tree, HTREEITEM parent, const std::wstring& text, LPARAM data) {
+  TVINSERTSTRUCTW insert{};
+  insert.hParent = parent;
+  insert.hInsertAfter = TVI_LAST;
+  insert.item.mask = TVIF_TEXT | TVIF_PARAM;
+  insert.item.pszText = const_cast<wchar_t*>(text.c_str());
+  insert.item.lParam = data;
+  return reinterpret_cast<HTREEITEM>(SendMessageW(tree, TVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&insert)));
+}
+
+class ConverterPopup final : public ui::FormDefinition {
+ public:
+  explicit ConverterPopup(MainWindowContext& main) : main_(main) {
+    name = L"FORM7";
+    style = WS_POPUP | WS_BORDER | WS_CLIPCHILDREN;
+    exStyle = WS_EX_TOOLWINDOW;
+    controls = {ui::TreeView(kTree, {0, 0, kTreeWidth, kTreeHeight}, kTreeFont)};
+    Bind(WM_NOTIFY, kTree, TVN_SELCHANGEDW, [this](const ui::ControlEvent& event) -> LRESULT {
+      OnSelection(reinterpret_cast<const NMTREEVIEWW*>(event.lParam)->itemNew.hItem);
+      return 0;
+    });
+  }
+
+  LRESULT OnCreate(HWND form, LPARAM) override {
+    RECT frame{0, 0, kTreeWidth, kTreeHeight};
+    AdjustWindowRectEx(&frame, style, FALSE, exStyle);
+    RECT key{};
+    GetWindowRect(GetDlgItem(main_.Owner(), ids::kKeyCnv), &key);
+    SetWindowPos(form, nullptr, key.right + kGapToKey, key.top, frame.right - frame.left, frame.bottom - frame.top,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+
+    valueText_ = convert::ValueText(main_.CalculatorHost().GetDisplayText());
+    HWND tree = GetDlgItem(form, kTree);
+    InsertItem(tree, TVI_ROOT, L"Convert from " + Wide(valueText_), 0);
+    for (int number = 1; number <= convert::kCategoryCount; ++number) {
+      const convert::Category& category = convert::CategoryAt(number);
+      HTREEITEM parent = InsertItem(tree, TVI_ROOT, Wide(category.name), 0);
+      for (std::size_t unit = 0; unit < category.units.size(); ++unit) {
+        InsertItem(tree, parent, Wide(category.units[unit]),
+                   static_cast<LPARAM>(convert::ItemData(number, static_cast<int>(unit))));
+      }
+    }
+    // Where the form puts the focus when it is activated.
+    ui::GetFlyRecord(form)->lastFocus = tree;
+    return 0;
+  }
+
+  // Leaving the popup once it has been active closes it unconverted.
+  bool OnMessage(HWND form, UINT message, WPARAM wParam, LPARAM, LRESULT&) override {
+    if (message != WM_ACTIVATE) return false;
+    if (LOWORD(wParam) != WA_INACTIVE) {
+      activated_ = true;
+    } else if (activated_) {
+      activated_ = false;
+      closing_ = true;
+      // Posted: the window is still inside its own activation change.
+      PostMessageW(form, WM_CLOSE, 0, 0);
+    }
+    return false;
+  }
+
+ private:
+  void OnSelection(HTREEITEM item) {
+    HWND tree = GetDlgItem(window, kTree);
+    // Top-level items (the value's own line and the categories) only label.
+    if (!item || closing_ || !TreeView_GetParent(tree, item)) return;
+    wchar_t text[128] = {};
+    TVITEMW unit{};
+    unit.mask = TVIF_TEXT | TVIF_PARAM;
+    unit.hItem = item;
+    unit.pszText = text;
+    unit.cchTextMax = static_cast<int>(std::size(text));
+    if (!TreeView_GetItem(tree, &unit)) return;
+    // Set first: closing deactivates the popup and empties its tree, which
+    // must neither close it twice nor convert again.
+    activated_ = false;
+    closing_ = true;
+    convert::WriteConversion(main_.CalculatorEngine(), main_.CalculatorHost(), valueText_, Narrow(text),
+                             static_cast<std::uint32_t>(unit.lParam));
+    ui::CloseForm(window, IDOK);
+  }
+
+  MainWindowContext& main_;
+  std::string valueText_;
+  bool activated_ = false;
+  bool closing_ = false;
+};
+
+}  // namespace
+
+void ShowConverter(MainWindowContext& main) {
+  ConverterPopup popup(main);
+  ui::ShowForm(popup, main.Owner(), /*modal=*/true);
+}
+
+}  // namespace tallix
