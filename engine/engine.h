@@ -66,7 +66,7 @@ class Engine {
   void ClearEntry();
   // A side tool has taken the display's value: the next digit starts a new
   // number instead of extending it.
-  void EndEntry() { state_.entryText.clear(); }
+  void EndEntry();
   void ClearAll();
   void ClearTape();  // asks first
   void ChangeSign();

@@ -28,6 +28,7 @@ struct EngineInput {
     SetCalcMode,          // value: 0 or 1
     SetTaxRate,           // value: the float's bits
     SetLaptopKeys,        // value: 0 or 1
+    EndEntry,
   };
   Kind kind = Kind::PressKey;
   std::int32_t value = 0;

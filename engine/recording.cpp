@@ -58,6 +58,11 @@ void Engine::SetLaptopKeys(bool on) {
   state_.laptopKeys = on;
 }
 
+void Engine::EndEntry() {
+  OutsideCall call(*this, EngineInput::Kind::EndEntry);
+  state_.entryText.clear();
+}
+
 void Engine::RunRecorded(const EngineInput& input) {
   using Kind = EngineInput::Kind;
   switch (input.kind) {
@@ -81,6 +86,7 @@ void Engine::RunRecorded(const EngineInput& input) {
     case Kind::SetCalcMode: SetCalcMode(input.value); break;
     case Kind::SetTaxRate: SetTaxRate(std::bit_cast<float>(input.value)); break;
     case Kind::SetLaptopKeys: SetLaptopKeys(input.value != 0); break;
+    case Kind::EndEntry: EndEntry(); break;
   }
 }
 

@@ -60,6 +60,14 @@ wait_for "$popup" 0
 check "deactivation closes the converter" "0" "$(probe exists "$popup")"
 check "deactivation writes nothing" "$(cat "$work/expected")" "$(probe tape)"
 
+# And once more, left for the main window itself by a click on its display.
+click 1040
+wait_for "$popup" 1 || { failed=$((failed + 1)); echo "FAILED: the converter did not open a third time"; }
+click 1011
+wait_for "$popup" 0
+check "a click on the main window closes the converter" "0" "$(probe exists "$popup")"
+check "that click writes nothing" "$(cat "$work/expected")" "$(probe tape)"
+
 # Area: metric, 2 Meters by 50 Centimeters into Sq.Centimeters (the first run
 # puts every list at position 1, Centimeters after the switch).
 xdotool windowfocus --sync "$window" 2>/dev/null || true

@@ -86,8 +86,10 @@ void RandomInput(Engine& engine, std::mt19937& random) {
   } else if (pick < 96) {
     constexpr float kRates[] = {0.0f, 8.25f, 7.0f, -3.5f, 100.0f};
     engine.SetTaxRate(kRates[random() % std::size(kRates)]);
-  } else {
+  } else if (pick < 98) {
     engine.SetLaptopKeys(random() % 2);
+  } else {
+    engine.EndEntry();
   }
 }
 

@@ -4,6 +4,7 @@
 // After windows.h, which it needs.
 #include <commctrl.h>
 
+#include <memory>
 #include <string>
 
 #include "app/main_window/control_ids.h"
@@ -112,9 +113,13 @@ class ConverterPopup final : public ui::FormDefinition {
 
 }  // namespace
 
+// Modeless, so that a click on the main window takes the activation away
+// and closes it, as a click anywhere else does.
 void ShowConverter(MainWindowContext& main) {
-  ConverterPopup popup(main);
-  ui::ShowForm(popup, main.Owner(), /*modal=*/true);
+  std::unique_ptr<ui::FormDefinition>& popup = main.SideForm(L"FORM7");
+  if (popup && IsWindow(popup->window)) DestroyWindow(popup->window);
+  popup = std::make_unique<ConverterPopup>(main);
+  ui::ShowForm(*popup, main.Owner(), /*modal=*/false);
 }
 
 }  // namespace tallix
