@@ -49,4 +49,29 @@ std::string Utf16ToCp1252(std::u16string_view text) {
   return out;
 }
 
+namespace {
+
+void AppendUtf8(std::string& out, char16_t unit) {
+  if (unit < 0x80) {
+    out.push_back(static_cast<char>(unit));
+  } else if (unit < 0x800) {
+    out.push_back(static_cast<char>(0xC0 | (unit >> 6)));
+    out.push_back(static_cast<char>(0x80 | (unit & 0x3F)));
+  } else {
+    out.push_back(static_cast<char>(0xE0 | (unit >> 12)));
+    out.push_back(static_cast<char>(0x80 | ((unit >> 6) & 0x3F)));
+    out.push_back(static_cast<char>(0x80 | (unit & 0x3F)));
+  }
+}
+
+}  // namespace
+
+std::string Cp1252ToUtf8(std::string_view text) {
+  std::string out;
+  out.reserve(text.size());
+  // Every Windows-1252 character lies in the basic plane: one UTF-16 unit each.
+  for (char16_t unit : Cp1252ToUtf16(text)) AppendUtf8(out, unit);
+  return out;
+}
+
 }  // namespace tallix

@@ -14,4 +14,7 @@ std::u16string Cp1252ToUtf16(std::string_view text);
 // that pasted text never turns into something the engine misreads as a digit.
 std::string Utf16ToCp1252(std::u16string_view text);
 
+// For terminals and files read elsewhere (tallix-cli, the exported tape).
+std::string Cp1252ToUtf8(std::string_view text);
+
 }  // namespace tallix

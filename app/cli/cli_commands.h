@@ -4,6 +4,8 @@
 
 #include <iosfwd>
 #include <string>
+
+#include "services/codepage1252.h"
 #include <string_view>
 #include <vector>
 
@@ -41,9 +43,6 @@ int RunVolume(const Args& args, std::ostream& out, std::ostream& err);
 // False, after saying on `err` what it reads as, when `text` (commas aside) is
 // not a number: the windows read such a field by its leading number, or as 0.
 bool ReportIfNotNumber(std::string_view command, std::string_view argument, std::string_view text, std::ostream& err);
-
-// Tape and display texts are Windows-1252; terminals want UTF-8.
-std::string Cp1252ToUtf8(std::string_view text);
 
 // Input (a line, a word) as a message quotes it: in double quotes, at most its
 // first 80 characters followed by "..." when there are more, and escaped where

@@ -7,6 +7,7 @@
 
 #include "app/cli/cli_commands.h"
 #include "app/tape/apply_loaded_tape.h"
+#include "app/tape/tape_csv.h"
 #include "app/tape/tape_file.h"
 #include "services/codepage1252.h"
 #include "engine/basic_host.h"
@@ -17,19 +18,6 @@
 namespace tallix::cli {
 
 namespace {
-
-void AppendUtf8(std::string& out, char32_t code) {
-  if (code < 0x80) {
-    out.push_back(static_cast<char>(code));
-  } else if (code < 0x800) {
-    out.push_back(static_cast<char>(0xC0 | (code >> 6)));
-    out.push_back(static_cast<char>(0x80 | (code & 0x3F)));
-  } else {
-    out.push_back(static_cast<char>(0xE0 | (code >> 12)));
-    out.push_back(static_cast<char>(0x80 | ((code >> 6) & 0x3F)));
-    out.push_back(static_cast<char>(0x80 | (code & 0x3F)));
-  }
-}
 
 std::optional<bool> OnOff(const std::string& value) {
   if (value == "on") return true;
@@ -73,11 +61,17 @@ bool ApplyOption(const std::string& name, const std::string& value, EngineSettin
 struct TapeFiles {
   std::string load;
   std::string save;
+  bool csv = false;  // print the tape as Export Tape writes it
 };
 
 // Takes --load FILE and --save FILE out of the leading options.
 bool ReadTapeFileOptions(Args& args, TapeFiles& files, std::ostream& err) {
   for (std::size_t i = 0; i < args.size() && args[i].starts_with("--") && args[i] != "--";) {
+    if (args[i] == "--csv") {
+      files.csv = true;
+      args.erase(args.begin() + static_cast<std::ptrdiff_t>(i));
+      continue;
+    }
     if (args[i] != "--load" && args[i] != "--save") {
       i += 2;  // an engine option and its value
       continue;
@@ -103,14 +97,6 @@ bool ReadKey(const std::string& word, std::vector<Key>& keys, std::ostream& err)
 }
 
 }  // namespace
-
-std::string Cp1252ToUtf8(std::string_view text) {
-  std::string out;
-  out.reserve(text.size());
-  // Every Windows-1252 character lies in the basic plane: one UTF-16 unit each.
-  for (char16_t unit : Cp1252ToUtf16(text)) AppendUtf8(out, unit);
-  return out;
-}
 
 bool ReadEngineOptions(Args& args, EngineSettings& settings, std::ostream& err) {
   std::size_t used = 0;
@@ -177,6 +163,10 @@ int RunKeys(const Args& arguments, std::istream& in, std::ostream& out, std::ost
       err << "tallix-cli keys: " << saved.message << "\n";
       status = 1;
     }
+  }
+  if (files.csv) {
+    out << FormatTapeCsv(host.tape);
+    return FinishStreams("keys", in, out, err, status);
   }
   for (const std::string& line : host.tape) out << Cp1252ToUtf8(line) << '\n';
   out << "display: " << Cp1252ToUtf8(host.display) << '\n'

@@ -45,6 +45,14 @@ TEST(CliKeys, TimesAndDivideAreUtf8) {
   EXPECT_NE(r.out.find("display: 3\n"), std::string::npos);
 }
 
+TEST(CliKeys, CsvPrintsTheTapeAloneAsExportTapeWritesIt) {
+  const Result r = RunCli({"--csv", "--mode", "adding", "1", "2", "\xC3\x97", "3", "="});
+  EXPECT_EQ(r.status, 0);
+  EXPECT_EQ(r.out.substr(0, r.out.find("\r\n")), "Line,Shown,Number,Symbol,Text");
+  EXPECT_EQ(r.out.find("display:"), std::string::npos);
+  EXPECT_NE(r.out.find("\r\n1,12,12,\xC3\x97,12 \xC3\x97\r\n"), std::string::npos) << r.out;
+}
+
 TEST(CliKeys, KeysFromStandardInput) {
   const Result r = RunCli({"--grouping", "off", "-"}, "1 2 3 4\n+\tMS  2nd\n=\n");
   EXPECT_EQ(r.out, "1234  \n1234 MS\n" + kDashes + "\n1234 =\n\ndisplay: 1234\nitems:   1 Item\n"

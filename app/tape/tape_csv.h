@@ -1,0 +1,18 @@
+#pragma once
+// The tape for spreadsheets: one row per tape line, in UTF-8 with a header
+// row, as Export Tape writes it.
+#include <span>
+#include <string>
+
+namespace tallix {
+
+// Columns: the line's number (from 1), the number as the tape shows it
+// ("1,234.50"), the same as a plain decimal ("1234.50"), the operator or
+// symbol after it, and the whole line. Lines that do not begin with a decimal
+// number (headings, empty lines, hexadecimal values) leave the three number
+// columns empty. Rows end in CR LF. A text cell that a spreadsheet would take
+// for a formula (longer than one character and starting with "=", "+", "-" or
+// "@") gets a leading "'".
+std::string FormatTapeCsv(std::span<const std::string> lines);
+
+}  // namespace tallix
