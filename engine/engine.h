@@ -9,6 +9,7 @@
 // once with the persisted settings; after that the main window calls the
 // operations from its command dispatch and its key-sink messages.
 
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -44,7 +45,8 @@ class Engine {
   // Puts the engine and the host's display and panes where `record` started
   // and runs its inputs again, the host's answers taken from the record; the
   // record then is this engine's. The tape lines are appended to the host's.
-  void Replay(const InputRecord& record);
+  // `afterInput`, if given, is called with each input's position once it has run.
+  void Replay(const InputRecord& record, const std::function<void(std::size_t)>& afterInput = {});
 
   // Options window: the caller writes "CalcMode", "TaxRate" and "LT10Key".
   void SetCalcMode(int mode);
@@ -175,6 +177,7 @@ class Engine {
   int callDepth_ = 0;
   bool restartPending_ = false;
   const InputRecord* replaying_ = nullptr;
+  bool entryTyped_ = false, tapeWritten_ = false;  // during the outermost call
   std::size_t nextText_ = 0, nextAnswer_ = 0;
 };
 

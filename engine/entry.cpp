@@ -9,6 +9,7 @@
 namespace tallix {
 
 void Engine::EnterDigit(int value) {
+  entryTyped_ = true;
   if (value < 0 || value > 15) return;
   const auto length = static_cast<std::int64_t>(state_.entryText.size());
   // A letter may make the entry one character longer than a digit can.
@@ -27,6 +28,7 @@ void Engine::EnterDigit(int value) {
 }
 
 void Engine::EnterPoint() {
+  entryTyped_ = true;
   if (static_cast<std::int64_t>(state_.entryText.size()) <= state_.maxEntryLength) {
     if (state_.entryText == "0") state_.entryText.clear();
     state_.entryText.push_back('.');
@@ -38,6 +40,7 @@ void Engine::EnterPoint() {
 }
 
 void Engine::Backspace() {
+  entryTyped_ = true;
   if (!state_.entryText.empty()) {
     state_.entryText.pop_back();
     host_.SetDisplayText(state_.entryText);
@@ -95,6 +98,7 @@ void DropLeadingBlanks(std::string& text) { text.erase(0, std::min(text.find_fir
 }  // namespace
 
 void Engine::ChangeSign() {
+  entryTyped_ = true;
   std::string text = host_.GetDisplayText();
   if (!text.empty() && ReadDecimal(text) != 0) {
     std::string& entry = state_.entryText;

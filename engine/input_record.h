@@ -32,6 +32,9 @@ struct EngineInput {
   };
   Kind kind = Kind::PressKey;
   std::int32_t value = 0;
+  // It typed into the number being entered (a digit, the point, Back, the
+  // sign) and wrote nothing on the tape: a run of these is an entered number.
+  bool typesEntry = false;
   bool operator==(const EngineInput&) const = default;
 };
 

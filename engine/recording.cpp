@@ -8,9 +8,12 @@ namespace tallix {
 Engine::OutsideCall::OutsideCall(Engine& engine, EngineInput::Kind kind, std::int32_t value)
     : engine_(engine), recording_(engine.callDepth_++ == 0 && !engine.replaying_) {
   if (recording_) engine_.record_.inputs.push_back({kind, value});
+  if (engine_.callDepth_ == 1) engine_.entryTyped_ = engine_.tapeWritten_ = false;
 }
 
 Engine::OutsideCall::~OutsideCall() {
+  if (recording_ && !engine_.record_.inputs.empty())
+    engine_.record_.inputs.back().typesEntry = engine_.entryTyped_ && !engine_.tapeWritten_;
   if (--engine_.callDepth_ == 0 && engine_.restartPending_) engine_.RestartRecord();
 }
 
@@ -90,7 +93,7 @@ void Engine::RunRecorded(const EngineInput& input) {
   }
 }
 
-void Engine::Replay(const InputRecord& record) {
+void Engine::Replay(const InputRecord& record, const std::function<void(std::size_t)>& afterInput) {
   state_ = record.start;
   const ShownTexts& shown = record.startTexts;
   host_.SetDisplayText(shown.display);
@@ -101,7 +104,10 @@ void Engine::Replay(const InputRecord& record) {
   host_.ShowBank2Indicator(shown.bank2Shown);
   replaying_ = &record;
   nextText_ = nextAnswer_ = 0;
-  for (const EngineInput& input : record.inputs) RunRecorded(input);
+  for (std::size_t i = 0; i < record.inputs.size(); ++i) {
+    RunRecorded(record.inputs[i]);
+    if (afterInput) afterInput(i);
+  }
   replaying_ = nullptr;
   record_ = record;
 }

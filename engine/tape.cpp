@@ -12,6 +12,7 @@ void Engine::AppendTapeLine(std::string_view number, std::string_view symbol) {
     record_.texts.emplace_back(number);
     record_.texts.emplace_back(symbol);
   }
+  tapeWritten_ = true;
   std::string line(number);
   if (!symbol.empty()) {
     line.push_back(' ');

@@ -2,12 +2,14 @@
 // to a tape file; the tape as it stands at the end on standard output.
 #include <iostream>
 #include <optional>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "app/cli/cli_commands.h"
 #include "app/tape/apply_loaded_tape.h"
 #include "app/tape/tape_csv.h"
+#include "engine/entry_correction.h"
 #include "app/tape/tape_file.h"
 #include "services/codepage1252.h"
 #include "engine/basic_host.h"
@@ -58,29 +60,54 @@ bool ApplyOption(const std::string& name, const std::string& value, EngineSettin
   return true;
 }
 
-struct TapeFiles {
+struct KeysChoices {
   std::string load;
   std::string save;
   bool csv = false;  // print the tape as Export Tape writes it
+  // --correct N=VALUE: the Nth typed number (from 1) retyped as VALUE.
+  std::vector<std::pair<std::size_t, std::string>> corrections;
 };
 
+// "N=VALUE" with N from 1.
+std::optional<std::pair<std::size_t, std::string>> ReadCorrection(const std::string& text) {
+  const std::size_t equals = text.find('=');
+  if (equals == std::string::npos || equals == 0 || equals + 1 == text.size()) return std::nullopt;
+  std::size_t n = 0;
+  for (char c : text.substr(0, equals)) {
+    if (c < '0' || c > '9' || n > 1000000000) return std::nullopt;
+    n = n * 10 + static_cast<std::size_t>(c - '0');
+  }
+  if (n == 0) return std::nullopt;
+  return std::pair{n, text.substr(equals + 1)};
+}
+
 // Takes --load FILE and --save FILE out of the leading options.
-bool ReadTapeFileOptions(Args& args, TapeFiles& files, std::ostream& err) {
+bool ReadTapeFileOptions(Args& args, KeysChoices& files, std::ostream& err) {
   for (std::size_t i = 0; i < args.size() && args[i].starts_with("--") && args[i] != "--";) {
     if (args[i] == "--csv") {
       files.csv = true;
       args.erase(args.begin() + static_cast<std::ptrdiff_t>(i));
       continue;
     }
-    if (args[i] != "--load" && args[i] != "--save") {
+    if (args[i] != "--load" && args[i] != "--save" && args[i] != "--correct") {
       i += 2;  // an engine option and its value
       continue;
     }
     if (i + 1 >= args.size()) {
-      err << "tallix-cli keys: " << args[i] << " needs a file name\n";
+      err << "tallix-cli keys: " << args[i] << (args[i] == "--correct" ? " needs N=VALUE\n" : " needs a file name\n");
       return false;
     }
-    (args[i] == "--load" ? files.load : files.save) = args[i + 1];
+    if (args[i] == "--correct") {
+      const auto correction = ReadCorrection(args[i + 1]);
+      if (!correction) {
+        err << "tallix-cli keys: --correct " << QuoteInput(args[i + 1])
+            << " is not N=VALUE (N the typed number's place, from 1)\n";
+        return false;
+      }
+      files.corrections.push_back(*correction);
+    } else {
+      (args[i] == "--load" ? files.load : files.save) = args[i + 1];
+    }
     args.erase(args.begin() + static_cast<std::ptrdiff_t>(i), args.begin() + static_cast<std::ptrdiff_t>(i + 2));
   }
   return true;
@@ -120,9 +147,40 @@ bool ReadEngineOptions(Args& args, EngineSettings& settings, std::ostream& err) 
   return true;
 }
 
+namespace {
+
+struct Calculator {
+  BasicEngineHost host;
+  MemorySettings store;
+  Engine engine{host, store};
+};
+
+// The calculator as it would be had typed number `n` (from 1) been `value`:
+// the lines before its record (a loaded tape) kept, the record replayed, and
+// the note of the correction at the end, as the window does it.
+std::unique_ptr<Calculator> Corrected(Calculator& from, std::size_t n, const std::string& value, std::ostream& err) {
+  const InputRecord& record = from.engine.record();
+  const std::optional<Correction> correction = CorrectNumber(record, n - 1, value);
+  if (!correction) {
+    const std::size_t typed = EnteredNumbers(record).size();
+    err << "tallix-cli keys: --correct " << n << "=" << QuoteInput(value) << ": "
+        << (n > typed ? "the keys type " + std::to_string(typed) + " numbers" : "that number cannot be typed there")
+        << "\n";
+    return nullptr;
+  }
+  auto corrected = std::make_unique<Calculator>();
+  const std::size_t kept = from.host.tape.size() - TapeLinesOf(record);
+  corrected->host.tape.assign(from.host.tape.begin(), from.host.tape.begin() + static_cast<std::ptrdiff_t>(kept));
+  corrected->engine.Replay(correction->record);
+  corrected->engine.AppendTapeLine(correction->note, "");
+  return corrected;
+}
+
+}  // namespace
+
 int RunKeys(const Args& arguments, std::istream& in, std::ostream& out, std::ostream& err) {
   Args args = arguments;
-  TapeFiles files;
+  KeysChoices files;
   EngineSettings settings;
   if (!ReadTapeFileOptions(args, files, err) || !ReadEngineOptions(args, settings, err)) return 2;
   if (args.empty() && files.load.empty() && files.save.empty()) {
@@ -141,19 +199,22 @@ int RunKeys(const Args& arguments, std::istream& in, std::ostream& out, std::ost
     }
   }
 
-  BasicEngineHost host;
-  MemorySettings store;
-  Engine engine(host, store);
-  engine.Start(settings);
+  auto calculator = std::make_unique<Calculator>();
+  calculator->engine.Start(settings);
   if (!files.load.empty()) {
     const TapeLoadResult loaded = LoadTapeFile(files.load);
     if (!loaded.result.ok) {
       err << "tallix-cli keys: " << loaded.result.message << "\n";
       return 1;
     }
-    ApplyLoadedTape(loaded.tape, engine, host);
+    ApplyLoadedTape(loaded.tape, calculator->engine, calculator->host);
   }
-  for (const Key key : keys) engine.PressKey(key);
+  for (const Key key : keys) calculator->engine.PressKey(key);
+  for (const auto& [n, value] : files.corrections) {
+    if (!(calculator = Corrected(*calculator, n, value, err))) return 2;
+  }
+  BasicEngineHost& host = calculator->host;
+  Engine& engine = calculator->engine;
 
   int status = 0;
   if (!files.save.empty()) {

@@ -53,6 +53,13 @@ TEST(CliKeys, CsvPrintsTheTapeAloneAsExportTapeWritesIt) {
   EXPECT_NE(r.out.find("\r\n1,12,12,\xC3\x97,12 \xC3\x97\r\n"), std::string::npos) << r.out;
 }
 
+TEST(CliKeys, CorrectRetypesTheNthTypedNumberAndNotesIt) {
+  const Result r = RunCli({"--correct", "2=31", "--mode", "adding", "1", "2", "+", "3", "0", "+", "="});
+  EXPECT_EQ(r.out.substr(0, r.out.find("display:")), "12 +\n31 +\n" + kDashes + "\n43 =\n\n(Corrected 30 to 31)\n");
+  EXPECT_EQ(RunCli({"--correct", "3=1", "1", "+", "2", "="}).status, 2);
+  EXPECT_EQ(RunCli({"--correct", "x=1", "1", "+", "2", "="}).status, 2);
+}
+
 TEST(CliKeys, KeysFromStandardInput) {
   const Result r = RunCli({"--grouping", "off", "-"}, "1 2 3 4\n+\tMS  2nd\n=\n");
   EXPECT_EQ(r.out, "1234  \n1234 MS\n" + kDashes + "\n1234 =\n\ndisplay: 1234\nitems:   1 Item\n"
