@@ -18,11 +18,11 @@ void PrintUsage(std::ostream& out) {
          "                  KEY... | -\n"
          "      runs keypad keys through the calculator, after the tape file FILE if loaded, and prints\n"
          "      the tape as it ends, the display and the panes; --save writes the tape file as Tallix does\n"
+      << tallix::cli::kLoanUsage;
 #ifndef _WIN32
-         "  tallix-cli [interactive [options] [--laptop on|off]]\n"
-         "      on a terminal: the keyboard drives the calculator, the terminal is the tape\n"
+  out << "  tallix-cli [interactive [options] [--laptop on|off]]\n"
+         "      on a terminal: the keyboard drives the calculator, the terminal is the tape\n";
 #endif
-         ;
 }
 
 }  // namespace
@@ -42,6 +42,7 @@ int main(int argc, char** argv) {
   const std::string command = args.front();
   args.erase(args.begin());
   if (command == "format") return tallix::cli::RunFormat(args, std::cin, std::cout, std::cerr);
+  if (command == "loan") return tallix::cli::RunLoan(args, std::cin, std::cout, std::cerr);
   if (command == "keys") return tallix::cli::RunKeys(args, std::cin, std::cout, std::cerr);
 #ifndef _WIN32
   if (command == "interactive") return tallix::cli::RunInteractive(args, std::cerr);
