@@ -8,13 +8,14 @@
 #include "app/help/help_window.h"
 #include "app/main_window/tape_commands.h"
 #include "app/options/options_window.h"
+#include "tools/loan/loan_window.h"
 
 namespace tallix::side {
 
 void OpenConverter(MainWindowContext&) {}
 void OpenAreaCalculator(MainWindowContext&) {}
 void OpenVolumeCalculator(MainWindowContext&) {}
-void OpenLoanWindow(MainWindowContext&) {}
+void OpenLoanWindow(MainWindowContext& main) { OpenLoanCalculator(main); }
 void OpenTransferTest(MainWindowContext&) {}
 void ShowHelp(MainWindowContext& main) { FocusOrOpenHelp(main); }
 void ReopenHelpAt(MainWindowContext& main, int topic) { ReopenHelp(main, topic); }
