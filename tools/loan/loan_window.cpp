@@ -6,11 +6,15 @@
 
 #include <memory>
 #include <optional>
+#include <vector>
 
 #include "app/main_window/topmost_band.h"
+#include "app/tape/tape_file.h"
 #include "app/main_window/wide_text.h"
 #include "tools/loan/loan_math.h"
+#include "services/printer_session.h"
 #include "tools/loan/loan_profiles.h"
+#include "tools/loan/loan_report.h"
 #include "tools/loan/loan_texts.h"
 #include "ui/control_helpers.h"
 #include "ui/control_presets.h"
@@ -336,7 +340,33 @@ class LoanForm final : public ui::FormDefinition {
     InvalidateRect(list, nullptr, TRUE);
   }
 
-  void PrintReport() {}
+  // The schedule as the list holds it: the report prints what the window shows.
+  std::vector<ScheduleRowTexts> ScheduleShown() const {
+    HWND list = Item(kSchedule);
+    std::vector<ScheduleRowTexts> rows(static_cast<std::size_t>(SendMessageW(list, LVM_GETITEMCOUNT, 0, 0)));
+    for (std::size_t item = 0; item < rows.size(); ++item) {
+      for (std::size_t column = 0; column < rows[item].size(); ++column) {
+        rows[item][column] = Narrow(ui::ListViewItemText(list, int(item), int(column)));
+      }
+    }
+    return rows;
+  }
+
+  void PrintReport() {
+    PrinterSession printer;
+    bool attached = false;
+    {
+      OutOfTopmostBand dialogShows(main_);
+      attached = printer.Attach(window, L"Loan Analysis");
+    }
+    if (attached) {
+      const LoanReportFonts fonts{printer.NewFont(L"Courier New", 10, 0), printer.NewFont(L"Courier New", 10, 1),
+                                  printer.NewFont(L"Courier New", 18, 1), printer.NewFont(L"Courier New", 8, 2)};
+      PrintLoanReport(*printer.layout(), fonts, Sheet(), ScheduleShown(), LocalTapeStampNow());
+      printer.Close();
+    }
+    if (!printer.error().empty()) Message("The loan analysis could not be printed: " + printer.error() + ".", "Tallix");
+  }
 
   MainWindowContext& main_;
   std::optional<LoanProfiles> profiles_;
