@@ -5,16 +5,10 @@
 set -euo pipefail
 repo="$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)"
 build="${1:-$repo/build/mingw}"
-# shellcheck source=scripts/xvfb.sh
-source "$repo/scripts/xvfb.sh"
-tallix_ensure_display
-export WINEPREFIX="${WINEPREFIX:-$repo/build/wineprefix}"
-"$repo/scripts/wine-prefix.sh"
+source "$repo/bench/wine_env.sh"
 work="$(mktemp -d)"
 cleanup() {
-  # The server of this prefix only; it would otherwise linger and hold our output open.
-  wineserver -k >/dev/null 2>&1 || true
-  if [ -n "${TALLIX_XVFB_PID:-}" ]; then kill "$TALLIX_XVFB_PID" 2>/dev/null || true; fi
+  wine_bench_cleanup
   rm -rf "$work"
 }
 trap cleanup EXIT

@@ -9,19 +9,28 @@
 //   tallix_probe rect ID              prints the screen centre of control ID
 //   tallix_probe size                 prints the main window's client size
 //   tallix_probe close                asks the main window to close
+//   tallix_probe loan-text ID         prints the text of control ID of the loan window
+//   tallix_probe loan-rect ID         prints the screen centre of control ID of the loan window
+//   tallix_probe loan-names           prints the loan window's profile names, in list order
+//   tallix_probe loan-rows            prints the loan window's schedule, a row a line, tab-separated
 //
 // Texts are written as UTF-8.
 
 #include <windows.h>
 
 #include <cstdio>
+#include <commctrl.h>
+
 #include <cwchar>
 #include <string>
+#include <vector>
 
 namespace {
 
 constexpr int kDisplayId = 1011;
 constexpr int kTapeId = 1014;
+constexpr int kLoanNamesId = 1000;
+constexpr int kLoanScheduleId = 1009;
 
 HWND FindMainWindow() {
   for (int attempt = 0; attempt < 300; ++attempt) {
@@ -52,7 +61,70 @@ std::wstring WindowText(HWND control) {
   return text;
 }
 
-int PrintTape(HWND tape) {
+int PrintCentre(HWND control) {
+  if (!control) return 1;
+  RECT r{};
+  GetWindowRect(control, &r);
+  std::printf("%ld %ld\n", (r.left + r.right) / 2, (r.top + r.bottom) / 2);
+  return 0;
+}
+
+// A list view's item texts live in its own process: the request and the
+// buffer are placed there, and the answer read back.
+class RemoteBuffer {
+ public:
+  RemoteBuffer(HWND window, std::size_t bytes) {
+    DWORD process = 0;
+    GetWindowThreadProcessId(window, &process);
+    process_ = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, process);
+    if (process_) memory_ = VirtualAllocEx(process_, nullptr, bytes, MEM_COMMIT, PAGE_READWRITE);
+  }
+  ~RemoteBuffer() {
+    if (memory_) VirtualFreeEx(process_, memory_, 0, MEM_RELEASE);
+    if (process_) CloseHandle(process_);
+  }
+  bool ok() const { return memory_ != nullptr; }
+  char* address() const { return static_cast<char*>(memory_); }
+  bool Write(std::size_t offset, const void* data, std::size_t size) {
+    return WriteProcessMemory(process_, address() + offset, data, size, nullptr);
+  }
+  bool Read(std::size_t offset, void* data, std::size_t size) {
+    return ReadProcessMemory(process_, address() + offset, data, size, nullptr);
+  }
+
+ private:
+  HANDLE process_ = nullptr;
+  void* memory_ = nullptr;
+};
+
+int PrintListView(HWND view) {
+  constexpr std::size_t kTextChars = 256;
+  RemoteBuffer remote(view, sizeof(LVITEMW) + kTextChars * sizeof(wchar_t));
+  if (!remote.ok()) return 1;
+  const LRESULT count = SendMessageW(view, LVM_GETITEMCOUNT, 0, 0);
+  const HWND header = reinterpret_cast<HWND>(SendMessageW(view, LVM_GETHEADER, 0, 0));
+  const LRESULT columns = SendMessageW(header, HDM_GETITEMCOUNT, 0, 0);
+  for (LRESULT row = 0; row < count; ++row) {
+    std::wstring line;
+    for (LRESULT column = 0; column < columns; ++column) {
+      LVITEMW item{};
+      item.iSubItem = static_cast<int>(column);
+      item.pszText = reinterpret_cast<wchar_t*>(remote.address() + sizeof(LVITEMW));
+      item.cchTextMax = kTextChars;
+      std::vector<wchar_t> text(kTextChars, L'\0');
+      if (!remote.Write(0, &item, sizeof item)) return 1;
+      SendMessageW(view, LVM_GETITEMTEXTW, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(remote.address()));
+      if (!remote.Read(sizeof(LVITEMW), text.data(), kTextChars * sizeof(wchar_t))) return 1;
+      if (column > 0) line += L'\t';
+      line += text.data();
+    }
+    PrintUtf8(line);
+  }
+  return 0;
+}
+
+// Every entry of a list box, first to last.
+int PrintListBox(HWND tape) {
   LRESULT count = SendMessageW(tape, LB_GETCOUNT, 0, 0);
   for (LRESULT i = 0; i < count; ++i) {
     LRESULT length = SendMessageW(tape, LB_GETTEXTLEN, static_cast<WPARAM>(i), 0);
@@ -69,7 +141,8 @@ int PrintTape(HWND tape) {
 
 int wmain(int argc, wchar_t** argv) {
   if (argc < 2) {
-    std::fputs("usage: tallix_probe wait|display|tape|rect ID|size|close\n", stderr);
+    std::fputs("usage: tallix_probe wait|display|tape|rect ID|size|close|loan-text ID|loan-rect ID|loan-names|loan-rows\n",
+               stderr);
     return 2;
   }
   HWND main = FindMainWindow();
@@ -86,20 +159,29 @@ int wmain(int argc, wchar_t** argv) {
     PrintUtf8(WindowText(GetDlgItem(main, kDisplayId)));
     return 0;
   }
-  if (command == L"tape") return PrintTape(GetDlgItem(main, kTapeId));
+  if (command == L"tape") return PrintListBox(GetDlgItem(main, kTapeId));
   if (command == L"size") {
     RECT r{};
     GetClientRect(main, &r);
     std::printf("%ld %ld\n", r.right, r.bottom);
     return 0;
   }
-  if (command == L"rect" && argc >= 3) {
-    HWND control = GetDlgItem(main, static_cast<int>(std::wcstol(argv[2], nullptr, 10)));
-    if (!control) return 1;
-    RECT r{};
-    GetWindowRect(control, &r);
-    std::printf("%ld %ld\n", (r.left + r.right) / 2, (r.top + r.bottom) / 2);
-    return 0;
+  const int id = argc >= 3 ? static_cast<int>(std::wcstol(argv[2], nullptr, 10)) : 0;
+  if (command == L"rect" && argc >= 3) return PrintCentre(GetDlgItem(main, id));
+  if (command.starts_with(L"loan-")) {
+    HWND loan = FindWindowW(L"FORM_TALLIX_FORM4_CLASS", L"Loan Calculator");
+    if (!loan) {
+      std::fputs("tallix_probe: no loan window\n", stderr);
+      return 1;
+    }
+    SendMessageTimeoutW(loan, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 10000, &ignored);
+    if (command == L"loan-text" && argc >= 3) {
+      PrintUtf8(WindowText(GetDlgItem(loan, id)));
+      return 0;
+    }
+    if (command == L"loan-rect" && argc >= 3) return PrintCentre(GetDlgItem(loan, id));
+    if (command == L"loan-names") return PrintListBox(GetDlgItem(loan, kLoanNamesId));
+    if (command == L"loan-rows") return PrintListView(GetDlgItem(loan, kLoanScheduleId));
   }
   if (command == L"close") {
     PostMessageW(main, WM_CLOSE, 0, 0);

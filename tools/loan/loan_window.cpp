@@ -16,6 +16,7 @@
 #include "tools/loan/loan_profiles.h"
 #include "tools/loan/loan_report.h"
 #include "tools/loan/loan_texts.h"
+#include "tools/loan/schedule_list.h"
 #include "ui/control_helpers.h"
 #include "ui/control_presets.h"
 #include "ui/form.h"
@@ -140,11 +141,7 @@ class LoanForm final : public ui::FormDefinition {
     for (const Compounding& choice : kCompoundings) ui::ComboAdd(Item(kCompounding), W(choice.text));
     ui::ComboSelect(Item(kCompounding), kMonthlyCompounding);
     SendMessageW(Item(kFirstDate), DTM_SETFORMATW, 0, reinterpret_cast<LPARAM>(L"MM-dd-yyyy"));
-    HWND schedule = Item(kSchedule);
-    SendMessageW(schedule, LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_FULLROWSELECT, LVS_EX_FULLROWSELECT);
-    for (std::size_t i = 0; i < kScheduleColumns.size(); ++i) {
-      ui::ListViewInsertColumn(schedule, int(i), W(kScheduleColumns[i].title), kScheduleColumns[i].width);
-    }
+    AddScheduleColumns(Item(kSchedule));
     profiles_.emplace(main_.Settings());
     for (const std::string& profile : profiles_->Names()) ui::ListBoxAdd(Item(kNameList), ui::Utf8ToWide(profile));
     const bool any = ui::ListBoxCount(Item(kNameList)) > 0;
@@ -295,7 +292,7 @@ class LoanForm final : public ui::FormDefinition {
         WriteTapeBlock();
         profiles_->Store(slot_, StoredValues(inputs, fields.date, fields.compounding));
       }
-      FillSchedule(ComputeSchedule(inputs, terms));
+      FillScheduleList(Item(kSchedule), ComputeSchedule(inputs, terms));
     } else if (terms.problem != LoanProblem::kMissingInput) {
       ShowResults({});
       ui::ListViewClear(Item(kSchedule));
@@ -320,24 +317,6 @@ class LoanForm final : public ui::FormDefinition {
 
   void WriteTapeBlock() {
     for (const std::string& line : TapeBlock(Sheet())) main_.CalculatorEngine().AppendTapeLine(line, "");
-  }
-
-  // A 1,200-payment schedule goes in with the list's drawing held back and
-  // its rows allotted at once.
-  void FillSchedule(const std::vector<ScheduleRow>& rows) {
-    HWND list = Item(kSchedule);
-    SendMessageW(list, WM_SETREDRAW, FALSE, 0);
-    ui::ListViewClear(list);
-    SendMessageW(list, LVM_SETITEMCOUNT, rows.size(), LVSICF_NOINVALIDATEALL);
-    for (const ScheduleRow& row : rows) {
-      const ScheduleRowTexts texts = RowTexts(row);
-      const int item = ui::ListViewInsertItem(list, row.number - 1, W(texts[0]));
-      for (int column = 1; column < int(texts.size()); ++column) {
-        ui::ListViewSetItemText(list, item, column, W(texts[column]));
-      }
-    }
-    SendMessageW(list, WM_SETREDRAW, TRUE, 0);
-    InvalidateRect(list, nullptr, TRUE);
   }
 
   // The schedule as the list holds it: the report prints what the window shows.
