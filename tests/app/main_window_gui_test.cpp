@@ -663,12 +663,27 @@ TEST_F(MainWindowTest, SideWindowsReachTheMainWindowThroughItsContext) {
 TEST_F(MainWindowTest, KeysOfSideWindowsLeaveTheCalculatorAsItWas) {
   Open();
   Click(ids::kKey1 + 4);
-  for (int id : {ids::kKeyCnv, ids::kKeyArea, ids::kKeyVol, ids::kKeyLoan, ids::kKeyTransfer, ids::kKeyStart}) {
+  for (int id : {ids::kKeyCnv, ids::kKeyArea, ids::kKeyVol, ids::kKeyTransfer, ids::kKeyStart}) {
     Click(id);
     EXPECT_EQ(GetFocus(), Item(ids::kKeySink)) << id;
   }
   EXPECT_EQ(Text(ids::kDisplay), "5");
   EXPECT_TRUE(Tape().empty());
+}
+
+// The loan window is modeless: a second press brings the open one back.
+TEST_F(MainWindowTest, LoanKeyOpensOneLoanWindowOwnedByTheMainWindow) {
+  Open();
+  Click(ids::kKey1 + 4);
+  Click(ids::kKeyLoan);
+  HWND loan = FindWindowW(L"FORM_TALLIX_FORM4_CLASS", L"Loan Calculator");
+  ASSERT_NE(loan, nullptr);
+  EXPECT_EQ(GetWindow(loan, GW_OWNER), window_);
+  Click(ids::kKeyLoan);
+  EXPECT_EQ(FindWindowExW(nullptr, loan, L"FORM_TALLIX_FORM4_CLASS", nullptr), nullptr);
+  EXPECT_EQ(Text(ids::kDisplay), "5");
+  EXPECT_TRUE(Tape().empty());
+  DestroyWindow(loan);
 }
 
 TEST_F(MainWindowTest, KeyStrokesOnTheKeySinkDriveTheEngineAndShowTheKey) {

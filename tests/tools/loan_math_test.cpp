@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <limits>
 
 #include "tools/loan/loan_math.h"
 #include "tools/loan/loan_texts.h"
@@ -72,6 +73,9 @@ TEST(LoanMath, InputsThatGiveNoPaymentBlankTheResultsAndSayWhy) {
     EXPECT_TRUE(tooLong.rows.empty());
   }
   EXPECT_FALSE(ProblemText(LoanProblem::kTooLong).empty());
+  EXPECT_EQ(PaymentCount(3e9f), std::numeric_limits<std::int32_t>::max());
+  // Beyond single precision the rate is infinite, and so is the payment.
+  EXPECT_EQ(Compute("1000", "1e40", "1").results[0], "Infinity");
 }
 
 TEST(LoanMath, CompoundingChangesTheMonthlyRate) {

@@ -1,6 +1,10 @@
 #include "tools/loan/loan_math.h"
 
 #include <cmath>
+#include <cstdint>
+#include <limits>
+
+#include "tools/loan/narrowing.h"
 
 namespace tallix::loan {
 
@@ -10,12 +14,16 @@ using Extended = long double;
 
 float MonthlyRate(float ratePercent, int periodsPerYear) {
   const Extended n = periodsPerYear == 0 ? 12 : periodsPerYear;
-  return static_cast<float>(std::pow(1 + (Extended{ratePercent} / 100) / n, n / 12) - 1);
+  return NarrowTo<float>(std::pow(1 + (Extended{ratePercent} / 100) / n, n / 12) - 1);
 }
 
 std::int32_t PaymentCount(float years) {
   // Rounds to nearest, ties to even, in the default rounding mode.
-  return static_cast<std::int32_t>(std::nearbyint(12 * Extended{years}));
+  const Extended count = std::nearbyint(12 * Extended{years});
+  constexpr std::int32_t kMost = std::numeric_limits<std::int32_t>::max();
+  if (std::isnan(count)) return 0;
+  if (std::fabs(count) > kMost) return count < 0 ? -kMost : kMost;
+  return static_cast<std::int32_t>(count);
 }
 
 LoanTerms ComputeTerms(const LoanInputs& inputs) {
@@ -32,7 +40,8 @@ LoanTerms ComputeTerms(const LoanInputs& inputs) {
   terms.monthlyRate = MonthlyRate(inputs.ratePercent, inputs.periodsPerYear);
   terms.payments = PaymentCount(inputs.years);
   const Extended i = terms.monthlyRate;
-  terms.payment = static_cast<double>(inputs.amount * i / (1 - std::pow(1 + i, -static_cast<Extended>(terms.payments))));
+  const Extended shrink = std::pow(1 + i, -static_cast<Extended>(terms.payments));
+  terms.payment = NarrowTo<double>(inputs.amount * i / (1 - shrink));
   return terms;
 }
 
@@ -51,13 +60,13 @@ std::vector<ScheduleRow> ComputeSchedule(const LoanInputs& inputs, const LoanTer
       ++row.year;
     }
     row.number = k;
-    row.interest = static_cast<double>(row.balance * i);
-    row.principal = static_cast<double>(Extended{terms.payment} - row.interest);
+    row.interest = NarrowTo<double>(row.balance * i);
+    row.principal = NarrowTo<double>(Extended{terms.payment} - row.interest);
     // The last payment may overshoot by a fraction of a cent; a balance
     // never shows a minus sign.
-    row.balance = static_cast<double>(std::fabs(Extended{row.balance} - row.principal));
-    row.totalInterest = static_cast<double>(Extended{row.totalInterest} + row.interest);
-    row.totalPrincipal = static_cast<double>(Extended{row.totalPrincipal} + row.principal);
+    row.balance = NarrowTo<double>(std::fabs(Extended{row.balance} - row.principal));
+    row.totalInterest = NarrowTo<double>(Extended{row.totalInterest} + row.interest);
+    row.totalPrincipal = NarrowTo<double>(Extended{row.totalPrincipal} + row.principal);
     rows.push_back(row);
   }
   return rows;

@@ -5,6 +5,7 @@
 
 #include "services/format_mask.h"
 #include "services/number_text.h"
+#include "tools/loan/narrowing.h"
 
 namespace tallix::loan {
 
@@ -28,9 +29,9 @@ int DaysInMonth(int month, int year) {
 
 }  // namespace
 
-double ReadAmount(std::string_view text) { return static_cast<double>(ReadWithout(text, "$,")); }
-float ReadRate(std::string_view text) { return static_cast<float>(ReadWithout(text, "%")); }
-float ReadYears(std::string_view text) { return static_cast<float>(ParseLeadingNumber(text)); }
+double ReadAmount(std::string_view text) { return NarrowTo<double>(ReadWithout(text, "$,")); }
+float ReadRate(std::string_view text) { return NarrowTo<float>(ReadWithout(text, "%")); }
+float ReadYears(std::string_view text) { return NarrowTo<float>(ParseLeadingNumber(text)); }
 
 std::string ReformatAmount(std::string_view text) { return Money(ReadWithout(text, "$,")); }
 

@@ -67,8 +67,6 @@ ui::ControlSpec ReadOnly(ui::ControlSpec row) {
   return row;
 }
 
-std::wstring W(std::string_view text) { return Wide(text); }
-
 LoanDate Today() {
   SYSTEMTIME now{};
   GetLocalTime(&now);
@@ -99,12 +97,9 @@ class LoanForm final : public ui::FormDefinition {
         ui::DatePicker(kFirstDate, {340, 90, 120, 22}, kFont),
         Label(L"Compounded", {176, 122, 160, 14}),
         ui::DropDown(kCompounding, {340, 118, 120, 160}, kFont),
-        ResultRow(0, L"Monthly Payments", 8, 176),
-        ResultRow(1, L"Total Number of Payments", 8, 200),
-        ResultRow(2, L"Yearly Principal + Interest", 8, 224),
-        ResultRow(3, L"Principal Amount", 276, 176),
-        ResultRow(4, L"Finance Charges", 276, 200),
-        ResultRow(5, L"Total Cost", 276, 224),
+    };
+    AddResultRows();
+    controls.insert(controls.end(), {
         ui::Static(kProblem, L"", {8, 252, 524, 16}, kFont),
         Label(L"Amortization Schedule", {8, 272, 200, 14}),
         ui::ListView(kSchedule, {8, 288, 524, 194}, kFont),
@@ -112,9 +107,7 @@ class LoanForm final : public ui::FormDefinition {
         ui::PushButton(kPrint, L"Print", {94, 490, 80, 26}, kFont),
         ui::PushButton(kClear, L"Clear", {180, 490, 80, 26}, kFont),
         ui::PushButton(kClose, L"Close", {452, 490, 80, 26}, kFont),
-    };
-    // The labels of the result rows come after the fields in the table.
-    for (int i = 0; i < 6; ++i) controls.push_back(resultLabels_[i]);
+    });
     Bind(WM_COMMAND, kNameList, LBN_SELCHANGE, [this](const ui::ControlEvent&) -> LRESULT {
       SelectProfile();
       return 0;
@@ -138,7 +131,7 @@ class LoanForm final : public ui::FormDefinition {
 
   LRESULT OnCreate(HWND form, LPARAM) override {
     ui::SetClientSize(form, kClientWidth, kClientHeight);
-    for (const Compounding& choice : kCompoundings) ui::ComboAdd(Item(kCompounding), W(choice.text));
+    for (const Compounding& choice : kCompoundings) ui::ComboAdd(Item(kCompounding), Wide(choice.text));
     ui::ComboSelect(Item(kCompounding), kMonthlyCompounding);
     SendMessageW(Item(kFirstDate), DTM_SETFORMATW, 0, reinterpret_cast<LPARAM>(L"MM-dd-yyyy"));
     AddScheduleColumns(Item(kSchedule));
@@ -152,14 +145,20 @@ class LoanForm final : public ui::FormDefinition {
   }
 
  private:
-  ui::ControlSpec ResultRow(int index, const wchar_t* label, int x, int y) {
-    resultLabels_[index] = Label(label, {x, y + 3, 150, 14});
-    return ReadOnly(ui::Edit(kFirstResult + index, L"", {x + 154, y, 102, 21}, kFont));
+  // Two columns of three read-only fields, each after its label.
+  void AddResultRows() {
+    for (int i = 0; i < int(kResultLabels.size()); ++i) {
+      const int x = i < 3 ? 8 : 276;
+      const int y = 176 + 24 * (i % 3);
+      resultLabels_[i] = Wide(kResultLabels[i]);
+      controls.push_back(Label(resultLabels_[i].c_str(), {x, y + 3, 150, 14}));
+      controls.push_back(ReadOnly(ui::Edit(kFirstResult + i, L"", {x + 154, y, 102, 21}, kFont)));
+    }
   }
 
   HWND Item(int id) const { return GetDlgItem(window, id); }
   std::string Field(int id) const { return Narrow(ui::GetText(Item(id))); }
-  void SetField(int id, std::string_view text) { ui::SetText(Item(id), W(text)); }
+  void SetField(int id, std::string_view text) { ui::SetText(Item(id), Wide(text)); }
 
   std::string SelectedName() const {
     const int selected = ui::ListBoxSelection(Item(kNameList));
@@ -350,7 +349,7 @@ class LoanForm final : public ui::FormDefinition {
   MainWindowContext& main_;
   std::optional<LoanProfiles> profiles_;
   int slot_ = 0;  // the profile shown; 0 for none
-  ui::ControlSpec resultLabels_[6];
+  std::wstring resultLabels_[6];  // the rows' texts live as long as the form
 };
 
 }  // namespace
