@@ -59,6 +59,12 @@ check "the analysis on the tape" \
   "$(probe tape | grep -E '^(Loan Name|Annual Interest|Compounded|Monthly Payments|Total Cost): ' | paste -sd '|')"
 check "Calculate stores the profile" "100000 8.25 30 2" \
   "$(setting Principal1) $(setting Interest1) $(setting Years1) $(setting CompoundingPeriods1)"
+# No interest: nothing is computed or written, and the focus points to the rate.
+tape_lines="$(probe tape | wc -l)"
+retype $rate "0"
+click_loan $calculate
+check "zero interest keeps the results, points to the rate and leaves the tape" \
+  "\$751.27|$rate|$tape_lines" "$(probe loan-text $first_result)|$(probe loan-focus)|$(probe tape | wc -l)"
 
 # ---- a rate in eighths keeps its third decimal ----
 click_loan $add

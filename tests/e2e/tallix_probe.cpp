@@ -11,6 +11,7 @@
 //   tallix_probe close                asks the main window to close
 //   tallix_probe loan-text ID         prints the text of control ID of the loan window
 //   tallix_probe loan-rect ID         prints the screen centre of control ID of the loan window
+//   tallix_probe loan-focus           prints the ID of the loan window's control with the focus
 //   tallix_probe loan-names           prints the loan window's profile names, in list order
 //   tallix_probe loan-rows            prints the loan window's schedule, a row a line, tab-separated
 //
@@ -141,7 +142,7 @@ int PrintListBox(HWND tape) {
 
 int wmain(int argc, wchar_t** argv) {
   if (argc < 2) {
-    std::fputs("usage: tallix_probe wait|display|tape|rect ID|size|close|loan-text ID|loan-rect ID|loan-names|loan-rows\n",
+    std::fputs("usage: tallix_probe wait|display|tape|rect ID|size|close|loan-text ID|loan-rect ID|loan-focus|loan-names|loan-rows\n",
                stderr);
     return 2;
   }
@@ -180,6 +181,13 @@ int wmain(int argc, wchar_t** argv) {
       return 0;
     }
     if (command == L"loan-rect" && argc >= 3) return PrintCentre(GetDlgItem(loan, id));
+    if (command == L"loan-focus") {
+      GUITHREADINFO thread{};
+      thread.cbSize = sizeof thread;
+      if (!GetGUIThreadInfo(GetWindowThreadProcessId(loan, nullptr), &thread)) return 1;
+      std::printf("%d\n", GetDlgCtrlID(thread.hwndFocus));
+      return 0;
+    }
     if (command == L"loan-names") return PrintListBox(GetDlgItem(loan, kLoanNamesId));
     if (command == L"loan-rows") return PrintListView(GetDlgItem(loan, kLoanScheduleId));
   }
