@@ -160,10 +160,12 @@ class LoanForm final : public ui::FormDefinition {
   std::string Field(int id) const { return Narrow(ui::GetText(Item(id))); }
   void SetField(int id, std::string_view text) { ui::SetText(Item(id), Wide(text)); }
 
-  std::string SelectedName() const {
+  std::wstring SelectedEntry() const {
     const int selected = ui::ListBoxSelection(Item(kNameList));
-    return selected < 0 ? std::string() : ui::WideToUtf8(ui::ListBoxItemText(Item(kNameList), selected));
+    return selected < 0 ? std::wstring() : ui::ListBoxItemText(Item(kNameList), selected);
   }
+  // As the settings file keeps it.
+  std::string SelectedName() const { return ui::WideToUtf8(SelectedEntry()); }
 
   void EnableInputs(bool enabled) {
     for (int id : kInputs) EnableWindow(Item(id), enabled);
@@ -306,10 +308,7 @@ class LoanForm final : public ui::FormDefinition {
   }
 
   LoanSheet Sheet() const {
-    LoanSheet sheet{Narrow(ui::ListBoxSelection(Item(kNameList)) < 0
-                               ? std::wstring()
-                               : ui::ListBoxItemText(Item(kNameList), ui::ListBoxSelection(Item(kNameList)))),
-                    Field(kAmount), Field(kRate), Field(kYears), Field(kCompounding), {}};
+    LoanSheet sheet{Narrow(SelectedEntry()), Field(kAmount), Field(kRate), Field(kYears), Field(kCompounding), {}};
     for (int i = 0; i < 6; ++i) sheet.results[i] = Field(kFirstResult + i);
     return sheet;
   }
