@@ -77,8 +77,8 @@ int wmain(int argc, wchar_t** argv) {
   if (argc == 3 && std::wcscmp(argv[1], L"--runs") == 0) runs = std::max(1, _wtoi(argv[2]));
   INITCOMMONCONTROLSEX controls{sizeof controls, ICC_LISTVIEW_CLASSES};
   InitCommonControlsEx(&controls);
-  HWND frame = CreateWindowExW(0, L"STATIC", L"Loan schedule bench", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 100, 100,
-                               560, 260, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+  HWND frame = CreateWindowExW(0, L"STATIC", L"Loan schedule bench", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 100, 100, 560,
+                               260, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
   HWND list = CreateWindowExW(WS_EX_CLIENTEDGE, WC_LISTVIEWW, L"",
                               WS_CHILD | WS_VISIBLE | LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS, 8, 8, 524, 194,
                               frame, nullptr, GetModuleHandleW(nullptr), nullptr);

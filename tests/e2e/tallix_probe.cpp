@@ -18,10 +18,10 @@
 // Texts are written as UTF-8.
 
 #include <windows.h>
-
-#include <cstdio>
+// After windows.h, which it needs.
 #include <commctrl.h>
 
+#include <cstdio>
 #include <cwchar>
 #include <string>
 #include <vector>
@@ -142,8 +142,10 @@ int PrintListBox(HWND tape) {
 
 int wmain(int argc, wchar_t** argv) {
   if (argc < 2) {
-    std::fputs("usage: tallix_probe wait|display|tape|rect ID|size|close|loan-text ID|loan-rect ID|loan-focus|loan-names|loan-rows\n",
-               stderr);
+    std::fputs(
+        "usage: tallix_probe wait|display|tape|rect ID|size|close\n"
+        "                    loan-text ID|loan-rect ID|loan-focus|loan-names|loan-rows\n",
+        stderr);
     return 2;
   }
   HWND main = FindMainWindow();

@@ -34,9 +34,11 @@ TEST(CliLoan, InputsWithoutAPaymentAndBadArgumentsAreTold) {
     EXPECT_EQ(result.out, "");
     EXPECT_NE(result.err, "");
   }
-  for (const Args& args : std::vector<Args>{
-           {"1000", "8"}, {"1000", "8", "5", "--compounding", "hourly"}, {"1000", "8", "5", "--first", "2010-03-15"},
-           {"1000", "8", "5", "--first"}, {"1000", "8", "5", "--pdf"}}) {
+  for (const Args& args : std::vector<Args>{{"1000", "8"},
+                                            {"1000", "8", "5", "--compounding", "hourly"},
+                                            {"1000", "8", "5", "--first", "2010-03-15"},
+                                            {"1000", "8", "5", "--first"},
+                                            {"1000", "8", "5", "--pdf"}}) {
     const CliResult result = Loan(args);
     EXPECT_EQ(result.status, 2) << args.back();
     EXPECT_NE(result.err.find("usage"), std::string::npos) << result.err;

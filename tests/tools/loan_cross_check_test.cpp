@@ -11,7 +11,7 @@
 
 namespace {
 
-using Fixed = unsigned __int128;  // value * 10^30, for values below 100
+using Fixed = unsigned __int128;                // value * 10^30, for values below 100
 constexpr Fixed kHalf = 1'000'000'000'000'000;  // 10^15
 constexpr Fixed kOne = kHalf * kHalf;
 
@@ -62,8 +62,12 @@ TEST(LoanCrossCheck, PaymentsAgreeToTheCentWithExactArithmetic) {
       for (int months : {15, 180, 360}) {
         for (int position = 0; position < 6; ++position) {
           using namespace tallix::loan;
-          const LoanInputs inputs{double(cents) / 100, float(rate) / 1000, float(months) / 12,
-                                  kCompoundings[position].periodsPerYear, 1, 2020};
+          const LoanInputs inputs{double(cents) / 100,
+                                  float(rate) / 1000,
+                                  float(months) / 12,
+                                  kCompoundings[position].periodsPerYear,
+                                  1,
+                                  2020};
           const LoanTerms terms = ComputeTerms(inputs);
           ASSERT_EQ(terms.payments, months);
           const std::uint64_t exact = ExactPaymentMicros(cents, rate, inputs.periodsPerYear, months);

@@ -30,8 +30,8 @@ Loan Compute(const std::string& amount, const std::string& rate, const std::stri
 TEST(LoanMath, WorkedExampleFieldsAndSchedule) {
   const Loan loan = Compute("100000", "8.25", "30");
   EXPECT_EQ(loan.terms.monthlyRate, 0.006875f);
-  EXPECT_EQ(loan.results, (std::array<std::string, 6>{"$751.27", "360", "$9,015.20", "$100,000.00", "$170,455.98",
-                                                      "$270,455.98"}));
+  EXPECT_EQ(loan.results,
+            (std::array<std::string, 6>{"$751.27", "360", "$9,015.20", "$100,000.00", "$170,455.98", "$270,455.98"}));
   ASSERT_EQ(loan.rows.size(), 360u);
   EXPECT_EQ(RowTexts(loan.rows[0]),
             (ScheduleRowTexts{"1", "03/2010", "$63.77", "$687.50", "$63.77", "$687.50", "$99,936.23"}));
@@ -44,9 +44,8 @@ TEST(LoanMath, WorkedExampleFieldsAndSchedule) {
 }
 
 TEST(LoanMath, DurationsRoundToWholePaymentsHalvesToEven) {
-  for (const auto& [years, payments] :
-       std::vector<std::pair<const char*, int>>{{".5", 6}, {"2.5", 30}, {"1.04", 12}, {"1.0416666", 12},
-                                                {"1.125", 14}, {"1.375", 16}, {"100", 1200}}) {
+  for (const auto& [years, payments] : std::vector<std::pair<const char*, int>>{
+           {".5", 6}, {"2.5", 30}, {"1.04", 12}, {"1.0416666", 12}, {"1.125", 14}, {"1.375", 16}, {"100", 1200}}) {
     const Loan loan = Compute("1000", "5", years);
     EXPECT_EQ(loan.terms.payments, payments) << years;
     EXPECT_EQ(loan.rows.size(), std::size_t(payments)) << years;
@@ -54,9 +53,12 @@ TEST(LoanMath, DurationsRoundToWholePaymentsHalvesToEven) {
 }
 
 TEST(LoanMath, InputsThatGiveNoPaymentBlankTheResultsAndSayWhy) {
-  for (const auto& [amount, rate, years] : std::vector<std::array<const char*, 3>>{
-           {"100000", "0", "30"}, {"100000", "", "30"}, {"0", "8", "30"}, {"-5", "8", "30"}, {"abc", "8", "30"},
-           {"1000", "8", "-1"}}) {
+  for (const auto& [amount, rate, years] : std::vector<std::array<const char*, 3>>{{"100000", "0", "30"},
+                                                                                   {"100000", "", "30"},
+                                                                                   {"0", "8", "30"},
+                                                                                   {"-5", "8", "30"},
+                                                                                   {"abc", "8", "30"},
+                                                                                   {"1000", "8", "-1"}}) {
     const Loan loan = Compute(amount, rate, years);
     EXPECT_EQ(loan.terms.problem, LoanProblem::kMissingInput) << amount << " " << rate << " " << years;
     EXPECT_TRUE(loan.rows.empty());

@@ -19,8 +19,9 @@ using print_test::RecordingSurface;
 const LoanReportFonts kFonts{1, 2, 3, 4};
 const TapeStamp kPrinted{2024, 3, 9, 17, 5, 4};
 const std::string kTitle = std::string(16, ' ') + "Amortization Schedule";
-const std::string kHeadingRule = "---   -------   -------------   -------------   -------------   -------------   "
-                                 "-------------";
+const std::string kHeadingRule =
+    "---   -------   -------------   -------------   -------------   -------------   "
+    "-------------";
 
 std::vector<ScheduleRowTexts> Rows(int count) {
   std::vector<ScheduleRowTexts> rows;

@@ -17,8 +17,8 @@ struct Compounding {
   std::string_view text;
   int periodsPerYear;
 };
-inline constexpr std::array<Compounding, 6> kCompoundings = {{
-    {"Daily", 365}, {"Weekly", 52}, {"Monthly", 12}, {"Quarterly", 4}, {"Semi-Annually", 2}, {"Annualy", 1}}};
+inline constexpr std::array<Compounding, 6> kCompoundings = {
+    {{"Daily", 365}, {"Weekly", 52}, {"Monthly", 12}, {"Quarterly", 4}, {"Semi-Annually", 2}, {"Annualy", 1}}};
 inline constexpr int kMonthlyCompounding = 2;
 
 // Beyond this a schedule would be an unreadable list of payments (and beyond

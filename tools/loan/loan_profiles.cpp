@@ -7,8 +7,8 @@ namespace tallix::loan {
 
 namespace {
 
-constexpr SettingKey kSlotKeys[] = {{"Name"}, {"Principal"}, {"Interest"}, {"Years"}, {"StartDate"},
-                                    {"CompoundingPeriods", "2"}};
+constexpr SettingKey kSlotKeys[] = {{"Name"},  {"Principal"}, {"Interest"},
+                                    {"Years"}, {"StartDate"}, {"CompoundingPeriods", "2"}};
 constexpr SectionSchema kLoanSection{"Loan Settings", kSlotKeys};
 constexpr std::string_view kOldKeys[] = {"Principal", "Interest", "Years", "StartDate", "Payments Made"};
 
@@ -103,8 +103,12 @@ ProfileFields FieldsOf(const LoanProfile& profile) {
 }
 
 LoanProfile StoredValues(const LoanInputs& inputs, std::string date, int compounding) {
-  return {"", PlainNumberText(inputs.amount, 15), PlainNumberText(inputs.ratePercent, 7),
-          PlainNumberText(inputs.years, 7), std::move(date), std::to_string(compounding)};
+  return {"",
+          PlainNumberText(inputs.amount, 15),
+          PlainNumberText(inputs.ratePercent, 7),
+          PlainNumberText(inputs.years, 7),
+          std::move(date),
+          std::to_string(compounding)};
 }
 
 }  // namespace tallix::loan

@@ -48,9 +48,7 @@ class ReportPrinter {
   void EmptyLines(int count) {
     for (int i = 0; i < count; ++i) printer_.EndLine();
   }
-  void ScheduleHeading() {
-    Line(fonts_.title, Blanks(16) + "Amortization Schedule");
-  }
+  void ScheduleHeading() { Line(fonts_.title, Blanks(16) + "Amortization Schedule"); }
   void ColumnHeading() {
     for (const char* line : kColumnHeading) Line(fonts_.bold, line);
     printer_.SetFont(fonts_.regular);
@@ -64,8 +62,8 @@ class ReportPrinter {
 
 std::string PrintedNote(const TapeStamp& at) {
   char text[80];
-  std::snprintf(text, sizeof text, "(Printed by Tallix on %02d-%02d-%04d At %02d:%02d:%02d)", at.month, at.day,
-                at.year, at.hour, at.minute, at.second);
+  std::snprintf(text, sizeof text, "(Printed by Tallix on %02d-%02d-%04d At %02d:%02d:%02d)", at.month, at.day, at.year,
+                at.hour, at.minute, at.second);
   return text;
 }
 

@@ -40,8 +40,8 @@ std::string ReformatRate(std::string_view text) {
   const Real percent = ReadWithout(text, "%");
   const std::string plain = PlainNumberText(percent, 15);
   const std::size_t point = plain.find('.');
-  const std::size_t decimals = point == std::string::npos || plain.find('E') != std::string::npos
-                                   ? 0 : plain.size() - point - 1;
+  const std::size_t decimals =
+      point == std::string::npos || plain.find('E') != std::string::npos ? 0 : plain.size() - point - 1;
   const std::string mask = "0." + std::string(std::clamp<std::size_t>(decimals, 2, 4), '0') + "%";
   return FormatNumber(percent / 100, mask);
 }
@@ -88,27 +88,22 @@ std::array<std::string, 6> ResultTexts(double amount, const LoanTerms& terms) {
   const Real payment = terms.payment;
   const Real total = terms.payments * payment;
   return {Money(payment), std::to_string(terms.payments), Money(12 * payment),
-          Money(amount),  Money(total - amount),            Money(total)};
+          Money(amount),  Money(total - amount),          Money(total)};
 }
 
 std::string ProblemText(LoanProblem problem) {
   switch (problem) {
     case LoanProblem::kTooShort:
       return "The duration is too short for a single monthly payment (at least 0.0417 years).";
-    case LoanProblem::kTooLong:
-      return "The duration is too long: at most 100 years (1,200 payments).";
-    default:
-      return {};
+    case LoanProblem::kTooLong: return "The duration is too long: at most 100 years (1,200 payments).";
+    default: return {};
   }
 }
 
 ScheduleRowTexts RowTexts(const ScheduleRow& row) {
-  return {std::to_string(row.number),
-          FormatNumber(row.month, "00") + "/" + FormatNumber(row.year, "0000"),
-          Money(row.principal),
-          Money(row.interest),
-          Money(row.totalPrincipal),
-          Money(row.totalInterest),
+  return {std::to_string(row.number), FormatNumber(row.month, "00") + "/" + FormatNumber(row.year, "0000"),
+          Money(row.principal),       Money(row.interest),
+          Money(row.totalPrincipal),  Money(row.totalInterest),
           Money(row.balance)};
 }
 

@@ -65,12 +65,12 @@ struct ScheduleColumn {
   int width;
 };
 inline constexpr std::array<ScheduleColumn, 7> kScheduleColumns = {{{"#", 30},
-                                                                     {"Date", 60},
-                                                                     {"Principal", 80},
-                                                                     {"Interest", 80},
-                                                                     {"T.Principal", 80},
-                                                                     {"T.Interest", 80},
-                                                                     {"Balance", 80}}};
+                                                                    {"Date", 60},
+                                                                    {"Principal", 80},
+                                                                    {"Interest", 80},
+                                                                    {"T.Principal", 80},
+                                                                    {"T.Interest", 80},
+                                                                    {"Balance", 80}}};
 using ScheduleRowTexts = std::array<std::string, 7>;
 ScheduleRowTexts RowTexts(const ScheduleRow& row);
 

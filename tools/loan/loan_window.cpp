@@ -4,15 +4,16 @@
 // After windows.h, which it needs.
 #include <commctrl.h>
 
+#include <iterator>
 #include <memory>
 #include <optional>
 #include <vector>
 
 #include "app/main_window/topmost_band.h"
-#include "app/tape/tape_file.h"
 #include "app/main_window/wide_text.h"
-#include "tools/loan/loan_math.h"
+#include "app/tape/tape_file.h"
 #include "services/printer_session.h"
+#include "tools/loan/loan_math.h"
 #include "tools/loan/loan_profiles.h"
 #include "tools/loan/loan_report.h"
 #include "tools/loan/loan_texts.h"
@@ -99,7 +100,7 @@ class LoanForm final : public ui::FormDefinition {
         ui::DropDown(kCompounding, {340, 118, 120, 160}, kFont),
     };
     AddResultRows();
-    controls.insert(controls.end(), {
+    const ui::ControlSpec below[] = {
         ui::Static(kProblem, L"", {8, 252, 524, 16}, kFont),
         Label(L"Amortization Schedule", {8, 272, 200, 14}),
         ui::ListView(kSchedule, {8, 288, 524, 194}, kFont),
@@ -107,7 +108,8 @@ class LoanForm final : public ui::FormDefinition {
         ui::PushButton(kPrint, L"Print", {94, 490, 80, 26}, kFont),
         ui::PushButton(kClear, L"Clear", {180, 490, 80, 26}, kFont),
         ui::PushButton(kClose, L"Close", {452, 490, 80, 26}, kFont),
-    });
+    };
+    controls.insert(controls.end(), std::begin(below), std::end(below));
     Bind(WM_COMMAND, kNameList, LBN_SELCHANGE, [this](const ui::ControlEvent&) -> LRESULT {
       SelectProfile();
       return 0;
@@ -347,7 +349,7 @@ class LoanForm final : public ui::FormDefinition {
 
   MainWindowContext& main_;
   std::optional<LoanProfiles> profiles_;
-  int slot_ = 0;  // the profile shown; 0 for none
+  int slot_ = 0;                  // the profile shown; 0 for none
   std::wstring resultLabels_[6];  // the rows' texts live as long as the form
 };
 
