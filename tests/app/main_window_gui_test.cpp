@@ -671,14 +671,19 @@ TEST_F(MainWindowTest, KeysOfSideWindowsLeaveTheCalculatorAsItWas) {
   EXPECT_TRUE(Tape().empty());
 }
 
-// The loan window is modeless: a second press brings the open one back.
+// The loan window is modeless: a second press brings the open one back. Its
+// profiles are listed in alphabetical order, the first one shown.
 TEST_F(MainWindowTest, LoanKeyOpensOneLoanWindowOwnedByTheMainWindow) {
-  Open();
+  Open("[Loan Settings]\r\nName3=Zeta\r\nName7=Alpha\r\nPrincipal7=5000\r\n");
   Click(ids::kKey1 + 4);
   Click(ids::kKeyLoan);
   HWND loan = FindWindowW(L"FORM_TALLIX_FORM4_CLASS", L"Loan Calculator");
   ASSERT_NE(loan, nullptr);
   EXPECT_EQ(GetWindow(loan, GW_OWNER), window_);
+  HWND names = GetDlgItem(loan, 1000);
+  EXPECT_EQ(ui::ListBoxItemText(names, 0) + L"," + ui::ListBoxItemText(names, 1), L"Alpha,Zeta");
+  EXPECT_EQ(ui::ListBoxSelection(names), 0);
+  EXPECT_EQ(ui::GetText(GetDlgItem(loan, 1004)), L"$5,000.00");
   Click(ids::kKeyLoan);
   EXPECT_EQ(FindWindowExW(nullptr, loan, L"FORM_TALLIX_FORM4_CLASS", nullptr), nullptr);
   EXPECT_EQ(Text(ids::kDisplay), "5");
