@@ -25,6 +25,16 @@ int RunFormat(const Args& args, std::istream& in, std::ostream& out, std::ostrea
 // --save FILE writes the tape file as Save Tape does.
 int RunKeys(const Args& args, std::istream& in, std::ostream& out, std::ostream& err);
 
+// loan AMOUNT RATE YEARS [--compounding C] [--first MM-DD-YYYY] [--csv]: the
+// loan window's six results and its schedule, one row a payment, tab-separated
+// or as CSV. Inputs that give no payment are told on `err`, with status 1.
+int RunLoan(const Args& args, std::istream& in, std::ostream& out, std::ostream& err);
+inline constexpr const char* kLoanUsage =
+    "  tallix-cli loan AMOUNT RATE YEARS [--compounding daily|weekly|monthly|quarterly|semi-annually|annually]\n"
+    "                  [--first MM-DD-YYYY] [--csv]\n"
+    "      the loan calculator's payment, totals and amortization schedule (first payment today unless\n"
+    "      --first is given); --csv writes them for a spreadsheet\n";
+
 // The terminal as the paper tape: keyboard keys through the engine's keyboard
 // mapping until q, Ctrl+C or Ctrl+D. Needs a terminal on standard input; not on Windows.
 int RunInteractive(const Args& args, std::ostream& err);

@@ -26,11 +26,11 @@ void PrintUsage(std::ostream& out) {
          "  tallix-cli area LENGTH UNIT WIDTH UNIT --to UNIT\n"
          "  tallix-cli volume LENGTH UNIT WIDTH UNIT DEPTH UNIT --to UNIT\n"
          "      the calculator's result and tape lines; units by name or abbreviation, one system at a time\n"
+      << tallix::cli::kLoanUsage;
 #ifndef _WIN32
-         "  tallix-cli [interactive [options] [--laptop on|off]]\n"
-         "      on a terminal: the keyboard drives the calculator, the terminal is the tape\n"
+  out << "  tallix-cli [interactive [options] [--laptop on|off]]\n"
+         "      on a terminal: the keyboard drives the calculator, the terminal is the tape\n";
 #endif
-      ;
 }
 
 // The status of a command that writes only to standard output, once that is
@@ -56,6 +56,7 @@ int main(int argc, char** argv) {
   const std::string command = args.front();
   args.erase(args.begin());
   if (command == "format") return tallix::cli::RunFormat(args, std::cin, std::cout, std::cerr);
+  if (command == "loan") return tallix::cli::RunLoan(args, std::cin, std::cout, std::cerr);
   if (command == "keys") return tallix::cli::RunKeys(args, std::cin, std::cout, std::cerr);
   if (command == "convert") return Finished(command, tallix::cli::RunConvert(args, std::cout, std::cerr));
   if (command == "area") return Finished(command, tallix::cli::RunArea(args, std::cout, std::cerr));

@@ -10,13 +10,14 @@
 #include "app/options/options_window.h"
 #include "tools/area_volume/shape_window.h"
 #include "tools/convert/converter_popup.h"
+#include "tools/loan/loan_window.h"
 
 namespace tallix::side {
 
 void OpenConverter(MainWindowContext& main) { ShowConverter(main); }
 void OpenAreaCalculator(MainWindowContext& main) { OpenAreaWindow(main); }
 void OpenVolumeCalculator(MainWindowContext& main) { OpenVolumeWindow(main); }
-void OpenLoanWindow(MainWindowContext&) {}
+void OpenLoanWindow(MainWindowContext& main) { OpenLoanCalculator(main); }
 void OpenTransferTest(MainWindowContext&) {}
 void ShowHelp(MainWindowContext& main) { FocusOrOpenHelp(main); }
 void ReopenHelpAt(MainWindowContext& main, int topic) { ReopenHelp(main, topic); }

@@ -660,16 +660,36 @@ TEST_F(MainWindowTest, SideWindowsReachTheMainWindowThroughItsContext) {
   context.ShowLaptopLabel(true);
 }
 
-// The converter, area and volume keys open their windows, which have tests of their own.
+// The converter, area, volume and loan keys open their windows, which have tests of their own.
 TEST_F(MainWindowTest, KeysOfSideWindowsLeaveTheCalculatorAsItWas) {
   Open();
   Click(ids::kKey1 + 4);
-  for (int id : {ids::kKeyLoan, ids::kKeyTransfer, ids::kKeyStart}) {
+  for (int id : {ids::kKeyTransfer, ids::kKeyStart}) {
     Click(id);
     EXPECT_EQ(GetFocus(), Item(ids::kKeySink)) << id;
   }
   EXPECT_EQ(Text(ids::kDisplay), "5");
   EXPECT_TRUE(Tape().empty());
+}
+
+// The loan window is modeless: a second press brings the open one back. Its
+// profiles are listed in alphabetical order, the first one shown.
+TEST_F(MainWindowTest, LoanKeyOpensOneLoanWindowOwnedByTheMainWindow) {
+  Open("[Loan Settings]\r\nName3=Zeta\r\nName7=Alpha\r\nPrincipal7=5000\r\n");
+  Click(ids::kKey1 + 4);
+  Click(ids::kKeyLoan);
+  HWND loan = FindWindowW(L"FORM_TALLIX_FORM4_CLASS", L"Loan Calculator");
+  ASSERT_NE(loan, nullptr);
+  EXPECT_EQ(GetWindow(loan, GW_OWNER), window_);
+  HWND names = GetDlgItem(loan, 1000);
+  EXPECT_EQ(ui::ListBoxItemText(names, 0) + L"," + ui::ListBoxItemText(names, 1), L"Alpha,Zeta");
+  EXPECT_EQ(ui::ListBoxSelection(names), 0);
+  EXPECT_EQ(ui::GetText(GetDlgItem(loan, 1004)), L"$5,000.00");
+  Click(ids::kKeyLoan);
+  EXPECT_EQ(FindWindowExW(nullptr, loan, L"FORM_TALLIX_FORM4_CLASS", nullptr), nullptr);
+  EXPECT_EQ(Text(ids::kDisplay), "5");
+  EXPECT_TRUE(Tape().empty());
+  DestroyWindow(loan);
 }
 
 TEST_F(MainWindowTest, KeyStrokesOnTheKeySinkDriveTheEngineAndShowTheKey) {

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Sourced by the end-to-end scripts: counted checks, the probe of the
-# running main window, and Tallix.exe started in a fresh folder and closed.
-# Needs probe_exe and wine_exec set (and tallix_exe, shots to start it).
+# running main window, Tallix.exe started in a fresh folder and closed,
+# answers to its dialogs and tallix-cli. Needs probe_exe and wine_exec set
+# (tallix_exe and shots to start Tallix, cli_exe and work for cli).
 passed=0; failed=0
 check() {  # check NAME EXPECTED ACTUAL
   if [ "$2" == "$3" ]; then
@@ -35,4 +36,14 @@ close_tallix() {
   kill -0 "$tallix_pid" 2>/dev/null && { failed=$((failed + 1)); echo "FAILED: Tallix.exe did not exit"; kill "$tallix_pid"; }
   echo "$passed passed, $failed failed"
   [ "$failed" -eq 0 ]
+}
+
+cli() { (cd "$work" && "$wine_exec" "$cli_exe" "$@" | tr -d '\r'); }
+give_up() { echo "FAILED: $1"; exit 1; }
+# Waits for a top-level window titled $1 and types $2 into it, then Enter.
+answer_dialog() {
+  timeout 20 xdotool search --sync --name "^$1\$" >/dev/null || give_up "no \"$1\" dialog"
+  sleep 0.5
+  [ -n "$2" ] && xdotool type --delay 10 "$2"
+  xdotool key Return
 }

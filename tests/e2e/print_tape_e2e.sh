@@ -9,11 +9,8 @@ set -uo pipefail
 tallix_exe="$1"; probe_exe="$2"; cli_exe="$3"; shots="$4"
 here="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
 wine_exec="$here/../../scripts/wine-exec.sh"
-queue=TallixPDF
 
 source "$here/e2e_checks.sh"
-give_up() { echo "FAILED: $1"; exit 1; }
-cli() { (cd "$work" && "$wine_exec" "$cli_exe" "$@" | tr -d '\r'); }
 # The File menu's item at `index` (0 Save Tape, 1 Load Tape, 2 Print Tape):
 # the menu has no mnemonics, so F10 and the arrow keys.
 file_menu() {
@@ -21,26 +18,10 @@ file_menu() {
   for _ in $(seq 1 "$1"); do keys+=(Down); done
   xdotool key --delay 150 "${keys[@]}" Return
 }
-# Waits for a top-level window titled $1 and types $2 into it, then Enter.
-answer_dialog() {
-  timeout 20 xdotool search --sync --name "^$1\$" >/dev/null || give_up "no \"$1\" dialog"
-  sleep 0.5
-  [ -n "$2" ] && xdotool type --delay 10 "$2"
-  xdotool key Return
-}
 
 # ---- a PDF printer as the default one ----
-if ! lpstat -r 2>/dev/null | grep -q 'is running'; then
-  [ "$(id -u)" -eq 0 ] || give_up "CUPS is not running and only root may start it"
-  cupsd || give_up "cupsd did not start"
-  for _ in $(seq 1 50); do lpstat -r 2>/dev/null | grep -q 'is running' && break; sleep 0.1; done
-fi
-ppd="$(ls /usr/share/ppd/cups-pdf/CUPS-PDF_opt.ppd /usr/share/ppd/cups-pdf/*.ppd 2>/dev/null | head -n 1)"
-[ -n "$ppd" ] || give_up "no cups-pdf driver (printer-driver-cups-pdf)"
-lpadmin -p "$queue" -E -v cups-pdf:/ -P "$ppd" 2>/dev/null && lpadmin -d "$queue" || give_up "lpadmin could not add $queue"
-# cups-pdf writes to its Out folder, ${HOME}/PDF for the user printing unless configured otherwise.
-out="$(awk '$1 == "Out" {print $2}' /etc/cups/cups-pdf.conf 2>/dev/null)"
-out="${out:-\${HOME\}/PDF}"; out="${out//\$\{HOME\}/$HOME}"; out="${out//\$HOME/$HOME}"
+source "$here/pdf_printer.sh"
+pdf_printer_ready || give_up "no PDF printer"
 
 work="$(mktemp -d "${TMPDIR:-/tmp}/tallix-print.XXXXXX")"
 tallix_pid=""
@@ -85,14 +66,8 @@ check "saved file after its heading" "$(tail -n +2 "$work/expected.txt")" "$(tai
 marker="$work/before-print"; touch "$marker"
 file_menu 2
 answer_dialog "Print" ""
-pdf=""
-for _ in $(seq 1 120); do
-  pdf="$(find "$out" -maxdepth 1 -name 'Print_job*.pdf' -newer "$marker" 2>/dev/null | head -n 1)"
-  [ -n "$pdf" ] && [ -z "$(lpstat -o "$queue" 2>/dev/null)" ] && break
-  sleep 0.5
-done
-[ -n "$pdf" ] || give_up "no PDF in $out from the print job (lpstat: $(lpstat -o 2>&1 | head -n 3))"
-sleep 0.5
+pdf="$(wait_for_pdf "$marker" 'Print_job*.pdf')"
+[ -n "$pdf" ] || give_up "no PDF in $pdf_out from the print job (lpstat: $(lpstat -o 2>&1 | head -n 3))"
 
 pages="$(pdfinfo "$pdf" | awk '/^Pages:/ {print $2}')"
 [ "${pages:-0}" -ge 3 ] && passed=$((passed + 1)) && echo "ok: $pages pages" || {

@@ -16,7 +16,6 @@ source "$here/e2e_checks.sh"
 popup=FORM_TALLIX_FORM7_CLASS
 area=FORM_TALLIX_FORM6_CLASS
 volume=FORM_TALLIX_FORM5_CLASS
-cli() { "$wine_exec" "$cli_exe" "$@" | tr -d '\r'; }
 click() {  # click ID [CLASS]: the mouse on the control's centre
   local x y
   read -r x y < <(probe rect "$@") || { failed=$((failed + 1)); echo "FAILED: no control $*"; return; }

@@ -6,26 +6,29 @@
 //   tallix_probe wait                 waits until the main window is idle
 //   tallix_probe display              prints the display text
 //   tallix_probe tape                 prints every tape line
-//   tallix_probe rect ID [CLASS]      prints the screen centre of control ID (of
-//                                     the window of class CLASS if given)
-//   tallix_probe text ID CLASS        prints the text of that control
-//   tallix_probe exists CLASS         prints 1 while a window of the class exists, else 0
-//   tallix_probe tree ID CLASS        prints the tree view's top-left (screen) and item height
-//   tallix_probe foreign              shows and activates a window of its own for a
-//                                     second, as another program would
 //   tallix_probe size                 prints the main window's client size
 //   tallix_probe close                asks the main window to close
+//   tallix_probe foreign              shows and activates a window of its own for a
+//                                     second, as another program would
+//   tallix_probe exists CLASS         prints 1 while a window of the class exists, else 0
+//   tallix_probe focus CLASS          prints the ID of that window's control with the focus
+// and for control ID of the main window, or of the window of class CLASS:
+//   tallix_probe rect ID [CLASS]      prints its screen centre
+//   tallix_probe text ID [CLASS]      prints its text
+//   tallix_probe tree ID [CLASS]      prints a tree view's top-left (screen) and item height
+//   tallix_probe listbox ID [CLASS]   prints a list box's entries, first to last
+//   tallix_probe listview ID [CLASS]  prints a list view's rows, tab-separated
 //
 // Texts are written as UTF-8.
 
 #include <windows.h>
+// After windows.h, which it needs.
+#include <commctrl.h>
 
 #include <cstdio>
 #include <cwchar>
 #include <string>
-
-// After windows.h, which it needs.
-#include <commctrl.h>
+#include <vector>
 
 namespace {
 
@@ -61,7 +64,70 @@ std::wstring WindowText(HWND control) {
   return text;
 }
 
-int PrintTape(HWND tape) {
+int PrintCentre(HWND control) {
+  if (!control) return 1;
+  RECT r{};
+  GetWindowRect(control, &r);
+  std::printf("%ld %ld\n", (r.left + r.right) / 2, (r.top + r.bottom) / 2);
+  return 0;
+}
+
+// A list view's item texts live in its own process: the request and the
+// buffer are placed there, and the answer read back.
+class RemoteBuffer {
+ public:
+  RemoteBuffer(HWND window, std::size_t bytes) {
+    DWORD process = 0;
+    GetWindowThreadProcessId(window, &process);
+    process_ = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, process);
+    if (process_) memory_ = VirtualAllocEx(process_, nullptr, bytes, MEM_COMMIT, PAGE_READWRITE);
+  }
+  ~RemoteBuffer() {
+    if (memory_) VirtualFreeEx(process_, memory_, 0, MEM_RELEASE);
+    if (process_) CloseHandle(process_);
+  }
+  bool ok() const { return memory_ != nullptr; }
+  char* address() const { return static_cast<char*>(memory_); }
+  bool Write(std::size_t offset, const void* data, std::size_t size) {
+    return WriteProcessMemory(process_, address() + offset, data, size, nullptr);
+  }
+  bool Read(std::size_t offset, void* data, std::size_t size) {
+    return ReadProcessMemory(process_, address() + offset, data, size, nullptr);
+  }
+
+ private:
+  HANDLE process_ = nullptr;
+  void* memory_ = nullptr;
+};
+
+int PrintListView(HWND view) {
+  constexpr std::size_t kTextChars = 256;
+  RemoteBuffer remote(view, sizeof(LVITEMW) + kTextChars * sizeof(wchar_t));
+  if (!remote.ok()) return 1;
+  const LRESULT count = SendMessageW(view, LVM_GETITEMCOUNT, 0, 0);
+  const HWND header = reinterpret_cast<HWND>(SendMessageW(view, LVM_GETHEADER, 0, 0));
+  const LRESULT columns = SendMessageW(header, HDM_GETITEMCOUNT, 0, 0);
+  for (LRESULT row = 0; row < count; ++row) {
+    std::wstring line;
+    for (LRESULT column = 0; column < columns; ++column) {
+      LVITEMW item{};
+      item.iSubItem = static_cast<int>(column);
+      item.pszText = reinterpret_cast<wchar_t*>(remote.address() + sizeof(LVITEMW));
+      item.cchTextMax = kTextChars;
+      std::vector<wchar_t> text(kTextChars, L'\0');
+      if (!remote.Write(0, &item, sizeof item)) return 1;
+      SendMessageW(view, LVM_GETITEMTEXTW, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(remote.address()));
+      if (!remote.Read(sizeof(LVITEMW), text.data(), kTextChars * sizeof(wchar_t))) return 1;
+      if (column > 0) line += L'\t';
+      line += text.data();
+    }
+    PrintUtf8(line);
+  }
+  return 0;
+}
+
+// Every entry of a list box, first to last.
+int PrintListBox(HWND tape) {
   LRESULT count = SendMessageW(tape, LB_GETCOUNT, 0, 0);
   for (LRESULT i = 0; i < count; ++i) {
     LRESULT length = SendMessageW(tape, LB_GETTEXTLEN, static_cast<WPARAM>(i), 0);
@@ -74,11 +140,12 @@ int PrintTape(HWND tape) {
   return 0;
 }
 
-// Control ID (argument 2) of the window of class CLASS (argument 3), or of
-// the main window when no class is named.
-HWND ControlOf(HWND main, int argc, wchar_t** argv) {
-  HWND window = argc > 3 ? FindWindowW(argv[3], nullptr) : main;
-  return GetDlgItem(window, static_cast<int>(std::wcstol(argv[2], nullptr, 10)));
+// The window of class CLASS, once it is idle; nullptr when there is none.
+HWND WindowOfClass(const wchar_t* className) {
+  HWND window = FindWindowW(className, nullptr);
+  DWORD_PTR ignored = 0;
+  if (window) SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 10000, &ignored);
+  return window;
 }
 
 // Another process's window taking the activation away from Tallix.
@@ -101,8 +168,8 @@ int ShowForeignWindow() {
 int wmain(int argc, wchar_t** argv) {
   if (argc < 2) {
     std::fputs(
-        "usage: tallix_probe wait|display|tape|rect ID [CLASS]|text ID CLASS|exists CLASS|tree ID CLASS|\n"
-        "                    foreign|size|close\n",
+        "usage: tallix_probe wait|display|tape|size|close|foreign|exists CLASS|focus CLASS\n"
+        "                    rect|text|tree|listbox|listview ID [CLASS]\n",
         stderr);
     return 2;
   }
@@ -120,40 +187,53 @@ int wmain(int argc, wchar_t** argv) {
     PrintUtf8(WindowText(GetDlgItem(main, kDisplayId)));
     return 0;
   }
-  if (command == L"tape") return PrintTape(GetDlgItem(main, kTapeId));
+  if (command == L"tape") return PrintListBox(GetDlgItem(main, kTapeId));
   if (command == L"size") {
     RECT r{};
     GetClientRect(main, &r);
     std::printf("%ld %ld\n", r.right, r.bottom);
     return 0;
   }
-  if (command == L"rect" && argc >= 3) {
-    HWND control = ControlOf(main, argc, argv);
-    if (!control) return 1;
-    RECT r{};
-    GetWindowRect(control, &r);
-    std::printf("%ld %ld\n", (r.left + r.right) / 2, (r.top + r.bottom) / 2);
-    return 0;
+  // The other commands name a control of the main window, or of the window of
+  // class CLASS once it is idle too.
+  if (argc < 3) {
+    if (command == L"foreign") return ShowForeignWindow();
+    if (command == L"close") {
+      PostMessageW(main, WM_CLOSE, 0, 0);
+      return 0;
+    }
+    std::fputs("tallix_probe: unknown command\n", stderr);
+    return 2;
   }
-  if (command == L"text" && argc >= 4) {
-    PrintUtf8(WindowText(ControlOf(main, argc, argv)));
-    return 0;
-  }
-  if (command == L"exists" && argc >= 3) {
+  if (command == L"exists") {
     std::printf("%d\n", FindWindowW(argv[2], nullptr) ? 1 : 0);
     return 0;
   }
-  if (command == L"tree" && argc >= 4) {
-    HWND tree = ControlOf(main, argc, argv);
-    if (!tree) return 1;
-    RECT r{};
-    GetWindowRect(tree, &r);
-    std::printf("%ld %ld %ld\n", r.left, r.top, static_cast<long>(SendMessageW(tree, TVM_GETITEMHEIGHT, 0, 0)));
+  if (command == L"focus") {
+    GUITHREADINFO thread{};
+    thread.cbSize = sizeof thread;
+    HWND window = WindowOfClass(argv[2]);
+    if (!window || !GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &thread)) return 1;
+    std::printf("%d\n", GetDlgCtrlID(thread.hwndFocus));
     return 0;
   }
-  if (command == L"foreign") return ShowForeignWindow();
-  if (command == L"close") {
-    PostMessageW(main, WM_CLOSE, 0, 0);
+  HWND window = argc > 3 ? WindowOfClass(argv[3]) : main;
+  HWND control = window ? GetDlgItem(window, static_cast<int>(std::wcstol(argv[2], nullptr, 10))) : nullptr;
+  if (!control) {
+    std::fputs("tallix_probe: no such control\n", stderr);
+    return 1;
+  }
+  if (command == L"rect") return PrintCentre(control);
+  if (command == L"text") {
+    PrintUtf8(WindowText(control));
+    return 0;
+  }
+  if (command == L"listbox") return PrintListBox(control);
+  if (command == L"listview") return PrintListView(control);
+  if (command == L"tree") {
+    RECT r{};
+    GetWindowRect(control, &r);
+    std::printf("%ld %ld %ld\n", r.left, r.top, static_cast<long>(SendMessageW(control, TVM_GETITEMHEIGHT, 0, 0)));
     return 0;
   }
   std::fputs("tallix_probe: unknown command\n", stderr);

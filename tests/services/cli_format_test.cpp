@@ -1,20 +1,13 @@
 #include <gtest/gtest.h>
 
-#include <sstream>
 #include <string>
 
-#include "app/cli/cli_commands.h"
-#include "tests/cli_result.h"
+#include "tests/cli_command_run.h"
 
 namespace tallix::cli {
 namespace {
 
-CliResult Format(const Args& args, const std::string& input) {
-  std::istringstream in(input);
-  std::ostringstream out, err;
-  const int status = RunFormat(args, in, out, err);
-  return {status, out.str(), err.str()};
-}
+CliResult Format(const Args& args, const std::string& input) { return RunCommand(RunFormat, args, input); }
 
 TEST(CliFormat, FormatsEveryLineWithTheMask) {
   EXPECT_EQ(Format({"###########0.00"}, "2.675\n").out, "2.68\n");

@@ -6,7 +6,7 @@
 #include <string>
 
 #include "app/cli/cli_commands.h"
-#include "tests/cli_result.h"
+#include "tests/cli_command_run.h"
 
 namespace tallix::cli {
 namespace {

@@ -1,0 +1,111 @@
+// tallix-cli loan: the loan window's results and schedule for the inputs given
+// as arguments, read and shown exactly as the window reads and shows them.
+
+#include <array>
+#include <ctime>
+#include <ostream>
+#include <span>
+#include <string>
+#include <vector>
+
+#include "app/cli/cli_commands.h"
+#include "tools/loan/loan_math.h"
+#include "tools/loan/loan_texts.h"
+
+namespace tallix::cli {
+
+namespace {
+
+using namespace tallix::loan;
+
+constexpr std::string_view kOptionNames[] = {"daily", "weekly", "monthly", "quarterly", "semi-annually", "annually"};
+
+struct LoanOptions {
+  LoanFieldTexts fields;
+  bool csv = false;
+};
+
+std::string Today() {
+  const std::time_t now = std::time(nullptr);
+  const std::tm* local = std::localtime(&now);
+  return LoanDateText({local->tm_mon + 1, local->tm_mday, local->tm_year + 1900});
+}
+
+// Returns an error text, or an empty one when the arguments are sound.
+std::string ParseOptions(const Args& args, LoanOptions& options) {
+  std::vector<std::string> values;
+  options.fields.date = Today();
+  for (std::size_t i = 0; i < args.size(); ++i) {
+    const std::string& arg = args[i];
+    const bool takesValue = arg == "--compounding" || arg == "--first";
+    if (takesValue && i + 1 >= args.size()) return arg + " needs a value";
+    if (arg == "--csv") {
+      options.csv = true;
+    } else if (arg == "--compounding") {
+      const std::string& name = args[++i];
+      int position = 0;
+      while (position < int(std::size(kOptionNames)) && kOptionNames[position] != name) ++position;
+      if (position == int(std::size(kOptionNames))) return "unknown compounding \"" + name + "\"";
+      options.fields.compounding = position;
+    } else if (arg == "--first") {
+      options.fields.date = args[++i];
+      if (!ParseLoanDate(options.fields.date)) return "--first needs a date as MM-DD-YYYY, not " + QuoteInput(args[i]);
+    } else if (arg.size() > 2 && arg.compare(0, 2, "--") == 0) {
+      return "unknown option \"" + arg + "\"";
+    } else {
+      values.push_back(arg);
+    }
+  }
+  if (values.size() != 3) return "needs AMOUNT, RATE and YEARS";
+  // As the window's fields show them once they have lost the focus.
+  options.fields.amount = ReformatAmount(values[0]);
+  options.fields.rate = ReformatRate(values[1]);
+  options.fields.years = values[2];
+  return {};
+}
+
+// A CSV field, quoted when it holds a separator (the amounts' grouping commas).
+std::string CsvField(const std::string& text) {
+  return text.find_first_of(",\"") == std::string::npos ? text : "\"" + text + "\"";
+}
+
+void PrintRow(std::ostream& out, std::span<const std::string> texts, bool csv) {
+  for (std::size_t i = 0; i < texts.size(); ++i) {
+    if (i > 0) out << (csv ? ',' : '\t');
+    out << (csv ? CsvField(texts[i]) : texts[i]);
+  }
+  out << '\n';
+}
+
+}  // namespace
+
+int RunLoan(const Args& args, std::istream& in, std::ostream& out, std::ostream& err) {
+  LoanOptions options;
+  if (const std::string problem = ParseOptions(args, options); !problem.empty()) {
+    err << "tallix-cli loan: " << problem << "\nusage:\n" << kLoanUsage;
+    return 2;
+  }
+  const LoanInputs inputs = ReadInputs(options.fields);
+  const LoanTerms terms = ComputeTerms(inputs);
+  if (terms.problem != LoanProblem::kNone) {
+    const std::string why = ProblemText(terms.problem);
+    err << "tallix-cli loan: " << (why.empty() ? "AMOUNT, RATE and YEARS must be numbers above zero." : why) << "\n";
+    return 1;
+  }
+  const std::array<std::string, 6> results = ResultTexts(inputs.amount, terms);
+  for (std::size_t i = 0; i < results.size(); ++i) {
+    if (options.csv) {
+      PrintRow(out, std::array{std::string(kResultLabels[i]), results[i]}, true);
+    } else {
+      out << kResultLabels[i] << ": " << results[i] << '\n';
+    }
+  }
+  out << '\n';
+  ScheduleRowTexts heading;
+  for (std::size_t i = 0; i < heading.size(); ++i) heading[i] = kScheduleColumns[i].title;
+  PrintRow(out, heading, options.csv);
+  for (const ScheduleRow& row : ComputeSchedule(inputs, terms)) PrintRow(out, RowTexts(row), options.csv);
+  return FinishStreams("loan", in, out, err, 0);
+}
+
+}  // namespace tallix::cli

@@ -1,0 +1,34 @@
+#!/usr/bin/env bash
+# Sourced by the printing end-to-end scripts: a CUPS PDF printer (cups-pdf)
+# as the default one, and the PDFs it writes.
+
+# Makes the queue TallixPDF the default printer, starting CUPS if needed
+# (which only root may), and sets pdf_out to cups-pdf's output folder. On
+# failure it prints why and returns 1.
+pdf_printer_ready() {
+  local queue=TallixPDF ppd
+  if ! lpstat -r 2>/dev/null | grep -q 'is running'; then
+    [ "$(id -u)" -eq 0 ] || { echo "CUPS is not running and only root may start it"; return 1; }
+    cupsd || { echo "cupsd did not start"; return 1; }
+    for _ in $(seq 1 50); do lpstat -r 2>/dev/null | grep -q 'is running' && break; sleep 0.1; done
+  fi
+  ppd="$(ls /usr/share/ppd/cups-pdf/CUPS-PDF_opt.ppd /usr/share/ppd/cups-pdf/*.ppd 2>/dev/null | head -n 1)"
+  [ -n "$ppd" ] || { echo "no cups-pdf driver (printer-driver-cups-pdf)"; return 1; }
+  lpadmin -p "$queue" -E -v cups-pdf:/ -P "$ppd" 2>/dev/null && lpadmin -d "$queue" ||
+    { echo "lpadmin could not add $queue"; return 1; }
+  # cups-pdf writes to its Out folder, ${HOME}/PDF for the user printing unless configured otherwise.
+  pdf_out="$(awk '$1 == "Out" {print $2}' /etc/cups/cups-pdf.conf 2>/dev/null)"
+  pdf_out="${pdf_out:-\${HOME\}/PDF}"; pdf_out="${pdf_out//\$\{HOME\}/$HOME}"; pdf_out="${pdf_out//\$HOME/$HOME}"
+}
+
+# Prints the path of the PDF named like $2 (a find pattern) written after the
+# file $1 was touched, once the queue is empty; nothing after a minute.
+wait_for_pdf() {
+  local pdf=""
+  for _ in $(seq 1 120); do
+    pdf="$(find "$pdf_out" -maxdepth 1 -name "$2" -newer "$1" 2>/dev/null | head -n 1)"
+    [ -n "$pdf" ] && [ -z "$(lpstat -o TallixPDF 2>/dev/null)" ] && break
+    sleep 0.5
+  done
+  [ -n "$pdf" ] && sleep 0.5 && echo "$pdf"
+}

@@ -1,0 +1,49 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "tests/cli_command_run.h"
+
+namespace tallix::cli {
+namespace {
+
+CliResult Loan(const Args& args) { return RunCommand(RunLoan, args); }
+
+TEST(CliLoan, ResultsThenTheScheduleAsTheWindowShowsThem) {
+  const CliResult result = Loan({"$100,000", "8.25%", "30", "--first", "03-15-2010"});
+  EXPECT_EQ(result.status, 0);
+  EXPECT_EQ(result.out.substr(0, result.out.find("2\t")),
+            "Monthly Payments: $751.27\nTotal Number of Payments: 360\nYearly Principal + Interest: $9,015.20\n"
+            "Principal Amount: $100,000.00\nFinance Charges: $170,455.98\nTotal Cost: $270,455.98\n\n"
+            "#\tDate\tPrincipal\tInterest\tT.Principal\tT.Interest\tBalance\n"
+            "1\t03/2010\t$63.77\t$687.50\t$63.77\t$687.50\t$99,936.23\n");
+  EXPECT_NE(result.out.find("\n360\t02/2040\t"), std::string::npos);
+  const CliResult csv = Loan({"100000", "8.25", "30", "--csv", "--first", "03-15-2010", "--compounding", "monthly"});
+  EXPECT_NE(csv.out.find("Monthly Payments,$751.27\n"), std::string::npos) << csv.out;
+  EXPECT_NE(csv.out.find("#,Date,Principal,Interest,T.Principal,T.Interest,Balance\n"
+                         "1,03/2010,$63.77,$687.50,$63.77,$687.50,\"$99,936.23\"\n"),
+            std::string::npos);
+  EXPECT_NE(Loan({"100000", "8.25", "30", "--compounding", "daily"}).out.find("Payments: $753.20"), std::string::npos);
+}
+
+TEST(CliLoan, InputsWithoutAPaymentAndBadArgumentsAreTold) {
+  for (const Args& args : std::vector<Args>{{"1000", "8", "0.04"}, {"1000", "8", "1e9"}, {"1000", "0", "30"}}) {
+    const CliResult result = Loan(args);
+    EXPECT_EQ(result.status, 1) << args[2];
+    EXPECT_EQ(result.out, "");
+    EXPECT_NE(result.err, "");
+  }
+  for (const Args& args : std::vector<Args>{{"1000", "8"},
+                                            {"1000", "8", "5", "--compounding", "hourly"},
+                                            {"1000", "8", "5", "--first", "2010-03-15"},
+                                            {"1000", "8", "5", "--first"},
+                                            {"1000", "8", "5", "--pdf"}}) {
+    const CliResult result = Loan(args);
+    EXPECT_EQ(result.status, 2) << args.back();
+    EXPECT_NE(result.err.find("usage"), std::string::npos) << result.err;
+  }
+}
+
+}  // namespace
+}  // namespace tallix::cli

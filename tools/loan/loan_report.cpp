@@ -1,0 +1,116 @@
+#include "tools/loan/loan_report.h"
+
+#include <cstdio>
+#include <string>
+
+namespace tallix::loan {
+
+namespace {
+
+constexpr const char* kColumnHeading[] = {
+    "                                                  Total          Total",
+    " #    Date      Principal       Interest        Principal       Interest        Balance      ",
+    "---   -------   -------------   -------------   -------------   -------------   -------------",
+};
+// Lines a page gets before its first schedule row: the fields on the first,
+// the title and heading on the others.
+constexpr int kFirstPageStart = 30;
+constexpr int kNextPageStart = 10;
+
+std::string Blanks(std::size_t count) { return std::string(count, ' '); }
+
+std::string RightAligned(const std::string& text, std::size_t width) {
+  return text.size() >= width ? text : Blanks(width - text.size()) + text;
+}
+
+std::string RowLine(const ScheduleRowTexts& row) {
+  std::string line = RightAligned(row[0], 3) + Blanks(3) + row[1] + Blanks(3);
+  for (std::size_t column = 2; column < row.size(); ++column) line += RightAligned(row[column], 16);
+  return line;
+}
+
+class ReportPrinter {
+ public:
+  ReportPrinter(PrintLayout& printer, const LoanReportFonts& fonts) : printer_(printer), fonts_(fonts) {}
+
+  void Line(PrintFont font, const std::string& text) {
+    printer_.SetFont(font);
+    printer_.Text(text);
+    printer_.EndLine();
+  }
+  void Field(const std::string& label, const std::string& value) {
+    printer_.SetFont(fonts_.bold);
+    printer_.Text(label);
+    printer_.SetFont(fonts_.regular);
+    printer_.Text(value);
+    printer_.EndLine();
+  }
+  void EmptyLines(int count) {
+    for (int i = 0; i < count; ++i) printer_.EndLine();
+  }
+  void ScheduleHeading() { Line(fonts_.title, Blanks(16) + "Amortization Schedule"); }
+  void ColumnHeading() {
+    for (const char* line : kColumnHeading) Line(fonts_.bold, line);
+    printer_.SetFont(fonts_.regular);
+  }
+  void Footer(int page) { Line(fonts_.regular, Blanks(44) + "Page " + std::to_string(page)); }
+
+ private:
+  PrintLayout& printer_;
+  const LoanReportFonts& fonts_;
+};
+
+std::string PrintedNote(const TapeStamp& at) {
+  char text[80];
+  std::snprintf(text, sizeof text, "(Printed by Tallix on %02d-%02d-%04d At %02d:%02d:%02d)", at.month, at.day, at.year,
+                at.hour, at.minute, at.second);
+  return text;
+}
+
+}  // namespace
+
+void PrintLoanReport(PrintLayout& printer, const LoanReportFonts& fonts, const LoanSheet& sheet,
+                     std::span<const ScheduleRowTexts> rows, const TapeStamp& printed) {
+  ReportPrinter report(printer, fonts);
+  report.Line(fonts.title, "Loan Analysis...");
+  report.Line(fonts.note, PrintedNote(printed));
+  report.EmptyLines(2);
+  report.Field("Loan Name: ", sheet.name);
+  report.Field("Amount Financed: ", sheet.amount);
+  report.Field("Annual Interest: ", sheet.rate);
+  report.Field("Duration in Years: ", sheet.years);
+  report.Field("Compounded: ", sheet.compounding);
+  report.EmptyLines(1);
+  report.Field("Monthly Payments: ", sheet.results[0]);
+  report.Field("Total # Payments: ", sheet.results[1]);
+  report.Field("Yearly Principal + Interest: ", sheet.results[2]);
+  report.EmptyLines(1);
+  report.Field("Principal Amount: ", sheet.results[3]);
+  report.Field("Finance Charges: ", sheet.results[4]);
+  report.Field("Total Cost: ", sheet.results[5]);
+  report.EmptyLines(3);
+  report.ScheduleHeading();
+  report.EmptyLines(1);
+  report.ColumnHeading();
+  const int capacity = printer.LinesPerPage();
+  int page = 1;
+  int counter = kFirstPageStart + (rows.empty() ? 1 : 0);
+  for (const ScheduleRowTexts& row : rows) {
+    report.Line(fonts.regular, RowLine(row));
+    if (++counter < capacity) continue;
+    report.EmptyLines(2);
+    report.Footer(page++);
+    printer.FormFeed();
+    report.ScheduleHeading();
+    report.Line(fonts.note, Blanks(53) + "(Continued)");
+    report.EmptyLines(1);
+    report.ColumnHeading();
+    counter = kNextPageStart;
+  }
+  // The last page's footer sits one line below where a full page has it.
+  for (; counter <= capacity + 2; ++counter) report.EmptyLines(1);
+  report.Footer(page);
+  printer.FormFeed();
+}
+
+}  // namespace tallix::loan

@@ -1,0 +1,27 @@
+#pragma once
+// The loan window's printed analysis: its inputs and results as the fields
+// show them, then the schedule as the list holds it, in a fixed-pitch font,
+// the column heading repeated on every page and a page number at each foot.
+
+#include <span>
+
+#include "app/tape/tape_file.h"
+#include "services/print_layout.h"
+#include "tools/loan/loan_texts.h"
+
+namespace tallix::loan {
+
+// Courier New at 10 points, the same in bold, 18 points bold, 8 points italic.
+struct LoanReportFonts {
+  PrintFont regular = kDefaultPrintFont;
+  PrintFont bold = kDefaultPrintFont;
+  PrintFont title = kDefaultPrintFont;
+  PrintFont note = kDefaultPrintFont;
+};
+
+// Prints the whole report and ends its last page; `printed` is the time the
+// report says it was printed.
+void PrintLoanReport(PrintLayout& printer, const LoanReportFonts& fonts, const LoanSheet& sheet,
+                     std::span<const ScheduleRowTexts> rows, const TapeStamp& printed);
+
+}  // namespace tallix::loan

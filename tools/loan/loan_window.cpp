@@ -1,0 +1,364 @@
+#include "tools/loan/loan_window.h"
+
+#include <windows.h>
+// After windows.h, which it needs.
+#include <commctrl.h>
+
+#include <iterator>
+#include <memory>
+#include <optional>
+#include <vector>
+
+#include "app/main_window/topmost_band.h"
+#include "app/main_window/wide_text.h"
+#include "app/tape/tape_file.h"
+#include "services/printer_session.h"
+#include "tools/loan/loan_math.h"
+#include "tools/loan/loan_profiles.h"
+#include "tools/loan/loan_report.h"
+#include "tools/loan/loan_texts.h"
+#include "tools/loan/schedule_list.h"
+#include "ui/control_helpers.h"
+#include "ui/control_presets.h"
+#include "ui/form.h"
+#include "ui/input_box.h"
+#include "ui/utf8_text.h"
+
+namespace tallix {
+namespace {
+
+using namespace loan;
+
+constexpr wchar_t kFont[] = L"Tahoma,-12,0,0,0,400,0,0,0,0,3,2,1,34";
+constexpr wchar_t kFormName[] = L"FORM4";
+constexpr int kClientWidth = 540;
+constexpr int kClientHeight = 522;
+
+enum Control : int {
+  kNameList = 1000,
+  kAdd,
+  kRename,
+  kRemove,
+  kAmount,
+  kRate,
+  kYears,
+  kFirstDate,
+  kCompounding,
+  kSchedule,
+  kCalculate,
+  kPrint,
+  kClear,
+  kClose,
+  kProblem,
+  kFirstResult,  // the six result fields follow in order
+};
+constexpr int kInputs[] = {kAmount, kRate, kYears, kFirstDate, kCompounding};
+
+// Labels are never looked up.
+ui::ControlSpec Label(const wchar_t* text, ui::Place place) { return ui::Static(-1, text, place, kFont); }
+
+ui::ControlSpec SortedList(ui::ControlSpec row) {
+  row.style |= LBS_SORT;
+  return row;
+}
+
+ui::ControlSpec ReadOnly(ui::ControlSpec row) {
+  row.style |= ES_READONLY;
+  row.properties.selectAllOnFocus = false;
+  return row;
+}
+
+LoanDate Today() {
+  SYSTEMTIME now{};
+  GetLocalTime(&now);
+  return {now.wMonth, now.wDay, now.wYear};
+}
+
+class LoanForm final : public ui::FormDefinition {
+ public:
+  explicit LoanForm(MainWindowContext& main) : main_(main) {
+    name = kFormName;
+    caption = L"Loan Calculator";
+    style |= WS_MINIMIZEBOX;
+    width = kClientWidth + 8;
+    height = kClientHeight + 30;
+    controls = {
+        Label(L"Loan Name", {8, 8, 150, 14}),
+        SortedList(ui::ListBox(kNameList, {8, 24, 150, 112}, kFont)),
+        ui::PushButton(kAdd, L"Add", {8, 140, 48, 24}, kFont),
+        ui::PushButton(kRename, L"Rename", {59, 140, 48, 24}, kFont),
+        ui::PushButton(kRemove, L"Remove", {110, 140, 48, 24}, kFont),
+        Label(L"Amount Financed", {176, 10, 160, 14}),
+        ui::Edit(kAmount, L"", {340, 6, 120, 21}, kFont),
+        Label(L"Annual Interest (e.g., 8.25)", {176, 38, 160, 14}),
+        ui::Edit(kRate, L"", {340, 34, 120, 21}, kFont),
+        Label(L"Duration of Loan (in Years)", {176, 66, 160, 14}),
+        ui::Edit(kYears, L"", {340, 62, 120, 21}, kFont),
+        Label(L"First Payment Date", {176, 94, 160, 14}),
+        ui::DatePicker(kFirstDate, {340, 90, 120, 22}, kFont),
+        Label(L"Compounded", {176, 122, 160, 14}),
+        ui::DropDown(kCompounding, {340, 118, 120, 160}, kFont),
+    };
+    AddResultRows();
+    const ui::ControlSpec below[] = {
+        ui::Static(kProblem, L"", {8, 252, 524, 16}, kFont),
+        Label(L"Amortization Schedule", {8, 272, 200, 14}),
+        ui::ListView(kSchedule, {8, 288, 524, 194}, kFont),
+        ui::PushButton(kCalculate, L"Calculate", {8, 490, 80, 26}, kFont),
+        ui::PushButton(kPrint, L"Print", {94, 490, 80, 26}, kFont),
+        ui::PushButton(kClear, L"Clear", {180, 490, 80, 26}, kFont),
+        ui::PushButton(kClose, L"Close", {452, 490, 80, 26}, kFont),
+    };
+    controls.insert(controls.end(), std::begin(below), std::end(below));
+    Bind(WM_COMMAND, kNameList, LBN_SELCHANGE, [this](const ui::ControlEvent&) -> LRESULT {
+      SelectProfile();
+      return 0;
+    });
+    Bind(WM_COMMAND, kAmount, EN_KILLFOCUS, [this](const ui::ControlEvent&) -> LRESULT {
+      SetField(kAmount, ReformatAmount(Field(kAmount)));
+      return 0;
+    });
+    Bind(WM_COMMAND, kRate, EN_KILLFOCUS, [this](const ui::ControlEvent&) -> LRESULT {
+      SetField(kRate, ReformatRate(Field(kRate)));
+      return 0;
+    });
+    OnClick(kAdd, [this] { AddProfile(); });
+    OnClick(kRename, [this] { RenameProfile(); });
+    OnClick(kRemove, [this] { RemoveProfile(); });
+    OnClick(kCalculate, [this] { Calculate(/*fromButton=*/true); });
+    OnClick(kPrint, [this] { PrintReport(); });
+    OnClick(kClear, [this] { ClearFields(); });
+    OnClick(kClose, [this] { ui::CloseForm(window, IDCANCEL); });
+  }
+
+  LRESULT OnCreate(HWND form, LPARAM) override {
+    ui::SetClientSize(form, kClientWidth, kClientHeight);
+    for (const Compounding& choice : kCompoundings) ui::ComboAdd(Item(kCompounding), Wide(choice.text));
+    ui::ComboSelect(Item(kCompounding), kMonthlyCompounding);
+    SendMessageW(Item(kFirstDate), DTM_SETFORMATW, 0, reinterpret_cast<LPARAM>(L"MM-dd-yyyy"));
+    AddScheduleColumns(Item(kSchedule));
+    profiles_.emplace(main_.Settings());
+    for (const std::string& profile : profiles_->Names()) ui::ListBoxAdd(Item(kNameList), ui::Utf8ToWide(profile));
+    const bool any = ui::ListBoxCount(Item(kNameList)) > 0;
+    EnableInputs(any);
+    if (any) ui::ListBoxSelect(Item(kNameList), 0);
+    SelectProfile();
+    return 0;
+  }
+
+ private:
+  // Two columns of three read-only fields, each after its label.
+  void AddResultRows() {
+    for (int i = 0; i < int(kResultLabels.size()); ++i) {
+      const int x = i < 3 ? 8 : 276;
+      const int y = 176 + 24 * (i % 3);
+      resultLabels_[i] = Wide(kResultLabels[i]);
+      controls.push_back(Label(resultLabels_[i].c_str(), {x, y + 3, 150, 14}));
+      controls.push_back(ReadOnly(ui::Edit(kFirstResult + i, L"", {x + 154, y, 102, 21}, kFont)));
+    }
+  }
+
+  HWND Item(int id) const { return GetDlgItem(window, id); }
+  std::string Field(int id) const { return Narrow(ui::GetText(Item(id))); }
+  void SetField(int id, std::string_view text) { ui::SetText(Item(id), Wide(text)); }
+
+  std::wstring SelectedEntry() const {
+    const int selected = ui::ListBoxSelection(Item(kNameList));
+    return selected < 0 ? std::wstring() : ui::ListBoxItemText(Item(kNameList), selected);
+  }
+  // As the settings file keeps it.
+  std::string SelectedName() const { return ui::WideToUtf8(SelectedEntry()); }
+
+  void EnableInputs(bool enabled) {
+    for (int id : kInputs) EnableWindow(Item(id), enabled);
+  }
+
+  LoanDate FirstDate() const {
+    SYSTEMTIME date{};
+    if (SendMessageW(Item(kFirstDate), DTM_GETSYSTEMTIME, 0, reinterpret_cast<LPARAM>(&date)) != GDT_VALID) {
+      return Today();
+    }
+    return {date.wMonth, date.wDay, date.wYear};
+  }
+  void SetFirstDate(const LoanDate& date) {
+    SYSTEMTIME time{};
+    time.wMonth = WORD(date.month);
+    time.wDay = WORD(date.day);
+    time.wYear = WORD(date.year);
+    SendMessageW(Item(kFirstDate), DTM_SETSYSTEMTIME, GDT_VALID, reinterpret_cast<LPARAM>(&time));
+  }
+
+  int Message(const std::string& text, const std::string& title) {
+    OutOfTopmostBand shows(main_);
+    return MessageBoxW(window, ui::Utf8ToWide(text).c_str(), ui::Utf8ToWide(title).c_str(), MB_OK | MB_TASKMODAL);
+  }
+  std::string Ask(const wchar_t* prompt, const wchar_t* title, const std::string& suggested) {
+    OutOfTopmostBand shows(main_);
+    return ui::WideToUtf8(ui::InputBox(window, prompt, title, ui::Utf8ToWide(suggested)));
+  }
+
+  void SelectProfile() {
+    slot_ = profiles_->Find(SelectedName());
+    ClearFields();
+    if (slot_ == 0) return;
+    const LoanProfile& profile = profiles_->At(slot_);
+    const ProfileFields fields = FieldsOf(profile);
+    SetField(kAmount, fields.amount);
+    SetField(kRate, fields.rate);
+    SetField(kYears, fields.years);
+    if (const std::optional<LoanDate> date = ParseLoanDate(profile.date)) SetFirstDate(*date);
+    if (fields.compounding >= 0) ui::ComboSelect(Item(kCompounding), fields.compounding);
+    Calculate(/*fromButton=*/false);
+    ui::FocusControl(Item(kNameList));
+  }
+
+  void AddProfile() {
+    if (!profiles_->HasRoom()) {
+      const ProfileChange full = profiles_->Add("");  // says why there is no room
+      Message(full.message, full.title);
+      return;
+    }
+    const ProfileChange added = profiles_->Add(Ask(L"Enter name of Loan", L"Add Loan Profile", ""));
+    if (!added.done) {
+      if (!added.title.empty()) Message(added.message, added.title);
+      return;
+    }
+    const int entry = ui::ListBoxAdd(Item(kNameList), ui::Utf8ToWide(profiles_->At(added.slot).name));
+    ui::ListBoxSelect(Item(kNameList), entry);
+    slot_ = added.slot;
+    ClearFields();
+    EnableInputs(true);
+    ui::FocusControl(Item(kAmount));
+  }
+
+  void RenameProfile() {
+    const int entry = ui::ListBoxSelection(Item(kNameList));
+    if (entry < 0) return;
+    const std::string old = SelectedName();
+    const ProfileChange renamed =
+        profiles_->Rename(profiles_->Find(old), Ask(L"Enter new name of Loan", L"Rename Loan Profile", old));
+    if (!renamed.done) {
+      if (!renamed.title.empty()) Message(renamed.message, renamed.title);
+      return;
+    }
+    // In place: the list is put in order again when the window next opens.
+    HWND list = Item(kNameList);
+    ui::ListBoxDelete(list, entry);
+    SendMessageW(list, LB_INSERTSTRING, entry,
+                 reinterpret_cast<LPARAM>(ui::Utf8ToWide(profiles_->At(renamed.slot).name).c_str()));
+    ui::ListBoxSelect(list, entry);
+    slot_ = renamed.slot;
+  }
+
+  void RemoveProfile() {
+    const int entry = ui::ListBoxSelection(Item(kNameList));
+    const int slot = entry < 0 ? 0 : profiles_->Find(SelectedName());
+    if (slot == 0) return;
+    profiles_->Remove(slot);
+    ClearFields();
+    ui::ListBoxDelete(Item(kNameList), entry);
+    if (ui::ListBoxCount(Item(kNameList)) == 0) {
+      slot_ = 0;
+      EnableInputs(false);
+      return;
+    }
+    ui::ListBoxSelect(Item(kNameList), 0);
+    SelectProfile();
+  }
+
+  void ClearFields() {
+    for (int id : {kAmount, kRate, kYears, kProblem}) SetField(id, "");
+    ShowResults({});
+    ui::ListViewClear(Item(kSchedule));
+    SetFirstDate(Today());
+    ui::FocusControl(Item(kAmount));
+  }
+
+  void ShowResults(const std::array<std::string, 6>& results) {
+    for (int i = 0; i < 6; ++i) SetField(kFirstResult + i, results[i]);
+  }
+
+  // The button stores the profile and writes the tape block; selecting a
+  // profile only shows its figures.
+  void Calculate(bool fromButton) {
+    // Losing the focus re-formats the amount and rate before they are read.
+    ui::FocusControl(Item(kCalculate));
+    const int compounding = ui::ComboSelection(Item(kCompounding));
+    const LoanFieldTexts fields{Field(kAmount), Field(kRate), Field(kYears), LoanDateText(FirstDate()),
+                                compounding < 0 ? kMonthlyCompounding : compounding};
+    const LoanInputs inputs = ReadInputs(fields);
+    const LoanTerms terms = ComputeTerms(inputs);
+    SetField(kProblem, ProblemText(terms.problem));
+    if (terms.problem == LoanProblem::kNone) {
+      ShowResults(ResultTexts(inputs.amount, terms));
+      if (fromButton) {
+        WriteTapeBlock();
+        profiles_->Store(slot_, StoredValues(inputs, fields.date, fields.compounding));
+      }
+      FillScheduleList(Item(kSchedule), ComputeSchedule(inputs, terms));
+    } else if (terms.problem != LoanProblem::kMissingInput) {
+      ShowResults({});
+      ui::ListViewClear(Item(kSchedule));
+    }
+    int focus = kAmount;
+    if (inputs.years == 0 || terms.problem == LoanProblem::kTooShort || terms.problem == LoanProblem::kTooLong) {
+      focus = kYears;
+    }
+    if (inputs.ratePercent == 0) focus = kRate;
+    if (inputs.amount == 0) focus = kAmount;
+    ui::FocusControl(Item(focus));
+  }
+
+  LoanSheet Sheet() const {
+    LoanSheet sheet{Narrow(SelectedEntry()), Field(kAmount), Field(kRate), Field(kYears), Field(kCompounding), {}};
+    for (int i = 0; i < 6; ++i) sheet.results[i] = Field(kFirstResult + i);
+    return sheet;
+  }
+
+  void WriteTapeBlock() {
+    for (const std::string& line : TapeBlock(Sheet())) main_.CalculatorEngine().AppendTapeLine(line, "");
+  }
+
+  // The schedule as the list holds it: the report prints what the window shows.
+  std::vector<ScheduleRowTexts> ScheduleShown() const {
+    HWND list = Item(kSchedule);
+    std::vector<ScheduleRowTexts> rows(static_cast<std::size_t>(SendMessageW(list, LVM_GETITEMCOUNT, 0, 0)));
+    for (std::size_t item = 0; item < rows.size(); ++item) {
+      for (std::size_t column = 0; column < rows[item].size(); ++column) {
+        rows[item][column] = Narrow(ui::ListViewItemText(list, int(item), int(column)));
+      }
+    }
+    return rows;
+  }
+
+  void PrintReport() {
+    PrinterSession printer;
+    bool attached = false;
+    {
+      OutOfTopmostBand dialogShows(main_);
+      attached = printer.Attach(window, L"Loan Analysis");
+    }
+    if (attached) {
+      const LoanReportFonts fonts{printer.NewFont(L"Courier New", 10, 0), printer.NewFont(L"Courier New", 10, 1),
+                                  printer.NewFont(L"Courier New", 18, 1), printer.NewFont(L"Courier New", 8, 2)};
+      PrintLoanReport(*printer.layout(), fonts, Sheet(), ScheduleShown(), LocalTapeStampNow());
+      printer.Close();
+    }
+    if (!printer.error().empty()) Message("The loan analysis could not be printed: " + printer.error() + ".", "Tallix");
+  }
+
+  MainWindowContext& main_;
+  std::optional<LoanProfiles> profiles_;
+  int slot_ = 0;                  // the profile shown; 0 for none
+  std::wstring resultLabels_[6];  // the rows' texts live as long as the form
+};
+
+}  // namespace
+
+void OpenLoanCalculator(MainWindowContext& main) {
+  std::unique_ptr<ui::FormDefinition>& kept = main.SideForm(kFormName);
+  if (!kept) kept = std::make_unique<LoanForm>(main);
+  ui::ShowOrFocusForm(*kept, main.Owner());
+}
+
+}  // namespace tallix

@@ -1,0 +1,12 @@
+#pragma once
+// The loan calculator's window ("Loan Calculator"): the named profiles, the
+// inputs, the six results and the amortization schedule; Calculate adds its
+// analysis to the tape and Print prints it. Modeless, owned by the main window;
+// at most one is open.
+#include "app/main_window/main_window_context.h"
+
+namespace tallix {
+
+void OpenLoanCalculator(MainWindowContext& main);
+
+}  // namespace tallix

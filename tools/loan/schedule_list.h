@@ -1,0 +1,18 @@
+#pragma once
+// The loan window's amortization schedule as a report-mode list view: its
+// seven columns, and its rows filled in one go.
+#include <windows.h>
+
+#include <vector>
+
+#include "tools/loan/loan_math.h"
+
+namespace tallix::loan {
+
+void AddScheduleColumns(HWND list);
+
+// Replaces every row by one a payment. A 1,200-payment schedule goes in with
+// the list's drawing held back and its rows allotted at once.
+void FillScheduleList(HWND list, const std::vector<ScheduleRow>& rows);
+
+}  // namespace tallix::loan
