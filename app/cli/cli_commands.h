@@ -23,6 +23,10 @@ int RunFormat(const Args& args, std::istream& in, std::ostream& out, std::ostrea
 // --save FILE writes the tape file as Save Tape does.
 int RunKeys(const Args& args, std::istream& in, std::ostream& out, std::ostream& err);
 
+// transfer FOLDER --size MIB [--keep]: the transfer test on FOLDER, printing
+// the report's table; status 1 when a step failed.
+int RunTransfer(const Args& args, std::ostream& out, std::ostream& err);
+
 // The terminal as the paper tape: keyboard keys through the engine's keyboard
 // mapping until q, Ctrl+C or Ctrl+D. Needs a terminal on standard input; not on Windows.
 int RunInteractive(const Args& args, std::ostream& err);

@@ -18,6 +18,9 @@ void PrintUsage(std::ostream& out) {
          "                  KEY... | -\n"
          "      runs keypad keys through the calculator, after the tape file FILE if loaded, and prints\n"
          "      the tape as it ends, the display and the panes; --save writes the tape file as Tallix does\n"
+         "  tallix-cli transfer FOLDER --size MIB [--keep]\n"
+         "      writes a test file of MIB mebibytes to FOLDER and reads it back past the file cache, printing\n"
+         "      the write and read rates; --keep leaves the file there\n"
 #ifndef _WIN32
          "  tallix-cli [interactive [options] [--laptop on|off]]\n"
          "      on a terminal: the keyboard drives the calculator, the terminal is the tape\n"
@@ -43,6 +46,7 @@ int main(int argc, char** argv) {
   args.erase(args.begin());
   if (command == "format") return tallix::cli::RunFormat(args, std::cin, std::cout, std::cerr);
   if (command == "keys") return tallix::cli::RunKeys(args, std::cin, std::cout, std::cerr);
+  if (command == "transfer") return tallix::cli::RunTransfer(args, std::cout, std::cerr);
 #ifndef _WIN32
   if (command == "interactive") return tallix::cli::RunInteractive(args, std::cerr);
 #endif
