@@ -8,6 +8,7 @@
 #include "app/help/help_window.h"
 #include "app/main_window/tape_commands.h"
 #include "app/options/options_window.h"
+#include "tools/transfer/transfer_window.h"
 
 namespace tallix::side {
 
@@ -15,7 +16,7 @@ void OpenConverter(MainWindowContext&) {}
 void OpenAreaCalculator(MainWindowContext&) {}
 void OpenVolumeCalculator(MainWindowContext&) {}
 void OpenLoanWindow(MainWindowContext&) {}
-void OpenTransferTest(MainWindowContext&) {}
+void OpenTransferTest(MainWindowContext& main) { transfer::OpenTransferWindow(main); }
 void ShowHelp(MainWindowContext& main) { FocusOrOpenHelp(main); }
 void ReopenHelpAt(MainWindowContext& main, int topic) { ReopenHelp(main, topic); }
 void OpenOptions(MainWindowContext& main) { ShowOptions(main); }

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "app/main_window/control_ids.h"
+#include "app/main_window/out_of_topmost_band.h"
 #include "app/tape/apply_loaded_tape.h"
 #include "app/tape/tape_file.h"
 #include "app/tape/tape_print.h"
@@ -41,23 +42,6 @@ std::string ChosenTapeFile(MainWindowContext& main, const std::wstring& chosen) 
 void Tell(MainWindowContext& main, const std::string& message, UINT icon) {
   MessageBoxW(main.Owner(), ui::Utf8ToWide(message).c_str(), L"Tallix", MB_OK | icon | MB_TASKMODAL | MB_SETFOREGROUND);
 }
-
-// While the print dialog shows, an always-on-top main window would hide it.
-class OutOfTopmostBand {
- public:
-  explicit OutOfTopmostBand(MainWindowContext& main) : main_(main), wasOnTop_(main.IsAlwaysOnTop()) {
-    if (wasOnTop_) SetWindowPos(main_.Owner(), HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-  }
-  ~OutOfTopmostBand() {
-    if (wasOnTop_) main_.SetAlwaysOnTop(true);
-  }
-  OutOfTopmostBand(const OutOfTopmostBand&) = delete;
-  OutOfTopmostBand& operator=(const OutOfTopmostBand&) = delete;
-
- private:
-  MainWindowContext& main_;
-  bool wasOnTop_;
-};
 
 // A loaded tape can hold a million lines: the list takes them with its drawing
 // held back and its storage reserved in one step, and the wait cursor says

@@ -61,7 +61,7 @@ class FakeView final : public TransferView {
   std::vector<TransferChoice> proposals;
 
   std::string ChooseFolder() override { return folder; }
-  TransferChoice ChooseOptions(const TransferChoice& proposal) override {
+  TransferChoice ChooseOptions(const std::string&, const TransferChoice& proposal) override {
     proposals.push_back(proposal);
     return choice;
   }

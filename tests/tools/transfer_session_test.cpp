@@ -98,7 +98,7 @@ TEST(TransferSession, UnclearedCacheIsToldAndTheReadFiguresSaySo) {
   run.session.Start();
   // Told after each step, and the test goes on.
   EXPECT_EQ(std::count(run.view.log.begin(), run.view.log.end(), "tell: " + run.files.clearMessage), 2);
-  EXPECT_EQ(run.view.LastColumn(2), kHundredMiB + "read from the file cache, which could not be cleared");
+  EXPECT_EQ(run.view.LastColumn(2), kHundredMiB + "file cache speed (the cache could not be cleared)");
   EXPECT_EQ(run.view.Stages().back(), "Finished");
 
   Bench wine;

@@ -97,7 +97,7 @@ RunResult RunTransferSteps(FileSystem& files, Clock& clock, const std::string& t
     observer.StageStarted(Stage::kReading);
     run.read = TimedStep(files, clock, testFile, Access::kRead, settings, block, observer);
     if (run.read.outcome == StepOutcome::kMeasured) {
-      run.read.caveat = cleared ? files.CacheCaveat() : "read from the file cache, which could not be cleared";
+      run.read.caveat = cleared ? files.CacheCaveat() : "file cache speed (the cache could not be cleared)";
     }
     observer.StepDone(Column::kReading, run.read);
     if (run.read.outcome == StepOutcome::kMeasured) ClearCache(files, testFile, settings, observer);

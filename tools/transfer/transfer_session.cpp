@@ -9,7 +9,7 @@ void TransferSession::Start() {
   const std::string folder = view_.ChooseFolder();
   if (folder.empty()) return;
   const std::string testFile = TestFilePath(folder, separator_);
-  const TransferChoice choice = view_.ChooseOptions(proposal_);
+  const TransferChoice choice = view_.ChooseOptions(folder, proposal_);
   if (choice.fileSize == 0) return;
   proposal_ = choice;
   view_.EnableButtons(false);

@@ -18,8 +18,9 @@ class TransferView {
   virtual ~TransferView() = default;
   // The folder browser; empty text when cancelled.
   virtual std::string ChooseFolder() = 0;
-  // The options window, modal, opened with `proposal`; a file size of 0 when cancelled.
-  virtual TransferChoice ChooseOptions(const TransferChoice& proposal) = 0;
+  // The options window, modal, opened with `proposal` for a test in `folder`;
+  // a file size of 0 when cancelled.
+  virtual TransferChoice ChooseOptions(const std::string& folder, const TransferChoice& proposal) = 0;
   // "Start Test", "Exit" and "Print Results"; enabling also focuses "Start Test".
   virtual void EnableButtons(bool enabled) = 0;
   virtual void ShowFolder(const std::string& folder) = 0;
