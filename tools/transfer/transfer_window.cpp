@@ -6,9 +6,11 @@
 #include <string>
 
 #include "app/main_window/out_of_topmost_band.h"
+#include "services/codepage1252.h"
 #include "tools/transfer/folder_browser_win.h"
 #include "tools/transfer/host_identity_win.h"
 #include "tools/transfer/transfer_options_window.h"
+#include "tools/transfer/transfer_print_win.h"
 #include "tools/transfer/transfer_session.h"
 #include "tools/transfer/transfer_window_ids.h"
 #include "ui/control_helpers.h"
@@ -87,12 +89,14 @@ class TransferForm final : public ui::FormDefinition, private TransferView {
     controls = Controls();
     OnClick(ids::kStartTest, [this] { session_->Start(); });
     OnClick(ids::kExit, [this] { ui::CloseForm(window, ids::kExit); });
+    OnClick(ids::kPrintResults, [this] { Print(); });
   }
 
   LRESULT OnCreate(HWND form, LPARAM) override {
     session_ = std::make_unique<TransferSession>(*files_, clock_, static_cast<TransferView&>(*this), '\\');
     const std::wstring version = ui::GetWindowsVersionText();
-    const bool olderFrames = version.rfind(L"Microsoft Windows 2000", 0) == 0 || version.rfind(L"Microsoft Windows 98", 0) == 0;
+    const bool olderFrames =
+        version.rfind(L"Microsoft Windows 2000", 0) == 0 || version.rfind(L"Microsoft Windows 98", 0) == 0;
     // The frames of those systems are thinner.
     SetWindowPos(form, nullptr, 0, 0, olderFrames ? 410 : 413, olderFrames ? 381 : 387,
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
@@ -106,7 +110,6 @@ class TransferForm final : public ui::FormDefinition, private TransferView {
  private:
   HWND Control(int id) const { return GetDlgItem(window, id); }
   void SetField(int id, const std::string& text) { ui::SetText(Control(id), ui::Utf8ToWide(text)); }
-  std::string Field(int id) const { return ui::WideToUtf8(ui::GetText(Control(id))); }
 
   std::string ChooseFolder() override {
     const OutOfTopmostBand dialogShows(main_);
@@ -142,6 +145,31 @@ class TransferForm final : public ui::FormDefinition, private TransferView {
 
   void Tell(const std::string& message) override {
     MessageBoxW(window, ui::Utf8ToWide(message).c_str(), L"Tallix", MB_OK | MB_TASKMODAL | MB_SETFOREGROUND);
+  }
+
+  void Print() {
+    // The report takes the fields as they stand, in the printer's code page.
+    const auto field = [this](int id) {
+      const std::wstring text = ui::GetText(Control(id));
+      return Utf16ToCp1252(std::u16string_view(reinterpret_cast<const char16_t*>(text.data()), text.size()));
+    };
+    ReportFields fields;
+    fields.computerName = field(ids::kComputerName);
+    fields.ipAddress = field(ids::kIpAddress);
+    fields.folder = field(ids::kFolder);
+    for (int row = 0; row < 5; ++row) {
+      fields.writing[row] = field(ids::kWritingFields + row);
+      fields.reading[row] = field(ids::kReadingFields + row);
+    }
+    const std::string note = field(ids::kReadNote);
+    if (!note.empty()) fields.readCaveat = note.substr(note.find(": ") + 2);
+    const std::string status = field(ids::kStatus);
+    if (status != "Finished") fields.failure = status;
+    {
+      const OutOfTopmostBand dialogShows(main_);
+      PrintTransferResults(window, fields);
+    }
+    ui::FocusControl(Control(ids::kStartTest));
   }
 
   MainWindowContext& main_;
