@@ -30,17 +30,7 @@ answer_dialog() {
 }
 
 # ---- a PDF printer as the default one ----
-if ! lpstat -r 2>/dev/null | grep -q 'is running'; then
-  [ "$(id -u)" -eq 0 ] || give_up "CUPS is not running and only root may start it"
-  cupsd || give_up "cupsd did not start"
-  for _ in $(seq 1 50); do lpstat -r 2>/dev/null | grep -q 'is running' && break; sleep 0.1; done
-fi
-ppd="$(ls /usr/share/ppd/cups-pdf/CUPS-PDF_opt.ppd /usr/share/ppd/cups-pdf/*.ppd 2>/dev/null | head -n 1)"
-[ -n "$ppd" ] || give_up "no cups-pdf driver (printer-driver-cups-pdf)"
-lpadmin -p "$queue" -E -v cups-pdf:/ -P "$ppd" 2>/dev/null && lpadmin -d "$queue" || give_up "lpadmin could not add $queue"
-# cups-pdf writes to its Out folder, ${HOME}/PDF for the user printing unless configured otherwise.
-out="$(awk '$1 == "Out" {print $2}' /etc/cups/cups-pdf.conf 2>/dev/null)"
-out="${out:-\${HOME\}/PDF}"; out="${out//\$\{HOME\}/$HOME}"; out="${out//\$HOME/$HOME}"
+source "$here/pdf_printer.sh"
 
 work="$(mktemp -d "${TMPDIR:-/tmp}/tallix-print.XXXXXX")"
 tallix_pid=""
@@ -85,14 +75,8 @@ check "saved file after its heading" "$(tail -n +2 "$work/expected.txt")" "$(tai
 marker="$work/before-print"; touch "$marker"
 file_menu 2
 answer_dialog "Print" ""
-pdf=""
-for _ in $(seq 1 120); do
-  pdf="$(find "$out" -maxdepth 1 -name 'Print_job*.pdf' -newer "$marker" 2>/dev/null | head -n 1)"
-  [ -n "$pdf" ] && [ -z "$(lpstat -o "$queue" 2>/dev/null)" ] && break
-  sleep 0.5
-done
-[ -n "$pdf" ] || give_up "no PDF in $out from the print job (lpstat: $(lpstat -o 2>&1 | head -n 3))"
-sleep 0.5
+pdf="$(wait_for_pdf 'Print_job*.pdf' "$marker")"
+[ -n "$pdf" ] || give_up "no PDF in $pdf_out from the print job (lpstat: $(lpstat -o 2>&1 | head -n 3))"
 
 pages="$(pdfinfo "$pdf" | awk '/^Pages:/ {print $2}')"
 [ "${pages:-0}" -ge 3 ] && passed=$((passed + 1)) && echo "ok: $pages pages" || {
@@ -142,9 +126,4 @@ EOF
 # 91 tape lines and the heading.
 check "red on the subtractions only, page 1" "red lines 30 black lines 62 mixed 0" "$inks"
 
-probe close
-for _ in $(seq 1 100); do kill -0 "$tallix_pid" 2>/dev/null || break; sleep 0.1; done
-kill -0 "$tallix_pid" 2>/dev/null && { failed=$((failed + 1)); echo "FAILED: Tallix.exe did not exit on close"; }
-tallix_pid=""
-echo "$passed passed, $failed failed"
-[ "$failed" -eq 0 ]
+close_tallix
