@@ -75,8 +75,8 @@ int RunTransfer(const Args& args, std::ostream& out, std::ostream& err) {
   const std::unique_ptr<transfer::FileSystem> files = transfer::SystemFileSystem();
   const transfer::SizeEntry size = transfer::ReadSizeEntry(*options.size, files->FreeBytes(options.folder));
   if (size.kind != transfer::SizeEntry::Kind::kRun) {
-    err << "tallix-cli transfer: " << (size.message.empty() ? "--size needs a whole number of mebibytes above 0" : size.message)
-        << "\n";
+    err << "tallix-cli transfer: "
+        << (size.message.empty() ? "--size needs a whole number of mebibytes above 0" : size.message) << "\n";
     return size.kind == transfer::SizeEntry::Kind::kCancel ? 2 : 1;
   }
   transfer::RunSettings settings;
@@ -85,8 +85,13 @@ int RunTransfer(const Args& args, std::ostream& out, std::ostream& err) {
   Reporter reporter(err);
   const transfer::RunResult run =
       transfer::RunTransferSteps(*files, clock, transfer::TestFilePath(options.folder, kSeparator), settings, reporter);
-  const transfer::ReportFields fields{{}, {}, options.folder, transfer::ColumnFieldTexts(run.write),
-                                      transfer::ColumnFieldTexts(run.read), run.read.caveat, run.failure};
+  const transfer::ReportFields fields{{},
+                                      {},
+                                      options.folder,
+                                      transfer::ColumnFieldTexts(run.write),
+                                      transfer::ColumnFieldTexts(run.read),
+                                      run.read.caveat,
+                                      run.failure};
   for (const transfer::ReportLine& line : transfer::ResultTable(fields)) out << transfer::PlainText(line) << "\n";
   if (!run.failure.empty()) err << "tallix-cli transfer: " << run.failure << "\n";
   std::istringstream noInput;

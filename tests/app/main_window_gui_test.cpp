@@ -663,10 +663,19 @@ TEST_F(MainWindowTest, SideWindowsReachTheMainWindowThroughItsContext) {
 TEST_F(MainWindowTest, KeysOfSideWindowsLeaveTheCalculatorAsItWas) {
   Open();
   Click(ids::kKey1 + 4);
-  for (int id : {ids::kKeyCnv, ids::kKeyArea, ids::kKeyVol, ids::kKeyLoan, ids::kKeyTransfer, ids::kKeyStart}) {
+  for (int id : {ids::kKeyCnv, ids::kKeyArea, ids::kKeyVol, ids::kKeyLoan, ids::kKeyStart}) {
     Click(id);
     EXPECT_EQ(GetFocus(), Item(ids::kKeySink)) << id;
   }
+  // The transfer test opens beside the calculator with the focus, once however often its key is pressed.
+  Click(ids::kKeyTransfer);
+  Click(ids::kKeyTransfer);
+  HWND transfer = FindWindowW(L"FORM_TALLIX_FTS1_CLASS", nullptr);
+  ASSERT_NE(transfer, nullptr);
+  EXPECT_EQ(FindWindowExW(nullptr, transfer, L"FORM_TALLIX_FTS1_CLASS", nullptr), nullptr);
+  EXPECT_EQ(GetAncestor(GetFocus(), GA_ROOT), transfer);
+  EXPECT_EQ(GetWindow(transfer, GW_OWNER), window_);
+  SendMessageW(transfer, WM_CLOSE, 0, 0);
   EXPECT_EQ(Text(ids::kDisplay), "5");
   EXPECT_TRUE(Tape().empty());
 }

@@ -97,7 +97,8 @@ int PrintTransfer(HWND window) {
 // The folder browser takes the path in its own memory, so it is written there.
 int SelectInFolderBrowser(const std::wstring& path) {
   HWND browser = nullptr;
-  for (int attempt = 0; attempt < 100 && !browser; ++attempt, Sleep(50)) browser = FindWindowW(nullptr, L"Browse for Folder");
+  for (int attempt = 0; attempt < 100 && !browser; ++attempt, Sleep(50))
+    browser = FindWindowW(nullptr, L"Browse for Folder");
   DWORD process = 0;
   if (!browser || !GetWindowThreadProcessId(browser, &process)) return 1;
   HANDLE target = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_WRITE, FALSE, process);
@@ -132,7 +133,8 @@ void PrintCentre(HWND control) {
 
 int wmain(int argc, wchar_t** argv) {
   if (argc < 2) {
-    std::fputs("usage: tallix_probe wait|display|tape|rect ID|size|close|transfer|transfer-rect ID|browse PATH\n", stderr);
+    std::fputs("usage: tallix_probe wait|display|tape|rect ID|size|close|transfer|transfer-rect ID|browse PATH\n",
+               stderr);
     return 2;
   }
   HWND main = FindMainWindow();

@@ -55,8 +55,8 @@ class FakeFiles final : public FileSystem {
 // "buttons: off", "column 1: 104,857,600|2.5000000|...|note", "tell: ...".
 class FakeView final : public TransferView {
  public:
-  std::string folder = "D:\\Test";  // the folder browser's answer
-  TransferChoice choice{100, true};      // the options window's answer
+  std::string folder = "D:\\Test";   // the folder browser's answer
+  TransferChoice choice{100, true};  // the options window's answer
   std::vector<std::string> log;
   std::vector<TransferChoice> proposals;
 

@@ -117,8 +117,7 @@ TEST(TransferFigures, RatesOfTodaysDisksFitAndAClockThatDidNotMoveGivesNoRate) {
   // The largest file a run can ask for, in a nanosecond: beyond 64 bits.
   const std::int64_t largest = std::int64_t{std::numeric_limits<std::int32_t>::max()} << 20;
   EXPECT_TRUE(ComputeFigures(largest, 1e-9L).tooFast);
-  EXPECT_EQ(Texts(ComputeFigures(1 << 20, 0)),
-            (ColumnTexts{"1,048,576", "0.0000000", "too fast to measure", "", ""}));
+  EXPECT_EQ(Texts(ComputeFigures(1 << 20, 0)), (ColumnTexts{"1,048,576", "0.0000000", "too fast to measure", "", ""}));
   EXPECT_EQ(Texts(ComputeFigures(1234567, 1.0L))[2], "1,234,567");
   EXPECT_EQ(Texts(ComputeFigures(1, 0.25L))[1], "0.2500000");
 }

@@ -40,8 +40,8 @@ std::string FirstAddress() {
   if (host && host->h_addrtype == AF_INET && host->h_length == 4 && host->h_addr_list[0]) {
     for (int i = 0; i < 4; ++i) bytes[i] = static_cast<unsigned char>(host->h_addr_list[0][i]);
   }
-  return FormatUsing("#_.#_.#_.#", {static_cast<Real>(bytes[0]), static_cast<Real>(bytes[1]), static_cast<Real>(bytes[2]),
-                                    static_cast<Real>(bytes[3])});
+  return FormatUsing("#_.#_.#_.#", {static_cast<Real>(bytes[0]), static_cast<Real>(bytes[1]),
+                                    static_cast<Real>(bytes[2]), static_cast<Real>(bytes[3])});
 }
 
 }  // namespace

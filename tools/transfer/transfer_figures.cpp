@@ -43,12 +43,9 @@ StepFigures ComputeFigures(std::int64_t bytes, long double elapsed) {
 ColumnTexts ColumnFieldTexts(const StepResult& result) {
   const StepFigures& f = result.figures;
   switch (result.outcome) {
-    case StepOutcome::kNotRun:
-      return {};
-    case StepOutcome::kFailed:
-      return {Field(kCountMask, f.bytes), kFailedText, "", "", ""};
-    case StepOutcome::kMeasured:
-      break;
+    case StepOutcome::kNotRun: return {};
+    case StepOutcome::kFailed: return {Field(kCountMask, f.bytes), kFailedText, "", "", ""};
+    case StepOutcome::kMeasured: break;
   }
   if (f.tooFast) return {Field(kCountMask, f.bytes), Field(kSecondsMask, f.elapsed), kTooFastText, "", ""};
   return {Field(kCountMask, f.bytes), Field(kSecondsMask, f.elapsed), Field(kCountMask, f.bytesPerSecond),

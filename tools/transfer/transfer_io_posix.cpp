@@ -84,7 +84,8 @@ class PosixFileSystem final : public FileSystem {
 
   std::string ClearCache(const std::string& path, std::int32_t) override {
     const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) return errno == ENOENT ? UnableToFindMessage(path) : OpenErrorMessage(static_cast<std::uint32_t>(errno));
+    if (fd < 0)
+      return errno == ENOENT ? UnableToFindMessage(path) : OpenErrorMessage(static_cast<std::uint32_t>(errno));
     // Dirty pages are not dropped: flush them first.
     const bool cleared = fdatasync(fd) == 0 && posix_fadvise(fd, 0, 0, POSIX_FADV_DONTNEED) == 0;
     close(fd);

@@ -33,8 +33,8 @@ IoStatus LastError() {
   LocalFree(text);
   while (!words.empty() && (words.back() == L'.' || std::iswspace(words.back()))) words.pop_back();
   if (words.empty()) return IoStatus::Failed("error " + std::to_string(error));
-  const int bytes = WideCharToMultiByte(CP_UTF8, 0, words.data(), static_cast<int>(words.size()), nullptr, 0, nullptr,
-                                        nullptr);
+  const int bytes =
+      WideCharToMultiByte(CP_UTF8, 0, words.data(), static_cast<int>(words.size()), nullptr, 0, nullptr, nullptr);
   std::string utf8(static_cast<std::size_t>(bytes), '\0');
   WideCharToMultiByte(CP_UTF8, 0, words.data(), static_cast<int>(words.size()), utf8.data(), bytes, nullptr, nullptr);
   return IoStatus::Failed(utf8);

@@ -19,15 +19,16 @@ std::string TwoColumns(const std::string& writing, const std::string& reading) {
 }  // namespace
 
 std::vector<ReportLine> ResultTable(const ReportFields& fields) {
-  static constexpr const char* kLabels[] = {" Packet length   : ", " Time to complete: ", " Bytes per second: ",
-                                            " Bits per second : "};
+  static constexpr const char* kLabels[] = {
+      " Packet length   : ", " Time to complete: ", " Bytes per second: ", " Bits per second : "};
   std::vector<ReportLine> lines{{{ReportFont::kLabel, kTableIndent + "---Writing---     ---Reading---"}}};
   for (std::size_t row = 0; row < 4; ++row) {
     lines.push_back({{ReportFont::kLabel, kLabels[row] + kIndent},
                      {ReportFont::kValue, TwoColumns(fields.writing[row], fields.reading[row])}});
   }
   lines.push_back({{ReportFont::kLabel, kTableIndent + "-------------     -------------"}});
-  lines.push_back({{ReportFont::kLabel, " Mbps:             " + kIndent + TwoColumns(fields.writing[4], fields.reading[4])}});
+  lines.push_back(
+      {{ReportFont::kLabel, " Mbps:             " + kIndent + TwoColumns(fields.writing[4], fields.reading[4])}});
   if (!fields.readCaveat.empty()) lines.push_back({{ReportFont::kValue, " Reading: " + fields.readCaveat}});
   if (!fields.failure.empty()) lines.push_back({{ReportFont::kValue, " " + fields.failure}});
   return lines;

@@ -12,7 +12,7 @@ namespace {
 class DataBlock {
  public:
   explicit DataBlock(std::size_t length)
-      : bytes_(new(std::align_val_t{kBlockAlignment}) std::byte[length]()), length_(length) {}
+      : bytes_(new (std::align_val_t{kBlockAlignment}) std::byte[length]()), length_(length) {}
   std::span<std::byte> span() { return {bytes_.get(), length_}; }
 
  private:
@@ -59,8 +59,8 @@ StepResult TimedStep(FileSystem& files, Clock& clock, const std::string& path, A
       }
     }
     if (!status.ok) {
-      return Failed(bytes, Failure(access, "after " + std::to_string(i * std::int64_t{settings.blockLength}) + " bytes",
-                                   status));
+      return Failed(
+          bytes, Failure(access, "after " + std::to_string(i * std::int64_t{settings.blockLength}) + " bytes", status));
     }
     const int now = static_cast<int>((i + 1) * std::int64_t{100} / blocks);
     if (now != percent) observer.Progress(stage, percent = now);

@@ -4,16 +4,11 @@ namespace tallix::transfer {
 
 std::string_view StageText(Stage stage) {
   switch (stage) {
-    case Stage::kWriting:
-      return "Writing Data...";
-    case Stage::kClearingCache:
-      return "Clearing File Cache...";
-    case Stage::kReading:
-      return "Reading Data...";
-    case Stage::kDeleting:
-      return "Deleting Data...";
-    case Stage::kFinished:
-      break;
+    case Stage::kWriting: return "Writing Data...";
+    case Stage::kClearingCache: return "Clearing File Cache...";
+    case Stage::kReading: return "Reading Data...";
+    case Stage::kDeleting: return "Deleting Data...";
+    case Stage::kFinished: break;
   }
   return "Finished";
 }

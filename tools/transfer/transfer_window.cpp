@@ -65,8 +65,10 @@ std::vector<ui::ControlSpec> Controls() {
       Label(1013, L"Bits per second:", kRowTops[3], kRegular),
       Label(1014, L"Mbps:", kRowTops[4], kBold),
   };
-  for (int row = 0; row < 5; ++row) rows.push_back(ValueField(ids::kWritingFields + row, {132, kRowTops[row], 112, 18}));
-  for (int row = 0; row < 5; ++row) rows.push_back(ValueField(ids::kReadingFields + row, {273, kRowTops[row], 112, 18}));
+  for (int row = 0; row < 5; ++row)
+    rows.push_back(ValueField(ids::kWritingFields + row, {132, kRowTops[row], 112, 18}));
+  for (int row = 0; row < 5; ++row)
+    rows.push_back(ValueField(ids::kReadingFields + row, {273, kRowTops[row], 112, 18}));
   rows.push_back(Label(1025, L"Status:", 267, kBold));
   rows.push_back(ValueField(ids::kStatus, {132, 268, 253, 18}));
   // Where the read figures are the file cache's rather than the device's.
@@ -139,7 +141,10 @@ class TransferForm final : public ui::FormDefinition, private TransferView {
   void ShowColumn(Column column, const ColumnTexts& texts, const std::string& caveat) override {
     const int first = column == Column::kWriting ? ids::kWritingFields : ids::kReadingFields;
     for (int row = 0; row < 5; ++row) SetField(first + row, texts[row]);
-    if (column == Column::kReading) SetField(ids::kReadNote, caveat.empty() ? "" : "Reading: " + caveat);
+    if (column == Column::kReading) {
+      readCaveat_ = caveat;
+      SetField(ids::kReadNote, caveat.empty() ? "" : "Reading: " + caveat);
+    }
     ui::RepaintNow(window);
   }
 
@@ -161,8 +166,7 @@ class TransferForm final : public ui::FormDefinition, private TransferView {
       fields.writing[row] = field(ids::kWritingFields + row);
       fields.reading[row] = field(ids::kReadingFields + row);
     }
-    const std::string note = field(ids::kReadNote);
-    if (!note.empty()) fields.readCaveat = note.substr(note.find(": ") + 2);
+    fields.readCaveat = readCaveat_;
     const std::string status = field(ids::kStatus);
     if (status != "Finished") fields.failure = status;
     {
@@ -176,6 +180,7 @@ class TransferForm final : public ui::FormDefinition, private TransferView {
   std::unique_ptr<FileSystem> files_ = SystemFileSystem();
   SteadyClock clock_;
   std::unique_ptr<TransferSession> session_;
+  std::string readCaveat_;  // as the note under the reading column says it
 };
 
 }  // namespace
