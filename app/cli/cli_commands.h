@@ -35,6 +35,10 @@ inline constexpr const char* kLoanUsage =
     "      the loan calculator's payment, totals and amortization schedule (first payment today unless\n"
     "      --first is given); --csv writes them for a spreadsheet\n";
 
+// transfer FOLDER --size MIB [--keep]: the transfer test on FOLDER, printing
+// the report's table; status 1 when a step failed.
+int RunTransfer(const Args& args, std::ostream& out, std::ostream& err);
+
 // The terminal as the paper tape: keyboard keys through the engine's keyboard
 // mapping until q, Ctrl+C or Ctrl+D. Needs a terminal on standard input; not on Windows.
 int RunInteractive(const Args& args, std::ostream& err);

@@ -26,6 +26,9 @@ void PrintUsage(std::ostream& out) {
          "  tallix-cli area LENGTH UNIT WIDTH UNIT --to UNIT\n"
          "  tallix-cli volume LENGTH UNIT WIDTH UNIT DEPTH UNIT --to UNIT\n"
          "      the calculator's result and tape lines; units by name or abbreviation, one system at a time\n"
+         "  tallix-cli transfer FOLDER --size MIB [--keep]\n"
+         "      writes a test file of MIB mebibytes to FOLDER and reads it back past the file cache, printing\n"
+         "      the write and read rates; --keep leaves the file there\n"
       << tallix::cli::kLoanUsage;
 #ifndef _WIN32
   out << "  tallix-cli [interactive [options] [--laptop on|off]]\n"
@@ -61,6 +64,7 @@ int main(int argc, char** argv) {
   if (command == "convert") return Finished(command, tallix::cli::RunConvert(args, std::cout, std::cerr));
   if (command == "area") return Finished(command, tallix::cli::RunArea(args, std::cout, std::cerr));
   if (command == "volume") return Finished(command, tallix::cli::RunVolume(args, std::cout, std::cerr));
+  if (command == "transfer") return tallix::cli::RunTransfer(args, std::cout, std::cerr);
 #ifndef _WIN32
   if (command == "interactive") return tallix::cli::RunInteractive(args, std::cerr);
 #endif

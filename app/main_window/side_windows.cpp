@@ -11,6 +11,7 @@
 #include "tools/area_volume/shape_window.h"
 #include "tools/convert/converter_popup.h"
 #include "tools/loan/loan_window.h"
+#include "tools/transfer/transfer_window.h"
 
 namespace tallix::side {
 
@@ -18,7 +19,7 @@ void OpenConverter(MainWindowContext& main) { ShowConverter(main); }
 void OpenAreaCalculator(MainWindowContext& main) { OpenAreaWindow(main); }
 void OpenVolumeCalculator(MainWindowContext& main) { OpenVolumeWindow(main); }
 void OpenLoanWindow(MainWindowContext& main) { OpenLoanCalculator(main); }
-void OpenTransferTest(MainWindowContext&) {}
+void OpenTransferTest(MainWindowContext& main) { transfer::OpenTransferWindow(main); }
 void ShowHelp(MainWindowContext& main) { FocusOrOpenHelp(main); }
 void ReopenHelpAt(MainWindowContext& main, int topic) { ReopenHelp(main, topic); }
 void OpenOptions(MainWindowContext& main) { ShowOptions(main); }

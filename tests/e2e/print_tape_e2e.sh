@@ -117,9 +117,4 @@ EOF
 # 91 tape lines and the heading.
 check "red on the subtractions only, page 1" "red lines 30 black lines 62 mixed 0" "$inks"
 
-probe close
-for _ in $(seq 1 100); do kill -0 "$tallix_pid" 2>/dev/null || break; sleep 0.1; done
-kill -0 "$tallix_pid" 2>/dev/null && { failed=$((failed + 1)); echo "FAILED: Tallix.exe did not exit on close"; }
-tallix_pid=""
-echo "$passed passed, $failed failed"
-[ "$failed" -eq 0 ]
+close_tallix

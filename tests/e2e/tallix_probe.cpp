@@ -18,12 +18,15 @@
 //   tallix_probe tree ID [CLASS]      prints a tree view's top-left (screen) and item height
 //   tallix_probe listbox ID [CLASS]   prints a list box's entries, first to last
 //   tallix_probe listview ID [CLASS]  prints a list view's rows, tab-separated
+//   tallix_probe transfer             prints the transfer test window's fields
+//   tallix_probe browse PATH          selects PATH in the open folder browser
 //
 // Texts are written as UTF-8.
 
 #include <windows.h>
 // After windows.h, which it needs.
 #include <commctrl.h>
+#include <shlobj.h>
 
 #include <cstdio>
 #include <cwchar>
@@ -163,13 +166,63 @@ int ShowForeignWindow() {
   return 0;
 }
 
+// One "name: text" line for each field; a column's five fields joined by "|".
+int PrintTransfer(HWND window) {
+  const auto field = [window](int id) { return WindowText(GetDlgItem(window, id)); };
+  const auto column = [&](int first) {
+    std::wstring text;
+    for (int row = 0; row < 5; ++row) text += (row ? L"|" : L"") + field(first + row);
+    return text;
+  };
+  PrintUtf8(L"computer: " + field(1003));
+  PrintUtf8(L"address: " + field(1005));
+  PrintUtf8(L"folder: " + field(1007));
+  PrintUtf8(L"writing: " + column(1015));
+  PrintUtf8(L"reading: " + column(1020));
+  PrintUtf8(L"note: " + field(1027));
+  PrintUtf8(L"status: " + field(1026));
+  std::wstring enabled;
+  for (int id : {1000, 1001, 2}) enabled += IsWindowEnabled(GetDlgItem(window, id)) ? L"1" : L"0";
+  PrintUtf8(L"start, print, exit enabled: " + enabled);
+  return 0;
+}
+
+// The folder browser takes the path in its own memory, so it is written there.
+int SelectInFolderBrowser(const std::wstring& path) {
+  HWND browser = nullptr;
+  for (int attempt = 0; attempt < 100 && !browser; ++attempt, Sleep(50))
+    browser = FindWindowW(nullptr, L"Browse for Folder");
+  DWORD process = 0;
+  if (!browser || !GetWindowThreadProcessId(browser, &process)) return 1;
+  HANDLE target = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_WRITE, FALSE, process);
+  if (!target) return 1;
+  const SIZE_T bytes = (path.size() + 1) * sizeof(wchar_t);
+  void* remote = VirtualAllocEx(target, nullptr, bytes, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE);
+  const bool written = remote && WriteProcessMemory(target, remote, path.c_str(), bytes, nullptr);
+  // A selection made while the browser still fills its tree can be lost:
+  // made again until its edit box names something other than the desktop.
+  HWND edit = FindWindowExW(browser, nullptr, L"Edit", nullptr);
+  bool selected = false;
+  for (int attempt = 0; written && !selected && attempt < 50; ++attempt) {
+    DWORD_PTR ignored = 0;
+    SendMessageTimeoutW(browser, BFFM_SETSELECTIONW, TRUE, reinterpret_cast<LPARAM>(remote), SMTO_ABORTIFHUNG, 5000,
+                        &ignored);
+    Sleep(100);
+    const std::wstring shown = edit ? WindowText(edit) : L"";
+    selected = !edit || (!shown.empty() && shown != L"Desktop");
+  }
+  if (remote) VirtualFreeEx(target, remote, 0, MEM_RELEASE);
+  CloseHandle(target);
+  return selected ? 0 : 1;
+}
+
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
   if (argc < 2) {
     std::fputs(
-        "usage: tallix_probe wait|display|tape|size|close|foreign|exists CLASS|focus CLASS\n"
-        "                    rect|text|tree|listbox|listview ID [CLASS]\n",
+        "usage: tallix_probe wait|display|tape|size|close|foreign|transfer|exists CLASS|focus CLASS\n"
+        "                    browse PATH|rect|text|tree|listbox|listview ID [CLASS]\n",
         stderr);
     return 2;
   }
@@ -198,6 +251,10 @@ int wmain(int argc, wchar_t** argv) {
   // class CLASS once it is idle too.
   if (argc < 3) {
     if (command == L"foreign") return ShowForeignWindow();
+    if (command == L"transfer") {
+      HWND window = WindowOfClass(L"FORM_TALLIX_FTS1_CLASS");
+      return window ? PrintTransfer(window) : 1;
+    }
     if (command == L"close") {
       PostMessageW(main, WM_CLOSE, 0, 0);
       return 0;
@@ -205,6 +262,7 @@ int wmain(int argc, wchar_t** argv) {
     std::fputs("tallix_probe: unknown command\n", stderr);
     return 2;
   }
+  if (command == L"browse") return SelectInFolderBrowser(argv[2]);
   if (command == L"exists") {
     std::printf("%d\n", FindWindowW(argv[2], nullptr) ? 1 : 0);
     return 0;

@@ -1,0 +1,30 @@
+#pragma once
+// The words of the transfer test that its window, its report and tallix-cli
+// share: the status line's stages and the messages of a failed step.
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace tallix::transfer {
+
+enum class Stage { kWriting, kClearingCache, kReading, kDeleting, kFinished };
+
+// "Writing Data...", "Clearing File Cache...", ... "Finished".
+std::string_view StageText(Stage stage);
+// The stage with the share of its work done: "Writing Data... 42%".
+std::string StageProgressText(Stage stage, int percent);
+
+// The test file in `folder`; the separator is added even after a drive root
+// (a doubled separator after "C:\" is one to Windows).
+std::string TestFilePath(std::string_view folder, char separator);
+inline constexpr char kTestFileName[] = "NW_SpeedTest.dat";
+
+// The messages of clearing the file cache.
+std::string UnableToFindMessage(std::string_view path);
+std::string OpenErrorMessage(std::uint32_t systemError);
+std::string AllocationErrorMessage(std::uint32_t systemError);
+inline constexpr char kNotEnoughMemoryMessage[] = "Not enough memory for file reading";
+inline constexpr char kReadErrorMessage[] = "Error on reading file";
+
+}  // namespace tallix::transfer
