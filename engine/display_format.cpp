@@ -71,8 +71,8 @@ void Engine::SetDecimals(int value) {
   state_.displayMode = static_cast<std::uint8_t>(value);
   state_.decimalSetting = static_cast<std::uint8_t>(value);
   const std::string text = std::to_string(value);
-  settings_.Write(main_keys::kSection, main_keys::kDisplayMode, text);
-  settings_.Write(main_keys::kSection, main_keys::kDecimalSetting, text);
+  WriteSetting(main_keys::kSection, main_keys::kDisplayMode, text);
+  WriteSetting(main_keys::kSection, main_keys::kDecimalSetting, text);
   SelectNumberSystem(0);
 }
 
@@ -81,7 +81,7 @@ void Engine::ToggleDigitGrouping() {
   if (!state_.IsDecimal()) return;
   state_.digitGrouping = !state_.digitGrouping;
   host_.CheckDigitGroupingMenuItem(state_.digitGrouping);
-  settings_.Write(main_keys::kSection, main_keys::kDigitGrouping, Flag(state_.digitGrouping));
+  WriteSetting(main_keys::kSection, main_keys::kDigitGrouping, Flag(state_.digitGrouping));
   SelectNumberSystem(0);
 }
 
@@ -90,7 +90,7 @@ void Engine::ToggleAutoDecimal() {
   if (!state_.IsDecimal()) return;
   state_.autoDecimal = !state_.autoDecimal;
   host_.CheckAutoDecimalMenuItem(state_.autoDecimal);
-  settings_.Write(main_keys::kSection, main_keys::kAutoDecimal, Flag(state_.autoDecimal));
+  WriteSetting(main_keys::kSection, main_keys::kAutoDecimal, Flag(state_.autoDecimal));
 }
 
 }  // namespace tallix

@@ -10,6 +10,7 @@
 // operations from its command dispatch and its key-sink messages.
 
 #include <functional>
+#include <map>
 #include <string>
 #include <string_view>
 
@@ -143,6 +144,9 @@ class Engine {
   std::string ClipboardOutside();
   bool NumLockOutside();
   void RestartRecord();
+  // A replay may run thousands of operations that each write a setting: only
+  // the last value of each key is written, once the replay is over.
+  void WriteSetting(std::string_view section, std::string_view key, std::string_view value);
   void RunRecorded(const EngineInput& input);
 
   // The shared body of the four operator keys.
@@ -178,6 +182,7 @@ class Engine {
   bool restartPending_ = false;
   const InputRecord* replaying_ = nullptr;
   bool entryTyped_ = false, tapeWritten_ = false;  // during the outermost call
+  std::map<std::pair<std::string, std::string>, std::string> replayedSettings_;
   std::size_t nextText_ = 0, nextAnswer_ = 0;
 };
 

@@ -122,7 +122,8 @@ void Engine::ChangeSign() {
 void Engine::CopyDisplay() {
   OutsideCall call(*this, EngineInput::Kind::CopyDisplay);
   const std::string text = host_.GetDisplayText();
-  host_.SetClipboardText(text);
+  // A replay makes the tape again; it must not change what the user copied since.
+  if (!replaying_) host_.SetClipboardText(text);
   AppendTapeLine("Copy (" + text + ")", "");
   Focus();
 }

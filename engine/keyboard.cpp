@@ -138,7 +138,9 @@ const std::array<KeyboardRows::Row, 43> KeyboardRows::kRows = {{
      [](Engine& e) { e.PasteDisplay(); }, std::nullopt},
     {{vk::kF9, kNone, kNone}, [](const KeyContext& c) { return c.decimal(); },
      [](Engine& e) { e.ChangeSign(); }, Key::ChangeSign},
-    {{vk::kF1, kNone, kNone}, Always, [](Engine& e) { e.host_.OpenHelp(); }, Key::Help},
+    {{vk::kF1, kNone, kNone}, Always, [](Engine& e) {
+       if (!e.replaying_) e.host_.OpenHelp();
+     }, Key::Help},
     {{vk::kNumLock, kNone, kNone}, Always, [](Engine& e) { e.UpdateNumLock(); }, std::nullopt},
 }};
 // clang-format on
@@ -175,7 +177,7 @@ void Engine::OnKeyUp(int virtualKey) {
     released[static_cast<int>(*row.pressed)] = true;
     host_.ShowKeyPressed(*row.pressed, false);
   }
-  if (virtualKey == vk::kSpace) host_.StartStopStopwatch();
+  if (virtualKey == vk::kSpace && !replaying_) host_.StartStopStopwatch();
   Focus();
 }
 

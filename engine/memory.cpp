@@ -23,8 +23,8 @@ void Engine::ShowMemoryPane() {
 void Engine::StoreBank(int bank) {
   const auto index = static_cast<std::size_t>(bank);
   const std::string& text = state_.memoryText[index];
-  settings_.Write(memory_keys::kSection, memory_keys::kBankText[index], text);
-  settings_.Write(memory_keys::kSection, memory_keys::kBankValue[index],
+  WriteSetting(memory_keys::kSection, memory_keys::kBankText[index], text);
+  WriteSetting(memory_keys::kSection, memory_keys::kBankValue[index],
                   text.empty() ? std::string() : PlainNumberText(state_.memoryValue[index], 15));
 }
 

@@ -75,7 +75,7 @@ void Engine::SelectNumberSystem(int index) {
     AppendTapeLine("(" + std::string(SystemName(s.displayMode)) + ")", "");
   }
   if (s.averageShown) WriteAverage(average);
-  settings_.Write(main_keys::kSection, main_keys::kDisplayMode, std::to_string(s.displayMode));
+  WriteSetting(main_keys::kSection, main_keys::kDisplayMode, std::to_string(s.displayMode));
   Focus();
 }
 

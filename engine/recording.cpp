@@ -46,6 +46,14 @@ std::string Engine::ClipboardOutside() {
   return text;
 }
 
+void Engine::WriteSetting(std::string_view section, std::string_view key, std::string_view value) {
+  if (replaying_) {
+    replayedSettings_[{std::string(section), std::string(key)}] = value;
+  } else {
+    settings_.Write(section, key, value);
+  }
+}
+
 void Engine::SetCalcMode(int mode) {
   OutsideCall call(*this, EngineInput::Kind::SetCalcMode, mode);
   state_.calcMode = mode == 1 ? 1 : 0;
@@ -109,7 +117,10 @@ void Engine::Replay(const InputRecord& record, const std::function<void(std::siz
     if (afterInput) afterInput(i);
   }
   replaying_ = nullptr;
+  host_.SelectTapeLine(state_.lastTapeIndex);
   record_ = record;
+  for (const auto& [where, value] : replayedSettings_) settings_.Write(where.first, where.second, value);
+  replayedSettings_.clear();
 }
 
 }  // namespace tallix

@@ -19,7 +19,8 @@ void Engine::AppendTapeLine(std::string_view number, std::string_view symbol) {
     line.append(symbol);
   }
   state_.lastTapeIndex = host_.AddTapeLine(line);
-  host_.SelectTapeLine(state_.lastTapeIndex);
+  // A replay brings only its last line into view, at its end.
+  if (!replaying_) host_.SelectTapeLine(state_.lastTapeIndex);
 }
 
 void Engine::FeedTape() {
