@@ -2,6 +2,8 @@
 
 #include <commctrl.h>
 
+#include <memory>
+#include <utility>
 #include <vector>
 
 #include "ui/control_presets.h"
@@ -85,35 +87,57 @@ bool PumpWaitingMessages() {
 
 }  // namespace
 
-void RunSteppedWork(HWND owner, const SteppedWork& work) {
-  const HCURSOR previousCursor = SetCursor(LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_WAIT)));
-  const ULONGLONG start = GetTickCount64();
-  bool done = false;
-  while (!done && GetTickCount64() - start < kQuietMilliseconds) done = work.step();
-  if (!done) {
-    ProgressForm progress(work.caption, work.text);
-    {
-      ThreadWindowsDisabled noInput;
-      ShowForm(progress, owner, /*modal=*/false);
-      bool pumping = true;
-      ULONGLONG lastPump = 0;
-      while (!done) {
-        done = work.step();
-        const ULONGLONG now = GetTickCount64();
-        if (done || now - lastPump < kPumpEveryMilliseconds) continue;
-        lastPump = now;
-        const auto permille = static_cast<WPARAM>(work.doneFraction() * 1000);
-        SendDlgItemMessageW(progress.window, kBarId, PBM_SETPOS, permille, 0);
-        // After a quit message the work still ends (it leaves the tape
-        // whole), but nothing more is dispatched.
-        if (pumping) pumping = PumpWaitingMessages();
-      }
-    }
-    // Only now, with its owner enabled again, may the progress window go:
-    // the activation passes back to the owner instead of to no window.
-    if (progress.window) DestroyWindow(progress.window);
+// The progress window and the disabled windows, from the end of the quiet
+// time to the end of the work.
+class LongWork::Shown {
+ public:
+  Shown(HWND owner, const wchar_t* caption, const std::wstring& text) : progress_(caption, text) {
+    ShowForm(progress_, owner, /*modal=*/false);
   }
-  SetCursor(previousCursor);
+  ~Shown() {
+    // Only with its owner enabled again may the progress window go: the
+    // activation passes back to the owner instead of to no window.
+    noInput_.reset();
+    if (progress_.window) DestroyWindow(progress_.window);
+  }
+  void Show(double doneFraction) {
+    SendDlgItemMessageW(progress_.window, kBarId, PBM_SETPOS, static_cast<WPARAM>(doneFraction * 1000), 0);
+  }
+
+ private:
+  std::unique_ptr<ThreadWindowsDisabled> noInput_ = std::make_unique<ThreadWindowsDisabled>();
+  ProgressForm progress_;
+};
+
+LongWork::LongWork(HWND owner, const wchar_t* caption, std::wstring text)
+    : owner_(owner),
+      caption_(caption),
+      text_(std::move(text)),
+      previousCursor_(SetCursor(LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_WAIT)))),
+      start_(GetTickCount64()) {}
+
+LongWork::~LongWork() {
+  shown_.reset();
+  SetCursor(previousCursor_);
+}
+
+void LongWork::Progress(double doneFraction) {
+  const ULONGLONG now = GetTickCount64();
+  if (!shown_) {
+    if (now - start_ < kQuietMilliseconds) return;
+    shown_ = std::make_unique<Shown>(owner_, caption_, text_);
+  }
+  if (now - lastPump_ < kPumpEveryMilliseconds) return;
+  lastPump_ = now;
+  shown_->Show(doneFraction);
+  // After a quit message the work still ends (it leaves the tape whole), but
+  // nothing more is dispatched.
+  if (pumping_) pumping_ = PumpWaitingMessages();
+}
+
+void RunSteppedWork(HWND owner, const SteppedWork& work) {
+  LongWork longWork(owner, work.caption, work.text);
+  while (!work.step()) longWork.Progress(work.doneFraction());
 }
 
 }  // namespace tallix::ui
