@@ -71,7 +71,8 @@ ControlSpec TapeList() {
   ControlSpec row = ui::ListBox(ids::kTapeList, {276, 8, 224, 254}, f::kTape);
   // Each line drawn in its own colour (tape_drawing.cpp); nothing to select
   // and no tab stop: the key sink keeps the focus.
-  row.style = (row.style & ~WS_TABSTOP) | LBS_OWNERDRAWFIXED | LBS_HASSTRINGS | LBS_NOSEL | LBS_DISABLENOSCROLL;
+  row.style = (row.style & ~WS_TABSTOP) | LBS_OWNERDRAWFIXED | LBS_HASSTRINGS | LBS_NOSEL | LBS_DISABLENOSCROLL |
+              LBS_NOTIFY;  // a double click corrects a typed number
   // Never focused, so nothing for the framework's subclass to do; and a
   // loaded tape sends it a message per line.
   row.properties.subclass = false;

@@ -4,6 +4,8 @@
 
 #include <windows.h>
 // After windows.h, which it needs.
+#include <windowsx.h>
+// After windows.h, which it needs.
 #include <commctrl.h>
 
 #include <memory>
@@ -17,6 +19,7 @@
 #include "app/main_window/main_window_impl.h"
 #include "app/main_window/side_windows.h"
 #include "app/main_window/status_texts.h"
+#include "app/main_window/tape_correction.h"
 #include "app/settings/main_settings.h"
 #include "app/settings/settings_io.h"
 #include "app/settings/settings_temporaries.h"
@@ -116,6 +119,16 @@ void MainWindow::BindKeys() {
     FocusKeySink();
     return 1;
   });
+  // The tape selects nothing: the line is the one under the mouse.
+  Bind(WM_COMMAND, ids::kTapeList, LBN_DBLCLK, [this](const ui::ControlEvent& event) -> LRESULT {
+    const DWORD position = GetMessagePos();
+    POINT point{GET_X_LPARAM(position), GET_Y_LPARAM(position)};
+    ScreenToClient(event.control, &point);
+    const LRESULT hit = SendMessageW(event.control, LB_ITEMFROMPOINT, 0, MAKELPARAM(point.x, point.y));
+    if (HIWORD(hit) == 0) CorrectTapeLine(*this, LOWORD(hit));
+    FocusKeySink();
+    return 1;
+  });
 }
 
 void MainWindow::OnSideKey(int id, void (*open)(MainWindowContext&)) {
@@ -139,6 +152,8 @@ void MainWindow::BindMenus() {
   OnCommand(IDM_SAVE_TAPE, [this] { side::SaveTape(*this); });
   OnCommand(IDM_LOAD_TAPE, [this] { side::LoadTape(*this); });
   OnCommand(IDM_PRINT_TAPE, [this] { side::PrintTape(*this); });
+  OnCommand(IDM_EXPORT_TAPE, [this] { RunExportTape(*this); });
+  OnCommand(IDM_UNDO_CORRECTION, [this] { UndoCorrection(*this); });
   OnCommand(IDM_COPY, [this] { engine_.CopyDisplay(); });
   OnCommand(IDM_PASTE, [this] { engine_.PasteDisplay(); });
   OnCommand(IDM_OPTIONS, [this] { side::OpenOptions(*this); });

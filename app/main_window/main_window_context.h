@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -12,6 +13,7 @@
 #include "app/stopwatch/stopwatch.h"
 #include "engine/engine.h"
 #include "engine/engine_host.h"
+#include "engine/input_record.h"
 #include "engine/settings_port.h"
 #include "ui/form.h"
 
@@ -46,6 +48,9 @@ class MainWindowContext {
   // one per form name ("FORM8"), so that it can be found open again. Empty
   // until the window first opens.
   virtual std::unique_ptr<ui::FormDefinition>& SideForm(std::wstring_view name) = 0;
+  // What made the tape before the last correction, for "Undo Correction";
+  // empty when there is nothing to undo.
+  virtual std::optional<InputRecord>& RecordBeforeCorrection() = 0;
 };
 
 }  // namespace tallix

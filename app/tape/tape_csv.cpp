@@ -1,8 +1,10 @@
 #include "app/tape/tape_csv.h"
 
 #include <cctype>
+#include <new>
 #include <string_view>
 
+#include "app/settings/settings_io.h"
 #include "services/codepage1252.h"
 
 namespace tallix {
@@ -82,6 +84,16 @@ std::string FormatTapeCsv(std::span<const std::string> lines) {
     csv += "\r\n";
   }
   return csv;
+}
+
+TapeFileResult ExportTapeCsv(const std::string& path, std::span<const std::string> lines) {
+  std::string reason;
+  try {
+    if (ReplaceFileAtomically(path, FormatTapeCsv(lines), &reason)) return {true, "The tape was exported as: " + path};
+  } catch (const std::bad_alloc&) {
+    reason = "There is not enough memory";
+  }
+  return {false, "The tape could not be exported as \"" + path + "\": " + reason + "."};
 }
 
 }  // namespace tallix

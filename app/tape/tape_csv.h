@@ -4,6 +4,8 @@
 #include <span>
 #include <string>
 
+#include "app/tape/tape_file.h"
+
 namespace tallix {
 
 // Columns: the line's number (from 1), the number as the tape shows it
@@ -14,5 +16,9 @@ namespace tallix {
 // for a formula (longer than one character and starting with "=", "+", "-" or
 // "@") gets a leading "'".
 std::string FormatTapeCsv(std::span<const std::string> lines);
+
+// Writes the CSV to `path` as Save Tape writes a tape (a whole new file or the
+// old one kept); the message names the file, and the reason when it failed.
+TapeFileResult ExportTapeCsv(const std::string& path, std::span<const std::string> lines);
 
 }  // namespace tallix

@@ -6,6 +6,7 @@
 //   tallix_probe wait                 waits until the main window is idle
 //   tallix_probe display              prints the display text
 //   tallix_probe tape                 prints every tape line
+//   tallix_probe line N               prints the screen centre of tape line N (from 0)
 //   tallix_probe size                 prints the main window's client size
 //   tallix_probe close                asks the main window to close
 //   tallix_probe foreign              shows and activates a window of its own for a
@@ -221,7 +222,7 @@ int SelectInFolderBrowser(const std::wstring& path) {
 int wmain(int argc, wchar_t** argv) {
   if (argc < 2) {
     std::fputs(
-        "usage: tallix_probe wait|display|tape|size|close|foreign|transfer|exists CLASS|focus CLASS\n"
+        "usage: tallix_probe wait|display|tape|line N|size|close|foreign|transfer|exists CLASS|focus CLASS\n"
         "                    browse PATH|rect|text|tree|listbox|listview ID [CLASS]\n",
         stderr);
     return 2;
@@ -241,6 +242,16 @@ int wmain(int argc, wchar_t** argv) {
     return 0;
   }
   if (command == L"tape") return PrintListBox(GetDlgItem(main, kTapeId));
+  if (command == L"line" && argc >= 3) {
+    HWND tape = GetDlgItem(main, kTapeId);
+    RECT r{};
+    if (SendMessageW(tape, LB_GETITEMRECT, std::wcstoul(argv[2], nullptr, 10), reinterpret_cast<LPARAM>(&r)) == LB_ERR)
+      return 1;
+    POINT centre{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+    ClientToScreen(tape, &centre);
+    std::printf("%ld %ld\n", centre.x, centre.y);
+    return 0;
+  }
   if (command == L"size") {
     RECT r{};
     GetClientRect(main, &r);
