@@ -34,7 +34,7 @@ std::string_view Flag(bool on) { return on ? "1" : "0"; }
 }  // namespace
 
 std::string Engine::ApplyDecimals() {
-  std::string text = WithoutCommas(host_.GetDisplayText());
+  std::string text = WithoutCommas(host_->GetDisplayText());
   const std::string_view mask = DecimalsMask(state_.displayMode);
   if (!mask.empty()) {
     Real value = ReadDecimal(text);
@@ -43,23 +43,23 @@ std::string Engine::ApplyDecimals() {
     text = std::isfinite(value) ? FormatNumber(value, mask) : PlainNumberText(value, 18);
   }
   if (!text.empty() && text.back() == '.') text.pop_back();
-  host_.SetDisplayText(text);
+  host_->SetDisplayText(text);
   return text;
 }
 
 std::string Engine::GroupDigits() {
-  std::string text = GroupedText(host_.GetDisplayText());
-  host_.SetDisplayText(text);
+  std::string text = GroupedText(host_->GetDisplayText());
+  host_->SetDisplayText(text);
   return text;
 }
 
 void Engine::ApplyAutoDecimal() {
-  const std::string text = WithoutCommas(host_.GetDisplayText());
+  const std::string text = WithoutCommas(host_->GetDisplayText());
   if (text.find('.') != std::string::npos) return;
   const int places = state_.displayMode;
   if (places >= 1 && places <= 4) {
     constexpr Real kScale[] = {1, 10, 100, 1000, 10000};
-    host_.SetDisplayText(PlainNumberText(ParseLeadingNumber(text) / kScale[places], 18));
+    host_->SetDisplayText(PlainNumberText(ParseLeadingNumber(text) / kScale[places], 18));
   }
   ApplyDecimals();
 }
@@ -67,7 +67,7 @@ void Engine::ApplyAutoDecimal() {
 void Engine::SetDecimals(int value) {
   OutsideCall call(*this, EngineInput::Kind::SetDecimals, value);
   if (!state_.IsDecimal() || !IsDecimalsChoice(value)) return;
-  host_.CheckDecimalsMenuItem(value);
+  host_->CheckDecimalsMenuItem(value);
   state_.displayMode = static_cast<std::uint8_t>(value);
   state_.decimalSetting = static_cast<std::uint8_t>(value);
   const std::string text = std::to_string(value);
@@ -80,7 +80,7 @@ void Engine::ToggleDigitGrouping() {
   OutsideCall call(*this, EngineInput::Kind::ToggleDigitGrouping);
   if (!state_.IsDecimal()) return;
   state_.digitGrouping = !state_.digitGrouping;
-  host_.CheckDigitGroupingMenuItem(state_.digitGrouping);
+  host_->CheckDigitGroupingMenuItem(state_.digitGrouping);
   WriteSetting(main_keys::kSection, main_keys::kDigitGrouping, Flag(state_.digitGrouping));
   SelectNumberSystem(0);
 }
@@ -89,7 +89,7 @@ void Engine::ToggleAutoDecimal() {
   OutsideCall call(*this, EngineInput::Kind::ToggleAutoDecimal);
   if (!state_.IsDecimal()) return;
   state_.autoDecimal = !state_.autoDecimal;
-  host_.CheckAutoDecimalMenuItem(state_.autoDecimal);
+  host_->CheckAutoDecimalMenuItem(state_.autoDecimal);
   WriteSetting(main_keys::kSection, main_keys::kAutoDecimal, Flag(state_.autoDecimal));
 }
 

@@ -7,7 +7,7 @@
 
 namespace tallix {
 
-Engine::Engine(EngineHost& host, SettingsPort& settings) : host_(host), settings_(settings) {
+Engine::Engine(EngineHost& host, SettingsPort& settings) : host_(&host), settings_(settings) {
   UseCalculatorFloatMode();
 }
 
@@ -24,7 +24,7 @@ void Engine::Start(const EngineSettings& settings) {
   state_.memoryText = settings.memoryText;
   state_.memoryValue = settings.memoryValue;
   state_.memoryBank = 0;
-  if (!state_.memoryText[0].empty()) host_.SetMemoryText(" M1 = " + state_.memoryText[0]);
+  if (!state_.memoryText[0].empty()) host_->SetMemoryText(" M1 = " + state_.memoryText[0]);
   state_.averageShown = true;
   SelectNumberSystem(state_.displayMode > display_mode::kFloating ? state_.displayMode - 10 : 0);
   RestartRecord();
@@ -69,7 +69,7 @@ bool Engine::PressKey(Key key) {
 }
 
 Real Engine::DisplayValue() {
-  const std::string text = host_.GetDisplayText();
+  const std::string text = host_->GetDisplayText();
   if (state_.IsDecimal()) return ReadDecimal(text);
   return ReadInRadix(text, RadixOf(state_.displayMode));
 }
@@ -86,7 +86,7 @@ void Engine::FormatDisplay() {
 }
 
 void Engine::ShowValue(Real value) {
-  host_.SetDisplayText(PlainNumberText(value, 18));
+  host_->SetDisplayText(PlainNumberText(value, 18));
   FormatDisplay();
 }
 

@@ -9,6 +9,7 @@
 // once with the persisted settings; after that the main window calls the
 // operations from its command dispatch and its key-sink messages.
 
+#include <cstdint>
 #include <functional>
 #include <map>
 #include <string>
@@ -46,8 +47,16 @@ class Engine {
   // Puts the engine and the host's display and panes where `record` started
   // and runs its inputs again, the host's answers taken from the record; the
   // record then is this engine's. The tape lines are appended to the host's.
-  // `afterInput`, if given, is called with each input's position once it has run.
-  void Replay(const InputRecord& record, const std::function<void(std::size_t)>& afterInput = {});
+  struct ReplayOptions {
+    // Called with each input's position once it has run; false ends the
+    // replay there, the record then being the inputs run.
+    std::function<bool(std::size_t)> afterInput;
+    // The host the replay speaks to instead of the engine's own, e.g. one that
+    // shows only where it ends.
+    EngineHost* via = nullptr;
+  };
+  void Replay(const InputRecord& record, const ReplayOptions& options);
+  void Replay(const InputRecord& record) { Replay(record, ReplayOptions{}); }
 
   // Options window: the caller writes "CalcMode", "TaxRate" and "LT10Key".
   void SetCalcMode(int mode);
@@ -171,9 +180,9 @@ class Engine {
   void FinishCalculation();
   // Entry, total, item count and pending operator back to nothing.
   void ResetItems();
-  void Focus() { host_.FocusKeySink(); }
+  void Focus() { host_->FocusKeySink(); }
 
-  EngineHost& host_;
+  EngineHost* host_;  // another one only during a replay made through it
   SettingsPort& settings_;
   EngineState state_;
 
@@ -184,6 +193,7 @@ class Engine {
   bool entryTyped_ = false, tapeWritten_ = false;  // during the outermost call
   std::map<std::pair<std::string, std::string>, std::string> replayedSettings_;
   std::size_t nextText_ = 0, nextAnswer_ = 0;
+  std::size_t replayedLines_ = 0;
 };
 
 }  // namespace tallix

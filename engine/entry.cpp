@@ -17,7 +17,7 @@ void Engine::EnterDigit(int value) {
   if (fits) {
     if (state_.entryText == "0") state_.entryText.clear();
     state_.entryText.push_back(static_cast<char>(value < 10 ? '0' + value : 'A' + value - 10));
-    host_.SetDisplayText(state_.entryText);
+    host_->SetDisplayText(state_.entryText);
     if (value < 10 && state_.IsDecimal()) {
       if (state_.autoDecimal) ApplyAutoDecimal();
       if (state_.digitGrouping) GroupDigits();
@@ -32,7 +32,7 @@ void Engine::EnterPoint() {
   if (static_cast<std::int64_t>(state_.entryText.size()) <= state_.maxEntryLength) {
     if (state_.entryText == "0") state_.entryText.clear();
     state_.entryText.push_back('.');
-    host_.SetDisplayText(state_.entryText);
+    host_->SetDisplayText(state_.entryText);
     if (state_.digitGrouping) GroupDigits();
     state_.entryMade = true;
   }
@@ -43,7 +43,7 @@ void Engine::Backspace() {
   entryTyped_ = true;
   if (!state_.entryText.empty()) {
     state_.entryText.pop_back();
-    host_.SetDisplayText(state_.entryText);
+    host_->SetDisplayText(state_.entryText);
   }
   if (state_.entryText == "-") state_.entryText.clear();
   if (state_.entryText.empty()) ApplyDecimals();
@@ -56,7 +56,7 @@ void Engine::Backspace() {
 
 void Engine::ClearEntry() {
   state_.entryText.clear();
-  host_.SetDisplayText("");
+  host_->SetDisplayText("");
   ApplyDecimals();
   Focus();
 }
@@ -70,18 +70,18 @@ void Engine::ResetItems() {
 
 void Engine::ClearAll() {
   ResetItems();
-  host_.SetDisplayText("");
+  host_->SetDisplayText("");
   ApplyDecimals();
   AppendTapeLine("Clear", "");
   UpdateItemCount();
-  host_.SetAverageText(" AVG = 0.00");
+  host_->SetAverageText(" AVG = 0.00");
   state_.averageShown = true;
   Focus();
 }
 
 void Engine::ClearTape() {
   if (AskOutside("Calculator", "Clear tape history?  This also clears current calculations!\r\n")) {
-    host_.ClearTapeLines();
+    host_->ClearTapeLines();
     restartPending_ = true;
     ResetItems();
     ApplyDecimals();
@@ -99,7 +99,7 @@ void DropLeadingBlanks(std::string& text) { text.erase(0, std::min(text.find_fir
 
 void Engine::ChangeSign() {
   entryTyped_ = true;
-  std::string text = host_.GetDisplayText();
+  std::string text = host_->GetDisplayText();
   if (!text.empty() && ReadDecimal(text) != 0) {
     std::string& entry = state_.entryText;
     // A pasted number carries a leading blank; a sign put before the blank
@@ -113,7 +113,7 @@ void Engine::ChangeSign() {
       text.insert(0, "-");
       if (ParseLeadingNumber(entry) != 0) entry.insert(0, "-");
     }
-    host_.SetDisplayText(text);
+    host_->SetDisplayText(text);
     state_.entryMade = true;
   }
   Focus();
@@ -121,9 +121,9 @@ void Engine::ChangeSign() {
 
 void Engine::CopyDisplay() {
   OutsideCall call(*this, EngineInput::Kind::CopyDisplay);
-  const std::string text = host_.GetDisplayText();
+  const std::string text = host_->GetDisplayText();
   // A replay makes the tape again; it must not change what the user copied since.
-  if (!replaying_) host_.SetClipboardText(text);
+  if (!replaying_) host_->SetClipboardText(text);
   AppendTapeLine("Copy (" + text + ")", "");
   Focus();
 }
@@ -131,7 +131,7 @@ void Engine::CopyDisplay() {
 void Engine::PasteDisplay() {
   OutsideCall call(*this, EngineInput::Kind::PasteDisplay);
   const std::string text = ClipboardOutside();
-  host_.SetDisplayText(text);
+  host_->SetDisplayText(text);
   state_.entryMade = true;
   // Further digits then extend the pasted number.
   state_.entryText = state_.IsDecimal() ? PlainNumberText(ReadDecimal(text), 15, true) : text;

@@ -23,13 +23,29 @@ int RadixOfMode(std::uint8_t displayMode) {
   }
 }
 
-// The record replayed on a host in memory, watched after every input.
+// The record replayed on a host in memory, watched after every input until
+// `watch` returns false.
 template <typename Watch>
 void ReplayWatching(const InputRecord& record, Watch watch) {
   BasicEngineHost host;
   MemorySettings settings;
   Engine engine(host, settings);
-  engine.Replay(record, [&](std::size_t input) { watch(input, engine, host); });
+  engine.Replay(record, {.afterInput = [&](std::size_t input) { return watch(input, engine, host); }});
+}
+
+// The keypad keys that type `value` (already found typable).
+std::vector<EngineInput> KeysTyping(std::string_view value) {
+  std::vector<EngineInput> typed;
+  const bool negative = value.front() == '-';
+  for (char c : negative ? value.substr(1) : value) {
+    const char upper = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    const Key key = c == '.'                                      ? Key::Point
+                    : std::isdigit(static_cast<unsigned char>(c)) ? static_cast<Key>(static_cast<int>(Key::D0) + (c - '0'))
+                                                                  : static_cast<Key>(static_cast<int>(Key::A) + (upper - 'A'));
+    typed.push_back({Kind::PressKey, static_cast<std::int32_t>(key), true});
+  }
+  if (negative) typed.push_back({Kind::PressKey, static_cast<std::int32_t>(Key::ChangeSign), true});
+  return typed;
 }
 
 }  // namespace
@@ -37,32 +53,46 @@ void ReplayWatching(const InputRecord& record, Watch watch) {
 std::vector<EnteredNumber> EnteredNumbers(const InputRecord& record) {
   std::vector<EnteredNumber> numbers;
   bool open = false;
-  ReplayWatching(record, [&](std::size_t i, Engine&, BasicEngineHost& host) {
+  for (std::size_t i = 0; i < record.inputs.size(); ++i) {
     const EngineInput& input = record.inputs[i];
     if (input.typesEntry) {
-      if (!open) numbers.push_back({i, i, {}});
+      if (!open) numbers.push_back({i, i});
       open = true;
       numbers.back().lastInput = i;
-      numbers.back().shown = host.display;
     } else if (!IsNeutral(input)) {
       open = false;
     }
-  });
+  }
   return numbers;
 }
 
+std::optional<std::string> ShownNumber(const InputRecord& record, std::size_t which) {
+  const std::vector<EnteredNumber> numbers = EnteredNumbers(record);
+  if (which >= numbers.size()) return std::nullopt;
+  std::string shown;
+  ReplayWatching(record, [&](std::size_t i, Engine&, BasicEngineHost& host) {
+    if (i < numbers[which].lastInput) return true;
+    shown = host.display;
+    return false;
+  });
+  return shown;
+}
+
 std::optional<std::size_t> EnteredNumberOnLine(const InputRecord& record, std::size_t line) {
-  std::vector<std::size_t> linesBefore{0};  // the tape's length before each input, and at the end
+  // The input that wrote the line, which must be the first line it wrote...
+  std::size_t writer = record.inputs.size(), linesBeforeWriter = 0;
   std::string text;
   ReplayWatching(record, [&](std::size_t i, Engine&, BasicEngineHost& host) {
-    linesBefore.push_back(host.tape.size());
-    if (i + 1 == record.inputs.size() && line < host.tape.size()) text = host.tape[line];
+    if (host.tape.size() <= line) {
+      linesBeforeWriter = host.tape.size();
+      return true;
+    }
+    writer = i;
+    text = host.tape[line];
+    return false;
   });
+  if (writer == record.inputs.size() || linesBeforeWriter != line) return std::nullopt;
   if (text.empty() || !(std::isalnum(static_cast<unsigned char>(text[0])) || text[0] == '-')) return std::nullopt;
-  // The key that wrote the line, which must be the first line it wrote...
-  std::size_t writer = 0;
-  while (linesBefore[writer + 1] <= line) ++writer;
-  if (linesBefore[writer] != line) return std::nullopt;
   // ...right after the number was typed.
   std::size_t before = writer;
   while (before > 0 && IsNeutral(record.inputs[before - 1])) --before;
@@ -93,50 +123,55 @@ bool IsTypableNumber(std::string_view value, bool decimal, int radix) {
   return digits > 0 && digits <= 18;
 }
 
-std::optional<InputRecord> WithNumberRetyped(const InputRecord& record, std::size_t which, std::string_view value) {
+std::optional<PlannedCorrection> PlanCorrection(const InputRecord& record, std::size_t which, std::string_view value) {
   const std::vector<EnteredNumber> numbers = EnteredNumbers(record);
   if (which >= numbers.size()) return std::nullopt;
   const EnteredNumber& number = numbers[which];
+  PlannedCorrection plan;
   std::uint8_t displayMode = record.start.displayMode;
-  ReplayWatching(record, [&](std::size_t i, Engine& engine, BasicEngineHost&) {
-    if (i + 1 == number.firstInput) displayMode = engine.state().displayMode;
+  ReplayWatching(record, [&](std::size_t i, Engine& engine, BasicEngineHost& host) {
+    if (i + 1 == number.firstInput) {
+      displayMode = engine.state().displayMode;
+      plan.linesBefore = host.tape.size();
+    }
+    if (i < number.lastInput) return true;
+    plan.shownBefore = host.display;
+    return false;
   });
-  const bool decimal = displayMode < display_mode::kHex;
-  if (!IsTypableNumber(value, decimal, RadixOfMode(displayMode))) return std::nullopt;
+  if (!IsTypableNumber(value, displayMode < display_mode::kHex, RadixOfMode(displayMode))) return std::nullopt;
 
-  std::vector<EngineInput> typed;
-  const bool negative = value.front() == '-';
-  for (char c : negative ? value.substr(1) : value) {
-    const char upper = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-    const Key key = c == '.'                            ? Key::Point
-                    : std::isdigit(static_cast<unsigned char>(c)) ? static_cast<Key>(static_cast<int>(Key::D0) + (c - '0'))
-                                                                  : static_cast<Key>(static_cast<int>(Key::A) + (upper - 'A'));
-    typed.push_back({Kind::PressKey, static_cast<std::int32_t>(key), true});
-  }
-  if (negative) typed.push_back({Kind::PressKey, static_cast<std::int32_t>(Key::ChangeSign), true});
-
-  InputRecord retyped = record;
-  std::vector<EngineInput> inputs(record.inputs.begin(), record.inputs.begin() + number.firstInput);
+  const std::vector<EngineInput> typed = KeysTyping(value);
+  plan.record.start = record.start;
+  plan.record.startTexts = record.startTexts;
+  plan.record.texts = record.texts;
+  plan.record.answers = record.answers;
+  plan.record.tapeLines = record.tapeLines;
+  std::vector<EngineInput>& inputs = plan.record.inputs;
+  inputs.reserve(record.inputs.size() + typed.size());
+  inputs.assign(record.inputs.begin(), record.inputs.begin() + static_cast<std::ptrdiff_t>(number.firstInput));
   inputs.insert(inputs.end(), typed.begin(), typed.end());
+  plan.lastInput = inputs.size() - 1;
+  // Key releases inside the old number stay: they type nothing.
   for (std::size_t i = number.firstInput; i < record.inputs.size(); ++i) {
     if (i > number.lastInput || !record.inputs[i].typesEntry) inputs.push_back(record.inputs[i]);
   }
-  retyped.inputs = std::move(inputs);
-  return retyped;
+  return plan;
+}
+
+std::string CorrectionNote(std::string_view shownBefore, std::string_view shownAfter) {
+  return "(Corrected " + std::string(shownBefore) + " to " + std::string(shownAfter) + ")";
 }
 
 std::optional<Correction> CorrectNumber(const InputRecord& record, std::size_t which, std::string_view value) {
-  std::optional<InputRecord> retyped = WithNumberRetyped(record, which, value);
-  if (!retyped) return std::nullopt;
-  const std::string before = EnteredNumbers(record)[which].shown;
-  const std::string after = EnteredNumbers(*retyped)[which].shown;
-  return Correction{std::move(*retyped), "(Corrected " + before + " to " + after + ")"};
-}
-
-std::size_t TapeLinesOf(const InputRecord& record) {
-  std::size_t lines = 0;
-  ReplayWatching(record, [&](std::size_t, Engine&, BasicEngineHost& host) { lines = host.tape.size(); });
-  return lines;
+  std::optional<PlannedCorrection> plan = PlanCorrection(record, which, value);
+  if (!plan) return std::nullopt;
+  std::string shownAfter;
+  ReplayWatching(plan->record, [&](std::size_t i, Engine&, BasicEngineHost& host) {
+    if (i < plan->lastInput) return true;
+    shownAfter = host.display;
+    return false;
+  });
+  return Correction{std::move(plan->record), CorrectionNote(plan->shownBefore, shownAfter)};
 }
 
 }  // namespace tallix

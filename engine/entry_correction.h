@@ -13,14 +13,17 @@
 namespace tallix {
 
 // A number typed into the calculator: a run of inputs that type into the
-// entry, and the display it left.
+// entry (positions in the record's inputs).
 struct EnteredNumber {
-  std::size_t firstInput = 0, lastInput = 0;  // positions in the record's inputs
-  std::string shown;                          // the display after its last key
+  std::size_t firstInput = 0, lastInput = 0;
 };
 
 // The typed numbers of the record, first to last.
 std::vector<EnteredNumber> EnteredNumbers(const InputRecord& record);
+
+// What the display showed after typed number `which`'s last key; nullopt
+// when there is no such number.
+std::optional<std::string> ShownNumber(const InputRecord& record, std::size_t which);
 
 // Which of them (its position in EnteredNumbers) tape line `line` shows,
 // counting the record's lines from 0; nullopt for lines of results, side
@@ -32,21 +35,27 @@ std::optional<std::size_t> EnteredNumberOnLine(const InputRecord& record, std::s
 // "-" (decimal only), at most 18 digits.
 bool IsTypableNumber(std::string_view value, bool decimal, int radix);
 
-// The record with typed number `which` typed as `value` instead (the keys of
-// the keypad: digits, point, then "+/-" for a leading "-"). nullopt when there
-// is no such number or `value` cannot be typed.
-std::optional<InputRecord> WithNumberRetyped(const InputRecord& record, std::size_t which, std::string_view value);
+// Typed number `which` typed as `value` instead (the keys of the keypad:
+// digits, point, then "+/-" for a leading "-"), worked out with the record
+// replayed only as far as that number.
+struct PlannedCorrection {
+  InputRecord record;           // the record with the number retyped
+  std::size_t lastInput = 0;    // the retyped number's last input in it
+  std::size_t linesBefore = 0;  // the tape lines written before the number, the same in both
+  std::string shownBefore;      // the display after the number as it was typed
+};
+// nullopt when there is no such number or `value` cannot be typed there.
+std::optional<PlannedCorrection> PlanCorrection(const InputRecord& record, std::size_t which, std::string_view value);
 
-// A correction: the record with the number retyped, and the tape line that
-// says so at the end, "(Corrected 12 to 15)" with the two numbers as the
-// display showed them.
+// The tape line that says what a correction changed, "(Corrected 12 to 15)",
+// the two numbers as the display showed them.
+std::string CorrectionNote(std::string_view shownBefore, std::string_view shownAfter);
+
+// A whole correction: the record with the number retyped and its note.
 struct Correction {
   InputRecord record;
   std::string note;
 };
 std::optional<Correction> CorrectNumber(const InputRecord& record, std::size_t which, std::string_view value);
-
-// How many tape lines the record writes when replayed.
-std::size_t TapeLinesOf(const InputRecord& record);
 
 }  // namespace tallix

@@ -51,6 +51,7 @@ struct InputRecord {
   std::vector<EngineInput> inputs;
   std::vector<std::string> texts;  // in the order the inputs use them
   std::vector<bool> answers;       // questions and NumLock, in the order asked
+  std::size_t tapeLines = 0;       // the lines it wrote
 };
 
 }  // namespace tallix

@@ -139,7 +139,7 @@ const std::array<KeyboardRows::Row, 43> KeyboardRows::kRows = {{
     {{vk::kF9, kNone, kNone}, [](const KeyContext& c) { return c.decimal(); },
      [](Engine& e) { e.ChangeSign(); }, Key::ChangeSign},
     {{vk::kF1, kNone, kNone}, Always, [](Engine& e) {
-       if (!e.replaying_) e.host_.OpenHelp();
+       if (!e.replaying_) e.host_->OpenHelp();
      }, Key::Help},
     {{vk::kNumLock, kNone, kNone}, Always, [](Engine& e) { e.UpdateNumLock(); }, std::nullopt},
 }};
@@ -157,7 +157,7 @@ int Engine::OnKeyDown(int virtualKey) {
   OutsideCall call(*this, EngineInput::Kind::KeyDown, virtualKey);
   const KeyContext context{virtualKey, state_.laptopKeys, state_.shiftDown, state_.ctrlDown, state_.displayMode};
   if (const auto* row = KeyboardRows::Find(context)) {
-    if (row->pressed) host_.ShowKeyPressed(*row->pressed, true);
+    if (row->pressed) host_->ShowKeyPressed(*row->pressed, true);
     row->run(*this);
   }
   // The edit field must not act on Esc itself.
@@ -175,15 +175,15 @@ void Engine::OnKeyUp(int virtualKey) {
     const bool listed = row.keys[0] == virtualKey || row.keys[1] == virtualKey || row.keys[2] == virtualKey;
     if (!listed || !row.pressed || released[static_cast<int>(*row.pressed)]) continue;
     released[static_cast<int>(*row.pressed)] = true;
-    host_.ShowKeyPressed(*row.pressed, false);
+    host_->ShowKeyPressed(*row.pressed, false);
   }
-  if (virtualKey == vk::kSpace && !replaying_) host_.StartStopStopwatch();
+  if (virtualKey == vk::kSpace && !replaying_) host_->StartStopStopwatch();
   Focus();
 }
 
 void Engine::UpdateNumLock() {
   OutsideCall call(*this, EngineInput::Kind::UpdateNumLock);
-  host_.SetNumLockText(NumLockOutside() ? "NUM" : "");
+  host_->SetNumLockText(NumLockOutside() ? "NUM" : "");
 }
 
 }  // namespace tallix

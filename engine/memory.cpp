@@ -17,7 +17,7 @@ std::string BankName(int bank) { return "M" + std::to_string(bank + 1); }
 void Engine::ShowMemoryPane() {
   const int bank = state_.memoryBank;
   const std::string& text = state_.memoryText[static_cast<std::size_t>(bank)];
-  host_.SetMemoryText(" " + BankName(bank) + (text.empty() ? "" : " = " + text));
+  host_->SetMemoryText(" " + BankName(bank) + (text.empty() ? "" : " = " + text));
 }
 
 void Engine::StoreBank(int bank) {
@@ -30,7 +30,7 @@ void Engine::StoreBank(int bank) {
 
 void Engine::ToggleBank() {
   state_.memoryBank = state_.memoryBank == 1 ? 0 : 1;
-  host_.ShowBank2Indicator(state_.memoryBank == 1);
+  host_->ShowBank2Indicator(state_.memoryBank == 1);
   ShowMemoryPane();
   Focus();
 }
@@ -51,7 +51,7 @@ void Engine::MemoryRecall() {
   if (state_.IsDecimal()) {
     ShowValue(value);
   } else {
-    host_.SetDisplayText(SystemText(value));
+    host_->SetDisplayText(SystemText(value));
   }
   state_.entryText.clear();
   state_.entryMade = true;
@@ -62,7 +62,7 @@ void Engine::MemorySet() {
   const int bank = state_.memoryBank;
   const auto index = static_cast<std::size_t>(bank);
   FormatDisplay();
-  state_.memoryText[index] = host_.GetDisplayText();
+  state_.memoryText[index] = host_->GetDisplayText();
   ShowMemoryPane();
   state_.memoryValue[index] = DisplayValue();
   AppendTapeLine(state_.memoryText[index], "MS");
@@ -75,13 +75,13 @@ void Engine::MemoryAdd() {
   const int bank = state_.memoryBank;
   const auto index = static_cast<std::size_t>(bank);
   FormatDisplay();
-  const std::string added = host_.GetDisplayText();
+  const std::string added = host_->GetDisplayText();
   Real& value = state_.memoryValue[index];
   value += DisplayValue();
   if (state_.IsDecimal()) {
     ShowValue(value);
-    state_.memoryText[index] = host_.GetDisplayText();
-    host_.SetDisplayText(added);
+    state_.memoryText[index] = host_->GetDisplayText();
+    host_->SetDisplayText(added);
   } else {
     state_.memoryText[index] = SystemText(value);
   }
@@ -94,7 +94,7 @@ void Engine::MemoryAdd() {
 
 void Engine::AddTax() {
   FormatDisplay();
-  AppendTapeLine(host_.GetDisplayText(), "Tx");
+  AppendTapeLine(host_->GetDisplayText(), "Tx");
   state_.operand = DisplayValue() * (static_cast<Real>(state_.taxRate) / 100 + 1);
   ShowValue(state_.operand);
   state_.entryText.clear();
@@ -112,16 +112,16 @@ void Engine::MakeChange() {
   std::string tapeText = "No Change";
   if (s.operand > 0) {
     s.total = s.operand - s.lastTotal;
-    const std::string tendered = host_.GetDisplayText();
+    const std::string tendered = host_->GetDisplayText();
     ShowValue(s.lastTotal);
-    tapeText = tendered + " - " + host_.GetDisplayText();
+    tapeText = tendered + " - " + host_->GetDisplayText();
     ShowValue(s.total);
   } else {
     s.total = 0;
   }
   AppendTapeLine(tapeText, "");
   AppendTapeLine(std::string(26, '-'), "");
-  AppendTapeLine(host_.GetDisplayText(), "CH");
+  AppendTapeLine(host_->GetDisplayText(), "CH");
   s.operand = 0;
   FinishCalculation();
 }
@@ -133,7 +133,7 @@ void Engine::Reciprocal() {
     s.operand = 1 / s.operand;
     ShowValue(s.operand);
   } else {
-    host_.SetDisplayText(kDiv0Text);
+    host_->SetDisplayText(kDiv0Text);
   }
   s.entryText.clear();
   s.entryMade = true;

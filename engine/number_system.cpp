@@ -44,11 +44,11 @@ bool Engine::IsKeyEnabled(Key key) const {
 void Engine::SelectNumberSystem(int index) {
   if (index < 0 || index > 3) return;
   EngineState& s = state_;
-  for (Key key : kSystemKeys) host_.EnableKey(key, false);
+  for (Key key : kSystemKeys) host_->EnableKey(key, false);
 
   // Both values are read in the system being left.
   const Real current = DisplayValue();
-  std::string averageText = host_.GetAverageText();
+  std::string averageText = host_->GetAverageText();
   RemoveAll(averageText, " AVG = ");
   if (!s.IsDecimal()) RemoveAll(averageText, " (" + std::string(SystemName(s.displayMode)) + ")");
   const Real average = s.IsDecimal() ? ReadDecimal(averageText)
@@ -65,13 +65,13 @@ void Engine::SelectNumberSystem(int index) {
     s.displayMode = static_cast<std::uint8_t>(display_mode::kHex + index - 1);
   }
   for (Key key : kSystemKeys) {
-    if (IsKeyEnabled(key)) host_.EnableKey(key, true);
+    if (IsKeyEnabled(key)) host_->EnableKey(key, true);
   }
-  host_.CheckNumberSystemButton(index);
+  host_->CheckNumberSystemButton(index);
   if (index == 0) {
     ShowValue(current);
   } else {
-    host_.SetDisplayText(SystemText(current));
+    host_->SetDisplayText(SystemText(current));
     AppendTapeLine("(" + std::string(SystemName(s.displayMode)) + ")", "");
   }
   if (s.averageShown) WriteAverage(average);

@@ -45,7 +45,7 @@ void Engine::PressOperator(Operator op) {
   // In the adding machine the key pressed after a number decides what is done with it.
   if (s.calcMode == 1 && s.pendingOp != Operator::None) s.pendingOp = op;
   if (!IsAdditive(op)) {
-    host_.SetAverageText(" AVG = n/a");
+    host_->SetAverageText(" AVG = n/a");
     s.averageShown = false;
   }
   if (s.pendingOp == Operator::None) {
@@ -70,13 +70,13 @@ void Engine::RecordFirstNumber(Operator op) {
       // already negative turns positive instead of reading "--5" as 0, and
       // zero stays unsigned.
       if (!shown.empty() && shown.front() == '-') {
-        host_.SetDisplayText(shown.substr(1));
+        host_->SetDisplayText(shown.substr(1));
       } else if (ReadDecimal(shown) != 0) {
-        host_.SetDisplayText("-" + shown);
+        host_->SetDisplayText("-" + shown);
       }
     }
     GroupIfOn();
-    s.entryText = host_.GetDisplayText();
+    s.entryText = host_->GetDisplayText();
     s.operand = ReadDecimal(s.entryText);
   } else {
     s.operand = DisplayValue();
@@ -97,16 +97,16 @@ void Engine::ApplyToTotal(Operator op) {
   if (!divideByZero) s.total = Apply(op, s.total, s.operand);
   if (s.IsDecimal()) {
     ShowValue(s.operand);
-    s.entryText = host_.GetDisplayText();
+    s.entryText = host_->GetDisplayText();
     ShowValue(s.total);
   } else if (!divideByZero) {
-    host_.SetDisplayText(SystemText(s.total));
+    host_->SetDisplayText(SystemText(s.total));
     s.entryText = SystemText(s.operand);
   }
   if (IsAdditive(op) && s.averageShown) WriteAverage(s.total / (s.itemCount + 1));
   if (divideByZero) {
     s.entryText = kDiv0Text;
-    host_.SetDisplayText(kDiv0Text);
+    host_->SetDisplayText(kDiv0Text);
   }
   const bool blankSymbol = !IsAdditive(op) && s.calcMode == 1 && s.insideEquals;
   AppendTapeLine(s.entryText, blankSymbol ? " " : TapeSymbol(op));
@@ -137,11 +137,11 @@ void Engine::PressEquals() {
   std::string result;
   if (s.IsDecimal()) {
     FormatDisplay();
-    result = host_.GetDisplayText();
+    result = host_->GetDisplayText();
   } else {
     const std::string text = SystemText(s.total);
     result = "(" + std::string(SystemName(s.displayMode)) + ") " + text;
-    host_.SetDisplayText(text);
+    host_->SetDisplayText(text);
   }
   AppendTapeLine(result, "=");
   UpdateItemCount();
@@ -167,7 +167,7 @@ void Engine::PressPercent() {
   }
   s.entryText.clear();
   ++s.itemCount;
-  host_.SetDisplayText(divideByZero ? std::string(kDiv0Text) : PlainNumberText(s.total, 15));
+  host_->SetDisplayText(divideByZero ? std::string(kDiv0Text) : PlainNumberText(s.total, 15));
   AppendTapeLine(number, s.pendingOp == Operator::None ? "%" : TapeSymbol(s.pendingOp));
   s.entryMade = false;
   s.pendingOp = Operator::None;

@@ -21,27 +21,27 @@ void Engine::RestartRecord() {
   restartPending_ = false;
   record_ = InputRecord{};
   record_.start = state_;
-  record_.startTexts = {host_.GetDisplayText(), host_.GetItemsText(),  host_.GetAverageText(),
-                        host_.GetMemoryText(),  host_.GetNumLockText(), host_.IsBank2IndicatorShown()};
+  record_.startTexts = {host_->GetDisplayText(), host_->GetItemsText(),  host_->GetAverageText(),
+                        host_->GetMemoryText(),  host_->GetNumLockText(), host_->IsBank2IndicatorShown()};
 }
 
 bool Engine::AskOutside(std::string_view caption, std::string_view text) {
   if (replaying_) return nextAnswer_ < replaying_->answers.size() && replaying_->answers[nextAnswer_++];
-  const bool yes = host_.AskYesNo(caption, text);
+  const bool yes = host_->AskYesNo(caption, text);
   if (callDepth_ > 0) record_.answers.push_back(yes);
   return yes;
 }
 
 bool Engine::NumLockOutside() {
   if (replaying_) return nextAnswer_ < replaying_->answers.size() && replaying_->answers[nextAnswer_++];
-  const bool on = host_.IsNumLockOn();
+  const bool on = host_->IsNumLockOn();
   if (callDepth_ > 0) record_.answers.push_back(on);
   return on;
 }
 
 std::string Engine::ClipboardOutside() {
   if (replaying_) return nextText_ < replaying_->texts.size() ? replaying_->texts[nextText_++] : std::string();
-  std::string text = host_.GetClipboardText();
+  std::string text = host_->GetClipboardText();
   if (callDepth_ > 0) record_.texts.push_back(text);
   return text;
 }
@@ -101,24 +101,33 @@ void Engine::RunRecorded(const EngineInput& input) {
   }
 }
 
-void Engine::Replay(const InputRecord& record, const std::function<void(std::size_t)>& afterInput) {
+void Engine::Replay(const InputRecord& record, const ReplayOptions& options) {
+  EngineHost* const own = host_;
+  if (options.via) host_ = options.via;
   state_ = record.start;
   const ShownTexts& shown = record.startTexts;
-  host_.SetDisplayText(shown.display);
-  host_.SetItemsText(shown.items);
-  host_.SetAverageText(shown.average);
-  host_.SetMemoryText(shown.memory);
-  host_.SetNumLockText(shown.numLock);
-  host_.ShowBank2Indicator(shown.bank2Shown);
+  host_->SetDisplayText(shown.display);
+  host_->SetItemsText(shown.items);
+  host_->SetAverageText(shown.average);
+  host_->SetMemoryText(shown.memory);
+  host_->SetNumLockText(shown.numLock);
+  host_->ShowBank2Indicator(shown.bank2Shown);
   replaying_ = &record;
   nextText_ = nextAnswer_ = 0;
-  for (std::size_t i = 0; i < record.inputs.size(); ++i) {
-    RunRecorded(record.inputs[i]);
-    if (afterInput) afterInput(i);
+  replayedLines_ = 0;
+  std::size_t inputs = 0;
+  while (inputs < record.inputs.size()) {
+    RunRecorded(record.inputs[inputs]);
+    const bool goOn = !options.afterInput || options.afterInput(inputs);
+    ++inputs;
+    if (!goOn) break;
   }
   replaying_ = nullptr;
-  host_.SelectTapeLine(state_.lastTapeIndex);
+  host_->SelectTapeLine(state_.lastTapeIndex);
+  host_ = own;
   record_ = record;
+  record_.inputs.resize(inputs);
+  record_.tapeLines = replayedLines_;
   for (const auto& [where, value] : replayedSettings_) settings_.Write(where.first, where.second, value);
   replayedSettings_.clear();
 }

@@ -18,9 +18,10 @@ void Engine::AppendTapeLine(std::string_view number, std::string_view symbol) {
     line.push_back(' ');
     line.append(symbol);
   }
-  state_.lastTapeIndex = host_.AddTapeLine(line);
+  state_.lastTapeIndex = host_->AddTapeLine(line);
+  ++(replaying_ ? replayedLines_ : record_.tapeLines);
   // A replay brings only its last line into view, at its end.
-  if (!replaying_) host_.SelectTapeLine(state_.lastTapeIndex);
+  if (!replaying_) host_->SelectTapeLine(state_.lastTapeIndex);
 }
 
 void Engine::FeedTape() {
@@ -29,15 +30,15 @@ void Engine::FeedTape() {
 }
 
 void Engine::UpdateItemCount() {
-  host_.SetItemsText(" " + PlainNumberText(state_.itemCount, 15, true) +
+  host_->SetItemsText(" " + PlainNumberText(state_.itemCount, 15, true) +
                      (state_.itemCount == 1 ? " Item" : " Items"));
 }
 
 void Engine::WriteAverage(Real average) {
   if (state_.IsDecimal()) {
-    host_.SetAverageText(" AVG = " + FormatNumber(average, "#,.00"));
+    host_->SetAverageText(" AVG = " + FormatNumber(average, "#,.00"));
   } else {
-    host_.SetAverageText(" AVG = " + SystemText(average) + " (" + std::string(SystemName(state_.displayMode)) + ")");
+    host_->SetAverageText(" AVG = " + SystemText(average) + " (" + std::string(SystemName(state_.displayMode)) + ")");
   }
 }
 

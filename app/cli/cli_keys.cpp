@@ -169,7 +169,7 @@ std::unique_ptr<Calculator> Corrected(Calculator& from, std::size_t n, const std
     return nullptr;
   }
   auto corrected = std::make_unique<Calculator>();
-  const std::size_t kept = from.host.tape.size() - TapeLinesOf(record);
+  const std::size_t kept = from.host.tape.size() - record.tapeLines;
   corrected->host.tape.assign(from.host.tape.begin(), from.host.tape.begin() + static_cast<std::ptrdiff_t>(kept));
   corrected->engine.Replay(correction->record);
   corrected->engine.AppendTapeLine(correction->note, "");

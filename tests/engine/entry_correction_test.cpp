@@ -53,6 +53,13 @@ TEST(EntryCorrection, TheNoteSaysWhatChangedAndBadValuesAreRefused) {
   const auto corrected = Correct("1 2 + 3 0 =", 1, "15");
   ASSERT_NE(corrected, nullptr);
   EXPECT_EQ(corrected->note, "(Corrected 30 to 15)");
+  Calculator typed;
+  typed.Keys("1 2 + 3 0 Back 0 =");
+  EXPECT_EQ(ShownNumber(typed.engine.record(), 1), "30");
+  const auto plan = PlanCorrection(typed.engine.record(), 1, "7");
+  ASSERT_TRUE(plan.has_value());
+  EXPECT_EQ(plan->linesBefore, 1u) << "\"12 +\" stays as it is";
+  EXPECT_EQ(plan->shownBefore, "30");
   EXPECT_EQ(Correct("1 2 + 3 0 =", 2, "15"), nullptr) << "only two numbers were typed";
   for (std::string_view bad : {"", "-", "1.2.3", "12a", "1234567890123456789"}) {
     EXPECT_EQ(Correct("1 2 + 3 0 =", 0, bad), nullptr) << bad;

@@ -3,15 +3,19 @@
 // every kind of input, including the outside world's answers.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
+#include <tuple>
 #include <random>
 #include <string>
 #include <vector>
 
 #include "engine/basic_host.h"
+#include "engine/deferred_host.h"
 #include "engine/engine.h"
 #include "engine/memory_settings.h"
 #include "engine/virtual_keys.h"
+#include "tests/engine/calculator_fixture.h"
 
 namespace tallix {
 namespace {
@@ -134,6 +138,49 @@ TEST(Replay, RandomSessionsComeOutTheSameInAFreshEngine) {
     ASSERT_EQ(again.bank2Shown, host.bank2Shown) << "session " << session;
     ASSERT_TRUE(SameState(replayed.state(), engine.state())) << "session " << session;
     ASSERT_EQ(replayed.record().inputs, engine.record().inputs);
+    ASSERT_EQ(engine.record().tapeLines, tape.size()) << "session " << session;
+    ASSERT_EQ(replayed.record().tapeLines, tape.size()) << "session " << session;
+  }
+}
+
+// A window replays a long record through a host that shows only where it ends.
+TEST(Replay, ThroughADeferredHostTheWindowEndsAsIfEveryStepHadBeenShown) {
+  std::mt19937 random(7);
+  for (int session = 0; session < 3000; ++session) {
+    RandomWorldHost host(random);
+    MemorySettings settings;
+    Engine engine(host, settings);
+    EngineSettings start;
+    start.displayMode = static_cast<std::uint8_t>(random() % 14);
+    engine.Start(start);
+    for (int i = 0, inputs = 1 + static_cast<int>(random() % 40); i < inputs; ++i) RandomInput(engine, random);
+
+    testing::RecordingHost shownEachStep, shownAtEnd;
+    shownAtEnd.tape = shownEachStep.tape = {"a loaded line"};
+    MemorySettings settingsA, settingsB;
+    Engine direct(shownEachStep, settingsA), deferredEngine(shownAtEnd, settingsB);
+    direct.Replay(engine.record());
+    DeferredHost deferred(shownAtEnd, shownAtEnd.tape.size());
+    deferredEngine.Replay(engine.record(), {.afterInput = {}, .via = &deferred});
+    EXPECT_TRUE(shownAtEnd.tape.size() == 1 && shownAtEnd.display == "0") << "nothing shown before the end";
+    shownAtEnd.tape.resize(deferred.FirstLine());
+    shownAtEnd.tape.insert(shownAtEnd.tape.end(), deferred.Lines().begin(), deferred.Lines().end());
+    deferred.ShowOnTarget();
+
+    ASSERT_EQ(shownAtEnd.tape, shownEachStep.tape) << "session " << session;
+    ASSERT_EQ(std::tie(shownAtEnd.display, shownAtEnd.items, shownAtEnd.average, shownAtEnd.memory,
+                       shownAtEnd.numLock, shownAtEnd.bank2Shown),
+              std::tie(shownEachStep.display, shownEachStep.items, shownEachStep.average, shownEachStep.memory,
+                       shownEachStep.numLock, shownEachStep.bank2Shown))
+        << "session " << session;
+    ASSERT_TRUE(std::equal(std::begin(shownAtEnd.enabled), std::end(shownAtEnd.enabled), std::begin(shownEachStep.enabled)));
+    ASSERT_EQ(std::tie(shownAtEnd.checkedSystem, shownAtEnd.checkedDecimals, shownAtEnd.groupingChecked,
+                       shownAtEnd.autoDecimalChecked, shownAtEnd.selectedLine),
+              std::tie(shownEachStep.checkedSystem, shownEachStep.checkedDecimals, shownEachStep.groupingChecked,
+                       shownEachStep.autoDecimalChecked, shownEachStep.selectedLine))
+        << "session " << session;
+    ASSERT_TRUE(SameState(deferredEngine.state(), direct.state()));
+    ASSERT_EQ(deferredEngine.record().inputs, engine.record().inputs);
   }
 }
 

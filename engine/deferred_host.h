@@ -1,0 +1,74 @@
+#pragma once
+// A host for a replay of thousands of operations whose steps nobody needs to
+// see: it keeps the display, the panes, the key states, the menu checks and
+// the tape lines in memory, and shows the host behind it only where the
+// replay ended. A window would otherwise set its display and panes once per
+// replayed key.
+#include <array>
+#include <cstddef>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "engine/engine_host.h"
+
+namespace tallix {
+
+class DeferredHost : public EngineHost {
+ public:
+  // The tape lines it is given follow the first `firstLine` lines of
+  // `target`'s tape.
+  DeferredHost(EngineHost& target, std::size_t firstLine);
+
+  std::string GetDisplayText() override { return display_; }
+  void SetDisplayText(std::string_view text) override { display_ = text; }
+  void SetItemsText(std::string_view text) override { items_ = text; }
+  void SetAverageText(std::string_view text) override { average_ = text; }
+  std::string GetAverageText() override { return average_; }
+  void SetMemoryText(std::string_view text) override { memory_ = text; }
+  void SetNumLockText(std::string_view text) override { numLock_ = text; }
+  std::string GetItemsText() override { return items_; }
+  std::string GetMemoryText() override { return memory_; }
+  std::string GetNumLockText() override { return numLock_; }
+  bool IsNumLockOn() override { return target_.IsNumLockOn(); }
+  void ShowBank2Indicator(bool shown) override { bank2Shown_ = shown; }
+  bool IsBank2IndicatorShown() override { return bank2Shown_; }
+  void EnableKey(Key key, bool enabled) override;
+  void ShowKeyPressed(Key key, bool pressed) override;
+  void CheckNumberSystemButton(int index) override { checkedSystem_ = index; }
+  void CheckDecimalsMenuItem(int setting) override { checkedDecimals_ = setting; }
+  void CheckDigitGroupingMenuItem(bool checked) override { groupingChecked_ = checked; }
+  void CheckAutoDecimalMenuItem(bool checked) override { autoDecimalChecked_ = checked; }
+  void FocusKeySink() override { focusAsked_ = true; }
+  bool AskYesNo(std::string_view caption, std::string_view text) override { return target_.AskYesNo(caption, text); }
+  int AddTapeLine(std::string_view line) override;
+  void SelectTapeLine(int index) override { selectedLine_ = index; }
+  void ClearTapeLines() override;
+  void SetClipboardText(std::string_view text) override { target_.SetClipboardText(text); }
+  std::string GetClipboardText() override { return target_.GetClipboardText(); }
+  void StartStopStopwatch() override { target_.StartStopStopwatch(); }
+  void OpenHelp() override { target_.OpenHelp(); }
+
+  // The tape lines given, which follow the first FirstLine() lines of the
+  // target's tape (none once the tape was cleared).
+  std::size_t FirstLine() const { return firstLine_; }
+  const std::vector<std::string>& Lines() const { return lines_; }
+
+  // Shows on the target the last display, panes, indicator, key states and
+  // menu checks it was given, and brings the last line asked for into view.
+  // The caller first puts Lines() on the target's tape, as it likes best.
+  void ShowOnTarget();
+
+ private:
+  EngineHost& target_;
+  std::size_t firstLine_;
+  std::vector<std::string> lines_;
+  std::string display_, items_, average_, memory_, numLock_;
+  bool bank2Shown_;
+  std::array<std::optional<bool>, kKeyCount> enabled_{}, pressed_{};
+  std::optional<int> checkedSystem_, checkedDecimals_, selectedLine_;
+  std::optional<bool> groupingChecked_, autoDecimalChecked_;
+  bool focusAsked_ = false;
+};
+
+}  // namespace tallix
