@@ -12,8 +12,10 @@
 #include <cstdint>
 #include <functional>
 #include <map>
+#include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "engine/engine_host.h"
 #include "engine/engine_state.h"
@@ -49,14 +51,34 @@ class Engine {
   // record then is this engine's. The tape lines are appended to the host's.
   struct ReplayOptions {
     // Called with each input's position once it has run; false ends the
-    // replay there, the record then being the inputs run.
+    // replay there, the record then being the inputs run, and no setting
+    // written.
     std::function<bool(std::size_t)> afterInput;
     // The host the replay speaks to instead of the engine's own, e.g. one that
     // shows only where it ends.
     EngineHost* via = nullptr;
+    // A checkpoint of the record to start at instead of its start; the host's
+    // tape then holds the lines before it.
+    const RecordCheckpoint* from = nullptr;
   };
   void Replay(const InputRecord& record, const ReplayOptions& options);
   void Replay(const InputRecord& record) { Replay(record, ReplayOptions{}); }
+
+  // `changed`, this engine's record with its inputs `first` to `last`
+  // replaced and those after them moved by `shift`, made this engine's
+  // record: replayed through `via` from the last checkpoint before `first`,
+  // and only until the calculator stands where it stood at one of the
+  // record's checkpoints after `last`. From there on the tape, the display,
+  // the panes and the state are the same for both.
+  struct ChangedReplay {
+    std::size_t firstLine = 0;  // the record's tape line that via's first line replaces
+    // When the replay stopped early, the line from which the tape stands as
+    // it was; via's lines replace those from firstLine to it. Otherwise
+    // they replace the rest of the tape, and via shows where the replay ended.
+    std::optional<std::size_t> rejoinedAtLine;
+  };
+  ChangedReplay ReplayChanged(const InputRecord& changed, std::size_t first, std::size_t last, std::ptrdiff_t shift,
+                              EngineHost& via, const std::function<void(std::size_t)>& afterInput = {});
 
   // Options window: the caller writes "CalcMode", "TaxRate" and "LT10Key".
   void SetCalcMode(int mode);
@@ -153,6 +175,11 @@ class Engine {
   std::string ClipboardOutside();
   bool NumLockOutside();
   void RestartRecord();
+  ShownTexts ShownNow();
+  // After the first `inputs` inputs, `texts` texts and `answers` answers,
+  // `lines` tape lines written: a checkpoint into `into` if one is due.
+  void CheckpointIfDue(std::vector<RecordCheckpoint>& into, std::size_t inputs, std::size_t texts, std::size_t answers,
+                       std::size_t lines);
   // A replay may run thousands of operations that each write a setting: only
   // the last value of each key is written, once the replay is over.
   void WriteSetting(std::string_view section, std::string_view key, std::string_view value);
@@ -194,6 +221,7 @@ class Engine {
   std::map<std::pair<std::string, std::string>, std::string> replayedSettings_;
   std::size_t nextText_ = 0, nextAnswer_ = 0;
   std::size_t replayedLines_ = 0;
+  std::vector<RecordCheckpoint> replayedCheckpoints_;
 };
 
 }  // namespace tallix

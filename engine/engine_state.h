@@ -21,6 +21,7 @@ inline constexpr std::uint8_t kBinary = 12;
 inline constexpr std::uint8_t kOctal = 13;
 }  // namespace display_mode
 
+// A field added here is compared in SameState too (recording.cpp).
 struct EngineState {
   std::string entryText;        // typed since the last operation; empty: a result is shown
   bool entryMade = false;       // a new operand has been typed, recalled or pasted

@@ -1,5 +1,6 @@
 #include "engine/entry_correction.h"
 
+#include <algorithm>
 #include <cctype>
 
 #include "engine/basic_host.h"
@@ -23,15 +24,20 @@ int RadixOfMode(std::uint8_t displayMode) {
   }
 }
 
-// The record replayed on a host in memory, watched after every input until
-// `watch` returns false.
+// The record replayed on a host in memory from checkpoint `from` (nullptr:
+// its start), watched after every input until `watch` returns false. The
+// host's tape holds only the lines written since `from`.
 template <typename Watch>
-void ReplayWatching(const InputRecord& record, Watch watch) {
+void ReplayWatching(const InputRecord& record, const RecordCheckpoint* from, Watch watch) {
   BasicEngineHost host;
   MemorySettings settings;
   Engine engine(host, settings);
-  engine.Replay(record, {.afterInput = [&](std::size_t input) { return watch(input, engine, host); }});
+  engine.Replay(record, {.afterInput = [&](std::size_t input) { return watch(input, engine, host); },
+                         .via = nullptr,
+                         .from = from});
 }
+
+std::size_t LinesBefore(const RecordCheckpoint* from) { return from ? from->tapeLines : 0; }
 
 // The keypad keys that type `value` (already found typable).
 std::vector<EngineInput> KeysTyping(std::string_view value) {
@@ -70,7 +76,8 @@ std::optional<std::string> ShownNumber(const InputRecord& record, std::size_t wh
   const std::vector<EnteredNumber> numbers = EnteredNumbers(record);
   if (which >= numbers.size()) return std::nullopt;
   std::string shown;
-  ReplayWatching(record, [&](std::size_t i, Engine&, BasicEngineHost& host) {
+  const RecordCheckpoint* from = CheckpointBefore(record, numbers[which].firstInput);
+  ReplayWatching(record, from, [&](std::size_t i, Engine&, BasicEngineHost& host) {
     if (i < numbers[which].lastInput) return true;
     shown = host.display;
     return false;
@@ -80,15 +87,19 @@ std::optional<std::string> ShownNumber(const InputRecord& record, std::size_t wh
 
 std::optional<std::size_t> EnteredNumberOnLine(const InputRecord& record, std::size_t line) {
   // The input that wrote the line, which must be the first line it wrote...
-  std::size_t writer = record.inputs.size(), linesBeforeWriter = 0;
+  const auto after = std::upper_bound(record.checkpoints.begin(), record.checkpoints.end(), line,
+                                      [](std::size_t n, const RecordCheckpoint& c) { return n < c.tapeLines; });
+  const RecordCheckpoint* from = after == record.checkpoints.begin() ? nullptr : &*(after - 1);
+  std::size_t writer = record.inputs.size(), linesBeforeWriter = LinesBefore(from);
   std::string text;
-  ReplayWatching(record, [&](std::size_t i, Engine&, BasicEngineHost& host) {
-    if (host.tape.size() <= line) {
-      linesBeforeWriter = host.tape.size();
+  ReplayWatching(record, from, [&](std::size_t i, Engine&, BasicEngineHost& host) {
+    const std::size_t written = LinesBefore(from) + host.tape.size();
+    if (written <= line) {
+      linesBeforeWriter = written;
       return true;
     }
     writer = i;
-    text = host.tape[line];
+    text = host.tape[line - LinesBefore(from)];
     return false;
   });
   if (writer == record.inputs.size() || linesBeforeWriter != line) return std::nullopt;
@@ -128,11 +139,14 @@ std::optional<PlannedCorrection> PlanCorrection(const InputRecord& record, std::
   if (which >= numbers.size()) return std::nullopt;
   const EnteredNumber& number = numbers[which];
   PlannedCorrection plan;
-  std::uint8_t displayMode = record.start.displayMode;
-  ReplayWatching(record, [&](std::size_t i, Engine& engine, BasicEngineHost& host) {
+  plan.replaced = number;
+  const RecordCheckpoint* from = CheckpointBefore(record, number.firstInput);
+  std::uint8_t displayMode = from ? from->state.displayMode : record.start.displayMode;
+  plan.linesBefore = LinesBefore(from);
+  ReplayWatching(record, from, [&](std::size_t i, Engine& engine, BasicEngineHost& host) {
     if (i + 1 == number.firstInput) {
       displayMode = engine.state().displayMode;
-      plan.linesBefore = host.tape.size();
+      plan.linesBefore = LinesBefore(from) + host.tape.size();
     }
     if (i < number.lastInput) return true;
     plan.shownBefore = host.display;
@@ -146,6 +160,9 @@ std::optional<PlannedCorrection> PlanCorrection(const InputRecord& record, std::
   plan.record.texts = record.texts;
   plan.record.answers = record.answers;
   plan.record.tapeLines = record.tapeLines;
+  // The checkpoints before the number still hold.
+  plan.record.checkpoints.assign(record.checkpoints.begin(),
+                                 record.checkpoints.begin() + (from ? from - record.checkpoints.data() + 1 : 0));
   std::vector<EngineInput>& inputs = plan.record.inputs;
   inputs.reserve(record.inputs.size() + typed.size());
   inputs.assign(record.inputs.begin(), record.inputs.begin() + static_cast<std::ptrdiff_t>(number.firstInput));
@@ -166,7 +183,8 @@ std::optional<Correction> CorrectNumber(const InputRecord& record, std::size_t w
   std::optional<PlannedCorrection> plan = PlanCorrection(record, which, value);
   if (!plan) return std::nullopt;
   std::string shownAfter;
-  ReplayWatching(plan->record, [&](std::size_t i, Engine&, BasicEngineHost& host) {
+  ReplayWatching(plan->record, CheckpointBefore(plan->record, plan->lastInput),
+                 [&](std::size_t i, Engine&, BasicEngineHost& host) {
     if (i < plan->lastInput) return true;
     shownAfter = host.display;
     return false;

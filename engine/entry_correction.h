@@ -39,6 +39,7 @@ bool IsTypableNumber(std::string_view value, bool decimal, int radix);
 // digits, point, then "+/-" for a leading "-"), worked out with the record
 // replayed only as far as that number.
 struct PlannedCorrection {
+  EnteredNumber replaced;       // where the number was in the record
   InputRecord record;           // the record with the number retyped
   std::size_t lastInput = 0;    // the retyped number's last input in it
   std::size_t linesBefore = 0;  // the tape lines written before the number, the same in both

@@ -5,6 +5,8 @@
 // and what the outside world answered meanwhile (the clipboard, questions,
 // NumLock). Given to a fresh engine, it makes the same tape, display, panes
 // and memory banks again.
+#include <algorithm>
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -45,6 +47,19 @@ struct ShownTexts {
   bool operator==(const ShownTexts&) const = default;
 };
 
+// Where the calculator stood after the first `inputs` inputs of a record, so
+// that a replay of a long record can start there.
+struct RecordCheckpoint {
+  std::size_t inputs = 0;
+  std::size_t texts = 0, answers = 0;  // of the record's, used by then
+  std::size_t tapeLines = 0;           // written by then
+  EngineState state;
+  ShownTexts shown;
+};
+
+// A checkpoint is kept after each run of this many inputs.
+inline constexpr std::size_t kInputsPerCheckpoint = 256;
+
 struct InputRecord {
   EngineState start;
   ShownTexts startTexts;
@@ -52,6 +67,14 @@ struct InputRecord {
   std::vector<std::string> texts;  // in the order the inputs use them
   std::vector<bool> answers;       // questions and NumLock, in the order asked
   std::size_t tapeLines = 0;       // the lines it wrote
+  std::vector<RecordCheckpoint> checkpoints;  // in the order of their inputs
 };
+
+// The last checkpoint after at most `inputs` inputs; nullptr: the record's start.
+inline const RecordCheckpoint* CheckpointBefore(const InputRecord& record, std::size_t inputs) {
+  const auto after = std::upper_bound(record.checkpoints.begin(), record.checkpoints.end(), inputs,
+                                      [](std::size_t n, const RecordCheckpoint& c) { return n < c.inputs; });
+  return after == record.checkpoints.begin() ? nullptr : &*(after - 1);
+}
 
 }  // namespace tallix

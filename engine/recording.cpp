@@ -1,5 +1,7 @@
 // The record of what made the tape, and its replay.
+#include <algorithm>
 #include <bit>
+#include <cstring>
 
 #include "engine/engine.h"
 
@@ -12,17 +14,34 @@ Engine::OutsideCall::OutsideCall(Engine& engine, EngineInput::Kind kind, std::in
 }
 
 Engine::OutsideCall::~OutsideCall() {
-  if (recording_ && !engine_.record_.inputs.empty())
-    engine_.record_.inputs.back().typesEntry = engine_.entryTyped_ && !engine_.tapeWritten_;
-  if (--engine_.callDepth_ == 0 && engine_.restartPending_) engine_.RestartRecord();
+  InputRecord& record = engine_.record_;
+  if (recording_ && !record.inputs.empty())
+    record.inputs.back().typesEntry = engine_.entryTyped_ && !engine_.tapeWritten_;
+  if (--engine_.callDepth_ > 0) return;
+  if (engine_.restartPending_) {
+    engine_.RestartRecord();
+  } else if (recording_) {
+    engine_.CheckpointIfDue(record.checkpoints, record.inputs.size(), record.texts.size(), record.answers.size(),
+                            record.tapeLines);
+  }
 }
 
 void Engine::RestartRecord() {
   restartPending_ = false;
   record_ = InputRecord{};
   record_.start = state_;
-  record_.startTexts = {host_->GetDisplayText(), host_->GetItemsText(),  host_->GetAverageText(),
-                        host_->GetMemoryText(),  host_->GetNumLockText(), host_->IsBank2IndicatorShown()};
+  record_.startTexts = ShownNow();
+}
+
+ShownTexts Engine::ShownNow() {
+  return {host_->GetDisplayText(), host_->GetItemsText(),  host_->GetAverageText(),
+          host_->GetMemoryText(),  host_->GetNumLockText(), host_->IsBank2IndicatorShown()};
+}
+
+void Engine::CheckpointIfDue(std::vector<RecordCheckpoint>& into, std::size_t inputs, std::size_t texts,
+                             std::size_t answers, std::size_t lines) {
+  if (inputs - (into.empty() ? 0 : into.back().inputs) < kInputsPerCheckpoint) return;
+  into.push_back({inputs, texts, answers, lines, state_, ShownNow()});
 }
 
 bool Engine::AskOutside(std::string_view caption, std::string_view text) {
@@ -104,8 +123,9 @@ void Engine::RunRecorded(const EngineInput& input) {
 void Engine::Replay(const InputRecord& record, const ReplayOptions& options) {
   EngineHost* const own = host_;
   if (options.via) host_ = options.via;
-  state_ = record.start;
-  const ShownTexts& shown = record.startTexts;
+  const RecordCheckpoint* from = options.from;
+  state_ = from ? from->state : record.start;
+  const ShownTexts& shown = from ? from->shown : record.startTexts;
   host_->SetDisplayText(shown.display);
   host_->SetItemsText(shown.items);
   host_->SetAverageText(shown.average);
@@ -113,23 +133,111 @@ void Engine::Replay(const InputRecord& record, const ReplayOptions& options) {
   host_->SetNumLockText(shown.numLock);
   host_->ShowBank2Indicator(shown.bank2Shown);
   replaying_ = &record;
-  nextText_ = nextAnswer_ = 0;
-  replayedLines_ = 0;
-  std::size_t inputs = 0;
+  nextText_ = from ? from->texts : 0;
+  nextAnswer_ = from ? from->answers : 0;
+  replayedLines_ = from ? from->tapeLines : 0;
+  std::size_t inputs = from ? from->inputs : 0;
+  bool stopped = false;
+  // The checkpoints up to the start still hold; the others are made again.
+  replayedCheckpoints_.assign(record.checkpoints.begin(),
+                              from ? record.checkpoints.begin() + (from - record.checkpoints.data()) + 1
+                                   : record.checkpoints.begin());
   while (inputs < record.inputs.size()) {
     RunRecorded(record.inputs[inputs]);
     const bool goOn = !options.afterInput || options.afterInput(inputs);
     ++inputs;
-    if (!goOn) break;
+    CheckpointIfDue(replayedCheckpoints_, inputs, nextText_, nextAnswer_, replayedLines_);
+    if (!goOn) {
+      stopped = true;
+      break;
+    }
   }
   replaying_ = nullptr;
   host_->SelectTapeLine(state_.lastTapeIndex);
   host_ = own;
-  record_ = record;
-  record_.inputs.resize(inputs);
+  record_.start = record.start;
+  record_.startTexts = record.startTexts;
+  record_.inputs.assign(record.inputs.begin(), record.inputs.begin() + static_cast<std::ptrdiff_t>(inputs));
+  record_.texts = record.texts;
+  record_.answers = record.answers;
   record_.tapeLines = replayedLines_;
-  for (const auto& [where, value] : replayedSettings_) settings_.Write(where.first, where.second, value);
+  record_.checkpoints = std::move(replayedCheckpoints_);
+  if (!stopped) {
+    for (const auto& [where, value] : replayedSettings_) settings_.Write(where.first, where.second, value);
+  }
   replayedSettings_.clear();
+}
+
+namespace {
+
+bool SameBits(const Real& a, const Real& b) {
+  // The x87 format's 10 bytes: the rest of a long double is padding.
+  return std::memcmp(&a, &b, 10) == 0;
+}
+
+// Every field, bit for bit: a calculator that differs in any may go on to
+// make a different tape.
+bool SameState(const EngineState& a, const EngineState& b) {
+  return a.entryText == b.entryText && a.entryMade == b.entryMade && SameBits(a.operand, b.operand) &&
+         SameBits(a.total, b.total) && SameBits(a.lastTotal, b.lastTotal) && a.pendingOp == b.pendingOp &&
+         a.itemCount == b.itemCount && a.averageShown == b.averageShown && a.insideEquals == b.insideEquals &&
+         a.calcMode == b.calcMode && a.displayMode == b.displayMode && a.decimalSetting == b.decimalSetting &&
+         a.digitGrouping == b.digitGrouping && a.autoDecimal == b.autoDecimal &&
+         std::memcmp(&a.taxRate, &b.taxRate, sizeof a.taxRate) == 0 && a.memoryBank == b.memoryBank &&
+         a.memoryText == b.memoryText && SameBits(a.memoryValue[0], b.memoryValue[0]) &&
+         SameBits(a.memoryValue[1], b.memoryValue[1]) && a.maxEntryLength == b.maxEntryLength &&
+         a.laptopKeys == b.laptopKeys && a.shiftDown == b.shiftDown && a.ctrlDown == b.ctrlDown &&
+         a.lastTapeIndex == b.lastTapeIndex;
+}
+
+}  // namespace
+
+Engine::ChangedReplay Engine::ReplayChanged(const InputRecord& changed, std::size_t first, std::size_t last,
+                                            std::ptrdiff_t shift, EngineHost& via,
+                                            const std::function<void(std::size_t)>& afterInput) {
+  const InputRecord before = std::move(record_);
+  const EngineState finalState = state_;
+  const RecordCheckpoint* const from = CheckpointBefore(changed, first);
+  ChangedReplay result{from ? from->tapeLines : 0, std::nullopt};
+  // The record's checkpoints after the replaced inputs, where the replay may
+  // find the calculator as it was.
+  auto meeting = std::upper_bound(before.checkpoints.begin(), before.checkpoints.end(), last,
+                                  [](std::size_t n, const RecordCheckpoint& c) { return n < c.inputs; });
+  const RecordCheckpoint* met = nullptr;
+  Replay(changed, {.afterInput =
+                       [&](std::size_t input) {
+                         if (afterInput) afterInput(input);
+                         const auto run = static_cast<std::ptrdiff_t>(input + 1);
+                         while (meeting != before.checkpoints.end() &&
+                                static_cast<std::ptrdiff_t>(meeting->inputs) + shift < run) {
+                           ++meeting;
+                         }
+                         if (meeting == before.checkpoints.end() ||
+                             static_cast<std::ptrdiff_t>(meeting->inputs) + shift != run ||
+                             meeting->texts != nextText_ || meeting->answers != nextAnswer_ ||
+                             meeting->tapeLines != replayedLines_ ||
+                             !SameState(state_, meeting->state) || ShownNow() != meeting->shown) {
+                           return true;
+                         }
+                         met = &*meeting;
+                         return false;
+                       },
+                   .via = &via,
+                   .from = from});
+  if (!met) return result;
+  // The rest is as it was: the state, the settings written (a replay that
+  // stops writes none), and the checkpoints after the meeting point, moved
+  // with the inputs.
+  result.rejoinedAtLine = met->tapeLines;
+  state_ = finalState;
+  record_.inputs = changed.inputs;
+  record_.tapeLines = before.tapeLines;
+  for (auto later = before.checkpoints.begin() + (met - before.checkpoints.data()) + 1; later != before.checkpoints.end();
+       ++later) {
+    record_.checkpoints.push_back(*later);
+    record_.checkpoints.back().inputs = static_cast<std::size_t>(static_cast<std::ptrdiff_t>(later->inputs) + shift);
+  }
+  return result;
 }
 
 }  // namespace tallix

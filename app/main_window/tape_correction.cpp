@@ -25,21 +25,24 @@ void Tell(MainWindowContext& main, const std::string& message, UINT icon) {
   MessageBoxW(main.Owner(), Wide(message).c_str(), L"Tallix", MB_OK | icon | MB_TASKMODAL | MB_SETFOREGROUND);
 }
 
+std::size_t TapeCount(HWND list) {
+  return static_cast<std::size_t>(std::max<LRESULT>(0, SendMessageW(list, LB_GETCOUNT, 0, 0)));
+}
+
 // The tape lines before the record's first (a loaded tape's): fixed.
 std::size_t FixedLines(MainWindowContext& main) {
-  HWND list = GetDlgItem(main.Owner(), ids::kTapeList);
-  const auto all = static_cast<std::size_t>(std::max<LRESULT>(0, SendMessageW(list, LB_GETCOUNT, 0, 0)));
+  const std::size_t all = TapeCount(GetDlgItem(main.Owner(), ids::kTapeList));
   const std::size_t recorded = main.CalculatorEngine().record().tapeLines;
   return all > recorded ? all - recorded : 0;
 }
 
-// The tape list's lines from `from` on made `lines`. A corrected number
-// changes few lines after its own (the totals), and the list box's work is
-// most of the cost of a correction, so only lines that differ are replaced,
+// The tape list's lines from `from` to `to` (not included) made `lines`. A
+// corrected number changes few of them (its own, the totals), and the list
+// box's work is most of the cost, so only lines that differ are replaced,
 // unless most do.
-void ReplaceTapeFrom(HWND list, std::size_t from, std::span<const std::string> lines, ui::LongWork& work) {
-  const auto count = static_cast<std::size_t>(std::max<LRESULT>(0, SendMessageW(list, LB_GETCOUNT, 0, 0)));
-  const std::size_t old = count > from ? count - from : 0;
+void ReplaceTapeLines(HWND list, std::size_t from, std::size_t to, std::span<const std::string> lines,
+                      ui::LongWork& work) {
+  const std::size_t old = to > from ? to - from : 0;
   const std::size_t overlap = std::min(old, lines.size());
   const double steps = static_cast<double>(std::max<std::size_t>(1, overlap + lines.size()));
   std::vector<std::size_t> differing;
@@ -52,11 +55,17 @@ void ReplaceTapeFrom(HWND list, std::size_t from, std::span<const std::string> l
       differing.push_back(k);
     work.Progress(0.5 + 0.5 * static_cast<double>(k) / steps);
   }
-  const auto deleteFromEnd = [&](std::size_t down, std::size_t to) {
-    for (std::size_t index = down; index > to; --index) SendMessageW(list, LB_DELETESTRING, index - 1, 0);
+  const std::size_t count = TapeCount(list);
+  const auto erase = [&](std::size_t first, std::size_t end) {
+    if (first == 0 && end >= count) {
+      SendMessageW(list, LB_RESETCONTENT, 0, 0);
+      return;
+    }
+    for (std::size_t index = end; index > first; --index) SendMessageW(list, LB_DELETESTRING, index - 1, 0);
   };
-  const auto put = [&](std::size_t k, bool insert) {
-    SendMessageW(list, insert ? LB_INSERTSTRING : LB_ADDSTRING, insert ? from + k : 0,
+  const auto insert = [&](std::size_t k) {
+    const bool last = from + k >= TapeCount(list);
+    SendMessageW(list, LB_INSERTSTRING, last ? static_cast<WPARAM>(-1) : from + k,
                  reinterpret_cast<LPARAM>(Wide(lines[k]).c_str()));
     work.Progress(0.5 + 0.5 * static_cast<double>(overlap + k) / steps);
   };
@@ -64,44 +73,24 @@ void ReplaceTapeFrom(HWND list, std::size_t from, std::span<const std::string> l
   SendMessageW(list, WM_SETREDRAW, FALSE, 0);
   std::size_t kept = overlap;
   if (differing.size() * 2 > old + lines.size()) {
-    if (from == 0) {
-      SendMessageW(list, LB_RESETCONTENT, 0, 0);
-    } else {
-      deleteFromEnd(count, from);
-    }
+    erase(from, to);
     kept = 0;
   } else {
     for (std::size_t k : differing) {
       SendMessageW(list, LB_DELETESTRING, from + k, 0);
-      put(k, true);
+      insert(k);
     }
-    deleteFromEnd(count, from + overlap);
+    erase(from + overlap, to);
   }
-  for (std::size_t k = kept; k < lines.size(); ++k) put(k, false);
+  for (std::size_t k = kept; k < lines.size(); ++k) insert(k);
   SendMessageW(list, WM_SETREDRAW, TRUE, 0);
   InvalidateRect(list, nullptr, TRUE);
 }
 
-// The tape after its fixed lines, the display, the panes and the engine made
-// again from `record`, whose first `keptLines` lines are on the tape already:
-// replayed in memory, then shown once, behind a progress window when that
-// takes long. `watch` sees the replay after each input.
-void Remake(MainWindowContext& main, const InputRecord& record, std::size_t fixedLines, std::size_t keptLines,
-            const std::function<void(std::size_t, DeferredHost&)>& watch = {}) {
-  ui::LongWork work(main.Owner(), L"Correct Entry", L"Making the tape again");
-  DeferredHost deferred(main.CalculatorHost(), fixedLines);
+// Replay progress as the first half of the work, the tape the second.
+std::function<void(std::size_t)> ReplayProgress(ui::LongWork& work, const InputRecord& record) {
   const double inputs = static_cast<double>(std::max<std::size_t>(1, record.inputs.size()));
-  main.CalculatorEngine().Replay(record, {.afterInput =
-                                              [&](std::size_t i) {
-                                                if (watch) watch(i, deferred);
-                                                work.Progress(0.5 * static_cast<double>(i + 1) / inputs);
-                                                return true;
-                                              },
-                                          .via = &deferred});
-  const std::size_t kept = deferred.FirstLine() == fixedLines ? std::min(keptLines, deferred.Lines().size()) : 0;
-  ReplaceTapeFrom(GetDlgItem(main.Owner(), ids::kTapeList), deferred.FirstLine() + kept,
-                  std::span(deferred.Lines()).subspan(kept), work);
-  deferred.ShowOnTarget();
+  return [&work, inputs](std::size_t i) { work.Progress(0.5 * static_cast<double>(i + 1) / inputs); };
 }
 
 }  // namespace
@@ -134,16 +123,33 @@ bool CorrectTypedNumber(MainWindowContext& main, std::size_t which, std::string_
   for (const char c : typed) {
     if (c != ',' && c != ' ') value.push_back(c);
   }
-  const InputRecord& record = main.CalculatorEngine().record();
+  Engine& engine = main.CalculatorEngine();
+  const InputRecord& record = engine.record();
   const std::optional<PlannedCorrection> plan = PlanCorrection(record, which, value);
   if (!plan) return false;
+  HWND list = GetDlgItem(main.Owner(), ids::kTapeList);
   const std::size_t fixedLines = FixedLines(main);
+  const RecordCheckpoint* start = CheckpointBefore(plan->record, plan->replaced.firstInput);
+  const auto shift = static_cast<std::ptrdiff_t>(plan->record.inputs.size()) -
+                     static_cast<std::ptrdiff_t>(record.inputs.size());
   main.RecordBeforeCorrection() = record;
+
+  ui::LongWork work(main.Owner(), L"Correct Entry", L"Making the tape again");
+  DeferredHost replayed(main.CalculatorHost(), fixedLines + (start ? start->tapeLines : 0));
+  const auto progress = ReplayProgress(work, plan->record);
   std::string shownAfter;
-  Remake(main, plan->record, fixedLines, plan->linesBefore, [&](std::size_t i, DeferredHost& replayed) {
-    if (i == plan->lastInput) shownAfter = replayed.GetDisplayText();
-  });
-  main.CalculatorEngine().AppendTapeLine(CorrectionNote(plan->shownBefore, shownAfter), "");
+  const Engine::ChangedReplay done = engine.ReplayChanged(
+      plan->record, plan->replaced.firstInput, plan->replaced.lastInput, shift, replayed, [&](std::size_t i) {
+        if (i == plan->lastInput) shownAfter = replayed.GetDisplayText();
+        progress(i);
+      });
+  // Where the replay met the calculator as it was, the rest of the tape and
+  // the window stand; otherwise the replay's end is shown.
+  const std::size_t first = fixedLines + done.firstLine;
+  ReplaceTapeLines(list, first, done.rejoinedAtLine ? fixedLines + *done.rejoinedAtLine : TapeCount(list),
+                   replayed.Lines(), work);
+  if (!done.rejoinedAtLine) replayed.ShowOnTarget();
+  engine.AppendTapeLine(CorrectionNote(plan->shownBefore, shownAfter), "");
   return true;
 }
 
@@ -152,7 +158,20 @@ void UndoCorrection(MainWindowContext& main) {
   if (!before) return Tell(main, "There is no correction to undo.", MB_ICONINFORMATION);
   const InputRecord record = std::move(*before);
   before.reset();
-  Remake(main, record, FixedLines(main), 0);
+  HWND list = GetDlgItem(main.Owner(), ids::kTapeList);
+  const std::size_t fixedLines = FixedLines(main);
+  ui::LongWork work(main.Owner(), L"Correct Entry", L"Making the tape again");
+  DeferredHost replayed(main.CalculatorHost(), fixedLines);
+  const auto progress = ReplayProgress(work, record);
+  main.CalculatorEngine().Replay(record, {.afterInput =
+                                              [&](std::size_t i) {
+                                                progress(i);
+                                                return true;
+                                              },
+                                          .via = &replayed,
+                                          .from = nullptr});
+  ReplaceTapeLines(list, replayed.FirstLine(), TapeCount(list), replayed.Lines(), work);
+  replayed.ShowOnTarget();
 }
 
 void ExportTapeTo(MainWindowContext& main, const std::string& path) {

@@ -39,7 +39,12 @@ close_tallix() {
 }
 
 cli() { (cd "$work" && "$wine_exec" "$cli_exe" "$@" | tr -d '\r'); }
-give_up() { echo "FAILED: $1"; exit 1; }
+# Stops the test at once; a Tallix.exe left running would hold the test's output open.
+give_up() {
+  echo "FAILED: $1"
+  [ -n "${work:-}" ] && pkill -f "$work/Tallix.exe"
+  exit 1
+}
 # Waits for a top-level window titled $1 and types $2 into it, then Enter.
 answer_dialog() {
   timeout 20 xdotool search --sync --name "^$1\$" >/dev/null || give_up "no \"$1\" dialog"

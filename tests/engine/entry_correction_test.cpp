@@ -2,6 +2,11 @@
 // typing it right would have given: checked against the keys typed right.
 #include "engine/entry_correction.h"
 
+#include <random>
+#include <tuple>
+
+#include "engine/deferred_host.h"
+
 #include "tests/engine/calculator_fixture.h"
 
 namespace tallix::testing {
@@ -77,6 +82,89 @@ TEST(EntryCorrection, OnlyLinesOfTypedNumbersLeadToThem) {
   EXPECT_EQ(EnteredNumberOnLine(record, 0), 0u);
   EXPECT_EQ(EnteredNumberOnLine(record, 1), 1u);
   for (std::size_t line : {2u, 3u, 4u, 5u, 6u, 7u, 99u}) EXPECT_EQ(EnteredNumberOnLine(record, line), std::nullopt) << line;
+}
+
+// The window corrects its own engine in place: replayed from a checkpoint
+// through a host that shows only the end, stopping where the calculator
+// stands as it stood before. Checked against the whole corrected record
+// replayed into a fresh engine, then again after more keys and a second
+// correction (which relies on the checkpoints the first one left).
+TEST(EntryCorrection, InPlaceOnALongTapeAsIfTheWholeRecordWereReplayed) {
+  std::mt19937 random(99);
+  const std::vector<Key> keys = [] {
+    std::vector<Key> all;
+    for (const char* name : {"1", "2", "3", "4", "5", "6", "7", "8", "9", "0", ".", "Back", "+", "+", "+", "-", "*",
+                             "/", "=", "%", "MS", "M+", "MR", "CE", "C", "+Tax", "+/-", "Feed", "Hex", "Dec"}) {
+      all.push_back(*KeyFromScriptName(name));
+    }
+    return all;
+  }();
+  const auto typeKeys = [&](Engine& engine, int count) {
+    for (int i = 0; i < count; ++i) {
+      const bool digit = random() % 3 != 0;
+      engine.PressKey(digit ? keys[random() % 10] : keys[10 + random() % (keys.size() - 10)]);
+    }
+  };
+  int rejoined = 0, corrections = 0;
+  for (int session = 0; session < 60; ++session) {
+    SCOPED_TRACE("session " + std::to_string(session));
+    Calculator window(random() % 2 ? AddingMachine() : EngineSettings{});
+    typeKeys(window.engine, 600 + static_cast<int>(random() % 1500));
+    for (int round = 0; round < 2; ++round) {
+      const InputRecord record = window.engine.record();
+      const std::size_t numbers = EnteredNumbers(record).size();
+      ASSERT_GT(numbers, 0u);
+      const std::size_t which = random() % numbers;
+      InputRecord withoutCheckpoints = record;
+      withoutCheckpoints.checkpoints.clear();
+      for (int probe = 0; probe < 2; ++probe) {
+        const std::size_t line = random() % (record.tapeLines + 1);
+        ASSERT_EQ(EnteredNumberOnLine(record, line), EnteredNumberOnLine(withoutCheckpoints, line)) << line;
+      }
+      ASSERT_EQ(ShownNumber(record, which), ShownNumber(withoutCheckpoints, which));
+      const std::string value = std::to_string(random() % 1000);
+      const auto whole = CorrectNumber(record, which, value);
+      const auto plan = PlanCorrection(record, which, value);
+      if (!whole) {
+        EXPECT_FALSE(plan.has_value());
+        continue;
+      }
+      ASSERT_TRUE(plan.has_value());
+      Calculator fresh;
+      fresh.host.tape.clear();
+      fresh.engine.Replay(whole->record);
+
+      const RecordCheckpoint* start = CheckpointBefore(plan->record, plan->replaced.firstInput);
+      DeferredHost replayed(window.host, start ? start->tapeLines : 0);
+      const auto done = window.engine.ReplayChanged(
+          plan->record, plan->replaced.firstInput, plan->replaced.lastInput,
+          static_cast<std::ptrdiff_t>(plan->record.inputs.size()) - static_cast<std::ptrdiff_t>(record.inputs.size()),
+          replayed);
+      std::vector<std::string>& tape = window.host.tape;
+      tape.erase(tape.begin() + static_cast<std::ptrdiff_t>(done.firstLine),
+                 done.rejoinedAtLine ? tape.begin() + static_cast<std::ptrdiff_t>(*done.rejoinedAtLine) : tape.end());
+      tape.insert(tape.begin() + static_cast<std::ptrdiff_t>(done.firstLine), replayed.Lines().begin(),
+                  replayed.Lines().end());
+      if (!done.rejoinedAtLine) replayed.ShowOnTarget();
+      rejoined += done.rejoinedAtLine.has_value();
+      ++corrections;
+
+      ASSERT_EQ(window.host.tape, fresh.host.tape);
+      ASSERT_EQ(std::tie(window.host.display, window.host.items, window.host.average, window.host.memory),
+                std::tie(fresh.host.display, fresh.host.items, fresh.host.average, fresh.host.memory));
+      ASSERT_EQ(window.engine.record().inputs, fresh.engine.record().inputs);
+      ASSERT_EQ(window.engine.record().tapeLines, fresh.engine.record().tapeLines);
+      const int more = 1 + static_cast<int>(random() % 40);
+      const std::mt19937 saved = random;
+      typeKeys(window.engine, more);
+      random = saved;
+      typeKeys(fresh.engine, more);
+      ASSERT_EQ(window.host.tape, fresh.host.tape) << "the states were the same";
+      ASSERT_EQ(window.host.display, fresh.host.display);
+    }
+  }
+  EXPECT_GT(rejoined, corrections / 4) << "most corrections should stop early";
+  EXPECT_LT(rejoined, corrections) << "some never meet the old calculator again";
 }
 
 }  // namespace
