@@ -62,6 +62,9 @@ Replaces the tape with the lines of a tape file saved before.
 Print Tape
 Prints the tape on the printer you choose; negative numbers print in red.
 
+Export Tape...
+Writes the tape to a CSV file for a spreadsheet: a row for each line, with the number as shown and as a plain decimal.
+
 Show Tape
 Shows or hides the tape beside the keypad. A hidden tape keeps its lines.
 
@@ -85,7 +88,13 @@ constexpr std::wstring_view kEditMenu =
 Copies the number in the display to the clipboard.
 
 Paste
-Pastes the number on the clipboard into the display.)";
+Pastes the number on the clipboard into the display.
+
+Correct Last Entry...
+Asks for the number the last number you typed should have been, and makes the tape, the totals and the memory again as if you had typed it so. A double click on the tape line of any number typed since the tape was last cleared or loaded does the same for that number.
+
+Undo Correction
+Puts the tape back as it was before the last correction.)";
 
 constexpr std::wstring_view kViewMenu =
     LR"(Digit Grouping

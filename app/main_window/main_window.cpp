@@ -153,6 +153,7 @@ void MainWindow::BindMenus() {
   OnCommand(IDM_LOAD_TAPE, [this] { side::LoadTape(*this); });
   OnCommand(IDM_PRINT_TAPE, [this] { side::PrintTape(*this); });
   OnCommand(IDM_EXPORT_TAPE, [this] { RunExportTape(*this); });
+  OnCommand(IDM_CORRECT_LAST_ENTRY, [this] { CorrectLastEntry(*this); });
   OnCommand(IDM_UNDO_CORRECTION, [this] { UndoCorrection(*this); });
   OnCommand(IDM_COPY, [this] { engine_.CopyDisplay(); });
   OnCommand(IDM_PASTE, [this] { engine_.PasteDisplay(); });

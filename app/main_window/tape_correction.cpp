@@ -93,6 +93,16 @@ std::function<void(std::size_t)> ReplayProgress(ui::LongWork& work, const InputR
   return [&work, inputs](std::size_t i) { work.Progress(0.5 * static_cast<double>(i + 1) / inputs); };
 }
 
+// Asks for the number typed number `which` should have been and corrects it.
+void AskAndCorrect(MainWindowContext& main, std::size_t which) {
+  const std::string shown = ShownNumber(main.CalculatorEngine().record(), which).value_or("");
+  const std::wstring typed = ui::InputBox(main.Owner(), L"The number should have been:", L"Correct Entry", Wide(shown));
+  if (typed.empty() || Narrow(typed) == shown) return;
+  if (!CorrectTypedNumber(main, which, Narrow(typed))) {
+    Tell(main, "\"" + Narrow(typed) + "\" cannot be typed as that number; nothing was changed.", MB_ICONERROR);
+  }
+}
+
 }  // namespace
 
 void CorrectTapeLine(MainWindowContext& main, int line) {
@@ -110,12 +120,15 @@ void CorrectTapeLine(MainWindowContext& main, int line) {
                 "calculator's line.",
                 MB_ICONINFORMATION);
   }
-  const std::string shown = ShownNumber(record, *which).value_or("");
-  const std::wstring typed = ui::InputBox(main.Owner(), L"The number should have been:", L"Correct Entry", Wide(shown));
-  if (typed.empty() || Narrow(typed) == shown) return;
-  if (!CorrectTypedNumber(main, *which, Narrow(typed))) {
-    Tell(main, "\"" + Narrow(typed) + "\" cannot be typed as that number; nothing was changed.", MB_ICONERROR);
+  AskAndCorrect(main, *which);
+}
+
+void CorrectLastEntry(MainWindowContext& main) {
+  const std::size_t typed = EnteredNumbers(main.CalculatorEngine().record()).size();
+  if (typed == 0) {
+    return Tell(main, "No number has been typed since the tape was last cleared or loaded.", MB_ICONINFORMATION);
   }
+  AskAndCorrect(main, typed - 1);
 }
 
 bool CorrectTypedNumber(MainWindowContext& main, std::size_t which, std::string_view typed) {

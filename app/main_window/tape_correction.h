@@ -15,6 +15,9 @@ namespace tallix {
 // as if it had been typed so. Lines of results, side tools or a loaded tape
 // are not corrected; a message says why.
 void CorrectTapeLine(MainWindowContext& main, int line);
+// "Correct Last Entry...": the same for the last number typed, from the
+// keyboard too (the tape takes no selection).
+void CorrectLastEntry(MainWindowContext& main);
 // The same without asking: typed number `which` (from 0, since the tape was
 // last cleared or loaded) made `typed`; false when it cannot be typed so.
 bool CorrectTypedNumber(MainWindowContext& main, std::size_t which, std::string_view typed);

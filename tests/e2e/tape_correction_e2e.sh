@@ -19,16 +19,20 @@ double_click_line() {  # double_click_line N
   xdotool mousemove --sync "$x" "$y" click --repeat 2 --delay 60 1
 }
 
-# Tape line $1 double-clicked, $2 typed over the number the box shows.
-correct_line() {
-  double_click_line "$1"
+# $1 typed over the number the Correct Entry box shows; a screenshot to $2 first.
+answer_correct_entry() {
   timeout 20 xdotool search --sync --name '^Correct Entry$' >/dev/null || give_up "no Correct Entry box"
   sleep 0.5
-  [ -n "${3:-}" ] && import -window root "$3" 2>/dev/null && echo "screenshot: $3"
+  [ -n "${2:-}" ] && import -window root "$2" 2>/dev/null && echo "screenshot: $2"
   xdotool key --delay 80 End shift+Home
-  xdotool type --delay 60 "$2"
+  xdotool type --delay 60 "$1"
   xdotool key Return
   probe wait
+}
+# Tape line $1 double-clicked, corrected to $2.
+correct_line() {
+  double_click_line "$1"
+  answer_correct_entry "$2" "${3:-}"
 }
 
 # A message box of Tallix's, which has the main window's title: Enter once it shows.
@@ -49,9 +53,9 @@ correct_line 1 31 "$shots/correct-entry.png"
 check "the corrected tape is tallix-cli's" "$(tape_of --correct 2=31 1 2 + 3 0 + 5 =)" "$(probe tape)"
 check "the display follows" "48" "$(probe display)"
 
-# Edit, third item: Undo Correction.
+# Edit, fourth item: Undo Correction.
 xdotool windowfocus --sync "$window" 2>/dev/null || true
-xdotool key --delay 150 F10 Right Down Down Down Return
+xdotool key --delay 150 F10 Right Down Down Down Down Return
 probe wait
 check "undo puts the typed tape back" "$(tape_of 1 2 + 3 0 + 5 =)" "$(probe tape)"
 
@@ -95,5 +99,13 @@ sleep 0.3
 correct_line 1 13
 check "the corrected long tape is tallix-cli's" "$(tape_of --correct 2=13 "${long_typed[@]}")" "$(probe tape)"
 check "the display is the last total still" "320" "$(probe display)"
+
+# Edit, third item, from the keyboard: Correct Last Entry... (the 170th number).
+xdotool windowfocus --sync "$window" 2>/dev/null || true
+xdotool key --delay 150 F10 Right Down Down Down Return
+answer_correct_entry 5
+check "the last entry corrected is tallix-cli's" "$(tape_of --correct 2=13 --correct 170=5 "${long_typed[@]}")" \
+  "$(probe tape)"
+check "the display shows the new total" "321" "$(probe display)"
 
 close_tallix
