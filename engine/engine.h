@@ -217,7 +217,7 @@ class Engine {
   int callDepth_ = 0;
   bool restartPending_ = false;
   const InputRecord* replaying_ = nullptr;
-  bool entryTyped_ = false, tapeWritten_ = false;  // during the outermost call
+  bool entryTyped_ = false, entryStarted_ = false, tapeWritten_ = false;  // during the outermost call
   std::map<std::pair<std::string, std::string>, std::string> replayedSettings_;
   std::size_t nextText_ = 0, nextAnswer_ = 0;
   std::size_t replayedLines_ = 0;

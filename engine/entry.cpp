@@ -11,6 +11,7 @@ namespace tallix {
 void Engine::EnterDigit(int value) {
   entryTyped_ = true;
   if (value < 0 || value > 15) return;
+  entryStarted_ = entryStarted_ || state_.entryText.empty() || state_.entryText == "0";
   const auto length = static_cast<std::int64_t>(state_.entryText.size());
   // A letter may make the entry one character longer than a digit can.
   const bool fits = value < 10 ? length < state_.maxEntryLength : length <= state_.maxEntryLength;
@@ -29,6 +30,7 @@ void Engine::EnterDigit(int value) {
 
 void Engine::EnterPoint() {
   entryTyped_ = true;
+  entryStarted_ = entryStarted_ || state_.entryText.empty() || state_.entryText == "0";
   if (static_cast<std::int64_t>(state_.entryText.size()) <= state_.maxEntryLength) {
     if (state_.entryText == "0") state_.entryText.clear();
     state_.entryText.push_back('.');

@@ -48,9 +48,9 @@ std::vector<EngineInput> KeysTyping(std::string_view value) {
     const Key key = c == '.'                                      ? Key::Point
                     : std::isdigit(static_cast<unsigned char>(c)) ? static_cast<Key>(static_cast<int>(Key::D0) + (c - '0'))
                                                                   : static_cast<Key>(static_cast<int>(Key::A) + (upper - 'A'));
-    typed.push_back({Kind::PressKey, static_cast<std::int32_t>(key), true});
+    typed.push_back({Kind::PressKey, static_cast<std::int32_t>(key), true, typed.empty()});
   }
-  if (negative) typed.push_back({Kind::PressKey, static_cast<std::int32_t>(Key::ChangeSign), true});
+  if (negative) typed.push_back({Kind::PressKey, static_cast<std::int32_t>(Key::ChangeSign), true, false});
   return typed;
 }
 
@@ -58,15 +58,17 @@ std::vector<EngineInput> KeysTyping(std::string_view value) {
 
 std::vector<EnteredNumber> EnteredNumbers(const InputRecord& record) {
   std::vector<EnteredNumber> numbers;
-  bool open = false;
+  enum class Run { kNone, kNumber, kChangedValue } run = Run::kNone;
   for (std::size_t i = 0; i < record.inputs.size(); ++i) {
     const EngineInput& input = record.inputs[i];
     if (input.typesEntry) {
-      if (!open) numbers.push_back({i, i});
-      open = true;
-      numbers.back().lastInput = i;
+      if (run == Run::kNone) {
+        run = input.startsEntry ? Run::kNumber : Run::kChangedValue;
+        if (run == Run::kNumber) numbers.push_back({i, i});
+      }
+      if (run == Run::kNumber) numbers.back().lastInput = i;
     } else if (!IsNeutral(input)) {
-      open = false;
+      run = Run::kNone;
     }
   }
   return numbers;

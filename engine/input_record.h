@@ -37,6 +37,10 @@ struct EngineInput {
   // It typed into the number being entered (a digit, the point, Back, the
   // sign) and wrote nothing on the tape: a run of these is an entered number.
   bool typesEntry = false;
+  // A digit or the point it typed began a new entry. An entered number
+  // begins so; a run that begins otherwise changes a number that was pasted,
+  // recalled or worked out, and typing it again would not give it.
+  bool startsEntry = false;
   bool operator==(const EngineInput&) const = default;
 };
 

@@ -82,6 +82,18 @@ TEST(EntryCorrection, OnlyLinesOfTypedNumbersLeadToThem) {
   EXPECT_EQ(EnteredNumberOnLine(record, 0), 0u);
   EXPECT_EQ(EnteredNumberOnLine(record, 1), 1u);
   for (std::size_t line : {2u, 3u, 4u, 5u, 6u, 7u, 99u}) EXPECT_EQ(EnteredNumberOnLine(record, line), std::nullopt) << line;
+
+  // A pasted number with its sign changed, or typed on: typing another
+  // number in its place would not give what the user meant.
+  Calculator changed;
+  changed.host.clipboard = "12";
+  changed.engine.PasteDisplay();
+  changed.Keys("+/- +");
+  changed.engine.PasteDisplay();
+  changed.Keys("3 + 5 +");
+  EXPECT_EQ(EnteredNumbers(changed.engine.record()).size(), 1u);
+  for (std::size_t line : {0u, 1u}) EXPECT_EQ(EnteredNumberOnLine(changed.engine.record(), line), std::nullopt) << line;
+  EXPECT_EQ(EnteredNumberOnLine(changed.engine.record(), 2), 0u);
 }
 
 // The window corrects its own engine in place: replayed from a checkpoint
