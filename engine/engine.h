@@ -46,6 +46,9 @@ class Engine {
   // View and Edit menus' commands, the options and the side tools' tape
   // lines), not the single steps of them.
   const InputRecord& record() const { return record_; }
+  // Counts the records begun (at Start, Clear Tape and a loaded tape): while
+  // the count stays, the record goes on from what it was.
+  std::uint64_t recordStarts() const { return recordStarts_; }
   // Puts the engine and the host's display and panes where `record` started
   // and runs its inputs again, the host's answers taken from the record; the
   // record then is this engine's. The tape lines are appended to the host's.
@@ -214,6 +217,7 @@ class Engine {
   EngineState state_;
 
   InputRecord record_;
+  std::uint64_t recordStarts_ = 0;
   int callDepth_ = 0;
   bool restartPending_ = false;
   const InputRecord* replaying_ = nullptr;

@@ -170,11 +170,50 @@ std::optional<PlannedCorrection> PlanCorrection(const InputRecord& record, std::
   inputs.assign(record.inputs.begin(), record.inputs.begin() + static_cast<std::ptrdiff_t>(number.firstInput));
   inputs.insert(inputs.end(), typed.begin(), typed.end());
   plan.lastInput = inputs.size() - 1;
+  plan.replacedInputs.assign(record.inputs.begin() + static_cast<std::ptrdiff_t>(number.firstInput),
+                             record.inputs.begin() + static_cast<std::ptrdiff_t>(number.lastInput + 1));
   // Key releases inside the old number stay: they type nothing.
   for (std::size_t i = number.firstInput; i < record.inputs.size(); ++i) {
+    if (i == number.lastInput + 1) plan.endOfRetyped = inputs.size();
     if (i > number.lastInput || !record.inputs[i].typesEntry) inputs.push_back(record.inputs[i]);
   }
+  if (number.lastInput + 1 == record.inputs.size()) plan.endOfRetyped = inputs.size();
   return plan;
+}
+
+CorrectionUndo UndoOf(const PlannedCorrection& plan, const InputRecord& after) {
+  CorrectionUndo undo;
+  undo.firstInput = plan.replaced.firstInput;
+  undo.endOfRetyped = plan.endOfRetyped;
+  undo.typed = plan.replacedInputs;
+  undo.noteInput = after.inputs.size() - 1;
+  undo.noteText = after.texts.size() - 2;
+  return undo;
+}
+
+std::optional<InputRecord> WithCorrectionUndone(const InputRecord& record, const CorrectionUndo& undo) {
+  const auto& inputs = record.inputs;
+  if (undo.noteInput >= inputs.size() || inputs[undo.noteInput].kind != Kind::AppendTapeLine ||
+      undo.endOfRetyped > undo.noteInput || undo.firstInput > undo.endOfRetyped || undo.noteText + 2 > record.texts.size()) {
+    return std::nullopt;
+  }
+  const auto at = [](const auto& items, std::size_t i) { return items.begin() + static_cast<std::ptrdiff_t>(i); };
+  InputRecord undone;
+  undone.start = record.start;
+  undone.startTexts = record.startTexts;
+  undone.answers = record.answers;
+  undone.tapeLines = record.tapeLines;
+  undone.inputs.reserve(inputs.size() + undo.typed.size());
+  undone.inputs.assign(inputs.begin(), at(inputs, undo.firstInput));
+  undone.inputs.insert(undone.inputs.end(), undo.typed.begin(), undo.typed.end());
+  undone.inputs.insert(undone.inputs.end(), at(inputs, undo.endOfRetyped), at(inputs, undo.noteInput));
+  undone.inputs.insert(undone.inputs.end(), at(inputs, undo.noteInput + 1), inputs.end());
+  undone.texts.assign(record.texts.begin(), at(record.texts, undo.noteText));
+  undone.texts.insert(undone.texts.end(), at(record.texts, undo.noteText + 2), record.texts.end());
+  const RecordCheckpoint* from = CheckpointBefore(record, undo.firstInput);
+  undone.checkpoints.assign(record.checkpoints.begin(),
+                            at(record.checkpoints, from ? static_cast<std::size_t>(from - record.checkpoints.data()) + 1 : 0));
+  return undone;
 }
 
 std::string CorrectionNote(std::string_view shownBefore, std::string_view shownAfter) {

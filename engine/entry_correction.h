@@ -42,6 +42,8 @@ struct PlannedCorrection {
   EnteredNumber replaced;       // where the number was in the record
   InputRecord record;           // the record with the number retyped
   std::size_t lastInput = 0;    // the retyped number's last input in it
+  std::size_t endOfRetyped = 0; // after the key releases that were inside the old number
+  std::vector<EngineInput> replacedInputs;  // the record's inputs from the number's first to its last
   std::size_t linesBefore = 0;  // the tape lines written before the number, the same in both
   std::string shownBefore;      // the display after the number as it was typed
 };
@@ -51,6 +53,20 @@ std::optional<PlannedCorrection> PlanCorrection(const InputRecord& record, std::
 // The tape line that says what a correction changed, "(Corrected 12 to 15)",
 // the two numbers as the display showed them.
 std::string CorrectionNote(std::string_view shownBefore, std::string_view shownAfter);
+
+// What undoes a correction later, keeping what was typed since: the keys
+// that typed the number at first, and where the correction's keys and its
+// note are in the record.
+struct CorrectionUndo {
+  std::size_t firstInput = 0, endOfRetyped = 0;  // the retyped keys, then the key releases
+  std::vector<EngineInput> typed;                // the keys of the number as first typed
+  std::size_t noteInput = 0, noteText = 0;       // the note's input and the first of its two texts
+};
+// The correction `plan`, which gave `after` with the note its last input.
+CorrectionUndo UndoOf(const PlannedCorrection& plan, const InputRecord& after);
+// `record` (which began as `after`) with the number typed as first and
+// without the note; nullopt when the record is no longer one that began so.
+std::optional<InputRecord> WithCorrectionUndone(const InputRecord& record, const CorrectionUndo& undo);
 
 // A whole correction: the record with the number retyped and its note.
 struct Correction {

@@ -30,6 +30,7 @@ Engine::OutsideCall::~OutsideCall() {
 
 void Engine::RestartRecord() {
   restartPending_ = false;
+  ++recordStarts_;
   record_ = InputRecord{};
   record_.start = state_;
   record_.startTexts = ShownNow();

@@ -94,7 +94,7 @@ Correct Last Entry...
 Asks for the number the last number you typed should have been, and makes the tape, the totals and the memory again as if you had typed it so. A double click on the tape line of any number typed since the tape was last cleared or loaded does the same for that number.
 
 Undo Correction
-Puts the tape back as it was before the last correction.)";
+Puts the number of the last correction back as it was typed, with everything you typed since, and takes the correction's note off the tape.)";
 
 constexpr std::wstring_view kViewMenu =
     LR"(Digit Grouping

@@ -4,6 +4,7 @@
 // opens or runs one of them; a side window's test can hand a fake.
 #include <windows.h>
 
+#include <cstdint>
 #include <memory>
 #include <optional>
 #include <string>
@@ -13,6 +14,7 @@
 #include "app/stopwatch/stopwatch.h"
 #include "engine/engine.h"
 #include "engine/engine_host.h"
+#include "engine/entry_correction.h"
 #include "engine/input_record.h"
 #include "engine/settings_port.h"
 #include "ui/form.h"
@@ -48,9 +50,14 @@ class MainWindowContext {
   // one per form name ("FORM8"), so that it can be found open again. Empty
   // until the window first opens.
   virtual std::unique_ptr<ui::FormDefinition>& SideForm(std::wstring_view name) = 0;
-  // What made the tape before the last correction, for "Undo Correction";
-  // empty when there is nothing to undo.
-  virtual std::optional<InputRecord>& RecordBeforeCorrection() = 0;
+  // What undoes the last correction, for "Undo Correction", and the
+  // engine's count of records begun when it was made; empty when there is
+  // nothing to undo.
+  struct LastCorrectionUndo {
+    CorrectionUndo undo;
+    std::uint64_t recordStarts = 0;
+  };
+  virtual std::optional<LastCorrectionUndo>& LastCorrection() = 0;
 };
 
 }  // namespace tallix

@@ -52,7 +52,7 @@ class MainWindow final : public ui::FormDefinition, public EngineHost, public Ma
   std::unique_ptr<ui::FormDefinition>& SideForm(std::wstring_view name) override {
     return sideForms_[std::wstring(name)];
   }
-  std::optional<InputRecord>& RecordBeforeCorrection() override { return recordBeforeCorrection_; }
+  std::optional<LastCorrectionUndo>& LastCorrection() override { return lastCorrection_; }
 
   // EngineHost.
   std::string GetDisplayText() override;
@@ -117,7 +117,7 @@ class MainWindow final : public ui::FormDefinition, public EngineHost, public Ma
   Stopwatch stopwatch_{stopwatchClock_};
   // Declared last, so destroyed first: a side form may still refer to the rest.
   std::map<std::wstring, std::unique_ptr<ui::FormDefinition>> sideForms_;
-  std::optional<InputRecord> recordBeforeCorrection_;
+  std::optional<LastCorrectionUndo> lastCorrection_;
   // Control handles looked up once per window: under Wine GetDlgItem asks
   // the server each time, and a loaded tape takes one lookup per line.
   mutable std::unordered_map<int, HWND> controlHandles_;

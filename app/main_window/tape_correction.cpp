@@ -145,7 +145,6 @@ bool CorrectTypedNumber(MainWindowContext& main, std::size_t which, std::string_
   const RecordCheckpoint* start = CheckpointBefore(plan->record, plan->replaced.firstInput);
   const auto shift = static_cast<std::ptrdiff_t>(plan->record.inputs.size()) -
                      static_cast<std::ptrdiff_t>(record.inputs.size());
-  main.RecordBeforeCorrection() = record;
 
   ui::LongWork work(main.Owner(), L"Correct Entry", L"Making the tape again");
   DeferredHost replayed(main.CalculatorHost(), fixedLines + (start ? start->tapeLines : 0));
@@ -163,26 +162,38 @@ bool CorrectTypedNumber(MainWindowContext& main, std::size_t which, std::string_
                    replayed.Lines(), work);
   if (!done.rejoinedAtLine) replayed.ShowOnTarget();
   engine.AppendTapeLine(CorrectionNote(plan->shownBefore, shownAfter), "");
+  main.LastCorrection() = MainWindowContext::LastCorrectionUndo{UndoOf(*plan, engine.record()), engine.recordStarts()};
   return true;
 }
 
 void UndoCorrection(MainWindowContext& main) {
-  std::optional<InputRecord>& before = main.RecordBeforeCorrection();
-  if (!before) return Tell(main, "There is no correction to undo.", MB_ICONINFORMATION);
-  const InputRecord record = std::move(*before);
-  before.reset();
+  std::optional<MainWindowContext::LastCorrectionUndo>& last = main.LastCorrection();
+  if (!last) return Tell(main, "There is no correction to undo.", MB_ICONINFORMATION);
+  const MainWindowContext::LastCorrectionUndo undo = std::move(*last);
+  last.reset();
+  Engine& engine = main.CalculatorEngine();
+  // What was typed since stays; a tape cleared or loaded since has no
+  // correction left in it.
+  const std::optional<InputRecord> undone = undo.recordStarts == engine.recordStarts()
+                                                ? WithCorrectionUndone(engine.record(), undo.undo)
+                                                : std::nullopt;
+  if (!undone) {
+    return Tell(main, "The tape was cleared or loaded since the last correction; there is nothing to undo.",
+                MB_ICONINFORMATION);
+  }
   HWND list = GetDlgItem(main.Owner(), ids::kTapeList);
   const std::size_t fixedLines = FixedLines(main);
+  const RecordCheckpoint* start = CheckpointBefore(*undone, undo.undo.firstInput);
   ui::LongWork work(main.Owner(), L"Correct Entry", L"Making the tape again");
-  DeferredHost replayed(main.CalculatorHost(), fixedLines);
-  const auto progress = ReplayProgress(work, record);
-  main.CalculatorEngine().Replay(record, {.afterInput =
-                                              [&](std::size_t i) {
-                                                progress(i);
-                                                return true;
-                                              },
-                                          .via = &replayed,
-                                          .from = nullptr});
+  DeferredHost replayed(main.CalculatorHost(), fixedLines + (start ? start->tapeLines : 0));
+  const auto progress = ReplayProgress(work, *undone);
+  engine.Replay(*undone, {.afterInput =
+                              [&](std::size_t i) {
+                                progress(i);
+                                return true;
+                              },
+                          .via = &replayed,
+                          .from = start});
   ReplaceTapeLines(list, replayed.FirstLine(), TapeCount(list), replayed.Lines(), work);
   replayed.ShowOnTarget();
 }

@@ -108,4 +108,13 @@ check "the last entry corrected is tallix-cli's" "$(tape_of --correct 2=13 --cor
   "$(probe tape)"
 check "the display shows the new total" "321" "$(probe display)"
 
+# Keys typed since stay when the correction is undone; its note goes.
+xdotool key --delay 100 7 KP_Add
+probe wait
+xdotool windowfocus --sync "$window" 2>/dev/null || true
+xdotool key --delay 150 F10 Right Down Down Down Down Return
+probe wait
+check "undo keeps the keys typed since" \
+  "$(tape_of --correct 2=13 "${long_typed[@]}")"$'\n'"$(tape_of 7 +)" "$(probe tape)"
+
 close_tallix

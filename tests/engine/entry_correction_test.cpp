@@ -73,6 +73,37 @@ TEST(EntryCorrection, TheNoteSaysWhatChangedAndBadValuesAreRefused) {
   EXPECT_EQ(Correct("Hex F F + 1 =", 0, "1.5"), nullptr) << "no point in hexadecimal";
 }
 
+TEST(EntryCorrection, UndoPutsTheNumberBackAndKeepsWhatWasTypedSince) {
+  for (const bool adding : {false, true}) {
+    const EngineSettings settings = adding ? AddingMachine() : EngineSettings{};
+    Calculator typed(settings);
+    typed.Keys("1 2 + 3 0 Back 0 + 5 =");
+    const auto plan = PlanCorrection(typed.engine.record(), 1, "31");
+    ASSERT_TRUE(plan.has_value());
+    Calculator corrected(settings);
+    corrected.host.tape.clear();
+    corrected.engine.Replay(plan->record);
+    corrected.engine.AppendTapeLine("(Corrected 30 to 31)", "");
+    const CorrectionUndo undo = UndoOf(*plan, corrected.engine.record());
+    corrected.Keys("7 +");
+
+    const auto undone = WithCorrectionUndone(corrected.engine.record(), undo);
+    ASSERT_TRUE(undone.has_value());
+    Calculator replayed(settings);
+    replayed.host.tape.clear();
+    replayed.engine.Replay(*undone);
+    Calculator right(settings);
+    right.Keys("1 2 + 3 0 Back 0 + 5 = 7 +");
+    EXPECT_EQ(replayed.host.tape, right.host.tape);
+    EXPECT_EQ(replayed.host.display, right.host.display);
+
+    corrected.host.answerYes = true;
+    corrected.engine.ClearTape();
+    corrected.Keys("4 +");
+    EXPECT_EQ(WithCorrectionUndone(corrected.engine.record(), undo), std::nullopt) << "a new tape";
+  }
+}
+
 TEST(EntryCorrection, OnlyLinesOfTypedNumbersLeadToThem) {
   Calculator typed(AddingMachine());
   typed.Keys("1 2 + 3 0 + + MR + =");
