@@ -55,18 +55,21 @@ void ReplaceTapeLines(HWND list, std::size_t from, std::size_t to, std::span<con
       differing.push_back(k);
     work.Progress(0.5 + 0.5 * static_cast<double>(k) / steps);
   }
-  const std::size_t count = TapeCount(list);
+  std::size_t count = TapeCount(list);
   const auto erase = [&](std::size_t first, std::size_t end) {
-    if (first == 0 && end >= count) {
+    end = std::min(end, count);
+    if (first == 0 && end == count) {
       SendMessageW(list, LB_RESETCONTENT, 0, 0);
-      return;
+    } else {
+      for (std::size_t index = end; index > first; --index) SendMessageW(list, LB_DELETESTRING, index - 1, 0);
     }
-    for (std::size_t index = end; index > first; --index) SendMessageW(list, LB_DELETESTRING, index - 1, 0);
+    count -= end > first ? end - first : 0;
   };
   const auto insert = [&](std::size_t k) {
-    const bool last = from + k >= TapeCount(list);
+    const bool last = from + k >= count;
     SendMessageW(list, LB_INSERTSTRING, last ? static_cast<WPARAM>(-1) : from + k,
                  reinterpret_cast<LPARAM>(Wide(lines[k]).c_str()));
+    ++count;
     work.Progress(0.5 + 0.5 * static_cast<double>(overlap + k) / steps);
   };
   // Each line drawn as it comes would double the time.
@@ -77,7 +80,7 @@ void ReplaceTapeLines(HWND list, std::size_t from, std::size_t to, std::span<con
     kept = 0;
   } else {
     for (std::size_t k : differing) {
-      SendMessageW(list, LB_DELETESTRING, from + k, 0);
+      erase(from + k, from + k + 1);
       insert(k);
     }
     erase(from + overlap, to);
