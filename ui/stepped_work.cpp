@@ -71,6 +71,42 @@ class ThreadWindowsDisabled {
   std::vector<HWND> disabled_;
 };
 
+// Input that would act on the windows: a key pressed, a character, a click or
+// the wheel. The keyboard focus stays on the disabled main window's key sink,
+// and a disabled window still gets the keys of the focus it holds, so a key
+// typed meanwhile would land in the middle of the work (inside a tape being
+// loaded). Such input is dropped, as a disabled window drops clicks. Key and
+// button releases still go through: a key held down before the work began
+// is drawn released again.
+bool IsActingInput(const MSG& message) {
+  switch (message.message) {
+    case WM_KEYDOWN:
+    case WM_SYSKEYDOWN:
+    case WM_CHAR:
+    case WM_SYSCHAR:
+    case WM_DEADCHAR:
+    case WM_SYSDEADCHAR:
+    case WM_UNICHAR:
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONDBLCLK:
+    case WM_RBUTTONDOWN:
+    case WM_RBUTTONDBLCLK:
+    case WM_MBUTTONDOWN:
+    case WM_MBUTTONDBLCLK:
+    case WM_XBUTTONDOWN:
+    case WM_XBUTTONDBLCLK:
+    case WM_MOUSEWHEEL:
+    case WM_MOUSEHWHEEL:
+    case WM_NCLBUTTONDOWN:
+    case WM_NCLBUTTONDBLCLK:
+    case WM_NCRBUTTONDOWN:
+    case WM_NCMBUTTONDOWN:
+      return true;
+    default:
+      return false;
+  }
+}
+
 // Handles what is waiting (painting, timers); false once a quit message came.
 bool PumpWaitingMessages() {
   MSG message;
@@ -79,6 +115,7 @@ bool PumpWaitingMessages() {
       PostQuitMessage(static_cast<int>(message.wParam));
       return false;
     }
+    if (IsActingInput(message)) continue;
     TranslateMessage(&message);
     DispatchMessageW(&message);
   }

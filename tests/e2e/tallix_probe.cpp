@@ -6,6 +6,9 @@
 //   tallix_probe wait                 waits until the main window is idle
 //   tallix_probe display              prints the display text
 //   tallix_probe tape                 prints every tape line
+//   tallix_probe tape FIRST COUNT     prints the tape's line count, then COUNT lines
+//                                     from line FIRST (from 0; negative counts from
+//                                     the end): a long tape read whole is too slow
 //   tallix_probe line N               prints the screen centre of tape line N (from 0)
 //   tallix_probe size                 prints the main window's client size
 //   tallix_probe close                asks the main window to close
@@ -29,6 +32,7 @@
 #include <commctrl.h>
 #include <shlobj.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cwchar>
 #include <string>
@@ -130,10 +134,11 @@ int PrintListView(HWND view) {
   return 0;
 }
 
-// Every entry of a list box, first to last.
-int PrintListBox(HWND tape) {
+// The entries of a list box from `first` on, at most `most` of them.
+int PrintListBox(HWND tape, LRESULT first = 0, LRESULT most = -1) {
   LRESULT count = SendMessageW(tape, LB_GETCOUNT, 0, 0);
-  for (LRESULT i = 0; i < count; ++i) {
+  const LRESULT end = most < 0 ? count : std::min(count, first + most);
+  for (LRESULT i = std::max<LRESULT>(first, 0); i < end; ++i) {
     LRESULT length = SendMessageW(tape, LB_GETTEXTLEN, static_cast<WPARAM>(i), 0);
     if (length < 0) return 1;
     std::wstring line(static_cast<size_t>(length) + 1, L'\0');
@@ -240,6 +245,14 @@ int wmain(int argc, wchar_t** argv) {
   if (command == L"display") {
     PrintUtf8(WindowText(GetDlgItem(main, kDisplayId)));
     return 0;
+  }
+  if (command == L"tape" && argc >= 4) {
+    HWND tape = GetDlgItem(main, kTapeId);
+    const LRESULT count = SendMessageW(tape, LB_GETCOUNT, 0, 0);
+    LRESULT first = std::wcstol(argv[2], nullptr, 10);
+    if (first < 0) first += count;
+    std::printf("%ld\n", static_cast<long>(count));
+    return PrintListBox(tape, first, std::wcstol(argv[3], nullptr, 10));
   }
   if (command == L"tape") return PrintListBox(GetDlgItem(main, kTapeId));
   if (command == L"line" && argc >= 3) {
