@@ -191,7 +191,8 @@ struct LoadWatch {
 
 TEST_F(TapeCommandsTest, ALongTapeLoadsInStepsBehindAProgressWindowThatTakesNoInput) {
   std::vector<std::string> lines;
-  for (int i = 0; i < 200000; ++i) lines.push_back(std::to_string(i) + " +");
+  // Long enough to outlast the quiet quarter second on a fast machine.
+  for (int i = 0; i < 1000000; ++i) lines.push_back(std::to_string(i) + " +");
   const std::string path = folder_.File("long.txt");
   ASSERT_TRUE(SaveTapeFile(path, lines, "12", 12, {}).ok);
 
