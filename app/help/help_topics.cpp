@@ -54,16 +54,16 @@ Some of Tallix's Features include...
 
 constexpr std::wstring_view kFileMenu =
     LR"(Save Tape
-Writes the tape to a text file of your choice, one line per tape line.
+Writes the tape to a text file of your choice: a dated heading, every tape line, then the display and the last total, so that Load Tape can carry on from it.
 
 Load Tape
-Replaces the tape with the lines of a tape file saved before.
+Adds the lines of a tape file saved before to the end of the tape, shows the display it was saved with and keeps its last total. A long tape shows its progress while it loads; keys pressed meanwhile are ignored.
 
 Print Tape
-Prints the tape on the printer you choose; negative numbers print in red.
+Prints the tape on the printer you choose, under a dated heading; subtractions and negative numbers print in red.
 
 Export Tape...
-Writes the tape to a CSV file for a spreadsheet: a row for each line, with the number as shown and as a plain decimal.
+Writes the tape to a CSV file for a spreadsheet: a row for each line, with the number as the tape shows it, its value as a plain decimal number (hexadecimal, binary and octal numbers too), the operator and the whole line.
 
 Show Tape
 Shows or hides the tape beside the keypad. A hidden tape keeps its lines.
@@ -85,10 +85,10 @@ Closes Tallix. Every setting is already saved.)";
 
 constexpr std::wstring_view kEditMenu =
     LR"(Copy
-Copies the number in the display to the clipboard.
+Copies the number in the display to the clipboard and writes Copy with the number on the tape.
 
 Paste
-Pastes the number on the clipboard into the display.
+Puts the number on the clipboard into the display; digits you type next extend it.
 
 Correct Last Entry...
 Asks for the number the last number you typed should have been, and makes the tape, the totals and the memory again as if you had typed it so. A double click on the tape line of any number typed since the tape was last cleared or loaded does the same for that number.
@@ -189,18 +189,18 @@ Loan
 Opens the loan calculator with its amortization schedule and up to 20 saved loan profiles.
 
 FTPC
-Opens the transfer calculator.
+Opens the transfer test: it writes a test file of the size you choose into a folder, reads it back, deletes it and shows how fast each went.
 
 [O]
 Always on Top: keeps Tallix above all other windows while it is pressed.)";
 
 constexpr std::wstring_view kConversionKey =
-    LR"(Cnv converts the number in the display from one unit to another:
+    LR"(Cnv writes the number in the display in every unit of a category on the tape:
 1. Enter the number you want to convert.
 2. Press Cnv: the conversion menu opens.
-3. Choose a category, such as Length or Weight.
-4. Choose the conversion, such as Inches to Centimeters.
-5. The converted number appears in the display and the conversion is written on the tape.)";
+3. Open a category, such as Length or Weight.
+4. Click the unit the number is in, such as Inches.
+5. The menu closes and the tape shows the number in every unit of the category, Inches, Feet, Yards and so on. The display keeps the number. A click outside the menu closes it without converting.)";
 
 constexpr std::wstring_view kStopwatchKeys =
     LR"(Start/Stop - Keyboard Equivalent = Space
@@ -225,7 +225,7 @@ Binary numbers: only the keys 0 and 1 enter digits. Whole numbers only.
 Oct
 Octal numbers: the keys 0 to 7 enter digits. Whole numbers only.
 
-Choosing another system converts the number in the display to it.)";
+Choosing another system converts the number in the display to it. Hexadecimal, binary and octal numbers are whole numbers of 32 bits: a number with decimals is rounded when you switch to them.)";
 
 constexpr std::wstring_view kKeyboard =
     LR"(Button	Keyboard
