@@ -39,7 +39,11 @@ class BasicEngineHost : public EngineHost {
   }
   void SelectTapeLine(int) override {}
   void ClearTapeLines() override { tape.clear(); }
-  void SetClipboardText(std::string_view text) override { clipboard = text; }
+  bool SetClipboardText(std::string_view text) override {
+    if (clipboardRefuses) return false;
+    clipboard = text;
+    return true;
+  }
   std::string GetClipboardText() override { return clipboard; }
   void StartStopStopwatch() override {}
   void OpenHelp() override {}
@@ -55,6 +59,7 @@ class BasicEngineHost : public EngineHost {
   bool numLockOn = false;
   bool bank2Shown = false;
   bool answerYes = true;
+  bool clipboardRefuses = false;
 };
 
 }  // namespace tallix

@@ -44,7 +44,7 @@ class DeferredHost : public EngineHost {
   int AddTapeLine(std::string_view line) override;
   void SelectTapeLine(int index) override { selectedLine_ = index; }
   void ClearTapeLines() override;
-  void SetClipboardText(std::string_view text) override { target_.SetClipboardText(text); }
+  bool SetClipboardText(std::string_view text) override { return target_.SetClipboardText(text); }
   std::string GetClipboardText() override { return target_.GetClipboardText(); }
   void StartStopStopwatch() override { target_.StartStopStopwatch(); }
   void OpenHelp() override { target_.OpenHelp(); }

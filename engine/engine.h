@@ -176,6 +176,7 @@ class Engine {
   // What the outside world answers, recorded or, in a replay, taken from the record.
   bool AskOutside(std::string_view caption, std::string_view text);
   std::string ClipboardOutside();
+  bool CopiedOutside(const std::string& text);
   bool NumLockOutside();
   void RestartRecord();
   ShownTexts ShownNow();

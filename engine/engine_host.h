@@ -62,8 +62,10 @@ class EngineHost {
   virtual void SelectTapeLine(int index) = 0;
   virtual void ClearTapeLines() = 0;
 
-  // Plain-text clipboard (empty text when it holds none).
-  virtual void SetClipboardText(std::string_view text) = 0;
+  // Plain-text clipboard (empty text when it holds none). SetClipboardText is
+  // false when the text could not be placed (another program holds the
+  // clipboard); the host has told the user so.
+  virtual bool SetClipboardText(std::string_view text) = 0;
   virtual std::string GetClipboardText() = 0;
 
   // Commands of other parts of the main window reached from the keyboard:

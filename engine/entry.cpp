@@ -124,9 +124,10 @@ void Engine::ChangeSign() {
 void Engine::CopyDisplay() {
   OutsideCall call(*this, EngineInput::Kind::CopyDisplay);
   const std::string text = host_->GetDisplayText();
-  // A replay makes the tape again; it must not change what the user copied since.
-  if (!replaying_) host_->SetClipboardText(text);
-  AppendTapeLine("Copy (" + text + ")", "");
+  // A replay makes the tape again; it must not change what the user copied
+  // since, so it only learns from the record whether the copy was made. The
+  // tape says "Copy" only of a copy that was.
+  if (CopiedOutside(text)) AppendTapeLine("Copy (" + text + ")", "");
   Focus();
 }
 

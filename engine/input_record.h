@@ -69,7 +69,7 @@ struct InputRecord {
   ShownTexts startTexts;
   std::vector<EngineInput> inputs;
   std::vector<std::string> texts;  // in the order the inputs use them
-  std::vector<bool> answers;       // questions and NumLock, in the order asked
+  std::vector<bool> answers;       // questions, NumLock and copies, in the order asked
   std::size_t tapeLines = 0;       // the lines it wrote
   std::vector<RecordCheckpoint> checkpoints;  // in the order of their inputs
 };

@@ -54,6 +54,15 @@ bool Engine::AskOutside(std::string_view caption, std::string_view text) {
   return yes;
 }
 
+// Whether the clipboard took the text is part of the record: a replay must
+// not write the "Copy" line of a copy that failed.
+bool Engine::CopiedOutside(const std::string& text) {
+  if (replaying_) return nextAnswer_ < replaying_->answers.size() && replaying_->answers[nextAnswer_++];
+  const bool copied = host_->SetClipboardText(text);
+  if (callDepth_ > 0) record_.answers.push_back(copied);
+  return copied;
+}
+
 bool Engine::NumLockOutside() {
   if (replaying_) return nextAnswer_ < replaying_->answers.size() && replaying_->answers[nextAnswer_++];
   const bool on = host_->IsNumLockOn();

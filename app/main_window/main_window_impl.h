@@ -79,7 +79,7 @@ class MainWindow final : public ui::FormDefinition, public EngineHost, public Ma
   int AddTapeLine(std::string_view line) override;
   void SelectTapeLine(int index) override;
   void ClearTapeLines() override;
-  void SetClipboardText(std::string_view text) override;
+  bool SetClipboardText(std::string_view text) override;
   std::string GetClipboardText() override;
   void StartStopStopwatch() override;
   void OpenHelp() override;

@@ -138,7 +138,12 @@ std::vector<std::string> MainWindow::TapeLines() const {
   return lines;
 }
 
-void MainWindow::SetClipboardText(std::string_view text) { ui::SetClipboardText(window, Wide(text)); }
+bool MainWindow::SetClipboardText(std::string_view text) {
+  if (ui::SetClipboardText(window, Wide(text))) return true;
+  MessageBoxW(window, L"The display could not be copied: another program is using the clipboard. Try again.", L"Tallix",
+              MB_OK | MB_ICONERROR | MB_TASKMODAL | MB_SETFOREGROUND);
+  return false;
+}
 std::string MainWindow::GetClipboardText() { return Narrow(ui::GetClipboardText(window)); }
 
 void MainWindow::StartStopStopwatch() { side::StopwatchStartStop(*this); }

@@ -284,6 +284,25 @@ TEST(Clipboard, CopyWritesTheTapeLine) {
   EXPECT_EQ(calc.NewTape(), (Lines{"Copy (1,234.5)"}));
 }
 
+TEST(Clipboard, ACopyTheClipboardRefusesWritesNoLineNowOrInAReplay) {
+  Calculator calc;
+  calc.Keys("7");
+  calc.host.clipboardRefuses = true;
+  calc.engine.CopyDisplay();
+  calc.host.clipboardRefuses = false;
+  calc.Keys("+ 8");
+  calc.engine.CopyDisplay();
+  const Lines expected{"7  ", "Copy (8)"};
+  EXPECT_EQ(calc.NewTape(), expected);
+  EXPECT_EQ(calc.host.clipboard, "8");
+
+  Calculator replayed;
+  replayed.engine.Replay(calc.engine.record());
+  EXPECT_EQ(replayed.host.tape, expected);
+  // A replay learns the outcome from the record; it never copies again.
+  EXPECT_EQ(replayed.host.clipboard, "");
+}
+
 TEST(Clipboard, PasteBecomesTheEntry) {
   Calculator calc;
   calc.host.clipboard = "1,234.5";

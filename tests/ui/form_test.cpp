@@ -514,6 +514,14 @@ TEST_F(FormTest, ClipboardRoundTrip) {
   EmptyClipboard();
   CloseClipboard();
   EXPECT_EQ(GetClipboardText(window), L"");
+
+  // Held open by another window, the clipboard takes nothing, and says so.
+  HWND other = CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
+  ASSERT_TRUE(OpenClipboard(other));
+  EXPECT_FALSE(SetClipboardText(window, L"7"));
+  CloseClipboard();
+  DestroyWindow(other);
+  EXPECT_EQ(GetClipboardText(window), L"");
 }
 
 TEST(WindowsVersionText, NamesAWindowsSystem) {
