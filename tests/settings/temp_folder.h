@@ -15,6 +15,9 @@
 #else
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/sysmacros.h>
+
+#include <unistd.h>
 
 #include <csignal>
 #endif
@@ -72,6 +75,19 @@ auto AsOnAFullDisk(Write write) {
   std::signal(SIGXFSZ, previousHandler);
   return result;
 }
+
+// Runs `run`, which might block on a pipe, and ends the test program if it
+// has not returned within seconds, so that the suite never hangs.
+template <typename Run>
+auto WithinSeconds(unsigned seconds, Run run) {
+  alarm(seconds);
+  auto result = run();
+  alarm(0);
+  return result;
+}
+
+// A device node like /dev/full; false when the rights to make one are missing.
+inline bool MakeDevice(const std::string& path) { return mknod(path.c_str(), S_IFCHR | 0666, makedev(1, 7)) == 0; }
 #endif
 
 class TempFolder {
