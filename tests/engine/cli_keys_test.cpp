@@ -141,9 +141,9 @@ TEST(CliKeys, SaveWritesThroughALinkAndNeverOverWhatIsNoFile) {
   const std::string tape = folder.File("tape.txt");
   const std::string link = folder.File("link.txt");
   settings_test::WriteBytes(tape, "an older tape\r\n");
-  fs::create_symlink("tape.txt", link);
+  ASSERT_TRUE(settings_test::MakeSymlink("tape.txt", link));
   EXPECT_EQ(RunCli({"--save", link, "5"}).status, 0);
-  EXPECT_TRUE(fs::is_symlink(link));
+  EXPECT_TRUE(settings_test::IsSymlink(link));
   EXPECT_NE(settings_test::ReadBytes(tape).find("** 5\r\n"), std::string::npos);
 
   const std::string pipe = folder.File("pipe");

@@ -262,9 +262,7 @@ TEST(WriteSetting, WritesThroughALinkAndLeavesTheLinkAlone) {
   const std::string file = folder.File();
   const std::string target = elsewhere.File("kept.ini");
   WriteBytes(target, "[Main Settings]\r\nShowTape=1\r\n");
-  std::error_code error;
-  fs::create_symlink(FromUtf8(target), FromUtf8(file), error);
-  if (error) GTEST_SKIP() << "no symbolic links here: " << error.message();
+  if (!settings_test::MakeSymlink(target, file)) GTEST_SKIP() << "no symbolic links here";
   const std::string stale = TemporaryPathFor(target, 4242, 1);
   WriteBytes(stale, "[Main");
   fs::last_write_time(FromUtf8(stale), fs::file_time_type::clock::now() - kStaleTemporaryAge - std::chrono::minutes(1));
@@ -272,7 +270,7 @@ TEST(WriteSetting, WritesThroughALinkAndLeavesTheLinkAlone) {
   EXPECT_EQ(RemoveStaleTemporaries(file), 1u);
   EXPECT_TRUE(WriteSetting(file, "Main Settings", "ShowTape", "0"));
   EXPECT_EQ(ReadBytes(target), "[Main Settings]\r\nShowTape=0\r\n");
-  EXPECT_TRUE(fs::is_symlink(FromUtf8(file)));
+  EXPECT_TRUE(settings_test::IsSymlink(file));
   EXPECT_EQ(folder.EntryCount(), 1u);
   EXPECT_EQ(elsewhere.EntryCount(), 1u);
 }
@@ -296,9 +294,7 @@ TEST(SettingsFileLock, IsNeverTakenThroughALinkOrOnAPipe) {
   namespace fs = std::filesystem;
   TempFolder folder;
   const std::string file = folder.File();
-  std::error_code error;
-  fs::create_symlink(FromUtf8(folder.File("elsewhere")), FromUtf8(file + ".lock"), error);
-  if (error) GTEST_SKIP() << "no symbolic links here: " << error.message();
+  if (!settings_test::MakeSymlink(folder.File("elsewhere"), file + ".lock")) GTEST_SKIP() << "no symbolic links here";
   EXPECT_FALSE(SettingsFileLock(file).held());
   EXPECT_FALSE(WriteSetting(file, "Main Settings", "ShowTape", "0"));
   EXPECT_FALSE(fs::exists(FromUtf8(folder.File("elsewhere"))));

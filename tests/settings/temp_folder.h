@@ -59,6 +59,30 @@ inline void SetReadOnly(const std::string& path, bool readOnly) {
 #endif
 }
 
+inline bool IsSymlink(const std::string& path) {
+#ifdef _WIN32
+  const DWORD attributes = GetFileAttributesW(FromUtf8(path).wstring().c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0;
+#else
+  struct stat info {};
+  return lstat(path.c_str(), &info) == 0 && S_ISLNK(info.st_mode);
+#endif
+}
+
+// A symbolic link at `link` to `target` (relative to the link's folder unless
+// absolute); false where the system cannot make one. Wine 8 reports success
+// and makes nothing, hence the look afterwards.
+inline bool MakeSymlink(const std::string& target, const std::string& link) {
+#ifdef _WIN32
+  const std::wstring wideTarget = FromUtf8(target).make_preferred().wstring();
+  const std::wstring wideLink = FromUtf8(link).wstring();
+  CreateSymbolicLinkW(wideLink.c_str(), wideTarget.c_str(), SYMBOLIC_LINK_FLAG_ALLOW_UNPRIVILEGED_CREATE);
+#else
+  symlink(target.c_str(), link.c_str());
+#endif
+  return IsSymlink(link);
+}
+
 #ifndef _WIN32
 // Runs `write` as on a full disk: meanwhile no file may grow past 4 KiB, and a
 // write beyond that fails instead of ending the process.
