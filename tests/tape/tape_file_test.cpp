@@ -166,7 +166,6 @@ TEST(TapeFile, AFailedSaveSaysWhyAndKeepsTheOldFile) {
 }
 
 TEST(TapeFile, SavesThroughLinksIntoTheFileTheyLeadTo) {
-  namespace fs = std::filesystem;
   TempFolder links;
   TempFolder files;
   const std::string target = files.File("tape.txt");
