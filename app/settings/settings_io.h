@@ -42,16 +42,35 @@ inline FileBytes TooLargeFileBytes(std::string start, std::size_t limit) {
   return {FileBytes::Status::kTooLarge, std::move(start), {}};
 }
 
-// Writes `bytes` to a new file in the same folder, flushes it to disk and
-// renames it over `path`, so `path` always holds either its old or its new
-// content in full. On failure the temporary file is removed and `path` is as
-// it was. An existing read-only file is not replaced: marking it read-only is
-// how a user pins the settings. A failure puts what stopped it in `reason`,
-// when given, for a message that names the file.
+// Where a write meant for `path` goes. A symbolic link (on Windows also a
+// junction) is followed to its file, so that the write changes that file and
+// the link stays a link; the file need not exist yet. What exists and is not a
+// regular file (a folder, a device, a pipe, a socket) is never written over:
+// `path` is then empty and `reason` says what is there. Nothing is opened for
+// reading or writing, so a pipe cannot hold the caller up.
+struct WriteTarget {
+  std::string path;
+  std::string reason;
+};
+WriteTarget ResolveWriteTarget(const std::string& path);
+
+// Writes `bytes` to a new file in the target's folder (ResolveWriteTarget),
+// flushes it to disk and renames it over the target, so that it always holds
+// either its old or its new content in full. The new file keeps the old one's
+// permissions, apart from setuid and setgid. On failure the temporary file is
+// removed and the target is as it was. An existing read-only file is not
+// replaced, whoever writes: marking it read-only is how a user pins the
+// settings. A failure puts what stopped it in `reason`, when given, for a
+// message that names the file.
 bool ReplaceFileAtomically(const std::string& path, std::string_view bytes, std::string* reason = nullptr);
 
 // Why a read-only file was left alone.
 inline constexpr std::string_view kReadOnlyFileReason = "The file is read-only";
+// Why something other than a file was left alone.
+inline constexpr std::string_view kFolderReason = "It is a folder, not a file";
+inline constexpr std::string_view kDeviceReason = "It is a device, not a file";
+inline constexpr std::string_view kPipeReason = "It is a pipe, not a file";
+inline constexpr std::string_view kSocketReason = "It is a socket, not a file";
 
 // How long a writer waits for another one to finish before giving up.
 inline constexpr std::chrono::milliseconds kSettingsLockWait{2000};
@@ -61,7 +80,9 @@ inline constexpr std::chrono::milliseconds kSettingsLockWait{2000};
 // never write back a file that misses the other's change. It is the lock of an
 // empty file beside the settings, `path` + ".lock", which stays there: removing
 // it would let a waiting writer lock a file nobody else sees any more. The
-// system drops the lock when its holder dies.
+// system drops the lock when its holder dies. A lock file that is a link or
+// anything but a regular file is not used: the writer then leaves the file
+// alone rather than create or lock something elsewhere.
 class SettingsFileLock {
  public:
   // Waits up to kSettingsLockWait; held() is false when the wait ran out or the

@@ -5,6 +5,7 @@
 
 #include <cerrno>
 #include <climits>
+#include <optional>
 #include <system_error>
 #include <thread>
 
@@ -36,10 +37,55 @@ bool WriteAll(int fd, std::string_view bytes) {
 
 std::string ErrorText(int error) { return std::generic_category().message(error); }
 
+// What a path that is no regular file names, for the message that refuses it.
+std::string_view NotAFileReason(mode_t mode) {
+  if (S_ISDIR(mode)) return kFolderReason;
+  if (S_ISFIFO(mode)) return kPipeReason;
+  if (S_ISSOCK(mode)) return kSocketReason;
+  return kDeviceReason;
+}
+
+// As many links as the system itself follows before it gives up.
+constexpr int kMaxLinksFollowed = 40;
+
+// The text of the link at `path`, or nothing when it cannot be read.
+std::optional<std::string> LinkText(const std::string& path) {
+  std::string text(PATH_MAX, '\0');
+  const ssize_t length = readlink(path.c_str(), text.data(), text.size());
+  if (length < 0) return std::nullopt;
+  if (static_cast<std::size_t>(length) >= text.size()) {
+    errno = ENAMETOOLONG;
+    return std::nullopt;
+  }
+  text.resize(static_cast<std::size_t>(length));
+  return text;
+}
+
 }  // namespace
 
+WriteTarget ResolveWriteTarget(const std::string& path) {
+  std::string target = path;
+  for (int followed = 0; followed <= kMaxLinksFollowed; ++followed) {
+    struct stat info {};
+    if (lstat(target.c_str(), &info) != 0) {
+      // Nothing there yet: the write creates it. A missing folder is for the
+      // write to report.
+      if (errno == ENOENT) return {target, {}};
+      return {{}, ErrorText(errno)};
+    }
+    if (S_ISREG(info.st_mode)) return {target, {}};
+    if (!S_ISLNK(info.st_mode)) return {{}, std::string(NotAFileReason(info.st_mode))};
+    const std::optional<std::string> link = LinkText(target);
+    if (!link) return {{}, ErrorText(errno)};
+    // A relative link is read from the folder that holds it.
+    target = link->starts_with('/') ? *link : target.substr(0, target.rfind('/') + 1) + *link;
+  }
+  return {{}, ErrorText(ELOOP)};
+}
+
 FileBytes ReadFileBytes(const std::string& path, std::size_t limit) {
-  Descriptor file{open(path.c_str(), O_RDONLY | O_CLOEXEC)};
+  // Without blocking: opening a pipe would wait for a writer to come.
+  Descriptor file{open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC)};
   if (file.fd < 0) {
     const bool missing = errno == ENOENT || errno == ENOTDIR;
     return {missing ? FileBytes::Status::kMissing : FileBytes::Status::kUnreadable, {}, ErrorText(errno)};
@@ -69,10 +115,14 @@ bool ReplaceFileAtomically(const std::string& path, std::string_view bytes, std:
     if (reason != nullptr) *reason = why;
     return false;
   };
+  const WriteTarget target = ResolveWriteTarget(path);
+  if (target.path.empty()) return fail(target.reason);
   struct stat old {};
-  const bool existed = stat(path.c_str(), &old) == 0;
-  // A read-only settings file stays as it is, as it would on Windows.
-  if (existed && access(path.c_str(), W_OK) != 0) {
+  const bool existed = stat(target.path.c_str(), &old) == 0;
+  // A read-only file stays as it is, as it would on Windows. The mode bits
+  // count first: root passes every access check.
+  if (existed && (old.st_mode & 0222) == 0) return fail(kReadOnlyFileReason);
+  if (existed && access(target.path.c_str(), W_OK) != 0) {
     return fail(errno == EACCES ? std::string(kReadOnlyFileReason) : ErrorText(errno));
   }
 
@@ -83,26 +133,32 @@ bool ReplaceFileAtomically(const std::string& path, std::string_view bytes, std:
   {
     Descriptor file{-1};
     for (int attempt = 0; attempt < 16 && file.fd < 0; ++attempt) {
-      temporary = TemporaryPathFor(path, static_cast<unsigned long>(getpid()), ++serial);
+      temporary = TemporaryPathFor(target.path, static_cast<unsigned long>(getpid()), ++serial);
       file.fd = open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
       if (file.fd < 0 && errno != EEXIST) break;
     }
     if (file.fd < 0) return fail(ErrorText(errno));
     const bool written =
-        (!existed || fchmod(file.fd, old.st_mode & 07777) == 0) && WriteAll(file.fd, bytes) && fsync(file.fd) == 0;
+        (!existed || fchmod(file.fd, old.st_mode & 0777) == 0) && WriteAll(file.fd, bytes) && fsync(file.fd) == 0;
     if (!written) error = errno != 0 ? errno : EIO;
     if (close(file.fd) != 0 && error == 0) error = errno;
     file.fd = -1;
   }
-  if (error == 0 && rename(temporary.c_str(), path.c_str()) != 0) error = errno;
+  if (error == 0 && rename(temporary.c_str(), target.path.c_str()) != 0) error = errno;
   if (error == 0) return true;
   unlink(temporary.c_str());
   return fail(ErrorText(error));
 }
 
 SettingsFileLock::SettingsFileLock(const std::string& path) {
-  const int fd = open((path + ".lock").c_str(), O_RDONLY | O_CREAT | O_CLOEXEC, 0666);
+  // Never through a link, and never blocking on a pipe planted there.
+  const int fd = open((path + ".lock").c_str(), O_RDONLY | O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC, 0666);
   if (fd < 0) return;
+  struct stat info {};
+  if (fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+    close(fd);
+    return;
+  }
   const auto deadline = std::chrono::steady_clock::now() + kSettingsLockWait;
   for (;;) {
     if (flock(fd, LOCK_EX | LOCK_NB) == 0) {

@@ -88,7 +88,57 @@ std::string ErrorText(DWORD error) {
   return message.empty() ? "Error " + std::to_string(error) : Narrow(message);
 }
 
+// The plain form of a path the system returns with "\\?\" before it:
+// "C:\..." or "\\server\share\...".
+std::wstring WithoutLongPathPrefix(std::wstring path) {
+  if (path.starts_with(L"\\\\?\\UNC\\")) return path.replace(0, 8, L"\\\\");
+  if (path.starts_with(L"\\\\?\\") && path.size() >= 6 && path[5] == L':') return path.substr(4);
+  return path;
+}
+
+// The full path of the file `file` is open on, every link and junction on the
+// way followed; empty if the system will not say.
+std::wstring FinalPathOf(HANDLE file) {
+  std::wstring path(MAX_PATH, L'\0');
+  for (;;) {
+    const DWORD length = GetFinalPathNameByHandleW(file, path.data(), static_cast<DWORD>(path.size()),
+                                                   FILE_NAME_NORMALIZED | VOLUME_NAME_DOS);
+    if (length == 0) return {};
+    if (length < path.size()) {
+      path.resize(length);
+      return WithoutLongPathPrefix(std::move(path));
+    }
+    path.resize(length);
+  }
+}
+
 }  // namespace
+
+WriteTarget ResolveWriteTarget(const std::string& path) {
+  const std::wstring widePath = Widen(path);
+  if (widePath.empty()) return {{}, ErrorText(ERROR_INVALID_NAME)};
+  const DWORD attributes = GetFileAttributesW(widePath.c_str());
+  const bool isLink = attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0;
+  // Without any access to the data, only to learn where the path leads;
+  // the folder flag lets a folder open too, so that it can be told apart.
+  Handle file{CreateFileW(widePath.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                          OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr)};
+  if (file.handle == INVALID_HANDLE_VALUE) {
+    // Nothing there yet, or a file the replace will have its own say about;
+    // but a link that leads nowhere is not replaced by a file.
+    if (!isLink) return {path, {}};
+    return {{}, ErrorText(GetLastError())};
+  }
+  if (GetFileType(file.handle) != FILE_TYPE_DISK) return {{}, std::string(kDeviceReason)};
+  BY_HANDLE_FILE_INFORMATION info{};
+  if (GetFileInformationByHandle(file.handle, &info) && (info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
+    return {{}, std::string(kFolderReason)};
+  }
+  const std::wstring finalPath = FinalPathOf(file.handle);
+  if (!finalPath.empty()) return {Narrow(finalPath), {}};
+  if (isLink) return {{}, ErrorText(GetLastError())};
+  return {path, {}};
+}
 
 FileBytes ReadFileBytes(const std::string& path, std::size_t limit) {
   const std::wstring widePath = Widen(path);
@@ -125,7 +175,9 @@ bool ReplaceFileAtomically(const std::string& path, std::string_view bytes, std:
     if (reason != nullptr) *reason = why;
     return false;
   };
-  const std::wstring widePath = Widen(path);
+  const WriteTarget target = ResolveWriteTarget(path);
+  if (target.path.empty()) return fail(target.reason);
+  const std::wstring widePath = Widen(target.path);
   if (widePath.empty()) return fail(ErrorText(ERROR_INVALID_NAME));
   // MoveFileEx would replace a read-only file and drop its attribute.
   const DWORD attributes = GetFileAttributesW(widePath.c_str());
@@ -139,8 +191,9 @@ bool ReplaceFileAtomically(const std::string& path, std::string_view bytes, std:
   {
     Handle file{INVALID_HANDLE_VALUE};
     for (int attempt = 0; attempt < 16 && file.handle == INVALID_HANDLE_VALUE; ++attempt) {
-      temporary = Widen(TemporaryPathFor(path, GetCurrentProcessId(), ++serial));
-      file.handle = CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+      temporary = Widen(TemporaryPathFor(target.path, GetCurrentProcessId(), ++serial));
+      file.handle =
+          CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
       if (file.handle == INVALID_HANDLE_VALUE && GetLastError() != ERROR_FILE_EXISTS) break;
     }
     if (file.handle == INVALID_HANDLE_VALUE) return fail(ErrorText(GetLastError()));
@@ -167,9 +220,19 @@ SettingsFileLock::SettingsFileLock(const std::string& path) {
   const std::wstring lockPath = Widen(path + ".lock");
   if (lockPath.empty()) return;
   const auto lock = [&] {
-    const HANDLE file = CreateFileW(lockPath.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                                    nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    // The link itself, never where it leads: a lock file planted as a link
+    // is not used.
+    const HANDLE file =
+        CreateFileW(lockPath.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                    OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
     if (file == INVALID_HANDLE_VALUE) return false;
+    BY_HANDLE_FILE_INFORMATION info{};
+    if (GetFileType(file) != FILE_TYPE_DISK || !GetFileInformationByHandle(file, &info) ||
+        (info.dwFileAttributes & (FILE_ATTRIBUTE_REPARSE_POINT | FILE_ATTRIBUTE_DIRECTORY)) != 0) {
+      CloseHandle(file);
+      SetLastError(ERROR_ACCESS_DENIED);
+      return false;
+    }
     OVERLAPPED whole{};
     if (!LockFileEx(file, LOCKFILE_EXCLUSIVE_LOCK | LOCKFILE_FAIL_IMMEDIATELY, 0, 1, 0, &whole)) {
       const DWORD error = GetLastError();

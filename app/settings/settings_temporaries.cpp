@@ -42,7 +42,10 @@ std::string TemporaryPathFor(const std::string& path, unsigned long processId, u
 }
 
 std::size_t RemoveStaleTemporaries(const std::string& settingsPath) {
-  const fs::path settings(std::u8string(settingsPath.begin(), settingsPath.end()));
+  // A write through a link leaves its temporaries beside the link's file.
+  const std::string target = ResolveWriteTarget(settingsPath).path;
+  if (target.empty()) return 0;
+  const fs::path settings(std::u8string(target.begin(), target.end()));
   const std::string leaf = Utf8(settings.filename());
   const fs::path folder = settings.has_parent_path() ? settings.parent_path() : fs::path(".");
   const auto oldest = fs::file_time_type::clock::now() - kStaleTemporaryAge;

@@ -1,5 +1,5 @@
 #pragma once
-// The temporary files a settings write creates beside Tallix.ini, and the
+// The temporary files a write creates beside Tallix.ini or a tape, and the
 // clean-up of those a writer that died mid-write left behind.
 
 #include <chrono>
@@ -17,11 +17,13 @@ std::string TemporaryPathFor(const std::string& path, unsigned long processId, u
 // flight touches its temporary continuously and takes well under a second.
 inline constexpr std::chrono::minutes kStaleTemporaryAge{10};
 
-// Removes the temporaries of `settingsPath` (named as by TemporaryPathFor) that
-// have not been modified for kStaleTemporaryAge. It holds the writers' lock
-// meanwhile, so no write of another process is in flight, and does nothing
-// when the lock cannot be had. Other files are never touched. Returns how many
-// were removed. Meant for start-up, before the first write.
+// Removes the temporaries of `settingsPath` (named as by TemporaryPathFor,
+// after the file a link leads to) that have not been modified for
+// kStaleTemporaryAge. It holds the writers' lock meanwhile, so no write of
+// another process is in flight, and does nothing when the lock cannot be had.
+// Other files are never touched. Returns how many were removed. Meant for
+// start-up, before the first write, and for a write that does not hold the
+// lock itself.
 std::size_t RemoveStaleTemporaries(const std::string& settingsPath);
 
 }  // namespace tallix

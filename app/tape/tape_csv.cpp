@@ -4,7 +4,6 @@
 #include <new>
 #include <string_view>
 
-#include "app/settings/settings_io.h"
 #include "services/codepage1252.h"
 
 namespace tallix {
@@ -89,7 +88,7 @@ std::string FormatTapeCsv(std::span<const std::string> lines) {
 TapeFileResult ExportTapeCsv(const std::string& path, std::span<const std::string> lines) {
   std::string reason;
   try {
-    if (ReplaceFileAtomically(path, FormatTapeCsv(lines), &reason)) return {true, "The tape was exported as: " + path};
+    if (ReplaceTapeFile(path, FormatTapeCsv(lines), &reason)) return {true, "The tape was exported as: " + path};
   } catch (const std::bad_alloc&) {
     reason = "There is not enough memory";
   }

@@ -5,6 +5,7 @@
 #include <new>
 
 #include "app/settings/settings_io.h"
+#include "app/settings/settings_temporaries.h"
 #include "services/number_text.h"
 
 namespace tallix {
@@ -130,11 +131,16 @@ std::optional<LoadedTape> ParseTapeFile(std::string_view bytes) {
   return tape;
 }
 
+bool ReplaceTapeFile(const std::string& path, std::string_view bytes, std::string* reason) {
+  RemoveStaleTemporaries(path);
+  return ReplaceFileAtomically(path, bytes, reason);
+}
+
 TapeFileResult SaveTapeFile(const std::string& path, std::span<const std::string> lines, std::string_view displayText,
                             Real lastTotal, const TapeStamp& stamp) {
   std::string reason;
   try {
-    if (ReplaceFileAtomically(path, FormatTapeFile(lines, displayText, lastTotal, stamp), &reason)) {
+    if (ReplaceTapeFile(path, FormatTapeFile(lines, displayText, lastTotal, stamp), &reason)) {
       return {true, "File was saved as: " + path};
     }
   } catch (const std::bad_alloc&) {

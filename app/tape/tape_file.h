@@ -75,9 +75,15 @@ struct TapeFileResult {
   std::string message;
 };
 
+// Replaces the file as ReplaceFileAtomically does, after removing the stale
+// temporaries that earlier writes of the same file, killed mid-write, left
+// behind (each as large as the tape).
+bool ReplaceTapeFile(const std::string& path, std::string_view bytes, std::string* reason);
+
 // Replaces the file atomically (a temporary file in the same folder, then a
 // rename): a failure at any step leaves the old file as it was. A read-only
-// file is not replaced.
+// file is not replaced, nor anything that is not a file; through a link, the
+// link's file is.
 TapeFileResult SaveTapeFile(const std::string& path, std::span<const std::string> lines, std::string_view displayText,
                             Real lastTotal, const TapeStamp& stamp);
 

@@ -1,6 +1,7 @@
 // tallix-cli keys through its command function and string streams.
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <sstream>
 #include <string>
 
@@ -132,6 +133,34 @@ TEST(CliKeys, TapeFilesThatFailAreReported) {
 
   EXPECT_EQ(RunCli({"--load"}).status, 2);
 }
+
+#ifndef _WIN32
+TEST(CliKeys, SaveWritesThroughALinkAndNeverOverWhatIsNoFile) {
+  namespace fs = std::filesystem;
+  settings_test::TempFolder folder;
+  const std::string tape = folder.File("tape.txt");
+  const std::string link = folder.File("link.txt");
+  settings_test::WriteBytes(tape, "an older tape\r\n");
+  ASSERT_TRUE(settings_test::MakeSymlink("tape.txt", link));
+  EXPECT_EQ(RunCli({"--save", link, "5"}).status, 0);
+  EXPECT_TRUE(settings_test::IsSymlink(link));
+  EXPECT_NE(settings_test::ReadBytes(tape).find("** 5\r\n"), std::string::npos);
+
+  const std::string pipe = folder.File("pipe");
+  ASSERT_EQ(mkfifo(pipe.c_str(), 0666), 0);
+  Result r = settings_test::WithinSeconds(10, [&] { return RunCli({"--save", pipe, "5"}); });
+  EXPECT_EQ(r.status, 1);
+  EXPECT_EQ(r.err, "tallix-cli keys: The tape could not be saved as \"" + pipe + "\": It is a pipe, not a file.\n");
+  EXPECT_TRUE(fs::is_fifo(pipe));
+
+  const std::string device = folder.File("full");
+  if (!settings_test::MakeDevice(device)) GTEST_SKIP() << "no rights to make a device";
+  r = RunCli({"--save", device, "5"});
+  EXPECT_EQ(r.status, 1);
+  EXPECT_NE(r.err.find("\"" + device + "\": It is a device, not a file."), std::string::npos) << r.err;
+  EXPECT_TRUE(fs::is_character_file(device));
+}
+#endif
 
 TEST(CliKeys, BadInputPrintsNoTape) {
   for (const Args& args : {Args{"5", "+", "Q", "="}, Args{"--mode", "fast", "5"}, Args{"--decimals", "7", "5"},

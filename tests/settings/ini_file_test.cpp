@@ -6,6 +6,7 @@
 #include <string>
 
 #include "app/settings/settings_io.h"
+#include "app/settings/settings_temporaries.h"
 #include "tests/settings/temp_folder.h"
 
 #ifndef _WIN32
@@ -18,6 +19,7 @@ namespace {
 using settings_test::FromUtf8;
 using settings_test::ReadBytes;
 using settings_test::TempFolder;
+using settings_test::Utf8;
 using settings_test::WriteBytes;
 
 // Bytes no text editor would write: NULs, high bytes, stray CRs, a "[" that
@@ -201,18 +203,13 @@ TEST(WriteSetting, LeavesAReadOnlyFileAlone) {
   const std::string file = folder.File();
   const std::string pinned = "[Main Settings]\nShowTape=1\n";
   WriteBytes(file, pinned);
+  // The mark holds whoever writes: root passes every permission check.
   settings_test::SetReadOnly(file, true);
-#ifdef _WIN32
-  const bool ignoresReadOnly = false;  // the attribute holds whatever the rights
-#else
-  const bool ignoresReadOnly = std::ofstream(FromUtf8(file), std::ios::app).is_open();
-#endif
   const bool written = WriteSetting(file, "Main Settings", "ShowTape", "0");
   IniSettingsBatch batch(file);
   batch.Write("Main Settings", "TopMost", "1");
   const bool committed = batch.Commit();
   settings_test::SetReadOnly(file, false);
-  if (ignoresReadOnly) GTEST_SKIP() << "running with rights that ignore file permissions";
   EXPECT_FALSE(written);
   EXPECT_FALSE(committed);
   EXPECT_EQ(ReadBytes(file), pinned);
@@ -255,6 +252,76 @@ TEST(WriteSetting, LeavesAFileOverTheSizeLimitAlone) {
   EXPECT_EQ(folder.EntryCount(), 1u);
   EXPECT_THAT(SettingsFileTooLargeMessage(file), ::testing::HasSubstr(file));
 }
+
+// Settings kept elsewhere (a dotfiles folder) and linked to beside the
+// program: the link's file changes, and the link stays.
+TEST(WriteSetting, WritesThroughALinkAndLeavesTheLinkAlone) {
+  namespace fs = std::filesystem;
+  TempFolder folder;
+  TempFolder elsewhere;
+  const std::string file = folder.File();
+  const std::string target = elsewhere.File("kept.ini");
+  WriteBytes(target, "[Main Settings]\r\nShowTape=1\r\n");
+  if (!settings_test::MakeSymlink(target, file)) GTEST_SKIP() << "no symbolic links here";
+  const std::string stale = TemporaryPathFor(target, 4242, 1);
+  WriteBytes(stale, "[Main");
+  fs::last_write_time(FromUtf8(stale), fs::file_time_type::clock::now() - kStaleTemporaryAge - std::chrono::minutes(1));
+
+  EXPECT_EQ(RemoveStaleTemporaries(file), 1u);
+  EXPECT_TRUE(WriteSetting(file, "Main Settings", "ShowTape", "0"));
+  EXPECT_EQ(ReadBytes(target), "[Main Settings]\r\nShowTape=0\r\n");
+  EXPECT_TRUE(settings_test::IsSymlink(file));
+  EXPECT_EQ(folder.EntryCount(), 1u);
+  EXPECT_EQ(elsewhere.EntryCount(), 1u);
+}
+
+TEST(ResolveWriteTarget, KeepsAPlainFileAndRefusesAFolder) {
+  namespace fs = std::filesystem;
+  TempFolder folder;
+  const std::string file = folder.File();
+  EXPECT_EQ(ResolveWriteTarget(file).path, file) << "a file yet to be made";
+  WriteBytes(file, "[Main Settings]\r\n");
+  const WriteTarget existing = ResolveWriteTarget(file);
+  ASSERT_FALSE(existing.path.empty()) << existing.reason;
+  EXPECT_TRUE(fs::equivalent(FromUtf8(existing.path), FromUtf8(file))) << existing.path;
+  const WriteTarget inner = ResolveWriteTarget(Utf8(folder.path()));
+  EXPECT_EQ(inner.path, "");
+  EXPECT_EQ(inner.reason, kFolderReason);
+}
+
+// A lock file that leads elsewhere, or that blocks, is not used.
+TEST(SettingsFileLock, IsNeverTakenThroughALinkOrOnAPipe) {
+  namespace fs = std::filesystem;
+  TempFolder folder;
+  const std::string file = folder.File();
+  if (!settings_test::MakeSymlink(folder.File("elsewhere"), file + ".lock")) GTEST_SKIP() << "no symbolic links here";
+  EXPECT_FALSE(SettingsFileLock(file).held());
+  EXPECT_FALSE(WriteSetting(file, "Main Settings", "ShowTape", "0"));
+  EXPECT_FALSE(fs::exists(FromUtf8(folder.File("elsewhere"))));
+  EXPECT_FALSE(fs::exists(FromUtf8(file)));
+#ifndef _WIN32
+  fs::remove(FromUtf8(file + ".lock"));
+  ASSERT_EQ(mkfifo((file + ".lock").c_str(), 0666), 0);
+  EXPECT_FALSE(settings_test::WithinSeconds(10, [&] { return SettingsFileLock(file).held(); }));
+#endif
+}
+
+#ifndef _WIN32
+TEST(WriteSetting, NeverWritesOverAPipeOrADevice) {
+  namespace fs = std::filesystem;
+  TempFolder folder;
+  const std::string pipe = folder.File("pipe.ini");
+  ASSERT_EQ(mkfifo(pipe.c_str(), 0666), 0);
+  EXPECT_FALSE(settings_test::WithinSeconds(10, [&] { return WriteSetting(pipe, "Main Settings", "ShowTape", "0"); }));
+  EXPECT_TRUE(fs::is_fifo(pipe));
+  const std::string device = folder.File("device.ini");
+  if (!settings_test::MakeDevice(device)) GTEST_SKIP() << "no rights to make a device";
+  std::string reason;
+  EXPECT_FALSE(ReplaceFileAtomically(device, "[Main Settings]\r\n", &reason));
+  EXPECT_EQ(reason, kDeviceReason);
+  EXPECT_TRUE(fs::is_character_file(device));
+}
+#endif
 
 TEST(WriteSetting, WorksInAFolderWithANonAsciiName) {
   TempFolder folder("R\xC3\xA9glages \xE2\x9C\x93");

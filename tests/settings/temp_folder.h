@@ -15,6 +15,9 @@
 #else
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/sysmacros.h>
+
+#include <unistd.h>
 
 #include <csignal>
 #endif
@@ -56,6 +59,30 @@ inline void SetReadOnly(const std::string& path, bool readOnly) {
 #endif
 }
 
+inline bool IsSymlink(const std::string& path) {
+#ifdef _WIN32
+  const DWORD attributes = GetFileAttributesW(FromUtf8(path).wstring().c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0;
+#else
+  struct stat info {};
+  return lstat(path.c_str(), &info) == 0 && S_ISLNK(info.st_mode);
+#endif
+}
+
+// A symbolic link at `link` to `target` (relative to the link's folder unless
+// absolute); false where the system cannot make one. Wine 8 reports success
+// and makes nothing, hence the look afterwards.
+inline bool MakeSymlink(const std::string& target, const std::string& link) {
+#ifdef _WIN32
+  const std::wstring wideTarget = FromUtf8(target).make_preferred().wstring();
+  const std::wstring wideLink = FromUtf8(link).wstring();
+  CreateSymbolicLinkW(wideLink.c_str(), wideTarget.c_str(), SYMBOLIC_LINK_FLAG_ALLOW_UNPRIVILEGED_CREATE);
+#else
+  symlink(target.c_str(), link.c_str());
+#endif
+  return IsSymlink(link);
+}
+
 #ifndef _WIN32
 // Runs `write` as on a full disk: meanwhile no file may grow past 4 KiB, and a
 // write beyond that fails instead of ending the process.
@@ -72,6 +99,19 @@ auto AsOnAFullDisk(Write write) {
   std::signal(SIGXFSZ, previousHandler);
   return result;
 }
+
+// Runs `run`, which might block on a pipe, and ends the test program if it
+// has not returned within seconds, so that the suite never hangs.
+template <typename Run>
+auto WithinSeconds(unsigned seconds, Run run) {
+  alarm(seconds);
+  auto result = run();
+  alarm(0);
+  return result;
+}
+
+// A device node like /dev/full; false when the rights to make one are missing.
+inline bool MakeDevice(const std::string& path) { return mknod(path.c_str(), S_IFCHR | 0666, makedev(1, 7)) == 0; }
 #endif
 
 class TempFolder {
