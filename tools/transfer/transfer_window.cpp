@@ -118,8 +118,9 @@ class TransferForm final : public ui::FormDefinition, private TransferView {
     return ui::WideToUtf8(BrowseForFolder(nullptr, L"Select destination folder..."));
   }
 
-  TransferChoice ChooseOptions(const std::string& folder, const TransferChoice& proposal) override {
-    return AskTransferOptions(window, proposal, files_->FreeBytes(folder));
+  TransferChoice ChooseOptions(const std::string&, const TransferChoice& proposal,
+                               std::optional<std::uint64_t> room) override {
+    return AskTransferOptions(window, proposal, room);
   }
 
   void EnableButtons(bool enabled) override {
