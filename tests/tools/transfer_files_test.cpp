@@ -80,17 +80,23 @@ TEST(TransferFiles, FileHeldByAnotherRunIsNeitherUsedNorRemoved) {
   EXPECT_FALSE(std::filesystem::exists(run.file));
 }
 
-// Removes the folder under test once the write has finished.
+// Removes the folder under test once the write has finished, as a share that
+// went away, taking the run's hold on its file with it.
 class FolderRemover final : public FileSystem {
  public:
   FolderRemover(FileSystem& files, std::filesystem::path folder) : files_(files), folder_(std::move(folder)) {}
   std::unique_ptr<TestFileClaim> Claim(const std::string& path, IoStatus& status) override {
-    return files_.Claim(path, status);
+    struct Gone final : TestFileClaim {
+      bool Created() const override { return true; }
+    };
+    claim_ = files_.Claim(path, status);
+    return claim_ ? std::make_unique<Gone>() : nullptr;
   }
   std::unique_ptr<TestFile> Open(const std::string& path, Access access, IoStatus& status) override {
     return files_.Open(path, access, status);
   }
   std::string ClearCache(const std::string& path, std::int32_t unit) override {
+    claim_.reset();
     std::filesystem::remove_all(folder_);
     return files_.ClearCache(path, unit);
   }
@@ -102,6 +108,7 @@ class FolderRemover final : public FileSystem {
  private:
   FileSystem& files_;
   std::filesystem::path folder_;
+  std::unique_ptr<TestFileClaim> claim_;
 };
 
 TEST(TransferFiles, FolderRemovedDuringTheRunFailsTheRead) {

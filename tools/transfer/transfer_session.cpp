@@ -6,13 +6,13 @@ TransferSession::TransferSession(FileSystem& files, Clock& clock, TransferView& 
     : files_(files), clock_(clock), view_(view), separator_(separator) {}
 
 void TransferSession::Start() {
+  stopRequested_ = false;
   const std::string folder = view_.ChooseFolder();
   if (folder.empty()) return;
   const std::string testFile = TestFilePath(folder, separator_);
   const TransferChoice choice = view_.ChooseOptions(folder, proposal_, RoomForTestFile(files_, folder, testFile));
   if (choice.fileSize == 0) return;
   proposal_ = choice;
-  stopRequested_ = false;
   view_.EnableButtons(false);
   view_.ShowColumn(Column::kWriting, {}, {});
   view_.ShowColumn(Column::kReading, {}, {});

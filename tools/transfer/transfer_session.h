@@ -44,7 +44,8 @@ class TransferSession final : private RunObserver {
   void Start();
 
   // Ends the run under way at its next block and removes its file (the
-  // window is being closed); Start then tells nothing more.
+  // window is being closed); Start then tells nothing more. Asked during
+  // the dialogs, the run ends before its first block.
   void RequestStop() { stopRequested_ = true; }
 
   // Proposed in the options window: 100 at first, then the last accepted size.

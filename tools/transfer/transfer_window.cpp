@@ -89,7 +89,12 @@ class TransferForm final : public ui::FormDefinition, private TransferView {
     width = 410;
     height = 384;
     controls = Controls();
-    OnClick(ids::kStartTest, [this] { session_->Start(); });
+    OnClick(ids::kStartTest, [this] {
+      running_ = true;
+      session_->Start();
+      running_ = false;
+      if (closeAfterRun_) PostMessageW(window, WM_CLOSE, 0, 0);
+    });
     OnClick(ids::kExit, [this] { ui::CloseForm(window, ids::kExit); });
     OnClick(ids::kPrintResults, [this] { Print(); });
   }
@@ -107,6 +112,15 @@ class TransferForm final : public ui::FormDefinition, private TransferView {
     SetField(ids::kIpAddress, host.address);
     ui::FocusControl(Control(ids::kStartTest));
     return 0;
+  }
+
+  // Closed during a test: the run stops and removes its file, then the window closes.
+  bool OnMessage(HWND, UINT message, WPARAM, LPARAM, LRESULT& result) override {
+    if (message != WM_CLOSE || !running_) return false;
+    session_->RequestStop();
+    closeAfterRun_ = true;
+    result = 0;
+    return true;
   }
 
  private:
@@ -137,6 +151,27 @@ class TransferForm final : public ui::FormDefinition, private TransferView {
     // so that a long run is not shown as hung.
     MSG ignored;
     PeekMessageW(&ignored, nullptr, 0, 0, PM_NOREMOVE);
+    if (CloseQueued()) {
+      session_->RequestStop();
+      closeAfterRun_ = true;
+    }
+  }
+
+  // A click on the close box, Alt+F4 or the system menu's Close waiting in the
+  // queue: the run stops at once, and the window closes once the run has
+  // removed its file. Keys pressed with Alt meanwhile are taken from the queue
+  // to find F4 among them; no other input is taken during a run.
+  bool CloseQueued() {
+    const auto ours = [this](const MSG& message) { return message.hwnd == window || IsChild(window, message.hwnd); };
+    MSG waiting;
+    bool asked = PeekMessageW(&waiting, nullptr, WM_NCLBUTTONDOWN, WM_NCLBUTTONDOWN, PM_NOREMOVE) && ours(waiting) &&
+                 waiting.wParam == HTCLOSE;
+    asked = asked || (PeekMessageW(&waiting, nullptr, WM_SYSCOMMAND, WM_SYSCOMMAND, PM_NOREMOVE) && ours(waiting) &&
+                      (waiting.wParam & 0xFFF0) == SC_CLOSE);
+    while (PeekMessageW(&waiting, window, WM_SYSKEYDOWN, WM_SYSKEYDOWN, PM_REMOVE)) {
+      asked = asked || (ours(waiting) && waiting.wParam == VK_F4);
+    }
+    return asked;
   }
 
   void ShowColumn(Column column, const ColumnTexts& texts, const std::string& caveat) override {
@@ -181,6 +216,8 @@ class TransferForm final : public ui::FormDefinition, private TransferView {
   std::unique_ptr<FileSystem> files_ = SystemFileSystem();
   SteadyClock clock_;
   std::unique_ptr<TransferSession> session_;
+  bool running_ = false;  // inside "Start Test", dialogs included
+  bool closeAfterRun_ = false;
   std::string readCaveat_;  // as the note under the reading column says it
 };
 
