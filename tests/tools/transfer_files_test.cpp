@@ -164,6 +164,13 @@ TEST(TransferFiles, NameThatIsNotAPlainFileOfTheUsersOwnIsLeftAlone) {
   }
 }
 
+// A file of the user's own whose flush the kernel refuses (procfs has none).
+TEST(TransferFiles, FailedFlushIsSaidAsSuch) {
+  const std::unique_ptr<FileSystem> files = SystemFileSystem();
+  EXPECT_EQ(files->ClearCache("/proc/self/status", 65536),
+            "Flushing /proc/self/status to the device failed: Invalid argument");
+}
+
 // A small file system of its own, mounted over a fresh folder (root only).
 class Mounted {
  public:
