@@ -1,13 +1,25 @@
 // tallix-cli transfer: the transfer test on a folder from a terminal, with the
 // platform's own file layer (on Linux, reads and writes past the page cache).
+// Ctrl+C or a termination stops the run at its next block and removes the
+// test file before the exit.
 
+#include <cstdio>
+#include <filesystem>
 #include <istream>
 #include <optional>
 #include <ostream>
 #include <sstream>
 #include <string>
+#include <system_error>
+
+#ifdef _WIN32
+#include <io.h>
+#else
+#include <unistd.h>
+#endif
 
 #include "app/cli/cli_commands.h"
+#include "app/cli/cli_stop_signal.h"
 #include "tools/transfer/transfer_report.h"
 #include "tools/transfer/transfer_run.h"
 
@@ -51,17 +63,50 @@ std::string ParseOptions(const Args& args, TransferOptions& options) {
   return {};
 }
 
-// Cache messages go to standard error as they come; the figures are printed at the end.
+bool IsFolder(const std::string& utf8) {
+  std::error_code error;
+  return std::filesystem::is_directory(std::filesystem::path(std::u8string(utf8.begin(), utf8.end())), error);
+}
+
+bool StandardErrorIsTerminal() {
+#ifdef _WIN32
+  return _isatty(_fileno(stderr)) != 0;
+#else
+  return isatty(STDERR_FILENO) != 0;
+#endif
+}
+
+// Cache messages go to standard error as they come, and on a terminal the
+// stage and its share done on one line rewritten in place; the figures are
+// printed at the end.
 class Reporter final : public transfer::RunObserver {
  public:
-  explicit Reporter(std::ostream& err) : err_(err) {}
-  void StageStarted(transfer::Stage) override {}
-  void Progress(transfer::Stage, int) override {}
+  Reporter(std::ostream& err, bool showProgress) : err_(err), showProgress_(showProgress) {}
+  ~Reporter() override { ShowProgress(""); }
+  void StageStarted(transfer::Stage stage) override {
+    if (stage != transfer::Stage::kFinished) ShowProgress(std::string(transfer::StageText(stage)));
+  }
+  void Progress(transfer::Stage stage, int percent) override {
+    ShowProgress(transfer::StageProgressText(stage, percent));
+  }
   void StepDone(transfer::Column, const transfer::StepResult&) override {}
-  void CacheNotCleared(const std::string& message) override { err_ << "tallix-cli transfer: " << message << "\n"; }
+  void CacheNotCleared(const std::string& message) override {
+    ShowProgress("");
+    err_ << "tallix-cli transfer: " << message << "\n";
+  }
+  bool StopRequested() override { return StopStatus() != 0; }
 
  private:
+  // Over the previous text, the cursor left at the line's start; empty text clears the line.
+  void ShowProgress(const std::string& text) {
+    if (!showProgress_ || (text.empty() && shown_ == 0)) return;
+    err_ << '\r' << text << std::string(shown_ > text.size() ? shown_ - text.size() : 0, ' ') << '\r' << std::flush;
+    shown_ = text.size();
+  }
+
   std::ostream& err_;
+  bool showProgress_;
+  std::size_t shown_ = 0;
 };
 
 }  // namespace
@@ -72,8 +117,14 @@ int RunTransfer(const Args& args, std::ostream& out, std::ostream& err) {
     err << "tallix-cli transfer: " << problem << "\n" << kUsage;
     return 2;
   }
+  if (!IsFolder(options.folder)) {
+    err << "tallix-cli transfer: no folder " << options.folder << "\n";
+    return 1;
+  }
   const std::unique_ptr<transfer::FileSystem> files = transfer::SystemFileSystem();
-  const transfer::SizeEntry size = transfer::ReadSizeEntry(*options.size, files->FreeBytes(options.folder));
+  const std::string testFile = transfer::TestFilePath(options.folder, kSeparator);
+  const transfer::SizeEntry size =
+      transfer::ReadSizeEntry(*options.size, transfer::RoomForTestFile(*files, options.folder, testFile));
   if (size.kind != transfer::SizeEntry::Kind::kRun) {
     err << "tallix-cli transfer: "
         << (size.message.empty() ? "--size needs a whole number of mebibytes above 0" : size.message) << "\n";
@@ -82,16 +133,24 @@ int RunTransfer(const Args& args, std::ostream& out, std::ostream& err) {
   transfer::RunSettings settings;
   settings.choice = {size.mebibytes, !options.keep};
   transfer::SteadyClock clock;
-  Reporter reporter(err);
-  const transfer::RunResult run =
-      transfer::RunTransferSteps(*files, clock, transfer::TestFilePath(options.folder, kSeparator), settings, reporter);
+  CatchStopSignals();
+  transfer::RunResult run;
+  {
+    Reporter reporter(err, StandardErrorIsTerminal());
+    run = transfer::RunTransferSteps(*files, clock, testFile, settings, reporter);
+  }
+  if (run.stopped) {
+    err << "tallix-cli transfer: stopped\n";
+    return StopStatus();
+  }
+  // The failure goes to standard error alone, once.
   const transfer::ReportFields fields{{},
                                       {},
                                       options.folder,
                                       transfer::ColumnFieldTexts(run.write),
                                       transfer::ColumnFieldTexts(run.read),
                                       run.read.caveat,
-                                      run.failure};
+                                      {}};
   for (const transfer::ReportLine& line : transfer::ResultTable(fields)) out << transfer::PlainText(line) << "\n";
   if (!run.failure.empty()) err << "tallix-cli transfer: " << run.failure << "\n";
   std::istringstream noInput;

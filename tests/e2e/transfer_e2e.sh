@@ -176,9 +176,34 @@ else
   failed=$((failed + 1)); echo "FAILED: no PDF of the report in $pdf_out"
 fi
 
+# ---- a link under the test file's name: refused, what it points to untouched ----
+rm -f "$work/target/NW_SpeedTest.dat"
+printf 'keep me' > "$work/victim"
+ln -s "$work/victim" "$work/target/NW_SpeedTest.dat"
+start_test "$target" "1" Return
+answer_message_box "the link is refused with a message"
+wait_idle
+check "link refused in the status" "$target\\NW_SpeedTest.dat is a link; the test leaves it alone" "$(field status)"
+check "what the link points to is untouched" "keep me" "$(cat "$work/victim")"
+check "the link is still there" "yes" "$([ -L "$work/target/NW_SpeedTest.dat" ] && echo yes)"
+rm -f "$work/target/NW_SpeedTest.dat"
+
 # ---- Esc is Exit ----
 focus_window "$caption" && xdotool key Escape
 for _ in $(seq 1 50); do xdotool search --name "^$caption\$" >/dev/null || break; sleep 0.1; done
 check "Esc closes the transfer test window" "" "$(xdotool search --name "^$caption\$")"
+
+# ---- Alt+F4 during a long run: the run stops, its file goes, the window closes ----
+focus_window Tallix
+click rect 1061
+focus_window "$caption" || give_up "the transfer key did not open the window again"
+# The file is to be kept: only the stop removes it.
+start_test "$target" "4000" "Tab space Return"
+for _ in $(seq 1 100); do [[ "$(field status)" == Writing* ]] && break; sleep 0.1; done
+check "closed while writing" "Writing" "$(field status | cut -c 1-7)"
+focus_window "$caption" && xdotool key alt+F4
+for _ in $(seq 1 150); do xdotool search --name "^$caption\$" >/dev/null || break; sleep 0.2; done
+check "closed during a run" "" "$(xdotool search --name "^$caption\$")"
+check "the stopped run left no test file" "" "$(ls "$work/target")"
 
 close_tallix

@@ -14,20 +14,13 @@
 #include <string>
 #include <vector>
 
+#include "tests/shell_output.h"
+
 namespace {
 
 const std::string kDashes(26, '-');
 
-// The standard output of a shell command line.
-std::string Shell(const std::string& command) {
-  FILE* pipe = popen(command.c_str(), "r");
-  if (pipe == nullptr) return "<popen failed>";
-  std::string out;
-  char buffer[4096];
-  for (std::size_t n; (n = fread(buffer, 1, sizeof buffer, pipe)) > 0;) out.append(buffer, n);
-  pclose(pipe);
-  return out;
-}
+using tallix::test::Shell;
 
 std::string Capture(const std::string& arguments) { return Shell(std::string(TALLIX_CLI_PATH) + " " + arguments); }
 

@@ -39,7 +39,21 @@ class FakeFile final : public TestFile {
   std::int64_t offset_ = 0;
 };
 
+class FakeClaim final : public TestFileClaim {
+ public:
+  explicit FakeClaim(bool created) : created_(created) {}
+  bool Created() const override { return created_; }
+
+ private:
+  bool created_;
+};
+
 }  // namespace
+
+std::unique_ptr<TestFileClaim> FakeFiles::Claim(const std::string& path, IoStatus& status) {
+  status = {};
+  return std::make_unique<FakeClaim>(sizes.emplace(path, 0).second);
+}
 
 std::unique_ptr<TestFile> FakeFiles::Open(const std::string& path, Access access, IoStatus& status) {
   log.push_back((access == Access::kWrite ? "open write " : "open read ") + path);

@@ -3,6 +3,7 @@
 // to them and fail where a test asks, and a window that records what it shows.
 
 #include <deque>
+#include <functional>
 #include <map>
 #include <string>
 #include <vector>
@@ -34,6 +35,7 @@ class FakeFiles final : public FileSystem {
   std::string clearMessage;                   // what ClearCache answers
   std::string caveat;
 
+  std::unique_ptr<TestFileClaim> Claim(const std::string& path, IoStatus& status) override;
   std::unique_ptr<TestFile> Open(const std::string& path, Access access, IoStatus& status) override;
   std::string ClearCache(const std::string&, std::int32_t) override {
     log.push_back("clear");
@@ -44,7 +46,13 @@ class FakeFiles final : public FileSystem {
     sizes.erase(path);
     return {};
   }
-  std::optional<std::uint64_t> FreeBytes(const std::string&) override { return std::nullopt; }
+  std::optional<std::uint64_t> freeBytes;  // what FreeBytes answers
+
+  std::optional<std::uint64_t> FreeBytes(const std::string&) override { return freeBytes; }
+  std::uint64_t LeftOverBytes(const std::string& path) override {
+    const auto file = sizes.find(path);
+    return file == sizes.end() ? 0 : static_cast<std::uint64_t>(file->second);
+  }
   std::string CacheCaveat() const override { return caveat; }
 
   // How many calls of the log begin with `prefix`.
@@ -59,15 +67,22 @@ class FakeView final : public TransferView {
   TransferChoice choice{100, true};  // the options window's answer
   std::vector<std::string> log;
   std::vector<TransferChoice> proposals;
+  std::optional<std::uint64_t> room;                 // as the options window was told it
+  std::function<void(const std::string&)> onStatus;  // called with each status shown
 
   std::string ChooseFolder() override { return folder; }
-  TransferChoice ChooseOptions(const std::string&, const TransferChoice& proposal) override {
+  TransferChoice ChooseOptions(const std::string&, const TransferChoice& proposal,
+                               std::optional<std::uint64_t> roomForFile) override {
     proposals.push_back(proposal);
+    room = roomForFile;
     return choice;
   }
   void EnableButtons(bool enabled) override { log.push_back(enabled ? "buttons: on" : "buttons: off"); }
   void ShowFolder(const std::string& shown) override { log.push_back("folder: " + shown); }
-  void ShowStatus(const std::string& status) override { log.push_back("status: " + status); }
+  void ShowStatus(const std::string& status) override {
+    log.push_back("status: " + status);
+    if (onStatus) onStatus(status);
+  }
   void ShowColumn(Column column, const ColumnTexts& texts, const std::string& caveat) override;
   void Tell(const std::string& message) override { log.push_back("tell: " + message); }
 

@@ -5,12 +5,15 @@
 
 #include <filesystem>
 #include <fstream>
+#include <functional>
+#include <vector>
 
 #include "tests/settings/temp_folder.h"
 #include "tools/transfer/transfer_run.h"
 
 #ifndef _WIN32
 #include <sys/mount.h>
+#include <sys/stat.h>
 #include <unistd.h>
 #endif
 
@@ -56,26 +59,56 @@ TEST(TransferFiles, LeftOverFileIsWrittenOverFromItsStartAndKept) {
   const std::string bytes = ReadBytes(run.file);
   ASSERT_EQ(bytes.size(), 3u << 20);
   EXPECT_EQ(bytes.find_first_not_of('\0'), 1u << 20);
+  EXPECT_EQ(run.files->LeftOverBytes(run.file), 3u << 20);
 }
 
-// Removes the folder under test once the write has finished.
+TEST(TransferFiles, FileHeldByAnotherRunIsNeitherUsedNorRemoved) {
+  TempFolder folder;
+  RealRun run(settings_test::Utf8(folder.path()));
+  IoStatus status;
+  std::unique_ptr<TestFileClaim> other = run.files->Claim(run.file, status);
+  ASSERT_TRUE(other) << status.reason;
+  EXPECT_TRUE(other->Created());
+  const RunResult refused = run.Start({1, true});
+  EXPECT_EQ(refused.failure, "Another transfer test is running in " + run.folder);
+  EXPECT_EQ(refused.write.outcome, StepOutcome::kFailed);
+  EXPECT_TRUE(std::filesystem::exists(run.file));
+  other.reset();
+  // Once the other run is over, its left-over file is this run's to use.
+  EXPECT_FALSE(run.files->Claim(run.file, status)->Created());
+  EXPECT_EQ(run.Start({1, true}).failure, "");
+  EXPECT_FALSE(std::filesystem::exists(run.file));
+}
+
+// Removes the folder under test once the write has finished, as a share that
+// went away, taking the run's hold on its file with it.
 class FolderRemover final : public FileSystem {
  public:
   FolderRemover(FileSystem& files, std::filesystem::path folder) : files_(files), folder_(std::move(folder)) {}
+  std::unique_ptr<TestFileClaim> Claim(const std::string& path, IoStatus& status) override {
+    struct Gone final : TestFileClaim {
+      bool Created() const override { return true; }
+    };
+    claim_ = files_.Claim(path, status);
+    return claim_ ? std::make_unique<Gone>() : nullptr;
+  }
   std::unique_ptr<TestFile> Open(const std::string& path, Access access, IoStatus& status) override {
     return files_.Open(path, access, status);
   }
   std::string ClearCache(const std::string& path, std::int32_t unit) override {
+    claim_.reset();
     std::filesystem::remove_all(folder_);
     return files_.ClearCache(path, unit);
   }
   IoStatus Remove(const std::string& path) override { return files_.Remove(path); }
   std::optional<std::uint64_t> FreeBytes(const std::string& folder) override { return files_.FreeBytes(folder); }
+  std::uint64_t LeftOverBytes(const std::string& path) override { return files_.LeftOverBytes(path); }
   std::string CacheCaveat() const override { return files_.CacheCaveat(); }
 
  private:
   FileSystem& files_;
   std::filesystem::path folder_;
+  std::unique_ptr<TestFileClaim> claim_;
 };
 
 TEST(TransferFiles, FolderRemovedDuringTheRunFailsTheRead) {
@@ -94,6 +127,50 @@ TEST(TransferFiles, FolderRemovedDuringTheRunFailsTheRead) {
 }
 
 #ifndef _WIN32
+// What anyone may put under the test file's name in a shared folder: the run
+// refuses it, naming it, and neither it nor what it points to is touched.
+TEST(TransferFiles, NameThatIsNotAPlainFileOfTheUsersOwnIsLeftAlone) {
+  struct Plant {
+    const char* refusal;
+    std::function<void(const std::string& name, const std::string& victim)> make;
+  };
+  const std::vector<Plant> plants = {
+      {" is a link;", [](auto& name, auto& victim) { std::filesystem::create_symlink(victim, name); }},
+      {" has another name (a hard link);",
+       [](auto& name, auto& victim) { std::filesystem::create_hard_link(victim, name); }},
+      {" is a link;", [](auto& name, auto& victim) { std::filesystem::create_symlink(victim + ".new", name); }},
+      {" is not a regular file;", [](auto& name, auto&) { ASSERT_EQ(mkfifo(name.c_str(), 0644), 0); }},
+      {" belongs to another user;",
+       [](auto& name, auto&) {
+         WriteBytes(name, "theirs");
+         ASSERT_EQ(chown(name.c_str(), 65534, 65534), 0);
+       }},
+  };
+  for (const Plant& plant : plants) {
+    if (std::string(plant.refusal).find("another user") != std::string::npos && geteuid() != 0) continue;
+    TempFolder folder;
+    RealRun run(settings_test::Utf8(folder.path()));
+    const std::string victim = settings_test::Utf8(folder.path() / "victim.txt");
+    const std::string kept(2 << 20, 'v');
+    WriteBytes(victim, kept);
+    plant.make(run.file, victim);
+    EXPECT_EQ(run.files->LeftOverBytes(run.file), 0u) << plant.refusal;
+    const RunResult result = run.Start({1, true});
+    EXPECT_EQ(result.failure, run.file + plant.refusal + " the test leaves it alone");
+    EXPECT_EQ(result.write.outcome, StepOutcome::kFailed);
+    EXPECT_EQ(ReadBytes(victim), kept) << plant.refusal;
+    EXPECT_FALSE(std::filesystem::exists(victim + ".new")) << plant.refusal;
+    EXPECT_TRUE(std::filesystem::exists(std::filesystem::symlink_status(run.file))) << plant.refusal;
+  }
+}
+
+// A file of the user's own whose flush the kernel refuses (procfs has none).
+TEST(TransferFiles, FailedFlushIsSaidAsSuch) {
+  const std::unique_ptr<FileSystem> files = SystemFileSystem();
+  EXPECT_EQ(files->ClearCache("/proc/self/status", 65536),
+            "Flushing /proc/self/status to the device failed: Invalid argument");
+}
+
 // A small file system of its own, mounted over a fresh folder (root only).
 class Mounted {
  public:
@@ -125,6 +202,18 @@ TEST(TransferFiles, FullOrReadOnlyFileSystemFailsTheWriteAndLeavesNoFile) {
     EXPECT_EQ(result.failure.substr(result.failure.size() - why.size()), why) << result.failure;
     EXPECT_FALSE(std::filesystem::exists(run.file));
   }
+}
+
+TEST(TransferFiles, LeftOverFileCountsAsRoomForTheNextRun) {
+  if (geteuid() != 0) GTEST_SKIP() << "mounting a small file system needs root";
+  const Mounted disk(0, "size=8m");
+  ASSERT_TRUE(disk.mounted());
+  RealRun run(disk.path());
+  ASSERT_EQ(run.Start({5, false}).failure, "");
+  const std::optional<std::uint64_t> room = RoomForTestFile(*run.files, run.folder, run.file);
+  ASSERT_TRUE(room);
+  EXPECT_EQ(ReadSizeEntry("5", room).kind, SizeEntry::Kind::kRun);
+  EXPECT_EQ(run.Start({5, true}).failure, "");
 }
 #endif
 

@@ -107,6 +107,41 @@ TEST(TransferSession, UnclearedCacheIsToldAndTheReadFiguresSaySo) {
   EXPECT_EQ(wine.view.LastColumn(2), kHundredMiB + "file cache (Wine)");
 }
 
+TEST(TransferSession, StopDuringTheRunEndsItAndRemovesEvenAKeptFile) {
+  Bench run;
+  run.view.choice = {100, false};
+  run.view.onStatus = [&run](const std::string& status) {
+    if (status == "Writing Data... 3%") run.session.RequestStop();
+  };
+  run.session.Start();
+  EXPECT_EQ(run.files.Count("write"), 3u);
+  EXPECT_EQ(run.files.Count("read"), 0u);
+  EXPECT_EQ(run.files.log.back(), std::string("remove ") + kTestFile);
+  EXPECT_EQ(run.view.LastColumn(1), "104,857,600|failed||||");
+  // A closing window asks nothing more of its user.
+  EXPECT_EQ(std::count_if(run.view.log.begin(), run.view.log.end(),
+                          [](const std::string& line) { return line.rfind("tell:", 0) == 0; }),
+            0);
+  EXPECT_EQ(run.view.log.end()[-2], "status: The test was stopped");
+
+  run.view.onStatus = nullptr;
+  run.session.Start();
+  EXPECT_EQ(run.files.Count("read"), 100u);
+}
+
+TEST(TransferSession, RoomOfferedCountsWhatALeftOverFileAlreadyHolds) {
+  Bench run;
+  run.files.freeBytes = 3 << 20;
+  run.files.sizes[kTestFile] = 5 << 20;
+  run.view.choice = {0, false};
+  run.session.Start();
+  EXPECT_EQ(run.view.room, 8u << 20);
+  EXPECT_EQ(ReadSizeEntry("8", run.view.room).kind, SizeEntry::Kind::kRun);
+  run.files.freeBytes.reset();
+  run.session.Start();
+  EXPECT_EQ(run.view.room, std::nullopt);
+}
+
 TEST(TransferFigures, RatesOfTodaysDisksFitAndAClockThatDidNotMoveGivesNoRate) {
   const StepFigures tenGB = ComputeFigures(std::int64_t{10240} << 20, 1.0L);  // 10 GiB in a second
   EXPECT_EQ(tenGB.bytesPerSecond, 10737418240);
@@ -131,7 +166,8 @@ TEST(TransferOptions, SizeEntries) {
   EXPECT_EQ(ReadSizeEntry("100", 100 << 20).kind, Kind::kRun);
   EXPECT_EQ(ReadSizeEntry("101", 100 << 20).message,
             "The folder has room for 100 megabytes; choose a smaller file size.");
-  EXPECT_EQ(ReadSizeEntry("2147483648", std::nullopt).kind, Kind::kRefused);
+  EXPECT_EQ(ReadSizeEntry("2147483648", std::nullopt).message,
+            "The folder's free space is unknown; the file size can be at most 2147483647 megabytes.");
   EXPECT_EQ(ReadSizeEntry("2147483647", std::nullopt).mebibytes, 2147483647);
 }
 

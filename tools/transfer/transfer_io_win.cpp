@@ -3,6 +3,11 @@
 // cleared by reading the file once without system buffering. Wine does not
 // honour unbuffered reads, so under Wine the read figure is the cache's, and
 // CacheCaveat says so.
+// Every open of the test file opens a link itself (FILE_FLAG_OPEN_REPARSE_POINT)
+// and checks the opened handle: a link, a second name of another file, or
+// anything but a file on a disk is refused. What a name is gets looked at
+// first with no access to its data, so that a pipe of that name is never
+// waited on.
 #include <windows.h>
 
 #include <cwctype>
@@ -107,22 +112,139 @@ class Reservation {
   void* memory_;
 };
 
+std::wstring FinalPath(HANDLE handle) {
+  std::wstring path(MAX_PATH, L'\0');
+  for (;;) {
+    const DWORD length = GetFinalPathNameByHandleW(handle, path.data(), static_cast<DWORD>(path.size()), 0);
+    if (length == 0) return {};
+    if (length < path.size()) return path.substr(0, length);
+    path.resize(length);
+  }
+}
+
+// Whether the opened file is the one named in its folder, rather than one
+// a link led to: Wine opens what a Unix symbolic link points to and shows no
+// reparse point, but names the file it opened by its own path. True when
+// either name is unknown.
+bool OpenedAsNamed(HANDLE handle, const std::wstring& path) {
+  const std::size_t slash = path.find_last_of(L"\\/");
+  if (slash == std::wstring::npos) return true;
+  const std::wstring opened = FinalPath(handle);
+  const Handle folder(CreateFileW(path.substr(0, slash + 1).c_str(), FILE_READ_ATTRIBUTES,
+                                  FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                                  FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+  std::wstring expected = folder.get() == INVALID_HANDLE_VALUE ? std::wstring() : FinalPath(folder.get());
+  if (opened.empty() || expected.empty()) return true;
+  if (expected.back() != L'\\') expected += L'\\';
+  expected += path.substr(slash + 1);
+  return CompareStringOrdinal(opened.data(), static_cast<int>(opened.size()), expected.data(),
+                              static_cast<int>(expected.size()), TRUE) == CSTR_EQUAL;
+}
+
+Refusal Check(HANDLE handle, const std::wstring& path) {
+  BY_HANDLE_FILE_INFORMATION info{};
+  if (GetFileType(handle) != FILE_TYPE_DISK || !GetFileInformationByHandle(handle, &info)) {
+    return Refusal::kNotRegular;
+  }
+  if (info.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) return Refusal::kLink;
+  if (info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) return Refusal::kNotRegular;
+  if (info.nNumberOfLinks != 1) return Refusal::kManyNames;
+  if (!OpenedAsNamed(handle, path)) return Refusal::kLink;
+  return Refusal::kNone;
+}
+
+// The name looked at without opening its data; INVALID_HANDLE_VALUE when there is no such name.
+HANDLE OpenForAttributes(const std::wstring& path) {
+  return CreateFileW(path.c_str(), FILE_READ_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                     nullptr, OPEN_EXISTING, FILE_FLAG_OPEN_REPARSE_POINT | FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+}
+
+// A handle of the test file that passed the checks, or INVALID_HANDLE_VALUE
+// with `status` saying why not (the system's error stays the last error).
+HANDLE OpenChecked(const std::string& path, DWORD access, DWORD share, DWORD disposition, DWORD flags,
+                   IoStatus& status) {
+  const std::wstring wide = Widen(path);
+  if (disposition != CREATE_NEW) {
+    const HANDLE name = OpenForAttributes(wide);
+    if (name != INVALID_HANDLE_VALUE) {
+      const Refusal refusal = Check(name, wide);
+      CloseHandle(name);
+      if (refusal != Refusal::kNone) {
+        status = IoStatus::Refused(refusal);
+        return INVALID_HANDLE_VALUE;
+      }
+    }
+  }
+  const HANDLE handle =
+      CreateFileW(wide.c_str(), access, share, nullptr, disposition, flags | FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
+  if (handle == INVALID_HANDLE_VALUE) {
+    const DWORD error = GetLastError();
+    status = LastError();
+    SetLastError(error);
+    return handle;
+  }
+  if (const Refusal refusal = Check(handle, wide); refusal != Refusal::kNone) {
+    CloseHandle(handle);
+    status = IoStatus::Refused(refusal);
+    SetLastError(ERROR_ACCESS_DENIED);
+    return INVALID_HANDLE_VALUE;
+  }
+  status = {};
+  return handle;
+}
+
+// The claim's lock: one byte far beyond any data, so that it keeps other
+// runs out without getting in the way of this run's own reads and writes.
+constexpr DWORD kLockOffsetHigh = 0x7FFFFFFF;
+
+class Win32Claim final : public TestFileClaim {
+ public:
+  Win32Claim(HANDLE handle, bool created) : handle_(handle), created_(created) {}
+  ~Win32Claim() override { CloseHandle(handle_); }
+  bool Created() const override { return created_; }
+
+ private:
+  HANDLE handle_;
+  bool created_;
+};
+
+// The claim reads nothing but must hold read access for its lock; the steps
+// let it, and it lets them write and remove the file.
+constexpr DWORD kClaimShare = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
+constexpr DWORD kStepShare = FILE_SHARE_READ;
+
 class Win32FileSystem final : public FileSystem {
  public:
-  std::unique_ptr<TestFile> Open(const std::string& path, Access, IoStatus& status) override {
-    const HANDLE handle = CreateFileW(Widen(path).c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_ALWAYS,
-                                      FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (handle == INVALID_HANDLE_VALUE) {
-      status = LastError();
+  std::unique_ptr<TestFileClaim> Claim(const std::string& path, IoStatus& status) override {
+    HANDLE handle = OpenChecked(path, GENERIC_READ, kClaimShare, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, status);
+    const bool created = handle != INVALID_HANDLE_VALUE;
+    if (!created && status.refusal == Refusal::kNone && GetLastError() == ERROR_FILE_EXISTS) {
+      handle = OpenChecked(path, GENERIC_READ, kClaimShare, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, status);
+    }
+    if (handle == INVALID_HANDLE_VALUE) return nullptr;
+    auto claim = std::make_unique<Win32Claim>(handle, created);
+    OVERLAPPED at{};
+    at.OffsetHigh = kLockOffsetHigh;
+    if (!LockFileEx(handle, LOCKFILE_EXCLUSIVE_LOCK | LOCKFILE_FAIL_IMMEDIATELY, 0, 1, 0, &at)) {
+      const DWORD error = GetLastError();
+      status =
+          error == ERROR_LOCK_VIOLATION || error == ERROR_IO_PENDING ? IoStatus::Refused(Refusal::kInUse) : LastError();
       return nullptr;
     }
-    status = {};
-    return std::make_unique<Win32TestFile>(handle);
+    return claim;
+  }
+
+  std::unique_ptr<TestFile> Open(const std::string& path, Access, IoStatus& status) override {
+    const HANDLE handle =
+        OpenChecked(path, GENERIC_READ | GENERIC_WRITE, kStepShare, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, status);
+    return handle == INVALID_HANDLE_VALUE ? nullptr : std::make_unique<Win32TestFile>(handle);
   }
 
   std::string ClearCache(const std::string& path, std::int32_t cacheUnit) override {
-    const Handle file(CreateFileW(Widen(path).c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
-                                  FILE_FLAG_NO_BUFFERING | FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
+    IoStatus status;
+    const Handle file(OpenChecked(path, GENERIC_READ, kStepShare, OPEN_EXISTING,
+                                  FILE_FLAG_NO_BUFFERING | FILE_FLAG_SEQUENTIAL_SCAN, status));
+    if (status.refusal != Refusal::kNone) return RefusalMessage(status.refusal, path);
     if (file.get() == INVALID_HANDLE_VALUE) {
       const DWORD error = GetLastError();
       // A vanished folder (a share gone) is as missing as a vanished file.
@@ -154,6 +276,17 @@ class Win32FileSystem final : public FileSystem {
     ULARGE_INTEGER available{};
     if (!GetDiskFreeSpaceExW(Widen(folder).c_str(), &available, nullptr, nullptr)) return std::nullopt;
     return available.QuadPart;
+  }
+
+  std::uint64_t LeftOverBytes(const std::string& path) override {
+    const std::wstring wide = Widen(path);
+    const Handle name(OpenForAttributes(wide));
+    LARGE_INTEGER length{};
+    if (name.get() == INVALID_HANDLE_VALUE || Check(name.get(), wide) != Refusal::kNone ||
+        !GetFileSizeEx(name.get(), &length)) {
+      return 0;
+    }
+    return static_cast<std::uint64_t>(length.QuadPart);
   }
 
   std::string CacheCaveat() const override {

@@ -15,6 +15,11 @@ SizeEntry ReadSizeEntry(std::string_view text, std::optional<std::uint64_t> free
   if (rounded == 0) return {};
   if (rounded < 0) return {SizeEntry::Kind::kRefused, 0, "The file size must be a positive number of megabytes."};
   constexpr std::int32_t kLargest = std::numeric_limits<std::int32_t>::max();
+  if (!freeBytes && rounded > kLargest) {
+    return {
+        SizeEntry::Kind::kRefused, 0,
+        "The folder's free space is unknown; the file size can be at most " + std::to_string(kLargest) + " megabytes."};
+  }
   const std::uint64_t room = freeBytes ? *freeBytes / kMebibyte : kLargest;
   if (rounded > static_cast<Real>(room) || rounded > kLargest) {
     return {SizeEntry::Kind::kRefused, 0,

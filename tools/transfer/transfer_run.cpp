@@ -23,9 +23,14 @@ class DataBlock {
   std::size_t length_;
 };
 
-std::string Failure(Access access, std::string_view what, const IoStatus& status) {
+std::string Failure(Access access, std::string_view what, const IoStatus& status, const std::string& path) {
+  if (status.refusal != Refusal::kNone) return RefusalMessage(status.refusal, path);
   return std::string(access == Access::kWrite ? "Writing" : "Reading") + " failed " + std::string(what) + ": " +
          status.reason;
+}
+
+std::int64_t StepBytes(const RunSettings& settings) {
+  return std::int64_t{settings.choice.fileSize} * settings.blockLength;
 }
 
 StepResult Failed(std::int64_t bytes, std::string failure) {
@@ -42,13 +47,14 @@ StepResult TimedStep(FileSystem& files, Clock& clock, const std::string& path, A
                      const RunSettings& settings, DataBlock& block, RunObserver& observer) {
   const Stage stage = access == Access::kWrite ? Stage::kWriting : Stage::kReading;
   const std::int32_t blocks = settings.choice.fileSize;
-  const std::int64_t bytes = std::int64_t{blocks} * settings.blockLength;
+  const std::int64_t bytes = StepBytes(settings);
   IoStatus status;
   std::unique_ptr<TestFile> file = files.Open(path, access, status);
-  if (!file || !status.ok) return Failed(bytes, Failure(access, "on opening the test file", status));
+  if (!file || !status.ok) return Failed(bytes, Failure(access, "on opening the test file", status, path));
   const long double start = clock.Seconds();
   int percent = 0;
   for (std::int32_t i = 0; i < blocks; ++i) {
+    if (observer.StopRequested()) return Failed(bytes, kStoppedMessage);
     if (access == Access::kWrite) {
       status = file->Write(block.span());
     } else {
@@ -59,16 +65,16 @@ StepResult TimedStep(FileSystem& files, Clock& clock, const std::string& path, A
       }
     }
     if (!status.ok) {
-      return Failed(
-          bytes, Failure(access, "after " + std::to_string(i * std::int64_t{settings.blockLength}) + " bytes", status));
+      return Failed(bytes, Failure(access, "after " + std::to_string(i * std::int64_t{settings.blockLength}) + " bytes",
+                                   status, path));
     }
     const int now = static_cast<int>((i + 1) * std::int64_t{100} / blocks);
     if (now != percent) observer.Progress(stage, percent = now);
   }
   if (access == Access::kWrite && !(status = file->Flush()).ok) {
-    return Failed(bytes, Failure(access, "on flushing the file to the device", status));
+    return Failed(bytes, Failure(access, "on flushing the file to the device", status, path));
   }
-  if (!(status = file->Close()).ok) return Failed(bytes, Failure(access, "on closing the test file", status));
+  if (!(status = file->Close()).ok) return Failed(bytes, Failure(access, "on closing the test file", status, path));
   StepResult result;
   result.outcome = StepOutcome::kMeasured;
   result.figures = ComputeFigures(bytes, clock.Seconds() - start);
@@ -85,14 +91,31 @@ bool ClearCache(FileSystem& files, const std::string& path, const RunSettings& s
 
 }  // namespace
 
+std::optional<std::uint64_t> RoomForTestFile(FileSystem& files, const std::string& folder,
+                                             const std::string& testFile) {
+  const std::optional<std::uint64_t> free = files.FreeBytes(folder);
+  if (!free) return std::nullopt;
+  return *free + files.LeftOverBytes(testFile);
+}
+
 RunResult RunTransferSteps(FileSystem& files, Clock& clock, const std::string& testFile, const RunSettings& settings,
                            RunObserver& observer) {
   DataBlock block(static_cast<std::size_t>(settings.blockLength));
   RunResult run;
   observer.StageStarted(Stage::kWriting);
+  IoStatus status;
+  const std::unique_ptr<TestFileClaim> claim = files.Claim(testFile, status);
+  if (!claim) {
+    // Not this run's file: nothing is written to it, nor removed.
+    run.write = Failed(StepBytes(settings), Failure(Access::kWrite, "on opening the test file", status, testFile));
+    observer.StepDone(Column::kWriting, run.write);
+    run.failure = run.write.failure;
+    observer.StageStarted(Stage::kFinished);
+    return run;
+  }
   run.write = TimedStep(files, clock, testFile, Access::kWrite, settings, block, observer);
   observer.StepDone(Column::kWriting, run.write);
-  if (run.write.outcome == StepOutcome::kMeasured) {
+  if (run.write.outcome == StepOutcome::kMeasured && !observer.StopRequested()) {
     const bool cleared = ClearCache(files, testFile, settings, observer);
     observer.StageStarted(Stage::kReading);
     run.read = TimedStep(files, clock, testFile, Access::kRead, settings, block, observer);
@@ -102,7 +125,9 @@ RunResult RunTransferSteps(FileSystem& files, Clock& clock, const std::string& t
     observer.StepDone(Column::kReading, run.read);
     if (run.read.outcome == StepOutcome::kMeasured) ClearCache(files, testFile, settings, observer);
   }
+  run.stopped = observer.StopRequested();
   run.failure = run.write.failure.empty() ? run.read.failure : run.write.failure;
+  if (run.stopped && run.failure.empty()) run.failure = kStoppedMessage;
   observer.StageStarted(Stage::kDeleting);
   // A failed run leaves nothing behind, whatever was chosen.
   if (settings.choice.deleteWhenFinished || !run.failure.empty()) {

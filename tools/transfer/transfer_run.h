@@ -4,8 +4,11 @@
 // cache, read it back, clear it again and delete it, timing the write and the
 // read on a monotonic clock. Each file operation is checked; a step that
 // fails shows no rate, and the test file is then removed whatever was chosen.
+// A test file that is not this run's to use (a link, another run's) is left
+// alone: nothing is written to it, nor removed.
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
 #include "tools/transfer/transfer_figures.h"
@@ -33,6 +36,8 @@ class RunObserver {
   virtual void StepDone(Column column, const StepResult& result) = 0;
   // The cache could not be cleared; the test goes on.
   virtual void CacheNotCleared(const std::string& message) = 0;
+  // Asked between blocks: true ends the run, which then removes its file.
+  virtual bool StopRequested() { return false; }
 };
 
 struct RunResult {
@@ -40,7 +45,12 @@ struct RunResult {
   StepResult read;
   // The first thing that failed, with why; empty after a clean run.
   std::string failure;
+  bool stopped = false;  // by StopRequested
 };
+
+// The bytes a test file in `folder` may take: the free space and what a
+// left-over test file, written over in place, already holds; nullopt when unknown.
+std::optional<std::uint64_t> RoomForTestFile(FileSystem& files, const std::string& folder, const std::string& testFile);
 
 RunResult RunTransferSteps(FileSystem& files, Clock& clock, const std::string& testFile, const RunSettings& settings,
                            RunObserver& observer);

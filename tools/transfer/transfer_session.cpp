@@ -6,10 +6,11 @@ TransferSession::TransferSession(FileSystem& files, Clock& clock, TransferView& 
     : files_(files), clock_(clock), view_(view), separator_(separator) {}
 
 void TransferSession::Start() {
+  stopRequested_ = false;
   const std::string folder = view_.ChooseFolder();
   if (folder.empty()) return;
   const std::string testFile = TestFilePath(folder, separator_);
-  const TransferChoice choice = view_.ChooseOptions(folder, proposal_);
+  const TransferChoice choice = view_.ChooseOptions(folder, proposal_, RoomForTestFile(files_, folder, testFile));
   if (choice.fileSize == 0) return;
   proposal_ = choice;
   view_.EnableButtons(false);
@@ -21,7 +22,7 @@ void TransferSession::Start() {
   const RunResult run = RunTransferSteps(files_, clock_, testFile, settings, *this);
   if (!run.failure.empty()) {
     view_.ShowStatus(run.failure);
-    view_.Tell(run.failure);
+    if (!run.stopped) view_.Tell(run.failure);
   }
   view_.EnableButtons(true);
 }

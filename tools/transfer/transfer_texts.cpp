@@ -1,5 +1,7 @@
 #include "tools/transfer/transfer_texts.h"
 
+#include <algorithm>
+
 namespace tallix::transfer {
 
 std::string_view StageText(Stage stage) {
@@ -19,6 +21,31 @@ std::string StageProgressText(Stage stage, int percent) {
 
 std::string TestFilePath(std::string_view folder, char separator) {
   return std::string(folder) + separator + kTestFileName;
+}
+
+std::string_view TestFileFolder(std::string_view testFile) {
+  return testFile.substr(0, testFile.size() - std::min(testFile.size(), sizeof kTestFileName));
+}
+
+std::string RefusalMessage(Refusal refusal, std::string_view path) {
+  const std::string file(path);
+  switch (refusal) {
+    case Refusal::kLink: return file + " is a link; the test leaves it alone";
+    case Refusal::kManyNames: return file + " has another name (a hard link); the test leaves it alone";
+    case Refusal::kNotRegular: return file + " is not a regular file; the test leaves it alone";
+    case Refusal::kOtherOwner: return file + " belongs to another user; the test leaves it alone";
+    case Refusal::kInUse: return "Another transfer test is running in " + std::string(TestFileFolder(path));
+    case Refusal::kNone: break;
+  }
+  return file;
+}
+
+std::string FlushErrorMessage(std::string_view path, std::string_view reason) {
+  return "Flushing " + std::string(path) + " to the device failed: " + std::string(reason);
+}
+
+std::string DropErrorMessage(std::string_view path, std::string_view reason) {
+  return "Dropping " + std::string(path) + " from the file cache failed: " + std::string(reason);
 }
 
 std::string UnableToFindMessage(std::string_view path) { return "Unable to find " + std::string(path); }

@@ -89,7 +89,12 @@ class TransferForm final : public ui::FormDefinition, private TransferView {
     width = 410;
     height = 384;
     controls = Controls();
-    OnClick(ids::kStartTest, [this] { session_->Start(); });
+    OnClick(ids::kStartTest, [this] {
+      running_ = true;
+      session_->Start();
+      running_ = false;
+      if (closeAfterRun_) PostMessageW(window, WM_CLOSE, 0, 0);
+    });
     OnClick(ids::kExit, [this] { ui::CloseForm(window, ids::kExit); });
     OnClick(ids::kPrintResults, [this] { Print(); });
   }
@@ -109,6 +114,15 @@ class TransferForm final : public ui::FormDefinition, private TransferView {
     return 0;
   }
 
+  // Closed during a test: the run stops and removes its file, then the window closes.
+  bool OnMessage(HWND, UINT message, WPARAM, LPARAM, LRESULT& result) override {
+    if (message != WM_CLOSE || !running_) return false;
+    session_->RequestStop();
+    closeAfterRun_ = true;
+    result = 0;
+    return true;
+  }
+
  private:
   HWND Control(int id) const { return GetDlgItem(window, id); }
   void SetField(int id, const std::string& text) { ui::SetText(Control(id), ui::Utf8ToWide(text)); }
@@ -118,8 +132,9 @@ class TransferForm final : public ui::FormDefinition, private TransferView {
     return ui::WideToUtf8(BrowseForFolder(nullptr, L"Select destination folder..."));
   }
 
-  TransferChoice ChooseOptions(const std::string& folder, const TransferChoice& proposal) override {
-    return AskTransferOptions(window, proposal, files_->FreeBytes(folder));
+  TransferChoice ChooseOptions(const std::string&, const TransferChoice& proposal,
+                               std::optional<std::uint64_t> room) override {
+    return AskTransferOptions(window, proposal, room);
   }
 
   void EnableButtons(bool enabled) override {
@@ -136,6 +151,27 @@ class TransferForm final : public ui::FormDefinition, private TransferView {
     // so that a long run is not shown as hung.
     MSG ignored;
     PeekMessageW(&ignored, nullptr, 0, 0, PM_NOREMOVE);
+    if (CloseQueued()) {
+      session_->RequestStop();
+      closeAfterRun_ = true;
+    }
+  }
+
+  // A click on the close box, Alt+F4 or the system menu's Close waiting in the
+  // queue: the run stops at once, and the window closes once the run has
+  // removed its file. Keys pressed with Alt meanwhile are taken from the queue
+  // to find F4 among them; no other input is taken during a run.
+  bool CloseQueued() {
+    const auto ours = [this](const MSG& message) { return message.hwnd == window || IsChild(window, message.hwnd); };
+    MSG waiting;
+    bool asked = PeekMessageW(&waiting, nullptr, WM_NCLBUTTONDOWN, WM_NCLBUTTONDOWN, PM_NOREMOVE) && ours(waiting) &&
+                 waiting.wParam == HTCLOSE;
+    asked = asked || (PeekMessageW(&waiting, nullptr, WM_SYSCOMMAND, WM_SYSCOMMAND, PM_NOREMOVE) && ours(waiting) &&
+                      (waiting.wParam & 0xFFF0) == SC_CLOSE);
+    while (PeekMessageW(&waiting, window, WM_SYSKEYDOWN, WM_SYSKEYDOWN, PM_REMOVE)) {
+      asked = asked || (ours(waiting) && waiting.wParam == VK_F4);
+    }
+    return asked;
   }
 
   void ShowColumn(Column column, const ColumnTexts& texts, const std::string& caveat) override {
@@ -180,6 +216,8 @@ class TransferForm final : public ui::FormDefinition, private TransferView {
   std::unique_ptr<FileSystem> files_ = SystemFileSystem();
   SteadyClock clock_;
   std::unique_ptr<TransferSession> session_;
+  bool running_ = false;  // inside "Start Test", dialogs included
+  bool closeAfterRun_ = false;
   std::string readCaveat_;  // as the note under the reading column says it
 };
 
