@@ -41,6 +41,9 @@ struct EngineInput {
   // begins so; a run that begins otherwise changes a number that was pasted,
   // recalled or worked out, and typing it again would not give it.
   bool startsEntry = false;
+  // It typed nothing and left a number being entered as it stood (Feed, 2nd,
+  // Chg with an operator pending): the number goes on after it.
+  bool keepsEntry = false;
   bool operator==(const EngineInput&) const = default;
 };
 
