@@ -13,7 +13,8 @@
 namespace tallix {
 
 // A number typed into the calculator: a run of inputs that type into the
-// entry (positions in the record's inputs).
+// entry, from the one that began it in an empty entry, with any that left
+// the entry open between them (positions in the record's inputs).
 struct EnteredNumber {
   std::size_t firstInput = 0, lastInput = 0;
 };
