@@ -223,6 +223,7 @@ class Engine {
   bool restartPending_ = false;
   const InputRecord* replaying_ = nullptr;
   bool entryTyped_ = false, entryStarted_ = false, tapeWritten_ = false;  // during the outermost call
+  std::string entryBefore_;                                                // the entry when it began
   std::map<std::pair<std::string, std::string>, std::string> replayedSettings_;
   std::size_t nextText_ = 0, nextAnswer_ = 0;
   std::size_t replayedLines_ = 0;

@@ -12,8 +12,9 @@ namespace {
 
 using Kind = EngineInput::Kind;
 
-// Releasing a key types nothing and ends nothing: it may fall inside a number.
-bool IsNeutral(const EngineInput& input) { return input.kind == Kind::KeyUp; }
+// Releasing a key types nothing and ends nothing, and a key that leaves the
+// entry open ends nothing either: they may fall inside a number.
+bool FallsInsideNumber(const EngineInput& input) { return input.kind == Kind::KeyUp || input.keepsEntry; }
 
 int RadixOfMode(std::uint8_t displayMode) {
   switch (displayMode) {
@@ -62,12 +63,16 @@ std::vector<EnteredNumber> EnteredNumbers(const InputRecord& record) {
   for (std::size_t i = 0; i < record.inputs.size(); ++i) {
     const EngineInput& input = record.inputs[i];
     if (input.typesEntry) {
-      if (run == Run::kNone) {
-        run = input.startsEntry ? Run::kNumber : Run::kChangedValue;
-        if (run == Run::kNumber) numbers.push_back({i, i});
+      // A digit typed into an empty entry begins a number, whatever Back or
+      // +/- did to the display before it.
+      if (run != Run::kNumber && input.startsEntry) {
+        run = Run::kNumber;
+        numbers.push_back({i, i});
+      } else if (run == Run::kNone) {
+        run = Run::kChangedValue;
       }
       if (run == Run::kNumber) numbers.back().lastInput = i;
-    } else if (!IsNeutral(input)) {
+    } else if (!FallsInsideNumber(input)) {
       run = Run::kNone;
     }
   }
@@ -108,7 +113,7 @@ std::optional<std::size_t> EnteredNumberOnLine(const InputRecord& record, std::s
   if (text.empty() || !(std::isalnum(static_cast<unsigned char>(text[0])) || text[0] == '-')) return std::nullopt;
   // ...right after the number was typed.
   std::size_t before = writer;
-  while (before > 0 && IsNeutral(record.inputs[before - 1])) --before;
+  while (before > 0 && FallsInsideNumber(record.inputs[before - 1])) --before;
   if (before == 0 || !record.inputs[before - 1].typesEntry) return std::nullopt;
   const std::vector<EnteredNumber> numbers = EnteredNumbers(record);
   for (std::size_t n = 0; n < numbers.size(); ++n) {
@@ -172,7 +177,7 @@ std::optional<PlannedCorrection> PlanCorrection(const InputRecord& record, std::
   plan.lastInput = inputs.size() - 1;
   plan.replacedInputs.assign(record.inputs.begin() + static_cast<std::ptrdiff_t>(number.firstInput),
                              record.inputs.begin() + static_cast<std::ptrdiff_t>(number.lastInput + 1));
-  // Key releases inside the old number stay: they type nothing.
+  // The keys inside the old number that typed nothing stay, after the new one.
   for (std::size_t i = number.firstInput; i < record.inputs.size(); ++i) {
     if (i == number.lastInput + 1) plan.endOfRetyped = inputs.size();
     if (i > number.lastInput || !record.inputs[i].typesEntry) inputs.push_back(record.inputs[i]);

@@ -13,7 +13,8 @@
 namespace tallix {
 
 // A number typed into the calculator: a run of inputs that type into the
-// entry (positions in the record's inputs).
+// entry, from the one that began it in an empty entry, with any that left
+// the entry open between them (positions in the record's inputs).
 struct EnteredNumber {
   std::size_t firstInput = 0, lastInput = 0;
 };
@@ -42,7 +43,7 @@ struct PlannedCorrection {
   EnteredNumber replaced;       // where the number was in the record
   InputRecord record;           // the record with the number retyped
   std::size_t lastInput = 0;    // the retyped number's last input in it
-  std::size_t endOfRetyped = 0; // after the key releases that were inside the old number
+  std::size_t endOfRetyped = 0; // after the keys inside the old number that typed nothing
   std::vector<EngineInput> replacedInputs;  // the record's inputs from the number's first to its last
   std::size_t linesBefore = 0;  // the tape lines written before the number, the same in both
   std::string shownBefore;      // the display after the number as it was typed
@@ -58,7 +59,7 @@ std::string CorrectionNote(std::string_view shownBefore, std::string_view shownA
 // that typed the number at first, and where the correction's keys and its
 // note are in the record.
 struct CorrectionUndo {
-  std::size_t firstInput = 0, endOfRetyped = 0;  // the retyped keys, then the key releases
+  std::size_t firstInput = 0, endOfRetyped = 0;  // the retyped keys, then those that typed nothing
   std::vector<EngineInput> typed;                // the keys of the number as first typed
   std::size_t noteInput = 0, noteText = 0;       // the note's input and the first of its two texts
 };

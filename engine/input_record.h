@@ -38,9 +38,12 @@ struct EngineInput {
   // sign) and wrote nothing on the tape: a run of these is an entered number.
   bool typesEntry = false;
   // A digit or the point it typed began a new entry. An entered number
-  // begins so; a run that begins otherwise changes a number that was pasted,
+  // begins so; until one does, a run changes a number that was pasted,
   // recalled or worked out, and typing it again would not give it.
   bool startsEntry = false;
+  // It typed nothing and left a number being entered as it stood (Feed, 2nd,
+  // Chg with an operator pending): the number goes on after it.
+  bool keepsEntry = false;
   bool operator==(const EngineInput&) const = default;
 };
 

@@ -10,7 +10,10 @@ namespace tallix {
 Engine::OutsideCall::OutsideCall(Engine& engine, EngineInput::Kind kind, std::int32_t value)
     : engine_(engine), recording_(engine.callDepth_++ == 0 && !engine.replaying_) {
   if (recording_) engine_.record_.inputs.push_back({kind, value});
-  if (engine_.callDepth_ == 1) engine_.entryTyped_ = engine_.entryStarted_ = engine_.tapeWritten_ = false;
+  if (engine_.callDepth_ == 1) {
+    engine_.entryTyped_ = engine_.entryStarted_ = engine_.tapeWritten_ = false;
+    engine_.entryBefore_ = engine_.state_.entryText;
+  }
 }
 
 Engine::OutsideCall::~OutsideCall() {
@@ -18,6 +21,8 @@ Engine::OutsideCall::~OutsideCall() {
   if (recording_ && !record.inputs.empty()) {
     record.inputs.back().typesEntry = engine_.entryTyped_ && !engine_.tapeWritten_;
     record.inputs.back().startsEntry = engine_.entryStarted_;
+    record.inputs.back().keepsEntry = !record.inputs.back().typesEntry && !engine_.entryBefore_.empty() &&
+                                      engine_.state_.entryText == engine_.entryBefore_;
   }
   if (--engine_.callDepth_ > 0) return;
   if (engine_.restartPending_) {

@@ -226,7 +226,7 @@ int RunKeys(const Args& arguments, std::istream& in, std::ostream& out, std::ost
     }
   }
   if (files.csv) {
-    out << FormatTapeCsv(host.tape);
+    out << FormatTapeCsv(host.tape, TapeStartRadix(engine));
     return FinishStreams("keys", in, out, err, status);
   }
   for (const std::string& line : host.tape) out << Cp1252ToUtf8(line) << '\n';

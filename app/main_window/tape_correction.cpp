@@ -202,7 +202,7 @@ void UndoCorrection(MainWindowContext& main) {
 }
 
 void ExportTapeTo(MainWindowContext& main, const std::string& path) {
-  const TapeFileResult exported = ExportTapeCsv(path, main.TapeLines());
+  const TapeFileResult exported = ExportTapeCsv(path, main.TapeLines(), TapeStartRadix(main.CalculatorEngine()));
   Tell(main, exported.message, exported.ok ? 0 : MB_ICONERROR);
 }
 

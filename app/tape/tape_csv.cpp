@@ -1,9 +1,13 @@
 #include "app/tape/tape_csv.h"
 
 #include <cctype>
+#include <cstdint>
 #include <new>
+#include <optional>
 #include <string_view>
 
+#include "engine/display_text.h"
+#include "engine/engine_state.h"
 #include "services/codepage1252.h"
 
 namespace tallix {
@@ -31,7 +35,23 @@ bool IsTapeNumber(std::string_view text) {
   return digits && at == text.size();
 }
 
-std::string WithoutGrouping(std::string_view number) {
+// A whole number in radix 16, 2 or 8 as the tape writes one ("FF"), in
+// decimal; nullopt for anything else or more than 64 bits.
+std::optional<std::string> DecimalOfWhole(std::string_view text, int radix) {
+  const std::size_t maxDigits = radix == 16 ? 16 : radix == 8 ? 21 : 64;
+  if (text.empty() || text.size() > maxDigits) return std::nullopt;
+  for (char c : text) {
+    const int digit = std::isdigit(static_cast<unsigned char>(c)) ? c - '0' : c >= 'A' && c <= 'F' ? c - 'A' + 10 : 99;
+    if (digit >= radix) return std::nullopt;
+  }
+  return std::to_string(static_cast<std::uint64_t>(ReadInRadix(text, radix)));
+}
+
+// The value of a line's first word, in plain decimal; nullopt when it is not
+// a number in the line's system.
+std::optional<std::string> ValueOf(std::string_view number, int radix) {
+  if (radix != 10) return DecimalOfWhole(number, radix);
+  if (!IsTapeNumber(number)) return std::nullopt;
   std::string plain;
   for (char c : number) {
     if (c != ',') plain.push_back(c);
@@ -39,13 +59,34 @@ std::string WithoutGrouping(std::string_view number) {
   return plain;
 }
 
+// The system a line names at its start, "(Hex)" and the like: a heading when
+// that is the whole line, a result's prefix when a blank follows.
+struct NamedSystem {
+  int radix = 10;
+  std::size_t length = 0;
+};
+std::optional<NamedSystem> SystemNamedBy(std::string_view line) {
+  for (const std::uint8_t mode :
+       {display_mode::kFloating, display_mode::kHex, display_mode::kBinary, display_mode::kOctal}) {
+    const std::string marker = "(" + std::string(SystemName(mode)) + ")";
+    if (line.starts_with(marker)) return NamedSystem{RadixOf(mode), marker.size()};
+  }
+  return std::nullopt;
+}
+
+// A cell a spreadsheet would take for a formula: a lone operator is none,
+// anything longer could be one, and so could what follows a leading tab or
+// carriage return, which spreadsheets skip.
+bool LooksLikeFormula(std::string_view text) {
+  if (text.empty()) return false;
+  if (text.front() == '\t' || text.front() == '\r') return true;
+  return text.size() > 1 && std::string_view("=+-@").find(text.front()) != std::string_view::npos;
+}
+
 // A cell: quoted when it holds a separator, a quote or a line end.
 void AppendCell(std::string& row, std::string_view cell, bool guardFormula) {
   std::string text = Cp1252ToUtf8(cell);
-  // A lone operator is no formula; anything longer could be one.
-  if (guardFormula && text.size() > 1 && std::string_view("=+-@").find(text.front()) != std::string_view::npos) {
-    text.insert(0, "'");
-  }
+  if (guardFormula && LooksLikeFormula(text)) text.insert(0, "'");
   if (text.find_first_of(",\"\r\n") == std::string::npos) {
     row += text;
     return;
@@ -60,24 +101,37 @@ void AppendCell(std::string& row, std::string_view cell, bool guardFormula) {
 
 }  // namespace
 
-std::string FormatTapeCsv(std::span<const std::string> lines) {
-  std::string csv = "Line,Shown,Number,Symbol,Text\r\n";
+std::string FormatTapeCsv(std::span<const std::string> lines, int startRadix) {
+  // UTF-8's byte-order mark: without it a spreadsheet on Windows reads the
+  // text in the ANSI code page.
+  std::string csv = "\xEF\xBB\xBF";
+  csv += "Line,Shown,Number,Symbol,Text\r\n";
+  int radix = startRadix;
   for (std::size_t i = 0; i < lines.size(); ++i) {
     const std::string_view line = lines[i];
-    const std::size_t blank = line.find(' ');
-    const std::string_view first = line.substr(0, blank);
-    std::string_view symbol = blank == std::string_view::npos ? std::string_view() : line.substr(blank + 1);
+    std::string_view numbered = line;
+    int lineRadix = radix;
+    if (const std::optional<NamedSystem> named = SystemNamedBy(line)) {
+      if (line.size() == named->length) radix = named->radix;
+      if (line.size() > named->length && line[named->length] == ' ') {
+        numbered.remove_prefix(named->length + 1);
+        lineRadix = named->radix;
+      }
+    }
+    const std::size_t blank = numbered.find(' ');
+    const std::string_view first = numbered.substr(0, blank);
+    std::string_view symbol = blank == std::string_view::npos ? std::string_view() : numbered.substr(blank + 1);
     while (!symbol.empty() && symbol.front() == ' ') symbol.remove_prefix(1);
     while (!symbol.empty() && symbol.back() == ' ') symbol.remove_suffix(1);
-    const bool number = IsTapeNumber(first);
+    const std::optional<std::string> value = ValueOf(first, lineRadix);
 
     csv += std::to_string(i + 1);
     csv.push_back(',');
-    if (number) AppendCell(csv, first, false);
+    if (value) AppendCell(csv, first, false);
     csv.push_back(',');
-    if (number) csv += WithoutGrouping(first);
+    if (value) csv += *value;
     csv.push_back(',');
-    if (number) AppendCell(csv, symbol, true);
+    if (value) AppendCell(csv, symbol, true);
     csv.push_back(',');
     AppendCell(csv, line, true);
     csv += "\r\n";
@@ -85,10 +139,13 @@ std::string FormatTapeCsv(std::span<const std::string> lines) {
   return csv;
 }
 
-TapeFileResult ExportTapeCsv(const std::string& path, std::span<const std::string> lines) {
+int TapeStartRadix(const Engine& engine) { return RadixOf(engine.record().start.displayMode); }
+
+TapeFileResult ExportTapeCsv(const std::string& path, std::span<const std::string> lines, int startRadix) {
   std::string reason;
   try {
-    if (ReplaceTapeFile(path, FormatTapeCsv(lines), &reason)) return {true, "The tape was exported as: " + path};
+    if (ReplaceTapeFile(path, FormatTapeCsv(lines, startRadix), &reason))
+      return {true, "The tape was exported as: " + path};
   } catch (const std::bad_alloc&) {
     reason = "There is not enough memory";
   }

@@ -49,7 +49,7 @@ TEST(CliKeys, TimesAndDivideAreUtf8) {
 TEST(CliKeys, CsvPrintsTheTapeAloneAsExportTapeWritesIt) {
   const Result r = RunCli({"--csv", "--mode", "adding", "1", "2", "\xC3\x97", "3", "="});
   EXPECT_EQ(r.status, 0);
-  EXPECT_EQ(r.out.substr(0, r.out.find("\r\n")), "Line,Shown,Number,Symbol,Text");
+  EXPECT_EQ(r.out.substr(0, r.out.find("\r\n")), "\xEF\xBB\xBFLine,Shown,Number,Symbol,Text");
   EXPECT_EQ(r.out.find("display:"), std::string::npos);
   EXPECT_NE(r.out.find("\r\n1,12,12,\xC3\x97,12 \xC3\x97\r\n"), std::string::npos) << r.out;
 }

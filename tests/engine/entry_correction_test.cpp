@@ -54,6 +54,25 @@ TEST(EntryCorrection, ChainsComeOutAsIfTypedRight) {
   ExpectAsTypedRight("1 0 / 4 = Back 9 +", 1, "0", "1 0 / 0 = Back 9 +");  // now a division by zero
 }
 
+// A number typed after Back or +/- on an empty entry is a number of its own;
+// one whose digits are split by keys that leave the entry open is one number.
+TEST(EntryCorrection, NumbersAreCountedAsTyped) {
+  ExpectAsTypedRight("1 + Back 2 + 3 =", 1, "9", "1 + Back 9 + 3 =");
+  ExpectAsTypedRight("1 + 2 = +/- 5 + 3 =", 2, "7", "1 + 2 = +/- 7 + 3 =");
+  ExpectAsTypedRight("5 6 Feed 7 + 1 =", 0, "4", "4 Feed + 1 =");
+  ExpectAsTypedRight("9 + 5 2nd 6 Chg 7 =", 1, "-8", "9 + 8 +/- 2nd Chg =");
+
+  Calculator typed;
+  typed.Keys("1 + Back 2 + 5 6 Feed 7 + 3 Feed =");
+  const InputRecord& record = typed.engine.record();
+  ASSERT_EQ(EnteredNumbers(record).size(), 4u);
+  EXPECT_EQ(ShownNumber(record, 2), "567");
+  // "1", "2 +", "", "567 +", "", "3 +", ...: each typed number's line leads to it.
+  EXPECT_EQ(EnteredNumberOnLine(record, 1), 1u);
+  EXPECT_EQ(EnteredNumberOnLine(record, 3), 2u);
+  EXPECT_EQ(EnteredNumberOnLine(record, 5), 3u);
+}
+
 TEST(EntryCorrection, TheNoteSaysWhatChangedAndBadValuesAreRefused) {
   const auto corrected = Correct("1 2 + 3 0 =", 1, "15");
   ASSERT_NE(corrected, nullptr);
@@ -127,6 +146,26 @@ TEST(EntryCorrection, OnlyLinesOfTypedNumbersLeadToThem) {
   EXPECT_EQ(EnteredNumberOnLine(changed.engine.record(), 2), 0u);
 }
 
+// The window's way of correcting: its own engine corrected in place,
+// replayed from a checkpoint through a host that shows only the end and
+// stopping where the calculator stands as it stood before, the tape patched
+// with the lines that changed. Whether the replay stopped early.
+bool CorrectInPlace(Calculator& window, const PlannedCorrection& plan) {
+  const std::size_t inputsBefore = window.engine.record().inputs.size();
+  const RecordCheckpoint* start = CheckpointBefore(plan.record, plan.replaced.firstInput);
+  DeferredHost replayed(window.host, start ? start->tapeLines : 0);
+  const auto done = window.engine.ReplayChanged(
+      plan.record, plan.replaced.firstInput, plan.replaced.lastInput,
+      static_cast<std::ptrdiff_t>(plan.record.inputs.size()) - static_cast<std::ptrdiff_t>(inputsBefore), replayed);
+  std::vector<std::string>& tape = window.host.tape;
+  tape.erase(tape.begin() + static_cast<std::ptrdiff_t>(done.firstLine),
+             done.rejoinedAtLine ? tape.begin() + static_cast<std::ptrdiff_t>(*done.rejoinedAtLine) : tape.end());
+  tape.insert(tape.begin() + static_cast<std::ptrdiff_t>(done.firstLine), replayed.Lines().begin(),
+              replayed.Lines().end());
+  if (!done.rejoinedAtLine) replayed.ShowOnTarget();
+  return done.rejoinedAtLine.has_value();
+}
+
 // The window corrects its own engine in place: replayed from a checkpoint
 // through a host that shows only the end, stopping where the calculator
 // stands as it stood before. Checked against the whole corrected record
@@ -177,19 +216,7 @@ TEST(EntryCorrection, InPlaceOnALongTapeAsIfTheWholeRecordWereReplayed) {
       fresh.host.tape.clear();
       fresh.engine.Replay(whole->record);
 
-      const RecordCheckpoint* start = CheckpointBefore(plan->record, plan->replaced.firstInput);
-      DeferredHost replayed(window.host, start ? start->tapeLines : 0);
-      const auto done = window.engine.ReplayChanged(
-          plan->record, plan->replaced.firstInput, plan->replaced.lastInput,
-          static_cast<std::ptrdiff_t>(plan->record.inputs.size()) - static_cast<std::ptrdiff_t>(record.inputs.size()),
-          replayed);
-      std::vector<std::string>& tape = window.host.tape;
-      tape.erase(tape.begin() + static_cast<std::ptrdiff_t>(done.firstLine),
-                 done.rejoinedAtLine ? tape.begin() + static_cast<std::ptrdiff_t>(*done.rejoinedAtLine) : tape.end());
-      tape.insert(tape.begin() + static_cast<std::ptrdiff_t>(done.firstLine), replayed.Lines().begin(),
-                  replayed.Lines().end());
-      if (!done.rejoinedAtLine) replayed.ShowOnTarget();
-      rejoined += done.rejoinedAtLine.has_value();
+      rejoined += CorrectInPlace(window, *plan);
       ++corrections;
 
       ASSERT_EQ(window.host.tape, fresh.host.tape);
@@ -208,6 +235,144 @@ TEST(EntryCorrection, InPlaceOnALongTapeAsIfTheWholeRecordWereReplayed) {
   }
   EXPECT_GT(rejoined, corrections / 4) << "most corrections should stop early";
   EXPECT_LT(rejoined, corrections) << "some never meet the old calculator again";
+}
+
+// A session as typed, token by token: each typed number is a token of its
+// own, typed into an empty entry, with Back, +/-, Feed, 2nd and Chg (an
+// operator pending) among its digits and a key that takes it after it;
+// between numbers come keys that leave the entry empty, Back and +/- among
+// them. Retyping a number is substituting its token.
+struct SessionToken {
+  std::vector<std::string> keys;
+  bool number = false, decimal = true;
+  std::vector<std::string> kept;  // the number's keys that leave the entry open
+};
+
+class RandomSession {
+ public:
+  RandomSession(std::mt19937& random, const EngineSettings& settings) : random_(random), typing_(settings) {}
+
+  std::vector<SessionToken> Make(int numbers) {
+    for (int n = 0; n < numbers; ++n) {
+      while (random_() % 3 == 0) {
+        Add(Pick({"Back", "+/-", "+/-", "Feed", "2nd", "Chg", "MR", "CE", "Clear", "Hex", "Dec"}));
+      }
+      AddNumber();
+      std::string closer;
+      do closer = Pick({"+", "+", "-", "*", "/", "=", "%", "MS", "M+"});
+      while (!Enabled(closer));
+      Add(closer);
+    }
+    return std::move(tokens_);
+  }
+
+  // A number typable where `token` was.
+  std::string NewValue(const SessionToken& token) {
+    std::string value;
+    for (unsigned digits = 1 + random_() % 4; digits > 0; --digits) value.push_back(Digit(token.decimal));
+    if (token.decimal && random_() % 4 == 0) value.insert(random_() % (value.size() + 1), ".");
+    if (token.decimal && random_() % 4 == 0) value.insert(0, "-");
+    return value;
+  }
+
+ private:
+  std::string Pick(std::initializer_list<const char*> keys) { return keys.begin()[random_() % keys.size()]; }
+  char Digit(bool decimal) { return "0123456789ABCDEF"[random_() % (decimal ? 10 : 16)]; }
+  bool Enabled(const std::string& key) { return typing_.engine.IsKeyEnabled(*KeyFromScriptName(key)); }
+  void Press(SessionToken& token, const std::string& key) {
+    token.keys.push_back(key);
+    typing_.Keys(key);
+  }
+  void Add(const std::string& key) { Press(tokens_.emplace_back(), key); }
+
+  void AddNumber() {
+    const EngineState& state = typing_.engine.state();
+    SessionToken& token = tokens_.emplace_back();
+    token.number = true;
+    token.decimal = state.IsDecimal();
+    for (unsigned digits = 1 + random_() % 4; digits > 0; --digits) {
+      Press(token, std::string(1, Digit(token.decimal)));
+      if (random_() % 2) continue;
+      const std::string inside = Pick({"Back", "+/-", "Feed", "2nd", "Chg", "."});
+      const std::string& entry = state.entryText;
+      // Back only where it leaves a digit: an emptied entry ends the number.
+      if (inside == "Back" && (entry.size() < 2 || (entry.size() == 2 && entry[0] == '-'))) continue;
+      if ((inside == "Chg" && state.itemCount == 0) || !Enabled(inside)) continue;
+      Press(token, inside);
+      if (inside == "Feed" || inside == "2nd" || inside == "Chg") token.kept.push_back(inside);
+    }
+  }
+
+  std::mt19937& random_;
+  Calculator typing_;
+  std::vector<SessionToken> tokens_;
+};
+
+void TypeTokens(Calculator& calculator, const std::vector<SessionToken>& tokens) {
+  for (const SessionToken& token : tokens) {
+    for (const std::string& key : token.keys) calculator.Keys(key);
+  }
+}
+
+// The keys of `value` typed in place of the number, the keys among its
+// digits that left the entry open kept after them.
+SessionToken Retyped(const SessionToken& number, const std::string& value) {
+  SessionToken retyped = number;
+  retyped.keys.clear();
+  for (const char c : value) {
+    if (c != '-') retyped.keys.emplace_back(1, c);
+  }
+  if (value.front() == '-') retyped.keys.push_back("+/-");
+  retyped.keys.insert(retyped.keys.end(), number.kept.begin(), number.kept.end());
+  return retyped;
+}
+
+TEST(EntryCorrection, ACorrectionGivesTheTapeOfTheSessionRetyped) {
+  std::mt19937 random(2026);
+  int checkpointed = 0;
+  for (int session = 0; session < 40; ++session) {
+    SCOPED_TRACE("session " + std::to_string(session));
+    const EngineSettings settings = random() % 2 ? AddingMachine() : EngineSettings{};
+    RandomSession maker(random, settings);
+    const std::vector<SessionToken> tokens = maker.Make(20 + static_cast<int>(random() % 100));
+    std::vector<std::size_t> numbers;
+    for (std::size_t t = 0; t < tokens.size(); ++t) {
+      if (tokens[t].number) numbers.push_back(t);
+    }
+    Calculator typed(settings);
+    TypeTokens(typed, tokens);
+    const InputRecord& record = typed.engine.record();
+    ASSERT_EQ(EnteredNumbers(record).size(), numbers.size());
+
+    for (int round = 0; round < 3; ++round) {
+      const std::size_t which = random() % numbers.size();
+      const SessionToken& number = tokens[numbers[which]];
+      const std::string value = maker.NewValue(number);
+      SCOPED_TRACE("number " + std::to_string(which) + " retyped as " + value);
+      std::vector<SessionToken> retypedTokens = tokens;
+      retypedTokens[numbers[which]] = Retyped(number, value);
+      Calculator retyped(settings);
+      TypeTokens(retyped, retypedTokens);
+
+      const auto whole = CorrectNumber(record, which, value);
+      ASSERT_TRUE(whole.has_value());
+      Calculator fresh(settings);
+      fresh.host.tape.clear();
+      fresh.engine.Replay(whole->record);
+      ASSERT_EQ(fresh.host.tape, retyped.host.tape);
+      ASSERT_EQ(fresh.host.display, retyped.host.display);
+
+      const auto plan = PlanCorrection(record, which, value);
+      ASSERT_TRUE(plan.has_value());
+      checkpointed += CheckpointBefore(record, plan->replaced.firstInput) != nullptr;
+      Calculator window(settings);
+      TypeTokens(window, tokens);
+      CorrectInPlace(window, *plan);
+      ASSERT_EQ(window.host.tape, retyped.host.tape);
+      ASSERT_EQ(window.host.display, retyped.host.display);
+    }
+  }
+  EXPECT_GT(checkpointed, 10) << "corrections after a checkpoint, in the window's way";
 }
 
 }  // namespace
