@@ -33,7 +33,8 @@ inline constexpr const char* kLoanUsage =
     "  tallix-cli loan AMOUNT RATE YEARS [--compounding daily|weekly|monthly|quarterly|semi-annually|annually]\n"
     "                  [--first MM-DD-YYYY] [--csv]\n"
     "      the loan calculator's payment, totals and amortization schedule (first payment today unless\n"
-    "      --first is given); --csv writes them for a spreadsheet\n";
+    "      --first is given); --csv writes them for a spreadsheet. AMOUNT may hold \"$\" and grouping\n"
+    "      commas, RATE \"%\"; other text, and figures too large to show, are refused\n";
 
 // transfer FOLDER --size MIB [--keep]: the transfer test on FOLDER, printing
 // the report's table; status 1 when a step failed.
@@ -54,6 +55,9 @@ int RunConvert(const Args& args, std::ostream& out, std::ostream& err);
 int RunArea(const Args& args, std::ostream& out, std::ostream& err);
 int RunVolume(const Args& args, std::ostream& out, std::ostream& err);
 
+// True when `text` is all a number and the windows' fields, which read its
+// leading number, read it as that same number.
+bool IsNumberAsTheWindowReadsIt(std::string_view text);
 // False, after saying on `err` what it reads as, when `text` (commas aside) is
 // not a number: the windows read such a field by its leading number, or as 0.
 bool ReportIfNotNumber(std::string_view command, std::string_view argument, std::string_view text, std::ostream& err);

@@ -299,6 +299,8 @@ class LoanForm final : public ui::FormDefinition {
     } else if (terms.problem != LoanProblem::kMissingInput) {
       ShowResults({});
       ui::ListViewClear(Item(kSchedule));
+      // Figures beyond range would reach the tape and the profile as Infinity.
+      if (fromButton && terms.problem == LoanProblem::kNotShowable) Message(ProblemText(terms.problem), "Tallix");
     }
     int focus = kAmount;
     if (inputs.years == 0 || terms.problem == LoanProblem::kTooShort || terms.problem == LoanProblem::kTooLong) {
