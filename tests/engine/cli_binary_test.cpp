@@ -50,6 +50,7 @@ TEST(CliBinary, FailedWritesAndReadsAreReported) {
   EXPECT_EQ(Shell("seq 100000 | " + std::string(TALLIX_CLI_PATH) + " format '#' 2>&1 >/dev/full; echo status $?"),
             "tallix-cli format: cannot write to standard output\nstatus 1\n");
   EXPECT_EQ(Capture("format '#' 2>&1 < /; echo status $?"), "tallix-cli format: cannot read standard input\nstatus 1\n");
+  EXPECT_EQ(Capture("keys - 2>&1 < /; echo status $?"), "tallix-cli keys: cannot read standard input\nstatus 1\n");
 }
 
 // A tallix-cli started on a pseudo-terminal with no arguments.
