@@ -44,6 +44,11 @@ int RunTransfer(const Args& args, std::ostream& out, std::ostream& err);
 // mapping until q, Ctrl+C or Ctrl+D. Needs a terminal on standard input; not on Windows.
 int RunInteractive(const Args& args, std::ostream& err);
 
+// The usage of one command as --help prints it (empty for no such command),
+// and the usage of them all after "usage:".
+std::string_view CommandUsage(std::string_view command);
+void PrintUsage(std::ostream& out);
+
 // Removes the leading engine options (--mode, --decimals, ...) from `args` into
 // `settings`; false, with a message on `err`, for a bad option.
 bool ReadEngineOptions(Args& args, EngineSettings& settings, std::ostream& err);
