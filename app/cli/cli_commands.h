@@ -67,6 +67,10 @@ bool IsNumberAsTheWindowReadsIt(std::string_view text);
 // not a number: the windows read such a field by its leading number, or as 0.
 bool ReportIfNotNumber(std::string_view command, std::string_view argument, std::string_view text, std::ostream& err);
 
+// True when the number `shown` ends with is the text of one out of range
+// (Infinity, -Infinity) or NaN, as the windows show a result that overflowed.
+bool ShowsNotFinite(std::string_view shown);
+
 // Input (a line, a word) as a message quotes it: in double quotes, at most its
 // first 80 characters followed by "..." when there are more, and escaped where
 // a terminal would act on it or the quote would become unclear (controls, bytes

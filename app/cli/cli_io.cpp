@@ -80,6 +80,10 @@ bool ReportIfNotNumber(std::string_view command, std::string_view argument, std:
   return false;
 }
 
+bool ShowsNotFinite(std::string_view shown) {
+  return shown.ends_with(kInfinityText) || shown.ends_with(kNaNText);
+}
+
 int FinishStreams(std::string_view command, std::istream& in, std::ostream& out, std::ostream& err, int status) {
   out.flush();
   if (!out) {
