@@ -67,8 +67,8 @@ bool CommasGroupThousands(std::string_view text) {
   const auto digit = [&](std::size_t at) { return at < text.size() && text[at] >= '0' && text[at] <= '9'; };
   const std::size_t fraction = text.find_first_of(".eE");
   for (std::size_t comma = text.find(','); comma != std::string_view::npos; comma = text.find(',', comma + 1)) {
-    const bool grouping = comma > 0 && comma < fraction && digit(comma - 1) && digit(comma + 1) &&
-                          digit(comma + 2) && digit(comma + 3) && !digit(comma + 4);
+    const bool grouping = comma > 0 && comma < fraction && digit(comma - 1) && digit(comma + 1) && digit(comma + 2) &&
+                          digit(comma + 3) && !digit(comma + 4);
     if (!grouping) return false;
   }
   return true;
@@ -88,7 +88,9 @@ std::string NotANumber(const std::vector<std::string>& values) {
                                 values[2]};
   constexpr std::string_view kNames[] = {"AMOUNT", "RATE", "YEARS"};
   for (std::size_t i = 0; i < std::size(digits); ++i) {
-    if (!IsNumberAsTheWindowReadsIt(digits[i])) return std::string(kNames[i]) + " " + QuoteInput(values[i]) + " is not a number";
+    if (!IsNumberAsTheWindowReadsIt(digits[i])) {
+      return std::string(kNames[i]) + " " + QuoteInput(values[i]) + " is not a number";
+    }
   }
   return {};
 }
