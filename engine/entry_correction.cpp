@@ -221,6 +221,14 @@ std::optional<InputRecord> WithCorrectionUndone(const InputRecord& record, const
   return undone;
 }
 
+std::string CorrectionKeysText(std::string_view typed) {
+  std::string keys;
+  for (const char c : typed) {
+    if (c != ',' && c != ' ') keys.push_back(c);
+  }
+  return keys;
+}
+
 std::string CorrectionNote(std::string_view shownBefore, std::string_view shownAfter) {
   return "(Corrected " + std::string(shownBefore) + " to " + std::string(shownAfter) + ")";
 }

@@ -36,6 +36,10 @@ std::optional<std::size_t> EnteredNumberOnLine(const InputRecord& record, std::s
 // "-" (decimal only), at most 18 digits.
 bool IsTypableNumber(std::string_view value, bool decimal, int radix);
 
+// The number typed into a correction box as its keys type it: the grouping
+// commas and blanks a shown number carries dropped ("1,000" is 1000).
+std::string CorrectionKeysText(std::string_view typed);
+
 // Typed number `which` typed as `value` instead (the keys of the keypad:
 // digits, point, then "+/-" for a leading "-"), worked out with the record
 // replayed only as far as that number.

@@ -1,15 +1,21 @@
 #pragma once
 // The program's version as the About and Help windows show it:
-// "Version 2.7.0 " (with its trailing blank).
+// "Version 2.7.0 " (with its trailing blank), and as tallix-cli tells it.
 #include <string>
 
 #include "resources/resource_ids.h"
 
 namespace tallix {
 
+// "2.7.0", as tallix-cli --version prints it too.
+inline std::string VersionNumber() {
+  return std::to_string(TALLIX_VERSION_MAJOR) + "." + std::to_string(TALLIX_VERSION_MINOR) + "." +
+         std::to_string(TALLIX_VERSION_REVISION);
+}
+
 inline std::wstring VersionText() {
-  return L"Version " + std::to_wstring(TALLIX_VERSION_MAJOR) + L"." + std::to_wstring(TALLIX_VERSION_MINOR) + L"." +
-         std::to_wstring(TALLIX_VERSION_REVISION) + L" ";
+  const std::string number = VersionNumber();
+  return L"Version " + std::wstring(number.begin(), number.end()) + L" ";
 }
 
 }  // namespace tallix

@@ -66,6 +66,11 @@ int RunShape(std::string_view command, const ShapeKind& kind, Args args, std::os
     fields.sideUnits[side] = unit->position;
     fields.sides[side] = shapes::ReformatField(args[2 * side]);
     allNumbers &= ReportIfNotNumber(command, shapes::kSideNames[side], args[2 * side], err);
+    if (ShowsNotFinite(fields.sides[side])) {
+      err << "tallix-cli " << command << ": " << shapes::kSideNames[side] << ' ' << QuoteInput(args[2 * side])
+          << " is too large; the window shows it as " << fields.sides[side] << " and calculates nothing\n";
+      return 1;
+    }
   }
   const auto result = Unit(command, kind.resultUnits, resultUnit, system, err);
   if (!result) return 2;
@@ -84,7 +89,9 @@ int RunShape(std::string_view command, const ShapeKind& kind, Args args, std::os
   shapes::AppendCalculationTape(engine, kind, fields, *resultText);
   out << *resultText << '\n';
   for (const std::string& line : host.tape) out << line << '\n';
-  return allNumbers ? 0 : 1;
+  const bool overflowed = ShowsNotFinite(*resultText);
+  if (overflowed) err << "tallix-cli " << command << ": the result is too large to show (" << *resultText << ")\n";
+  return allNumbers && !overflowed ? 0 : 1;
 }
 
 }  // namespace

@@ -33,7 +33,8 @@ inline constexpr const char* kLoanUsage =
     "  tallix-cli loan AMOUNT RATE YEARS [--compounding daily|weekly|monthly|quarterly|semi-annually|annually]\n"
     "                  [--first MM-DD-YYYY] [--csv]\n"
     "      the loan calculator's payment, totals and amortization schedule (first payment today unless\n"
-    "      --first is given); --csv writes them for a spreadsheet\n";
+    "      --first is given); --csv writes them for a spreadsheet. AMOUNT may hold \"$\" and grouping\n"
+    "      commas, RATE \"%\"; other text, and figures too large to show, are refused\n";
 
 // transfer FOLDER --size MIB [--keep]: the transfer test on FOLDER, printing
 // the report's table; status 1 when a step failed.
@@ -42,6 +43,11 @@ int RunTransfer(const Args& args, std::ostream& out, std::ostream& err);
 // The terminal as the paper tape: keyboard keys through the engine's keyboard
 // mapping until q, Ctrl+C or Ctrl+D. Needs a terminal on standard input; not on Windows.
 int RunInteractive(const Args& args, std::ostream& err);
+
+// The usage of one command as --help prints it (empty for no such command),
+// and the usage of them all after "usage:".
+std::string_view CommandUsage(std::string_view command);
+void PrintUsage(std::ostream& out);
 
 // Removes the leading engine options (--mode, --decimals, ...) from `args` into
 // `settings`; false, with a message on `err`, for a bad option.
@@ -54,9 +60,16 @@ int RunConvert(const Args& args, std::ostream& out, std::ostream& err);
 int RunArea(const Args& args, std::ostream& out, std::ostream& err);
 int RunVolume(const Args& args, std::ostream& out, std::ostream& err);
 
+// True when `text` is all a number and the windows' fields, which read its
+// leading number, read it as that same number.
+bool IsNumberAsTheWindowReadsIt(std::string_view text);
 // False, after saying on `err` what it reads as, when `text` (commas aside) is
 // not a number: the windows read such a field by its leading number, or as 0.
 bool ReportIfNotNumber(std::string_view command, std::string_view argument, std::string_view text, std::ostream& err);
+
+// True when the number `shown` ends with is the text of one out of range
+// (Infinity, -Infinity) or NaN, as the windows show a result that overflowed.
+bool ShowsNotFinite(std::string_view shown);
 
 // Input (a line, a word) as a message quotes it: in double quotes, at most its
 // first 80 characters followed by "..." when there are more, and escaped where

@@ -44,8 +44,14 @@ int RunConvert(const Args& args, std::ostream& out, std::ostream& err) {
   Engine engine(host, settings);
   const std::string_view unitName = convert::CategoryAt(unit->category).units[static_cast<std::size_t>(unit->unit)];
   convert::WriteConversion(engine, host, valueText, unitName, convert::ItemData(unit->category, unit->unit));
-  for (const std::string& line : host.tape) out << line << '\n';
-  return isNumber ? 0 : 1;
+  bool overflowed = false;
+  for (std::size_t i = 0; i < host.tape.size(); ++i) {
+    out << host.tape[i] << '\n';
+    // The header repeats VALUE as typed; the lines after it are results.
+    overflowed |= i > 0 && ShowsNotFinite(host.tape[i]);
+  }
+  if (overflowed) err << "tallix-cli convert: a result is too large to show, as the Infinity lines say\n";
+  return isNumber && !overflowed ? 0 : 1;
 }
 
 }  // namespace tallix::cli

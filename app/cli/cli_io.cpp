@@ -64,15 +64,24 @@ std::string QuoteInput(std::string_view text) {
   return quoted;
 }
 
+bool IsNumberAsTheWindowReadsIt(std::string_view text) {
+  // The windows read digits only: "Infinity" is a number here but 0 there.
+  const auto number = ParseNumberExact(text);
+  return number && *number == ParseLeadingNumber(text);
+}
+
 bool ReportIfNotNumber(std::string_view command, std::string_view argument, std::string_view text, std::ostream& err) {
   std::string digits(text);
   std::erase(digits, ',');
-  // The windows read digits only: "Infinity" is a number here but 0 there.
+  if (IsNumberAsTheWindowReadsIt(digits)) return true;
   const Real read = ParseLeadingNumber(digits);
-  if (const auto number = ParseNumberExact(digits); number && *number == read) return true;
   err << "tallix-cli " << command << ": " << argument << ' ' << QuoteInput(text) << " is not a number; read as "
       << PlainNumberText(read, 15) << " as the window reads it\n";
   return false;
+}
+
+bool ShowsNotFinite(std::string_view shown) {
+  return shown.ends_with(kInfinityText) || shown.ends_with(kNaNText);
 }
 
 int FinishStreams(std::string_view command, std::istream& in, std::ostream& out, std::ostream& err, int status) {

@@ -1,6 +1,8 @@
 // tallix-cli keys: a key script through the real engine, optionally from and
 // to a tape file; the tape as it stands at the end on standard output.
+#include <cmath>
 #include <iostream>
+#include <limits>
 #include <optional>
 #include <memory>
 #include <string>
@@ -44,8 +46,9 @@ bool ApplyOption(const std::string& name, const std::string& value, EngineSettin
     if (!on) return false;
     (name == "--grouping" ? settings.digitGrouping : name == "--laptop" ? settings.laptopKeys : settings.autoDecimal) = *on;
   } else if (name == "--tax") {
+    // The rate is kept in single precision: beyond it, or NaN, it is no rate.
     const auto rate = ParseNumberExact(value);
-    if (!rate) return false;
+    if (!rate || !(std::fabs(*rate) <= std::numeric_limits<float>::max())) return false;
     settings.taxRate = static_cast<float>(*rate);
   } else if (name == "--system") {
     const char* const systems[] = {"dec", "hex", "bin", "oct"};
@@ -78,7 +81,8 @@ std::optional<std::pair<std::size_t, std::string>> ReadCorrection(const std::str
     n = n * 10 + static_cast<std::size_t>(c - '0');
   }
   if (n == 0) return std::nullopt;
-  return std::pair{n, text.substr(equals + 1)};
+  // Read as the window's correction box reads it.
+  return std::pair{n, CorrectionKeysText(text.substr(equals + 1))};
 }
 
 // Takes --load FILE and --save FILE out of the leading options.
@@ -198,6 +202,9 @@ int RunKeys(const Args& arguments, std::istream& in, std::ostream& out, std::ost
       if (!ReadKey(word, keys, err)) return 2;
     }
   }
+
+  // Standard input that cannot be read (a folder) ends the run before any tape.
+  if (const int status = FinishStreams("keys", in, out, err, 0); status != 0) return status;
 
   auto calculator = std::make_unique<Calculator>();
   calculator->engine.Start(settings);

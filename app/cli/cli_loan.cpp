@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "app/cli/cli_commands.h"
+#include "services/ascii_case.h"
 #include "tools/loan/loan_math.h"
 #include "tools/loan/loan_texts.h"
 
@@ -21,6 +22,7 @@ using namespace tallix::loan;
 constexpr std::string_view kOptionNames[] = {"daily", "weekly", "monthly", "quarterly", "semi-annually", "annually"};
 
 struct LoanOptions {
+  std::vector<std::string> values;  // AMOUNT, RATE and YEARS as given
   LoanFieldTexts fields;
   bool csv = false;
 };
@@ -33,7 +35,6 @@ std::string Today() {
 
 // Returns an error text, or an empty one when the arguments are sound.
 std::string ParseOptions(const Args& args, LoanOptions& options) {
-  std::vector<std::string> values;
   options.fields.date = Today();
   for (std::size_t i = 0; i < args.size(); ++i) {
     const std::string& arg = args[i];
@@ -44,23 +45,53 @@ std::string ParseOptions(const Args& args, LoanOptions& options) {
     } else if (arg == "--compounding") {
       const std::string& name = args[++i];
       int position = 0;
-      while (position < int(std::size(kOptionNames)) && kOptionNames[position] != name) ++position;
-      if (position == int(std::size(kOptionNames))) return "unknown compounding \"" + name + "\"";
+      while (position < int(std::size(kOptionNames)) && !EqualsIgnoringCase(kOptionNames[position], name)) ++position;
+      if (position == int(std::size(kOptionNames))) return "unknown compounding " + QuoteInput(name);
       options.fields.compounding = position;
     } else if (arg == "--first") {
       options.fields.date = args[++i];
       if (!ParseLoanDate(options.fields.date)) return "--first needs a date as MM-DD-YYYY, not " + QuoteInput(args[i]);
     } else if (arg.size() > 2 && arg.compare(0, 2, "--") == 0) {
-      return "unknown option \"" + arg + "\"";
+      return "unknown option " + QuoteInput(arg);
     } else {
-      values.push_back(arg);
+      options.values.push_back(arg);
     }
   }
-  if (values.size() != 3) return "needs AMOUNT, RATE and YEARS";
-  // As the window's fields show them once they have lost the focus.
-  options.fields.amount = ReformatAmount(values[0]);
-  options.fields.rate = ReformatRate(values[1]);
-  options.fields.years = values[2];
+  if (options.values.size() != 3) return "needs AMOUNT, RATE and YEARS";
+  return {};
+}
+
+// True when the commas of `text` stand only between groups of three digits:
+// the window drops every comma of an amount, so "1,5" would be read as 15.
+bool CommasGroupThousands(std::string_view text) {
+  const auto digit = [&](std::size_t at) { return at < text.size() && text[at] >= '0' && text[at] <= '9'; };
+  const std::size_t fraction = text.find_first_of(".eE");
+  for (std::size_t comma = text.find(','); comma != std::string_view::npos; comma = text.find(',', comma + 1)) {
+    const bool grouping = comma > 0 && comma < fraction && digit(comma - 1) && digit(comma + 1) && digit(comma + 2) &&
+                          digit(comma + 3) && !digit(comma + 4);
+    if (!grouping) return false;
+  }
+  return true;
+}
+
+std::string Without(std::string text, std::string_view dropped) {
+  std::erase_if(text, [&](char c) { return dropped.find(c) != std::string_view::npos; });
+  return text;
+}
+
+// The window reads each field by its leading number once its "$", "," or "%"
+// are gone, dropping whatever follows ("30abc", "1,5" meant as 1.5) without
+// a word; here such text is refused. Returns the refusal, or an empty text.
+std::string NotANumber(const std::vector<std::string>& values) {
+  const std::string amount = Without(values[0], "$");
+  const std::string digits[] = {CommasGroupThousands(amount) ? Without(amount, ",") : amount, Without(values[1], "%"),
+                                values[2]};
+  constexpr std::string_view kNames[] = {"AMOUNT", "RATE", "YEARS"};
+  for (std::size_t i = 0; i < std::size(digits); ++i) {
+    if (!IsNumberAsTheWindowReadsIt(digits[i])) {
+      return std::string(kNames[i]) + " " + QuoteInput(values[i]) + " is not a number";
+    }
+  }
   return {};
 }
 
@@ -85,6 +116,14 @@ int RunLoan(const Args& args, std::istream& in, std::ostream& out, std::ostream&
     err << "tallix-cli loan: " << problem << "\nusage:\n" << kLoanUsage;
     return 2;
   }
+  if (const std::string problem = NotANumber(options.values); !problem.empty()) {
+    err << "tallix-cli loan: " << problem << "\n";
+    return 1;
+  }
+  // As the window's fields show them once they have lost the focus.
+  options.fields.amount = ReformatAmount(options.values[0]);
+  options.fields.rate = ReformatRate(options.values[1]);
+  options.fields.years = options.values[2];
   const LoanInputs inputs = ReadInputs(options.fields);
   const LoanTerms terms = ComputeTerms(inputs);
   if (terms.problem != LoanProblem::kNone) {

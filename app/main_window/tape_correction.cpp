@@ -135,10 +135,7 @@ void CorrectLastEntry(MainWindowContext& main) {
 }
 
 bool CorrectTypedNumber(MainWindowContext& main, std::size_t which, std::string_view typed) {
-  std::string value;
-  for (const char c : typed) {
-    if (c != ',' && c != ' ') value.push_back(c);
-  }
+  const std::string value = CorrectionKeysText(typed);
   Engine& engine = main.CalculatorEngine();
   const InputRecord& record = engine.record();
   const std::optional<PlannedCorrection> plan = PlanCorrection(record, which, value);

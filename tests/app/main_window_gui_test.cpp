@@ -700,6 +700,24 @@ TEST_F(MainWindowTest, LoanKeyOpensOneLoanWindowOwnedByTheMainWindow) {
   DestroyWindow(loan);
 }
 
+// A name that is not UTF-8 (a hand-edited file) shows with U+FFFD; its entry
+// still loads its profile, and Remove empties the keys it is stored under.
+TEST_F(MainWindowTest, LoanProfileNamedWithBytesThatAreNotUtf8LoadsAndIsRemoved) {
+  Open("[Loan Settings]\r\nName2=Caf\xE9\r\nPrincipal2=5000\r\nName4=Zeta\r\n");
+  Click(ids::kKeyLoan);
+  HWND loan = FindWindowW(L"FORM_TALLIX_FORM4_CLASS", L"Loan Calculator");
+  ASSERT_NE(loan, nullptr);
+  HWND names = GetDlgItem(loan, 1000);
+  EXPECT_EQ(ui::ListBoxItemText(names, 0), L"Caf\uFFFD");
+  EXPECT_EQ(ui::GetText(GetDlgItem(loan, 1004)), L"$5,000.00");
+  SendMessageW(loan, WM_COMMAND, MAKEWPARAM(1003, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(loan, 1003)));
+  Pump();
+  EXPECT_EQ(Setting("Name2"), "");
+  EXPECT_EQ(Setting("Principal2"), "");
+  EXPECT_EQ(ui::ListBoxItemText(names, 0), L"Zeta");
+  DestroyWindow(loan);
+}
+
 TEST_F(MainWindowTest, KeyStrokesOnTheKeySinkDriveTheEngineAndShowTheKey) {
   Open();
   HWND sink = Item(ids::kKeySink);

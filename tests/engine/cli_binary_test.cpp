@@ -14,6 +14,7 @@
 #include <string>
 #include <vector>
 
+#include "app/about/version_text.h"
 #include "tests/shell_output.h"
 
 namespace {
@@ -36,6 +37,17 @@ TEST(CliBinary, UnknownKeyFailsWithoutOutput) {
   EXPECT_EQ(Capture("keys 5 + nonsense 2>/dev/null; echo status $?"), "status 2\n");
 }
 
+TEST(CliBinary, VersionAndHelpOfEachCommandOnStandardOutput) {
+  EXPECT_EQ(Capture("--version 2>&1; echo status $?"), "tallix-cli " + tallix::VersionNumber() + "\nstatus 0\n");
+  for (const std::string command : {"format", "keys", "convert", "area", "volume", "loan", "transfer", "interactive"}) {
+    const std::string help = Capture(command + " --help 2>/dev/null; echo status $?");
+    EXPECT_TRUE(help.starts_with("usage:\n  tallix-cli ")) << help;
+    EXPECT_NE(help.find(command + " "), std::string::npos) << help;
+    EXPECT_TRUE(help.ends_with("\nstatus 0\n")) << help;
+  }
+  EXPECT_TRUE(Capture("--help; echo status $?").ends_with("COMMAND --help\n      the program's version, or how it or one command is used\nstatus 0\n"));
+}
+
 // Results lost to a full disk, or input that cannot be read, fail the run.
 TEST(CliBinary, FailedWritesAndReadsAreReported) {
   EXPECT_EQ(Capture("keys 5 + 3 = 2>&1 >/dev/full; echo status $?"),
@@ -43,6 +55,7 @@ TEST(CliBinary, FailedWritesAndReadsAreReported) {
   EXPECT_EQ(Shell("seq 100000 | " + std::string(TALLIX_CLI_PATH) + " format '#' 2>&1 >/dev/full; echo status $?"),
             "tallix-cli format: cannot write to standard output\nstatus 1\n");
   EXPECT_EQ(Capture("format '#' 2>&1 < /; echo status $?"), "tallix-cli format: cannot read standard input\nstatus 1\n");
+  EXPECT_EQ(Capture("keys - 2>&1 < /; echo status $?"), "tallix-cli keys: cannot read standard input\nstatus 1\n");
 }
 
 // A tallix-cli started on a pseudo-terminal with no arguments.

@@ -57,6 +57,10 @@ TEST(CliKeys, CsvPrintsTheTapeAloneAsExportTapeWritesIt) {
 TEST(CliKeys, CorrectRetypesTheNthTypedNumberAndNotesIt) {
   const Result r = RunCli({"--correct", "2=31", "--mode", "adding", "1", "2", "+", "3", "0", "+", "="});
   EXPECT_EQ(r.out.substr(0, r.out.find("display:")), "12 +\n31 +\n" + kDashes + "\n43 =\n\n(Corrected 30 to 31)\n");
+  // Grouping commas as the window's correction box takes them.
+  const Result grouped = RunCli({"--correct", "2=1,000", "--mode", "adding", "1", "2", "+", "3", "0", "+", "="});
+  EXPECT_EQ(grouped.status, 0) << grouped.err;
+  EXPECT_NE(grouped.out.find("\n(Corrected 30 to 1,000)\n"), std::string::npos) << grouped.out;
   EXPECT_EQ(RunCli({"--correct", "3=1", "1", "+", "2", "="}).status, 2);
   EXPECT_EQ(RunCli({"--correct", "x=1", "1", "+", "2", "="}).status, 2);
 }
@@ -165,7 +169,8 @@ TEST(CliKeys, SaveWritesThroughALinkAndNeverOverWhatIsNoFile) {
 TEST(CliKeys, BadInputPrintsNoTape) {
   for (const Args& args : {Args{"5", "+", "Q", "="}, Args{"--mode", "fast", "5"}, Args{"--decimals", "7", "5"},
                            Args{"--tax", "x", "5"}, Args{"--bogus", "on", "5"}, Args{"--grouping"}, Args{},
-                           Args{"5", "Cnv"}, Args{"5", "\xC3"}}) {
+                           Args{"5", "Cnv"}, Args{"5", "\xC3"}, Args{"--tax", "nan", "5"},
+                           Args{"--tax", "1e4932", "5"}, Args{"--tax", "1e39", "5"}}) {
     const Result r = RunCli(args);
     EXPECT_NE(r.status, 0);
     EXPECT_EQ(r.out, "");

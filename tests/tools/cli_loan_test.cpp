@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -43,6 +44,34 @@ TEST(CliLoan, InputsWithoutAPaymentAndBadArgumentsAreTold) {
     EXPECT_EQ(result.status, 2) << args.back();
     EXPECT_NE(result.err.find("usage"), std::string::npos) << result.err;
   }
+}
+
+TEST(CliLoan, CompoundingNamesInAnyCase) {
+  const std::string daily = Loan({"100000", "8.25", "30", "--compounding", "daily"}).out;
+  EXPECT_EQ(Loan({"100000", "8.25", "30", "--compounding", "DAILY"}).out, daily);
+  EXPECT_EQ(Loan({"100000", "8.25", "30", "--compounding", "Semi-Annually"}).status, 0);
+}
+
+// Text the window would drop after the leading number, and figures that would
+// show as Infinity or NaN, are refused before anything is printed.
+TEST(CliLoan, TextBeyondTheNumberAndFiguresTooLargeAreRefused) {
+  for (const Args& args : std::vector<Args>{{"1000", "8", "30abc"},
+                                            {"1000", "1,5", "30"},
+                                            {"1,5", "8", "30"},
+                                            {"1000", "8", "1,5"},
+                                            {"1000", "8%x", "30"},
+                                            {"Infinity", "8", "30"},
+                                            {"1e309", "6", "30"},
+                                            {"1000", "1e39", "30"},
+                                            {"1000", "1e4932", "30"}}) {
+    const CliResult result = Loan(args);
+    EXPECT_EQ(result.status, 1) << args[0] << " " << args[1] << " " << args[2];
+    EXPECT_EQ(result.out, "");
+    EXPECT_EQ(std::count(result.err.begin(), result.err.end(), '\n'), 1) << result.err;
+  }
+  EXPECT_NE(Loan({"1000", "8", "30abc"}).err.find("YEARS \"30abc\" is not a number"), std::string::npos);
+  EXPECT_EQ(Loan({"$1,000,000", "8.25%", "30"}).status, 0);
+  EXPECT_EQ(Loan({"1e300", "8.25", "30"}).status, 0);
 }
 
 }  // namespace

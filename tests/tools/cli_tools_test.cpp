@@ -58,6 +58,25 @@ TEST(CliTools, BadInputIsOneLineOnStandardErrorAndAFailure) {
   EXPECT_EQ(Cli(RunVolume, {"2", "m", "0", "cm", "1", "cm", "--to", "cu.m"}).out, "");
 }
 
+// The windows show such results as Infinity; the commands say so and fail.
+TEST(CliTools, ResultsTooLargeToShowAreSaidAndFail) {
+  const CliResult convert = Cli(RunConvert, {"1e4932", "Miles"});
+  EXPECT_EQ(convert.status, 1);
+  EXPECT_NE(convert.out.find("\nInches: Infinity\n"), std::string::npos) << convert.out;
+  EXPECT_EQ(convert.err, "tallix-cli convert: a result is too large to show, as the Infinity lines say\n");
+
+  const CliResult area = Cli(RunArea, {"1e200", "m", "-1e200", "m", "--to", "sq.m"});
+  EXPECT_EQ(area.status, 1);
+  EXPECT_TRUE(area.out.starts_with("-Infinity\n")) << area.out;
+  EXPECT_EQ(area.err, "tallix-cli area: the result is too large to show (-Infinity)\n");
+  EXPECT_EQ(Cli(RunVolume, {"1e200", "m", "1e200", "m", "1", "m", "--to", "cu.m"}).status, 1);
+
+  const CliResult side = Cli(RunVolume, {"2", "ft", "1e309", "ft", "1", "ft", "--to", "cu.ft"});
+  EXPECT_EQ(side.status, 1);
+  EXPECT_EQ(side.out, "");
+  EXPECT_EQ(side.err, "tallix-cli volume: Width \"1e309\" is too large; the window shows it as Infinity and calculates nothing\n");
+}
+
 // The windows read such text as its leading number or 0; the commands do the
 // same, and say so.
 TEST(CliTools, TextThatIsNoNumberIsReadAsTheWindowReadsItAndNamed) {

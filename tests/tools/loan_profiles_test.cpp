@@ -82,6 +82,22 @@ TEST_F(LoanProfilesTest, NamesStayUnique) {
   EXPECT_EQ(Stored("Name6"), "Auto");
 }
 
+// A hand-edited name that is not UTF-8 stays the profile's key, byte for byte.
+TEST_F(LoanProfilesTest, NamesThatAreNotUtf8KeepTheirBytes) {
+  Put("Name2", "Caf\xE9");
+  Put("Principal2", "5000");
+  LoanProfiles profiles(settings);
+  EXPECT_EQ(profiles.Names(), std::vector<std::string>{"Caf\xE9"});
+  ASSERT_EQ(profiles.Find("Caf\xE9"), 2);
+  EXPECT_EQ(FieldsOf(profiles.At(2)).amount, "$5,000.00");
+  EXPECT_EQ(profiles.Add("Caf\xE9").title, "Duplicate Name!");
+  profiles.Store(2, StoredValues(ReadInputs({"$7,000.00", "5.00%", "3", "03-15-2010", 2}), "03-15-2010", 2));
+  EXPECT_EQ(Stored("Name2") + "|" + Stored("Principal2"), "Caf\xE9|7000");
+  profiles.Remove(2);
+  EXPECT_EQ(Stored("Name2"), "");
+  EXPECT_TRUE(profiles.Names().empty());
+}
+
 TEST_F(LoanProfilesTest, StoreAndRemoveWriteTheSlotsKeys) {
   LoanProfiles profiles(settings);
   const int slot = profiles.Add("Home").slot;

@@ -1,5 +1,6 @@
 #include "tools/loan/loan_math.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <limits>
@@ -42,7 +43,14 @@ LoanTerms ComputeTerms(const LoanInputs& inputs) {
   const Extended i = terms.monthlyRate;
   const Extended shrink = std::pow(1 + i, -static_cast<Extended>(terms.payments));
   terms.payment = NarrowTo<double>(inputs.amount * i / (1 - shrink));
+  if (!FiguresAreFinite(inputs, terms)) return LoanTerms{LoanProblem::kNotShowable};
   return terms;
+}
+
+bool FiguresAreFinite(const LoanInputs& inputs, const LoanTerms& terms) {
+  const Extended periods = std::max<Extended>(12, terms.payments);
+  return std::isfinite(inputs.amount) && std::isfinite(terms.monthlyRate) && std::isfinite(terms.payment) &&
+         std::isfinite(NarrowTo<double>(periods * Extended{terms.payment}));
 }
 
 std::vector<ScheduleRow> ComputeSchedule(const LoanInputs& inputs, const LoanTerms& terms) {

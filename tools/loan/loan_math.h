@@ -39,6 +39,7 @@ enum class LoanProblem {
   kMissingInput,  // an amount, rate or duration that is not above zero
   kTooShort,      // under half a month: not a single payment
   kTooLong,       // more than kMaxYears
+  kNotShowable,   // a figure beyond the double range, or a rate too small to change a balance
 };
 
 struct LoanTerms {
@@ -65,6 +66,10 @@ float MonthlyRate(float ratePercent, int periodsPerYear);
 std::int32_t PaymentCount(float years);
 // The rate, count and payment; only `problem` is set when there is none.
 LoanTerms ComputeTerms(const LoanInputs& inputs);
+// Whether every figure the terms lead to (the payment, the yearly and total
+// sums, each schedule row) is a finite number: a schedule row's values never
+// pass the total cost, so the payment and that total decide.
+bool FiguresAreFinite(const LoanInputs& inputs, const LoanTerms& terms);
 // One row a payment, dated month by month from the first payment.
 std::vector<ScheduleRow> ComputeSchedule(const LoanInputs& inputs, const LoanTerms& terms);
 

@@ -96,6 +96,9 @@ std::string ProblemText(LoanProblem problem) {
     case LoanProblem::kTooShort:
       return "The duration is too short for a single monthly payment (at least 0.0417 years).";
     case LoanProblem::kTooLong: return "The duration is too long: at most 100 years (1,200 payments).";
+    case LoanProblem::kNotShowable:
+      return "The payment cannot be calculated: the amount or rate is too large (or the rate too small) for "
+             "numbers that can be shown.";
     default: return {};
   }
 }

@@ -138,7 +138,9 @@ class LoanForm final : public ui::FormDefinition {
     SendMessageW(Item(kFirstDate), DTM_SETFORMATW, 0, reinterpret_cast<LPARAM>(L"MM-dd-yyyy"));
     AddScheduleColumns(Item(kSchedule));
     profiles_.emplace(main_.Settings());
-    for (const std::string& profile : profiles_->Names()) ui::ListBoxAdd(Item(kNameList), ui::Utf8ToWide(profile));
+    for (int slot = 1; slot <= kProfileSlots; ++slot) {
+      if (!profiles_->At(slot).name.empty()) ListEntry(slot, -1);
+    }
     const bool any = ui::ListBoxCount(Item(kNameList)) > 0;
     EnableInputs(any);
     if (any) ui::ListBoxSelect(Item(kNameList), 0);
@@ -166,8 +168,23 @@ class LoanForm final : public ui::FormDefinition {
     const int selected = ui::ListBoxSelection(Item(kNameList));
     return selected < 0 ? std::wstring() : ui::ListBoxItemText(Item(kNameList), selected);
   }
-  // As the settings file keeps it.
-  std::string SelectedName() const { return ui::WideToUtf8(SelectedEntry()); }
+  // The entry holds its slot: a name that is not UTF-8 (a hand-edited
+  // settings file) shows with U+FFFD and could not be found by its text.
+  int SelectedSlot() const {
+    const int selected = ui::ListBoxSelection(Item(kNameList));
+    return selected < 0 ? 0 : static_cast<int>(ui::ListBoxItemData(Item(kNameList), selected));
+  }
+  // Lists the slot's name in its sorted place, or at `position` when that is
+  // not -1; returns where it went.
+  int ListEntry(int slot, int position) {
+    HWND list = Item(kNameList);
+    const std::wstring name = ui::Utf8ToWide(profiles_->At(slot).name);
+    const int entry = position < 0 ? ui::ListBoxAdd(list, name)
+                                   : static_cast<int>(SendMessageW(list, LB_INSERTSTRING, static_cast<WPARAM>(position),
+                                                                   reinterpret_cast<LPARAM>(name.c_str())));
+    SendMessageW(list, LB_SETITEMDATA, static_cast<WPARAM>(entry), slot);
+    return entry;
+  }
 
   void EnableInputs(bool enabled) {
     for (int id : kInputs) EnableWindow(Item(id), enabled);
@@ -198,7 +215,7 @@ class LoanForm final : public ui::FormDefinition {
   }
 
   void SelectProfile() {
-    slot_ = profiles_->Find(SelectedName());
+    slot_ = SelectedSlot();
     ClearFields();
     if (slot_ == 0) return;
     const LoanProfile& profile = profiles_->At(slot_);
@@ -223,8 +240,7 @@ class LoanForm final : public ui::FormDefinition {
       if (!added.title.empty()) Message(added.message, added.title);
       return;
     }
-    const int entry = ui::ListBoxAdd(Item(kNameList), ui::Utf8ToWide(profiles_->At(added.slot).name));
-    ui::ListBoxSelect(Item(kNameList), entry);
+    ui::ListBoxSelect(Item(kNameList), ListEntry(added.slot, -1));
     slot_ = added.slot;
     ClearFields();
     EnableInputs(true);
@@ -233,26 +249,23 @@ class LoanForm final : public ui::FormDefinition {
 
   void RenameProfile() {
     const int entry = ui::ListBoxSelection(Item(kNameList));
-    if (entry < 0) return;
-    const std::string old = SelectedName();
+    const int slot = SelectedSlot();
+    if (slot == 0) return;
     const ProfileChange renamed =
-        profiles_->Rename(profiles_->Find(old), Ask(L"Enter new name of Loan", L"Rename Loan Profile", old));
+        profiles_->Rename(slot, Ask(L"Enter new name of Loan", L"Rename Loan Profile", profiles_->At(slot).name));
     if (!renamed.done) {
       if (!renamed.title.empty()) Message(renamed.message, renamed.title);
       return;
     }
     // In place: the list is put in order again when the window next opens.
-    HWND list = Item(kNameList);
-    ui::ListBoxDelete(list, entry);
-    SendMessageW(list, LB_INSERTSTRING, entry,
-                 reinterpret_cast<LPARAM>(ui::Utf8ToWide(profiles_->At(renamed.slot).name).c_str()));
-    ui::ListBoxSelect(list, entry);
+    ui::ListBoxDelete(Item(kNameList), entry);
+    ui::ListBoxSelect(Item(kNameList), ListEntry(renamed.slot, entry));
     slot_ = renamed.slot;
   }
 
   void RemoveProfile() {
     const int entry = ui::ListBoxSelection(Item(kNameList));
-    const int slot = entry < 0 ? 0 : profiles_->Find(SelectedName());
+    const int slot = SelectedSlot();
     if (slot == 0) return;
     profiles_->Remove(slot);
     ClearFields();
@@ -299,6 +312,8 @@ class LoanForm final : public ui::FormDefinition {
     } else if (terms.problem != LoanProblem::kMissingInput) {
       ShowResults({});
       ui::ListViewClear(Item(kSchedule));
+      // Figures beyond range would reach the tape and the profile as Infinity.
+      if (fromButton && terms.problem == LoanProblem::kNotShowable) Message(ProblemText(terms.problem), "Tallix");
     }
     int focus = kAmount;
     if (inputs.years == 0 || terms.problem == LoanProblem::kTooShort || terms.problem == LoanProblem::kTooLong) {
