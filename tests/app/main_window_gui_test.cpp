@@ -700,6 +700,28 @@ TEST_F(MainWindowTest, LoanKeyOpensOneLoanWindowOwnedByTheMainWindow) {
   DestroyWindow(loan);
 }
 
+// A rate whose figures are beyond what can be shown is refused with a message,
+// and neither the tape nor a profile gets Infinity.
+TEST_F(MainWindowTest, LoanFiguresTooLargeToShowAreRefusedBeforeAnythingIsWritten) {
+  Open("");
+  Click(ids::kKeyLoan);
+  HWND loan = FindWindowW(L"FORM_TALLIX_FORM4_CLASS", L"Loan Calculator");
+  ASSERT_NE(loan, nullptr);
+  SetWindowTextW(GetDlgItem(loan, 1004), L"1000");
+  SetWindowTextW(GetDlgItem(loan, 1005), L"1e39");
+  SetWindowTextW(GetDlgItem(loan, 1006), L"30");
+  {
+    MessageBoxAnswerer ok(IDOK);
+    SendMessageW(loan, WM_COMMAND, MAKEWPARAM(1010, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(loan, 1010)));
+    Pump();
+    ASSERT_EQ(MessageBoxAnswerer::texts().size(), 1u);
+    EXPECT_NE(MessageBoxAnswerer::texts()[0].find(L"cannot be calculated"), std::wstring::npos);
+  }
+  EXPECT_TRUE(Tape().empty());
+  EXPECT_EQ(Setting("Principal1"), "<missing>");
+  DestroyWindow(loan);
+}
+
 // A name that is not UTF-8 (a hand-edited file) shows with U+FFFD; its entry
 // still loads its profile, and Remove empties the keys it is stored under.
 TEST_F(MainWindowTest, LoanProfileNamedWithBytesThatAreNotUtf8LoadsAndIsRemoved) {
