@@ -203,7 +203,7 @@ TEST(TapeFile, NeverWritesOverFoldersDevicesOrPipes) {
     const TapeFileResult saved = SaveTapeFile(path, lines, "5", 5, kStamp);
     EXPECT_FALSE(saved.ok);
     EXPECT_EQ(saved.message, "The tape could not be saved as \"" + path + "\": " + std::string(reason) + ".");
-    const TapeFileResult exported = ExportTapeCsv(path, lines);
+    const TapeFileResult exported = ExportTapeCsv(path, lines, 10);
     EXPECT_FALSE(exported.ok);
     EXPECT_THAT(exported.message, HasSubstr("\"" + path + "\": " + std::string(reason) + "."));
   };
@@ -252,7 +252,7 @@ TEST(TapeFile, ASaveRemovesOnlyItsOwnStaleTemporaries) {
   WriteBytes(recent, "a part");
 
   EXPECT_TRUE(SaveTapeFile(tape, {}, "0", 0, kStamp).ok);
-  EXPECT_TRUE(ExportTapeCsv(csv, {}).ok);
+  EXPECT_TRUE(ExportTapeCsv(csv, {}, 10).ok);
   for (const auto& name : stale) EXPECT_FALSE(fs::exists(settings_test::FromUtf8(name))) << name;
   for (const auto& name : others) EXPECT_TRUE(fs::exists(settings_test::FromUtf8(name))) << name;
   EXPECT_TRUE(fs::exists(settings_test::FromUtf8(recent)));
