@@ -37,11 +37,24 @@ cmake -S . -B build/mingw -G Ninja -DCMAKE_BUILD_TYPE=Release \
 cmake --build build/mingw -j "$jobs"
 # shellcheck source=scripts/xvfb.sh
 source "$here/xvfb.sh"
+# shellcheck source=scripts/private-cups.sh
+source "$here/private-cups.sh"
 tallix_ensure_display
 export WINEPREFIX="$repo/build/wineprefix"
 "$here/wine-prefix.sh"
+# The machine's own printers and default printer, to be found unchanged after
+# the printing tests (empty where the machine runs no CUPS).
+machine_printers() { env -u CUPS_SERVER lpstat -d -v 2>/dev/null | sort || true; }
+printers_before="$(machine_printers)"
+tallix_start_private_cups "$repo/build/cups"
 status=0
 (cd build/mingw && ctest --output-on-failure) || status=$?
 wineserver -k 2>/dev/null || true
+tallix_stop_private_cups
 [ -n "${TALLIX_XVFB_PID:-}" ] && kill "$TALLIX_XVFB_PID" 2>/dev/null || true
+if [ "$(machine_printers)" != "$printers_before" ]; then
+  echo "FAILED: the tests changed the machine's printers or its default printer" >&2
+  diff <(echo "$printers_before") <(machine_printers) >&2 || true
+  status=1
+fi
 exit $status

@@ -1,17 +1,16 @@
 #!/usr/bin/env bash
 # Sourced by the printing end-to-end scripts: a CUPS PDF printer (cups-pdf)
-# as the default one, and the PDFs it writes.
+# as the default one of a private CUPS, and the PDFs it writes.
 
-# Makes the queue TallixPDF the default printer, starting CUPS if needed
-# (which only root may), and sets pdf_out to cups-pdf's output folder. On
-# failure it prints why and returns 1.
+# Makes the queue TallixPDF the default printer of the test run's private
+# CUPS (scripts/private-cups.sh, started by scripts/test.sh and named by
+# CUPS_SERVER), never of the machine's, and sets pdf_out to cups-pdf's output
+# folder. On failure it prints why and returns 1.
 pdf_printer_ready() {
   local queue=TallixPDF ppd
-  if ! lpstat -r 2>/dev/null | grep -q 'is running'; then
-    [ "$(id -u)" -eq 0 ] || { echo "CUPS is not running and only root may start it"; return 1; }
-    cupsd || { echo "cupsd did not start"; return 1; }
-    for _ in $(seq 1 50); do lpstat -r 2>/dev/null | grep -q 'is running' && break; sleep 0.1; done
-  fi
+  [ -S "${CUPS_SERVER:-}" ] ||
+    { echo "no private CUPS (CUPS_SERVER names no socket): run through scripts/test.sh, which starts one"; return 1; }
+  lpstat -r 2>/dev/null | grep -q 'is running' || { echo "the private CUPS at $CUPS_SERVER does not answer"; return 1; }
   ppd="$(ls /usr/share/ppd/cups-pdf/CUPS-PDF_opt.ppd /usr/share/ppd/cups-pdf/*.ppd 2>/dev/null | head -n 1)"
   [ -n "$ppd" ] || { echo "no cups-pdf driver (printer-driver-cups-pdf)"; return 1; }
   lpadmin -p "$queue" -E -v cups-pdf:/ -P "$ppd" 2>/dev/null && lpadmin -d "$queue" ||
