@@ -11,8 +11,8 @@
 
 #include "app/main_window/topmost_band.h"
 #include "app/main_window/wide_text.h"
-#include "app/tape/tape_file.h"
 #include "services/printer_session.h"
+#include "services/tape_stamp.h"
 #include "tools/loan/loan_math.h"
 #include "tools/loan/loan_profiles.h"
 #include "tools/loan/loan_report.h"
