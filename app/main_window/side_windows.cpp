@@ -6,6 +6,7 @@
 
 #include "app/about/about_window.h"
 #include "app/help/help_window.h"
+#include "app/main_window/control_ids.h"
 #include "app/main_window/tape_commands.h"
 #include "app/options/options_window.h"
 #include "tools/area_volume/shape_window.h"
@@ -15,7 +16,7 @@
 
 namespace tallix::side {
 
-void OpenConverter(MainWindowContext& main) { ShowConverter(main); }
+void OpenConverter(MainWindowContext& main) { ShowConverter(main, GetDlgItem(main.Owner(), ids::kKeyCnv)); }
 void OpenAreaCalculator(MainWindowContext& main) { OpenAreaWindow(main); }
 void OpenVolumeCalculator(MainWindowContext& main) { OpenVolumeWindow(main); }
 void OpenLoanWindow(MainWindowContext& main) { OpenLoanCalculator(main); }

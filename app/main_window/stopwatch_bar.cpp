@@ -4,7 +4,7 @@
 
 #include "app/main_window/control_ids.h"
 #include "app/main_window/side_windows.h"
-#include "app/main_window/wide_text.h"
+#include "side_window/wide_text.h"
 
 namespace tallix::side {
 namespace {

@@ -7,8 +7,8 @@
 #include "app/main_window/control_ids.h"
 #include "app/main_window/main_window_impl.h"
 #include "app/main_window/side_windows.h"
-#include "app/main_window/wide_text.h"
 #include "resources/resource_ids.h"
+#include "side_window/wide_text.h"
 #include "ui/control_helpers.h"
 #include "ui/exports.h"
 
