@@ -1,7 +1,8 @@
 #pragma once
-// What the options window, the tape files and the stopwatch use of the main
-// window, beyond what every side window is given. The main window hands itself
-// over as this when it opens or runs one of them.
+// What the main window's own windows and commands (options, help, the tape
+// files and corrections, the stopwatch bar) use of it, beyond what every side
+// window is given. The main window hands itself over as this when it opens or
+// runs one of them.
 #include <cstdint>
 #include <optional>
 #include <string>
