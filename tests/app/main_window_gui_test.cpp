@@ -680,6 +680,23 @@ TEST_F(MainWindowTest, KeysOfSideWindowsLeaveTheCalculatorAsItWas) {
   EXPECT_TRUE(Tape().empty());
 }
 
+// The converter's popup opens just right of the "Cnv" key, its top level with
+// the key's, owned by the main window.
+TEST_F(MainWindowTest, ConverterPopupOpensBesideItsKey) {
+  Open();
+  Click(ids::kKeyCnv);
+  HWND popup = FindWindowW(L"FORM_TALLIX_FORM7_CLASS", nullptr);
+  ASSERT_NE(popup, nullptr);
+  EXPECT_EQ(GetWindow(popup, GW_OWNER), window_);
+  RECT key{}, placed{};
+  GetWindowRect(Item(ids::kKeyCnv), &key);
+  GetWindowRect(popup, &placed);
+  EXPECT_EQ(placed.left, key.right + 2);
+  EXPECT_EQ(placed.top, key.top);
+  DestroyWindow(popup);
+  EXPECT_TRUE(Tape().empty());
+}
+
 // The loan window is modeless: a second press brings the open one back. Its
 // profiles are listed in alphabetical order, the first one shown.
 TEST_F(MainWindowTest, LoanKeyOpensOneLoanWindowOwnedByTheMainWindow) {
