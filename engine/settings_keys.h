@@ -2,7 +2,7 @@
 // The names in Tallix.ini of what the calculator keeps, one namespace per
 // section: the engine, the start-up and the windows spell every section and
 // key through these. The side windows' own sections are described with their
-// windows (app/settings/settings_section.h).
+// windows (engine/settings_section.h).
 
 #include <array>
 #include <string_view>

@@ -13,18 +13,26 @@
 #include <string>
 #include <vector>
 
+#include "app/about/about_window.h"
+#include "app/help/help_window.h"
 #include "app/main_window/control_ids.h"
 #include "app/main_window/control_table.h"
 #include "app/main_window/layout.h"
 #include "app/main_window/main_window_impl.h"
-#include "app/main_window/side_windows.h"
 #include "app/main_window/status_texts.h"
+#include "app/main_window/stopwatch_bar.h"
+#include "app/main_window/tape_commands.h"
 #include "app/main_window/tape_correction.h"
+#include "app/options/options_window.h"
 #include "app/settings/main_settings.h"
 #include "app/settings/settings_io.h"
 #include "app/settings/settings_temporaries.h"
 #include "engine/settings_keys.h"
 #include "resources/resource_ids.h"
+#include "tools/area_volume/shape_window.h"
+#include "tools/convert/converter_popup.h"
+#include "tools/loan/loan_window.h"
+#include "tools/transfer/transfer_window.h"
 #include "ui/caption_colors.h"
 #include "ui/control_helpers.h"
 #include "ui/exports.h"
@@ -106,15 +114,15 @@ void MainWindow::BindKeys() {
     }
   }
   OnClick(ids::kKeyAlwaysOnTop, [this] { ToggleAlwaysOnTop(); });
-  OnSideKey(ids::kKeyCnv, side::OpenConverter);
-  OnSideKey(ids::kKeyArea, side::OpenAreaCalculator);
-  OnSideKey(ids::kKeyVol, side::OpenVolumeCalculator);
-  OnSideKey(ids::kKeyLoan, side::OpenLoanWindow);
-  OnSideKey(ids::kKeyTransfer, side::OpenTransferTest);
-  OnSideKey(ids::kKeyHelp, side::ShowHelp);
-  OnSideKey(ids::kKeyStart, side::StopwatchStartStop);
-  OnSideKey(ids::kKeyLap, side::StopwatchLap);
-  OnSideKey(ids::kKeyReset, side::StopwatchReset);
+  OnSideKey(ids::kKeyCnv, [this](MainWindowContext& main) { ShowConverter(main, Control(ids::kKeyCnv)); });
+  OnSideKey(ids::kKeyArea, OpenAreaWindow);
+  OnSideKey(ids::kKeyVol, OpenVolumeWindow);
+  OnSideKey(ids::kKeyLoan, OpenLoanCalculator);
+  OnSideKey(ids::kKeyTransfer, transfer::OpenTransferWindow);
+  OnSideKey(ids::kKeyHelp, FocusOrOpenHelp);
+  OnSideKey(ids::kKeyStart, StopwatchStartStop);
+  OnSideKey(ids::kKeyLap, StopwatchLap);
+  OnSideKey(ids::kKeyReset, StopwatchReset);
   Bind(WM_COMMAND, ids::kTapeList, LBN_SETFOCUS, [this](const ui::ControlEvent&) -> LRESULT {
     FocusKeySink();
     return 1;
@@ -131,8 +139,8 @@ void MainWindow::BindKeys() {
   });
 }
 
-void MainWindow::OnSideKey(int id, void (*open)(MainWindowContext&)) {
-  OnClick(id, [this, open] {
+void MainWindow::OnSideKey(int id, std::function<void(MainWindowContext&)> open) {
+  OnClick(id, [this, open = std::move(open)] {
     FocusKeySink();
     open(*this);
   });
@@ -149,18 +157,18 @@ void MainWindow::BindMenus() {
   for (int places = 0; places <= 4; ++places) {
     OnDecimalCommand(IDM_DECIMAL_0 + places, [this, places] { engine_.SetDecimals(places); });
   }
-  OnCommand(IDM_SAVE_TAPE, [this] { side::SaveTape(*this); });
-  OnCommand(IDM_LOAD_TAPE, [this] { side::LoadTape(*this); });
-  OnCommand(IDM_PRINT_TAPE, [this] { side::PrintTape(*this); });
+  OnCommand(IDM_SAVE_TAPE, [this] { RunSaveTape(*this); });
+  OnCommand(IDM_LOAD_TAPE, [this] { RunLoadTape(*this); });
+  OnCommand(IDM_PRINT_TAPE, [this] { RunPrintTape(*this); });
   OnCommand(IDM_EXPORT_TAPE, [this] { RunExportTape(*this); });
   OnCommand(IDM_CORRECT_LAST_ENTRY, [this] { CorrectLastEntry(*this); });
   OnCommand(IDM_UNDO_CORRECTION, [this] { UndoCorrection(*this); });
   OnCommand(IDM_COPY, [this] { engine_.CopyDisplay(); });
   OnCommand(IDM_PASTE, [this] { engine_.PasteDisplay(); });
-  OnCommand(IDM_OPTIONS, [this] { side::OpenOptions(*this); });
-  OnCommand(IDM_ABOUT, [this] { side::OpenAbout(*this); });
-  OnCommand(IDM_HELP_TOPICS, [this] { side::ReopenHelpAt(*this, 0); });
-  OnCommand(IDM_KEYBOARD_EQUIVALENTS, [this] { side::ReopenHelpAt(*this, 500); });
+  OnCommand(IDM_OPTIONS, [this] { ShowOptions(*this); });
+  OnCommand(IDM_ABOUT, [this] { ShowAbout(window); });
+  OnCommand(IDM_HELP_TOPICS, [this] { ReopenHelp(*this, 0); });
+  OnCommand(IDM_KEYBOARD_EQUIVALENTS, [this] { ReopenHelp(*this, 500); });
 }
 
 void MainWindow::OnDecimalCommand(int menuId, std::function<void()> action) {
@@ -173,7 +181,7 @@ bool MainWindow::OnMessage(HWND form, UINT message, WPARAM wParam, LPARAM lParam
   switch (message) {
     case WM_TIMER:
       if (wParam == ids::kTimerDate) RefreshDatePane();
-      if (wParam == ids::kTimerStopwatch) side::StopwatchTick(*this);
+      if (wParam == ids::kTimerStopwatch) StopwatchTick(*this);
       result = 0;
       return true;
     case WM_DRAWITEM: {

@@ -89,7 +89,7 @@ class MainWindow final : public ui::FormDefinition, public EngineHost, public Ma
   void BindMenus();
   // A key whose window or command lives outside the engine: the focus goes
   // back to the key sink first, so a side window that opens takes it over.
-  void OnSideKey(int id, void (*open)(MainWindowContext&));
+  void OnSideKey(int id, std::function<void(MainWindowContext&)> open);
   void OnDestroy();
   void AddTooltips();
   void LoadSettings();

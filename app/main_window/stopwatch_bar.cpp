@@ -1,12 +1,11 @@
-// The stopwatch bar's keys and time display over the bar's Stopwatch: the
-// keys show its state after every change, the display its time.
+#include "app/main_window/stopwatch_bar.h"
+
 #include <windows.h>
 
 #include "app/main_window/control_ids.h"
-#include "app/main_window/side_windows.h"
-#include "app/main_window/wide_text.h"
+#include "side_window/wide_text.h"
 
-namespace tallix::side {
+namespace tallix {
 namespace {
 
 void SetText(HWND control, std::string_view text) { SetWindowTextW(control, Wide(text).c_str()); }
@@ -50,4 +49,4 @@ void StopwatchTick(MainWindowContext& main) {
   if (main.Owner() && main.BarStopwatch().Tick()) ShowTime(main);
 }
 
-}  // namespace tallix::side
+}  // namespace tallix

@@ -6,12 +6,12 @@
 #include <vector>
 
 #include "app/main_window/control_ids.h"
-#include "app/main_window/topmost_band.h"
 #include "app/tape/apply_loaded_tape.h"
 #include "app/tape/tape_file.h"
 #include "app/tape/tape_print.h"
 #include "engine/settings_keys.h"
 #include "services/printer_session.h"
+#include "side_window/topmost_band.h"
 #include "ui/control_helpers.h"
 #include "ui/stepped_work.h"
 #include "ui/utf8_text.h"

@@ -9,10 +9,10 @@
 #include <vector>
 
 #include "app/main_window/control_ids.h"
-#include "app/main_window/wide_text.h"
 #include "app/tape/tape_csv.h"
 #include "engine/deferred_host.h"
 #include "engine/entry_correction.h"
+#include "side_window/wide_text.h"
 #include "ui/control_helpers.h"
 #include "ui/input_box.h"
 #include "ui/stepped_work.h"

@@ -3,7 +3,7 @@
 
 #include "app/main_window/main_window_impl.h"
 #include "app/main_window/tape_colour.h"
-#include "app/main_window/wide_text.h"
+#include "side_window/wide_text.h"
 #include "ui/control_helpers.h"
 #include "ui/gdi_scope.h"
 

@@ -4,11 +4,12 @@
 #include <string>
 #include <vector>
 
+#include "app/help/help_window.h"
 #include "app/main_window/control_ids.h"
 #include "app/main_window/main_window_impl.h"
-#include "app/main_window/side_windows.h"
-#include "app/main_window/wide_text.h"
+#include "app/main_window/stopwatch_bar.h"
 #include "resources/resource_ids.h"
+#include "side_window/wide_text.h"
 #include "ui/control_helpers.h"
 #include "ui/exports.h"
 
@@ -146,7 +147,7 @@ bool MainWindow::SetClipboardText(std::string_view text) {
 }
 std::string MainWindow::GetClipboardText() { return Narrow(ui::GetClipboardText(window)); }
 
-void MainWindow::StartStopStopwatch() { side::StopwatchStartStop(*this); }
-void MainWindow::OpenHelp() { side::ShowHelp(*this); }
+void MainWindow::StartStopStopwatch() { StopwatchStartStop(*this); }
+void MainWindow::OpenHelp() { FocusOrOpenHelp(*this); }
 
 }  // namespace tallix

@@ -2,8 +2,8 @@
 
 #include <windows.h>
 
-#include "app/main_window/wide_text.h"
 #include "app/options/options_choice.h"
+#include "side_window/wide_text.h"
 #include "ui/control_helpers.h"
 #include "ui/control_presets.h"
 #include "ui/form.h"

@@ -1,7 +1,6 @@
 #include "app/tape/tape_file.h"
 
 #include <algorithm>
-#include <ctime>
 #include <new>
 
 #include "app/settings/settings_io.h"
@@ -69,17 +68,6 @@ std::string WithDigits(int value, int digits) {
 std::string MebibytesText(std::size_t bytes) { return std::to_string(bytes >> 20) + " MiB"; }
 
 }  // namespace
-
-TapeStamp LocalTapeStampNow() {
-  const std::time_t now = std::time(nullptr);
-  std::tm local{};
-#ifdef _WIN32
-  localtime_s(&local, &now);
-#else
-  localtime_r(&now, &local);
-#endif
-  return {local.tm_year + 1900, local.tm_mon + 1, local.tm_mday, local.tm_hour, local.tm_min, local.tm_sec};
-}
 
 std::string TapeReportHeading(const TapeStamp& stamp) {
   return std::string(kColumn, ' ') + "Tape Report (" + WithDigits(stamp.month, 2) + "-" + WithDigits(stamp.day, 2) +

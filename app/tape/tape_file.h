@@ -13,20 +13,9 @@
 #include <vector>
 
 #include "services/real.h"
+#include "services/tape_stamp.h"
 
 namespace tallix {
-
-// When a tape report was made, in local time.
-struct TapeStamp {
-  int year = 2000;
-  int month = 1;
-  int day = 1;
-  int hour = 0;
-  int minute = 0;
-  int second = 0;
-};
-
-TapeStamp LocalTapeStampNow();
 
 // 30 blanks, then "Tape Report (MM-DD-YYYY at HH:MM:SS)": the first line of
 // the file and of the printed report.

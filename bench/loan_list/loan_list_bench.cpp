@@ -17,7 +17,7 @@
 #include <string>
 #include <vector>
 
-#include "app/main_window/wide_text.h"
+#include "side_window/wide_text.h"
 #include "tools/loan/loan_math.h"
 #include "tools/loan/loan_texts.h"
 #include "tools/loan/schedule_list.h"

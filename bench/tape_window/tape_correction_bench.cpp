@@ -18,12 +18,12 @@
 #include "app/main_window/control_ids.h"
 #include "app/main_window/main_window.h"
 #include "app/main_window/tape_correction.h"
-#include "app/main_window/wide_text.h"
 #include "bench/tape_window/window_bench.h"
 #include "engine/basic_host.h"
 #include "engine/deferred_host.h"
 #include "engine/entry_correction.h"
 #include "engine/memory_settings.h"
+#include "side_window/wide_text.h"
 #include "ui/utf8_text.h"
 
 namespace {

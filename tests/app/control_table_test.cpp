@@ -7,7 +7,7 @@
 #include <string>
 
 #include "app/main_window/control_ids.h"
-#include "app/main_window/wide_text.h"
+#include "side_window/wide_text.h"
 #include "ui/xp_button.h"
 
 namespace tallix {

@@ -19,11 +19,11 @@
 #include "app/main_window/control_table.h"
 #include "app/main_window/main_window.h"
 #include "app/main_window/status_texts.h"
-#include "app/main_window/wide_text.h"
 #include "app/settings/settings_io.h"
 #include "engine/basic_host.h"
 #include "engine/engine.h"
 #include "resources/resource_ids.h"
+#include "side_window/wide_text.h"
 #include "tests/settings/temp_folder.h"
 #include "ui/caption_colors.h"
 #include "ui/control_helpers.h"
@@ -677,6 +677,23 @@ TEST_F(MainWindowTest, KeysOfSideWindowsLeaveTheCalculatorAsItWas) {
   EXPECT_EQ(GetWindow(transfer, GW_OWNER), window_);
   SendMessageW(transfer, WM_CLOSE, 0, 0);
   EXPECT_EQ(Text(ids::kDisplay), "5");
+  EXPECT_TRUE(Tape().empty());
+}
+
+// The converter's popup opens just right of the "Cnv" key, its top level with
+// the key's, owned by the main window.
+TEST_F(MainWindowTest, ConverterPopupOpensBesideItsKey) {
+  Open();
+  Click(ids::kKeyCnv);
+  HWND popup = FindWindowW(L"FORM_TALLIX_FORM7_CLASS", nullptr);
+  ASSERT_NE(popup, nullptr);
+  EXPECT_EQ(GetWindow(popup, GW_OWNER), window_);
+  RECT key{}, placed{};
+  GetWindowRect(Item(ids::kKeyCnv), &key);
+  GetWindowRect(popup, &placed);
+  EXPECT_EQ(placed.left, key.right + 2);
+  EXPECT_EQ(placed.top, key.top);
+  DestroyWindow(popup);
   EXPECT_TRUE(Tape().empty());
 }
 

@@ -13,10 +13,10 @@
 
 #include "app/main_window/main_window.h"
 #include "app/main_window/tape_commands.h"
-#include "app/main_window/wide_text.h"
 #include "app/tape/tape_file.h"
 #include "engine/settings_keys.h"
 #include "resources/resource_ids.h"
+#include "side_window/wide_text.h"
 #include "tests/settings/temp_folder.h"
 #include "ui/control_helpers.h"
 #include "ui/utf8_text.h"

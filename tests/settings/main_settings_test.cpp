@@ -7,8 +7,8 @@
 #include <string>
 
 #include "app/settings/ini_file.h"
-#include "app/settings/settings_section.h"
 #include "engine/memory_settings.h"
+#include "engine/settings_section.h"
 #include "tests/settings/temp_folder.h"
 
 namespace tallix {

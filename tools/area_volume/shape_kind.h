@@ -8,7 +8,7 @@
 #include <span>
 #include <string_view>
 
-#include "app/settings/settings_section.h"
+#include "engine/settings_section.h"
 
 namespace tallix::shapes {
 

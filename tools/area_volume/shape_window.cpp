@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "app/main_window/wide_text.h"
+#include "side_window/wide_text.h"
 #include "tools/area_volume/shape_calculation.h"
 #include "tools/area_volume/shape_settings.h"
 #include "ui/control_helpers.h"
@@ -44,7 +44,7 @@ struct WindowFacts {
 
 class ShapeForm final : public ui::FormDefinition {
  public:
-  ShapeForm(MainWindowContext& main, const WindowFacts& facts) : main_(main), kind_(facts.kind) {
+  ShapeForm(SideWindowContext& main, const WindowFacts& facts) : main_(main), kind_(facts.kind) {
     name = facts.name;
     caption = facts.caption;
     style |= WS_MINIMIZEBOX;
@@ -161,12 +161,12 @@ class ShapeForm final : public ui::FormDefinition {
     FocusLength();
   }
 
-  MainWindowContext& main_;
+  SideWindowContext& main_;
   const ShapeKind& kind_;
   std::vector<std::wstring> labels_;
 };
 
-void OpenWindow(MainWindowContext& main, const WindowFacts& facts) {
+void OpenWindow(SideWindowContext& main, const WindowFacts& facts) {
   std::unique_ptr<ui::FormDefinition>& kept = main.SideForm(facts.name);
   if (!kept) kept = std::make_unique<ShapeForm>(main, facts);
   ui::ShowOrFocusForm(*kept, main.Owner());
@@ -174,11 +174,11 @@ void OpenWindow(MainWindowContext& main, const WindowFacts& facts) {
 
 }  // namespace
 
-void OpenAreaWindow(MainWindowContext& main) {
+void OpenAreaWindow(SideWindowContext& main) {
   OpenWindow(main, {L"FORM6", L"Area Calculator", shapes::AreaKind(), false});
 }
 
-void OpenVolumeWindow(MainWindowContext& main) {
+void OpenVolumeWindow(SideWindowContext& main) {
   OpenWindow(main, {L"FORM5", L"Volume Calculator", shapes::VolumeKind(), true});
 }
 

@@ -7,8 +7,7 @@
 #include <memory>
 #include <string>
 
-#include "app/main_window/control_ids.h"
-#include "app/main_window/wide_text.h"
+#include "side_window/wide_text.h"
 #include "tools/convert/conversion.h"
 #include "tools/convert/unit_catalog.h"
 #include "ui/control_presets.h"
@@ -35,7 +34,7 @@ HTREEITEM InsertItem(HWND tree, HTREEITEM parent, const std::wstring& text, LPAR
 
 class ConverterPopup final : public ui::FormDefinition {
  public:
-  explicit ConverterPopup(MainWindowContext& main) : main_(main) {
+  ConverterPopup(SideWindowContext& main, HWND cnvKey) : main_(main), cnvKey_(cnvKey) {
     name = L"FORM7";
     style = WS_POPUP | WS_BORDER | WS_CLIPCHILDREN;
     exStyle = WS_EX_TOOLWINDOW;
@@ -50,7 +49,7 @@ class ConverterPopup final : public ui::FormDefinition {
     RECT frame{0, 0, kTreeWidth, kTreeHeight};
     AdjustWindowRectEx(&frame, style, FALSE, exStyle);
     RECT key{};
-    GetWindowRect(GetDlgItem(main_.Owner(), ids::kKeyCnv), &key);
+    GetWindowRect(cnvKey_, &key);
     SetWindowPos(form, nullptr, key.right + kGapToKey, key.top, frame.right - frame.left, frame.bottom - frame.top,
                  SWP_NOZORDER | SWP_NOACTIVATE);
 
@@ -105,7 +104,8 @@ class ConverterPopup final : public ui::FormDefinition {
     ui::CloseForm(window, IDOK);
   }
 
-  MainWindowContext& main_;
+  SideWindowContext& main_;
+  HWND cnvKey_;
   std::string valueText_;
   bool activated_ = false;
   bool closing_ = false;
@@ -115,10 +115,10 @@ class ConverterPopup final : public ui::FormDefinition {
 
 // Modeless, so that a click on the main window takes the activation away
 // and closes it, as a click anywhere else does.
-void ShowConverter(MainWindowContext& main) {
+void ShowConverter(SideWindowContext& main, HWND cnvKey) {
   std::unique_ptr<ui::FormDefinition>& popup = main.SideForm(L"FORM7");
   if (popup && IsWindow(popup->window)) DestroyWindow(popup->window);
-  popup = std::make_unique<ConverterPopup>(main);
+  popup = std::make_unique<ConverterPopup>(main, cnvKey);
   ui::ShowForm(*popup, main.Owner(), /*modal=*/false);
 }
 

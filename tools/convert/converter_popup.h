@@ -3,11 +3,13 @@
 // and their units under a line that names the display value. Choosing a unit
 // writes the conversion to the tape and closes it; so does nothing else but
 // leaving it, which closes it without writing.
-#include "app/main_window/main_window_context.h"
+#include <windows.h>
+
+#include "side_window/side_window_context.h"
 
 namespace tallix {
 
-// Modal to the main window; returns once the popup has closed.
-void ShowConverter(MainWindowContext& main);
+// Opens the popup beside `cnvKey`, the main window's "Cnv" key.
+void ShowConverter(SideWindowContext& main, HWND cnvKey);
 
 }  // namespace tallix

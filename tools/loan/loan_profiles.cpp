@@ -1,6 +1,6 @@
 #include "tools/loan/loan_profiles.h"
 
-#include "app/settings/settings_section.h"
+#include "engine/settings_section.h"
 #include "services/number_text.h"
 
 namespace tallix::loan {

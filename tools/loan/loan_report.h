@@ -5,8 +5,8 @@
 
 #include <span>
 
-#include "app/tape/tape_file.h"
 #include "services/print_layout.h"
+#include "services/tape_stamp.h"
 #include "tools/loan/loan_texts.h"
 
 namespace tallix::loan {

@@ -9,10 +9,10 @@
 #include <optional>
 #include <vector>
 
-#include "app/main_window/topmost_band.h"
-#include "app/main_window/wide_text.h"
-#include "app/tape/tape_file.h"
 #include "services/printer_session.h"
+#include "services/tape_stamp.h"
+#include "side_window/topmost_band.h"
+#include "side_window/wide_text.h"
 #include "tools/loan/loan_math.h"
 #include "tools/loan/loan_profiles.h"
 #include "tools/loan/loan_report.h"
@@ -76,7 +76,7 @@ LoanDate Today() {
 
 class LoanForm final : public ui::FormDefinition {
  public:
-  explicit LoanForm(MainWindowContext& main) : main_(main) {
+  explicit LoanForm(SideWindowContext& main) : main_(main) {
     name = kFormName;
     caption = L"Loan Calculator";
     style |= WS_MINIMIZEBOX;
@@ -362,7 +362,7 @@ class LoanForm final : public ui::FormDefinition {
     if (!printer.error().empty()) Message("The loan analysis could not be printed: " + printer.error() + ".", "Tallix");
   }
 
-  MainWindowContext& main_;
+  SideWindowContext& main_;
   std::optional<LoanProfiles> profiles_;
   int slot_ = 0;                  // the profile shown; 0 for none
   std::wstring resultLabels_[6];  // the rows' texts live as long as the form
@@ -370,7 +370,7 @@ class LoanForm final : public ui::FormDefinition {
 
 }  // namespace
 
-void OpenLoanCalculator(MainWindowContext& main) {
+void OpenLoanCalculator(SideWindowContext& main) {
   std::unique_ptr<ui::FormDefinition>& kept = main.SideForm(kFormName);
   if (!kept) kept = std::make_unique<LoanForm>(main);
   ui::ShowOrFocusForm(*kept, main.Owner());

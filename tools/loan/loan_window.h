@@ -3,10 +3,10 @@
 // inputs, the six results and the amortization schedule; Calculate adds its
 // analysis to the tape and Print prints it. Modeless, owned by the main window;
 // at most one is open.
-#include "app/main_window/main_window_context.h"
+#include "side_window/side_window_context.h"
 
 namespace tallix {
 
-void OpenLoanCalculator(MainWindowContext& main);
+void OpenLoanCalculator(SideWindowContext& main);
 
 }  // namespace tallix

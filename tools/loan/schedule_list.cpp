@@ -3,7 +3,7 @@
 // After windows.h, which it needs.
 #include <commctrl.h>
 
-#include "app/main_window/wide_text.h"
+#include "side_window/wide_text.h"
 #include "tools/loan/loan_texts.h"
 #include "ui/control_helpers.h"
 

@@ -5,8 +5,8 @@
 #include <memory>
 #include <string>
 
-#include "app/main_window/topmost_band.h"
 #include "services/codepage1252.h"
+#include "side_window/topmost_band.h"
 #include "tools/transfer/folder_browser_win.h"
 #include "tools/transfer/host_identity_win.h"
 #include "tools/transfer/transfer_options_window.h"
@@ -81,7 +81,7 @@ std::vector<ui::ControlSpec> Controls() {
 
 class TransferForm final : public ui::FormDefinition, private TransferView {
  public:
-  explicit TransferForm(MainWindowContext& main) : main_(main) {
+  explicit TransferForm(SideWindowContext& main) : main_(main) {
     name = kFormName;
     caption = L"File Transfer / Network Performance Calculator";
     style = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN | WS_CLIPSIBLINGS;
@@ -212,7 +212,7 @@ class TransferForm final : public ui::FormDefinition, private TransferView {
     ui::FocusControl(Control(ids::kStartTest));
   }
 
-  MainWindowContext& main_;
+  SideWindowContext& main_;
   std::unique_ptr<FileSystem> files_ = SystemFileSystem();
   SteadyClock clock_;
   std::unique_ptr<TransferSession> session_;
@@ -223,7 +223,7 @@ class TransferForm final : public ui::FormDefinition, private TransferView {
 
 }  // namespace
 
-void OpenTransferWindow(MainWindowContext& main) {
+void OpenTransferWindow(SideWindowContext& main) {
   std::unique_ptr<ui::FormDefinition>& kept = main.SideForm(kFormName);
   if (!kept) kept = std::make_unique<TransferForm>(main);
   ui::ShowOrFocusForm(*kept, main.Owner());

@@ -4,13 +4,13 @@
 // main window leaves the topmost band, without moving or activating it.
 #include <windows.h>
 
-#include "app/main_window/main_window_context.h"
+#include "side_window/side_window_context.h"
 
 namespace tallix {
 
 class OutOfTopmostBand {
  public:
-  explicit OutOfTopmostBand(MainWindowContext& main) : main_(main), wasOnTop_(main.IsAlwaysOnTop()) {
+  explicit OutOfTopmostBand(SideWindowContext& main) : main_(main), wasOnTop_(main.IsAlwaysOnTop()) {
     if (wasOnTop_) SetWindowPos(main_.Owner(), HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
   }
   ~OutOfTopmostBand() {
@@ -20,7 +20,7 @@ class OutOfTopmostBand {
   OutOfTopmostBand& operator=(const OutOfTopmostBand&) = delete;
 
  private:
-  MainWindowContext& main_;
+  SideWindowContext& main_;
   bool wasOnTop_;
 };
 

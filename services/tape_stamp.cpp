@@ -1,0 +1,18 @@
+#include "services/tape_stamp.h"
+
+#include <ctime>
+
+namespace tallix {
+
+TapeStamp LocalTapeStampNow() {
+  const std::time_t now = std::time(nullptr);
+  std::tm local{};
+#ifdef _WIN32
+  localtime_s(&local, &now);
+#else
+  localtime_r(&now, &local);
+#endif
+  return {local.tm_year + 1900, local.tm_mon + 1, local.tm_mday, local.tm_hour, local.tm_min, local.tm_sec};
+}
+
+}  // namespace tallix
