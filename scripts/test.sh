@@ -41,6 +41,8 @@ source "$here/xvfb.sh"
 source "$here/private-cups.sh"
 tallix_ensure_display
 export WINEPREFIX="$repo/build/wineprefix"
+# No window manager runs on the test display: Wine places its windows itself.
+export TALLIX_WINE_MANAGED=N
 "$here/wine-prefix.sh"
 # The machine's own printers and default printer, to be found unchanged after
 # the printing tests (empty where the machine runs no CUPS).

@@ -24,6 +24,17 @@ if [ ! -f "$WINEPREFIX/.tallix-ready" ]; then
   touch "$WINEPREFIX/.tallix-ready"
 fi
 
+# Whether Wine hands its windows to a window manager (Y, Wine's default) or
+# places them itself (N). The tests run on a virtual display without one, and
+# there a managed window that is hidden or closed waits two seconds for the
+# manager's answer that never comes; TALLIX_WINE_MANAGED=N spares them that.
+managed="${TALLIX_WINE_MANAGED:-Y}"
+if [ "$(cat "$WINEPREFIX/.tallix-managed" 2>/dev/null)" != "$managed" ]; then
+  wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d "$managed" /f >/dev/null 2>&1
+  wineserver -w
+  echo "$managed" >"$WINEPREFIX/.tallix-managed"
+fi
+
 # Debian's Wine does not look in the folder where fonts-wine puts Wine's own
 # Tahoma and MS Sans Serif; every font in the prefix's Fonts folder is loaded.
 # Arial and Courier New are not Wine's: name their metric-compatible stand-ins,
