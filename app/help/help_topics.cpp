@@ -200,7 +200,8 @@ constexpr std::wstring_view kConversionKey =
 2. Press Cnv: the conversion menu opens.
 3. Open a category, such as Length or Weight.
 4. Click the unit the number is in, such as Inches.
-5. The menu closes and the tape shows the number in every unit of the category, Inches, Feet, Yards and so on. The display keeps the number. A click outside the menu closes it without converting.)";
+5. The menu closes and the tape shows the number in every unit of the category, Inches, Feet, Yards and so on. The display keeps the number. A click outside the menu closes it without converting.
+From the keyboard, the arrow keys move through the categories and units without converting, Enter converts from the unit chosen and Esc closes the menu.)";
 
 constexpr std::wstring_view kStopwatchKeys =
     LR"(Start/Stop - Keyboard Equivalent = Space

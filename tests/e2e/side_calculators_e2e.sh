@@ -67,6 +67,37 @@ wait_for "$popup" 0
 check "a click on the main window closes the converter" "0" "$(probe exists "$popup")"
 check "that click writes nothing" "$(cat "$work/expected")" "$(probe tape)"
 
+# From the keyboard: the arrow keys move through Length's units writing
+# nothing, Enter converts the chosen one, Esc leaves unconverted.
+click 1040
+wait_for "$popup" 1 || { failed=$((failed + 1)); echo "FAILED: the converter did not open a fourth time"; }
+xdotool key --delay 150 Home Down Down Right Down Down
+probe wait
+check "moving with the arrow keys writes nothing" "$(cat "$work/expected")" "$(probe tape)"
+check "and leaves the converter open" "1" "$(probe exists "$popup")"
+xdotool key Return
+wait_for "$popup" 0 || { failed=$((failed + 1)); echo "FAILED: Enter did not close the converter"; }
+probe wait
+cat "$work/expected" "$work/expected" > "$work/expected-twice"
+check "Enter converts the unit chosen" "$(cat "$work/expected-twice")" "$(probe tape)"
+click 1040
+wait_for "$popup" 1 || { failed=$((failed + 1)); echo "FAILED: the converter did not open a fifth time"; }
+xdotool key --delay 150 Home Down Down Right Down Escape
+wait_for "$popup" 0
+check "Esc closes the converter" "0" "$(probe exists "$popup")"
+check "and writes nothing" "$(cat "$work/expected-twice")" "$(probe tape)"
+# A click on the unit the keys chose (Feet, the fourth row) converts it too.
+click 1040
+wait_for "$popup" 1 || { failed=$((failed + 1)); echo "FAILED: the converter did not open a sixth time"; }
+xdotool key --delay 150 Home Down Down Right Down Down
+read -r left top row < <(probe tree 1000 "$popup")
+xdotool mousemove --sync $((left + 60)) $((top + 4 * row + row / 2)) click 1
+wait_for "$popup" 0 || { failed=$((failed + 1)); echo "FAILED: a click on the chosen unit did not close the converter"; }
+probe wait
+cat "$work/expected-twice" "$work/expected" > "$work/expected-thrice"
+check "a click on the chosen unit converts it" "$(cat "$work/expected-thrice")" "$(probe tape)"
+mv "$work/expected-thrice" "$work/expected"
+
 # Area: metric, 2 Meters by 50 Centimeters into Sq.Centimeters (the first run
 # puts every list at position 1, Centimeters after the switch).
 xdotool windowfocus --sync "$window" 2>/dev/null || true

@@ -3,6 +3,7 @@
 #include <windows.h>
 // After windows.h, which it needs.
 #include <commctrl.h>
+#include <windowsx.h>
 
 #include <memory>
 #include <string>
@@ -39,10 +40,28 @@ class ConverterPopup final : public ui::FormDefinition {
     style = WS_POPUP | WS_BORDER | WS_CLIPCHILDREN;
     exStyle = WS_EX_TOOLWINDOW;
     controls = {ui::TreeView(kTree, {0, 0, kTreeWidth, kTreeHeight}, kTreeFont)};
+    // A click converts at once. The arrow keys only move through the units,
+    // so that looking for one writes nothing; Enter converts the one chosen
+    // and Esc closes the popup unconverted.
     Bind(WM_NOTIFY, kTree, TVN_SELCHANGEDW, [this](const ui::ControlEvent& event) -> LRESULT {
-      OnSelection(reinterpret_cast<const NMTREEVIEWW*>(event.lParam)->itemNew.hItem);
+      const auto* change = reinterpret_cast<const NMTREEVIEWW*>(event.lParam);
+      if (change->action != TVC_BYKEYBOARD) Convert(change->itemNew.hItem);
       return 0;
     });
+    // A click on the unit the arrow keys chose changes no selection.
+    Bind(WM_NOTIFY, kTree, NM_CLICK, [this](const ui::ControlEvent&) -> LRESULT {
+      HWND tree = GetDlgItem(window, kTree);
+      const DWORD at = GetMessagePos();
+      TVHITTESTINFO hit{};
+      hit.pt = {GET_X_LPARAM(at), GET_Y_LPARAM(at)};
+      ScreenToClient(tree, &hit.pt);
+      HTREEITEM item = TreeView_HitTest(tree, &hit);
+      if (item && (hit.flags & TVHT_ONITEM) && item == TreeView_GetSelection(tree)) Convert(item);
+      return 0;
+    });
+    // Enter and Esc reach the popup as the dialog keys IDOK and IDCANCEL.
+    OnClick(IDOK, [this] { Convert(TreeView_GetSelection(GetDlgItem(window, kTree))); });
+    OnClick(IDCANCEL, [this] { Close(); });
   }
 
   LRESULT OnCreate(HWND form, LPARAM) override {
@@ -84,7 +103,13 @@ class ConverterPopup final : public ui::FormDefinition {
   }
 
  private:
-  void OnSelection(HTREEITEM item) {
+  void Close() {
+    activated_ = false;
+    closing_ = true;
+    ui::CloseForm(window, IDCANCEL);
+  }
+
+  void Convert(HTREEITEM item) {
     HWND tree = GetDlgItem(window, kTree);
     // Top-level items (the value's own line and the categories) only label.
     if (!item || closing_ || !TreeView_GetParent(tree, item)) return;
