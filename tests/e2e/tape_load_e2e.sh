@@ -17,9 +17,9 @@ start_tallix load
 xdotool key --delay 100 7 KP_Add
 probe wait
 
-# A saved tape of 300,000 lines "1 +" ... "300000 +": seconds of loading
+# A saved tape of 1,000,000 lines "1 +" ... "1000000 +": seconds of loading
 # under Wine, long enough to type into.
-lines=300000
+lines=1000000
 python3 - "$work/long.txt" "$lines" <<'PY'
 import sys
 path, count = sys.argv[1], int(sys.argv[2])
