@@ -38,6 +38,17 @@ close_tallix() {
   [ "$failed" -eq 0 ]
 }
 
+# The mouse to X Y, then a click (or the xdotool click arguments given). A
+# synchronous move to where the pointer already is would wait 15 s for a
+# motion that never comes.
+click_at() {  # click_at X Y [CLICK ARGUMENTS]
+  local x="$1" y="$2" X Y SCREEN WINDOW
+  shift 2
+  eval "$(xdotool getmouselocation --shell)"
+  [ "$X" == "$x" ] && [ "$Y" == "$y" ] || xdotool mousemove --sync "$x" "$y"
+  xdotool click "${@:-1}"
+}
+
 cli() { (cd "$work" && "$wine_exec" "$cli_exe" "$@" | tr -d '\r'); }
 # Stops the test at once; a Tallix.exe left running would hold the test's output open.
 give_up() {

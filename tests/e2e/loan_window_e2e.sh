@@ -19,7 +19,12 @@ names=1000; add=1001; rename=1002; remove=1003; amount=1004; rate=1005; years=10
 calculate=1010; print=1011; close=1013; problem=1014; first_result=1015; schedule=1009
 loan=FORM_TALLIX_FORM4_CLASS
 
-click() { xdotool mousemove --sync $(probe "$@") click 1; probe wait; }
+click() {
+  local x y
+  read -r x y < <(probe "$@")
+  click_at "$x" "$y"
+  probe wait
+}
 click_loan() { click rect "$1" "$loan"; }
 results() { for id in $(seq $first_result $((first_result + 5))); do probe text "$id" "$loan"; done; }
 setting() { grep -a "^$1=" "$work/Tallix.ini" | tr -d '\r' | cut -d= -f2-; }

@@ -19,7 +19,7 @@ volume=FORM_TALLIX_FORM5_CLASS
 click() {  # click ID [CLASS]: the mouse on the control's centre
   local x y
   read -r x y < <(probe rect "$@") || { failed=$((failed + 1)); echo "FAILED: no control $*"; return; }
-  xdotool mousemove --sync "$x" "$y" click 1
+  click_at "$x" "$y"
   probe wait
 }
 wait_for() {  # wait_for CLASS 1|0
