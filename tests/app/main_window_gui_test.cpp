@@ -174,6 +174,16 @@ class MainWindowTest : public testing::Test {
     Pump();
   }
 
+  // The loan window, opened with its key.
+  HWND OpenLoanWindow() {
+    Click(ids::kKeyLoan);
+    return FindWindowW(L"FORM_TALLIX_FORM4_CLASS", L"Loan Calculator");
+  }
+  static void PressButton(HWND form, int id) {
+    SendMessageW(form, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(form, id)));
+    Pump();
+  }
+
   std::vector<std::string> Tape() const {
     std::vector<std::string> lines;
     HWND tape = Item(ids::kTapeList);
@@ -721,16 +731,14 @@ TEST_F(MainWindowTest, LoanKeyOpensOneLoanWindowOwnedByTheMainWindow) {
 // and neither the tape nor a profile gets Infinity.
 TEST_F(MainWindowTest, LoanFiguresTooLargeToShowAreRefusedBeforeAnythingIsWritten) {
   Open("");
-  Click(ids::kKeyLoan);
-  HWND loan = FindWindowW(L"FORM_TALLIX_FORM4_CLASS", L"Loan Calculator");
+  HWND loan = OpenLoanWindow();
   ASSERT_NE(loan, nullptr);
   SetWindowTextW(GetDlgItem(loan, 1004), L"1000");
   SetWindowTextW(GetDlgItem(loan, 1005), L"1e39");
   SetWindowTextW(GetDlgItem(loan, 1006), L"30");
   {
     MessageBoxAnswerer ok(IDOK);
-    SendMessageW(loan, WM_COMMAND, MAKEWPARAM(1010, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(loan, 1010)));
-    Pump();
+    PressButton(loan, 1010);
     ASSERT_EQ(MessageBoxAnswerer::texts().size(), 1u);
     EXPECT_NE(MessageBoxAnswerer::texts()[0].find(L"cannot be calculated"), std::wstring::npos);
   }
@@ -743,14 +751,12 @@ TEST_F(MainWindowTest, LoanFiguresTooLargeToShowAreRefusedBeforeAnythingIsWritte
 // still loads its profile, and Remove empties the keys it is stored under.
 TEST_F(MainWindowTest, LoanProfileNamedWithBytesThatAreNotUtf8LoadsAndIsRemoved) {
   Open("[Loan Settings]\r\nName2=Caf\xE9\r\nPrincipal2=5000\r\nName4=Zeta\r\n");
-  Click(ids::kKeyLoan);
-  HWND loan = FindWindowW(L"FORM_TALLIX_FORM4_CLASS", L"Loan Calculator");
+  HWND loan = OpenLoanWindow();
   ASSERT_NE(loan, nullptr);
   HWND names = GetDlgItem(loan, 1000);
   EXPECT_EQ(ui::ListBoxItemText(names, 0), L"Caf\uFFFD");
   EXPECT_EQ(ui::GetText(GetDlgItem(loan, 1004)), L"$5,000.00");
-  SendMessageW(loan, WM_COMMAND, MAKEWPARAM(1003, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(loan, 1003)));
-  Pump();
+  PressButton(loan, 1003);
   EXPECT_EQ(Setting("Name2"), "");
   EXPECT_EQ(Setting("Principal2"), "");
   EXPECT_EQ(ui::ListBoxItemText(names, 0), L"Zeta");
