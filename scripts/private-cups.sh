@@ -8,13 +8,18 @@
 # printing goes through libcups. cups-pdf writes where its own configuration
 # says (by default the printing user's ~/PDF).
 
-# tallix_start_private_cups FOLDER: starts it (root only: cups-pdf's backend
-# runs as root) and exports CUPS_SERVER and TALLIX_CUPSD_PID.
+# tallix_start_private_cups LOG_FOLDER: starts it (root only: cups-pdf's
+# backend runs as root) and exports CUPS_SERVER and TALLIX_CUPSD_PID. Its
+# folder is a new one under /tmp, not the build folder: the filters run as lp
+# and must reach the spool and the queue's PPD, and a clone may lie below a
+# folder that only root may enter. Its logs are kept in LOG_FOLDER on stop.
 tallix_start_private_cups() {
-  local dir="$1" sock
+  local dir sock
   [ "$(id -u)" -eq 0 ] || { echo "a private CUPS needs root (cups-pdf's backend runs as root)" >&2; return 1; }
   tallix_stop_private_cups
-  rm -rf "$dir"
+  TALLIX_CUPS_LOGS="$1"
+  dir="$(mktemp -d /tmp/tallix-cups.XXXXXX)" || return 1
+  TALLIX_CUPS_DIR="$dir"
   mkdir -p "$dir"/{conf/ppd,spool/tmp,cache,state,log}
   # Filters run as lp: the spool must be theirs to read.
   chgrp -R lp "$dir/spool" && chmod 0710 "$dir/spool" && chmod 1770 "$dir/spool/tmp"
@@ -65,5 +70,11 @@ tallix_stop_private_cups() {
     kill "$TALLIX_CUPSD_PID" 2>/dev/null || true
     wait "$TALLIX_CUPSD_PID" 2>/dev/null || true
   fi
-  unset TALLIX_CUPSD_PID CUPS_SERVER
+  if [ -n "${TALLIX_CUPS_DIR:-}" ] && [ -d "$TALLIX_CUPS_DIR" ]; then
+    if [ -n "${TALLIX_CUPS_LOGS:-}" ]; then
+      rm -rf "$TALLIX_CUPS_LOGS" && mkdir -p "$TALLIX_CUPS_LOGS" && cp -r "$TALLIX_CUPS_DIR/log/." "$TALLIX_CUPS_LOGS/"
+    fi
+    rm -rf "$TALLIX_CUPS_DIR"
+  fi
+  unset TALLIX_CUPSD_PID TALLIX_CUPS_DIR TALLIX_CUPS_LOGS CUPS_SERVER
 }

@@ -48,7 +48,7 @@ export TALLIX_WINE_MANAGED=N
 # the printing tests (empty where the machine runs no CUPS).
 machine_printers() { env -u CUPS_SERVER lpstat -d -v 2>/dev/null | sort || true; }
 printers_before="$(machine_printers)"
-tallix_start_private_cups "$repo/build/cups"
+tallix_start_private_cups "$repo/build/cups-log"
 status=0
 (cd build/mingw && ctest --output-on-failure) || status=$?
 wineserver -k 2>/dev/null || true
