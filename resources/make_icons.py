@@ -39,6 +39,9 @@ INK = (70, 90, 200, 255)
 SCREEN = (90, 150, 230, 255)
 ARROW = (30, 160, 60, 255)
 
+# Every size a window or key asks for from 100 % to 200 % display scale.
+SIZES = (16, 20, 24, 32, 40, 48, 64)
+
 
 def calculator(size):
     img = blank(size)
@@ -117,9 +120,9 @@ def main():
     out = sys.argv[1] if len(sys.argv) > 1 else "."
     os.makedirs(out, exist_ok=True)
     with open(os.path.join(out, "calculator3.ico"), "wb") as f:
-        f.write(ico([calculator(32), calculator(16)]))
+        f.write(ico([calculator(size) for size in SIZES]))
     with open(os.path.join(out, "general.ico"), "wb") as f:
-        f.write(ico([transfer(16), transfer(32)]))
+        f.write(ico([transfer(size) for size in SIZES]))
 
 
 if __name__ == "__main__":

@@ -12,11 +12,6 @@
 
 namespace tallix::ui {
 
-// Client coordinates and size of a control.
-struct Place {
-  int x = 0, y = 0, width = 0, height = 0;
-};
-
 // Themed push button (TB_XPBUTTON), drawn over the form's face.
 ControlSpec KeyButton(int id, const wchar_t* caption, Place place, const wchar_t* fontSpec);
 // A key that stays down until pressed again.

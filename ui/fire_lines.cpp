@@ -3,6 +3,7 @@
 #include <new>
 
 #include "ui/gdi_scope.h"
+#include "ui/scaling.h"
 #include "ui/window_kit.h"
 
 namespace tallix::ui {
@@ -92,7 +93,8 @@ void FireLines::Draw(HDC dc) const {
   GetClientRect(window_, &rc);
   if (info_.filled) FillRect(dc, &rc, brush_);
   int style = info_.penStyle == 1 ? PS_DASH : info_.penStyle == 2 ? PS_DOT : PS_INSIDEFRAME;
-  GdiObject<HPEN> pen(CreatePen(style, info_.penWidth, info_.penColor));
+  const int dpi = DpiOf(window_);
+  GdiObject<HPEN> pen(CreatePen(style, ScaleToDpi(info_.penWidth, dpi), info_.penColor));
   ScopedSelect usePen(dc, pen);
   if (info_.shape == 1) {
     MoveToEx(dc, 0, 0, nullptr);
@@ -102,7 +104,8 @@ void FireLines::Draw(HDC dc) const {
       LineTo(dc, rc.right, 0);
   } else {
     ScopedSelect hollow(dc, GetStockObject(NULL_BRUSH));
-    RoundRect(dc, 0, 0, rc.right, rc.bottom, info_.rounding, info_.rounding);
+    const int rounding = ScaleToDpi(info_.rounding, dpi);
+    RoundRect(dc, 0, 0, rc.right, rc.bottom, rounding, rounding);
   }
 }
 

@@ -58,8 +58,14 @@ BYTE CharsetOfFace(const std::wstring& face) {
   return charset;
 }
 
-std::vector<std::pair<std::wstring, HFONT>>& Cache() {
-  static std::vector<std::pair<std::wstring, HFONT>> cache;
+struct CachedFont {
+  std::wstring spec;
+  int dpi;
+  HFONT font;
+};
+
+std::vector<CachedFont>& Cache() {
+  static std::vector<CachedFont> cache;
   return cache;
 }
 
@@ -83,18 +89,21 @@ int FontSpecPixelHeight(int height, int dotsPerInchY) {
   return -static_cast<int>(static_cast<long long>(height) * dotsPerInchY / 72);
 }
 
-HFONT FontFromSpec(std::wstring_view spec) {
+int FontSpecHeightAtDpi(int height, int dpi) {
+  if (height > 0) return FontSpecPixelHeight(height, dpi);
+  return MulDiv(height, dpi, kDesignDpi);
+}
+
+HFONT FontFromSpec(std::wstring_view spec, int dpi) {
   auto& cache = Cache();
-  for (const auto& [text, font] : cache)
-    if (text == spec) return font;
+  for (const CachedFont& cached : cache)
+    if (cached.dpi == dpi && cached.spec == spec) return cached.font;
   auto parsed = ParseFontSpec(spec);
   if (!parsed) return nullptr;
 
-  const int dpi = GetDeviceCaps(WindowDC(nullptr), LOGPIXELSY);
-
   LOGFONTW lf{};
   lstrcpynW(lf.lfFaceName, parsed->face.c_str(), LF_FACESIZE);
-  lf.lfHeight = FontSpecPixelHeight(parsed->height, dpi);
+  lf.lfHeight = FontSpecHeightAtDpi(parsed->height, dpi);
   lf.lfWeight = parsed->weight;
   lf.lfItalic = parsed->italic;
   lf.lfUnderline = parsed->underline;
@@ -105,7 +114,7 @@ HFONT FontFromSpec(std::wstring_view spec) {
   lf.lfQuality = DEFAULT_QUALITY;
   lf.lfPitchAndFamily = DEFAULT_PITCH;
   HFONT font = CreateFontIndirectW(&lf);
-  if (font) cache.emplace_back(std::wstring(spec), font);
+  if (font) cache.push_back({std::wstring(spec), dpi, font});
   return font;
 }
 

@@ -10,6 +10,8 @@
 #include <string>
 #include <string_view>
 
+#include "ui/scaling.h"
+
 namespace tallix::ui {
 
 struct FontSpec {
@@ -27,10 +29,14 @@ std::optional<FontSpec> ParseFontSpec(std::wstring_view spec);
 // Logical height for CreateFont: points become negative pixel heights.
 int FontSpecPixelHeight(int height, int dotsPerInchY);
 
-// The font of a spec string from the process-wide cache, made on first use.
-// The cache owns every font until the process ends: never delete the result.
-// nullptr when the font string names no face or the font cannot be made.
-HFONT FontFromSpec(std::wstring_view spec);
+// The logical height at dpi of a spec's height: pixel heights are design
+// pixels and scale from 96 DPI; points become pixels at dpi.
+int FontSpecHeightAtDpi(int height, int dpi);
+
+// The font of a spec string at dpi from the process-wide cache, made on first
+// use. The cache owns every font until the process ends: never delete the
+// result. nullptr when the font string names no face or the font cannot be made.
+HFONT FontFromSpec(std::wstring_view spec, int dpi = kDesignDpi);
 
 // Number of fonts in the cache.
 size_t FontCacheSize();

@@ -8,7 +8,9 @@
 #include <utility>
 
 #include "ui/fire_lines.h"
+#include "ui/control_helpers.h"
 #include "ui/font_spec.h"
+#include "ui/scaling.h"
 #include "ui/window_kit.h"
 #include "ui/xp_button.h"
 
@@ -98,6 +100,7 @@ void ReleaseRecord(HWND window) {
   Records().Forget(window);
   auto* record = static_cast<FlyRecord*>(RemovePropW(window, kFlyPtrProperty));
   if (record && record->brush) DeleteObject(record->brush);
+  if (record && record->icon) DestroyIcon(record->icon);
   delete record;
   ReleaseTags(window);
 }
@@ -128,21 +131,71 @@ FormDefinition* DefinitionOf(HWND form) {
 
 // ---- form window procedure ---------------------------------------------------
 
-HWND CreateDeclaredControl(HWND form, const ControlSpec& spec) {
+HWND CreateDeclaredControl(HWND form, const ControlSpec& spec, int dpi) {
   const DWORD style = spec.style | WS_CHILD | (spec.hidden ? 0 : WS_VISIBLE);
-  CreateArgs args{form, spec.id, spec.text, spec.x, spec.y, spec.width, spec.height, style, spec.exStyle};
+  CreateArgs args{form,
+                  spec.id,
+                  spec.text,
+                  ScaleToDpi(spec.x, dpi),
+                  ScaleToDpi(spec.y, dpi),
+                  ScaleToDpi(spec.width, dpi),
+                  ScaleToDpi(spec.height, dpi),
+                  style,
+                  spec.exStyle};
   if (spec.className && lstrcmpiW(spec.className, kXPButtonClass) == 0) RegisterXPButtonClass();
   if (spec.className && lstrcmpiW(spec.className, kFireLinesClass) == 0) RegisterFireLinesClass();
   return CreateChild(spec.className, args);
 }
 
-void CreateFormControls(HWND form, FormDefinition& definition) {
+bool IsIconStatic(const ControlSpec& spec) {
+  return (spec.style & SS_TYPEMASK) == SS_ICON && spec.className && lstrcmpiW(spec.className, L"STATIC") == 0 &&
+         spec.text && *spec.text;
+}
+
+// The static loads its icon at the system's size; the form's DPI may differ.
+void ShowIconForDpi(HWND control, FlyRecord& record, int dpi) {
+  HICON icon = LoadIconOfSize(record.iconName, ScaleToDpi(32, dpi));
+  if (!icon) return;
+  SendMessageW(control, STM_SETICON, reinterpret_cast<WPARAM>(icon), 0);
+  if (record.icon) DestroyIcon(record.icon);
+  record.icon = icon;
+}
+
+void CreateFormControls(HWND form, FormDefinition& definition, int dpi) {
   for (const ControlSpec& spec : definition.controls) {
-    HWND control = CreateDeclaredControl(form, spec);
+    HWND control = CreateDeclaredControl(form, spec, dpi);
     if (!control) continue;
-    SetControlProperties(control, spec.properties);
+    if (FlyRecord* record = SetControlProperties(control, spec.properties)) {
+      record->designPlace = {spec.x, spec.y, spec.width, spec.height};
+      record->hasDesignPlace = 1;
+      record->finish = spec.finish;
+      if (IsIconStatic(spec)) {
+        record->iconName = spec.text;
+        ShowIconForDpi(control, *record, dpi);
+      }
+    }
     if (spec.finish) spec.finish(control);
     SetEmptyTags(control);
+  }
+}
+
+bool HasMenuBar(const FormDefinition& definition) { return definition.menuName != nullptr; }
+
+SIZE DesignClientOf(const FormDefinition& definition) {
+  return DesignClientOfOuter(definition.width, definition.height, definition.style, definition.exStyle,
+                             HasMenuBar(definition));
+}
+
+// The window icons drawn for the form's DPI; the form owns them.
+void SetFormIcons(HWND form, FlyRecord& record, const FormDefinition& definition) {
+  if (!definition.iconName) return;
+  for (const bool large : {true, false}) {
+    HICON icon = LoadIconOfSize(definition.iconName, WindowIconSize(large, record.dpi));
+    if (!icon) continue;
+    HICON& kept = large ? record.largeIcon : record.smallIcon;
+    SendMessageW(form, WM_SETICON, large ? ICON_BIG : ICON_SMALL, reinterpret_cast<LPARAM>(icon));
+    if (kept) DestroyIcon(kept);
+    kept = icon;
   }
 }
 
@@ -151,12 +204,56 @@ LRESULT OnFormCreate(HWND form, const CREATESTRUCTW& create) {
   FlyRecord* record = MakeRecord(form);
   if (!record || !context) return -1;
   record->isForm = 1;
+  record->dpi = ReportedDpi(form);
   Records().Remember(form, record);
   record->definition = context->definition;
   context->definition->window = form;
   SetEmptyTags(form);
-  CreateFormControls(form, *context->definition);
+  CreateFormControls(form, *context->definition, record->dpi);
+  record->designClient = DesignClientOf(*context->definition);
+  // At the design DPI the window keeps the outer size it was made with.
+  if (record->dpi != kDesignDpi)
+    SetClientSize(form, ScaleToDpi(record->designClient.cx, record->dpi),
+                  ScaleToDpi(record->designClient.cy, record->dpi));
+  SetFormIcons(form, *record, *context->definition);
   return context->definition->OnCreate(form, context->value);
+}
+
+// Fonts first: a combo box sizes itself to its font, and the place then wins.
+BOOL CALLBACK RescaleControl(HWND control, LPARAM dpiValue) {
+  const int dpi = static_cast<int>(dpiValue);
+  FlyRecord* record = GetFlyRecord(control);
+  if (!record || record->isForm) return TRUE;
+  if (!record->fontSpec.empty())
+    if (HFONT font = FontFromSpec(record->fontSpec, dpi)) {
+      record->font = font;
+      SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+      if (HasClass(control, DATETIMEPICK_CLASSW))
+        SendMessageW(control, DTM_SETMCFONT, reinterpret_cast<WPARAM>(font), FALSE);
+    }
+  if (record->hasDesignPlace) {
+    const Place& place = record->designPlace;
+    SetWindowPos(control, nullptr, ScaleToDpi(place.x, dpi), ScaleToDpi(place.y, dpi), ScaleToDpi(place.width, dpi),
+                 ScaleToDpi(place.height, dpi), SWP_NOZORDER | SWP_NOACTIVATE);
+  }
+  if (record->iconName) ShowIconForDpi(control, *record, dpi);
+  if (record->finish) record->finish(control);
+  return TRUE;
+}
+
+// The form moved to a screen of another scale, or the scale changed: the
+// system's suggested rectangle, then everything laid out again for the DPI.
+void OnFormDpiChanged(HWND form, FlyRecord& record, FormDefinition& definition, int dpi, const RECT* suggested) {
+  if (dpi <= 0) return;
+  record.dpi = dpi;
+  if (suggested)
+    SetWindowPos(form, nullptr, suggested->left, suggested->top, suggested->right - suggested->left,
+                 suggested->bottom - suggested->top, SWP_NOZORDER | SWP_NOACTIVATE);
+  EnumChildWindows(form, RescaleControl, dpi);
+  SetClientSize(form, ScaleToDpi(record.designClient.cx, dpi), ScaleToDpi(record.designClient.cy, dpi));
+  SetFormIcons(form, record, definition);
+  definition.OnDpiChanged(form, dpi);
+  RedrawWindow(form, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
 
 void ReenableOwner(FlyRecord& record) {
@@ -172,6 +269,8 @@ void OnFormDestroy(HWND form, FlyRecord& record) {
   if (record.isModal && IsWindow(record.modalOwner) && !IsWindowEnabled(record.modalOwner)) ReenableOwner(record);
   if (record.accelerators) DestroyAcceleratorTable(record.accelerators);
   if (record.timerId) KillTimer(form, record.timerId);
+  for (HICON icon : {record.largeIcon, record.smallIcon})
+    if (icon) DestroyIcon(icon);
   ReleaseRecord(form);
 }
 
@@ -284,6 +383,9 @@ LRESULT CALLBACK FormProcedure(HWND form, UINT message, WPARAM wParam, LPARAM lP
         return 0;
       }
       break;
+    case WM_DPICHANGED:
+      OnFormDpiChanged(form, *record, *definition, LOWORD(wParam), reinterpret_cast<const RECT*>(lParam));
+      return 0;
     case WM_SYSCOLORCHANGE:
     case WM_THEMECHANGED: EnumChildWindows(form, RefreshSystemBrush, 0); break;
     case WM_CTLCOLOREDIT:
@@ -383,7 +485,8 @@ FlyRecord* SetControlProperties(HWND control, const ControlProperties& propertie
     Records().Remember(control, record);
   }
   if (properties.fontSpec && *properties.fontSpec) {
-    record->font = FontFromSpec(properties.fontSpec);
+    record->fontSpec = properties.fontSpec;
+    record->font = FontFromSpec(properties.fontSpec, DpiOf(control));
     if (record->font) {
       SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(record->font), TRUE);
       if (HasClass(control, DATETIMEPICK_CLASSW))
@@ -436,14 +539,23 @@ LRESULT CALLBACK ControlSubclassProcedure(HWND control, UINT message, WPARAM wPa
 INT_PTR ShowForm(FormDefinition& definition, HWND owner, bool modal, LPARAM value) {
   if (!EnsureFormClass(definition)) return -1;
   definition.modalResult = 0;
-  int x = (GetSystemMetrics(SM_CXSCREEN) - definition.width) / 2;
-  int y = (GetSystemMetrics(SM_CYSCREEN) - definition.height) / 2;
+  // The size for the DPI the form will most likely get; made exact once the
+  // window knows its own.
+  const int dpi = owner ? DpiOf(owner) : SystemDpi();
+  SIZE outer{definition.width, definition.height};
+  if (dpi != kDesignDpi) {
+    const SIZE design = DesignClientOf(definition);
+    outer = OuterOfClient({ScaleToDpi(design.cx, dpi), ScaleToDpi(design.cy, dpi)}, definition.style,
+                          definition.exStyle, HasMenuBar(definition), dpi);
+  }
+  int x = (GetSystemMetrics(SM_CXSCREEN) - outer.cx) / 2;
+  int y = (GetSystemMetrics(SM_CYSCREEN) - outer.cy) / 2;
   HINSTANCE instance = ToolkitInstance();
   HMENU menu = definition.menuName ? LoadMenuW(instance, definition.menuName) : nullptr;
   CreateContext context{&definition, value};
   HWND form =
       CreateWindowExW(definition.exStyle, definition.ClassName().c_str(), definition.caption.c_str(), definition.style,
-                      x, y, definition.width, definition.height, owner, menu, instance, &context);
+                      x, y, outer.cx, outer.cy, owner, menu, instance, &context);
   if (!form) {
     if (menu) DestroyMenu(menu);
     return -1;

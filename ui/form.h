@@ -34,6 +34,8 @@
 #include <tuple>
 #include <vector>
 
+#include "ui/scaling.h"
+
 namespace tallix::ui {
 
 inline constexpr wchar_t kFlyPtrProperty[] = L"FLY_PTR";
@@ -74,6 +76,16 @@ struct FlyRecord {
   COLORREF backColor = 0;                // RGB or system colour index
   FormDefinition* definition = nullptr;  // form: its description and handlers
   HWND tooltip = nullptr;                // form: tooltip window of AddTooltip
+  int dpi = 0;                           // form: DPI its controls are laid out for
+  SIZE designClient{};                   // form: client area in design pixels
+  int hasDesignPlace = 0;                // control: placed by the framework
+  Place designPlace;                     // control: its place in design pixels
+  std::wstring fontSpec;                 // control: made again for a new DPI
+  void (*finish)(HWND) = nullptr;        // control: run again for a new DPI
+  HICON largeIcon = nullptr;             // form: window icons for its DPI, destroyed with it
+  HICON smallIcon = nullptr;
+  const wchar_t* iconName = nullptr;     // control (SS_ICON static): its icon resource
+  HICON icon = nullptr;                  // control: that icon at its DPI, destroyed with it
 };
 
 FlyRecord* GetFlyRecord(HWND window);
@@ -115,7 +127,8 @@ struct ControlSpec {
   ControlProperties properties;
   bool hidden = false;
   // What no style can say (a key's toggle mode or image, an edit's margins),
-  // run once the control has its properties.
+  // run once the control has its properties, and again once the form has
+  // been laid out for a new DPI: it must bear being repeated.
   void (*finish)(HWND control) = nullptr;
 };
 
@@ -176,6 +189,10 @@ class FormDefinition {
   virtual LRESULT OnControlEvent(const ControlEvent& event) { return 0; }
   // Keyboard preview from a control of this form; non-zero consumes the message.
   virtual LRESULT OnKeyPreview(HWND control, const MSG& message) { return 0; }
+  // After a change of DPI, once the framework has laid out every control and
+  // made its fonts again: what the window draws or sizes itself (item
+  // heights, column widths) follows here.
+  virtual void OnDpiChanged(HWND form, int dpi) {}
   // Any other message, before the framework's handling (also WM_CLOSE and
   // WM_DESTROY, whose bookkeeping still runs). Return true to answer it.
   virtual bool OnMessage(HWND form, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) { return false; }

@@ -8,6 +8,7 @@
 
 #include "ui/caption_colors.h"
 #include "ui/gdi_scope.h"
+#include "ui/scaling.h"
 #include "ui/ux_theme.h"
 #include "ui/window_kit.h"
 
@@ -148,6 +149,10 @@ class XPButton {
   int imagePosition_ = kImageLeft | kImageVCenter;
   int imageMargin_ = 4;
   int textMargin_ = 4;
+  // The DPI of the paint under way: margins, offsets and the image size are
+  // design pixels.
+  int drawDpi_ = kDesignDpi;
+  int Px(int value) const { return ScaleToDpi(value, drawDpi_); }
   int toggleMode_ = 0;
   int toggled_ = 0;
   bool themed_;
@@ -319,7 +324,7 @@ void XPButton::DrawClassicFrame(HDC dc, RECT& area, DrawState drawState) const {
   const bool flat = (GetWindowLongW(window_, GWL_STYLE) & BS_FLAT) != 0;
   if (focused) {
     if (!(toggleMode_ && drawState == kPressed)) FrameRect(dc, &area, GetSysColorBrush(COLOR_WINDOWTEXT));
-    InflateRect(&area, -1, -1);
+    InflateRect(&area, -Px(1), -Px(1));
   }
   if (toggleMode_) {
     if (drawState == kPressed)
@@ -346,25 +351,26 @@ bool XPButton::DrawImage(HDC dc, const RECT& area, DrawState drawState, RECT& te
 
   RECT client;
   GetClientRect(window_, &client);
+  const int imageWidth = Px(imageWidth_), imageHeight = Px(imageHeight_), imageMargin = Px(imageMargin_);
   int y = area.top;
   if (imagePosition_ & kImageVCenter)
-    y = area.top + (area.bottom - area.top - imageHeight_) / 2;
+    y = area.top + (area.bottom - area.top - imageHeight) / 2;
   else if (imagePosition_ & kImageBottom)
-    y = area.bottom - imageHeight_;
-  int x = area.left + imageMargin_;
+    y = area.bottom - imageHeight;
+  int x = area.left + imageMargin;
   if (imagePosition_ & kImageRight)
-    x = area.right - imageMargin_ - imageWidth_;
+    x = area.right - imageMargin - imageWidth;
   else if (imagePosition_ & kImageLeft)
-    x = area.left + imageMargin_;
+    x = area.left + imageMargin;
   else if (imagePosition_ & kImageCenter)
-    x = (client.right - client.left) / 2 - imageWidth_ / 2;
+    x = (client.right - client.left) / 2 - imageWidth / 2;
   if (drawState == kPressed) {
-    ++x;
-    ++y;
+    x += Px(1);
+    y += Px(1);
   }
 
   if (image->type == 1) {
-    DrawIconEx(dc, x, y, static_cast<HICON>(image->handle), imageWidth_, imageHeight_, 0, nullptr, DI_NORMAL);
+    DrawIconEx(dc, x, y, static_cast<HICON>(image->handle), imageWidth, imageHeight, 0, nullptr, DI_NORMAL);
   } else {
     BITMAP bm{};
     GetObjectW(image->handle, sizeof(bm), &bm);
@@ -376,9 +382,9 @@ bool XPButton::DrawImage(HDC dc, const RECT& area, DrawState drawState, RECT& te
   const bool leftAligned = !(textFormat_ & (DT_CENTER | DT_RIGHT));
   const bool textIgnoresImage = (imagePosition_ & kImageCenter) && (imagePosition_ & kImageTextIgnoresImage);
   if ((imagePosition_ & kImageLeft) && leftAligned && !textIgnoresImage)
-    textArea.left = area.left + imageMargin_ + imageWidth_;
+    textArea.left = area.left + imageMargin + imageWidth;
   if ((imagePosition_ & kImageRight) && (textFormat_ & DT_RIGHT) && !textIgnoresImage)
-    textArea.right = area.right - imageMargin_ - imageWidth_;
+    textArea.right = area.right - imageMargin - imageWidth;
   return true;
 }
 
@@ -397,14 +403,14 @@ void XPButton::WidenForCaption(HDC dc, const std::wstring& caption, RECT& textAr
 
 void XPButton::DrawCaption(HDC dc, const std::wstring& caption, RECT textArea) const {
   if (textFormat_ & DT_RIGHT)
-    textArea.right -= textMargin_;
+    textArea.right -= Px(textMargin_);
   else if (!(textFormat_ & DT_CENTER))
-    textArea.left += textMargin_;
+    textArea.left += Px(textMargin_);
   if (textFormat_ & DT_CENTER) WidenForCaption(dc, caption, textArea);
   SetBkMode(dc, TRANSPARENT);
   if (!IsWindowEnabled(window_)) {
     RECT embossed = textArea;
-    OffsetRect(&embossed, 1, 1);
+    OffsetRect(&embossed, Px(1), Px(1));
     SetTextColor(dc, GetSysColor(COLOR_BTNHIGHLIGHT));
     DrawTextW(dc, caption.c_str(), -1, &embossed, textFormat_);
     SetTextColor(dc, GetSysColor(COLOR_BTNSHADOW));
@@ -419,6 +425,7 @@ void XPButton::Draw(HDC dc) {
   GetWindowTextW(window_, buffer, 261);
   const std::wstring caption = buffer;
 
+  drawDpi_ = DpiOf(window_);
   const UxThemeLibrary& ux = UxThemeLibrary::Get();
   // When the theme went away after creation the classic look is still better
   // than an empty rectangle.
@@ -430,7 +437,7 @@ void XPButton::Draw(HDC dc) {
   RECT bounds = client;
   RECT area = client;
   if (theme) {
-    InflateRect(&bounds, 1, 1);
+    InflateRect(&bounds, Px(1), Px(1));
     ux.DrawThemeBackground(theme, dc, BP_PUSHBUTTON, drawState, &bounds, nullptr);
     ux.GetThemeBackgroundContentRect(theme, dc, BP_PUSHBUTTON, drawState, &bounds, &area);
   } else {
@@ -445,7 +452,7 @@ void XPButton::Draw(HDC dc) {
 
   if (GetFocus() == window_) {
     RECT focus = theme ? bounds : client;
-    int inset = theme ? 3 : 4;
+    int inset = Px(theme ? 3 : 4);
     InflateRect(&focus, -inset, -inset);
     DrawFocusRect(dc, &focus);
   }

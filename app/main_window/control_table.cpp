@@ -9,6 +9,7 @@
 #include "ui/control_presets.h"
 #include "ui/exports.h"
 #include "ui/fire_lines.h"
+#include "ui/scaling.h"
 #include "ui/window_kit.h"
 #include "ui/xp_button.h"
 
@@ -97,8 +98,10 @@ ControlSpec StatusLine() {
 }
 
 void ShowTransferIcon(HWND key) {
-  // Handed over with keep 0: the button deletes the icon with itself.
-  HANDLE icon = LoadImageW(ui::ToolkitInstance(), L"IMAGE_GENERAL", IMAGE_ICON, 16, 16, LR_DEFAULTCOLOR);
+  // Handed over with keep 0: the button deletes the icon with itself, or
+  // when the next one replaces it after a change of DPI.
+  // Drawn 16 design pixels wide: loaded at the size that makes at the key's DPI.
+  HANDLE icon = ui::LoadIconOfSize(L"IMAGE_GENERAL", ui::Scaled(key, 16));
   if (icon) TB_XPBUTTON_SETIMAGE(key, icon, 1, 1, FALSE, FALSE);
   TB_XPBUTTON_SETIMAGEPOS(key, ui::kImageCenter | ui::kImageVCenter, FALSE);
   TB_XPBUTTON_SETIMAGEMARGIN(key, 4, FALSE);

@@ -19,6 +19,10 @@ inline constexpr int kNarrowClientWidth = 276;
 inline constexpr int kFullClientHeight = 293;
 // Height taken by the stopwatch bar, and by the status bar.
 inline constexpr int kBarHeight = 22;
+// Height of a line of the tape, and where its text ends and starts.
+inline constexpr int kTapeLineHeight = 16;
+inline constexpr int kTapeTextRight = 200;
+inline constexpr int kTapeTextTop = 2;
 
 // The three settings as read from the file; only 1 means "shown".
 struct LayoutFlags {

@@ -37,6 +37,7 @@
 #include "ui/control_helpers.h"
 #include "ui/exports.h"
 #include "ui/form.h"
+#include "ui/scaling.h"
 #include "ui/utf8_text.h"
 
 namespace tallix {
@@ -184,6 +185,13 @@ bool MainWindow::OnMessage(HWND form, UINT message, WPARAM wParam, LPARAM lParam
       if (wParam == ids::kTimerStopwatch) StopwatchTick(*this);
       result = 0;
       return true;
+    case WM_MEASUREITEM: {
+      auto* item = reinterpret_cast<MEASUREITEMSTRUCT*>(lParam);
+      if (!item || item->CtlID != static_cast<UINT>(ids::kTapeList)) return false;
+      item->itemHeight = static_cast<UINT>(ui::Scaled(form, kTapeLineHeight));
+      result = TRUE;
+      return true;
+    }
     case WM_DRAWITEM: {
       const auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
       if (!item || item->CtlID != static_cast<UINT>(ids::kTapeList)) return false;
@@ -218,6 +226,10 @@ LRESULT MainWindow::OnCreate(HWND form, LPARAM) {
   SetTimer(form, ids::kTimerStopwatch, 50, nullptr);
   SetTimer(form, ids::kTimerDate, 60000, nullptr);
   return 0;
+}
+
+void MainWindow::OnDpiChanged(HWND form, int dpi) {
+  SendMessageW(Control(ids::kTapeList), LB_SETITEMHEIGHT, 0, ui::ScaleToDpi(kTapeLineHeight, dpi));
 }
 
 void MainWindow::OnDestroy() {
@@ -281,8 +293,7 @@ void MainWindow::ApplyLayout(const LayoutFlags& flags) {
   if (plan.statusBarShown) CheckMenuItem(menu_, IDM_SHOW_STATUSBAR, MF_BYCOMMAND | MF_CHECKED);
   if (plan.tapeShown) CheckMenuItem(menu_, IDM_SHOW_TAPE, MF_BYCOMMAND | MF_CHECKED);
 
-  constexpr UINT kPlace = SWP_NOZORDER | SWP_NOACTIVATE;
-  SetWindowPos(Control(ids::kTapeList), nullptr, 0, 0, plan.tapeListWidth, plan.tapeListHeight, kPlace | SWP_NOMOVE);
+  ui::ResizeControlTo(Control(ids::kTapeList), plan.tapeListWidth, plan.tapeListHeight);
   ShowWindow(Control(ids::kTapeList), plan.tapeShown ? SW_SHOW : SW_HIDE);
   const std::pair<int, PanePlace> panes[] = {{ids::kMemoryPane, plan.memoryPane},
                                              {ids::kAveragePane, plan.averagePane},
@@ -290,10 +301,10 @@ void MainWindow::ApplyLayout(const LayoutFlags& flags) {
                                              {ids::kDatePane, plan.datePane},
                                              {ids::kNumLockPane, plan.numLockPane}};
   for (const auto& [id, place] : panes) {
-    SetWindowPos(Control(id), nullptr, place.x, place.y, place.width, place.height, kPlace);
+    ui::PlaceControl(Control(id), {place.x, place.y, place.width, place.height});
   }
-  SetWindowPos(Control(ids::kSeparatorLine), nullptr, plan.separatorX, plan.separatorY, 0, 0, kPlace | SWP_NOSIZE);
-  ui::SetClientSize(window, plan.clientWidth, plan.clientHeight);
+  ui::MoveControlTo(Control(ids::kSeparatorLine), plan.separatorX, plan.separatorY);
+  ui::SetFormClientSize(window, plan.clientWidth, plan.clientHeight);
 }
 
 void MainWindow::ToggleShowSetting(int menuId, std::string_view key) {

@@ -37,6 +37,7 @@ class MainWindow final : public ui::FormDefinition, public EngineHost, public Ma
   // FormDefinition.
   LRESULT OnCreate(HWND form, LPARAM value) override;
   bool OnMessage(HWND form, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+  void OnDpiChanged(HWND form, int dpi) override;
 
   // MainWindowContext.
   HWND Owner() const override { return window; }

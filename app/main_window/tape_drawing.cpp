@@ -1,11 +1,13 @@
 // The tape list draws itself in the colours of its lines' texts.
 #include <string>
 
+#include "app/main_window/layout.h"
 #include "app/main_window/main_window_impl.h"
 #include "app/main_window/tape_colour.h"
 #include "side_window/wide_text.h"
 #include "ui/control_helpers.h"
 #include "ui/gdi_scope.h"
+#include "ui/scaling.h"
 
 namespace tallix {
 
@@ -20,8 +22,8 @@ void MainWindow::DrawTapeItem(const DRAWITEMSTRUCT& item) {
     SetTextColor(dc, TapeLineColour(cp1252, TapeMedium::Screen, GetSysColor(COLOR_WINDOWTEXT)));
     ui::ScopedSelect font(dc, reinterpret_cast<HFONT>(SendMessageW(item.hwndItem, WM_GETFONT, 0, 0)));
     RECT area = item.rcItem;
-    area.right = area.left + 200;
-    area.top += 2;
+    area.right = area.left + ui::Scaled(item.hwndItem, kTapeTextRight);
+    area.top += ui::Scaled(item.hwndItem, kTapeTextTop);
     DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &area, DT_RIGHT | DT_TOP | DT_SINGLELINE | DT_NOPREFIX);
   }
   if (item.itemAction & ODA_FOCUS) DrawFocusRect(dc, &item.rcItem);

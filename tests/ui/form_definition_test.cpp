@@ -6,7 +6,9 @@
 
 #include "tests/ui/ui_test_support.h"
 #include "ui/control_presets.h"
+#include "ui/font_spec.h"
 #include "ui/form.h"
+#include "ui/scaling.h"
 #include "ui/xp_button.h"
 
 using namespace tallix::ui;
@@ -148,6 +150,40 @@ TEST_F(FormDefinitionTest, EachFormKeepsItsOwnModalResult) {
   ClosedByItsBox modal;
   EXPECT_EQ(ShowForm(modal, owner.window, true), 0);
   EXPECT_EQ(form.modalResult, 5);
+}
+
+// A move to a 144-DPI screen: every control at its design place times 1.5,
+// including one the window moved itself, fonts made for 144 DPI, and the
+// place a window gives afterwards scaled for the new DPI too.
+TEST_F(FormDefinitionTest, AChangeOfDpiLaysTheFormOutAgain) {
+  HWND window = Open();
+  ASSERT_EQ(DpiOf(window), kDesignDpi) << "the test prefix runs at 96 DPI";
+  PlaceControl(GetDlgItem(window, kPane), {10, 200, 100, 22});
+  RECT outer{};
+  GetWindowRect(window, &outer);
+  SendMessageW(window, WM_DPICHANGED, MAKEWPARAM(144, 144), reinterpret_cast<LPARAM>(&outer));
+  Pump();
+  const auto placeOf = [&](int id) {
+    RECT r{};
+    GetWindowRect(GetDlgItem(window, id), &r);
+    MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&r), 2);
+    return r;
+  };
+  EXPECT_EQ(DpiOf(GetDlgItem(window, kKey)), 144);
+  const RECT key = placeOf(kKey), pane = placeOf(kPane);
+  EXPECT_EQ(key.left, 75);
+  EXPECT_EQ(key.top, 45);
+  EXPECT_EQ(key.right - key.left, 90);
+  EXPECT_EQ(key.bottom - key.top, 27);
+  EXPECT_EQ(pane.left, 15);
+  EXPECT_EQ(pane.top, 300);
+  EXPECT_EQ(GetXPButtonInfo(GetDlgItem(window, kKey))->font, FontFromSpec(kFont, 144));
+  LOGFONTW description{};
+  GetObjectW(FontFromSpec(kFont, 144), sizeof description, &description);
+  EXPECT_EQ(description.lfHeight, -18);
+  MoveControlTo(GetDlgItem(window, kPane), 20, 100);
+  EXPECT_EQ(placeOf(kPane).left, 30);
+  EXPECT_EQ(placeOf(kPane).right - placeOf(kPane).left, 150);
 }
 
 }  // namespace

@@ -14,6 +14,7 @@
 #include "ui/control_helpers.h"
 #include "ui/control_presets.h"
 #include "ui/form.h"
+#include "ui/scaling.h"
 
 namespace tallix {
 namespace {
@@ -78,10 +79,10 @@ class ShapeForm final : public ui::FormDefinition {
           ui::Static(kExampleLabel, kExample, {kLeft, clientHeight, kClientWidth - 2 * kLeft, 30}, kExampleFont));
       clientHeight += 38;
     }
-    RECT frame{0, 0, kClientWidth, clientHeight};
-    AdjustWindowRectEx(&frame, style, FALSE, exStyle);
-    width = frame.right - frame.left;
-    height = frame.bottom - frame.top;
+    // In design pixels, framed as at 96 DPI: the framework scales the client area.
+    const SIZE outer = ui::OuterOfClient({kClientWidth, clientHeight}, style, exStyle, false, ui::kDesignDpi);
+    width = outer.cx;
+    height = outer.cy;
 
     OnClick(kStandard, [this] { SwitchSystem(); });
     OnClick(kMetric, [this] { SwitchSystem(); });

@@ -13,6 +13,7 @@
 #include "tools/convert/unit_catalog.h"
 #include "ui/control_presets.h"
 #include "ui/form.h"
+#include "ui/scaling.h"
 
 namespace tallix {
 namespace {
@@ -65,12 +66,11 @@ class ConverterPopup final : public ui::FormDefinition {
   }
 
   LRESULT OnCreate(HWND form, LPARAM) override {
-    RECT frame{0, 0, kTreeWidth, kTreeHeight};
-    AdjustWindowRectEx(&frame, style, FALSE, exStyle);
     RECT key{};
     GetWindowRect(cnvKey_, &key);
-    SetWindowPos(form, nullptr, key.right + kGapToKey, key.top, frame.right - frame.left, frame.bottom - frame.top,
-                 SWP_NOZORDER | SWP_NOACTIVATE);
+    SetWindowPos(form, nullptr, key.right + ui::Scaled(form, kGapToKey), key.top, 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    ui::SetFormClientSize(form, kTreeWidth, kTreeHeight);
 
     valueText_ = convert::ValueText(main_.CalculatorHost().GetDisplayText());
     HWND tree = GetDlgItem(form, kTree);

@@ -21,6 +21,7 @@
 #include "ui/control_helpers.h"
 #include "ui/control_presets.h"
 #include "ui/form.h"
+#include "ui/scaling.h"
 #include "ui/input_box.h"
 #include "ui/utf8_text.h"
 
@@ -131,8 +132,10 @@ class LoanForm final : public ui::FormDefinition {
     OnClick(kClose, [this] { ui::CloseForm(window, IDCANCEL); });
   }
 
+  void OnDpiChanged(HWND, int dpi) override { ScaleScheduleColumns(Item(kSchedule), dpi); }
+
   LRESULT OnCreate(HWND form, LPARAM) override {
-    ui::SetClientSize(form, kClientWidth, kClientHeight);
+    ui::SetFormClientSize(form, kClientWidth, kClientHeight);
     for (const Compounding& choice : kCompoundings) ui::ComboAdd(Item(kCompounding), Wide(choice.text));
     ui::ComboSelect(Item(kCompounding), kMonthlyCompounding);
     SendMessageW(Item(kFirstDate), DTM_SETFORMATW, 0, reinterpret_cast<LPARAM>(L"MM-dd-yyyy"));

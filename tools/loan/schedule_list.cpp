@@ -6,14 +6,21 @@
 #include "side_window/wide_text.h"
 #include "tools/loan/loan_texts.h"
 #include "ui/control_helpers.h"
+#include "ui/scaling.h"
 
 namespace tallix::loan {
 
 void AddScheduleColumns(HWND list) {
   SendMessageW(list, LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_FULLROWSELECT, LVS_EX_FULLROWSELECT);
   for (std::size_t i = 0; i < kScheduleColumns.size(); ++i) {
-    ui::ListViewInsertColumn(list, int(i), Wide(kScheduleColumns[i].title), kScheduleColumns[i].width);
+    ui::ListViewInsertColumn(list, int(i), Wide(kScheduleColumns[i].title),
+                             ui::Scaled(list, kScheduleColumns[i].width));
   }
+}
+
+void ScaleScheduleColumns(HWND list, int dpi) {
+  for (std::size_t i = 0; i < kScheduleColumns.size(); ++i)
+    SendMessageW(list, LVM_SETCOLUMNWIDTH, i, ui::ScaleToDpi(kScheduleColumns[i].width, dpi));
 }
 
 void FillScheduleList(HWND list, const std::vector<ScheduleRow>& rows) {

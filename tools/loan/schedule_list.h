@@ -9,7 +9,9 @@
 
 namespace tallix::loan {
 
+// The columns at the list's DPI, and their widths again for a new DPI.
 void AddScheduleColumns(HWND list);
+void ScaleScheduleColumns(HWND list, int dpi);
 
 // Replaces every row by one a payment. A 1,200-payment schedule goes in with
 // the list's drawing held back and its rows allotted at once.

@@ -16,6 +16,7 @@
 #include "ui/control_helpers.h"
 #include "ui/control_presets.h"
 #include "ui/form.h"
+#include "ui/scaling.h"
 #include "ui/utf8_text.h"
 #include "ui/window_kit.h"
 
@@ -105,8 +106,7 @@ class TransferForm final : public ui::FormDefinition, private TransferView {
     const bool olderFrames =
         version.rfind(L"Microsoft Windows 2000", 0) == 0 || version.rfind(L"Microsoft Windows 98", 0) == 0;
     // The frames of those systems are thinner.
-    SetWindowPos(form, nullptr, 0, 0, olderFrames ? 410 : 413, olderFrames ? 381 : 387,
-                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    ui::SetFormOuterSize(form, olderFrames ? 410 : 413, olderFrames ? 381 : 387);
     const HostIdentity host = ReadHostIdentity();
     SetField(ids::kComputerName, host.name);
     SetField(ids::kIpAddress, host.address);

@@ -1,0 +1,403 @@
+// Opens every window of Tallix in this process and writes down where each
+// control is, how large each client area is, the height of each font and
+// whether each caption fits its control; then compares such records made at
+// two DPIs. run_dpi_layouts.sh runs it in a prefix set to 96, 120, 144 and
+// 192 DPI.
+//
+//   dpi_layout_probe record FILE [SHOTS_FOLDER] [--switch-to DPI]
+//   dpi_layout_probe compare DESIGN_RECORD RECORD
+//
+// --switch-to sends each window a WM_DPICHANGED to DPI before it is measured,
+// as a move to a screen of that scale would.
+#include <windows.h>
+// After windows.h, which it needs.
+#include <commctrl.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <functional>
+#include <map>
+#include <set>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "app/main_window/control_ids.h"
+#include "app/main_window/main_window.h"
+#include "resources/resource_ids.h"
+#include "tests/ui/ui_test_support.h"
+#include "tools/transfer/transfer_options_window.h"
+#include "ui/control_helpers.h"
+#include "ui/input_box.h"
+#include "ui/scaling.h"
+#include "ui/xp_button.h"
+
+namespace tallix {
+namespace {
+
+using ui::test::Pump;
+
+std::string Narrow(const std::wstring& text) {
+  std::string out;
+  for (wchar_t c : text) out += c < 128 && c > ' ' ? static_cast<char>(c) : '_';
+  return out.empty() ? "_" : out;
+}
+
+std::wstring ClassOf(HWND window) {
+  wchar_t name[64] = {};
+  GetClassNameW(window, name, 64);
+  return name;
+}
+
+HFONT FontOf(HWND control) {
+  if (auto info = ui::GetXPButtonInfo(control)) return info->font;
+  return reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0));
+}
+
+int FontHeight(HFONT font) {
+  LOGFONTW description{};
+  return font && GetObjectW(font, sizeof description, &description) ? description.lfHeight : 0;
+}
+
+// Room a caption has beside what the control draws itself: the box of a
+// check box or option button, the line of a group box.
+int CaptionRoom(HWND control, int width, int dpi) {
+  const std::wstring name = ClassOf(control);
+  const DWORD style = GetWindowLongW(control, GWL_STYLE);
+  if (lstrcmpiW(name.c_str(), L"Button") != 0) return width;
+  switch (style & BS_TYPEMASK) {
+    case BS_CHECKBOX:
+    case BS_AUTOCHECKBOX:
+    case BS_RADIOBUTTON:
+    case BS_AUTORADIOBUTTON: return width - ui::ScaleToDpi(16, dpi);
+    case BS_GROUPBOX: return width - ui::ScaleToDpi(12, dpi);
+    default: return width;
+  }
+}
+
+bool HasCaption(HWND control) {
+  const std::wstring name = ClassOf(control);
+  const DWORD style = GetWindowLongW(control, GWL_STYLE);
+  if (lstrcmpiW(name.c_str(), L"Static") == 0) {
+    const DWORD type = style & SS_TYPEMASK;
+    return type == SS_LEFT || type == SS_CENTER || type == SS_RIGHT || type == SS_SIMPLE || type == SS_LEFTNOWORDWRAP;
+  }
+  return lstrcmpiW(name.c_str(), L"Button") == 0 || name == ui::kXPButtonClass;
+}
+
+// How many pixels the caption's text, in the control's font, has to spare:
+// on one line within its width, or wrapped within its height (negative:
+// clipped). A key that shows its image instead of its caption has no caption.
+int CaptionSlack(HWND control, int dpi) {
+  if (!HasCaption(control)) return 0;
+  if (auto key = ui::GetXPButtonInfo(control))
+    if (key->images[0] && (key->imagePosition & ui::kImageCenter) && (key->imagePosition & ui::kImageVCenter)) return 0;
+  const std::wstring text = ui::GetText(control);
+  if (text.empty()) return 0;
+  RECT client{};
+  GetClientRect(control, &client);
+  HDC dc = GetDC(control);
+  HGDIOBJ previous = SelectObject(dc, FontOf(control));
+  const bool wraps = lstrcmpiW(ClassOf(control).c_str(), L"Static") == 0 &&
+                     (GetWindowLongW(control, GWL_STYLE) & SS_TYPEMASK) <= SS_RIGHT;
+  const UINT prefix = (GetWindowLongW(control, GWL_STYLE) & SS_NOPREFIX) && wraps ? DT_NOPREFIX : 0;
+  RECT needed{0, 0, client.right, 0};
+  int slack;
+  if (wraps && text.find(L' ') != std::wstring::npos) {
+    DrawTextW(dc, text.c_str(), -1, &needed, DT_CALCRECT | DT_WORDBREAK | prefix);
+    slack = std::min(client.bottom - needed.bottom, client.right - needed.right);
+  } else {
+    DrawTextW(dc, text.c_str(), -1, &needed, DT_CALCRECT | DT_SINGLELINE | prefix);
+    slack = CaptionRoom(control, client.right, dpi) - needed.right;
+  }
+  SelectObject(dc, previous);
+  ReleaseDC(control, dc);
+  return slack;
+}
+
+// The window's pixels as the screen shows them, as a BMP file.
+void Photograph(HWND window, const std::string& path) {
+  RECT area{};
+  GetWindowRect(window, &area);
+  const int width = area.right - area.left, height = area.bottom - area.top;
+  if (width <= 0 || height <= 0) return;
+  HDC screen = GetDC(nullptr);
+  HDC memory = CreateCompatibleDC(screen);
+  BITMAPINFO info{};
+  info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+  info.bmiHeader.biWidth = width;
+  info.bmiHeader.biHeight = height;
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 24;
+  info.bmiHeader.biCompression = BI_RGB;
+  void* bits = nullptr;
+  HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  HGDIOBJ previous = SelectObject(memory, bitmap);
+  BitBlt(memory, 0, 0, width, height, screen, area.left, area.top, SRCCOPY);
+  GdiFlush();
+  const DWORD rowBytes = ((width * 3 + 3) / 4) * 4;
+  BITMAPFILEHEADER file{0x4D42, static_cast<DWORD>(sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER) + rowBytes * height),
+                        0, 0, sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER)};
+  std::ofstream out(path, std::ios::binary);
+  out.write(reinterpret_cast<const char*>(&file), sizeof file);
+  out.write(reinterpret_cast<const char*>(&info.bmiHeader), sizeof info.bmiHeader);
+  out.write(static_cast<const char*>(bits), rowBytes * height);
+  SelectObject(memory, previous);
+  DeleteObject(bitmap);
+  DeleteDC(memory);
+  ReleaseDC(nullptr, screen);
+}
+
+class Recorder {
+ public:
+  Recorder(std::ostream& out, std::string shots, int switchTo) : out_(out), shots_(std::move(shots)), switchTo_(switchTo) {}
+
+  // Measures a window (after the DPI switch when asked) and writes it down.
+  void Record(const std::string& name, HWND form) {
+    if (!form) {
+      std::fprintf(stderr, "no window for %s\n", name.c_str());
+      failed = true;
+      return;
+    }
+    if (switchTo_ > 0 && ui::DpiOf(form) != switchTo_) SwitchDpi(form);
+    Pump();
+    RedrawWindow(form, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+    const int dpi = ui::DpiOf(form);
+    RECT client{};
+    GetClientRect(form, &client);
+    out_ << "window " << name << ' ' << client.right << ' ' << client.bottom << '\n';
+    int index = 0;
+    for (HWND control = GetWindow(form, GW_CHILD); control; control = GetWindow(control, GW_HWNDNEXT), ++index) {
+      RECT place{};
+      GetWindowRect(control, &place);
+      MapWindowPoints(nullptr, form, reinterpret_cast<POINT*>(&place), 2);
+      const int slack = IsWindowVisible(control) ? CaptionSlack(control, dpi) : 0;
+      out_ << "control " << name << ' ' << index << ' ' << GetDlgCtrlID(control) << ' ' << Narrow(ClassOf(control))
+           << ' ' << place.left << ' ' << place.top << ' ' << place.right - place.left << ' '
+           << place.bottom - place.top << ' ' << FontHeight(FontOf(control)) << ' ' << slack << ' '
+           << Narrow(ui::GetText(control)) << '\n';
+    }
+    if (!shots_.empty()) Photograph(form, shots_ + "\\" + name + ".bmp");
+  }
+
+  bool failed = false;
+
+ private:
+  void SwitchDpi(HWND form) {
+    RECT outer{};
+    GetWindowRect(form, &outer);
+    const int from = ui::DpiOf(form);
+    RECT suggested{outer.left, outer.top, outer.left + MulDiv(outer.right - outer.left, switchTo_, from),
+                   outer.top + MulDiv(outer.bottom - outer.top, switchTo_, from)};
+    SendMessageW(form, WM_DPICHANGED, MAKEWPARAM(switchTo_, switchTo_), reinterpret_cast<LPARAM>(&suggested));
+  }
+
+  std::ostream& out_;
+  std::string shots_;
+  int switchTo_;
+};
+
+// The top-level form of this thread shown last and not yet known.
+HWND NewForm(std::set<HWND>& known) {
+  struct Search {
+    std::set<HWND>* known;
+    HWND found = nullptr;
+  } search{&known};
+  EnumThreadWindows(
+      GetCurrentThreadId(),
+      [](HWND window, LPARAM data) -> BOOL {
+        auto* s = reinterpret_cast<Search*>(data);
+        if (IsWindowVisible(window) && ClassOf(window).rfind(L"FORM_TALLIX_", 0) == 0 && !s->known->contains(window))
+          s->found = window;
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&search));
+  if (search.found) known.insert(search.found);
+  return search.found;
+}
+
+// Runs `open`, which shows a modal form; the form is recorded and closed from
+// inside its own message loop.
+void RecordModal(Recorder& recorder, const std::string& name, std::set<HWND>& known, const std::function<void()>& open) {
+  static Recorder* activeRecorder;
+  static const std::string* activeName;
+  static std::set<HWND>* activeKnown;
+  static bool seen;
+  activeRecorder = &recorder, activeName = &name, activeKnown = &known, seen = false;
+  const UINT_PTR timer = SetTimer(nullptr, 0, 100, [](HWND, UINT, UINT_PTR id, DWORD) {
+    HWND form = NewForm(*activeKnown);
+    if (!form) return;
+    KillTimer(nullptr, id);
+    seen = true;
+    activeRecorder->Record(*activeName, form);
+    PostMessageW(form, WM_CLOSE, 0, 0);
+  });
+  open();
+  KillTimer(nullptr, timer);
+  if (!seen) recorder.Record(name, nullptr);
+}
+
+int RecordAll(const std::string& path, const std::string& shots, int switchTo) {
+  INITCOMMONCONTROLSEX controls{sizeof controls, 0x7FFF};
+  InitCommonControlsEx(&controls);
+  char folder[MAX_PATH] = {};
+  GetTempPathA(MAX_PATH, folder);
+  const std::string ini = std::string(folder) + "tallix-dpi-" + std::to_string(GetCurrentProcessId()) + ".ini";
+  DeleteFileA(ini.c_str());
+
+  std::ofstream out(path);
+  out << "dpi " << (switchTo > 0 ? switchTo : ui::SystemDpi()) << '\n';
+  Recorder recorder(out, shots, switchTo);
+  MainWindowContext* main = CreateMainWindow(ini);
+  if (!main) {
+    std::fprintf(stderr, "the main window did not open\n");
+    return 1;
+  }
+  HWND window = main->Owner();
+  std::set<HWND> known{window};
+  Pump();
+  const auto menu = [&](int id) {
+    SendMessageW(window, WM_COMMAND, MAKEWPARAM(id, 0), 0);
+    Pump();
+  };
+  // Every combination of the three shown parts, each part switched off and on again.
+  const std::pair<const char*, std::vector<int>> layouts[] = {
+      {"main", {}},
+      {"main-no-stopwatch", {IDM_SHOW_STOPWATCH}},
+      {"main-no-status", {IDM_SHOW_STATUSBAR}},
+      {"main-no-stopwatch-status", {IDM_SHOW_STOPWATCH, IDM_SHOW_STATUSBAR}},
+      {"main-no-tape", {IDM_SHOW_TAPE}},
+      {"main-no-tape-stopwatch", {IDM_SHOW_TAPE, IDM_SHOW_STOPWATCH}},
+      {"main-no-tape-status", {IDM_SHOW_TAPE, IDM_SHOW_STATUSBAR}},
+      {"main-no-tape-stopwatch-status", {IDM_SHOW_TAPE, IDM_SHOW_STOPWATCH, IDM_SHOW_STATUSBAR}},
+  };
+  for (const auto& [name, toggles] : layouts) {
+    for (int id : toggles) menu(id);
+    recorder.Record(name, window);
+    out << "tape-line " << name << ' '
+        << SendMessageW(GetDlgItem(window, ids::kTapeList), LB_GETITEMHEIGHT, 0, 0) << '\n';
+    for (int id : toggles) menu(id);
+  }
+
+  const std::pair<const char*, int> sideKeys[] = {{"converter", ids::kKeyCnv},    {"area", ids::kKeyArea},
+                                                  {"volume", ids::kKeyVol},       {"loan", ids::kKeyLoan},
+                                                  {"transfer", ids::kKeyTransfer}, {"help", ids::kKeyHelp}};
+  for (const auto& [name, id] : sideKeys) {
+    HWND key = GetDlgItem(window, id);
+    SendMessageW(window, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(key));
+    Pump();
+    HWND form = NewForm(known);
+    recorder.Record(name, form);
+    if (form) DestroyWindow(form);
+    Pump();
+  }
+  RecordModal(recorder, "options", known, [&] { menu(IDM_OPTIONS); });
+  RecordModal(recorder, "about", known, [&] { menu(IDM_ABOUT); });
+  RecordModal(recorder, "input-box", known, [&] { ui::InputBox(window, L"Name of the loan:", L"Tallix", L"Car"); });
+  RecordModal(recorder, "transfer-options", known,
+              [&] { transfer::AskTransferOptions(window, {}, std::optional<std::uint64_t>(1ull << 30)); });
+  DestroyWindow(window);
+  Pump();
+  DeleteFileA(ini.c_str());
+  return recorder.failed ? 1 : 0;
+}
+
+struct Record {
+  int dpi = 0;
+  std::map<std::string, std::vector<long>> lines;  // "window NAME", "control NAME INDEX", "tape-line NAME"
+  std::map<std::string, std::string> texts;        // the whole line, for messages
+};
+
+Record Read(const std::string& path) {
+  Record record;
+  std::ifstream in(path);
+  std::string line;
+  while (std::getline(in, line)) {
+    std::istringstream words(line);
+    std::string kind, name;
+    words >> kind;
+    if (kind == "dpi") {
+      words >> record.dpi;
+      continue;
+    }
+    words >> name;
+    std::string key = kind + ' ' + name;
+    std::vector<long> values;
+    if (kind == "control") {
+      std::string index, id, className;
+      words >> index >> id >> className;
+      key += ' ' + index + ' ' + id + ' ' + className;
+    }
+    for (long value; values.size() < 6 && words >> value;) values.push_back(value);
+    record.lines[key] = values;
+    record.texts[key] = line;
+  }
+  return record;
+}
+
+// Each place, size and font height of the record is that of the design
+// record times the scale, within a pixel; every caption fits.
+int Compare(const std::string& designPath, const std::string& path) {
+  const Record design = Read(designPath), scaled = Read(path);
+  if (design.lines.empty() || scaled.lines.empty()) {
+    std::fprintf(stderr, "empty record\n");
+    return 1;
+  }
+  int faults = 0;
+  const auto fault = [&](const std::string& what, const std::string& key) {
+    ++faults;
+    std::fprintf(stderr, "%s\n  design: %s\n  at %d DPI: %s\n", what.c_str(), design.texts.at(key).c_str(),
+                 scaled.dpi, scaled.texts.contains(key) ? scaled.texts.at(key).c_str() : "(missing)");
+  };
+  for (const auto& [key, values] : design.lines) {
+    const auto found = scaled.lines.find(key);
+    if (found == scaled.lines.end()) {
+      fault("missing", key);
+      continue;
+    }
+    const bool control = key.rfind("control ", 0) == 0;
+    // A drop-down list sizes its closed field to its font, as the system
+    // does at every DPI; only the rest of its place is the form's.
+    const bool dropDown = key.find(" ComboBox") != std::string::npos;
+    // Places and sizes; for a control also its font height, then whether its caption fits.
+    const size_t measured = control ? 5 : values.size();
+    for (size_t i = 0; i < measured && i < values.size() && i < found->second.size(); ++i) {
+      if (dropDown && i == 3) continue;
+      const long expected = MulDiv(static_cast<int>(values[i]), scaled.dpi, design.dpi);
+      if (std::labs(found->second[i] - expected) > 1) {
+        fault("not scaled (value " + std::to_string(i + 1) + ")", key);
+        break;
+      }
+    }
+    // Text cells round to whole pixels of their own: a line may come out one
+    // pixel taller than its box scaled, as it does within 1 pixel of the box.
+    const long allowed = scaled.dpi == ui::kDesignDpi ? 0 : -1;
+    if (control && found->second.size() > 5 && found->second[5] < allowed) fault("caption clipped", key);
+  }
+  std::printf("%zu records compared at %d DPI against %d DPI: %d faults\n", design.lines.size(), scaled.dpi,
+              design.dpi, faults);
+  return faults ? 1 : 0;
+}
+
+}  // namespace
+}  // namespace tallix
+
+int main(int argc, char** argv) {
+  const std::vector<std::string> args(argv + 1, argv + argc);
+  if (args.size() >= 2 && args[0] == "record") {
+    int switchTo = 0;
+    std::string shots;
+    for (size_t i = 2; i < args.size(); ++i) {
+      if (args[i] == "--switch-to" && i + 1 < args.size())
+        switchTo = std::atoi(args[++i].c_str());
+      else
+        shots = args[i];
+    }
+    return tallix::RecordAll(args[1], shots, switchTo);
+  }
+  if (args.size() == 3 && args[0] == "compare") return tallix::Compare(args[1], args[2]);
+  std::fprintf(stderr, "usage: dpi_layout_probe record FILE [SHOTS] [--switch-to DPI] | compare DESIGN RECORD\n");
+  return 2;
+}
