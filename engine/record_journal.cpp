@@ -1,0 +1,314 @@
+#include "engine/record_journal.h"
+
+#include <charconv>
+#include <cstdint>
+#include <cstring>
+#include <type_traits>
+
+namespace tallix {
+namespace {
+
+// Every field of the state, in the journal's order. A field added to the
+// state must be added here too, or a restored tape would start without it.
+template <class State, class Field>
+void VisitState(State& s, Field&& f) {
+  f(s.entryText), f(s.entryMade), f(s.operand), f(s.total), f(s.lastTotal), f(s.pendingOp), f(s.itemCount);
+  f(s.averageShown), f(s.insideEquals), f(s.calcMode), f(s.displayMode), f(s.decimalSetting);
+  f(s.digitGrouping), f(s.autoDecimal), f(s.taxRate), f(s.memoryBank), f(s.memoryText[0]), f(s.memoryText[1]);
+  f(s.memoryValue[0]), f(s.memoryValue[1]), f(s.maxEntryLength), f(s.laptopKeys), f(s.shiftDown), f(s.ctrlDown);
+  f(s.lastTapeIndex);
+}
+
+template <class Shown, class Field>
+void VisitShown(Shown& s, Field&& f) {
+  f(s.display), f(s.items), f(s.average), f(s.memory), f(s.numLock), f(s.bank2Shown);
+}
+
+constexpr char kHex[] = "0123456789ABCDEF";
+constexpr std::size_t kRealBytes = 10;  // the x87 value; the rest is padding
+
+void PutHexBytes(std::string& out, const unsigned char* bytes, std::size_t count) {
+  for (std::size_t i = 0; i < count; ++i) out += kHex[bytes[i] >> 4], out += kHex[bytes[i] & 15];
+}
+
+int HexDigit(char c) {
+  if (c >= '0' && c <= '9') return c - '0';
+  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+  return -1;
+}
+
+bool GetHexBytes(std::string_view word, unsigned char* bytes, std::size_t count) {
+  if (word.size() != 2 * count) return false;
+  for (std::size_t i = 0; i < count; ++i) {
+    const int high = HexDigit(word[2 * i]), low = HexDigit(word[2 * i + 1]);
+    if (high < 0 || low < 0) return false;
+    bytes[i] = static_cast<unsigned char>(high << 4 | low);
+  }
+  return true;
+}
+
+// A text as one word: a quote, then its bytes with '%', blanks and control
+// characters as %XX.
+void PutText(std::string& out, std::string_view text) {
+  out += '\'';
+  for (const char c : text) {
+    const auto byte = static_cast<unsigned char>(c);
+    if (byte <= ' ' || byte == '%' || byte == 0x7F) {
+      out += '%', out += kHex[byte >> 4], out += kHex[byte & 15];
+    } else {
+      out += c;
+    }
+  }
+}
+
+bool GetText(std::string_view word, std::string& text) {
+  if (word.empty() || word[0] != '\'') return false;
+  text.clear();
+  for (std::size_t i = 1; i < word.size(); ++i) {
+    if (word[i] != '%') {
+      text += word[i];
+      continue;
+    }
+    unsigned char byte = 0;
+    if (i + 2 >= word.size()) return false;
+    if (!GetHexBytes(word.substr(i + 1, 2), &byte, 1)) return false;
+    text += static_cast<char>(byte);
+    i += 2;
+  }
+  return true;
+}
+
+class Writer {
+ public:
+  explicit Writer(std::string& out) : out_(out) {}
+  void operator()(const std::string& text) { Space(), PutText(out_, text); }
+  void operator()(bool value) { Space(), out_ += value ? '1' : '0'; }
+  void operator()(Real value) {
+    unsigned char bytes[sizeof(Real)] = {};
+    std::memcpy(bytes, &value, sizeof value);
+    Space(), PutHexBytes(out_, bytes, kRealBytes);
+  }
+  void operator()(float value) {
+    unsigned char bytes[sizeof(float)];
+    std::memcpy(bytes, &value, sizeof value);
+    Space(), PutHexBytes(out_, bytes, sizeof bytes);
+  }
+  template <class Number>
+    requires std::is_integral_v<Number> || std::is_enum_v<Number>
+  void operator()(Number value) {
+    Space(), out_ += std::to_string(static_cast<long long>(value));
+  }
+
+ private:
+  void Space() { out_ += ' '; }
+  std::string& out_;
+};
+
+class Reader {
+ public:
+  explicit Reader(std::string_view words) : rest_(words) {}
+  bool ok() const { return ok_; }
+  bool done() const { return rest_.empty(); }
+
+  void operator()(std::string& text) { ok_ = ok_ && GetText(Word(), text); }
+  void operator()(bool& value) {
+    const std::string_view word = Word();
+    ok_ = ok_ && (word == "0" || word == "1");
+    value = word == "1";
+  }
+  void operator()(Real& value) {
+    unsigned char bytes[sizeof(Real)] = {};
+    ok_ = ok_ && GetHexBytes(Word(), bytes, kRealBytes);
+    std::memcpy(&value, bytes, sizeof value);
+  }
+  void operator()(float& value) {
+    unsigned char bytes[sizeof(float)] = {};
+    ok_ = ok_ && GetHexBytes(Word(), bytes, sizeof bytes);
+    std::memcpy(&value, bytes, sizeof value);
+  }
+  template <class Number>
+    requires std::is_integral_v<Number> || std::is_enum_v<Number>
+  void operator()(Number& value) {
+    using Stored = std::conditional_t<std::is_enum_v<Number>, std::underlying_type<Number>, std::type_identity<Number>>;
+    typename Stored::type stored{};
+    const std::string_view word = Word();
+    const auto [end, error] = std::from_chars(word.data(), word.data() + word.size(), stored);
+    ok_ = ok_ && error == std::errc() && end == word.data() + word.size() && !word.empty();
+    value = static_cast<Number>(stored);
+  }
+
+ private:
+  // The next word after one blank.
+  std::string_view Word() {
+    if (rest_.empty() || rest_[0] != ' ') {
+      ok_ = false;
+      return {};
+    }
+    rest_.remove_prefix(1);
+    const std::size_t end = std::min(rest_.find(' '), rest_.size());
+    const std::string_view word = rest_.substr(0, end);
+    rest_.remove_prefix(end);
+    return word;
+  }
+  std::string_view rest_;
+  bool ok_ = true;
+};
+
+constexpr auto kLastKind = static_cast<std::int32_t>(EngineInput::Kind::EndEntry);
+
+void PutInput(std::string& out, const EngineInput& input) {
+  out += 'I';
+  Writer write(out);
+  write(static_cast<std::int32_t>(input.kind)), write(input.value);
+  write(static_cast<int>(input.typesEntry) | input.startsEntry << 1 | input.keepsEntry << 2);
+  out += '\n';
+}
+
+bool GetInput(std::string_view words, EngineInput& input) {
+  Reader read(words);
+  std::int32_t kind = 0, flags = 0;
+  read(kind), read(input.value), read(flags);
+  if (!read.ok() || !read.done() || kind < 0 || kind > kLastKind || flags < 0 || flags > 7) return false;
+  input.kind = static_cast<EngineInput::Kind>(kind);
+  input.typesEntry = flags & 1, input.startsEntry = flags & 2, input.keepsEntry = flags & 4;
+  return true;
+}
+
+// The record being read: a start, then batches, each taken only once whole.
+class Decoder {
+ public:
+  // False for a line that is not a journal's.
+  bool Take(std::string_view line) {
+    if (line.empty()) return false;
+    const char kind = line[0];
+    const std::string_view words = line.substr(1);
+    if (kind == 'S') return StartState(words);
+    if (!started_) return false;
+    switch (kind) {
+      case 'W': {
+        Reader read(words);
+        VisitShown(pending_.startTexts, read);
+        return read.ok() && read.done();
+      }
+      case 'L': {
+        std::string text;
+        Reader read(words);
+        read(text);
+        pendingLines_.push_back(std::move(text));
+        return read.ok() && read.done();
+      }
+      case 'T': {
+        Reader read(words);
+        read(pending_.texts.emplace_back());
+        return read.ok() && read.done();
+      }
+      case 'A': {
+        bool answer = false;
+        Reader read(words);
+        read(answer);
+        pending_.answers.push_back(answer);
+        return read.ok() && read.done();
+      }
+      case 'I': return GetInput(words, pending_.inputs.emplace_back());
+      case '.':
+        if (!words.empty()) return false;
+        Commit();
+        return true;
+      default: return false;
+    }
+  }
+
+  bool hasStart() const { return committedStart_; }
+  ReadJournal Result() && { return {std::move(record_), std::move(lines_), false}; }
+
+ private:
+  // A new start replaces all before it (Clear Tape, a loaded tape, a correction).
+  bool StartState(std::string_view words) {
+    started_ = true;
+    pending_ = InputRecord{};
+    pendingLines_.clear();
+    pendingIsStart_ = true;
+    Reader read(words);
+    VisitState(pending_.start, read);
+    return read.ok() && read.done();
+  }
+
+  void Commit() {
+    if (pendingIsStart_) {
+      record_ = std::move(pending_);
+      lines_ = std::move(pendingLines_);
+      committedStart_ = true;
+    } else {
+      auto append = [](auto& into, auto& from) { into.insert(into.end(), from.begin(), from.end()); };
+      append(record_.inputs, pending_.inputs), append(record_.texts, pending_.texts);
+      append(record_.answers, pending_.answers);
+    }
+    pending_ = InputRecord{};
+    pendingLines_.clear();
+    pendingIsStart_ = false;
+  }
+
+  bool started_ = false, committedStart_ = false, pendingIsStart_ = false;
+  InputRecord pending_, record_;
+  std::vector<std::string> pendingLines_, lines_;
+};
+
+}  // namespace
+
+std::string EncodeJournalStart(const InputRecord& record, std::span<const std::string> linesBefore) {
+  std::string out = "S";
+  Writer write(out);
+  VisitState(record.start, write);
+  out += "\nW";
+  VisitShown(record.startTexts, write);
+  out += '\n';
+  for (const std::string& line : linesBefore) {
+    out += 'L';
+    write(line);
+    out += '\n';
+  }
+  out += ".\n";
+  out += EncodeJournalBatch(record, {});
+  return out;
+}
+
+std::string EncodeJournalBatch(const InputRecord& record, const JournalMark& from) {
+  const JournalMark to = JournalMark::Of(record);
+  if (to.inputs <= from.inputs && to.texts <= from.texts && to.answers <= from.answers) return {};
+  std::string out;
+  Writer write(out);
+  for (std::size_t i = from.texts; i < to.texts; ++i) {
+    out += 'T';
+    write(record.texts[i]);
+    out += '\n';
+  }
+  for (std::size_t i = from.answers; i < to.answers; ++i) {
+    out += 'A';
+    write(static_cast<bool>(record.answers[i]));
+    out += '\n';
+  }
+  for (std::size_t i = from.inputs; i < to.inputs; ++i) PutInput(out, record.inputs[i]);
+  out += ".\n";
+  return out;
+}
+
+std::optional<ReadJournal> DecodeJournal(std::string_view bytes) {
+  if (!bytes.starts_with(kJournalHeading) || bytes.substr(kJournalHeading.size(), 1) != "\n") return std::nullopt;
+  // Only whole batches count: what follows the last end of a batch was being
+  // written when the journal stopped.
+  const std::size_t wholeEnd = bytes.rfind("\n.\n");
+  const std::string_view whole = wholeEnd == std::string_view::npos ? std::string_view() : bytes.substr(0, wholeEnd + 3);
+  Decoder decoder;
+  std::size_t at = kJournalHeading.size() + 1;
+  while (at < whole.size()) {
+    const std::size_t end = whole.find('\n', at);
+    if (!decoder.Take(whole.substr(at, end - at))) return std::nullopt;
+    at = end + 1;
+  }
+  if (!decoder.hasStart()) return std::nullopt;
+  ReadJournal read = std::move(decoder).Result();
+  read.cutOff = whole.size() < bytes.size();
+  return read;
+}
+
+}  // namespace tallix

@@ -1,0 +1,59 @@
+#pragma once
+// The tape journal's format: an input record written as it grows, so that a
+// window that did not close normally can make the same tape again. A journal
+// is text, one entry per line:
+//
+//   TALLIX TAPE JOURNAL 1
+//   S <the record's start state>       the record began here
+//   W <the display and panes then>
+//   L <line>                           the tape lines before it (a loaded tape)
+//   .                                  the start is whole
+//   T <text> / A <0|1> / I <input>     what the record gained
+//   .                                  ... and that batch is whole
+//
+// Each batch is appended whole; a journal cut off anywhere (a power cut, a
+// killed process) reads back up to its last whole batch. Texts are bytes
+// with '%', blanks and control characters written as %XX, so every entry is
+// one line. Values are their exact bits.
+#include <cstddef>
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "engine/input_record.h"
+
+namespace tallix {
+
+inline constexpr std::string_view kJournalHeading = "TALLIX TAPE JOURNAL 1";
+
+// Where a journal file begins: the heading line.
+inline std::string JournalFileHeading() { return std::string(kJournalHeading) + "\n"; }
+
+// The record's start, the tape lines before it, and all the record holds so
+// far as one batch: appended when the record begins again (Clear Tape, a
+// loaded tape) or was changed (a correction); the last whole start counts.
+std::string EncodeJournalStart(const InputRecord& record, std::span<const std::string> linesBefore);
+
+// Where the journal stands: how much of the record it holds.
+struct JournalMark {
+  std::size_t inputs = 0, texts = 0, answers = 0;
+  static JournalMark Of(const InputRecord& record) {
+    return {record.inputs.size(), record.texts.size(), record.answers.size()};
+  }
+};
+
+// What the record gained since `from`, as one batch; empty when nothing.
+std::string EncodeJournalBatch(const InputRecord& record, const JournalMark& from);
+
+struct ReadJournal {
+  InputRecord record;  // start, inputs, texts and answers; no checkpoints
+  std::vector<std::string> linesBefore;
+  bool cutOff = false;  // bytes after the last whole batch were left out
+};
+
+// nullopt when the bytes are not a journal, or one whose start is not whole.
+std::optional<ReadJournal> DecodeJournal(std::string_view bytes);
+
+}  // namespace tallix
