@@ -49,6 +49,19 @@ class Engine {
   // Counts the records begun (at Start, Clear Tape and a loaded tape): while
   // the count stays, the record goes on from what it was.
   std::uint64_t recordStarts() const { return recordStarts_; }
+  // Counts the records begun or replaced by a replay (a correction, a
+  // restored tape): while it stays, the record only grew.
+  std::uint64_t recordRevision() const { return recordRevision_; }
+  // Told after every change of the record: an operation it gained, a record
+  // begun, a record replaced. nullptr: no one is told.
+  class RecordObserver {
+   public:
+    virtual void RecordChanged(const Engine& engine) = 0;
+
+   protected:
+    ~RecordObserver() = default;
+  };
+  void SetRecordObserver(RecordObserver* observer) { recordObserver_ = observer; }
   // Puts the engine and the host's display and panes where `record` started
   // and runs its inputs again, the host's answers taken from the record; the
   // record then is this engine's. The tape lines are appended to the host's.
@@ -179,6 +192,9 @@ class Engine {
   bool CopiedOutside(const std::string& text);
   bool NumLockOutside();
   void RestartRecord();
+  void TellRecordChanged() {
+    if (recordObserver_ && !changingRecord_) recordObserver_->RecordChanged(*this);
+  }
   ShownTexts ShownNow();
   // After the first `inputs` inputs, `texts` texts and `answers` answers,
   // `lines` tape lines written: a checkpoint into `into` if one is due.
@@ -219,6 +235,9 @@ class Engine {
 
   InputRecord record_;
   std::uint64_t recordStarts_ = 0;
+  std::uint64_t recordRevision_ = 0;
+  RecordObserver* recordObserver_ = nullptr;
+  bool changingRecord_ = false;  // inside ReplayChanged: one change, told at its end
   int callDepth_ = 0;
   bool restartPending_ = false;
   const InputRecord* replaying_ = nullptr;

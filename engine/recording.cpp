@@ -30,6 +30,7 @@ Engine::OutsideCall::~OutsideCall() {
   } else if (recording_) {
     engine_.CheckpointIfDue(record.checkpoints, record.inputs.size(), record.texts.size(), record.answers.size(),
                             record.tapeLines);
+    engine_.TellRecordChanged();
   }
 }
 
@@ -39,6 +40,8 @@ void Engine::RestartRecord() {
   record_ = InputRecord{};
   record_.start = state_;
   record_.startTexts = ShownNow();
+  ++recordRevision_;
+  TellRecordChanged();
 }
 
 ShownTexts Engine::ShownNow() {
@@ -183,6 +186,8 @@ void Engine::Replay(const InputRecord& record, const ReplayOptions& options) {
     for (const auto& [where, value] : replayedSettings_) settings_.Write(where.first, where.second, value);
   }
   replayedSettings_.clear();
+  ++recordRevision_;
+  TellRecordChanged();
 }
 
 namespace {
@@ -214,6 +219,14 @@ Engine::ChangedReplay Engine::ReplayChanged(const InputRecord& changed, std::siz
                                             const std::function<void(std::size_t)>& afterInput) {
   const InputRecord before = std::move(record_);
   const EngineState finalState = state_;
+  struct Changing {
+    Engine& engine;
+    explicit Changing(Engine& e) : engine(e) { engine.changingRecord_ = true; }
+    ~Changing() {
+      engine.changingRecord_ = false;
+      engine.TellRecordChanged();
+    }
+  } changing(*this);
   const RecordCheckpoint* const from = CheckpointBefore(changed, first);
   ChangedReplay result{from ? from->tapeLines : 0, std::nullopt};
   // The record's checkpoints after the replaced inputs, where the replay may

@@ -1,0 +1,173 @@
+#include "app/tape/tape_journal.h"
+
+#include <algorithm>
+#include <filesystem>
+#include <random>
+#include <system_error>
+#include <utility>
+
+namespace tallix {
+namespace {
+
+namespace fs = std::filesystem;
+
+fs::path PathOf(const std::string& utf8) { return fs::path(std::u8string(utf8.begin(), utf8.end())); }
+
+std::string Utf8(const fs::path& path) {
+  const std::u8string text = path.u8string();
+  return std::string(text.begin(), text.end());
+}
+
+std::string JournalPrefix(const std::string& settingsPath) { return Utf8(PathOf(settingsPath).stem()) + ".tape."; }
+constexpr std::string_view kJournalSuffix = ".journal";
+
+fs::path FolderOf(const std::string& settingsPath) {
+  const fs::path settings = PathOf(settingsPath);
+  return settings.has_parent_path() ? settings.parent_path() : fs::path(".");
+}
+
+// A start that leaves this much behind in the file empties it first: the
+// records before the start will never be read again.
+constexpr std::uint64_t kCompactAbove = std::uint64_t{1} << 20;
+
+}  // namespace
+
+bool IsJournalNameOf(const std::string& settingsPath, const std::string& fileName) {
+  const std::string prefix = JournalPrefix(settingsPath);
+  if (!fileName.starts_with(prefix) || !fileName.ends_with(kJournalSuffix)) return false;
+  const std::string_view middle =
+      std::string_view(fileName).substr(prefix.size(), fileName.size() - prefix.size() - kJournalSuffix.size());
+  return !middle.empty() && std::all_of(middle.begin(), middle.end(), [](char c) { return c == '.' || (c >= '0' && c <= '9'); });
+}
+
+std::optional<LeftJournal> TakeLeftJournal(const std::string& settingsPath) {
+  std::vector<std::pair<fs::file_time_type, fs::path>> found;
+  std::error_code error;
+  for (fs::directory_iterator it(FolderOf(settingsPath), error), end; !error && it != end; it.increment(error)) {
+    std::error_code ignored;
+    // A link planted under a journal's name is never followed.
+    if (!IsJournalNameOf(settingsPath, Utf8(it->path().filename())) || !it->is_regular_file(ignored) ||
+        it->is_symlink(ignored)) {
+      continue;
+    }
+    found.emplace_back(fs::last_write_time(it->path(), ignored), it->path());
+  }
+  std::sort(found.begin(), found.end(), [](const auto& a, const auto& b) { return a.first > b.first; });
+  for (const auto& [modified, path] : found) {
+    LeftJournal left{Utf8(path)};
+    // Held by a running window: its own, not to be touched.
+    left.handle = journal_io::OpenLocked(left.path);
+    if (left.handle == journal_io::kNoHandle) continue;
+    std::string bytes;
+    if (journal_io::ReadAll(left.handle, bytes, kMaxJournalBytes)) left.content = DecodeJournal(bytes);
+    return left;
+  }
+  return std::nullopt;
+}
+
+std::string SetJournalAside(LeftJournal& journal) {
+  journal_io::Close(std::exchange(journal.handle, journal_io::kNoHandle));
+  const fs::path from = PathOf(journal.path);
+  for (int n = 0; n < 1000; ++n) {
+    fs::path to = from;
+    to += n == 0 ? ".unreadable" : "." + std::to_string(n) + ".unreadable";
+    std::error_code error;
+    if (fs::exists(fs::symlink_status(to, error))) continue;
+    fs::rename(from, to, error);
+    return error ? std::string() : Utf8(to);
+  }
+  return {};
+}
+
+std::unique_ptr<TapeJournal> TapeJournal::Create(const std::string& settingsPath, LinesBefore linesBefore) {
+  std::random_device device;
+  std::mt19937 random(device());
+  const fs::path folder = FolderOf(settingsPath);
+  for (int attempt = 0; attempt < 100; ++attempt) {
+    const std::string name = JournalPrefix(settingsPath) + std::to_string(random() % 1000000000) + "." +
+                             std::to_string(attempt) + std::string(kJournalSuffix);
+    const std::string path = Utf8(folder / PathOf(name));
+    const journal_io::Handle handle = journal_io::CreateLocked(path);
+    if (handle == journal_io::kNoHandle) continue;
+    std::unique_ptr<TapeJournal> journal(new TapeJournal(path, handle, std::move(linesBefore)));
+    journal->Write(JournalFileHeading(), false);
+    return journal;
+  }
+  return nullptr;
+}
+
+std::unique_ptr<TapeJournal> TapeJournal::Adopt(LeftJournal&& left, const Engine& engine, LinesBefore linesBefore) {
+  std::unique_ptr<TapeJournal> journal(
+      new TapeJournal(std::move(left.path), std::exchange(left.handle, journal_io::kNoHandle), std::move(linesBefore)));
+  // The journal holds the record the engine replayed: it goes on from there.
+  journal->revision_ = engine.recordRevision();
+  journal->mark_ = JournalMark::Of(engine.record());
+  journal->tapeLines_ = engine.record().tapeLines;
+  return journal;
+}
+
+TapeJournal::TapeJournal(std::string path, journal_io::Handle handle, LinesBefore linesBefore)
+    : path_(std::move(path)), handle_(handle), linesBefore_(std::move(linesBefore)) {}
+
+TapeJournal::~TapeJournal() {
+  if (handle_ == journal_io::kNoHandle) return;
+  if (unflushed_) journal_io::Flush(handle_);
+  journal_io::Close(handle_);
+}
+
+void TapeJournal::RecordChanged(const Engine& engine) {
+  if (failed_) return;
+  const InputRecord& record = engine.record();
+  const bool newStart = engine.recordRevision() != revision_;
+  std::string bytes;
+  if (newStart) {
+    if (size_ > kCompactAbove) {
+      if (!journal_io::Truncate(handle_)) {
+        failed_ = true;
+        return;
+      }
+      size_ = 0;
+      bytes = JournalFileHeading();
+    }
+    bytes += EncodeJournalStart(record, linesBefore_ ? linesBefore_(record.tapeLines) : std::vector<std::string>{});
+  } else {
+    bytes = EncodeJournalBatch(record, mark_);
+  }
+  // A calculation that ended on the tape is on the disk at once.
+  const bool calculationEnded =
+      record.tapeLines > tapeLines_ && engine.state().itemCount == 0 && engine.state().pendingOp == Operator::None;
+  revision_ = engine.recordRevision();
+  mark_ = JournalMark::Of(record);
+  tapeLines_ = record.tapeLines;
+  if (!bytes.empty()) Write(bytes, calculationEnded || newStart);
+}
+
+void TapeJournal::Write(const std::string& bytes, bool flushNow) {
+  if (failed_ || handle_ == journal_io::kNoHandle) return;
+  if (!bytes.empty()) {
+    if (!journal_io::Append(handle_, bytes)) {
+      failed_ = true;
+      return;
+    }
+    size_ += bytes.size();
+    unflushed_ = true;
+  }
+  if (flushNow && unflushed_) {
+    failed_ = !journal_io::Flush(handle_);
+    unflushed_ = false;
+    lastFlush_ = std::chrono::steady_clock::now();
+  }
+}
+
+void TapeJournal::FlushIfDue(std::chrono::steady_clock::time_point now) {
+  if (unflushed_ && now - lastFlush_ >= kJournalFlushInterval) Write({}, true);
+}
+
+void TapeJournal::Remove() {
+  if (handle_ == journal_io::kNoHandle) return;
+  journal_io::Close(std::exchange(handle_, journal_io::kNoHandle));
+  std::error_code ignored;
+  fs::remove(PathOf(path_), ignored);
+}
+
+}  // namespace tallix

@@ -1,0 +1,88 @@
+#pragma once
+// The tape journal of a window: what made its tape, appended to a file beside
+// Tallix.ini as the tape grows, so that a window that did not close normally
+// (killed, crashed, a power cut) comes back with its tape at the next start.
+// Each window keeps its own journal, locked while it runs; a start takes over
+// the most recent journal no running window holds. Paths are UTF-8.
+#include <chrono>
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "app/tape/journal_io.h"
+#include "engine/engine.h"
+#include "engine/record_journal.h"
+
+namespace tallix {
+
+// A journal is written to disk at the end of each calculation on the tape and
+// otherwise at least this often while it has unwritten entries.
+inline constexpr std::chrono::seconds kJournalFlushInterval{2};
+// Larger journals are not read back: they are not ours.
+inline constexpr std::uint64_t kMaxJournalBytes = std::uint64_t{512} << 20;
+
+// Journals beside `settingsPath` are named after it: "Tallix.ini" has
+// "Tallix.tape.<process>.<n>.journal".
+bool IsJournalNameOf(const std::string& settingsPath, const std::string& fileName);
+
+// A journal left by a window that is gone, now held by this one.
+struct LeftJournal {
+  std::string path;
+  journal_io::Handle handle = journal_io::kNoHandle;
+  std::optional<ReadJournal> content;  // nullopt: it cannot be read
+};
+
+// The most recent journal beside the settings that no running window holds,
+// taken (locked); nullopt when there is none.
+std::optional<LeftJournal> TakeLeftJournal(const std::string& settingsPath);
+
+// Renames a journal that cannot be read to "<name>.unreadable" (a number
+// added when that exists), so that it is never read again and never lost.
+// The new path, or empty when the rename failed.
+std::string SetJournalAside(LeftJournal& journal);
+
+class TapeJournal final : public Engine::RecordObserver {
+ public:
+  // The tape lines before the record's, which a new start of the journal
+  // holds (a loaded tape); given how many lines the record wrote.
+  using LinesBefore = std::function<std::vector<std::string>(std::size_t recordLines)>;
+
+  // A new journal beside the settings; nullptr when none can be made.
+  static std::unique_ptr<TapeJournal> Create(const std::string& settingsPath, LinesBefore linesBefore);
+  // Goes on with a journal taken over, whose record `engine` now holds.
+  static std::unique_ptr<TapeJournal> Adopt(LeftJournal&& journal, const Engine& engine, LinesBefore linesBefore);
+  ~TapeJournal();  // closes it and leaves it there
+  TapeJournal(const TapeJournal&) = delete;
+  TapeJournal& operator=(const TapeJournal&) = delete;
+
+  // Appends what the record gained; a record begun or replaced appends a new
+  // start. Written to disk when a calculation ended on the tape.
+  void RecordChanged(const Engine& engine) override;
+  // Writes to disk what is not yet, once kJournalFlushInterval has passed.
+  void FlushIfDue(std::chrono::steady_clock::time_point now);
+  // Closes the journal and removes it: a normal exit that keeps no tape.
+  void Remove();
+
+  const std::string& path() const { return path_; }
+  // A write failed: the journal stopped, and the tape is no longer kept.
+  bool failed() const { return failed_; }
+
+ private:
+  TapeJournal(std::string path, journal_io::Handle handle, LinesBefore linesBefore);
+  void Write(const std::string& bytes, bool flushNow);
+
+  std::string path_;
+  journal_io::Handle handle_;
+  LinesBefore linesBefore_;
+  std::uint64_t revision_ = ~std::uint64_t{0};
+  JournalMark mark_;
+  std::size_t tapeLines_ = 0;
+  std::uint64_t size_ = 0, startAt_ = 0;
+  bool unflushed_ = false, failed_ = false;
+  std::chrono::steady_clock::time_point lastFlush_{};
+};
+
+}  // namespace tallix
