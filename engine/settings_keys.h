@@ -23,6 +23,8 @@ inline constexpr std::string_view kAutoDecimal = "Auto Decimal";
 inline constexpr std::string_view kTaxRate = "TaxRate";
 inline constexpr std::string_view kLaptopKeys = "LT10Key";
 inline constexpr std::string_view kTopMost = "TopMost";
+// "1": a normal exit keeps the tape's journal for the next start.
+inline constexpr std::string_view kKeepTape = "KeepTape";
 inline constexpr std::string_view kCalcMode = "CalcMode";
 inline constexpr std::string_view kLastTapeFile = "LastTapeFile";
 }  // namespace main_keys

@@ -65,6 +65,9 @@ Prints the tape on the printer you choose, under a dated heading; subtractions a
 Export Tape...
 Writes the tape to a CSV file for a spreadsheet: a row for each line, with the number as the tape shows it, its value as a plain decimal number (hexadecimal, binary and octal numbers too), the operator and the whole line.
 
+Keep Tape Between Sessions
+While Tallix runs, what makes the tape is kept in a journal beside Tallix.ini, written to the disk at the end of each calculation and at least every two seconds. If Tallix is closed by a crash, a power cut or a restart of Windows, the next start brings the tape, the display and the status bar back as they were, and a restored number can still be corrected. With this item checked, a normal exit keeps the tape too; unchecked, Tallix starts with an empty tape after a normal exit.
+
 Show Tape
 Shows or hides the tape beside the keypad. A hidden tape keeps its lines.
 

@@ -8,6 +8,7 @@
 // After windows.h, which it needs.
 #include <commctrl.h>
 
+#include <chrono>
 #include <memory>
 #include <optional>
 #include <string>
@@ -23,6 +24,7 @@
 #include "app/main_window/stopwatch_bar.h"
 #include "app/main_window/tape_commands.h"
 #include "app/main_window/tape_correction.h"
+#include "app/main_window/tape_restore.h"
 #include "app/options/options_window.h"
 #include "app/settings/main_settings.h"
 #include "app/settings/settings_io.h"
@@ -48,6 +50,9 @@ constexpr DWORD kWindowStyle =
 constexpr DWORD kWindowExStyle = WS_EX_CONTROLPARENT | WS_EX_WINDOWEDGE;
 // Posted at start-up when Tallix.ini is too large to be rewritten.
 constexpr UINT kShowSettingsTooLarge = WM_APP + 1;
+// Posted at start-up: the tape journal is taken up once the window is shown,
+// as restoring a long tape shows its progress.
+constexpr UINT kStartTapeJournal = WM_APP + 2;
 
 struct OwnedTooltips {
   HWND owner;
@@ -162,6 +167,11 @@ void MainWindow::BindMenus() {
   OnCommand(IDM_LOAD_TAPE, [this] { RunLoadTape(*this); });
   OnCommand(IDM_PRINT_TAPE, [this] { RunPrintTape(*this); });
   OnCommand(IDM_EXPORT_TAPE, [this] { RunExportTape(*this); });
+  OnCommand(IDM_KEEP_TAPE, [this] {
+    const bool keep = (GetMenuState(menu_, IDM_KEEP_TAPE, MF_BYCOMMAND) & MF_CHECKED) == 0;
+    CheckMenuItem(menu_, IDM_KEEP_TAPE, MF_BYCOMMAND | (keep ? MF_CHECKED : MF_UNCHECKED));
+    settings_.Write(main_keys::kSection, main_keys::kKeepTape, keep ? "1" : "0");
+  });
   OnCommand(IDM_CORRECT_LAST_ENTRY, [this] { CorrectLastEntry(*this); });
   OnCommand(IDM_UNDO_CORRECTION, [this] { UndoCorrection(*this); });
   OnCommand(IDM_COPY, [this] { engine_.CopyDisplay(); });
@@ -182,7 +192,10 @@ bool MainWindow::OnMessage(HWND form, UINT message, WPARAM wParam, LPARAM lParam
   switch (message) {
     case WM_TIMER:
       if (wParam == ids::kTimerDate) RefreshDatePane();
-      if (wParam == ids::kTimerStopwatch) StopwatchTick(*this);
+      if (wParam == ids::kTimerStopwatch) {
+        StopwatchTick(*this);
+        if (journal_) journal_->FlushIfDue(std::chrono::steady_clock::now());
+      }
       result = 0;
       return true;
     case WM_MEASUREITEM: {
@@ -207,6 +220,14 @@ bool MainWindow::OnMessage(HWND form, UINT message, WPARAM wParam, LPARAM lParam
       if (reinterpret_cast<HWND>(lParam) != Control(ids::kTapeList)) return false;
       result = reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_WINDOW));
       return true;
+    case kStartTapeJournal: {
+      JournalStart start = RestoreOrStartJournal(*this);
+      journal_ = std::move(start.journal);
+      if (!start.message.empty())
+        MessageBoxW(form, ui::Utf8ToWide(start.message).c_str(), L"Tallix", MB_OK | MB_ICONWARNING);
+      result = 0;
+      return true;
+    }
     case kShowSettingsTooLarge:
       MessageBoxW(form, ui::Utf8ToWide(SettingsFileTooLargeMessage(settings_.path())).c_str(), L"Tallix",
                   MB_OK | MB_ICONWARNING);
@@ -235,6 +256,7 @@ void MainWindow::OnDpiChanged(HWND form, int dpi) {
 void MainWindow::OnDestroy() {
   KillTimer(window, ids::kTimerStopwatch);
   KillTimer(window, ids::kTimerDate);
+  EndJournal(*this, std::move(journal_));
   // Emptied while the form's record still answers: a list box being
   // destroyed tells its owner of every line it drops, and with the record
   // gone each of those messages costs a look-up in the window server (a
@@ -270,8 +292,11 @@ void MainWindow::LoadSettings() {
   CheckAutoDecimalMenuItem(loaded.engine.autoDecimal);
   if (loaded.engine.laptopKeys) ShowLaptopLabel(true);
   if (loaded.topMost == 1) SetAlwaysOnTop(true);
+  if (settings_.Read(main_keys::kSection, main_keys::kKeepTape, "0") == "1")
+    CheckMenuItem(menu_, IDM_KEEP_TAPE, MF_BYCOMMAND | MF_CHECKED);
   AddTooltips();
   engine_.Start(loaded.engine);
+  PostMessageW(window, kStartTapeJournal, 0, 0);
 }
 
 void MainWindow::ApplyLayout() {

@@ -17,6 +17,7 @@
 #include "app/main_window/main_window_context.h"
 #include "app/settings/ini_file.h"
 #include "app/stopwatch/stopwatch.h"
+#include "app/tape/tape_journal.h"
 #include "engine/engine.h"
 #include "engine/engine_host.h"
 #include "ui/form.h"
@@ -119,6 +120,9 @@ class MainWindow final : public ui::FormDefinition, public EngineHost, public Ma
   // Declared last, so destroyed first: a side form may still refer to the rest.
   std::map<std::wstring, std::unique_ptr<ui::FormDefinition>> sideForms_;
   std::optional<LastCorrectionUndo> lastCorrection_;
+  // What made the tape, kept beside Tallix.ini as it grows; taken up once
+  // the window is shown.
+  std::unique_ptr<TapeJournal> journal_;
   // Control handles looked up once per window: under Wine GetDlgItem asks
   // the server each time, and a loaded tape takes one lookup per line.
   mutable std::unordered_map<int, HWND> controlHandles_;

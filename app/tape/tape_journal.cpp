@@ -54,7 +54,8 @@ std::optional<LeftJournal> TakeLeftJournal(const std::string& settingsPath) {
   }
   std::sort(found.begin(), found.end(), [](const auto& a, const auto& b) { return a.first > b.first; });
   for (const auto& [modified, path] : found) {
-    LeftJournal left{Utf8(path)};
+    LeftJournal left;
+    left.path = Utf8(path);
     // Held by a running window: its own, not to be touched.
     left.handle = journal_io::OpenLocked(left.path);
     if (left.handle == journal_io::kNoHandle) continue;

@@ -21,6 +21,11 @@ start_tallix() {  # start_tallix NAME
   trap 'rm -rf "$work"' EXIT
   cp "$tallix_exe" "$work/Tallix.exe"
   mkdir -p "$shots"
+  run_tallix
+}
+
+# Starts $work/Tallix.exe (again) and waits for its main window, as above.
+run_tallix() {
   "$wine_exec" "$work/Tallix.exe" &
   tallix_pid=$!
   probe wait || { echo "FAILED: Tallix.exe did not open its main window"; exit 1; }

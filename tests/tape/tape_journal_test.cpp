@@ -22,13 +22,6 @@ using settings_test::TempFolder;
 using settings_test::WriteBytes;
 namespace fs = std::filesystem;
 
-std::vector<std::string> JournalsIn(const TempFolder& folder) {
-  std::vector<std::string> names;
-  for (const auto& entry : fs::directory_iterator(fs::path(folder.File("")).parent_path()))
-    names.push_back(settings_test::Utf8(entry.path().filename()));
-  return names;
-}
-
 // A window's engine with its journal, as the main window keeps them.
 struct Session {
   BasicEngineHost host;

@@ -1,0 +1,76 @@
+#include "app/main_window/tape_list.h"
+
+#include <algorithm>
+#include <vector>
+
+#include "app/main_window/control_ids.h"
+#include "side_window/wide_text.h"
+
+namespace tallix {
+
+std::size_t TapeCount(HWND list) {
+  return static_cast<std::size_t>(std::max<LRESULT>(0, SendMessageW(list, LB_GETCOUNT, 0, 0)));
+}
+
+void ReplaceTapeLines(HWND list, std::size_t from, std::size_t to, std::span<const std::string> lines,
+                      ui::LongWork& work) {
+  const std::size_t old = to > from ? to - from : 0;
+  const std::size_t overlap = std::min(old, lines.size());
+  const double steps = static_cast<double>(std::max<std::size_t>(1, overlap + lines.size()));
+  std::vector<std::size_t> differing;
+  std::wstring buffer;
+  for (std::size_t k = 0; k < overlap; ++k) {
+    const auto index = static_cast<WPARAM>(from + k);
+    buffer.resize(static_cast<std::size_t>(std::max<LRESULT>(0, SendMessageW(list, LB_GETTEXTLEN, index, 0))) + 1);
+    const LRESULT copied = SendMessageW(list, LB_GETTEXT, index, reinterpret_cast<LPARAM>(buffer.data()));
+    if (Narrow(std::wstring_view(buffer.data(), static_cast<std::size_t>(std::max<LRESULT>(0, copied)))) != lines[k])
+      differing.push_back(k);
+    work.Progress(0.5 + 0.5 * static_cast<double>(k) / steps);
+  }
+  std::size_t count = TapeCount(list);
+  const auto erase = [&](std::size_t first, std::size_t end) {
+    end = std::min(end, count);
+    if (first == 0 && end == count) {
+      SendMessageW(list, LB_RESETCONTENT, 0, 0);
+    } else {
+      for (std::size_t index = end; index > first; --index) SendMessageW(list, LB_DELETESTRING, index - 1, 0);
+    }
+    count -= end > first ? end - first : 0;
+  };
+  const auto insert = [&](std::size_t k) {
+    const bool last = from + k >= count;
+    SendMessageW(list, LB_INSERTSTRING, last ? static_cast<WPARAM>(-1) : from + k,
+                 reinterpret_cast<LPARAM>(Wide(lines[k]).c_str()));
+    ++count;
+    work.Progress(0.5 + 0.5 * static_cast<double>(overlap + k) / steps);
+  };
+  // Each line drawn as it comes would double the time.
+  SendMessageW(list, WM_SETREDRAW, FALSE, 0);
+  std::size_t kept = overlap;
+  if (differing.size() * 2 > old + lines.size()) {
+    erase(from, to);
+    kept = 0;
+  } else {
+    for (std::size_t k : differing) {
+      erase(from + k, from + k + 1);
+      insert(k);
+    }
+    erase(from + overlap, to);
+  }
+  for (std::size_t k = kept; k < lines.size(); ++k) insert(k);
+  SendMessageW(list, WM_SETREDRAW, TRUE, 0);
+  InvalidateRect(list, nullptr, TRUE);
+}
+
+std::function<void(std::size_t)> ReplayProgress(ui::LongWork& work, const InputRecord& record) {
+  const double inputs = static_cast<double>(std::max<std::size_t>(1, record.inputs.size()));
+  return [&work, inputs](std::size_t i) { work.Progress(0.5 * static_cast<double>(i + 1) / inputs); };
+}
+
+std::size_t FixedLines(MainWindowContext& main) {
+  const std::size_t all = TapeCount(GetDlgItem(main.Owner(), ids::kTapeList));
+  const std::size_t recorded = main.CalculatorEngine().record().tapeLines;
+  return all > recorded ? all - recorded : 0;
+}
+
+}  // namespace tallix

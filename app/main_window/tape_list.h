@@ -1,0 +1,33 @@
+#pragma once
+// The tape list box as a whole: how many lines it holds, which of them came
+// before the record (a loaded tape's), and its lines made again after a
+// replay (a correction, a restored tape).
+#include <windows.h>
+
+#include <cstddef>
+#include <functional>
+#include <span>
+#include <string>
+
+#include "app/main_window/main_window_context.h"
+#include "engine/input_record.h"
+#include "ui/stepped_work.h"
+
+namespace tallix {
+
+std::size_t TapeCount(HWND list);
+
+// The tape lines before the record's first (a loaded tape's): fixed.
+std::size_t FixedLines(MainWindowContext& main);
+
+// The tape list's lines from `from` to `to` (not included) made `lines`. A
+// corrected number changes few of them (its own, the totals), and the list
+// box's work is most of the cost, so only lines that differ are replaced,
+// unless most do. Progress is the second half of `work`.
+void ReplaceTapeLines(HWND list, std::size_t from, std::size_t to, std::span<const std::string> lines,
+                      ui::LongWork& work);
+
+// Replay progress as the first half of the work, the tape the second.
+std::function<void(std::size_t)> ReplayProgress(ui::LongWork& work, const InputRecord& record);
+
+}  // namespace tallix

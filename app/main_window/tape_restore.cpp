@@ -1,0 +1,71 @@
+#include "app/main_window/tape_restore.h"
+
+#include <windows.h>
+
+#include <utility>
+
+#include "app/main_window/control_ids.h"
+#include "app/main_window/tape_list.h"
+#include "engine/deferred_host.h"
+#include "engine/settings_keys.h"
+#include "ui/stepped_work.h"
+
+namespace tallix {
+namespace {
+
+TapeJournal::LinesBefore LinesBeforeOf(MainWindowContext& main) {
+  return [&main](std::size_t recordLines) {
+    std::vector<std::string> lines = main.TapeLines();
+    lines.resize(lines.size() > recordLines ? lines.size() - recordLines : 0);
+    return lines;
+  };
+}
+
+// The journal's tape, display and panes, shown once the whole replay is over.
+void MakeTapeAgain(MainWindowContext& main, const ReadJournal& journal) {
+  HWND list = GetDlgItem(main.Owner(), ids::kTapeList);
+  ui::LongWork work(main.Owner(), L"Tallix", L"Restoring the tape of the last session");
+  ReplaceTapeLines(list, 0, TapeCount(list), journal.linesBefore, work);
+  DeferredHost replayed(main.CalculatorHost(), journal.linesBefore.size());
+  const auto progress = ReplayProgress(work, journal.record);
+  main.CalculatorEngine().Replay(journal.record, {.afterInput =
+                                                      [&](std::size_t i) {
+                                                        progress(i);
+                                                        return true;
+                                                      },
+                                                  .via = &replayed});
+  ReplaceTapeLines(list, replayed.FirstLine(), TapeCount(list), replayed.Lines(), work);
+  replayed.ShowOnTarget();
+}
+
+}  // namespace
+
+JournalStart RestoreOrStartJournal(MainWindowContext& main) {
+  JournalStart start;
+  Engine& engine = main.CalculatorEngine();
+  if (std::optional<LeftJournal> left = TakeLeftJournal(main.SettingsPath())) {
+    if (left->content) {
+      MakeTapeAgain(main, *left->content);
+      start.journal = TapeJournal::Adopt(std::move(*left), engine, LinesBeforeOf(main));
+    } else {
+      const std::string aside = SetJournalAside(*left);
+      start.message = "The tape kept from the last session could not be read" +
+                      (aside.empty() ? std::string(".") : "; it was set aside as " + aside + ".") +
+                      " Tallix starts with an empty tape.";
+    }
+  }
+  if (!start.journal) {
+    start.journal = TapeJournal::Create(main.SettingsPath(), LinesBeforeOf(main));
+    if (start.journal) start.journal->RecordChanged(engine);
+  }
+  if (start.journal) engine.SetRecordObserver(start.journal.get());
+  return start;
+}
+
+void EndJournal(MainWindowContext& main, std::unique_ptr<TapeJournal> journal) {
+  main.CalculatorEngine().SetRecordObserver(nullptr);
+  if (!journal) return;
+  if (main.Settings().Read(main_keys::kSection, main_keys::kKeepTape, "0") != "1") journal->Remove();
+}
+
+}  // namespace tallix

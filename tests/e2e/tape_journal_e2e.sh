@@ -1,0 +1,76 @@
+#!/usr/bin/env bash
+# The tape kept by its journal, with the real Tallix.exe under Wine: a session
+# typed with real keys, the process killed (SIGKILL) and started again in the
+# same folder: the same tape, display and panes, and a restored number
+# corrected by a double click. Then "Keep Tape Between Sessions" from the File
+# menu: on, a normal exit keeps the tape; off, it leaves no journal.
+#   tape_journal_e2e.sh TALLIX_EXE PROBE_EXE CLI_EXE SCREENSHOT_DIR
+set -uo pipefail
+tallix_exe="$1"; probe_exe="$2"; cli_exe="$3"; shots="$4"
+here="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
+wine_exec="$here/../../scripts/wine-exec.sh"
+
+# shellcheck source=tests/e2e/e2e_checks.sh
+source "$here/e2e_checks.sh"
+
+tape_of() { cli keys "$@" | sed -n '/^display: /q;p'; }
+panes() { for id in 1004 1003 1002; do probe text "$id"; done; }
+journals() { find "$work" -maxdepth 1 -name 'Tallix.tape.*.journal' | wc -l; }
+restart_tallix() {
+  run_tallix
+  probe wait
+}
+# File menu, fifth item.
+toggle_keep_tape() {
+  xdotool windowfocus --sync "$window" 2>/dev/null || true
+  xdotool key --delay 150 F10 Down Down Down Down Down Return
+  probe wait
+}
+stop_normally() {
+  probe close
+  for _ in $(seq 1 100); do kill -0 "$tallix_pid" 2>/dev/null || break; sleep 0.1; done
+}
+
+start_tallix journal
+xdotool key --delay 100 1 2 KP_Add 3 0 KP_Add 5 Return 7 KP_Add
+probe wait
+typed="$(tape_of 1 2 + 3 0 + 5 = 7 +)"
+check "the tape as typed" "$typed" "$(probe tape)"
+display="$(probe display)"
+shown_panes="$(panes)"
+check "a journal beside Tallix.ini while it runs" "1" "$(journals)"
+
+# Killed as a crash or a power cut would end it: no chance to clean up.
+pkill -KILL -f "$work/Tallix.exe"
+wait "$tallix_pid" 2>/dev/null
+sleep 0.5
+restart_tallix
+check "the killed window's tape comes back" "$typed" "$(probe tape)"
+check "and its display" "$display" "$(probe display)"
+check "and its panes" "$shown_panes" "$(panes)"
+import -window root "$shots/tape-restored.png" 2>/dev/null && echo "screenshot: $shots/tape-restored.png"
+
+# "30 +" is the second line: a restored number is corrected as any other.
+read -r x y < <(probe line 1)
+xdotool mousemove --sync "$x" "$y" click --repeat 2 --delay 60 1
+timeout 20 xdotool search --sync --name '^Correct Entry$' >/dev/null || give_up "no Correct Entry box"
+sleep 0.5
+xdotool key --delay 80 End shift+Home
+xdotool type --delay 60 31
+xdotool key Return
+probe wait
+check "a restored number corrected" "$(tape_of --correct 2=31 1 2 + 3 0 + 5 = 7 +)" "$(probe tape)"
+corrected="$(probe tape)"
+
+toggle_keep_tape
+check "the choice is stored" "KeepTape=1" "$(grep -a '^KeepTape=' "$work/Tallix.ini" | tr -d '\r')"
+stop_normally
+restart_tallix
+check "kept across a normal exit" "$corrected" "$(probe tape)"
+
+toggle_keep_tape
+stop_normally
+check "off: a normal exit leaves no journal" "0" "$(journals)"
+restart_tallix
+check "and the next start is empty" "" "$(probe tape)"
+close_tallix
