@@ -18,6 +18,9 @@
 #include <vector>
 
 #include "app/tape/tape_file.h"
+#include "app/tape/tape_journal.h"
+#include "engine/basic_host.h"
+#include "engine/memory_settings.h"
 
 namespace tallix {
 namespace {
@@ -139,6 +142,51 @@ void BM_LoadTapeFile(benchmark::State& state) {
   std::remove(path.c_str());
 }
 BENCHMARK(BM_LoadTapeFile)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+
+// Keys through an engine that keeps a journal, against the same keys through
+// one that keeps none, in the same run and alternating: a mixed session whose
+// every fifth key or so ends a calculation, which writes the journal to disk.
+// The journal lies in /dev/shm where there is one, so that what is measured
+// is Tallix's work and not the disk's (a flush on a disk takes what the disk
+// takes, at most once a calculation and once every 2 seconds).
+void BM_KeysWithJournalAgainstWithout(benchmark::State& state) {
+  const std::vector<std::string> names = {"1", "2", "3", ".", "5", "+", "6", "7", "-", "8", "*", "9", "=", "MS",
+                                          "5", "%", "M+", "+Tax", "=", "4", "1/x", "+", "2nd", "MR", "=", "Feed"};
+  std::vector<Key> round;
+  for (const std::string& name : names) round.push_back(*KeyFromScriptName(name));
+  const std::filesystem::path folder =
+      std::filesystem::exists("/dev/shm") ? std::filesystem::path("/dev/shm") : std::filesystem::temp_directory_path();
+  const std::string settingsPath = (folder / "TallixBench.ini").string();
+  constexpr int kRounds = 2000;
+  double without = 0, with = 0;
+  for (auto _ : state) {
+    for (const bool journalled : {false, true}) {
+      BasicEngineHost host;
+      MemorySettings settings;
+      Engine engine(host, settings);
+      engine.Start({});
+      std::unique_ptr<TapeJournal> journal;
+      if (journalled) {
+        journal = TapeJournal::Create(settingsPath, [](std::size_t) { return std::vector<std::string>(); });
+        engine.SetRecordObserver(journal.get());
+        journal->RecordChanged(engine);
+      }
+      const auto start = std::chrono::steady_clock::now();
+      for (int i = 0; i < kRounds; ++i)
+        for (const Key key : round) engine.PressKey(key);
+      const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+      (journalled ? with : without) += seconds;
+      engine.SetRecordObserver(nullptr);
+      if (journal) journal->Remove();
+    }
+  }
+  const double keys = static_cast<double>(state.iterations()) * kRounds * static_cast<double>(round.size());
+  state.counters["keys_per_s_without"] = keys / without;
+  state.counters["keys_per_s_with"] = keys / with;
+  state.counters["ratio_with_to_without"] = with / without;
+}
+BENCHMARK(BM_KeysWithJournalAgainstWithout)->Unit(benchmark::kMillisecond)->Iterations(5);
 
 }  // namespace
 }  // namespace tallix

@@ -47,6 +47,7 @@ class BasicEngineHost : public EngineHost {
   std::string GetClipboardText() override { return clipboard; }
   void StartStopStopwatch() override {}
   void OpenHelp() override {}
+  void AskForNote() override {}
 
   // The texts as a window would show them at creation.
   std::string display = "0";

@@ -48,6 +48,7 @@ class DeferredHost : public EngineHost {
   std::string GetClipboardText() override { return target_.GetClipboardText(); }
   void StartStopStopwatch() override { target_.StartStopStopwatch(); }
   void OpenHelp() override { target_.OpenHelp(); }
+  void AskForNote() override { target_.AskForNote(); }
 
   // The tape lines given, which follow the first FirstLine() lines of the
   // target's tape (none once the tape was cleared).

@@ -139,6 +139,9 @@ class Engine {
 
   // Tape and statistics.
   void AppendTapeLine(std::string_view number, std::string_view symbol);
+  // A note's line (NoteLine) on the tape; nothing for an empty text. The
+  // entry in progress goes on after it.
+  void AddNote(std::string_view text);
   void FeedTape();
   void UpdateItemCount();
 

@@ -72,6 +72,9 @@ class EngineHost {
   // the stopwatch's start/stop (Space released) and the help window (F1).
   virtual void StartStopStopwatch() = 0;
   virtual void OpenHelp() = 0;
+  // The note key (Ctrl+N) asks for a note; the window puts it on the tape
+  // with AddNote once the key is handled.
+  virtual void AskForNote() = 0;
 };
 
 }  // namespace tallix

@@ -41,7 +41,7 @@ struct KeyboardRows {
   };
 
   static const Row* Find(const KeyContext& context);
-  static const std::array<Row, 43> kRows;
+  static const std::array<Row, 44> kRows;
 };
 
 namespace {
@@ -52,7 +52,7 @@ constexpr int kNone = -1;
 }  // namespace
 
 // clang-format off
-const std::array<KeyboardRows::Row, 43> KeyboardRows::kRows = {{
+const std::array<KeyboardRows::Row, 44> KeyboardRows::kRows = {{
     {{vk::kBackspace, kNone, kNone}, Always, [](Engine& e) { e.Backspace(); }, Key::Back},
     {{vk::kShift, kNone, kNone}, Always, [](Engine& e) { e.state_.shiftDown = true; }, std::nullopt},
     {{vk::kControl, kNone, kNone}, Always, [](Engine& e) { e.state_.ctrlDown = true; }, std::nullopt},
@@ -130,6 +130,9 @@ const std::array<KeyboardRows::Row, 43> KeyboardRows::kRows = {{
      [](Engine& e) { e.EnterDigit(15); }, Key::F},
     {{vk::Letter('G'), kNone, kNone}, [](const KeyContext& c) { return c.decimal(); },
      [](Engine& e) { e.MakeChange(); }, Key::Change},
+    {{vk::Letter('N'), kNone, kNone}, [](const KeyContext& c) { return c.ctrl; }, [](Engine& e) {
+       if (!e.replaying_) e.host_->AskForNote();
+     }, std::nullopt},
     {{vk::Letter('R'), kNone, kNone}, [](const KeyContext& c) { return c.decimal(); },
      [](Engine& e) { e.Reciprocal(); }, Key::Reciprocal},
     {{vk::Letter('T'), kNone, kNone}, [](const KeyContext& c) { return c.decimal(); },

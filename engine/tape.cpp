@@ -1,6 +1,7 @@
 // The one way onto the tape, and the item-count and average panes.
 #include "engine/display_text.h"
 #include "engine/engine.h"
+#include "engine/tape_note.h"
 #include "services/format_mask.h"
 #include "services/number_text.h"
 
@@ -22,6 +23,12 @@ void Engine::AppendTapeLine(std::string_view number, std::string_view symbol) {
   ++(replaying_ ? replayedLines_ : record_.tapeLines);
   // A replay brings only its last line into view, at its end.
   if (!replaying_) host_->SelectTapeLine(state_.lastTapeIndex);
+}
+
+void Engine::AddNote(std::string_view text) {
+  const std::string line = NoteLine(text);
+  if (!line.empty()) AppendTapeLine(line, "");
+  Focus();
 }
 
 void Engine::FeedTape() {

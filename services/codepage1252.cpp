@@ -74,4 +74,23 @@ std::string Cp1252ToUtf8(std::string_view text) {
   return out;
 }
 
+std::string Utf8ToCp1252(std::string_view text) {
+  std::u16string units;
+  for (std::size_t i = 0; i < text.size();) {
+    const auto lead = static_cast<unsigned char>(text[i]);
+    const int length = lead < 0x80 ? 1 : (lead >> 5) == 6 ? 2 : (lead >> 4) == 14 ? 3 : (lead >> 3) == 30 ? 4 : 0;
+    char32_t point = length == 1 ? lead : length == 2 ? lead & 0x1F : length == 3 ? lead & 0x0F : lead & 0x07;
+    bool whole = length > 0 && i + length <= text.size();
+    for (int k = 1; whole && k < length; ++k) {
+      const auto next = static_cast<unsigned char>(text[i + k]);
+      whole = (next >> 6) == 2;
+      point = point << 6 | (next & 0x3F);
+    }
+    // Anything not a character of the Basic Multilingual Plane has no Windows-1252 form either.
+    units.push_back(whole && point < 0x10000 && (point < 0xD800 || point > 0xDFFF) ? static_cast<char16_t>(point) : u'?');
+    i += whole ? static_cast<std::size_t>(length) : 1;
+  }
+  return Utf16ToCp1252(units);
+}
+
 }  // namespace tallix

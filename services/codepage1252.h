@@ -17,4 +17,8 @@ std::string Utf16ToCp1252(std::u16string_view text);
 // For terminals and files read elsewhere (tallix-cli, the exported tape).
 std::string Cp1252ToUtf8(std::string_view text);
 
+// Text from a terminal (tallix-cli's arguments): characters with no
+// Windows-1252 form, and bytes that are not UTF-8, become "?".
+std::string Utf8ToCp1252(std::string_view text);
+
 }  // namespace tallix

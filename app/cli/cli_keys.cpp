@@ -117,13 +117,23 @@ bool ReadTapeFileOptions(Args& args, KeysChoices& files, std::ostream& err) {
   return true;
 }
 
-bool ReadKey(const std::string& word, std::vector<Key>& keys, std::ostream& err) {
+// A key of the keypad, or "#TEXT": a note on the tape.
+struct KeyStep {
+  std::optional<Key> key;
+  std::string note;  // Windows-1252
+};
+
+bool ReadKey(const std::string& word, std::vector<KeyStep>& keys, std::ostream& err) {
+  if (word.starts_with('#')) {
+    keys.push_back({std::nullopt, Utf8ToCp1252(std::string_view(word).substr(1))});
+    return true;
+  }
   const auto key = KeyFromScriptName(word);
   if (!key || !IsEngineKey(*key)) {
     err << "tallix-cli keys: unknown key " << QuoteInput(word) << "\n";
     return false;
   }
-  keys.push_back(*key);
+  keys.push_back({*key, {}});
   return true;
 }
 
@@ -192,7 +202,7 @@ int RunKeys(const Args& arguments, std::istream& in, std::ostream& out, std::ost
     return 2;
   }
   // Every key is checked before the first one runs, so a bad script prints no tape.
-  std::vector<Key> keys;
+  std::vector<KeyStep> keys;
   if (args.size() == 1 && args[0] == "-") {
     for (std::string word; in >> word;) {
       if (!ReadKey(word, keys, err)) return 2;
@@ -216,7 +226,13 @@ int RunKeys(const Args& arguments, std::istream& in, std::ostream& out, std::ost
     }
     ApplyLoadedTape(loaded.tape, calculator->engine, calculator->host);
   }
-  for (const Key key : keys) calculator->engine.PressKey(key);
+  for (const KeyStep& step : keys) {
+    if (step.key) {
+      calculator->engine.PressKey(*step.key);
+    } else {
+      calculator->engine.AddNote(step.note);
+    }
+  }
   for (const auto& [n, value] : files.corrections) {
     if (!(calculator = Corrected(*calculator, n, value, err))) return 2;
   }

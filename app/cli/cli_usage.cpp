@@ -25,7 +25,7 @@ constexpr CommandUsageText kUsages[] = {
      "      the tape as it ends, the display and the panes; --save writes the tape file as Tallix does;\n"
      "      --csv prints the tape alone as Export Tape writes it (UTF-8 CSV with a header row);\n"
      "      --correct retypes the Nth typed number (from 1) as VALUE and replays the keys, as a\n"
-     "      correction on the tape does\n"},
+     "      correction on the tape does; a KEY \"#TEXT\" puts the note TEXT on the tape\n"},
     {"convert",
      "  tallix-cli convert VALUE UNIT | --list\n"
      "      the converter's tape block for the display text VALUE in UNIT (name as listed, any case)\n"},

@@ -97,7 +97,10 @@ Correct Last Entry...
 Asks for the number the last number you typed should have been, and makes the tape, the totals and the memory again as if you had typed it so. A double click on the tape line of any number typed since the tape was last cleared or loaded does the same for that number.
 
 Undo Correction
-Puts the number of the last correction back as it was typed, with everything you typed since, and takes the correction's note off the tape.)";
+Puts the number of the last correction back as it was typed, with everything you typed since, and takes the correction's note off the tape.
+
+Add Note...
+Asks for a short note (up to 60 characters) and puts it on the tape as a line of its own, in double quotes: what a total was for, who paid. Ctrl-N does the same. A note stays where it is when a number before it is corrected, and is saved, printed and exported with the tape.)";
 
 constexpr std::wstring_view kViewMenu =
     LR"(Digit Grouping
@@ -255,6 +258,7 @@ Feed	<UP ARROW>
 Help	F1
 Copy	Ctrl-C
 Paste	Ctrl-V
+Add Note	Ctrl-N
 
 Laptop 10 Key Support includes...
 

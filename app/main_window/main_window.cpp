@@ -31,6 +31,7 @@
 #include "app/settings/settings_temporaries.h"
 #include "engine/settings_keys.h"
 #include "resources/resource_ids.h"
+#include "side_window/wide_text.h"
 #include "tools/area_volume/shape_window.h"
 #include "tools/convert/converter_popup.h"
 #include "tools/loan/loan_window.h"
@@ -39,6 +40,7 @@
 #include "ui/control_helpers.h"
 #include "ui/exports.h"
 #include "ui/form.h"
+#include "ui/input_box.h"
 #include "ui/scaling.h"
 #include "ui/utf8_text.h"
 
@@ -53,6 +55,9 @@ constexpr UINT kShowSettingsTooLarge = WM_APP + 1;
 // Posted at start-up: the tape journal is taken up once the window is shown,
 // as restoring a long tape shows its progress.
 constexpr UINT kStartTapeJournal = WM_APP + 2;
+// Posted by the note key: the box is shown once the key has been handled, so
+// that the note goes into the record as an operation of its own.
+constexpr UINT kAskForNote = WM_APP + 3;
 
 struct OwnedTooltips {
   HWND owner;
@@ -174,6 +179,7 @@ void MainWindow::BindMenus() {
   });
   OnCommand(IDM_CORRECT_LAST_ENTRY, [this] { CorrectLastEntry(*this); });
   OnCommand(IDM_UNDO_CORRECTION, [this] { UndoCorrection(*this); });
+  OnCommand(IDM_ADD_NOTE, [this] { AskAndAddNote(); });
   OnCommand(IDM_COPY, [this] { engine_.CopyDisplay(); });
   OnCommand(IDM_PASTE, [this] { engine_.PasteDisplay(); });
   OnCommand(IDM_OPTIONS, [this] { ShowOptions(*this); });
@@ -228,6 +234,10 @@ bool MainWindow::OnMessage(HWND form, UINT message, WPARAM wParam, LPARAM lParam
       result = 0;
       return true;
     }
+    case kAskForNote:
+      AskAndAddNote();
+      result = 0;
+      return true;
     case kShowSettingsTooLarge:
       MessageBoxW(form, ui::Utf8ToWide(SettingsFileTooLargeMessage(settings_.path())).c_str(), L"Tallix",
                   MB_OK | MB_ICONWARNING);
@@ -330,6 +340,14 @@ void MainWindow::ApplyLayout(const LayoutFlags& flags) {
   }
   ui::MoveControlTo(Control(ids::kSeparatorLine), plan.separatorX, plan.separatorY);
   ui::SetFormClientSize(window, plan.clientWidth, plan.clientHeight);
+}
+
+void MainWindow::AskForNote() { PostMessageW(window, kAskForNote, 0, 0); }
+
+void MainWindow::AskAndAddNote() {
+  const std::wstring text = ui::InputBox(window, L"Note for the tape (up to 60 characters):", L"Add Note", L"");
+  if (!text.empty()) engine_.AddNote(Narrow(text));
+  FocusKeySink();
 }
 
 void MainWindow::ToggleShowSetting(int menuId, std::string_view key) {

@@ -39,6 +39,8 @@ class MainWindow final : public ui::FormDefinition, public EngineHost, public Ma
   LRESULT OnCreate(HWND form, LPARAM value) override;
   bool OnMessage(HWND form, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
   void OnDpiChanged(HWND form, int dpi) override;
+  // Edit > Add Note... and the note key: the box, then the note on the tape.
+  void AskAndAddNote();
 
   // MainWindowContext.
   HWND Owner() const override { return window; }
@@ -85,6 +87,7 @@ class MainWindow final : public ui::FormDefinition, public EngineHost, public Ma
   std::string GetClipboardText() override;
   void StartStopStopwatch() override;
   void OpenHelp() override;
+  void AskForNote() override;
 
  private:
   void BindKeys();

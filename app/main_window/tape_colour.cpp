@@ -1,10 +1,13 @@
 #include "app/main_window/tape_colour.h"
 
+#include "engine/tape_note.h"
 #include "services/number_text.h"
 
 namespace tallix {
 
 ColourRef TapeLineColour(std::string_view line, TapeMedium medium, ColourRef normal) {
+  // A note is words, whatever they say.
+  if (IsNoteLine(line)) return normal;
   ColourRef colour = normal;
   if (line.ends_with(" -") || ParseLeadingNumber(line) < 0) colour = kTapeRed;
   if (medium == TapeMedium::Screen) {

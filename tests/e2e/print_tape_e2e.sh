@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # End to end: the tape's files and printing in the real Tallix.exe under Wine,
 # driven by real X key events. A 300-line tape file made by tallix-cli is
-# loaded through Load Tape's dialog, saved again through Save Tape's, and
+# loaded through Load Tape's dialog, given a note with Ctrl+N, saved again
+# through Save Tape's, and
 # printed through the print dialog onto a PDF printer of CUPS (cups-pdf); the
 # PDF is read back for its text and its red ink.
 #   print_tape_e2e.sh TALLIX_EXE PROBE_EXE CLI_EXE SCREENSHOT_DIR
@@ -35,8 +36,10 @@ for i in $(seq 1 300); do
   keys+=("${digits[@]}" "$([ $((i % 3)) -eq 0 ] && echo - || echo +)")
 done
 cli keys --save tape300.txt "${keys[@]}" >/dev/null || give_up "tallix-cli could not save the tape"
-# What Tallix holds after loading it, and its file when saved again.
-expected_tape="$(cli keys --load tape300.txt --save expected.txt | sed -n '/^display: /q;p')"
+# What Tallix holds after loading it, then with a note added, and its file
+# when saved again.
+loaded_tape="$(cli keys --load tape300.txt | sed -n '/^display: /q;p')"
+expected_tape="$(cli keys --load tape300.txt --save expected.txt '#Paid by Bob' | sed -n '/^display: /q;p')"
 
 cp "$tallix_exe" "$work/Tallix.exe"
 (cd "$work" && exec "$wine_exec" "$work/Tallix.exe") &
@@ -49,7 +52,12 @@ xdotool windowfocus --sync "$window" 2>/dev/null || true
 file_menu 1
 answer_dialog "Open Tape File" "$(winpath "$work/tape300.txt")"
 probe wait
-check "loaded tape" "$expected_tape" "$(probe tape)"
+check "loaded tape" "$loaded_tape" "$(probe tape)"
+# A note through its key and its box: saved and printed with the tape.
+xdotool key ctrl+n
+answer_dialog "Add Note" "Paid by Bob"
+probe wait
+check "a note added with Ctrl+N" "$expected_tape" "$(probe tape)"
 check "LastTapeFile after loading" "LastTapeFile=$(winpath "$work/tape300.txt")" \
   "$(grep -a '^LastTapeFile=' "$work/Tallix.ini" | tr -d '\r')"
 

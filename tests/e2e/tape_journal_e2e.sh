@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # The tape kept by its journal, with the real Tallix.exe under Wine: a session
-# typed with real keys, the process killed (SIGKILL) and started again in the
+# typed with real keys and a note from the Edit menu, the process killed (SIGKILL) and started again in the
 # same folder: the same tape, display and panes, and a restored number
 # corrected by a double click. Then "Keep Tape Between Sessions" from the File
 # menu: on, a normal exit keeps the tape; off, it leaves no journal.
@@ -34,7 +34,11 @@ stop_normally() {
 start_tallix journal
 xdotool key --delay 100 1 2 KP_Add 3 0 KP_Add 5 Return 7 KP_Add
 probe wait
-typed="$(tape_of 1 2 + 3 0 + 5 = 7 +)"
+# Edit > Add Note..., the fifth item: the note goes into the journal too.
+xdotool key --delay 150 F10 Right Down Down Down Down Down Return
+answer_dialog "Add Note" "Lunch"
+probe wait
+typed="$(tape_of 1 2 + 3 0 + 5 = 7 + '#Lunch')"
 check "the tape as typed" "$typed" "$(probe tape)"
 display="$(probe display)"
 shown_panes="$(panes)"
@@ -59,7 +63,7 @@ xdotool key --delay 80 End shift+Home
 xdotool type --delay 60 31
 xdotool key Return
 probe wait
-check "a restored number corrected" "$(tape_of --correct 2=31 1 2 + 3 0 + 5 = 7 +)" "$(probe tape)"
+check "a restored number corrected" "$(tape_of --correct 2=31 1 2 + 3 0 + 5 = 7 + '#Lunch')" "$(probe tape)"
 corrected="$(probe tape)"
 
 toggle_keep_tape

@@ -30,6 +30,7 @@ class RecordingHost : public BasicEngineHost {
   void SelectTapeLine(int index) override { selectedLine = index; }
   void StartStopStopwatch() override { ++stopwatchToggles; }
   void OpenHelp() override { ++helpOpened; }
+  void AskForNote() override { ++notesAsked; }
 
   bool enabled[kKeyCount] = {};
   std::vector<std::pair<Key, bool>> drawn;
@@ -42,6 +43,7 @@ class RecordingHost : public BasicEngineHost {
   int selectedLine = -1;
   int stopwatchToggles = 0;
   int helpOpened = 0;
+  int notesAsked = 0;
 };
 
 inline EngineSettings Decimals(int places, EngineSettings settings = {}) {

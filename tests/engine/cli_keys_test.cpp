@@ -65,6 +65,16 @@ TEST(CliKeys, CorrectRetypesTheNthTypedNumberAndNotesIt) {
   EXPECT_EQ(RunCli({"--correct", "x=1", "1", "+", "2", "="}).status, 2);
 }
 
+TEST(CliKeys, NotesGoOnTheTapeStayThroughACorrectionAndExportAsText) {
+  const Result r = RunCli({"--correct", "2=31", "--mode", "adding", "1", "2", "+", "#Lunch with Bob", "3", "0", "+",
+                           "#caf\xC3\xA9 \xE2\x82\xAC\xF0\x9F\x98\x80", "="});
+  EXPECT_EQ(r.status, 0) << r.err;
+  EXPECT_EQ(r.out.substr(0, r.out.find("display:")), "12 +\n\"Lunch with Bob\"\n31 +\n\"caf\xC3\xA9 \xE2\x82\xAC?\"\n" +
+                                                         kDashes + "\n43 =\n\n(Corrected 30 to 31)\n");
+  const Result csv = RunCli({"--csv", "5", "#-5 refund", "+"});
+  EXPECT_NE(csv.out.find("\r\n1,,,,\"\"\"-5 refund\"\"\"\r\n"), std::string::npos) << csv.out;
+}
+
 TEST(CliKeys, KeysFromStandardInput) {
   const Result r = RunCli({"--grouping", "off", "-"}, "1 2 3 4\n+\tMS  2nd\n=\n");
   EXPECT_EQ(r.out, "1234  \n1234 MS\n" + kDashes + "\n1234 =\n\ndisplay: 1234\nitems:   1 Item\n"

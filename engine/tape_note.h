@@ -1,0 +1,20 @@
+#pragma once
+// Notes on the tape: a short text of the user's as a line of its own, in
+// double quotes so that it reads as words and never as a number.
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+namespace tallix {
+
+inline constexpr std::size_t kMaxNoteLength = 60;
+
+// The tape line of a note: its text without leading and trailing blanks,
+// line breaks and tabs as blanks, cut to kMaxNoteLength, in double quotes;
+// empty when nothing is left.
+std::string NoteLine(std::string_view text);
+
+// A line a note made (or a loaded line that looks like one).
+bool IsNoteLine(std::string_view line);
+
+}  // namespace tallix
