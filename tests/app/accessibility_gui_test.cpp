@@ -15,6 +15,7 @@
 #include "app/main_window/control_table.h"
 #include "app/main_window/main_window.h"
 #include "resources/resource_ids.h"
+#include "tests/app/form_driving.h"
 #include "tests/settings/temp_folder.h"
 #include "tools/transfer/transfer_options_window.h"
 #include "ui/accessible_object.h"
@@ -25,14 +26,8 @@
 namespace tallix {
 namespace {
 
-void Pump() {
-  MSG message;
-  while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-    if (message.message == WM_QUIT) continue;
-    TranslateMessage(&message);
-    DispatchMessageW(&message);
-  }
-}
+using gui_test::Pump;
+using gui_test::WithFormOpen;
 
 const VARIANT kSelf = [] {
   VARIANT self;
@@ -91,27 +86,6 @@ class Accessible {
 
   IAccessible* object_ = nullptr;
 };
-
-// Runs `drive` on the form of class `className` once `open` has opened it (a
-// modal form's loop runs the thread's timer).
-void WithFormOpen(const wchar_t* className, const std::function<void()>& open, std::function<void(HWND)> drive) {
-  static const wchar_t* wanted;
-  static std::function<void(HWND)> driver;
-  static UINT_PTR timer;
-  wanted = className;
-  driver = std::move(drive);
-  timer = SetTimer(nullptr, 0, 20, [](HWND, UINT, UINT_PTR, DWORD) {
-    HWND form = FindWindowW(wanted, nullptr);
-    if (!form || !IsWindowVisible(form)) return;
-    KillTimer(nullptr, timer);
-    timer = 0;
-    driver(form);
-    PostMessageW(form, WM_CLOSE, 0, 0);
-  });
-  open();
-  EXPECT_EQ(timer, 0u) << "no form opened";
-  if (timer) KillTimer(nullptr, timer);
-}
 
 class AccessibilityTest : public testing::Test {
  protected:
@@ -283,7 +257,10 @@ TEST_F(AccessibilityTest, EveryControlOfEveryWindowHasANameAndARole) {
     sweep(className, FindWindowW(className, nullptr));
   }
   const auto sweepModal = [&](const wchar_t* className, const std::function<void()>& open) {
-    WithFormOpen(className, open, [&](HWND form) { sweep(className, form); });
+    WithFormOpen(className, open, [&](HWND form) {
+      sweep(className, form);
+      PostMessageW(form, WM_CLOSE, 0, 0);
+    });
     Pump();
   };
   sweepModal(L"FORM_TALLIX_FORM2_CLASS", [&] { SendMessageW(window_, WM_COMMAND, IDM_OPTIONS, 0); });
