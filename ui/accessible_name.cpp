@@ -64,6 +64,9 @@ LabelIndex& Labels() {
   return index;
 }
 
+// {00020404-0000-0000-C000-000000000046}
+const IID kIIDEnumVariant = {0x00020404, 0x0000, 0x0000, {0xC0, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x46}};
+
 bool IsListBox(HWND control) { return HasClass(control, L"ListBox"); }
 
 bool IsStatic(HWND control) { return HasClass(control, L"Static"); }
@@ -104,6 +107,17 @@ long RoleOfClass(HWND control) {
 class NamedControl : public DelegatingAccessible {
  public:
   NamedControl(HWND control, const AccessibleLabel& label) : DelegatingAccessible(control), label_(label) {}
+
+  // The standard object's enumeration of a list box's children need not be
+  // its lines (Wine's lists child windows): without one, a screen reader
+  // counts and asks for the children itself.
+  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override {
+    if (IsEqualIID(iid, kIIDEnumVariant) && IsListBox(window_)) {
+      if (object) *object = nullptr;
+      return E_NOINTERFACE;
+    }
+    return DelegatingAccessible::QueryInterface(iid, object);
+  }
 
   HRESULT STDMETHODCALLTYPE get_accName(VARIANT child, BSTR* name) override {
     if (IsSelf(child) && !label_.name.empty()) return AnswerText(label_.name, name);

@@ -56,6 +56,7 @@ class Accessible {
   }
   explicit operator bool() const { return object_ != nullptr; }
   IAccessible* operator->() const { return object_; }
+  IAccessible* get() const { return object_; }
 
   std::wstring Name(long child = CHILDID_SELF) const { return Text(&IAccessible::get_accName, child); }
   std::wstring Value() const { return Text(&IAccessible::get_accValue, CHILDID_SELF); }
@@ -199,6 +200,13 @@ TEST_F(AccessibilityTest, DefaultActionsPressKeysAndTheDisplayAndTapeReadOut) {
   const long lines = static_cast<long>(SendMessageW(list, LB_GETCOUNT, 0, 0));
   ASSERT_GE(lines, 3);
   EXPECT_EQ(tape.ChildCount(), lines);
+  // As a screen reader walks them: one simple element per line.
+  std::vector<VARIANT> children(static_cast<std::size_t>(lines));
+  long got = 0;
+  ASSERT_EQ(AccessibleChildren(tape.get(), 0, lines, children.data(), &got), S_OK);
+  ASSERT_EQ(got, lines);
+  EXPECT_EQ(children[0].vt, VT_I4);
+  EXPECT_EQ(children[static_cast<std::size_t>(lines) - 1].lVal, lines);
   std::vector<std::wstring> heardLines;
   for (long line = 1; line <= lines; ++line) {
     heardLines.push_back(tape.Name(line));
