@@ -128,13 +128,16 @@ class NamedControl : public DelegatingAccessible {
   }
 
   HRESULT STDMETHODCALLTYPE get_accValue(VARIANT child, BSTR* value) override {
-    // A named static or edit says what it shows as its value.
-    if (IsSelf(child) && ((IsStatic(window_) && !IsPicture(window_)) || HasClass(window_, L"Edit")))
+    // An edit says what it shows as its value, and so does a static text
+    // named otherwise ("Items": " 3 Items"); an unnamed one's text is its name.
+    const bool namedText = IsStatic(window_) && !IsPicture(window_) && !label_.name.empty();
+    if (IsSelf(child) && (namedText || HasClass(window_, L"Edit")))
       return AnswerText(GetText(window_), value);
     return DelegatingAccessible::get_accValue(child, value);
   }
 
   HRESULT STDMETHODCALLTYPE get_accRole(VARIANT child, VARIANT* role) override {
+    if (!role) return E_POINTER;
     if (IsLineOfList(child)) return AnswerNumber(ROLE_SYSTEM_LISTITEM, role);
     const HRESULT answer = DelegatingAccessible::get_accRole(child, role);
     if (IsSelf(child) && (FAILED(answer) || (role->vt == VT_I4 && role->lVal == ROLE_SYSTEM_CLIENT)))
@@ -143,6 +146,7 @@ class NamedControl : public DelegatingAccessible {
   }
 
   HRESULT STDMETHODCALLTYPE get_accState(VARIANT child, VARIANT* state) override {
+    if (!state) return E_POINTER;
     if (IsLineOfList(child)) return AnswerNumber(STATE_SYSTEM_READONLY, state);
     const HRESULT answer = DelegatingAccessible::get_accState(child, state);
     // A check box or option button says whether it is checked.
