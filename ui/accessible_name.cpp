@@ -18,6 +18,7 @@ struct AccessibleLabel {
   std::wstring name;
   std::wstring shortcut;
   WNDPROC previousProc = nullptr;
+  HWND valueSource = nullptr;  // shows what this control stands for
 };
 
 // Looked up on every message the control gets, a tape's million lines
@@ -43,6 +44,13 @@ class LabelIndex {
     if (found == labels_.end()) return false;
     found->second.name = name;
     found->second.shortcut = shortcut;
+    return true;
+  }
+  bool SetValueSource(HWND control, HWND source) {
+    std::lock_guard lock(mutex_);
+    const auto found = labels_.find(control);
+    if (found == labels_.end()) return false;
+    found->second.valueSource = source;
     return true;
   }
   void Remember(HWND control, AccessibleLabel label) {
@@ -130,6 +138,7 @@ class NamedControl : public DelegatingAccessible {
   HRESULT STDMETHODCALLTYPE get_accValue(VARIANT child, BSTR* value) override {
     // An edit says what it shows as its value, and so does a static text
     // named otherwise ("Items": " 3 Items"); an unnamed one's text is its name.
+    if (IsSelf(child) && IsWindow(label_.valueSource)) return AnswerText(GetText(label_.valueSource), value);
     const bool namedText = IsStatic(window_) && !IsPicture(window_) && !label_.name.empty();
     if (IsSelf(child) && (namedText || HasClass(window_, L"Edit")))
       return AnswerText(GetText(window_), value);
@@ -218,6 +227,13 @@ void SetAccessibleName(HWND control, std::wstring_view name, std::wstring_view s
                         reinterpret_cast<WNDPROC>(GetWindowLongPtrW(control, GWLP_WNDPROC))};
   Labels().Remember(control, label);
   SetWindowLongPtrW(control, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(NameProcedure));
+}
+
+void SetAccessibleValueSource(HWND control, HWND source) {
+  if (!Labels().SetValueSource(control, source)) {
+    SetAccessibleName(control, {});
+    Labels().SetValueSource(control, source);
+  }
 }
 
 std::wstring AccessibleNameOf(HWND control) {

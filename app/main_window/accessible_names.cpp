@@ -20,7 +20,7 @@ struct SpokenName {
 constexpr std::array kSpokenNames = {
     SpokenName{ids::kDisplay, L"Display"},
     SpokenName{ids::kTapeList, L"Tape"},
-    SpokenName{ids::kKeySink, L"Keyboard Entry"},
+    SpokenName{ids::kKeySink, L"Display"},
     SpokenName{ids::kOptionFrame, L"Number System"},
     SpokenName{ids::kMemoryPane, L"Memory"},
     SpokenName{ids::kAveragePane, L"Average"},

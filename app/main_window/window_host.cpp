@@ -30,7 +30,12 @@ HWND MainWindow::KeyButton(Key key) const {
 }
 
 std::string MainWindow::GetDisplayText() { return ControlText(ids::kDisplay); }
-void MainWindow::SetDisplayText(std::string_view text) { SetControlText(ids::kDisplay, text); }
+void MainWindow::SetDisplayText(std::string_view text) {
+  SetControlText(ids::kDisplay, text);
+  // Said by the focused key sink too: a screen reader reads out the changes
+  // of the object that has the focus.
+  NotifyWinEvent(EVENT_OBJECT_VALUECHANGE, Control(ids::kKeySink), OBJID_CLIENT, CHILDID_SELF);
+}
 void MainWindow::SetItemsText(std::string_view text) { SetControlText(ids::kItemsPane, text); }
 void MainWindow::SetAverageText(std::string_view text) { SetControlText(ids::kAveragePane, text); }
 std::string MainWindow::GetAverageText() { return ControlText(ids::kAveragePane); }

@@ -196,6 +196,10 @@ TEST_F(AccessibilityTest, DefaultActionsPressKeysAndTheDisplayAndTapeReadOut) {
   EXPECT_EQ(display.Name(), L"Display");
   EXPECT_EQ(display.Value(), L"8");
   EXPECT_EQ(display.Role(), ROLE_SYSTEM_TEXT);
+  // The key sink, which holds the focus, reads as the display.
+  const Accessible keySink(Item(ids::kKeySink));
+  EXPECT_EQ(keySink.Name(), L"Display");
+  EXPECT_EQ(keySink.Value(), L"8");
   const Accessible tape(Item(ids::kTapeList));
   EXPECT_EQ(tape.Name(), L"Tape");
   EXPECT_EQ(tape.Role(), ROLE_SYSTEM_LIST);
@@ -226,6 +230,7 @@ TEST_F(AccessibilityTest, DefaultActionsPressKeysAndTheDisplayAndTapeReadOut) {
     return std::ranges::find(events, Event{event, window, child}) != events.end();
   };
   EXPECT_TRUE(heardEvent(EVENT_OBJECT_VALUECHANGE, Item(ids::kDisplay), CHILDID_SELF));
+  EXPECT_TRUE(heardEvent(EVENT_OBJECT_VALUECHANGE, Item(ids::kKeySink), CHILDID_SELF));
   EXPECT_TRUE(heardEvent(EVENT_OBJECT_CREATE, list, lines));
 }
 
