@@ -15,6 +15,7 @@ struct NamedKey {
 };
 
 // Every keystroke the mapping knows, in the order a shortcut is looked for.
+// clang-format off
 constexpr std::array kNamedKeys = {
     NamedKey{vk::kEscape, "Esc"},      NamedKey{vk::kBackspace, "Backspace"}, NamedKey{vk::kDelete, "Del"},
     NamedKey{vk::kSpace, "Space"},     NamedKey{vk::kUp, "Up"},               NamedKey{vk::kEnter, "Enter"},
@@ -29,6 +30,7 @@ constexpr std::array kNamedKeys = {
     NamedKey{vk::kSlash, "/"},         NamedKey{vk::kAdd, "Num +"},           NamedKey{vk::kSubtract, "Num -"},
     NamedKey{vk::kMultiply, "Num *"},  NamedKey{vk::kDivide, "Num /"},        NamedKey{vk::kDecimal, "Num Del"},
 };
+// clang-format on
 
 std::string ShortcutIn(Key key, std::uint8_t displayMode) {
   for (const bool shift : {false, true})

@@ -140,8 +140,7 @@ class NamedControl : public DelegatingAccessible {
     // named otherwise ("Items": " 3 Items"); an unnamed one's text is its name.
     if (IsSelf(child) && IsWindow(label_.valueSource)) return AnswerText(GetText(label_.valueSource), value);
     const bool namedText = IsStatic(window_) && !IsPicture(window_) && !label_.name.empty();
-    if (IsSelf(child) && (namedText || HasClass(window_, L"Edit")))
-      return AnswerText(GetText(window_), value);
+    if (IsSelf(child) && (namedText || HasClass(window_, L"Edit"))) return AnswerText(GetText(window_), value);
     return DelegatingAccessible::get_accValue(child, value);
   }
 

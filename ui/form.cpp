@@ -163,8 +163,7 @@ void ShowIconForDpi(HWND control, FlyRecord& record, int dpi) {
 }
 
 bool IsTextLabel(const ControlSpec& spec) {
-  return spec.className && lstrcmpiW(spec.className, L"STATIC") == 0 && !IsIconStatic(spec) && spec.text &&
-         *spec.text;
+  return spec.className && lstrcmpiW(spec.className, L"STATIC") == 0 && !IsIconStatic(spec) && spec.text && *spec.text;
 }
 
 // The row's own name, or for a field the label the row before it is.

@@ -17,6 +17,7 @@ struct SpokenName {
 };
 
 // The controls whose caption or text says nothing when read aloud.
+// clang-format off
 constexpr std::array kSpokenNames = {
     SpokenName{ids::kDisplay, L"Display"},
     SpokenName{ids::kTapeList, L"Tape"},
@@ -38,6 +39,7 @@ constexpr std::array kSpokenNames = {
     SpokenName{ids::kKeySign, L"Change Sign"},
     SpokenName{ids::kKeyReciprocal, L"Reciprocal"},
 };
+// clang-format on
 
 // "Paper Feed (Up Arrow)" is "Paper Feed".
 std::wstring WithoutKeystroke(std::wstring_view tooltip) {

@@ -4,8 +4,8 @@
 #include <windows.h>
 // After windows.h, which they need.
 #include <commctrl.h>
-#include <oleacc.h>
 #include <gtest/gtest.h>
+#include <oleacc.h>
 
 #include <algorithm>
 #include <functional>
@@ -265,12 +265,10 @@ TEST_F(AccessibilityTest, EveryControlOfEveryWindowHasANameAndARole) {
     for (const std::wstring& fault : Unnamed(form)) faults.push_back(std::wstring(which) + L": " + fault);
   };
   sweep(L"main", window_);
-  const std::pair<int, const wchar_t*> modeless[] = {{ids::kKeyArea, L"FORM_TALLIX_FORM6_CLASS"},
-                                                     {ids::kKeyVol, L"FORM_TALLIX_FORM5_CLASS"},
-                                                     {ids::kKeyLoan, L"FORM_TALLIX_FORM4_CLASS"},
-                                                     {ids::kKeyTransfer, L"FORM_TALLIX_FTS1_CLASS"},
-                                                     {ids::kKeyHelp, L"FORM_TALLIX_FORM8_CLASS"},
-                                                     {ids::kKeyCnv, L"FORM_TALLIX_FORM7_CLASS"}};
+  const std::pair<int, const wchar_t*> modeless[] = {
+      {ids::kKeyArea, L"FORM_TALLIX_FORM6_CLASS"}, {ids::kKeyVol, L"FORM_TALLIX_FORM5_CLASS"},
+      {ids::kKeyLoan, L"FORM_TALLIX_FORM4_CLASS"}, {ids::kKeyTransfer, L"FORM_TALLIX_FTS1_CLASS"},
+      {ids::kKeyHelp, L"FORM_TALLIX_FORM8_CLASS"}, {ids::kKeyCnv, L"FORM_TALLIX_FORM7_CLASS"}};
   for (const auto& [key, className] : modeless) {
     Click(key);
     sweep(className, FindWindowW(className, nullptr));

@@ -20,8 +20,7 @@ inline void Pump() {
 
 // Runs `drive` on the form of class `className` once it is open during
 // `open` (a modal form's loop runs the thread's timer).
-inline void WithFormOpen(const wchar_t* className, const std::function<void()>& open,
-                         std::function<void(HWND)> drive) {
+inline void WithFormOpen(const wchar_t* className, const std::function<void()>& open, std::function<void(HWND)> drive) {
   static const wchar_t* wanted;
   static std::function<void(HWND)> driver;
   static UINT_PTR timer;
