@@ -4,6 +4,7 @@
 #include <optional>
 
 #include "engine/engine.h"
+#include "engine/keyboard_shortcut.h"
 #include "engine/virtual_keys.h"
 
 namespace tallix {
@@ -154,6 +155,12 @@ const KeyboardRows::Row* KeyboardRows::Find(const KeyContext& context) {
     if (listed && row.when(context)) return &row;
   }
   return nullptr;
+}
+
+std::optional<Key> KeyPressedBy(int virtualKey, bool shift, std::uint8_t displayMode) {
+  const KeyContext context{virtualKey, false, shift, false, displayMode};
+  const auto* row = KeyboardRows::Find(context);
+  return row ? row->pressed : std::nullopt;
 }
 
 int Engine::OnKeyDown(int virtualKey) {

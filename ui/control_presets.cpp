@@ -2,6 +2,8 @@
 
 #include <commctrl.h>
 
+#include <utility>
+
 #include "ui/exports.h"
 #include "ui/fire_lines.h"
 #include "ui/xp_button.h"
@@ -125,6 +127,11 @@ ControlSpec DropDown(int id, Place place, const wchar_t* fontSpec) {
 
 ControlSpec Separator(int id, Place place) {
   return Row(id, kFireLinesClass, L"", place, nullptr, WS_CLIPSIBLINGS | WS_CLIPCHILDREN, WS_EX_TRANSPARENT);
+}
+
+ControlSpec Named(ControlSpec row, std::wstring name) {
+  row.accessibleName = std::move(name);
+  return row;
 }
 
 ControlSpec Hidden(ControlSpec row) {

@@ -8,6 +8,8 @@
 //               Disabled(KeyButton(1063, L"Lap", {76, 245, 60, 18}, kKeyFont))};
 #include <windows.h>
 
+#include <string>
+
 #include "ui/form.h"
 
 namespace tallix::ui {
@@ -49,6 +51,8 @@ ControlSpec Separator(int id, Place place);
 
 // Modifiers for any row.
 ControlSpec Hidden(ControlSpec row);
+// What a screen reader calls the control, where no label right before it says.
+ControlSpec Named(ControlSpec row, std::wstring name);
 ControlSpec Disabled(ControlSpec row);
 // Ends the group of option buttons before it (arrow keys stop here).
 ControlSpec StartsGroup(ControlSpec row);

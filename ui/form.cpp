@@ -7,6 +7,7 @@
 #include <unordered_map>
 #include <utility>
 
+#include "ui/accessible_name.h"
 #include "ui/fire_lines.h"
 #include "ui/control_helpers.h"
 #include "ui/font_spec.h"
@@ -161,10 +162,28 @@ void ShowIconForDpi(HWND control, FlyRecord& record, int dpi) {
   record.icon = icon;
 }
 
+bool IsTextLabel(const ControlSpec& spec) {
+  return spec.className && lstrcmpiW(spec.className, L"STATIC") == 0 && !IsIconStatic(spec) && spec.text && *spec.text;
+}
+
+// The row's own name, or for a field the label the row before it is.
+std::wstring AccessibleNameOfRow(const std::vector<ControlSpec>& rows, std::size_t index) {
+  const ControlSpec& spec = rows[index];
+  if (!spec.accessibleName.empty()) return spec.accessibleName;
+  if (index == 0 || !IsLabelledClass(spec.className) || !IsTextLabel(rows[index - 1])) return {};
+  return NameFromLabel(rows[index - 1].text);
+}
+
 void CreateFormControls(HWND form, FormDefinition& definition, int dpi) {
-  for (const ControlSpec& spec : definition.controls) {
+  const std::vector<ControlSpec>& rows = definition.controls;
+  for (std::size_t index = 0; index < rows.size(); ++index) {
+    const ControlSpec& spec = rows[index];
     HWND control = CreateDeclaredControl(form, spec, dpi);
     if (!control) continue;
+    // Before the framework's own subclass, which puts back the procedure it
+    // found when the control is destroyed: the name's procedure must still
+    // get the last message to let its record go.
+    SetAccessibleName(control, AccessibleNameOfRow(rows, index), spec.accessibleShortcut);
     if (FlyRecord* record = SetControlProperties(control, spec.properties)) {
       record->designPlace = {spec.x, spec.y, spec.width, spec.height};
       record->hasDesignPlace = 1;

@@ -130,6 +130,12 @@ struct ControlSpec {
   // run once the control has its properties, and again once the form has
   // been laid out for a new DPI: it must bear being repeated.
   void (*finish)(HWND control) = nullptr;
+  // What a screen reader calls the control, and its keyboard shortcut. A
+  // field without a name (edit, combo box, list, tree, date picker) takes the
+  // text of a static label right before it in the table; one that has no
+  // such label must be named here.
+  std::wstring accessibleName;
+  std::wstring accessibleShortcut;
 };
 
 // What the form's handlers get for WM_COMMAND, WM_NOTIFY, WM_HSCROLL and

@@ -1,5 +1,6 @@
 #include "ui/input_box.h"
 
+#include "ui/accessible_name.h"
 #include "ui/control_helpers.h"
 #include "ui/control_presets.h"
 #include "ui/form.h"
@@ -22,7 +23,8 @@ class InputBoxForm final : public FormDefinition {
         Static(kPrompt, L"", {10, 10, 250, 60}, kFont),
         PushButton(IDOK, L"OK", {270, 8, 72, 24}, kFont, true),
         PushButton(IDCANCEL, L"Cancel", {270, 38, 72, 24}, kFont),
-        Edit(kAnswer, L"", {10, 80, 332, 22}, kFont),
+        // The prompt is its label, though the buttons come between.
+        Named(Edit(kAnswer, L"", {10, 80, 332, 22}, kFont), NameFromLabel(prompt)),
     };
     OnClick(IDOK, [this] {
       answer = GetText(GetDlgItem(window, kAnswer));

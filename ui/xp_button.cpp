@@ -6,6 +6,8 @@
 #include <new>
 #include <string>
 
+#include "ui/accessible_button.h"
+#include "ui/accessible_object.h"
 #include "ui/caption_colors.h"
 #include "ui/gdi_scope.h"
 #include "ui/scaling.h"
@@ -124,6 +126,7 @@ class XPButton {
   LRESULT OnKeyDown(WPARAM key, LPARAM lParam);
   LRESULT OnKeyUp(WPARAM key);
   LRESULT OnMouseMove();
+  LRESULT OnClickRequest();
   LRESULT OnMouseLeave();
   LRESULT OnSetFont(HFONT font, bool redraw);
   LRESULT OnGetDlgCode(const MSG* msg);
@@ -185,6 +188,11 @@ LRESULT XPButton::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_NOTIFY:
       if (HWND parent = GetParent(window_)) SendMessageW(parent, message, wParam, lParam);
       break;
+    case WM_GETOBJECT:
+      if (AsksForClient(lParam))
+        if (LRESULT object = AnswerKeyObject(window_, wParam)) return object;
+      break;
+    case BM_CLICK: return OnClickRequest();
     case WM_DESTROY: RemovePropW(window_, kHotProperty); break;
   }
   return DefWindowProcW(window_, message, wParam, lParam);
@@ -230,6 +238,16 @@ LRESULT XPButton::OnKeyUp(WPARAM key) {
   state_ = 0;
   Redraw();
   if (IsWindowEnabled(window_)) NotifyClick();
+  return 0;
+}
+
+// BM_CLICK, as a screen reader's default action sends it: a press and release.
+LRESULT XPButton::OnClickRequest() {
+  if (!IsWindowEnabled(window_)) return 0;
+  Press();
+  state_ = 0;
+  Redraw();
+  NotifyClick();
   return 0;
 }
 

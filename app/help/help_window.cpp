@@ -41,11 +41,11 @@ class HelpForm final : public ui::FormDefinition {
     width = 545;
     height = 354;
     controls = {
-        ui::TreeView(kTree, {4, 56, 204, 264}, kTahoma12),
+        ui::Named(ui::TreeView(kTree, {4, 56, 204, 264}, kTahoma12), L"Help Topics"),
         ui::Static(kTitle, L"Tallix", {68, 4, 76, 32}, kTitleFont),
         ui::Static(kVersion, L"", {68, 36, 140, 16}, kVersionFont),
         ui::IconStatic(kIcon, L"IMAGE_CALCULATOR3", {4, 4, 60, 48}, WS_BORDER),
-        TopicTextField({212, 4, 324, 316}),
+        ui::Named(TopicTextField({212, 4, 324, 316}), L"Topic"),
     };
     Bind(WM_NOTIFY, kTree, TVN_SELCHANGEDW, [this](const ui::ControlEvent& event) -> LRESULT {
       const auto* change = reinterpret_cast<const NMTREEVIEWW*>(event.lParam);

@@ -4,6 +4,7 @@
 #include <array>
 #include <vector>
 
+#include "app/main_window/accessible_names.h"
 #include "app/main_window/control_ids.h"
 #include "app/main_window/key_sink.h"
 #include "ui/control_presets.h"
@@ -24,6 +25,11 @@ constexpr int kRow[] = {104, 132, 160, 188, 216};
 
 // The control value of a row that stands for a keypad key; 0 for the others.
 LPARAM KeyValue(Key key) { return static_cast<LPARAM>(key) + 1; }
+
+std::optional<Key> KeyOfRow(const ControlSpec& row) {
+  if (row.properties.value <= 0 || row.properties.value > kKeyCount) return std::nullopt;
+  return static_cast<Key>(row.properties.value - 1);
+}
 
 ControlSpec StandsFor(ControlSpec row, Key key) {
   row.properties.value = KeyValue(key);
@@ -115,9 +121,18 @@ ControlSpec TransferKey() {
   return row;
 }
 
+// Every row with what a screen reader calls it, and a key with its keystroke.
+std::vector<ControlSpec> Named(std::vector<ControlSpec> rows) {
+  for (ControlSpec& row : rows) {
+    row.accessibleName = MainWindowAccessibleName(row.id);
+    if (const std::optional<Key> key = KeyOfRow(row)) row.accessibleShortcut = KeyShortcutText(*key);
+  }
+  return rows;
+}
+
 const std::vector<ControlSpec>& Controls() {
   // clang-format off
-  static const std::vector<ControlSpec> controls = {
+  static const std::vector<ControlSpec> controls = Named({
       ui::Pane(1000, L"", {466, 270, 46, 22}, f::kPane, SS_CENTER),
       ui::Pane(1001, L"", {366, 270, 100, 22}, f::kPane),
       ui::Pane(1002, L" 0 Items", {266, 270, 100, 22}, f::kPane),
@@ -183,7 +198,7 @@ const std::vector<ControlSpec>& Controls() {
       ui::Disabled(KeyAt(1063, L"Lap", 76, 245, f::kF2, Key::Lap, 60, 18)),
       ui::Static(1064, L"00:00:00:00", {142, 245, 88, 18}, f::kTime, SS_CENTER | WS_BORDER),
       ui::Disabled(KeyAt(1065, L"Reset", 236, 245, f::kReset, Key::Reset, 28, 18)),
-  };
+  });
   // clang-format on
   return controls;
 }
@@ -224,8 +239,7 @@ const ControlSpec* FindControl(int id) {
 
 std::optional<Key> KeyOfControl(int id) {
   const ControlSpec* row = FindControl(id);
-  if (!row || row->properties.value <= 0 || row->properties.value > kKeyCount) return std::nullopt;
-  return static_cast<Key>(row->properties.value - 1);
+  return row ? KeyOfRow(*row) : std::nullopt;
 }
 
 std::span<const TooltipSpec> MainWindowTooltips() { return kTooltips; }

@@ -36,6 +36,7 @@
 #include "tools/convert/converter_popup.h"
 #include "tools/loan/loan_window.h"
 #include "tools/transfer/transfer_window.h"
+#include "ui/accessible_name.h"
 #include "ui/caption_colors.h"
 #include "ui/control_helpers.h"
 #include "ui/exports.h"
@@ -253,6 +254,8 @@ LRESULT MainWindow::OnCreate(HWND form, LPARAM) {
   for (const ui::ControlSpec& row : MainWindowControls()) {
     if (const std::optional<Key> key = KeyOfControl(row.id)) keyButtons_[static_cast<int>(*key)] = Control(row.id);
   }
+  // The key sink keeps the focus while the user types: it reads as the display.
+  ui::SetAccessibleValueSource(Control(ids::kKeySink), Control(ids::kDisplay));
   LoadSettings();
   SetTimer(form, ids::kTimerStopwatch, 50, nullptr);
   SetTimer(form, ids::kTimerDate, 60000, nullptr);

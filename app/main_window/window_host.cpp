@@ -15,7 +15,12 @@
 
 namespace tallix {
 
-void MainWindow::SetControlText(int id, std::string_view cp1252) { SetWindowTextW(Control(id), Wide(cp1252).c_str()); }
+// A screen reader hears the display and the panes when what they show is set.
+void MainWindow::SetControlText(int id, std::string_view cp1252) {
+  HWND control = Control(id);
+  SetWindowTextW(control, Wide(cp1252).c_str());
+  NotifyWinEvent(EVENT_OBJECT_VALUECHANGE, control, OBJID_CLIENT, CHILDID_SELF);
+}
 
 std::string MainWindow::ControlText(int id) const { return Narrow(ui::GetText(Control(id))); }
 
@@ -25,7 +30,12 @@ HWND MainWindow::KeyButton(Key key) const {
 }
 
 std::string MainWindow::GetDisplayText() { return ControlText(ids::kDisplay); }
-void MainWindow::SetDisplayText(std::string_view text) { SetControlText(ids::kDisplay, text); }
+void MainWindow::SetDisplayText(std::string_view text) {
+  SetControlText(ids::kDisplay, text);
+  // Said by the focused key sink too: a screen reader reads out the changes
+  // of the object that has the focus.
+  NotifyWinEvent(EVENT_OBJECT_VALUECHANGE, Control(ids::kKeySink), OBJID_CLIENT, CHILDID_SELF);
+}
 void MainWindow::SetItemsText(std::string_view text) { SetControlText(ids::kItemsPane, text); }
 void MainWindow::SetAverageText(std::string_view text) { SetControlText(ids::kAveragePane, text); }
 std::string MainWindow::GetAverageText() { return ControlText(ids::kAveragePane); }
@@ -99,9 +109,12 @@ HWND MainWindow::Control(int id) const {
 }
 
 int MainWindow::AddTapeLine(std::string_view line) {
-  const LRESULT index =
-      SendMessageW(Control(ids::kTapeList), LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Wide(line).c_str()));
-  return index < 0 ? -1 : static_cast<int>(index);
+  HWND tape = Control(ids::kTapeList);
+  const LRESULT index = SendMessageW(tape, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Wide(line).c_str()));
+  if (index < 0) return -1;
+  // The new line is the list's child numbered from 1: a screen reader reads it out.
+  NotifyWinEvent(EVENT_OBJECT_CREATE, tape, OBJID_CLIENT, static_cast<LONG>(index) + 1);
+  return static_cast<int>(index);
 }
 
 void MainWindow::SelectTapeLine(int index) {

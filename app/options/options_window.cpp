@@ -44,7 +44,7 @@ class OptionsForm final : public ui::FormDefinition {
         // Ends the option buttons' group.
         ui::StartsGroup(ui::Static(kTaxLabel, L"Tax Rate (%)", {8, 76, 80, 16}, kTahoma12)),
         ui::SunkenLine(kLine, {8, 152, 340, 2}, kLineFont),
-        ui::Edit(kTaxEdit, L"", {88, 76, 44, 16}, kTahoma12),
+        ui::Named(ui::Edit(kTaxEdit, L"", {88, 76, 44, 16}, kTahoma12), L"Tax Rate (%)"),
         Multiline(ui::CheckBox(kLaptopKeys, L"Laptop 10 Key Support (No need for your Num Locks to be on)",
                                {8, 104, 333, 15}, kSansSerif)),
         Multiline(ui::CheckBox(kTopMost, L"Always on Top (Tallix is always on top of all other windows)",

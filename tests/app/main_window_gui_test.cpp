@@ -24,6 +24,7 @@
 #include "engine/engine.h"
 #include "resources/resource_ids.h"
 #include "side_window/wide_text.h"
+#include "tests/app/form_driving.h"
 #include "tests/settings/temp_folder.h"
 #include "ui/caption_colors.h"
 #include "ui/control_helpers.h"
@@ -38,14 +39,8 @@ using settings_test::ReadBytes;
 using settings_test::TempFolder;
 using settings_test::WriteBytes;
 
-void Pump() {
-  MSG message;
-  while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-    if (message.message == WM_QUIT) continue;
-    TranslateMessage(&message);
-    DispatchMessageW(&message);
-  }
-}
+using gui_test::Pump;
+using gui_test::WithFormOpen;
 
 // Answers the next message boxes of this thread, and remembers their texts.
 class MessageBoxAnswerer {
@@ -898,27 +893,6 @@ TEST_F(MainWindowTest, StopwatchBarStartsLapsStopsAndResets) {
   EXPECT_EQ(Text(ids::kTimeDisplay), "00:00:00:00");
   EXPECT_FALSE(enabled(ids::kKeyReset));
   EXPECT_EQ(Tape().size(), 1u);
-}
-
-// Runs `drive` on the form of class `className` once it is open during
-// `open` (a modal form's loop runs the thread's timer).
-void WithFormOpen(const wchar_t* className, const std::function<void()>& open, std::function<void(HWND)> drive) {
-  static const wchar_t* wanted;
-  static std::function<void(HWND)> driver;
-  static UINT_PTR timer;
-  wanted = className;
-  driver = std::move(drive);
-  timer = SetTimer(nullptr, 0, 20, [](HWND, UINT, UINT_PTR, DWORD) {
-    HWND form = FindWindowW(wanted, nullptr);
-    if (!form || !IsWindowVisible(form)) return;
-    KillTimer(nullptr, timer);
-    timer = 0;
-    driver(form);
-  });
-  open();
-  const bool opened = timer == 0;
-  if (!opened) KillTimer(nullptr, timer);
-  EXPECT_TRUE(opened) << "no form opened";
 }
 
 std::wstring ControlText(HWND form, int id) { return ui::GetText(GetDlgItem(form, id)); }

@@ -1,4 +1,5 @@
 // The key-sink mapping: virtual-key codes to operations and pressed buttons.
+#include "engine/keyboard_shortcut.h"
 #include "engine/virtual_keys.h"
 #include "tests/engine/calculator_fixture.h"
 
@@ -255,6 +256,19 @@ TEST(KeyDown, UnlistedKeysPassThrough) {
   EXPECT_EQ(keys.engine.OnKeyDown(-5), -5);
   EXPECT_TRUE(keys.host.drawn.empty());
   EXPECT_TRUE(keys.host.tape.empty());
+}
+
+// A key's shortcut is the keystroke that draws it pressed: plain before
+// shifted, in decimal mode before hexadecimal; none for keys no keystroke presses.
+TEST(KeyboardShortcut, NamesTheFirstKeystrokeThatPressesTheKey) {
+  EXPECT_EQ(KeyboardShortcut(Key::Clear), "Esc");
+  EXPECT_EQ(KeyboardShortcut(Key::Equals), "Enter");
+  EXPECT_EQ(KeyboardShortcut(Key::Percent), "Shift+5");
+  EXPECT_EQ(KeyboardShortcut(Key::Times), "Num *");
+  EXPECT_EQ(KeyboardShortcut(Key::D5), "5");
+  EXPECT_EQ(KeyboardShortcut(Key::A), "A");
+  EXPECT_EQ(KeyboardShortcut(Key::MemoryAdd), "");
+  EXPECT_EQ(KeyPressedBy(vk::Letter('A'), false, display_mode::kFloating), std::nullopt);
 }
 
 }  // namespace

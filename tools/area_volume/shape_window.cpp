@@ -58,7 +58,7 @@ class ShapeForm final : public ui::FormDefinition {
           Wide(field == kResultRow ? kind_.resultLabel : shapes::kSideNames[static_cast<std::size_t>(row)]));
       controls.push_back(ui::Static(LabelId(field), label.c_str(), {kLeft, y + 2, 60, 16}, kFont));
       controls.push_back(ui::Edit(FieldId(field), L"", {kFieldX, y, 110, 20}, kFont));
-      controls.push_back(ui::DropDown(UnitListId(field), {kListX, y, 120, 110}, kFont));
+      controls.push_back(ui::Named(ui::DropDown(UnitListId(field), {kListX, y, 120, 110}, kFont), label + L" Unit"));
       Bind(WM_COMMAND, FieldId(field), EN_KILLFOCUS, [this, field](const ui::ControlEvent&) -> LRESULT {
         Reformat(field);
         return 0;

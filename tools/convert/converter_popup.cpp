@@ -40,7 +40,7 @@ class ConverterPopup final : public ui::FormDefinition {
     name = L"FORM7";
     style = WS_POPUP | WS_BORDER | WS_CLIPCHILDREN;
     exStyle = WS_EX_TOOLWINDOW;
-    controls = {ui::TreeView(kTree, {0, 0, kTreeWidth, kTreeHeight}, kTreeFont)};
+    controls = {ui::Named(ui::TreeView(kTree, {0, 0, kTreeWidth, kTreeHeight}, kTreeFont), L"Conversions")};
     // A click converts at once. The arrow keys only move through the units,
     // so that looking for one writes nothing; Enter converts the one chosen
     // and Esc closes the popup unconverted.

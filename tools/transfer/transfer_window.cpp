@@ -13,6 +13,7 @@
 #include "tools/transfer/transfer_print_win.h"
 #include "tools/transfer/transfer_session.h"
 #include "tools/transfer/transfer_window_ids.h"
+#include "ui/accessible_name.h"
 #include "ui/control_helpers.h"
 #include "ui/control_presets.h"
 #include "ui/form.h"
@@ -31,6 +32,8 @@ constexpr wchar_t kHeading[] = L"Tahoma,-13,0,0,0,700,0,0,0,0,3,2,1,34";
 constexpr wchar_t kNote[] = L"Tahoma,-11,0,0,0,400,0,0,0,1,3,2,1,34";
 constexpr wchar_t kButton[] = L"MS Sans Serif,-11,0,0,0,400,0,0,0,0,1,2,1,34";
 constexpr int kRowTops[] = {128, 152, 176, 200, 224};
+constexpr const wchar_t* kFigureLabels[] = {L"Packet length:", L"Time to complete:", L"Bytes per second:",
+                                            L"Bits per second:", L"Mbps:"};
 
 ui::ControlSpec Label(int id, const wchar_t* text, int top, const wchar_t* font) {
   return ui::Static(id, text, {14, top, 112, 16}, font, SS_RIGHT);
@@ -60,16 +63,15 @@ std::vector<ui::ControlSpec> Controls() {
       ValueField(ids::kFolder, {132, 69, 253, 18}),
       ui::Static(1008, L"Writing", {132, 104, 112, 16}, kHeading, SS_CENTER),
       ui::Static(1009, L"Reading", {273, 104, 112, 16}, kHeading, SS_CENTER),
-      Label(1010, L"Packet length:", kRowTops[0], kRegular),
-      Label(1011, L"Time to complete:", kRowTops[1], kRegular),
-      Label(1012, L"Bytes per second:", kRowTops[2], kRegular),
-      Label(1013, L"Bits per second:", kRowTops[3], kRegular),
-      Label(1014, L"Mbps:", kRowTops[4], kBold),
   };
   for (int row = 0; row < 5; ++row)
-    rows.push_back(ValueField(ids::kWritingFields + row, {132, kRowTops[row], 112, 18}));
-  for (int row = 0; row < 5; ++row)
-    rows.push_back(ValueField(ids::kReadingFields + row, {273, kRowTops[row], 112, 18}));
+    rows.push_back(Label(1010 + row, kFigureLabels[row], kRowTops[row], row == 4 ? kBold : kRegular));
+  // A figure is named by its column and its row: "Reading Mbps".
+  const auto figure = [](int id, int left, const wchar_t* column, int row) {
+    return ui::Named(ValueField(id, {left, kRowTops[row], 112, 18}), column + ui::NameFromLabel(kFigureLabels[row]));
+  };
+  for (int row = 0; row < 5; ++row) rows.push_back(figure(ids::kWritingFields + row, 132, L"Writing ", row));
+  for (int row = 0; row < 5; ++row) rows.push_back(figure(ids::kReadingFields + row, 273, L"Reading ", row));
   rows.push_back(Label(1025, L"Status:", 267, kBold));
   rows.push_back(ValueField(ids::kStatus, {132, 268, 253, 18}));
   // Where the read figures are the file cache's rather than the device's.

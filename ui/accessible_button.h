@@ -1,0 +1,13 @@
+#pragma once
+// The accessible object of a themed key (TB_XPBUTTON): a push button, or a
+// check button while it is a toggle; named by SetAccessibleName
+// (ui/accessible_name.h) or else by its caption; pressed by its default
+// action as a click presses it.
+#include <windows.h>
+
+namespace tallix::ui {
+
+// The key's answer to WM_GETOBJECT for its client area.
+LRESULT AnswerKeyObject(HWND key, WPARAM wParam);
+
+}  // namespace tallix::ui
