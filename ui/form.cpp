@@ -8,6 +8,7 @@
 #include <utility>
 
 #include "ui/fire_lines.h"
+#include "ui/contrast.h"
 #include "ui/control_helpers.h"
 #include "ui/font_spec.h"
 #include "ui/scaling.h"
@@ -283,10 +284,28 @@ BOOL CALLBACK RefreshSystemBrush(HWND child, LPARAM) {
   return TRUE;
 }
 
+// Common controls (tree, list view, date picker) take their colours anew only
+// when their form passes the change on; then everything is painted again.
+BOOL CALLBACK PassOnColorChange(HWND child, LPARAM) {
+  SendMessageW(child, WM_SYSCOLORCHANGE, 0, 0);
+  return TRUE;
+}
+
+void OnColorsChanged(HWND form, UINT message) {
+  EnumChildWindows(form, RefreshSystemBrush, 0);
+  if (message == WM_SYSCOLORCHANGE) EnumChildWindows(form, PassOnColorChange, 0);
+  RedrawWindow(form, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
+}
+
+// A control's own fixed colours give way to the user's in high contrast.
+bool UsesOwnColors(const FlyRecord* record) {
+  return record && record->ownColors && (!HighContrastOn() || (record->textIsSystem && record->backIsSystem));
+}
+
 LRESULT OnControlColor(HWND form, UINT message, HDC dc, HWND control) {
   FlyRecord* record = GetFlyRecord(control);
   if (!record || !record->ownColors) record = GetFlyRecord(GetFocus());
-  if (!record || !record->ownColors || !record->brush)
+  if (!UsesOwnColors(record) || !record->brush)
     return DefWindowProcW(form, message, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(control));
   SetTextColor(dc, ResolveColor(record->textColor, record->textIsSystem));
   if (HasClass(control, L"Edit")) {
@@ -387,7 +406,8 @@ LRESULT CALLBACK FormProcedure(HWND form, UINT message, WPARAM wParam, LPARAM lP
       OnFormDpiChanged(form, *record, *definition, LOWORD(wParam), reinterpret_cast<const RECT*>(lParam));
       return 0;
     case WM_SYSCOLORCHANGE:
-    case WM_THEMECHANGED: EnumChildWindows(form, RefreshSystemBrush, 0); break;
+    case WM_SETTINGCHANGE:  // high contrast switched on or off among others
+    case WM_THEMECHANGED: OnColorsChanged(form, message); break;
     case WM_CTLCOLOREDIT:
     case WM_CTLCOLORLISTBOX:
     case WM_CTLCOLORBTN:

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "ui/caption_colors.h"
+#include "ui/contrast.h"
 #include "ui/gdi_scope.h"
 #include "ui/scaling.h"
 #include "ui/ux_theme.h"
@@ -132,8 +133,9 @@ class XPButton {
   void Draw(HDC dc);
   DrawState ComputeDrawState() const;
   void DrawClassicFrame(HDC dc, RECT& area, DrawState drawState) const;
+  void DrawHighContrastFrame(HDC dc, RECT& area, DrawState drawState) const;
   bool DrawImage(HDC dc, const RECT& area, DrawState drawState, RECT& textArea) const;
-  void DrawCaption(HDC dc, const std::wstring& caption, RECT textArea) const;
+  void DrawCaption(HDC dc, const std::wstring& caption, RECT textArea, DrawState drawState, bool highContrast) const;
   void WidenForCaption(HDC dc, const std::wstring& caption, RECT& textArea) const;
 
   HWND window_;
@@ -343,6 +345,16 @@ void XPButton::DrawClassicFrame(HDC dc, RECT& area, DrawState drawState) const {
   }
 }
 
+// The user's colours, flat: the face framed in the text colour, so that each
+// key stands out from the window; a pressed, toggled or hot key takes the
+// highlight colour.
+void XPButton::DrawHighContrastFrame(HDC dc, RECT& area, DrawState drawState) const {
+  const bool highlighted = drawState == kPressed || drawState == kHot;
+  FillRect(dc, &area, GetSysColorBrush(highlighted ? COLOR_HIGHLIGHT : COLOR_BTNFACE));
+  FrameRect(dc, &area, GetSysColorBrush(drawState == kDisabled ? COLOR_GRAYTEXT : COLOR_BTNTEXT));
+  InflateRect(&area, -Px(1), -Px(1));
+}
+
 bool XPButton::DrawImage(HDC dc, const RECT& area, DrawState drawState, RECT& textArea) const {
   if (!images_[kSlotNormal].handle || imagePosition_ == 0) return false;
   const ImageEntry* image = &images_[kSlotNormal];
@@ -401,14 +413,20 @@ void XPButton::WidenForCaption(HDC dc, const std::wstring& caption, RECT& textAr
   textArea.right = client.right;
 }
 
-void XPButton::DrawCaption(HDC dc, const std::wstring& caption, RECT textArea) const {
+void XPButton::DrawCaption(HDC dc, const std::wstring& caption, RECT textArea, DrawState drawState,
+                           bool highContrast) const {
   if (textFormat_ & DT_RIGHT)
     textArea.right -= Px(textMargin_);
   else if (!(textFormat_ & DT_CENTER))
     textArea.left += Px(textMargin_);
   if (textFormat_ & DT_CENTER) WidenForCaption(dc, caption, textArea);
   SetBkMode(dc, TRANSPARENT);
-  if (!IsWindowEnabled(window_)) {
+  if (highContrast) {
+    const bool highlighted = drawState == kPressed || drawState == kHot;
+    SetTextColor(dc, GetSysColor(!IsWindowEnabled(window_) ? COLOR_GRAYTEXT
+                                 : highlighted             ? COLOR_HIGHLIGHTTEXT
+                                                           : COLOR_BTNTEXT));
+  } else if (!IsWindowEnabled(window_)) {
     RECT embossed = textArea;
     OffsetRect(&embossed, Px(1), Px(1));
     SetTextColor(dc, GetSysColor(COLOR_BTNHIGHLIGHT));
@@ -428,8 +446,10 @@ void XPButton::Draw(HDC dc) {
   drawDpi_ = DpiOf(window_);
   const UxThemeLibrary& ux = UxThemeLibrary::Get();
   // When the theme went away after creation the classic look is still better
-  // than an empty rectangle.
-  HTHEME theme = themed_ ? ButtonTheme() : nullptr;
+  // than an empty rectangle. High contrast draws no theme: its colours are
+  // the user's, not the style's.
+  const bool highContrast = HighContrastOn();
+  HTHEME theme = themed_ && !highContrast ? ButtonTheme() : nullptr;
 
   const DrawState drawState = ComputeDrawState();
   RECT client;
@@ -440,6 +460,8 @@ void XPButton::Draw(HDC dc) {
     InflateRect(&bounds, Px(1), Px(1));
     ux.DrawThemeBackground(theme, dc, BP_PUSHBUTTON, drawState, &bounds, nullptr);
     ux.GetThemeBackgroundContentRect(theme, dc, BP_PUSHBUTTON, drawState, &bounds, &area);
+  } else if (highContrast) {
+    DrawHighContrastFrame(dc, area, drawState);
   } else {
     DrawClassicFrame(dc, area, drawState);
   }
@@ -448,7 +470,7 @@ void XPButton::Draw(HDC dc) {
   RECT textArea = area;
   bool imageDrawn = DrawImage(dc, area, drawState, textArea);
   const bool imageReplacesCaption = imageDrawn && (imagePosition_ & kImageCenter) && (imagePosition_ & kImageVCenter);
-  if (!imageReplacesCaption) DrawCaption(dc, caption, textArea);
+  if (!imageReplacesCaption) DrawCaption(dc, caption, textArea, drawState, highContrast);
 
   if (GetFocus() == window_) {
     RECT focus = theme ? bounds : client;
