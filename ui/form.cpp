@@ -284,6 +284,31 @@ BOOL CALLBACK RefreshSystemBrush(HWND child, LPARAM) {
   return TRUE;
 }
 
+bool IsReadOnlyTabStop(HWND control) {
+  const DWORD style = GetWindowLongW(control, GWL_STYLE);
+  return (style & WS_TABSTOP) && (style & ES_READONLY) && HasClass(control, L"Edit");
+}
+
+bool IsOptionButton(HWND control) {
+  const DWORD type = GetWindowLongW(control, GWL_STYLE) & BS_TYPEMASK;
+  return HasClass(control, L"Button") && (type == BS_RADIOBUTTON || type == BS_AUTORADIOBUTTON);
+}
+
+// Where the keyboard starts in a form that put the focus nowhere itself: its
+// first tab stop, so that a key stroke always has a visible target. A group
+// of option buttons is entered at the one checked, as Tab enters it: an
+// option that gets the focus is chosen.
+HWND FirstFocus(HWND form) {
+  HWND first = GetNextDlgTabItem(form, nullptr, FALSE);
+  if (!first || !IsOptionButton(first)) return first;
+  HWND option = first;
+  do {
+    if (SendMessageW(option, BM_GETCHECK, 0, 0) == BST_CHECKED) return option;
+    option = GetNextDlgGroupItem(form, option, FALSE);
+  } while (option && option != first && IsOptionButton(option));
+  return first;
+}
+
 // Common controls (tree, list view, date picker) take their colours anew only
 // when their form passes the change on; then everything is painted again.
 BOOL CALLBACK PassOnColorChange(HWND child, LPARAM) {
@@ -397,8 +422,8 @@ LRESULT CALLBACK FormProcedure(HWND form, UINT message, WPARAM wParam, LPARAM lP
       }
       break;
     case WM_SETFOCUS:
-      if (record->lastFocus && IsWindow(record->lastFocus)) {
-        SetFocus(record->lastFocus);
+      if (HWND target = record->lastFocus && IsWindow(record->lastFocus) ? record->lastFocus : FirstFocus(form)) {
+        SetFocus(target);
         return 0;
       }
       break;
@@ -539,6 +564,14 @@ LRESULT CALLBACK ControlSubclassProcedure(HWND control, UINT message, WPARAM wPa
         SendMessageW(control, EM_SETSEL, record->selectAllOnFocus ? 0 : -1, record->selectAllOnFocus ? -1 : 0);
       if (FlyRecord* form = GetFlyRecord(FormOfControl(control))) form->lastFocus = control;
       break;
+    }
+    case WM_GETDLGCODE: {
+      // A read-only field has no use for Tab: a multi-line one would keep
+      // the keyboard in it for good.
+      LRESULT code = CallWindowProcW(previous, control, message, wParam, lParam);
+      const auto* msg = reinterpret_cast<const MSG*>(lParam);
+      if (IsReadOnlyTabStop(control)) code &= ~(DLGC_WANTTAB | (msg && msg->wParam == VK_TAB ? DLGC_WANTALLKEYS : 0));
+      return code;
     }
     case kKeyPreviewMessage: {
       FormDefinition* definition = DefinitionOf(FormOfControl(control));
