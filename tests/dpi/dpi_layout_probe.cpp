@@ -167,23 +167,11 @@ class Recorder {
   int switchTo_;
 };
 
-// The top-level form of this thread shown last and not yet known.
+// The top-level form of this thread shown last and not yet known, known from now on.
 HWND NewForm(std::set<HWND>& known) {
-  struct Search {
-    std::set<HWND>* known;
-    HWND found = nullptr;
-  } search{&known};
-  EnumThreadWindows(
-      GetCurrentThreadId(),
-      [](HWND window, LPARAM data) -> BOOL {
-        auto* s = reinterpret_cast<Search*>(data);
-        if (IsWindowVisible(window) && ClassOf(window).rfind(L"FORM_TALLIX_", 0) == 0 && !s->known->contains(window))
-          s->found = window;
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&search));
-  if (search.found) known.insert(search.found);
-  return search.found;
+  HWND found = ui::test::UnknownForm(known);
+  if (found) known.insert(found);
+  return found;
 }
 
 // Runs `open`, which shows a modal form; the form is recorded and closed from

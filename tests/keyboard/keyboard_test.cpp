@@ -11,6 +11,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <functional>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -19,6 +20,7 @@
 #include "resources/resource_ids.h"
 #include "tools/transfer/transfer_options_window.h"
 #include "tools/transfer/transfer_window_ids.h"
+#include "tests/ui/ui_test_support.h"
 #include "ui/control_helpers.h"
 #include "ui/form.h"
 #include "ui/input_box.h"
@@ -99,27 +101,6 @@ std::vector<int> RoundFrom(const std::vector<int>& expected, int start) {
   return round;
 }
 
-// The top-level form of this thread shown last, other than `except`.
-HWND NewestForm(const std::vector<HWND>& except) {
-  struct Search {
-    const std::vector<HWND>* except;
-    HWND found = nullptr;
-  } search{&except};
-  EnumThreadWindows(
-      GetCurrentThreadId(),
-      [](HWND window, LPARAM data) -> BOOL {
-        auto* s = reinterpret_cast<Search*>(data);
-        wchar_t name[64] = {};
-        GetClassNameW(window, name, 64);
-        if (IsWindowVisible(window) && wcsncmp(name, L"FORM_TALLIX_", 12) == 0 &&
-            std::find(s->except->begin(), s->except->end(), window) == s->except->end() && !s->found)
-          s->found = window;
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&search));
-  return search.found;
-}
-
 class KeyboardTest : public testing::Test {
  protected:
   static void SetUpTestSuite() {
@@ -147,22 +128,22 @@ class KeyboardTest : public testing::Test {
   static HWND Owner() { return main_->Owner(); }
   // Opens a side window with its key on the main window.
   static HWND OpenWithKey(int keyId) {
-    const std::vector<HWND> known{Owner()};
+    const std::set<HWND> known{Owner()};
     SendMessageW(Owner(), WM_COMMAND, MAKEWPARAM(keyId, BN_CLICKED),
                  reinterpret_cast<LPARAM>(GetDlgItem(Owner(), keyId)));
     HWND form = nullptr;
-    PumpUntil([&] { return (form = NewestForm(known)) != nullptr; });
+    PumpUntil([&] { return (form = ui::test::UnknownForm(known)) != nullptr; });
     return form;
   }
   // Runs `open`, which shows a modal form, and `inside` on that form from
   // within its own message loop; the form is closed afterwards.
   static void WithModal(const std::function<void()>& open, const std::function<void(HWND)>& inside) {
     static const std::function<void(HWND)>* action;
-    static std::vector<HWND> known;
+    static std::set<HWND> known;
     static bool ran;
     action = &inside, known = {Owner()}, ran = false;
     const UINT_PTR timer = SetTimer(nullptr, 0, 50, [](HWND, UINT, UINT_PTR id, DWORD) {
-      HWND form = NewestForm(known);
+      HWND form = ui::test::UnknownForm(known);
       if (!form || ran) return;
       KillTimer(nullptr, id);
       ran = true;
@@ -245,7 +226,7 @@ TEST_F(KeyboardTest, TransferTabsAlongItsButtonsAndTheFolderChoiceReturnsToIt) {
 TEST_F(KeyboardTest, HelpTabsFromTheTopicsToTheText) {
   SendMessageW(Owner(), WM_COMMAND, MAKEWPARAM(IDM_HELP_TOPICS, 0), 0);
   HWND help = nullptr;
-  PumpUntil([&] { return (help = NewestForm({Owner()})) != nullptr; });
+  PumpUntil([&] { return (help = ui::test::UnknownForm({Owner()})) != nullptr; });
   ExpectTabOrder(help, {1000, 1004});
   DestroyWindow(help);
 }

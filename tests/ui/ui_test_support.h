@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <fstream>
+#include <set>
 #include <string>
 #include <utility>
 #include <vector>
@@ -220,6 +221,25 @@ inline Pixels ScreenPixels(HWND window) {
     BitBlt(dc, 0, 0, area.right - area.left, area.bottom - area.top, screen, area.left, area.top, SRCCOPY);
     ReleaseDC(nullptr, screen);
   });
+}
+
+// A visible top-level form of this thread ("FORM_TALLIX_..." class) that
+// `known` does not hold; the one shown last when there are several.
+inline HWND UnknownForm(const std::set<HWND>& known) {
+  struct Search {
+    const std::set<HWND>* known;
+    HWND found = nullptr;
+  } search{&known};
+  EnumThreadWindows(
+      GetCurrentThreadId(),
+      [](HWND window, LPARAM data) -> BOOL {
+        auto* s = reinterpret_cast<Search*>(data);
+        if (IsWindowVisible(window) && ClassOf(window).rfind(L"FORM_TALLIX_", 0) == 0 && !s->known->contains(window))
+          s->found = window;
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&search));
+  return search.found;
 }
 
 }  // namespace tallix::ui::test
