@@ -134,6 +134,11 @@ class XPButton {
   DrawState ComputeDrawState() const;
   void DrawClassicFrame(HDC dc, RECT& area, DrawState drawState) const;
   void DrawHighContrastFrame(HDC dc, RECT& area, DrawState drawState) const;
+  // In high contrast: down or under the pointer, and enabled (a disabled key
+  // shows grey text on the face, however it stands).
+  bool Highlighted(DrawState drawState) const {
+    return (drawState == kPressed || drawState == kHot) && IsWindowEnabled(window_);
+  }
   bool DrawImage(HDC dc, const RECT& area, DrawState drawState, RECT& textArea) const;
   void DrawCaption(HDC dc, const std::wstring& caption, RECT textArea, DrawState drawState, bool highContrast) const;
   void WidenForCaption(HDC dc, const std::wstring& caption, RECT& textArea) const;
@@ -349,9 +354,8 @@ void XPButton::DrawClassicFrame(HDC dc, RECT& area, DrawState drawState) const {
 // key stands out from the window; a pressed, toggled or hot key takes the
 // highlight colour.
 void XPButton::DrawHighContrastFrame(HDC dc, RECT& area, DrawState drawState) const {
-  const bool highlighted = drawState == kPressed || drawState == kHot;
-  FillRect(dc, &area, GetSysColorBrush(highlighted ? COLOR_HIGHLIGHT : COLOR_BTNFACE));
-  FrameRect(dc, &area, GetSysColorBrush(drawState == kDisabled ? COLOR_GRAYTEXT : COLOR_BTNTEXT));
+  FillRect(dc, &area, GetSysColorBrush(Highlighted(drawState) ? COLOR_HIGHLIGHT : COLOR_BTNFACE));
+  FrameRect(dc, &area, GetSysColorBrush(IsWindowEnabled(window_) ? COLOR_BTNTEXT : COLOR_GRAYTEXT));
   InflateRect(&area, -Px(1), -Px(1));
 }
 
@@ -422,9 +426,8 @@ void XPButton::DrawCaption(HDC dc, const std::wstring& caption, RECT textArea, D
   if (textFormat_ & DT_CENTER) WidenForCaption(dc, caption, textArea);
   SetBkMode(dc, TRANSPARENT);
   if (highContrast) {
-    const bool highlighted = drawState == kPressed || drawState == kHot;
     SetTextColor(dc, GetSysColor(!IsWindowEnabled(window_) ? COLOR_GRAYTEXT
-                                 : highlighted             ? COLOR_HIGHLIGHTTEXT
+                                 : Highlighted(drawState)  ? COLOR_HIGHLIGHTTEXT
                                                            : COLOR_BTNTEXT));
   } else if (!IsWindowEnabled(window_)) {
     RECT embossed = textArea;

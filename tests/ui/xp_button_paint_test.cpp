@@ -140,6 +140,22 @@ TEST_F(XPButtonPaintTest, PressedLooksDifferent) {
   EXPECT_EQ(Render(button).Differences(focused), 0) << "released looks as before";
 }
 
+// Flat in the system colours, whether or not a visual style runs.
+TEST_F(XPButtonPaintTest, HighContrastDrawsFlatInTheSystemColours) {
+  OverrideHighContrast(true);
+  HWND button = Make(L"7");
+  const Pixels up = Render(button);
+  EXPECT_EQ(up.At(0, 0), GetSysColor(COLOR_BTNTEXT));
+  EXPECT_EQ(up.At(3, 3), GetSysColor(COLOR_BTNFACE));
+  EXPECT_EQ(up.At(56, 26), GetSysColor(COLOR_BTNFACE));
+  TB_XPBUTTON_SETTOGGLEMODE(button, 1, FALSE);
+  TB_XPBUTTON_SETTOGGLESTATE(button, 1, FALSE);
+  EXPECT_EQ(Render(button).At(3, 3), GetSysColor(COLOR_HIGHLIGHT));
+  EnableWindow(button, FALSE);
+  EXPECT_EQ(Render(button).At(0, 0), GetSysColor(COLOR_GRAYTEXT));
+  OverrideHighContrast(std::nullopt);
+}
+
 // The dotted focus rectangle, in the visual style, the classic look and high
 // contrast, on a key up and a key down: every other pixel of its top row.
 TEST_F(XPButtonPaintTest, FocusRectangleShowsInEveryLook) {
