@@ -573,6 +573,11 @@ LRESULT CALLBACK ControlSubclassProcedure(HWND control, UINT message, WPARAM wPa
       if (IsReadOnlyTabStop(control)) code &= ~(DLGC_WANTTAB | (msg && msg->wParam == VK_TAB ? DLGC_WANTALLKEYS : 0));
       return code;
     }
+    case WM_SYSKEYDOWN:
+      // Alt+F4 closes the window whichever control has the focus: some
+      // controls (Wine's tree view) keep it to themselves.
+      if (wParam == VK_F4 && (lParam & (1 << 29))) return DefWindowProcW(control, message, wParam, lParam);
+      break;
     case kKeyPreviewMessage: {
       FormDefinition* definition = DefinitionOf(FormOfControl(control));
       const auto* msg = reinterpret_cast<const MSG*>(lParam);
