@@ -79,7 +79,8 @@ int CountNear(const Pixels& shot, HWND form, HWND control, COLORREF colour, int 
   GetWindowRect(form, &window);
   int n = 0;
   for (int y = client.top; y < client.bottom; ++y)
-    for (int x = client.left; x < client.right; ++x) n += Near(shot.At(x - window.left, y - window.top), colour, tolerance);
+    for (int x = client.left; x < client.right; ++x)
+      n += Near(shot.At(x - window.left, y - window.top), colour, tolerance);
   return n;
 }
 

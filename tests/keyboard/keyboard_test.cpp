@@ -18,9 +18,9 @@
 #include "app/main_window/control_ids.h"
 #include "app/main_window/main_window.h"
 #include "resources/resource_ids.h"
+#include "tests/ui/ui_test_support.h"
 #include "tools/transfer/transfer_options_window.h"
 #include "tools/transfer/transfer_window_ids.h"
-#include "tests/ui/ui_test_support.h"
 #include "ui/control_helpers.h"
 #include "ui/form.h"
 #include "ui/input_box.h"
@@ -180,8 +180,8 @@ TEST_F(KeyboardTest, AreaAndVolumeTabInRows) {
 // row across both columns, the schedule, the buttons.
 TEST_F(KeyboardTest, LoanTabsByColumnsThenRowsAndArrowsLoadAProfile) {
   HWND loan = OpenWithKey(ids::kKeyLoan);
-  ExpectTabOrder(loan, {1000, 1001, 1002, 1003, 1004, 1005, 1006, 1007, 1008, 1015, 1018, 1016, 1019, 1017, 1020,
-                        1009, 1010, 1011, 1012, 1013});
+  ExpectTabOrder(loan, {1000, 1001, 1002, 1003, 1004, 1005, 1006, 1007, 1008, 1015,
+                        1018, 1016, 1019, 1017, 1020, 1009, 1010, 1011, 1012, 1013});
 
   HWND list = GetDlgItem(loan, 1000);
   SetFocus(list);
@@ -241,9 +241,13 @@ TEST_F(KeyboardTest, ModalWindowsTabInTheirVisualOrder) {
   WithModal(menu(IDM_OPTIONS), [](HWND form) { ExpectTabOrder(form, {1000, 1004, 1005, 1006, IDOK, IDCANCEL}); });
   WithModal(menu(IDM_ABOUT), [](HWND form) { ExpectTabOrder(form, {IDOK}); });
   WithModal([] { ui::InputBox(Owner(), L"Name of the loan:", L"Tallix", L"Car"); },
-            [](HWND form) { ExpectTabOrder(form, {IDOK, IDCANCEL, 1001}); });
+            [](HWND form) {
+              ExpectTabOrder(form, {IDOK, IDCANCEL, 1001});
+            });
   WithModal([] { transfer::AskTransferOptions(Owner(), {}, std::nullopt); },
-            [](HWND form) { ExpectTabOrder(form, {1001, 1002, IDOK, IDCANCEL}); });
+            [](HWND form) {
+              ExpectTabOrder(form, {1001, 1002, IDOK, IDCANCEL});
+            });
 }
 
 // Arrows only move through the units; Enter converts the one chosen.
