@@ -422,7 +422,7 @@ LRESULT CALLBACK FormProcedure(HWND form, UINT message, WPARAM wParam, LPARAM lP
       }
       break;
     case WM_SETFOCUS:
-      if (HWND target = record->lastFocus && IsWindow(record->lastFocus) ? record->lastFocus : FirstFocus(form)) {
+      if (HWND target = (record->lastFocus && IsWindow(record->lastFocus)) ? record->lastFocus : FirstFocus(form)) {
         SetFocus(target);
         return 0;
       }
