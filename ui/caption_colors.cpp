@@ -3,6 +3,8 @@
 #include <array>
 #include <initializer_list>
 
+#include "ui/contrast.h"
+
 namespace tallix::ui {
 namespace {
 
@@ -34,6 +36,8 @@ int CaptionGroup(std::wstring_view caption) {
 }
 
 COLORREF CaptionColor(std::wstring_view caption) {
+  // The user's own colours outrank the keypad's groups.
+  if (HighContrastOn()) return GetSysColor(COLOR_BTNTEXT);
   int group = CaptionGroup(caption);
   if (group >= 1 && group <= 3) return groupColors[group - 1];
   if (group == 4) return kFeedHelpColor;

@@ -12,7 +12,8 @@ namespace tallix::ui {
 // 3 side calculators, 4 tape feed and help, 0 anything else.
 int CaptionGroup(std::wstring_view caption);
 
-// Colour of a caption of an enabled button (system button text for group 0).
+// Colour of a caption of an enabled button (system button text for group 0,
+// and for every group in high contrast).
 COLORREF CaptionColor(std::wstring_view caption);
 
 // Groups 1 to 3 are adjustable; other groups are ignored.

@@ -2,6 +2,7 @@
 
 #include <new>
 
+#include "ui/contrast.h"
 #include "ui/gdi_scope.h"
 #include "ui/scaling.h"
 #include "ui/window_kit.h"
@@ -91,10 +92,13 @@ LRESULT FireLines::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
 void FireLines::Draw(HDC dc) const {
   RECT rc;
   GetClientRect(window_, &rc);
-  if (info_.filled) FillRect(dc, &rc, brush_);
+  // In high contrast the line is drawn in the user's colours, whatever its own.
+  const bool highContrast = HighContrastOn();
+  if (info_.filled) FillRect(dc, &rc, highContrast ? GetSysColorBrush(COLOR_BTNFACE) : brush_);
   int style = info_.penStyle == 1 ? PS_DASH : info_.penStyle == 2 ? PS_DOT : PS_INSIDEFRAME;
   const int dpi = DpiOf(window_);
-  GdiObject<HPEN> pen(CreatePen(style, ScaleToDpi(info_.penWidth, dpi), info_.penColor));
+  const COLORREF penColor = highContrast ? GetSysColor(COLOR_BTNTEXT) : info_.penColor;
+  GdiObject<HPEN> pen(CreatePen(style, ScaleToDpi(info_.penWidth, dpi), penColor));
   ScopedSelect usePen(dc, pen);
   if (info_.shape == 1) {
     MoveToEx(dc, 0, 0, nullptr);

@@ -3,7 +3,8 @@
 // left edge, or a rounded rectangle, over an optionally filled background.
 // Create it with FIRELINES (ui/exports.h) and change it with the messages
 // below: wParam is the new value, lParam non-zero repaints at once; each
-// returns the previous value.
+// returns the previous value. In high contrast it draws in the system's
+// button colours whatever it was given (ui/contrast.h).
 #include <windows.h>
 
 #include <optional>

@@ -9,6 +9,7 @@
 
 #include "ui/accessible_name.h"
 #include "ui/fire_lines.h"
+#include "ui/contrast.h"
 #include "ui/control_helpers.h"
 #include "ui/font_spec.h"
 #include "ui/scaling.h"
@@ -302,10 +303,53 @@ BOOL CALLBACK RefreshSystemBrush(HWND child, LPARAM) {
   return TRUE;
 }
 
+bool IsReadOnlyTabStop(HWND control) {
+  const DWORD style = GetWindowLongW(control, GWL_STYLE);
+  return (style & WS_TABSTOP) && (style & ES_READONLY) && HasClass(control, L"Edit");
+}
+
+bool IsOptionButton(HWND control) {
+  const DWORD type = GetWindowLongW(control, GWL_STYLE) & BS_TYPEMASK;
+  return HasClass(control, L"Button") && (type == BS_RADIOBUTTON || type == BS_AUTORADIOBUTTON);
+}
+
+// Where the keyboard starts in a form that put the focus nowhere itself: its
+// first tab stop, so that a key stroke always has a visible target. A group
+// of option buttons is entered at the one checked, as Tab enters it: an
+// option that gets the focus is chosen.
+HWND FirstFocus(HWND form) {
+  HWND first = GetNextDlgTabItem(form, nullptr, FALSE);
+  if (!first || !IsOptionButton(first)) return first;
+  HWND option = first;
+  do {
+    if (SendMessageW(option, BM_GETCHECK, 0, 0) == BST_CHECKED) return option;
+    option = GetNextDlgGroupItem(form, option, FALSE);
+  } while (option && option != first && IsOptionButton(option));
+  return first;
+}
+
+// Common controls (tree, list view, date picker) take their colours anew only
+// when their form passes the change on; then everything is painted again.
+BOOL CALLBACK PassOnColorChange(HWND child, LPARAM) {
+  SendMessageW(child, WM_SYSCOLORCHANGE, 0, 0);
+  return TRUE;
+}
+
+void OnColorsChanged(HWND form, UINT message) {
+  EnumChildWindows(form, RefreshSystemBrush, 0);
+  if (message == WM_SYSCOLORCHANGE) EnumChildWindows(form, PassOnColorChange, 0);
+  RedrawWindow(form, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
+}
+
+// A control's own fixed colours give way to the user's in high contrast.
+bool UsesOwnColors(const FlyRecord* record) {
+  return record && record->ownColors && (!HighContrastOn() || (record->textIsSystem && record->backIsSystem));
+}
+
 LRESULT OnControlColor(HWND form, UINT message, HDC dc, HWND control) {
   FlyRecord* record = GetFlyRecord(control);
   if (!record || !record->ownColors) record = GetFlyRecord(GetFocus());
-  if (!record || !record->ownColors || !record->brush)
+  if (!UsesOwnColors(record) || !record->brush)
     return DefWindowProcW(form, message, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(control));
   SetTextColor(dc, ResolveColor(record->textColor, record->textIsSystem));
   if (HasClass(control, L"Edit")) {
@@ -397,8 +441,8 @@ LRESULT CALLBACK FormProcedure(HWND form, UINT message, WPARAM wParam, LPARAM lP
       }
       break;
     case WM_SETFOCUS:
-      if (record->lastFocus && IsWindow(record->lastFocus)) {
-        SetFocus(record->lastFocus);
+      if (HWND target = (record->lastFocus && IsWindow(record->lastFocus)) ? record->lastFocus : FirstFocus(form)) {
+        SetFocus(target);
         return 0;
       }
       break;
@@ -406,7 +450,8 @@ LRESULT CALLBACK FormProcedure(HWND form, UINT message, WPARAM wParam, LPARAM lP
       OnFormDpiChanged(form, *record, *definition, LOWORD(wParam), reinterpret_cast<const RECT*>(lParam));
       return 0;
     case WM_SYSCOLORCHANGE:
-    case WM_THEMECHANGED: EnumChildWindows(form, RefreshSystemBrush, 0); break;
+    case WM_SETTINGCHANGE:  // high contrast switched on or off among others
+    case WM_THEMECHANGED: OnColorsChanged(form, message); break;
     case WM_CTLCOLOREDIT:
     case WM_CTLCOLORLISTBOX:
     case WM_CTLCOLORBTN:
@@ -539,6 +584,19 @@ LRESULT CALLBACK ControlSubclassProcedure(HWND control, UINT message, WPARAM wPa
       if (FlyRecord* form = GetFlyRecord(FormOfControl(control))) form->lastFocus = control;
       break;
     }
+    case WM_GETDLGCODE: {
+      // A read-only field has no use for Tab: a multi-line one would keep
+      // the keyboard in it for good.
+      LRESULT code = CallWindowProcW(previous, control, message, wParam, lParam);
+      const auto* msg = reinterpret_cast<const MSG*>(lParam);
+      if (IsReadOnlyTabStop(control)) code &= ~(DLGC_WANTTAB | (msg && msg->wParam == VK_TAB ? DLGC_WANTALLKEYS : 0));
+      return code;
+    }
+    case WM_SYSKEYDOWN:
+      // Alt+F4 closes the window whichever control has the focus: some
+      // controls (Wine's tree view) keep it to themselves.
+      if (wParam == VK_F4 && (lParam & (1 << 29))) return DefWindowProcW(control, message, wParam, lParam);
+      break;
     case kKeyPreviewMessage: {
       FormDefinition* definition = DefinitionOf(FormOfControl(control));
       const auto* msg = reinterpret_cast<const MSG*>(lParam);

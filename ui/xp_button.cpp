@@ -9,6 +9,7 @@
 #include "ui/accessible_button.h"
 #include "ui/accessible_object.h"
 #include "ui/caption_colors.h"
+#include "ui/contrast.h"
 #include "ui/gdi_scope.h"
 #include "ui/scaling.h"
 #include "ui/ux_theme.h"
@@ -135,8 +136,14 @@ class XPButton {
   void Draw(HDC dc);
   DrawState ComputeDrawState() const;
   void DrawClassicFrame(HDC dc, RECT& area, DrawState drawState) const;
+  void DrawHighContrastFrame(HDC dc, RECT& area, DrawState drawState) const;
+  // In high contrast: down or under the pointer, and enabled (a disabled key
+  // shows grey text on the face, however it stands).
+  bool Highlighted(DrawState drawState) const {
+    return (drawState == kPressed || drawState == kHot) && IsWindowEnabled(window_);
+  }
   bool DrawImage(HDC dc, const RECT& area, DrawState drawState, RECT& textArea) const;
-  void DrawCaption(HDC dc, const std::wstring& caption, RECT textArea) const;
+  void DrawCaption(HDC dc, const std::wstring& caption, RECT textArea, DrawState drawState, bool highContrast) const;
   void WidenForCaption(HDC dc, const std::wstring& caption, RECT& textArea) const;
 
   HWND window_;
@@ -361,6 +368,15 @@ void XPButton::DrawClassicFrame(HDC dc, RECT& area, DrawState drawState) const {
   }
 }
 
+// The user's colours, flat: the face framed in the text colour, so that each
+// key stands out from the window; a pressed, toggled or hot key takes the
+// highlight colour.
+void XPButton::DrawHighContrastFrame(HDC dc, RECT& area, DrawState drawState) const {
+  FillRect(dc, &area, GetSysColorBrush(Highlighted(drawState) ? COLOR_HIGHLIGHT : COLOR_BTNFACE));
+  FrameRect(dc, &area, GetSysColorBrush(IsWindowEnabled(window_) ? COLOR_BTNTEXT : COLOR_GRAYTEXT));
+  InflateRect(&area, -Px(1), -Px(1));
+}
+
 bool XPButton::DrawImage(HDC dc, const RECT& area, DrawState drawState, RECT& textArea) const {
   if (!images_[kSlotNormal].handle || imagePosition_ == 0) return false;
   const ImageEntry* image = &images_[kSlotNormal];
@@ -419,14 +435,19 @@ void XPButton::WidenForCaption(HDC dc, const std::wstring& caption, RECT& textAr
   textArea.right = client.right;
 }
 
-void XPButton::DrawCaption(HDC dc, const std::wstring& caption, RECT textArea) const {
+void XPButton::DrawCaption(HDC dc, const std::wstring& caption, RECT textArea, DrawState drawState,
+                           bool highContrast) const {
   if (textFormat_ & DT_RIGHT)
     textArea.right -= Px(textMargin_);
   else if (!(textFormat_ & DT_CENTER))
     textArea.left += Px(textMargin_);
   if (textFormat_ & DT_CENTER) WidenForCaption(dc, caption, textArea);
   SetBkMode(dc, TRANSPARENT);
-  if (!IsWindowEnabled(window_)) {
+  if (highContrast) {
+    SetTextColor(dc, GetSysColor(!IsWindowEnabled(window_) ? COLOR_GRAYTEXT
+                                 : Highlighted(drawState)  ? COLOR_HIGHLIGHTTEXT
+                                                           : COLOR_BTNTEXT));
+  } else if (!IsWindowEnabled(window_)) {
     RECT embossed = textArea;
     OffsetRect(&embossed, Px(1), Px(1));
     SetTextColor(dc, GetSysColor(COLOR_BTNHIGHLIGHT));
@@ -446,8 +467,10 @@ void XPButton::Draw(HDC dc) {
   drawDpi_ = DpiOf(window_);
   const UxThemeLibrary& ux = UxThemeLibrary::Get();
   // When the theme went away after creation the classic look is still better
-  // than an empty rectangle.
-  HTHEME theme = themed_ ? ButtonTheme() : nullptr;
+  // than an empty rectangle. High contrast draws no theme: its colours are
+  // the user's, not the style's.
+  const bool highContrast = HighContrastOn();
+  HTHEME theme = themed_ && !highContrast ? ButtonTheme() : nullptr;
 
   const DrawState drawState = ComputeDrawState();
   RECT client;
@@ -458,6 +481,8 @@ void XPButton::Draw(HDC dc) {
     InflateRect(&bounds, Px(1), Px(1));
     ux.DrawThemeBackground(theme, dc, BP_PUSHBUTTON, drawState, &bounds, nullptr);
     ux.GetThemeBackgroundContentRect(theme, dc, BP_PUSHBUTTON, drawState, &bounds, &area);
+  } else if (highContrast) {
+    DrawHighContrastFrame(dc, area, drawState);
   } else {
     DrawClassicFrame(dc, area, drawState);
   }
@@ -466,7 +491,7 @@ void XPButton::Draw(HDC dc) {
   RECT textArea = area;
   bool imageDrawn = DrawImage(dc, area, drawState, textArea);
   const bool imageReplacesCaption = imageDrawn && (imagePosition_ & kImageCenter) && (imagePosition_ & kImageVCenter);
-  if (!imageReplacesCaption) DrawCaption(dc, caption, textArea);
+  if (!imageReplacesCaption) DrawCaption(dc, caption, textArea, drawState, highContrast);
 
   if (GetFocus() == window_) {
     RECT focus = theme ? bounds : client;

@@ -3,7 +3,10 @@
 // the running visual style when one was active at its creation and with
 // classic 3-D edges otherwise, carries up to three images (normal, hot,
 // disabled), can be a toggle button, and colours its caption by the caption's
-// keypad group (ui/caption_colors.h).
+// keypad group (ui/caption_colors.h). In high contrast it draws flat in the
+// system colours, a key that is down or under the pointer in the highlight
+// colour, and no visual style. The key with the focus shows a focus rectangle
+// in every look.
 //
 // Create it with CREATEXPBUTTON and tune it with the TB_XPBUTTON_SET... setters
 // (ui/exports.h). It notifies its parent with WM_COMMAND / BN_CLICKED and

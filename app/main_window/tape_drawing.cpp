@@ -1,10 +1,12 @@
-// The tape list draws itself in the colours of its lines' texts.
+// The tape list draws itself in the colours of its lines' texts (in the user's
+// colours alone in high contrast).
 #include <string>
 
 #include "app/main_window/layout.h"
 #include "app/main_window/main_window_impl.h"
 #include "app/main_window/tape_colour.h"
 #include "side_window/wide_text.h"
+#include "ui/contrast.h"
 #include "ui/control_helpers.h"
 #include "ui/gdi_scope.h"
 #include "ui/scaling.h"
@@ -19,7 +21,10 @@ void MainWindow::DrawTapeItem(const DRAWITEMSTRUCT& item) {
     const std::string cp1252 = Narrow(text);
     FillRect(dc, &item.rcItem, GetSysColorBrush(COLOR_WINDOW));
     SetBkColor(dc, GetSysColor(COLOR_WINDOW));
-    SetTextColor(dc, TapeLineColour(cp1252, TapeMedium::Screen, GetSysColor(COLOR_WINDOWTEXT)));
+    // In high contrast every line takes the user's text colour: a negative
+    // line still tells itself apart by its minus sign.
+    const COLORREF ink = GetSysColor(COLOR_WINDOWTEXT);
+    SetTextColor(dc, ui::HighContrastOn() ? ink : TapeLineColour(cp1252, TapeMedium::Screen, ink));
     ui::ScopedSelect font(dc, reinterpret_cast<HFONT>(SendMessageW(item.hwndItem, WM_GETFONT, 0, 0)));
     RECT area = item.rcItem;
     area.right = area.left + ui::Scaled(item.hwndItem, kTapeTextRight);

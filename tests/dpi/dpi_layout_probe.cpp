@@ -37,6 +37,7 @@
 namespace tallix {
 namespace {
 
+using ui::test::Photograph;
 using ui::test::Pump;
 
 std::string Narrow(const std::wstring& text) {
@@ -117,39 +118,6 @@ int CaptionSlack(HWND control, int dpi) {
   return slack;
 }
 
-// The window's pixels as the screen shows them, as a BMP file.
-void Photograph(HWND window, const std::string& path) {
-  RECT area{};
-  GetWindowRect(window, &area);
-  const int width = area.right - area.left, height = area.bottom - area.top;
-  if (width <= 0 || height <= 0) return;
-  HDC screen = GetDC(nullptr);
-  HDC memory = CreateCompatibleDC(screen);
-  BITMAPINFO info{};
-  info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-  info.bmiHeader.biWidth = width;
-  info.bmiHeader.biHeight = height;
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 24;
-  info.bmiHeader.biCompression = BI_RGB;
-  void* bits = nullptr;
-  HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-  HGDIOBJ previous = SelectObject(memory, bitmap);
-  BitBlt(memory, 0, 0, width, height, screen, area.left, area.top, SRCCOPY);
-  GdiFlush();
-  const DWORD rowBytes = ((width * 3 + 3) / 4) * 4;
-  BITMAPFILEHEADER file{0x4D42, static_cast<DWORD>(sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER) + rowBytes * height),
-                        0, 0, sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER)};
-  std::ofstream out(path, std::ios::binary);
-  out.write(reinterpret_cast<const char*>(&file), sizeof file);
-  out.write(reinterpret_cast<const char*>(&info.bmiHeader), sizeof info.bmiHeader);
-  out.write(static_cast<const char*>(bits), rowBytes * height);
-  SelectObject(memory, previous);
-  DeleteObject(bitmap);
-  DeleteDC(memory);
-  ReleaseDC(nullptr, screen);
-}
-
 class Recorder {
  public:
   Recorder(std::ostream& out, std::string shots, int switchTo) : out_(out), shots_(std::move(shots)), switchTo_(switchTo) {}
@@ -199,23 +167,11 @@ class Recorder {
   int switchTo_;
 };
 
-// The top-level form of this thread shown last and not yet known.
+// The top-level form of this thread shown last and not yet known, known from now on.
 HWND NewForm(std::set<HWND>& known) {
-  struct Search {
-    std::set<HWND>* known;
-    HWND found = nullptr;
-  } search{&known};
-  EnumThreadWindows(
-      GetCurrentThreadId(),
-      [](HWND window, LPARAM data) -> BOOL {
-        auto* s = reinterpret_cast<Search*>(data);
-        if (IsWindowVisible(window) && ClassOf(window).rfind(L"FORM_TALLIX_", 0) == 0 && !s->known->contains(window))
-          s->found = window;
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&search));
-  if (search.found) known.insert(search.found);
-  return search.found;
+  HWND found = ui::test::UnknownForm(known);
+  if (found) known.insert(found);
+  return found;
 }
 
 // Runs `open`, which shows a modal form; the form is recorded and closed from

@@ -6,6 +6,7 @@
 
 #include "tests/ui/installed_fonts.h"
 #include "tests/ui/ui_test_support.h"
+#include "ui/contrast.h"
 #include "ui/control_helpers.h"
 #include "ui/font_spec.h"
 #include "ui/form.h"
@@ -305,6 +306,19 @@ TEST_F(FormTest, OwnColoursAnswerColourRequests) {
             GetSysColorBrush(COLOR_BTNFACE));
   SendMessageW(window, WM_SYSCOLORCHANGE, 0, 0);
   EXPECT_EQ(GetFlyRecord(edit)->brush, GetSysColorBrush(COLOR_HIGHLIGHT));
+  ReleaseDC(label, dc);
+}
+
+TEST_F(FormTest, FixedColoursGiveWayInHighContrast) {
+  HWND window = OpenModeless();
+  HWND label = Item(window, kLabel);
+  HDC dc = GetDC(label);
+  OverrideHighContrast(true);
+  const auto brush = reinterpret_cast<HBRUSH>(
+      SendMessageW(window, WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(label)));
+  OverrideHighContrast(std::nullopt);
+  EXPECT_NE(brush, GetFlyRecord(label)->brush);
+  EXPECT_NE(GetTextColor(dc), RGB(255, 0, 0));
   ReleaseDC(label, dc);
 }
 

@@ -5,6 +5,8 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <fstream>
+#include <set>
 #include <string>
 #include <utility>
 #include <vector>
@@ -174,6 +176,70 @@ inline HBITMAP SolidBitmap(COLORREF color, int size = 16) {
 inline HFONT MakeCrispFont(int height = -20) {
   return CreateFontW(height, 0, 0, 0, FW_BOLD, 0, 0, 0, ANSI_CHARSET, OUT_TT_PRECIS, CLIP_DEFAULT_PRECIS,
                      NONANTIALIASED_QUALITY, DEFAULT_PITCH, L"Tahoma");
+}
+
+// The window's pixels as the screen shows them, as a BMP file.
+inline void Photograph(HWND window, const std::string& path) {
+  RECT area{};
+  GetWindowRect(window, &area);
+  const int width = area.right - area.left, height = area.bottom - area.top;
+  if (width <= 0 || height <= 0) return;
+  HDC screen = GetDC(nullptr);
+  HDC memory = CreateCompatibleDC(screen);
+  BITMAPINFO info{};
+  info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+  info.bmiHeader.biWidth = width;
+  info.bmiHeader.biHeight = height;
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 24;
+  info.bmiHeader.biCompression = BI_RGB;
+  void* bits = nullptr;
+  HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  HGDIOBJ previous = SelectObject(memory, bitmap);
+  BitBlt(memory, 0, 0, width, height, screen, area.left, area.top, SRCCOPY);
+  GdiFlush();
+  const DWORD rowBytes = ((width * 3 + 3) / 4) * 4;
+  BITMAPFILEHEADER file{0x4D42, static_cast<DWORD>(sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER) + rowBytes * height),
+                        0, 0, sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER)};
+  std::ofstream out(path, std::ios::binary);
+  out.write(reinterpret_cast<const char*>(&file), sizeof file);
+  out.write(reinterpret_cast<const char*>(&info.bmiHeader), sizeof info.bmiHeader);
+  out.write(static_cast<const char*>(bits), rowBytes * height);
+  SelectObject(memory, previous);
+  DeleteObject(bitmap);
+  DeleteDC(memory);
+  ReleaseDC(nullptr, screen);
+}
+
+// A window's pixels as the screen shows them (frame included), window
+// coordinates.
+inline Pixels ScreenPixels(HWND window) {
+  RECT area{};
+  GetWindowRect(window, &area);
+  return RenderWith(area.right - area.left, area.bottom - area.top, [&](HDC dc) {
+    HDC screen = GetDC(nullptr);
+    BitBlt(dc, 0, 0, area.right - area.left, area.bottom - area.top, screen, area.left, area.top, SRCCOPY);
+    ReleaseDC(nullptr, screen);
+  });
+}
+
+// A visible top-level form of this thread ("FORM_TALLIX_..." class) that
+// `known` does not hold; the one shown last when there are several.
+inline HWND UnknownForm(const std::set<HWND>& known) {
+  struct Search {
+    const std::set<HWND>* known;
+    HWND found = nullptr;
+  } search{&known};
+  EnumThreadWindows(
+      GetCurrentThreadId(),
+      [](HWND window, LPARAM data) -> BOOL {
+        auto* s = reinterpret_cast<Search*>(data);
+        if (IsWindowVisible(window) && ClassOf(window).rfind(L"FORM_TALLIX_", 0) == 0 && !s->known->contains(window))
+          s->found = window;
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&search));
+  return search.found;
 }
 
 }  // namespace tallix::ui::test

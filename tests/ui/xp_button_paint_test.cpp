@@ -10,6 +10,7 @@
 #include "tests/ui/installed_fonts.h"
 #include "tests/ui/ui_test_support.h"
 #include "ui/caption_colors.h"
+#include "ui/contrast.h"
 #include "ui/exports.h"
 #include "ui/ux_theme.h"
 #include "ui/xp_button.h"
@@ -137,6 +138,44 @@ TEST_F(XPButtonPaintTest, PressedLooksDifferent) {
   Pump();
   EXPECT_GT(pressed.Differences(focused), 20);
   EXPECT_EQ(Render(button).Differences(focused), 0) << "released looks as before";
+}
+
+// Flat in the system colours, whether or not a visual style runs.
+TEST_F(XPButtonPaintTest, HighContrastDrawsFlatInTheSystemColours) {
+  OverrideHighContrast(true);
+  HWND button = Make(L"7");
+  const Pixels up = Render(button);
+  EXPECT_EQ(up.At(0, 0), GetSysColor(COLOR_BTNTEXT));
+  EXPECT_EQ(up.At(3, 3), GetSysColor(COLOR_BTNFACE));
+  EXPECT_EQ(up.At(56, 26), GetSysColor(COLOR_BTNFACE));
+  TB_XPBUTTON_SETTOGGLEMODE(button, 1, FALSE);
+  TB_XPBUTTON_SETTOGGLESTATE(button, 1, FALSE);
+  EXPECT_EQ(Render(button).At(3, 3), GetSysColor(COLOR_HIGHLIGHT));
+  EnableWindow(button, FALSE);
+  EXPECT_EQ(Render(button).At(0, 0), GetSysColor(COLOR_GRAYTEXT));
+  OverrideHighContrast(std::nullopt);
+}
+
+// The dotted focus rectangle, in the visual style, the classic look and high
+// contrast, on a key up and a key down: every other pixel of its top row.
+TEST_F(XPButtonPaintTest, FocusRectangleShowsInEveryLook) {
+  for (bool highContrast : {false, true}) {
+    OverrideHighContrast(highContrast);
+    for (int toggled : {0, 1}) {
+      HWND button = Make(L"8", 60, 30);
+      TB_XPBUTTON_SETTOGGLEMODE(button, 1, FALSE);
+      TB_XPBUTTON_SETTOGGLESTATE(button, toggled, FALSE);
+      const Pixels unfocused = Render(button);
+      SetFocus(button);
+      Pump();
+      const Pixels focused = Render(button);
+      const int row = Themed(button) && !highContrast ? 2 : 4;
+      int changed = 0;
+      for (int x = 8; x < 52; ++x) changed += focused.At(x, row) != unfocused.At(x, row);
+      EXPECT_GE(changed, 14) << "high contrast " << highContrast << ", toggled " << toggled;
+    }
+  }
+  OverrideHighContrast(std::nullopt);
 }
 
 TEST_F(XPButtonPaintTest, ToggleButtonStaysDrawnDown) {

@@ -152,11 +152,14 @@ class LoanForm final : public ui::FormDefinition {
   }
 
  private:
-  // Two columns of three read-only fields, each after its label.
+  // Two columns of three read-only fields, each after its label; listed row
+  // by row, the order Tab takes.
   void AddResultRows() {
-    for (int i = 0; i < int(kResultLabels.size()); ++i) {
-      const int x = i < 3 ? 8 : 276;
-      const int y = 176 + 24 * (i % 3);
+    for (int place = 0; place < int(kResultLabels.size()); ++place) {
+      const int row = place / 2, column = place % 2;
+      const int i = column * 3 + row;  // the results run down the first column, then the second
+      const int x = column == 0 ? 8 : 276;
+      const int y = 176 + 24 * row;
       resultLabels_[i] = Wide(kResultLabels[i]);
       controls.push_back(Label(resultLabels_[i].c_str(), {x, y + 3, 150, 14}));
       controls.push_back(ReadOnly(ui::Edit(kFirstResult + i, L"", {x + 154, y, 102, 21}, kFont)));

@@ -1,0 +1,27 @@
+#!/usr/bin/env bash
+# Runs the high contrast test in a prefix of its own: it changes the system
+# colours and the high contrast setting (and puts both back), which must not
+# touch the prefix other tests share. Leaves the picture of the main window as
+# high-contrast-main.png in the screenshots folder.
+# Usage: run_high_contrast.sh <high_contrast_test.exe> <prefix folder> <screenshots folder>
+set -euo pipefail
+here="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
+scripts="$(cd "$here/../../scripts" && pwd)"
+exe="$1"
+export WINEPREFIX="$2"
+shots="$3"
+export WINEDEBUG=-all
+"$scripts/wine-prefix.sh"
+
+mkdir -p "$shots"
+bmp="$shots/high-contrast-main.bmp"
+rm -f "$bmp" "$shots/high-contrast-main.png"
+status=0
+TALLIX_SCREENSHOT="$(winepath -w "$bmp" 2>/dev/null)" "$scripts/wine-exec.sh" "$exe" --gtest_brief=1 || status=1
+if [ -e "$bmp" ]; then
+  convert "$bmp" "$shots/high-contrast-main.png" && rm -f "$bmp"
+else
+  echo "no picture of the main window was taken" >&2
+  status=1
+fi
+exit $status

@@ -1,0 +1,272 @@
+// Every side window driven by real key strokes (SendInput, through the
+// system's input queue to the window in the foreground): Tab walks its
+// controls in their visual order, top to bottom and left to right, and comes
+// back to where it started; the loan profiles, the converter and the transfer
+// test's folder choice work without the mouse.
+#include <windows.h>
+// After windows.h, which it needs.
+#include <commctrl.h>
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <functional>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "app/main_window/control_ids.h"
+#include "app/main_window/main_window.h"
+#include "resources/resource_ids.h"
+#include "tests/ui/ui_test_support.h"
+#include "tools/transfer/transfer_options_window.h"
+#include "tools/transfer/transfer_window_ids.h"
+#include "ui/control_helpers.h"
+#include "ui/form.h"
+#include "ui/input_box.h"
+
+namespace tallix {
+namespace {
+
+// Pending messages, through the forms' filter as the program's own loop does.
+void Pump() {
+  MSG message;
+  while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+    if (ui::PreTranslateFormMessage(message)) continue;
+    TranslateMessage(&message);
+    DispatchMessageW(&message);
+  }
+}
+
+// Pumps until `done` or a second has passed.
+bool PumpUntil(const std::function<bool()>& done) {
+  for (int waited = 0; waited < 1000; waited += 5) {
+    Pump();
+    if (done()) return true;
+    Sleep(5);
+  }
+  return false;
+}
+
+// Presses and releases a key (with a modifier such as VK_MENU) as the keyboard would,
+// and gives the input queue time to deliver it: until the focus moves or,
+// where it stays, a fifth of a second.
+void Press(WORD key, WORD modifier = 0) {
+  std::vector<INPUT> strokes;
+  const auto stroke = [&](WORD vk, DWORD flags) {
+    INPUT input{};
+    input.type = INPUT_KEYBOARD;
+    input.ki.wVk = vk;
+    input.ki.wScan = static_cast<WORD>(MapVirtualKeyW(vk, MAPVK_VK_TO_VSC));
+    input.ki.dwFlags = flags;
+    strokes.push_back(input);
+  };
+  if (modifier) stroke(modifier, 0);
+  stroke(key, 0);
+  stroke(key, KEYEVENTF_KEYUP);
+  if (modifier) stroke(modifier, KEYEVENTF_KEYUP);
+  const HWND before = GetFocus();
+  SendInput(static_cast<UINT>(strokes.size()), strokes.data(), sizeof(INPUT));
+  int waited = 0;
+  for (; waited < 200 && GetFocus() == before; waited += 5) {
+    Sleep(5);
+    Pump();
+  }
+  Sleep(20);
+  Pump();
+}
+
+int FocusId() { return GetDlgCtrlID(GetFocus()); }
+
+// Where the focus goes on each Tab from where the window put it, once round
+// and back to the start.
+std::vector<int> TabRound(HWND form, size_t stops) {
+  SetForegroundWindow(form);
+  PumpUntil([&] { return GetForegroundWindow() == form; });
+  std::vector<int> visited{FocusId()};
+  for (size_t i = 0; i < stops; ++i) {
+    Press(VK_TAB);
+    visited.push_back(FocusId());
+  }
+  return visited;
+}
+
+// The order `expected` as a round starting where `visited` starts.
+std::vector<int> RoundFrom(const std::vector<int>& expected, int start) {
+  const auto at = std::find(expected.begin(), expected.end(), start);
+  if (at == expected.end()) return expected;
+  std::vector<int> round(at, expected.end());
+  round.insert(round.end(), expected.begin(), at);
+  round.push_back(start);
+  return round;
+}
+
+class KeyboardTest : public testing::Test {
+ protected:
+  static void SetUpTestSuite() {
+    char folder[MAX_PATH] = {};
+    GetTempPathA(MAX_PATH, folder);
+    ini_ = std::string(folder) + "tallix-keyboard-" + std::to_string(GetCurrentProcessId()) + ".ini";
+    // Two loan profiles, listed sorted: Car, then Home.
+    const char profiles[] =
+        "[Loan Settings]\r\nName1=Home\r\nPrincipal1=200000\r\nInterest1=7\r\nYears1=30\r\n"
+        "Name2=Car\r\nPrincipal2=12000\r\nInterest2=5\r\nYears2=4\r\n";
+    HANDLE file = CreateFileA(ini_.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    DWORD written = 0;
+    WriteFile(file, profiles, sizeof profiles - 1, &written, nullptr);
+    CloseHandle(file);
+    main_ = CreateMainWindow(ini_);
+    ASSERT_NE(main_, nullptr);
+    Pump();
+  }
+  static void TearDownTestSuite() {
+    if (main_ && IsWindow(main_->Owner())) DestroyWindow(main_->Owner());
+    Pump();
+    DeleteFileA(ini_.c_str());
+  }
+
+  static HWND Owner() { return main_->Owner(); }
+  // Opens a side window with its key on the main window.
+  static HWND OpenWithKey(int keyId) {
+    const std::set<HWND> known{Owner()};
+    SendMessageW(Owner(), WM_COMMAND, MAKEWPARAM(keyId, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(GetDlgItem(Owner(), keyId)));
+    HWND form = nullptr;
+    PumpUntil([&] { return (form = ui::test::UnknownForm(known)) != nullptr; });
+    return form;
+  }
+  // Runs `open`, which shows a modal form, and `inside` on that form from
+  // within its own message loop; the form is closed afterwards.
+  static void WithModal(const std::function<void()>& open, const std::function<void(HWND)>& inside) {
+    static const std::function<void(HWND)>* action;
+    static std::set<HWND> known;
+    static bool ran;
+    action = &inside, known = {Owner()}, ran = false;
+    const UINT_PTR timer = SetTimer(nullptr, 0, 50, [](HWND, UINT, UINT_PTR id, DWORD) {
+      HWND form = ui::test::UnknownForm(known);
+      if (!form || ran) return;
+      KillTimer(nullptr, id);
+      ran = true;
+      (*action)(form);
+      PostMessageW(form, WM_CLOSE, 0, 0);
+    });
+    open();
+    KillTimer(nullptr, timer);
+    EXPECT_TRUE(ran) << "the modal form did not show";
+  }
+
+  static void ExpectTabOrder(HWND form, const std::vector<int>& expected) {
+    ASSERT_NE(form, nullptr);
+    const std::vector<int> visited = TabRound(form, expected.size());
+    EXPECT_EQ(visited, RoundFrom(expected, visited.front()));
+  }
+
+  static inline MainWindowContext* main_ = nullptr;
+  static inline std::string ini_;
+};
+
+// Label, field and unit list in rows, the result row, the unit system (the
+// option checked), then the buttons left to right.
+TEST_F(KeyboardTest, AreaAndVolumeTabInRows) {
+  HWND area = OpenWithKey(ids::kKeyArea);
+  ExpectTabOrder(area, {1010, 1020, 1011, 1021, 1013, 1023, 1031, 1033, 1034, IDCANCEL});
+  DestroyWindow(area);
+  HWND volume = OpenWithKey(ids::kKeyVol);
+  ExpectTabOrder(volume, {1010, 1020, 1011, 1021, 1012, 1022, 1013, 1023, 1031, 1033, 1034, IDCANCEL});
+  DestroyWindow(volume);
+}
+
+// The profile list and its buttons, the loan's fields, the results row by
+// row across both columns, the schedule, the buttons.
+TEST_F(KeyboardTest, LoanTabsByColumnsThenRowsAndArrowsLoadAProfile) {
+  HWND loan = OpenWithKey(ids::kKeyLoan);
+  ExpectTabOrder(loan, {1000, 1001, 1002, 1003, 1004, 1005, 1006, 1007, 1008, 1015,
+                        1018, 1016, 1019, 1017, 1020, 1009, 1010, 1011, 1012, 1013});
+
+  HWND list = GetDlgItem(loan, 1000);
+  SetFocus(list);
+  Pump();
+  ASSERT_EQ(ui::ListBoxItemText(list, ui::ListBoxSelection(list)), L"Car");
+  const std::wstring carAmount = ui::GetText(GetDlgItem(loan, 1004));
+  Press(VK_DOWN);
+  EXPECT_EQ(ui::ListBoxItemText(list, ui::ListBoxSelection(list)), L"Home");
+  EXPECT_NE(ui::GetText(GetDlgItem(loan, 1004)), carAmount);
+  EXPECT_NE(ui::GetText(GetDlgItem(loan, 1004)).find(L"200"), std::wstring::npos);
+  EXPECT_EQ(GetFocus(), list) << "the list keeps the focus for the next arrow";
+  DestroyWindow(loan);
+}
+
+TEST_F(KeyboardTest, TransferTabsAlongItsButtonsAndTheFolderChoiceReturnsToIt) {
+  HWND transfer = OpenWithKey(ids::kKeyTransfer);
+  // Print Results is off until a test has run.
+  ExpectTabOrder(transfer, {transfer::ids::kExit, transfer::ids::kStartTest});
+
+  // Enter on Start Test opens the folder browser; Esc leaves it, and the
+  // keyboard is back in the transfer window.
+  static HWND browser;
+  browser = nullptr;
+  SetFocus(GetDlgItem(transfer, transfer::ids::kStartTest));
+  const UINT_PTR timer = SetTimer(nullptr, 0, 100, [](HWND, UINT, UINT_PTR id, DWORD) {
+    HWND found = FindWindowW(nullptr, L"Browse for Folder");
+    if (!found || GetForegroundWindow() != found) return;
+    KillTimer(nullptr, id);
+    browser = found;
+    Press(VK_ESCAPE);
+  });
+  Press(VK_RETURN);
+  PumpUntil([] { return browser && !IsWindow(browser); });
+  KillTimer(nullptr, timer);
+  EXPECT_NE(browser, nullptr) << "no folder browser in the foreground";
+  PumpUntil([&] { return GetForegroundWindow() == transfer; });
+  EXPECT_EQ(GetForegroundWindow(), transfer);
+  EXPECT_EQ(GetFocus(), GetDlgItem(transfer, transfer::ids::kStartTest));
+  DestroyWindow(transfer);
+}
+
+TEST_F(KeyboardTest, HelpTabsFromTheTopicsToTheTextAndClosesWithAltF4) {
+  SendMessageW(Owner(), WM_COMMAND, MAKEWPARAM(IDM_HELP_TOPICS, 0), 0);
+  HWND help = nullptr;
+  PumpUntil([&] { return (help = ui::test::UnknownForm({Owner()})) != nullptr; });
+  ExpectTabOrder(help, {1000, 1004});
+  // Alt+F4 closes it from the topics, which Wine's tree view keeps for itself.
+  Press(VK_F4, VK_MENU);
+  PumpUntil([&] { return !IsWindow(help); });
+  EXPECT_FALSE(IsWindow(help));
+  DestroyWindow(help);
+}
+
+TEST_F(KeyboardTest, ModalWindowsTabInTheirVisualOrder) {
+  const auto menu = [](int id) { return [id] { SendMessageW(Owner(), WM_COMMAND, MAKEWPARAM(id, 0), 0); }; };
+  // The calculator mode (the option checked), the tax rate, both check boxes, Ok, Cancel.
+  WithModal(menu(IDM_OPTIONS), [](HWND form) { ExpectTabOrder(form, {1000, 1004, 1005, 1006, IDOK, IDCANCEL}); });
+  WithModal(menu(IDM_ABOUT), [](HWND form) { ExpectTabOrder(form, {IDOK}); });
+  WithModal([] { ui::InputBox(Owner(), L"Name of the loan:", L"Tallix", L"Car"); },
+            [](HWND form) {
+              ExpectTabOrder(form, {IDOK, IDCANCEL, 1001});
+            });
+  WithModal([] { transfer::AskTransferOptions(Owner(), {}, std::nullopt); },
+            [](HWND form) {
+              ExpectTabOrder(form, {1001, 1002, IDOK, IDCANCEL});
+            });
+}
+
+// Arrows only move through the units; Enter converts the one chosen.
+TEST_F(KeyboardTest, ConverterConvertsWithArrowsAndEnter) {
+  HWND popup = OpenWithKey(ids::kKeyCnv);
+  ASSERT_NE(popup, nullptr);
+  SetForegroundWindow(popup);
+  PumpUntil([&] { return GetForegroundWindow() == popup; });
+  HWND tree = GetDlgItem(popup, 1000);
+  ASSERT_EQ(GetFocus(), tree);
+  const int tapeLines = ui::ListBoxCount(GetDlgItem(Owner(), ids::kTapeList));
+  for (WORD key : {VK_DOWN, VK_RIGHT, VK_DOWN}) Press(key);  // the first category, opened, its first unit
+  EXPECT_TRUE(IsWindow(popup)) << "an arrow converted";
+  EXPECT_EQ(ui::ListBoxCount(GetDlgItem(Owner(), ids::kTapeList)), tapeLines);
+  Press(VK_RETURN);
+  PumpUntil([&] { return !IsWindow(popup); });
+  EXPECT_FALSE(IsWindow(popup)) << "Enter did not convert";
+  EXPECT_GT(ui::ListBoxCount(GetDlgItem(Owner(), ids::kTapeList)), tapeLines);
+}
+
+}  // namespace
+}  // namespace tallix
