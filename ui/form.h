@@ -134,8 +134,8 @@ struct ControlSpec {
   // field without a name (edit, combo box, list, tree, date picker) takes the
   // text of a static label right before it in the table; one that has no
   // such label must be named here.
-  std::wstring accessibleName;
-  std::wstring accessibleShortcut;
+  std::wstring accessibleName{};
+  std::wstring accessibleShortcut{};
 };
 
 // What the form's handlers get for WM_COMMAND, WM_NOTIFY, WM_HSCROLL and
