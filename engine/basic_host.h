@@ -48,6 +48,7 @@ class BasicEngineHost : public EngineHost {
   void StartStopStopwatch() override {}
   void OpenHelp() override {}
   void AskForNote() override {}
+  void PressWindowKey(Key) override {}
 
   // The texts as a window would show them at creation.
   std::string display = "0";

@@ -49,6 +49,7 @@ class DeferredHost : public EngineHost {
   void StartStopStopwatch() override { target_.StartStopStopwatch(); }
   void OpenHelp() override { target_.OpenHelp(); }
   void AskForNote() override { target_.AskForNote(); }
+  void PressWindowKey(Key key) override { target_.PressWindowKey(key); }
 
   // The tape lines given, which follow the first FirstLine() lines of the
   // target's tape (none once the tape was cleared).

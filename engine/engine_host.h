@@ -72,6 +72,10 @@ class EngineHost {
   // the stopwatch's start/stop (Space released) and the help window (F1).
   virtual void StartStopStopwatch() = 0;
   virtual void OpenHelp() = 0;
+  // A keystroke stands for one of the main window's own keys (a side tool,
+  // the stopwatch's Lap and Reset, Always On Top): the window presses it once
+  // the keystroke is handled, as a click would.
+  virtual void PressWindowKey(Key key) = 0;
   // The note key (Ctrl+N) asks for a note; the window puts it on the tape
   // with AddNote once the key is handled.
   virtual void AskForNote() = 0;

@@ -42,18 +42,41 @@ struct KeyboardRows {
   };
 
   static const Row* Find(const KeyContext& context);
-  static const std::array<Row, 44> kRows;
+  static const std::array<Row, 57> kRows;
+
+  // One of the main window's own keys; a replay leaves the window alone.
+  template <Key key>
+  static void WindowKey(Engine& e) {
+    if (!e.replaying_) e.host_->PressWindowKey(key);
+  }
 };
 
 namespace {
 
 constexpr bool Always(const KeyContext&) { return true; }
+constexpr bool Ctrl(const KeyContext& c) { return c.ctrl; }
 constexpr int kNone = -1;
 
 }  // namespace
 
 // clang-format off
-const std::array<KeyboardRows::Row, 44> KeyboardRows::kRows = {{
+const std::array<KeyboardRows::Row, 57> KeyboardRows::kRows = {{
+    // The keys no typing key stands for: first, as the laptop keys and the
+    // hexadecimal letters would otherwise take the letters. The memory keys
+    // as other Windows calculators have them; the window's keys on F2 to F8.
+    {{vk::Letter('L'), kNone, kNone}, Ctrl, [](Engine& e) { e.PressKey(Key::MemoryClear); }, Key::MemoryClear},
+    {{vk::Letter('R'), kNone, kNone}, Ctrl, [](Engine& e) { e.PressKey(Key::MemoryRecall); }, Key::MemoryRecall},
+    {{vk::Letter('M'), kNone, kNone}, Ctrl, [](Engine& e) { e.PressKey(Key::MemorySet); }, Key::MemorySet},
+    {{vk::Letter('P'), kNone, kNone}, Ctrl, [](Engine& e) { e.PressKey(Key::MemoryAdd); }, Key::MemoryAdd},
+    {{vk::Letter('B'), kNone, kNone}, Ctrl, [](Engine& e) { e.PressKey(Key::SecondBank); }, Key::SecondBank},
+    {{vk::Letter('T'), kNone, kNone}, Ctrl, WindowKey<Key::AlwaysOnTop>, Key::AlwaysOnTop},
+    {{vk::Function(2), kNone, kNone}, Always, WindowKey<Key::Convert>, Key::Convert},
+    {{vk::Function(3), kNone, kNone}, Always, WindowKey<Key::Area>, Key::Area},
+    {{vk::Function(4), kNone, kNone}, Always, WindowKey<Key::Volume>, Key::Volume},
+    {{vk::Function(5), kNone, kNone}, Always, WindowKey<Key::Loan>, Key::Loan},
+    {{vk::Function(6), kNone, kNone}, Always, WindowKey<Key::Transfer>, Key::Transfer},
+    {{vk::Function(7), kNone, kNone}, Always, WindowKey<Key::Lap>, Key::Lap},
+    {{vk::Function(8), kNone, kNone}, Always, WindowKey<Key::Reset>, Key::Reset},
     {{vk::kBackspace, kNone, kNone}, Always, [](Engine& e) { e.Backspace(); }, Key::Back},
     {{vk::kShift, kNone, kNone}, Always, [](Engine& e) { e.state_.shiftDown = true; }, std::nullopt},
     {{vk::kControl, kNone, kNone}, Always, [](Engine& e) { e.state_.ctrlDown = true; }, std::nullopt},
@@ -65,7 +88,7 @@ const std::array<KeyboardRows::Row, 44> KeyboardRows::kRows = {{
        e.ClearTape();
        e.state_.shiftDown = false;
      },
-     std::nullopt},
+     Key::ClearTape},
     {{vk::kSpace, kNone, kNone}, Always, [](Engine&) {}, Key::Start},
     {{vk::kUp, kNone, kNone}, Always, [](Engine& e) { e.FeedTape(); }, Key::Feed},
     {{vk::Digit(0), vk::Numpad(0), vk::Letter('M')},
@@ -157,8 +180,8 @@ const KeyboardRows::Row* KeyboardRows::Find(const KeyContext& context) {
   return nullptr;
 }
 
-std::optional<Key> KeyPressedBy(int virtualKey, bool shift, std::uint8_t displayMode) {
-  const KeyContext context{virtualKey, false, shift, false, displayMode};
+std::optional<Key> KeyPressedBy(int virtualKey, bool shift, std::uint8_t displayMode, bool ctrl) {
+  const KeyContext context{virtualKey, false, shift, ctrl, displayMode};
   const auto* row = KeyboardRows::Find(context);
   return row ? row->pressed : std::nullopt;
 }

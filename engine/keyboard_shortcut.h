@@ -11,13 +11,15 @@
 
 namespace tallix {
 
-// The keypad key that a keystroke (with Shift held or not) draws pressed in a
-// display mode, without the laptop mapping; nullopt when it presses none.
-std::optional<Key> KeyPressedBy(int virtualKey, bool shift, std::uint8_t displayMode);
+// The keypad key that a keystroke (with Shift or Ctrl held or not) draws
+// pressed in a display mode, without the laptop mapping; nullopt when it
+// presses none.
+std::optional<Key> KeyPressedBy(int virtualKey, bool shift, std::uint8_t displayMode, bool ctrl = false);
 
 // The first keystroke that presses `key` in decimal mode, or else in
-// hexadecimal mode: plain keys before shifted ones, the main keyboard before
-// the numeric keypad ("Esc", "Shift+Esc", "Shift+5", "F9", "G"). Empty when
+// hexadecimal mode: plain keys before shifted ones and those before Ctrl ones,
+// the main keyboard before the numeric keypad ("Esc", "Shift+5", "F9", "G",
+// "Ctrl+M"). Empty when
 // no keystroke presses it.
 std::string KeyboardShortcut(Key key);
 

@@ -22,6 +22,7 @@ inline constexpr int kSubtract = 109;
 inline constexpr int kDecimal = 110;
 inline constexpr int kDivide = 111;
 inline constexpr int kF1 = 112;
+constexpr int Function(int n) { return kF1 + n - 1; }  // F1..F12
 inline constexpr int kF9 = 120;
 inline constexpr int kNumLock = 144;
 inline constexpr int kSemicolon = 186;

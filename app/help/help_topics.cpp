@@ -259,6 +259,20 @@ Help	F1
 Copy	Ctrl-C
 Paste	Ctrl-V
 Add Note	Ctrl-N
+MC	Ctrl-L
+MR	Ctrl-R
+MS	Ctrl-M
+M+	Ctrl-P
+2nd	Ctrl-B
+[O]	Ctrl-T
+Cnv	F2
+Area	F3
+Vol	F4
+Loan	F5
+File transfer	F6
+Start	Space
+Lap	F7
+Reset	F8
 
 Laptop 10 Key Support includes...
 

@@ -59,6 +59,9 @@ constexpr UINT kStartTapeJournal = WM_APP + 2;
 // Posted by the note key: the box is shown once the key has been handled, so
 // that the note goes into the record as an operation of its own.
 constexpr UINT kAskForNote = WM_APP + 3;
+// Posted by a keystroke that stands for one of the window's own keys (wParam:
+// the Key), which is then clicked once the keystroke is handled.
+constexpr UINT kPressWindowKey = WM_APP + 4;
 
 struct OwnedTooltips {
   HWND owner;
@@ -235,6 +238,12 @@ bool MainWindow::OnMessage(HWND form, UINT message, WPARAM wParam, LPARAM lParam
       result = 0;
       return true;
     }
+    case kPressWindowKey: {
+      HWND key = wParam < keyButtons_.size() ? keyButtons_[wParam] : nullptr;
+      if (key && IsWindowEnabled(key)) SendMessageW(key, BM_CLICK, 0, 0);
+      result = 0;
+      return true;
+    }
     case kAskForNote:
       AskAndAddNote();
       result = 0;
@@ -346,6 +355,8 @@ void MainWindow::ApplyLayout(const LayoutFlags& flags) {
 }
 
 void MainWindow::AskForNote() { PostMessageW(window, kAskForNote, 0, 0); }
+
+void MainWindow::PressWindowKey(Key key) { PostMessageW(window, kPressWindowKey, static_cast<WPARAM>(key), 0); }
 
 void MainWindow::AskAndAddNote() {
   const std::wstring text = ui::InputBox(window, L"Note for the tape (up to 60 characters):", L"Add Note", L"");

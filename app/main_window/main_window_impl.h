@@ -88,6 +88,7 @@ class MainWindow final : public ui::FormDefinition, public EngineHost, public Ma
   void StartStopStopwatch() override;
   void OpenHelp() override;
   void AskForNote() override;
+  void PressWindowKey(Key key) override;
 
  private:
   void BindKeys();

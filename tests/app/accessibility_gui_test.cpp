@@ -129,24 +129,24 @@ struct ExpectedKey {
 
 // clang-format off
 constexpr ExpectedKey kKeys[] = {
-    {ids::kKeyAlwaysOnTop, L"Always On Top", L""}, {ids::kKey1, L"1", L"1"}, {ids::kKey1 + 1, L"2", L"2"},
+    {ids::kKeyAlwaysOnTop, L"Always On Top", L"Ctrl+T"}, {ids::kKey1, L"1", L"1"}, {ids::kKey1 + 1, L"2", L"2"},
     {ids::kKey1 + 2, L"3", L"3"}, {ids::kKey1 + 3, L"4", L"4"}, {ids::kKey1 + 4, L"5", L"5"},
     {ids::kKey1 + 5, L"6", L"6"}, {ids::kKey1 + 6, L"7", L"7"}, {ids::kKey1 + 7, L"8", L"8"},
     {ids::kKey1 + 8, L"9", L"9"}, {ids::kKey0, L"0", L"0"}, {ids::kKeyA, L"A", L"A"}, {ids::kKeyA + 1, L"B", L"B"},
     {ids::kKeyA + 2, L"C", L"C"}, {ids::kKeyA + 3, L"D", L"D"}, {ids::kKeyA + 4, L"E", L"E"},
-    {ids::kKeyA + 5, L"F", L"F"}, {ids::kKey2nd, L"Memory Bank Select", L""}, {ids::kKeyArea, L"Area Calculator", L""},
+    {ids::kKeyA + 5, L"F", L"F"}, {ids::kKey2nd, L"Memory Bank Select", L"Ctrl+B"}, {ids::kKeyArea, L"Area Calculator", L"F3"},
     {ids::kKeyBack, L"Backspace", L"Backspace"}, {ids::kKeyCE, L"Clear Error", L"Del"},
     {ids::kKeyChg, L"Calculate change to give back", L"G"}, {ids::kKeyClear, L"Clear", L"Esc"},
-    {ids::kKeyCnv, L"Conversion Calculator", L""}, {ids::kKeyCT, L"Clear Tape", L""},
+    {ids::kKeyCnv, L"Conversion Calculator", L"F2"}, {ids::kKeyCT, L"Clear Tape", L"Shift+Esc"},
     {ids::kKeyDivide, L"Divide", L"/"}, {ids::kKeyPoint, L"Decimal Point", L"."}, {ids::kKeyEquals, L"Equals", L"Enter"},
     {ids::kKeyFeed, L"Paper Feed", L"Up"}, {ids::kKeyHelp, L"Help", L"F1"}, {ids::kKeyReciprocal, L"Reciprocal", L"R"},
-    {ids::kKeyLoan, L"Loan Calculator / Amortization Schedule", L""}, {ids::kKeyMPlus, L"Memory Add", L""},
-    {ids::kKeyMC, L"Memory Clear", L""}, {ids::kKeyMR, L"Memory Recall", L""}, {ids::kKeyMS, L"Memory Set", L""},
+    {ids::kKeyLoan, L"Loan Calculator / Amortization Schedule", L"F5"}, {ids::kKeyMPlus, L"Memory Add", L"Ctrl+P"},
+    {ids::kKeyMC, L"Memory Clear", L"Ctrl+L"}, {ids::kKeyMR, L"Memory Recall", L"Ctrl+R"}, {ids::kKeyMS, L"Memory Set", L"Ctrl+M"},
     {ids::kKeyMinus, L"Minus", L"-"}, {ids::kKeyTimes, L"Multiply", L"Num *"}, {ids::kKeyPercent, L"Percent", L"Shift+5"},
     {ids::kKeyPlus, L"Plus", L"Num +"}, {ids::kKeySign, L"Change Sign", L"F9"}, {ids::kKeyTax, L"Add Tax to Total", L"T"},
-    {ids::kKeyVol, L"Volume Calculator", L""}, {ids::kKeyTransfer, L"File Transfer / Network Performance Calculator", L""},
-    {ids::kKeyStart, L"Stopwatch Start/Stop", L"Space"}, {ids::kKeyLap, L"Stopwatch Lap Time", L""},
-    {ids::kKeyReset, L"Stopwatch Reset", L""},
+    {ids::kKeyVol, L"Volume Calculator", L"F4"}, {ids::kKeyTransfer, L"File Transfer / Network Performance Calculator", L"F6"},
+    {ids::kKeyStart, L"Stopwatch Start/Stop", L"Space"}, {ids::kKeyLap, L"Stopwatch Lap Time", L"F7"},
+    {ids::kKeyReset, L"Stopwatch Reset", L"F8"},
 };
 // clang-format on
 

@@ -38,6 +38,11 @@ expected_tape="$("$wine_exec" "$cli_exe" keys 7 + 5 = | tr -d '\r' | sed -n '/^d
 check "tape after 7 + 5 =" "$expected_tape" "$(probe tape)"
 check "display after 7 + 5 =" "12" "$(probe display)"
 
+# A key with no typing key of its own, from the keyboard: F3 is Area.
+xdotool key F3
+for _ in $(seq 1 30); do [ "$(probe exists FORM_TALLIX_FORM6_CLASS)" = 1 ] && break; sleep 0.1; done
+check "F3 opens the Area calculator" "1" "$(probe exists FORM_TALLIX_FORM6_CLASS)"
+
 mkdir -p "$shots"
 import -window root "$shots/main-window.png" 2>/dev/null && echo "screenshot: $shots/main-window.png"
 

@@ -31,6 +31,7 @@ class RecordingHost : public BasicEngineHost {
   void StartStopStopwatch() override { ++stopwatchToggles; }
   void OpenHelp() override { ++helpOpened; }
   void AskForNote() override { ++notesAsked; }
+  void PressWindowKey(Key key) override { windowKeys.push_back(key); }
 
   bool enabled[kKeyCount] = {};
   std::vector<std::pair<Key, bool>> drawn;
@@ -44,6 +45,7 @@ class RecordingHost : public BasicEngineHost {
   int stopwatchToggles = 0;
   int helpOpened = 0;
   int notesAsked = 0;
+  std::vector<Key> windowKeys;
 };
 
 inline EngineSettings Decimals(int places, EngineSettings settings = {}) {

@@ -267,8 +267,49 @@ TEST(KeyboardShortcut, NamesTheFirstKeystrokeThatPressesTheKey) {
   EXPECT_EQ(KeyboardShortcut(Key::Times), "Num *");
   EXPECT_EQ(KeyboardShortcut(Key::D5), "5");
   EXPECT_EQ(KeyboardShortcut(Key::A), "A");
-  EXPECT_EQ(KeyboardShortcut(Key::MemoryAdd), "");
+  EXPECT_EQ(KeyboardShortcut(Key::MemoryAdd), "Ctrl+P");
+  EXPECT_EQ(KeyboardShortcut(Key::ClearTape), "Shift+Esc");
+  EXPECT_EQ(KeyboardShortcut(Key::Loan), "F5");
   EXPECT_EQ(KeyPressedBy(vk::Letter('A'), false, display_mode::kFloating), std::nullopt);
+  // Every key of the keypad has a keystroke; the number systems are option
+  // buttons, reached with Tab and the arrow keys.
+  for (int k = 0; k < kKeyCount; ++k) {
+    const Key key = static_cast<Key>(k);
+    const bool system = key == Key::Dec || key == Key::Hex || key == Key::Bin || key == Key::Oct;
+    EXPECT_EQ(KeyboardShortcut(key).empty(), system) << k;
+  }
+}
+
+// The memory keys on Ctrl as other Windows calculators have them, before the
+// laptop keys and the hexadecimal letters take those letters; the window's
+// own keys are handed to the window, and never by a replay.
+TEST(Keyboard, CtrlAndFunctionKeysReachEveryOtherKey) {
+  Calculator keys(AddingMachine()), clicked(AddingMachine());
+  keys.engine.SetLaptopKeys(true);
+  clicked.engine.SetLaptopKeys(true);
+  keys.Keys("5");
+  for (const char letter : {'M', 'L', 'R', 'P', 'B', 'R'}) {
+    keys.engine.OnKeyDown(vk::kControl);
+    keys.engine.OnKeyDown(vk::Letter(letter));
+    keys.engine.OnKeyUp(vk::Letter(letter));
+    keys.engine.OnKeyUp(vk::kControl);
+  }
+  clicked.Keys("5 MS MC MR M+ 2nd MR");
+  EXPECT_EQ(keys.NewTape(), clicked.NewTape());
+  EXPECT_EQ(keys.display(), clicked.display());
+  EXPECT_EQ(keys.host.memory, clicked.host.memory);
+
+  keys.engine.OnKeyDown(vk::Function(5));
+  keys.engine.OnKeyDown(vk::Function(7));
+  keys.engine.OnKeyDown(vk::kControl);
+  keys.engine.OnKeyDown(vk::Letter('T'));
+  EXPECT_EQ(keys.host.windowKeys, (std::vector<Key>{Key::Loan, Key::Lap, Key::AlwaysOnTop}));
+  BasicEngineHost again;
+  MemorySettings settings;
+  Engine replayed(again, settings);
+  replayed.Replay(keys.engine.record());
+  EXPECT_EQ(again.memory, keys.host.memory);
+  EXPECT_EQ(keys.host.windowKeys.size(), 3u) << "a replay leaves the window alone";
 }
 
 }  // namespace
