@@ -96,7 +96,9 @@ class Writer {
   template <class Number>
     requires std::is_integral_v<Number> || std::is_enum_v<Number>
   void operator()(Number value) {
-    Space(), out_ += std::to_string(static_cast<long long>(value));
+    char digits[24];
+    const auto end = std::to_chars(digits, digits + sizeof digits, static_cast<long long>(value)).ptr;
+    Space(), out_.append(digits, end);
   }
 
  private:
@@ -273,9 +275,14 @@ std::string EncodeJournalStart(const InputRecord& record, std::span<const std::s
 }
 
 std::string EncodeJournalBatch(const InputRecord& record, const JournalMark& from) {
-  const JournalMark to = JournalMark::Of(record);
-  if (to.inputs <= from.inputs && to.texts <= from.texts && to.answers <= from.answers) return {};
   std::string out;
+  AppendJournalBatch(record, from, out);
+  return out;
+}
+
+void AppendJournalBatch(const InputRecord& record, const JournalMark& from, std::string& out) {
+  const JournalMark to = JournalMark::Of(record);
+  if (to.inputs <= from.inputs && to.texts <= from.texts && to.answers <= from.answers) return;
   Writer write(out);
   for (std::size_t i = from.texts; i < to.texts; ++i) {
     out += 'T';
@@ -289,7 +296,6 @@ std::string EncodeJournalBatch(const InputRecord& record, const JournalMark& fro
   }
   for (std::size_t i = from.inputs; i < to.inputs; ++i) PutInput(out, record.inputs[i]);
   out += ".\n";
-  return out;
 }
 
 std::optional<ReadJournal> DecodeJournal(std::string_view bytes) {

@@ -46,6 +46,8 @@ struct JournalMark {
 
 // What the record gained since `from`, as one batch; empty when nothing.
 std::string EncodeJournalBatch(const InputRecord& record, const JournalMark& from);
+// The same, appended to `out`.
+void AppendJournalBatch(const InputRecord& record, const JournalMark& from, std::string& out);
 
 struct ReadJournal {
   InputRecord record;  // start, inputs, texts and answers; no checkpoints

@@ -57,6 +57,12 @@ void ReplaceTapeLines(HWND list, std::size_t from, std::size_t to, std::span<con
     }
     erase(from + overlap, to);
   }
+  // The list grows in one step rather than a few items at a time.
+  if (lines.size() > kept + 1000) {
+    std::size_t characters = 0;
+    for (std::size_t k = kept; k < lines.size(); ++k) characters += lines[k].size() + 1;
+    SendMessageW(list, LB_INITSTORAGE, lines.size() - kept, characters * sizeof(wchar_t));
+  }
   for (std::size_t k = kept; k < lines.size(); ++k) insert(k);
   SendMessageW(list, WM_SETREDRAW, TRUE, 0);
   InvalidateRect(list, nullptr, TRUE);

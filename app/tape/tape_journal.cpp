@@ -91,7 +91,8 @@ std::unique_ptr<TapeJournal> TapeJournal::Create(const std::string& settingsPath
     const journal_io::Handle handle = journal_io::CreateLocked(path);
     if (handle == journal_io::kNoHandle) continue;
     std::unique_ptr<TapeJournal> journal(new TapeJournal(path, handle, std::move(linesBefore)));
-    journal->Write(JournalFileHeading(), false);
+    journal->pending_ = JournalFileHeading();
+    journal->startPending_ = journal->pending_.size();
     return journal;
   }
   return nullptr;
@@ -101,6 +102,7 @@ std::unique_ptr<TapeJournal> TapeJournal::Adopt(LeftJournal&& left, const Engine
   std::unique_ptr<TapeJournal> journal(
       new TapeJournal(std::move(left.path), std::exchange(left.handle, journal_io::kNoHandle), std::move(linesBefore)));
   // The journal holds the record the engine replayed: it goes on from there.
+  journal->engine_ = &engine;
   journal->revision_ = engine.recordRevision();
   journal->mark_ = JournalMark::Of(engine.record());
   journal->tapeLines_ = engine.record().tapeLines;
@@ -112,56 +114,76 @@ TapeJournal::TapeJournal(std::string path, journal_io::Handle handle, LinesBefor
 
 TapeJournal::~TapeJournal() {
   if (handle_ == journal_io::kNoHandle) return;
-  if (unflushed_) journal_io::Flush(handle_);
+  WriteOut(true);
   journal_io::Close(handle_);
 }
 
 void TapeJournal::RecordChanged(const Engine& engine) {
   if (failed_) return;
+  engine_ = &engine;
   const InputRecord& record = engine.record();
-  const bool newStart = engine.recordRevision() != revision_;
-  std::string bytes;
-  if (newStart) {
+  if (engine.recordRevision() != revision_) {
+    // What the old record gained since the last write is of no use: the new
+    // start replaces it.
+    pending_.resize(startPending_);
     if (size_ > kCompactAbove) {
       if (!journal_io::Truncate(handle_)) {
         failed_ = true;
         return;
       }
       size_ = 0;
-      bytes = JournalFileHeading();
+      pending_ = JournalFileHeading();
     }
-    bytes += EncodeJournalStart(record, linesBefore_ ? linesBefore_(record.tapeLines) : std::vector<std::string>{});
-  } else {
-    bytes = EncodeJournalBatch(record, mark_);
+    pending_ += EncodeJournalStart(record, linesBefore_ ? linesBefore_(record.tapeLines) : std::vector<std::string>{});
+    revision_ = engine.recordRevision();
+    mark_ = JournalMark::Of(record);
+    tapeLines_ = record.tapeLines;
+    WriteOut(true);
+    return;
   }
-  // A calculation that ended on the tape is on the disk at once.
-  const bool calculationEnded =
-      record.tapeLines > tapeLines_ && engine.state().itemCount == 0 && engine.state().pendingOp == Operator::None;
-  revision_ = engine.recordRevision();
-  mark_ = JournalMark::Of(record);
+  // The record itself holds what it gained: it is written out as one batch
+  // when the journal goes to the file, so a key costs no more than this.
+  if (record.tapeLines > tapeLines_ && engine.state().itemCount == 0 && engine.state().pendingOp == Operator::None)
+    calculationUnsaved_ = true;
   tapeLines_ = record.tapeLines;
-  if (!bytes.empty()) Write(bytes, calculationEnded || newStart);
+  if (calculationUnsaved_ && std::chrono::steady_clock::now() - lastFlush_ >= kCalculationFlushGap) {
+    WriteOut(true);
+  } else if (record.inputs.size() - mark_.inputs >= kJournalBatchInputs) {
+    WriteOut(false);
+  }
 }
 
-void TapeJournal::Write(const std::string& bytes, bool flushNow) {
+void TapeJournal::WriteOut(bool toDisk) {
   if (failed_ || handle_ == journal_io::kNoHandle) return;
-  if (!bytes.empty()) {
-    if (!journal_io::Append(handle_, bytes)) {
+  if (engine_) {
+    AppendJournalBatch(engine_->record(), mark_, pending_);
+    mark_ = JournalMark::Of(engine_->record());
+  }
+  if (!pending_.empty()) {
+    if (!journal_io::Append(handle_, pending_)) {
       failed_ = true;
       return;
     }
-    size_ += bytes.size();
-    unflushed_ = true;
+    size_ += pending_.size();
+    pending_.clear();
+    unsynced_ = true;
   }
-  if (flushNow && unflushed_) {
+  startPending_ = 0;
+  if (toDisk && unsynced_) {
     failed_ = !journal_io::Flush(handle_);
-    unflushed_ = false;
+    unsynced_ = false;
+  }
+  if (toDisk) {
     lastFlush_ = std::chrono::steady_clock::now();
+    calculationUnsaved_ = false;
   }
 }
 
 void TapeJournal::FlushIfDue(std::chrono::steady_clock::time_point now) {
-  if (unflushed_ && now - lastFlush_ >= kJournalFlushInterval) Write({}, true);
+  const auto since = now - lastFlush_;
+  const bool gathered = unsynced_ || (engine_ && JournalMark::Of(engine_->record()).inputs != mark_.inputs);
+  if ((calculationUnsaved_ && since >= kCalculationFlushGap) || (gathered && since >= kJournalFlushInterval))
+    WriteOut(true);
 }
 
 void TapeJournal::Remove() {

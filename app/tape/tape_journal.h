@@ -19,8 +19,14 @@
 namespace tallix {
 
 // A journal is written to disk at the end of each calculation on the tape and
-// otherwise at least this often while it has unwritten entries.
+// otherwise at least this often while it has unwritten entries; between those
+// it gathers them in memory (a write per key would cost more than the key).
 inline constexpr std::chrono::seconds kJournalFlushInterval{2};
+// A calculation that ends sooner than this after the last flush (keys sent by
+// a program, not typed) is flushed this long after it, by FlushIfDue.
+inline constexpr std::chrono::milliseconds kCalculationFlushGap{250};
+// ... or once the record has gained this many inputs since.
+inline constexpr std::size_t kJournalBatchInputs = 4096;
 // Larger journals are not read back: they are not ours.
 inline constexpr std::uint64_t kMaxJournalBytes = std::uint64_t{512} << 20;
 
@@ -58,10 +64,13 @@ class TapeJournal final : public Engine::RecordObserver {
   TapeJournal(const TapeJournal&) = delete;
   TapeJournal& operator=(const TapeJournal&) = delete;
 
-  // Appends what the record gained; a record begun or replaced appends a new
-  // start. Written to disk when a calculation ended on the tape.
+  // A record begun or replaced appends a new start at once; what a record
+  // gains is appended as one batch when a calculation ended on the tape, or
+  // by FlushIfDue. The engine must outlive the journal.
   void RecordChanged(const Engine& engine) override;
-  // Writes to disk what is not yet, once kJournalFlushInterval has passed.
+  // Writes to disk what is not yet, once kJournalFlushInterval has passed,
+  // or kCalculationFlushGap when a calculation ended meanwhile. Called by
+  // the window's timer.
   void FlushIfDue(std::chrono::steady_clock::time_point now);
   // Closes the journal and removes it: a normal exit that keeps no tape.
   void Remove();
@@ -72,7 +81,8 @@ class TapeJournal final : public Engine::RecordObserver {
 
  private:
   TapeJournal(std::string path, journal_io::Handle handle, LinesBefore linesBefore);
-  void Write(const std::string& bytes, bool flushNow);
+  // Appends what was gathered; `toDisk` also flushes the file to the disk.
+  void WriteOut(bool toDisk);
 
   std::string path_;
   journal_io::Handle handle_;
@@ -80,8 +90,12 @@ class TapeJournal final : public Engine::RecordObserver {
   std::uint64_t revision_ = ~std::uint64_t{0};
   JournalMark mark_;
   std::size_t tapeLines_ = 0;
-  std::uint64_t size_ = 0, startAt_ = 0;
-  bool unflushed_ = false, failed_ = false;
+  const Engine* engine_ = nullptr;  // whose record it keeps; outlives the journal
+  std::string pending_;  // entries not yet handed to the file
+  std::size_t startPending_ = 0;   // of those, the heading a new file begins with
+  std::uint64_t size_ = 0;
+  bool unsynced_ = false, failed_ = false;
+  bool calculationUnsaved_ = false;  // a calculation ended since the last flush
   std::chrono::steady_clock::time_point lastFlush_{};
 };
 

@@ -44,6 +44,8 @@ display="$(probe display)"
 shown_panes="$(panes)"
 check "a journal beside Tallix.ini while it runs" "1" "$(journals)"
 
+# What was typed is on the disk within two seconds.
+sleep 2.5
 # Killed as a crash or a power cut would end it: no chance to clean up.
 pkill -KILL -f "$work/Tallix.exe"
 wait "$tallix_pid" 2>/dev/null

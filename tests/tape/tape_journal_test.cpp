@@ -85,6 +85,31 @@ TEST(TapeJournal, ALeftJournalGivesTheSameTapeAgain) {
   EXPECT_FALSE(fs::exists(settings_test::FromUtf8(path)));
 }
 
+// What was typed reaches the file within two seconds, a finished
+// calculation within a quarter of a second.
+TEST(TapeJournal, EntriesReachTheFileByTheClock) {
+  TempFolder folder;
+  Session window(folder.File());
+  const auto inputsInFile = [&] {
+    const auto read = DecodeJournal(ReadBytes(window.journal->path()));
+    return read ? read->record.inputs.size() : 999;
+  };
+  window.Keys({Key::D1, Key::D2, Key::Plus});
+  EXPECT_EQ(inputsInFile(), 0u);
+  const auto now = std::chrono::steady_clock::now();
+  window.journal->FlushIfDue(now);
+  EXPECT_EQ(inputsInFile(), 0u);
+  window.journal->FlushIfDue(now + kJournalFlushInterval);
+  EXPECT_EQ(inputsInFile(), 3u);
+  window.Keys({Key::D3, Key::Equals});
+  const auto later = std::chrono::steady_clock::now();
+  if (inputsInFile() == 3u) {  // ended within the gap of the flush before
+    window.journal->FlushIfDue(later + kCalculationFlushGap);
+  }
+  EXPECT_EQ(inputsInFile(), 5u);
+  window.engine.SetRecordObserver(nullptr);
+}
+
 TEST(TapeJournal, TheMostRecentJournalNoRunningWindowHoldsIsTaken) {
   TempFolder folder;
   Session running(folder.File());
