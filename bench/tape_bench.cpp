@@ -168,7 +168,9 @@ void BM_KeysWithJournalAgainstWithout(benchmark::State& state) {
       engine.Start({});
       std::unique_ptr<TapeJournal> journal;
       if (journalled) {
-        journal = TapeJournal::Create(settingsPath, [](std::size_t) { return std::vector<std::string>(); });
+        journal = TapeJournal::Create(settingsPath, [&host](std::size_t first) {
+          return std::vector<std::string>(host.tape.begin() + static_cast<std::ptrdiff_t>(first), host.tape.end());
+        });
         engine.SetRecordObserver(journal.get());
         journal->RecordChanged(engine);
       }

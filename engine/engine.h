@@ -93,7 +93,16 @@ class Engine {
     // they replace the rest of the tape, and via shows where the replay ended.
     std::optional<std::size_t> rejoinedAtLine;
   };
-  ChangedReplay ReplayChanged(const InputRecord& changed, std::size_t first, std::size_t last, std::ptrdiff_t shift,
+// `record` made this engine's without running it: the calculator stands as
+  // `end` says and the host shows `shown`, as after the record's last input,
+  // whose `tapeLines` lines the host already holds. What a correction later
+  // replays then starts at the record's start (it has no checkpoints yet).
+  void AdoptRecord(const InputRecord& record, const EngineState& end, const ShownTexts& shown,
+                   std::size_t tapeLines);
+  // The display and the panes as the host shows them now.
+  ShownTexts ShownNow() const;
+
+    ChangedReplay ReplayChanged(const InputRecord& changed, std::size_t first, std::size_t last, std::ptrdiff_t shift,
                               EngineHost& via, const std::function<void(std::size_t)>& afterInput = {});
 
   // Options window: the caller writes "CalcMode", "TaxRate" and "LT10Key".
@@ -195,10 +204,10 @@ class Engine {
   bool CopiedOutside(const std::string& text);
   bool NumLockOutside();
   void RestartRecord();
+  void Show(const ShownTexts& shown);
   void TellRecordChanged() {
     if (recordObserver_ && !changingRecord_) recordObserver_->RecordChanged(*this);
   }
-  ShownTexts ShownNow();
   // After the first `inputs` inputs, `texts` texts and `answers` answers,
   // `lines` tape lines written: a checkpoint into `into` if one is due.
   void CheckpointIfDue(std::vector<RecordCheckpoint>& into, std::size_t inputs, std::size_t texts, std::size_t answers,

@@ -3,6 +3,7 @@
 #include <charconv>
 #include <cstdint>
 #include <cstring>
+#include <iterator>
 #include <type_traits>
 
 namespace tallix {
@@ -212,6 +213,18 @@ class Decoder {
         return read.ok() && read.done();
       }
       case 'I': return GetInput(words, pending_.inputs.emplace_back());
+      case 'O': {
+        Reader read(words);
+        read(pendingEnd_.lines.emplace_back());
+        return read.ok() && read.done();
+      }
+      case 'E': {
+        Reader read(words);
+        VisitState(pendingEnd_.state, read);
+        VisitShown(pendingEnd_.shown, read);
+        pendingHasEnd_ = true;
+        return read.ok() && read.done();
+      }
       case '.':
         if (!words.empty()) return false;
         Commit();
@@ -221,7 +234,11 @@ class Decoder {
   }
 
   bool hasStart() const { return committedStart_; }
-  ReadJournal Result() && { return {std::move(record_), std::move(lines_), false}; }
+  ReadJournal Result() && {
+    ReadJournal read{std::move(record_), std::move(lines_), std::nullopt, false};
+    if (endWhole_) read.end = std::move(end_);
+    return read;
+  }
 
  private:
   // A new start replaces all before it (Clear Tape, a loaded tape, a correction).
@@ -229,6 +246,8 @@ class Decoder {
     started_ = true;
     pending_ = InputRecord{};
     pendingLines_.clear();
+    pendingEnd_ = {};
+    pendingHasEnd_ = false;
     pendingIsStart_ = true;
     Reader read(words);
     VisitState(pending_.start, read);
@@ -240,24 +259,41 @@ class Decoder {
       record_ = std::move(pending_);
       lines_ = std::move(pendingLines_);
       committedStart_ = true;
+      end_ = {};
+      endWhole_ = false;
+      sawBatch_ = false;
     } else {
       auto append = [](auto& into, auto& from) { into.insert(into.end(), from.begin(), from.end()); };
       append(record_.inputs, pending_.inputs), append(record_.texts, pending_.texts);
       append(record_.answers, pending_.answers);
+      // The calculator's end is known only while every batch told it.
+      endWhole_ = (endWhole_ || !sawBatch_) && pendingHasEnd_;
+      sawBatch_ = true;
+      if (endWhole_) {
+        end_.lines.insert(end_.lines.end(), std::make_move_iterator(pendingEnd_.lines.begin()),
+                          std::make_move_iterator(pendingEnd_.lines.end()));
+        end_.state = pendingEnd_.state;
+        end_.shown = pendingEnd_.shown;
+      }
     }
     pending_ = InputRecord{};
     pendingLines_.clear();
+    pendingEnd_ = {};
+    pendingHasEnd_ = false;
     pendingIsStart_ = false;
   }
 
   bool started_ = false, committedStart_ = false, pendingIsStart_ = false;
+  bool pendingHasEnd_ = false, endWhole_ = false, sawBatch_ = false;
+  ReadJournal::End pendingEnd_, end_;
   InputRecord pending_, record_;
   std::vector<std::string> pendingLines_, lines_;
 };
 
 }  // namespace
 
-std::string EncodeJournalStart(const InputRecord& record, std::span<const std::string> linesBefore) {
+std::string EncodeJournalStart(const InputRecord& record, std::span<const std::string> linesBefore,
+                               const JournalBatchEnd* end) {
   std::string out = "S";
   Writer write(out);
   VisitState(record.start, write);
@@ -270,7 +306,7 @@ std::string EncodeJournalStart(const InputRecord& record, std::span<const std::s
     out += '\n';
   }
   out += ".\n";
-  out += EncodeJournalBatch(record, {});
+  AppendJournalBatch(record, {}, out, end);
   return out;
 }
 
@@ -280,9 +316,10 @@ std::string EncodeJournalBatch(const InputRecord& record, const JournalMark& fro
   return out;
 }
 
-void AppendJournalBatch(const InputRecord& record, const JournalMark& from, std::string& out) {
+void AppendJournalBatch(const InputRecord& record, const JournalMark& from, std::string& out,
+                        const JournalBatchEnd* end) {
   const JournalMark to = JournalMark::Of(record);
-  if (to.inputs <= from.inputs && to.texts <= from.texts && to.answers <= from.answers) return;
+  if (!end && to.inputs <= from.inputs && to.texts <= from.texts && to.answers <= from.answers) return;
   Writer write(out);
   for (std::size_t i = from.texts; i < to.texts; ++i) {
     out += 'T';
@@ -295,6 +332,17 @@ void AppendJournalBatch(const InputRecord& record, const JournalMark& from, std:
     out += '\n';
   }
   for (std::size_t i = from.inputs; i < to.inputs; ++i) PutInput(out, record.inputs[i]);
+  if (end) {
+    for (const std::string& line : end->lines) {
+      out += 'O';
+      write(line);
+      out += '\n';
+    }
+    out += 'E';
+    VisitState(end->state, write);
+    VisitShown(end->shown, write);
+    out += '\n';
+  }
   out += ".\n";
 }
 

@@ -9,6 +9,8 @@
 //   L <line>                           the tape lines before it (a loaded tape)
 //   .                                  the start is whole
 //   T <text> / A <0|1> / I <input>     what the record gained
+//   O <line>                           the tape lines it wrote meanwhile
+//   E <state> <display and panes>      where the calculator then stood
 //   .                                  ... and that batch is whole
 //
 // Each batch is appended whole; a journal cut off anywhere (a power cut, a
@@ -28,13 +30,23 @@ namespace tallix {
 
 inline constexpr std::string_view kJournalHeading = "TALLIX TAPE JOURNAL 1";
 
+// The end of a batch: the tape lines the record wrote since the batch before,
+// and the calculator as it stands after them. With it a journal's tape comes
+// back without replaying the record.
+struct JournalBatchEnd {
+  std::span<const std::string> lines;
+  EngineState state;
+  ShownTexts shown;
+};
+
 // Where a journal file begins: the heading line.
 inline std::string JournalFileHeading() { return std::string(kJournalHeading) + "\n"; }
 
 // The record's start, the tape lines before it, and all the record holds so
 // far as one batch: appended when the record begins again (Clear Tape, a
 // loaded tape) or was changed (a correction); the last whole start counts.
-std::string EncodeJournalStart(const InputRecord& record, std::span<const std::string> linesBefore);
+std::string EncodeJournalStart(const InputRecord& record, std::span<const std::string> linesBefore,
+                               const JournalBatchEnd* end = nullptr);
 
 // Where the journal stands: how much of the record it holds.
 struct JournalMark {
@@ -46,12 +58,21 @@ struct JournalMark {
 
 // What the record gained since `from`, as one batch; empty when nothing.
 std::string EncodeJournalBatch(const InputRecord& record, const JournalMark& from);
-// The same, appended to `out`.
-void AppendJournalBatch(const InputRecord& record, const JournalMark& from, std::string& out);
+// The same, appended to `out`, with the batch's end when given.
+void AppendJournalBatch(const InputRecord& record, const JournalMark& from, std::string& out,
+                        const JournalBatchEnd* end = nullptr);
 
 struct ReadJournal {
   InputRecord record;  // start, inputs, texts and answers; no checkpoints
   std::vector<std::string> linesBefore;
+  // When every batch since the start ended with where the calculator stood:
+  // the tape lines the record wrote, and the calculator after them.
+  struct End {
+    std::vector<std::string> lines;
+    EngineState state;
+    ShownTexts shown;
+  };
+  std::optional<End> end;
   bool cutOff = false;  // bytes after the last whole batch were left out
 };
 

@@ -44,7 +44,28 @@ void Engine::RestartRecord() {
   TellRecordChanged();
 }
 
-ShownTexts Engine::ShownNow() {
+void Engine::Show(const ShownTexts& shown) {
+  host_->SetDisplayText(shown.display);
+  host_->SetItemsText(shown.items);
+  host_->SetAverageText(shown.average);
+  host_->SetMemoryText(shown.memory);
+  host_->SetNumLockText(shown.numLock);
+  host_->ShowBank2Indicator(shown.bank2Shown);
+}
+
+void Engine::AdoptRecord(const InputRecord& record, const EngineState& end, const ShownTexts& shown,
+                         std::size_t tapeLines) {
+  record_ = record;
+  record_.checkpoints.clear();
+  record_.tapeLines = tapeLines;
+  state_ = end;
+  Show(shown);
+  host_->SelectTapeLine(state_.lastTapeIndex);
+  ++recordRevision_;
+  TellRecordChanged();
+}
+
+ShownTexts Engine::ShownNow() const {
   return {host_->GetDisplayText(), host_->GetItemsText(),  host_->GetAverageText(),
           host_->GetMemoryText(),  host_->GetNumLockText(), host_->IsBank2IndicatorShown()};
 }
@@ -146,12 +167,7 @@ void Engine::Replay(const InputRecord& record, const ReplayOptions& options) {
   const RecordCheckpoint* from = options.from;
   state_ = from ? from->state : record.start;
   const ShownTexts& shown = from ? from->shown : record.startTexts;
-  host_->SetDisplayText(shown.display);
-  host_->SetItemsText(shown.items);
-  host_->SetAverageText(shown.average);
-  host_->SetMemoryText(shown.memory);
-  host_->SetNumLockText(shown.numLock);
-  host_->ShowBank2Indicator(shown.bank2Shown);
+  Show(shown);
   replaying_ = &record;
   nextText_ = from ? from->texts : 0;
   nextAnswer_ = from ? from->answers : 0;

@@ -17,7 +17,9 @@ namespace tallix {
 class MainWindowContext : public SideWindowContext {
  public:
   // Every line of the tape, first to last (Windows-1252).
-  virtual std::vector<std::string> TapeLines() const = 0;
+  virtual std::vector<std::string> TapeLines() const { return TapeLinesFrom(0); }
+  // The tape's lines from line `first` on.
+  virtual std::vector<std::string> TapeLinesFrom(std::size_t first) const = 0;
   // The full path of Tallix.ini (UTF-8): the tape files' default lies beside it.
   virtual const std::string& SettingsPath() const = 0;
   // The "Laptop 10 Key" label beside the display.

@@ -46,7 +46,7 @@ class MainWindow final : public ui::FormDefinition, public EngineHost, public Ma
   HWND Owner() const override { return window; }
   Engine& CalculatorEngine() override { return engine_; }
   EngineHost& CalculatorHost() override { return *this; }
-  std::vector<std::string> TapeLines() const override;
+  std::vector<std::string> TapeLinesFrom(std::size_t first) const override;
   SettingsPort& Settings() override { return settings_; }
   const std::string& SettingsPath() const override { return settings_.path(); }
   bool IsAlwaysOnTop() const override { return topMost_; }

@@ -13,18 +13,23 @@
 namespace tallix {
 namespace {
 
-TapeJournal::LinesBefore LinesBeforeOf(MainWindowContext& main) {
-  return [&main](std::size_t recordLines) {
-    std::vector<std::string> lines = main.TapeLines();
-    lines.resize(lines.size() > recordLines ? lines.size() - recordLines : 0);
-    return lines;
-  };
+TapeJournal::TapeLines TapeLinesOf(MainWindowContext& main) {
+  return [&main](std::size_t first) { return main.TapeLinesFrom(first); };
 }
 
-// The journal's tape, display and panes, shown once the whole replay is over.
+// The journal's tape, display and panes: its lines as it wrote them and the
+// calculator where it stood, or else its record replayed.
 void MakeTapeAgain(MainWindowContext& main, const ReadJournal& journal) {
   HWND list = GetDlgItem(main.Owner(), ids::kTapeList);
   ui::LongWork work(main.Owner(), L"Tallix", L"Restoring the tape of the last session");
+  if (journal.end) {
+    std::vector<std::string> lines = journal.linesBefore;
+    lines.insert(lines.end(), journal.end->lines.begin(), journal.end->lines.end());
+    ReplaceTapeLines(list, 0, TapeCount(list), lines, work);
+    main.CalculatorEngine().AdoptRecord(journal.record, journal.end->state, journal.end->shown,
+                                        journal.end->lines.size());
+    return;
+  }
   ReplaceTapeLines(list, 0, TapeCount(list), journal.linesBefore, work);
   DeferredHost replayed(main.CalculatorHost(), journal.linesBefore.size());
   const auto progress = ReplayProgress(work, journal.record);
@@ -46,7 +51,8 @@ JournalStart RestoreOrStartJournal(MainWindowContext& main) {
   if (std::optional<LeftJournal> left = TakeLeftJournal(main.SettingsPath())) {
     if (left->content) {
       MakeTapeAgain(main, *left->content);
-      start.journal = TapeJournal::Adopt(std::move(*left), engine, LinesBeforeOf(main));
+      const std::size_t lines = TapeCount(GetDlgItem(main.Owner(), ids::kTapeList));
+      start.journal = TapeJournal::Adopt(std::move(*left), engine, lines, TapeLinesOf(main));
     } else {
       const std::string aside = SetJournalAside(*left);
       start.message = "The tape kept from the last session could not be read" +
@@ -55,7 +61,7 @@ JournalStart RestoreOrStartJournal(MainWindowContext& main) {
     }
   }
   if (!start.journal) {
-    start.journal = TapeJournal::Create(main.SettingsPath(), LinesBeforeOf(main));
+    start.journal = TapeJournal::Create(main.SettingsPath(), TapeLinesOf(main));
     if (start.journal) start.journal->RecordChanged(engine);
   }
   if (start.journal) engine.SetRecordObserver(start.journal.get());

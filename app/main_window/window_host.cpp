@@ -136,14 +136,15 @@ void MainWindow::SelectTapeLine(int index) {
 
 void MainWindow::ClearTapeLines() { SendMessageW(Control(ids::kTapeList), LB_RESETCONTENT, 0, 0); }
 
-std::vector<std::string> MainWindow::TapeLines() const {
+std::vector<std::string> MainWindow::TapeLinesFrom(std::size_t first) const {
   // One buffer for every line: a saved tape can have a million.
   HWND tape = Control(ids::kTapeList);
   const LRESULT count = SendMessageW(tape, LB_GETCOUNT, 0, 0);
   std::vector<std::string> lines;
-  lines.reserve(static_cast<std::size_t>(std::max<LRESULT>(0, count)));
+  if (static_cast<LRESULT>(first) >= count) return lines;
+  lines.reserve(static_cast<std::size_t>(count - static_cast<LRESULT>(first)));
   std::wstring buffer;
-  for (LRESULT i = 0; i < count; ++i) {
+  for (LRESULT i = static_cast<LRESULT>(first); i < count; ++i) {
     const LRESULT length = SendMessageW(tape, LB_GETTEXTLEN, i, 0);
     buffer.resize(static_cast<std::size_t>(std::max<LRESULT>(0, length)) + 1);
     const LRESULT copied = SendMessageW(tape, LB_GETTEXT, i, reinterpret_cast<LPARAM>(buffer.data()));

@@ -61,6 +61,13 @@ std::optional<LeftJournal> TakeLeftJournal(const std::string& settingsPath) {
     if (left.handle == journal_io::kNoHandle) continue;
     std::string bytes;
     if (journal_io::ReadAll(left.handle, bytes, kMaxJournalBytes)) left.content = DecodeJournal(bytes);
+    // Made by a window that stopped before it wrote its first start: nothing in it.
+    if (!left.content && bytes.starts_with(kJournalHeading) && bytes.find("\n.\n") == std::string::npos) {
+      journal_io::Close(std::exchange(left.handle, journal_io::kNoHandle));
+      std::error_code ignored;
+      fs::remove(path, ignored);
+      continue;
+    }
     return left;
   }
   return std::nullopt;
@@ -80,7 +87,7 @@ std::string SetJournalAside(LeftJournal& journal) {
   return {};
 }
 
-std::unique_ptr<TapeJournal> TapeJournal::Create(const std::string& settingsPath, LinesBefore linesBefore) {
+std::unique_ptr<TapeJournal> TapeJournal::Create(const std::string& settingsPath, TapeLines tapeLines) {
   std::random_device device;
   std::mt19937 random(device());
   const fs::path folder = FolderOf(settingsPath);
@@ -90,7 +97,7 @@ std::unique_ptr<TapeJournal> TapeJournal::Create(const std::string& settingsPath
     const std::string path = Utf8(folder / PathOf(name));
     const journal_io::Handle handle = journal_io::CreateLocked(path);
     if (handle == journal_io::kNoHandle) continue;
-    std::unique_ptr<TapeJournal> journal(new TapeJournal(path, handle, std::move(linesBefore)));
+    std::unique_ptr<TapeJournal> journal(new TapeJournal(path, handle, std::move(tapeLines)));
     journal->pending_ = JournalFileHeading();
     journal->startPending_ = journal->pending_.size();
     return journal;
@@ -98,19 +105,21 @@ std::unique_ptr<TapeJournal> TapeJournal::Create(const std::string& settingsPath
   return nullptr;
 }
 
-std::unique_ptr<TapeJournal> TapeJournal::Adopt(LeftJournal&& left, const Engine& engine, LinesBefore linesBefore) {
+std::unique_ptr<TapeJournal> TapeJournal::Adopt(LeftJournal&& left, const Engine& engine, std::size_t tapeLineCount,
+                                                TapeLines tapeLines) {
   std::unique_ptr<TapeJournal> journal(
-      new TapeJournal(std::move(left.path), std::exchange(left.handle, journal_io::kNoHandle), std::move(linesBefore)));
+      new TapeJournal(std::move(left.path), std::exchange(left.handle, journal_io::kNoHandle), std::move(tapeLines)));
   // The journal holds the record the engine replayed: it goes on from there.
   journal->engine_ = &engine;
   journal->revision_ = engine.recordRevision();
   journal->mark_ = JournalMark::Of(engine.record());
-  journal->tapeLines_ = engine.record().tapeLines;
+  journal->recordLines_ = engine.record().tapeLines;
+  journal->journaledLines_ = tapeLineCount;
   return journal;
 }
 
-TapeJournal::TapeJournal(std::string path, journal_io::Handle handle, LinesBefore linesBefore)
-    : path_(std::move(path)), handle_(handle), linesBefore_(std::move(linesBefore)) {}
+TapeJournal::TapeJournal(std::string path, journal_io::Handle handle, TapeLines tapeLines)
+    : path_(std::move(path)), handle_(handle), tapeLines_(std::move(tapeLines)) {}
 
 TapeJournal::~TapeJournal() {
   if (handle_ == journal_io::kNoHandle) return;
@@ -123,29 +132,20 @@ void TapeJournal::RecordChanged(const Engine& engine) {
   engine_ = &engine;
   const InputRecord& record = engine.record();
   if (engine.recordRevision() != revision_) {
-    // What the old record gained since the last write is of no use: the new
-    // start replaces it.
-    pending_.resize(startPending_);
-    if (size_ > kCompactAbove) {
-      if (!journal_io::Truncate(handle_)) {
-        failed_ = true;
-        return;
-      }
-      size_ = 0;
-      pending_ = JournalFileHeading();
-    }
-    pending_ += EncodeJournalStart(record, linesBefore_ ? linesBefore_(record.tapeLines) : std::vector<std::string>{});
+    // A record begun or replaced (Clear Tape, a loaded tape, a correction) is
+    // written as a new start once the window shows it: at its next change,
+    // or by FlushIfDue.
     revision_ = engine.recordRevision();
-    mark_ = JournalMark::Of(record);
-    tapeLines_ = record.tapeLines;
-    WriteOut(true);
+    recordLines_ = record.tapeLines;
+    startDue_ = true;
     return;
   }
+  if (startDue_) return WriteOut(true);
   // The record itself holds what it gained: it is written out as one batch
   // when the journal goes to the file, so a key costs no more than this.
-  if (record.tapeLines > tapeLines_ && engine.state().itemCount == 0 && engine.state().pendingOp == Operator::None)
+  if (record.tapeLines > recordLines_ && engine.state().itemCount == 0 && engine.state().pendingOp == Operator::None)
     calculationUnsaved_ = true;
-  tapeLines_ = record.tapeLines;
+  recordLines_ = record.tapeLines;
   if (calculationUnsaved_ && std::chrono::steady_clock::now() - lastFlush_ >= kCalculationFlushGap) {
     WriteOut(true);
   } else if (record.inputs.size() - mark_.inputs >= kJournalBatchInputs) {
@@ -153,10 +153,39 @@ void TapeJournal::RecordChanged(const Engine& engine) {
   }
 }
 
+void TapeJournal::AppendStart() {
+  const InputRecord& record = engine_->record();
+  // What the old record gained since the last write is of no use: the new
+  // start replaces it.
+  pending_.resize(startPending_);
+  if (size_ > kCompactAbove) {
+    if (!journal_io::Truncate(handle_)) {
+      failed_ = true;
+      return;
+    }
+    size_ = 0;
+    pending_ = JournalFileHeading();
+  }
+  // The whole tape: the lines before the record's (a loaded tape), then its own.
+  const std::vector<std::string> lines = tapeLines_ ? tapeLines_(0) : std::vector<std::string>{};
+  const std::size_t before = lines.size() > record.tapeLines ? lines.size() - record.tapeLines : 0;
+  const JournalBatchEnd end{std::span<const std::string>(lines).subspan(before), engine_->state(), engine_->ShownNow()};
+  pending_ += EncodeJournalStart(record, std::span<const std::string>(lines).first(before), &end);
+  journaledLines_ = lines.size();
+  mark_ = JournalMark::Of(record);
+  startDue_ = false;
+}
+
 void TapeJournal::WriteOut(bool toDisk) {
   if (failed_ || handle_ == journal_io::kNoHandle) return;
-  if (engine_) {
-    AppendJournalBatch(engine_->record(), mark_, pending_);
+  if (engine_ && startDue_) {
+    AppendStart();
+    if (failed_) return;
+  } else if (engine_ && JournalMark::Of(engine_->record()).inputs != mark_.inputs) {
+    const std::vector<std::string> lines = tapeLines_ ? tapeLines_(journaledLines_) : std::vector<std::string>{};
+    const JournalBatchEnd end{lines, engine_->state(), engine_->ShownNow()};
+    AppendJournalBatch(engine_->record(), mark_, pending_, &end);
+    journaledLines_ += lines.size();
     mark_ = JournalMark::Of(engine_->record());
   }
   if (!pending_.empty()) {
@@ -182,7 +211,8 @@ void TapeJournal::WriteOut(bool toDisk) {
 void TapeJournal::FlushIfDue(std::chrono::steady_clock::time_point now) {
   const auto since = now - lastFlush_;
   const bool gathered = unsynced_ || (engine_ && JournalMark::Of(engine_->record()).inputs != mark_.inputs);
-  if ((calculationUnsaved_ && since >= kCalculationFlushGap) || (gathered && since >= kJournalFlushInterval))
+  if (((calculationUnsaved_ || startDue_) && since >= kCalculationFlushGap) ||
+      (gathered && since >= kJournalFlushInterval))
     WriteOut(true);
 }
 

@@ -52,21 +52,24 @@ std::string SetJournalAside(LeftJournal& journal);
 
 class TapeJournal final : public Engine::RecordObserver {
  public:
-  // The tape lines before the record's, which a new start of the journal
-  // holds (a loaded tape); given how many lines the record wrote.
-  using LinesBefore = std::function<std::vector<std::string>(std::size_t recordLines)>;
+  // The tape's lines from line `first` on: a start of the journal holds the
+  // whole tape, each batch the lines written since the batch before.
+  using TapeLines = std::function<std::vector<std::string>(std::size_t first)>;
 
   // A new journal beside the settings; nullptr when none can be made.
-  static std::unique_ptr<TapeJournal> Create(const std::string& settingsPath, LinesBefore linesBefore);
-  // Goes on with a journal taken over, whose record `engine` now holds.
-  static std::unique_ptr<TapeJournal> Adopt(LeftJournal&& journal, const Engine& engine, LinesBefore linesBefore);
+  static std::unique_ptr<TapeJournal> Create(const std::string& settingsPath, TapeLines tapeLines);
+  // Goes on with a journal taken over, whose record `engine` now holds and
+  // whose `tapeLineCount` lines the tape now shows.
+  static std::unique_ptr<TapeJournal> Adopt(LeftJournal&& journal, const Engine& engine, std::size_t tapeLineCount,
+                                            TapeLines tapeLines);
   ~TapeJournal();  // closes it and leaves it there
   TapeJournal(const TapeJournal&) = delete;
   TapeJournal& operator=(const TapeJournal&) = delete;
 
-  // A record begun or replaced appends a new start at once; what a record
-  // gains is appended as one batch when a calculation ended on the tape, or
-  // by FlushIfDue. The engine must outlive the journal.
+  // A record begun or replaced appends a new start at its next change (the
+  // window then shows it); what a record gains is appended as one batch when
+  // a calculation ended on the tape; FlushIfDue writes what is left. The
+  // engine must outlive the journal.
   void RecordChanged(const Engine& engine) override;
   // Writes to disk what is not yet, once kJournalFlushInterval has passed,
   // or kCalculationFlushGap when a calculation ended meanwhile. Called by
@@ -80,22 +83,26 @@ class TapeJournal final : public Engine::RecordObserver {
   bool failed() const { return failed_; }
 
  private:
-  TapeJournal(std::string path, journal_io::Handle handle, LinesBefore linesBefore);
-  // Appends what was gathered; `toDisk` also flushes the file to the disk.
+  TapeJournal(std::string path, journal_io::Handle handle, TapeLines tapeLines);
+  // Appends what was gathered (a start, when one is due); `toDisk` also
+  // flushes the file to the disk.
   void WriteOut(bool toDisk);
+  void AppendStart();
 
   std::string path_;
   journal_io::Handle handle_;
-  LinesBefore linesBefore_;
+  TapeLines tapeLines_;
+  std::size_t journaledLines_ = 0;  // the tape's lines the journal holds
   std::uint64_t revision_ = ~std::uint64_t{0};
   JournalMark mark_;
-  std::size_t tapeLines_ = 0;
+  std::size_t recordLines_ = 0;  // the record's tape lines at its last change
   const Engine* engine_ = nullptr;  // whose record it keeps; outlives the journal
   std::string pending_;  // entries not yet handed to the file
   std::size_t startPending_ = 0;   // of those, the heading a new file begins with
   std::uint64_t size_ = 0;
   bool unsynced_ = false, failed_ = false;
   bool calculationUnsaved_ = false;  // a calculation ended since the last flush
+  bool startDue_ = false;            // the record began again or was replaced
   std::chrono::steady_clock::time_point lastFlush_{};
 };
 

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <string>
 #include <thread>
@@ -31,11 +32,14 @@ struct Session {
 
   explicit Session(const std::string& settingsPath) {
     engine.Start({});
-    journal = TapeJournal::Create(settingsPath, [this](std::size_t recordLines) {
-      return std::vector<std::string>(host.tape.begin(), host.tape.end() - static_cast<std::ptrdiff_t>(recordLines));
+    journal = TapeJournal::Create(settingsPath, [this](std::size_t first) {
+      return std::vector<std::string>(host.tape.begin() + static_cast<std::ptrdiff_t>(std::min(first, host.tape.size())),
+                                      host.tape.end());
     });
     engine.SetRecordObserver(journal.get());
     journal->RecordChanged(engine);
+    // The start is written a moment later, once the window shows it.
+    journal->FlushIfDue(std::chrono::steady_clock::now() + kCalculationFlushGap);
   }
   void Keys(std::initializer_list<Key> keys) {
     for (const Key key : keys) engine.PressKey(key);
@@ -72,9 +76,21 @@ TEST(TapeJournal, ALeftJournalGivesTheSameTapeAgain) {
   engine.Replay(left->content->record);
   EXPECT_EQ(host.tape, tape);
   EXPECT_EQ(host.display, display);
+  // The same without a replay: the lines it wrote and where it stood.
+  ASSERT_TRUE(left->content->end.has_value());
+  BasicEngineHost adopted;
+  Engine adopting(adopted, settings);
+  adopted.tape = left->content->linesBefore;
+  adopted.tape.insert(adopted.tape.end(), left->content->end->lines.begin(), left->content->end->lines.end());
+  adopting.AdoptRecord(left->content->record, left->content->end->state, left->content->end->shown,
+                       left->content->end->lines.size());
+  EXPECT_EQ(adopted.tape, tape);
+  EXPECT_EQ(adopted.display, display);
+  EXPECT_EQ(adopting.record().inputs, engine.record().inputs);
+  EXPECT_EQ(adopting.record().tapeLines, engine.record().tapeLines);
 
   // Taken over, it goes on; removed at a normal exit, nothing is left.
-  auto journal = TapeJournal::Adopt(std::move(*left), engine, {});
+  auto journal = TapeJournal::Adopt(std::move(*left), engine, host.tape.size(), {});
   engine.SetRecordObserver(journal.get());
   engine.PressKey(Key::Equals);
   engine.SetRecordObserver(nullptr);
