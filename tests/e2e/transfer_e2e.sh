@@ -41,8 +41,14 @@ small_drive() {
 field() { probe transfer | sed -n "s/^$1: //p"; }
 click() { local xy; xy="$(probe "$@")" && xdotool mousemove $xy click 1; }
 focus_window() {
-  local id
-  id="$(timeout 30 xdotool search --sync --onlyvisible --name "^$1\$" | head -n 1)"
+  local id=""
+  # A window closing while xdotool walks the tree makes it fail with
+  # BadWindow (seen on a loaded machine): the search is simply made again.
+  for _ in 1 2 3 4 5; do
+    id="$(timeout 30 xdotool search --sync --onlyvisible --name "^$1\$" 2>/dev/null | head -n 1)"
+    [ -n "$id" ] && break
+    sleep 0.5
+  done
   [ -n "$id" ] && xdotool windowfocus --sync "$id" 2>/dev/null
 }
 # Start Test, then the folder browser set to Windows path $1 and confirmed
@@ -53,7 +59,8 @@ start_test() {
   for _ in 1 2 3; do
     focus_window "$caption"
     click rect 1000 "$transfer"
-    browser="$(timeout 10 xdotool search --sync --onlyvisible --name '^Browse for Folder$' | head -n 1)" && break
+    browser="$(timeout 10 xdotool search --sync --onlyvisible --name '^Browse for Folder$' 2>/dev/null | head -n 1)"
+    [ -n "$browser" ] && break
   done
   [ -n "$browser" ] && xdotool windowfocus --sync "$browser" || { failed=$((failed + 1)); echo "FAILED: no folder browser"; return; }
   if [ -z "$1" ]; then xdotool key Escape; return; fi
