@@ -19,7 +19,9 @@ std::string WithoutCommas(std::string_view text) {
 }
 
 Real ReadDecimal(std::string_view text) {
-  const std::string plain = WithoutCommas(text);
+  const bool commas = text.find(',') != std::string_view::npos;
+  const std::string withoutCommas = commas ? WithoutCommas(text) : std::string();
+  const std::string_view plain = commas ? std::string_view(withoutCommas) : text;
   // An overflowed result stays what it is when the display is read back.
   if (plain == kInfinityText) return std::numeric_limits<Real>::infinity();
   if (plain == kNegativeInfinityText) return -std::numeric_limits<Real>::infinity();
@@ -75,9 +77,10 @@ Real ReadInRadix(std::string_view text, int radix) {
 std::string WriteInRadix(Real value, int radix) {
   if (!std::isfinite(value)) return "0";
   // The remainder of an integral value by 2^32 is exact in the extended type,
-  // so the low 32 bits come out right for every magnitude.
+  // so the low 32 bits come out right for every magnitude. rint rounds as
+  // nearbyint does (ties to even) without saving the floating-point state.
   constexpr Real kTwo32 = 4294967296.0L;
-  Real low = std::fmod(std::nearbyint(value), kTwo32);
+  Real low = std::fmod(std::rint(value), kTwo32);
   if (low < 0) low += kTwo32;
   auto bits = static_cast<std::uint32_t>(low);
   if (bits == 0) return "0";

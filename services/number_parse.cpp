@@ -122,8 +122,9 @@ Real ShortDecimalToReal(bool negative, std::uint64_t digits, long long exponent)
   auto divide = [&](int k) {
     const U128 numerator = k >= 0 ? u << k : u;
     const U128 denominator = k >= 0 ? v : v << -k;
-    const U128 twiceRest = (numerator % denominator) * 2;
-    return std::make_pair(static_cast<std::uint64_t>(numerator / denominator),
+    const U128 quotient = numerator / denominator;
+    const U128 twiceRest = (numerator - quotient * denominator) * 2;
+    return std::make_pair(static_cast<std::uint64_t>(quotient),
                           twiceRest < denominator ? -1 : (twiceRest == denominator ? 0 : 1));
   };
   int shift = 63 - BitWidth128(u) + BitWidth128(v);
