@@ -96,7 +96,9 @@ std::string LayOut(const PictureSection& section, const DecimalDigits18& form, b
       detail::RoundToPlaces(form, section.percent && !zero ? 2 : 0, section.fractionPlaceholders);
   const bool sign = printSign && !(section.fractionPlaceholders == 0 && fixed.integer == "0");
 
-  BackwardText reversed(section.items.size() + fixed.integer.size() * 2 + 2);
+  // Each character written (a placeholder's digit or literal, or an integer
+  // digit beyond the placeholders) may bring a grouping comma; then the sign.
+  BackwardText reversed(2 * (section.items.size() + fixed.integer.size()) + 2);
   std::size_t fractionIndex = fixed.fraction.size();
   bool trailingZeros = true;
   IntegerLayout integer(fixed.integer, section);
