@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "engine/basic_host.h"
+#include "engine/deferred_host.h"
 #include "engine/engine.h"
 #include "engine/memory_settings.h"
 #include "services/format_mask.h"
@@ -88,6 +89,37 @@ void BM_EngineKeys(benchmark::State& state) {
   state.counters["lines_per_key"] = static_cast<double>(host.lines) / static_cast<double>(keys);
 }
 BENCHMARK(BM_EngineKeys);
+
+// A replay of an adding-machine tape of 100,000 lines whose totals go into
+// memory, as a correction of its first number replays it: into a host that
+// shows only the end. Per line of the tape.
+void BM_ReplayLongTape(benchmark::State& state) {
+  BasicEngineHost host;
+  MemorySettings settings;
+  Engine typing(host, settings);
+  EngineSettings start;
+  start.calcMode = 1;
+  typing.Start(start);
+  for (std::size_t n = 1; host.tape.size() < 100000; ++n) {
+    for (const char digit : std::to_string(n * 37 % 100000 + 1)) {
+      typing.PressKey(static_cast<Key>(static_cast<int>(Key::D0) + (digit - '0')));
+    }
+    typing.PressKey(n % 20 ? Key::Plus : Key::Equals);
+    if (n % 20 == 0) typing.PressKey(Key::MemoryAdd);
+  }
+  const InputRecord record = typing.record();
+  BasicEngineHost target;
+  Engine replaying(target, settings);
+  replaying.Start(start);
+  for (auto _ : state) {
+    DeferredHost deferred(target, 0);
+    replaying.Replay(record, {.afterInput = [](std::size_t) { return true; }, .via = &deferred});
+    benchmark::DoNotOptimize(deferred.Lines().data());
+  }
+  state.counters["inputs_per_line"] = static_cast<double>(record.inputs.size()) / 100000.0;
+  state.SetItemsProcessed(state.iterations() * 100000);
+}
+BENCHMARK(BM_ReplayLongTape)->Unit(benchmark::kMillisecond);
 
 // Bytes the in-memory tape holds per line: the string objects, their heap
 // buffers beyond the small-string buffer, and the list's spare capacity.

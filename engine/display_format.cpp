@@ -31,20 +31,40 @@ bool IsDecimalsChoice(int value) { return (value >= 0 && value <= 4) || value ==
 
 std::string_view Flag(bool on) { return on ? "1" : "0"; }
 
+// The display text of a value read from the display, under a decimals mask.
+std::string MaskedText(Real value, std::string_view mask) {
+  // Values stored a hair below a decimal tie (2.675) are lifted over it.
+  if (std::floor(value) != value) value += 0.00000000001L;
+  return std::isfinite(value) ? FormatNumber(value, mask) : PlainNumberText(value, 18);
+}
+
+void DropTrailingPoint(std::string& text) {
+  if (!text.empty() && text.back() == '.') text.pop_back();
+}
+
 }  // namespace
 
 std::string Engine::ApplyDecimals() {
   std::string text = WithoutCommas(host_->GetDisplayText());
   const std::string_view mask = DecimalsMask(state_.displayMode);
-  if (!mask.empty()) {
-    Real value = ReadDecimal(text);
-    // Values stored a hair below a decimal tie (2.675) are lifted over it.
-    if (std::floor(value) != value) value += 0.00000000001L;
-    text = std::isfinite(value) ? FormatNumber(value, mask) : PlainNumberText(value, 18);
-  }
-  if (!text.empty() && text.back() == '.') text.pop_back();
+  if (!mask.empty()) text = MaskedText(ReadDecimal(text), mask);
+  DropTrailingPoint(text);
   host_->SetDisplayText(text);
   return text;
+}
+
+void Engine::ShowValue(Real value) {
+  const std::string_view mask = DecimalsMask(state_.displayMode);
+  if (mask.empty() || !std::isfinite(value)) {
+    host_->SetDisplayText(PlainNumberText(value, 18));
+    FormatDisplay();
+    return;
+  }
+  // The value the display would read back from its plain text, and the text
+  // FormatDisplay would make of it, without the round trip through the host.
+  std::string text = MaskedText(ReadBackPlainNumber(value, 18), mask);
+  DropTrailingPoint(text);
+  host_->SetDisplayText(state_.digitGrouping && state_.IsDecimal() ? GroupedText(text) : text);
 }
 
 std::string Engine::GroupDigits() {

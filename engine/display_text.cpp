@@ -1,6 +1,7 @@
 #include "engine/display_text.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <limits>
 
@@ -18,7 +19,9 @@ std::string WithoutCommas(std::string_view text) {
 }
 
 Real ReadDecimal(std::string_view text) {
-  const std::string plain = WithoutCommas(text);
+  const bool commas = text.find(',') != std::string_view::npos;
+  const std::string withoutCommas = commas ? WithoutCommas(text) : std::string();
+  const std::string_view plain = commas ? std::string_view(withoutCommas) : text;
   // An overflowed result stays what it is when the display is read back.
   if (plain == kInfinityText) return std::numeric_limits<Real>::infinity();
   if (plain == kNegativeInfinityText) return -std::numeric_limits<Real>::infinity();
@@ -74,43 +77,54 @@ Real ReadInRadix(std::string_view text, int radix) {
 std::string WriteInRadix(Real value, int radix) {
   if (!std::isfinite(value)) return "0";
   // The remainder of an integral value by 2^32 is exact in the extended type,
-  // so the low 32 bits come out right for every magnitude.
+  // so the low 32 bits come out right for every magnitude. rint rounds as
+  // nearbyint does (ties to even) without saving the floating-point state.
   constexpr Real kTwo32 = 4294967296.0L;
-  Real low = std::fmod(std::nearbyint(value), kTwo32);
+  Real low = std::fmod(std::rint(value), kTwo32);
   if (low < 0) low += kTwo32;
   auto bits = static_cast<std::uint32_t>(low);
   if (bits == 0) return "0";
-  std::string digits;
+  std::array<char, 32> digits;  // 32 binary digits at most
+  auto first = digits.end();
   while (bits != 0) {
-    digits.insert(digits.begin(), "0123456789ABCDEF"[bits % static_cast<unsigned>(radix)]);
+    *--first = "0123456789ABCDEF"[bits % static_cast<unsigned>(radix)];
     bits /= static_cast<unsigned>(radix);
   }
-  return digits;
+  return std::string(first, digits.end());
 }
 
 std::string GroupedText(std::string_view text) {
-  std::string s = WithoutCommas(text);
-  std::string sign;
-  if (!s.empty() && s.front() == '-') {
-    sign = "-";
-    s.erase(0, 1);
-  }
-  std::string fraction;
-  if (const auto point = s.find('.'); point != std::string::npos) {
-    fraction = s.substr(point);
-    s.erase(point);
-  }
+  // The display is mostly set without separators: no copy is needed then.
+  const bool commas = text.find(',') != std::string_view::npos;
+  const std::string withoutCommas = commas ? WithoutCommas(text) : std::string();
+  std::string_view rest = commas ? std::string_view(withoutCommas) : text;
+  const std::size_t plainSize = rest.size();
+  const bool negative = !rest.empty() && rest.front() == '-';
+  if (negative) rest.remove_prefix(1);
+  const std::size_t point = std::min(rest.find('.'), rest.size());
+  const std::string_view fraction = rest.substr(point);
+  const std::string_view integer = rest.substr(0, point);
   // A pasted entry keeps its leading blank; the blank is no digit, so it must
   // not earn a separator of its own (" ,123,456").
-  const std::size_t blanks = std::min(s.find_first_not_of(' '), s.size());
-  std::string digits = s.substr(blanks);
+  const std::size_t blanks = std::min(integer.find_first_not_of(' '), integer.size());
+  const std::string_view digits = integer.substr(blanks);
   // Only digits are grouped: "Infinity" or pasted words stay as they are.
-  if (digits.find_first_not_of("0123456789") != std::string::npos) return std::string(text);
-  // At most six separators: digits beyond the 21st from the right stay ungrouped.
-  for (std::size_t count = 18; count >= 3; count -= 3) {
-    if (digits.size() > count) digits.insert(digits.size() - count, ",");
+  if (!std::all_of(digits.begin(), digits.end(), [](char c) { return c >= '0' && c <= '9'; })) {
+    return std::string(text);
   }
-  return sign + s.substr(0, blanks) + digits + fraction;
+  std::string grouped;
+  grouped.reserve(plainSize + 6);
+  if (negative) grouped.push_back('-');
+  grouped.append(integer.substr(0, blanks));
+  // At most six separators: digits beyond the 21st from the right stay ungrouped.
+  constexpr std::size_t kLastGrouped = 18;
+  for (std::size_t i = 0; i < digits.size(); ++i) {
+    const std::size_t right = digits.size() - i;
+    if (i > 0 && right % 3 == 0 && right <= kLastGrouped) grouped.push_back(',');
+    grouped.push_back(digits[i]);
+  }
+  grouped.append(fraction);
+  return grouped;
 }
 
 }  // namespace tallix

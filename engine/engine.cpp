@@ -85,9 +85,4 @@ void Engine::FormatDisplay() {
   GroupIfOn();
 }
 
-void Engine::ShowValue(Real value) {
-  host_->SetDisplayText(PlainNumberText(value, 18));
-  FormatDisplay();
-}
-
 }  // namespace tallix

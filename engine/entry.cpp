@@ -18,10 +18,14 @@ void Engine::EnterDigit(int value) {
   if (fits) {
     if (state_.entryText == "0") state_.entryText.clear();
     state_.entryText.push_back(static_cast<char>(value < 10 ? '0' + value : 'A' + value - 10));
-    host_->SetDisplayText(state_.entryText);
-    if (value < 10 && state_.IsDecimal()) {
-      if (state_.autoDecimal) ApplyAutoDecimal();
+    const bool decimalDigit = value < 10 && state_.IsDecimal();
+    if (decimalDigit && state_.autoDecimal) {
+      host_->SetDisplayText(state_.entryText);
+      ApplyAutoDecimal();
       if (state_.digitGrouping) GroupDigits();
+    } else {
+      // The display is set once, already grouped.
+      host_->SetDisplayText(decimalDigit && state_.digitGrouping ? GroupedText(state_.entryText) : state_.entryText);
     }
     state_.entryMade = true;
   }

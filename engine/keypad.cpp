@@ -21,12 +21,6 @@ constexpr std::array<std::string_view, kKeyCount> kCaptions = {
 
 Key DigitKey(int value) { return static_cast<Key>(value); }
 
-std::optional<int> DigitValue(Key key) {
-  const int index = static_cast<int>(key);
-  if (index <= static_cast<int>(Key::F)) return index;
-  return std::nullopt;
-}
-
 std::string_view KeyCaption(Key key) { return kCaptions[static_cast<std::size_t>(key)]; }
 
 std::optional<Key> KeyFromCaption(std::string_view caption) {

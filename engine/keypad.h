@@ -27,8 +27,13 @@ inline constexpr int kKeyCount = static_cast<int>(Key::AlwaysOnTop) + 1;
 
 // Digit value 0..15 to its key.
 Key DigitKey(int value);
-// The key's value 0..15 when it is a digit or hexadecimal letter.
-std::optional<int> DigitValue(Key key);
+// The key's value 0..15 when it is a digit or hexadecimal letter. Asked for
+// every key pressed and every key a number system enables, so it is inline.
+inline std::optional<int> DigitValue(Key key) {
+  const int index = static_cast<int>(key);
+  if (index <= static_cast<int>(Key::F)) return index;
+  return std::nullopt;
+}
 
 // The button caption in Windows-1252 ("\xD7" for times, "\xF7" for divide), or
 // a short name for the keys whose face is not text (the transfer key).

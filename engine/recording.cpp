@@ -12,7 +12,8 @@ Engine::OutsideCall::OutsideCall(Engine& engine, EngineInput::Kind kind, std::in
   if (recording_) engine_.record_.inputs.push_back({kind, value});
   if (engine_.callDepth_ == 1) {
     engine_.entryTyped_ = engine_.entryStarted_ = engine_.tapeWritten_ = false;
-    engine_.entryBefore_ = engine_.state_.entryText;
+    // Only a recorded input is told whether it kept the entry.
+    if (recording_) engine_.entryBefore_ = engine_.state_.entryText;
   }
 }
 

@@ -1,4 +1,6 @@
 // The one way onto the tape, and the item-count and average panes.
+#include <string>
+
 #include "engine/display_text.h"
 #include "engine/engine.h"
 #include "engine/tape_note.h"
@@ -37,8 +39,9 @@ void Engine::FeedTape() {
 }
 
 void Engine::UpdateItemCount() {
-  host_->SetItemsText(" " + PlainNumberText(state_.itemCount, 15, true) +
-                     (state_.itemCount == 1 ? " Item" : " Items"));
+  // The count's plain number text: a blank before a number that is not negative.
+  const int count = state_.itemCount;
+  host_->SetItemsText((count >= 0 ? "  " : " ") + std::to_string(count) + (count == 1 ? " Item" : " Items"));
 }
 
 void Engine::WriteAverage(Real average) {

@@ -1,14 +1,12 @@
 #include "services/fixed_digits.h"
 
+#include <algorithm>
+
 namespace tallix::detail {
 
 namespace {
 
 constexpr long long kFormDigits = 18;
-
-char DigitAt(const DecimalDigits18& form, long long index) {
-  return index >= 0 && index < kFormDigits ? form.digits[std::size_t(index)] : '0';
-}
 
 bool RoundsUp(const DecimalDigits18& form, long long firstDropped, char lastKept) {
   if (firstDropped < 0 || firstDropped >= kFormDigits) return false;
@@ -25,10 +23,15 @@ bool RoundsUp(const DecimalDigits18& form, long long firstDropped, char lastKept
 FixedDigits RoundToPlaces(const DecimalDigits18& form, int exponentShift, std::size_t places) {
   const long long exponent = (long long)form.exponent + exponentShift;
   const std::size_t integerLength = exponent > 0 ? std::size_t(exponent) : 0;
-  std::string kept;
-  kept.reserve(integerLength + places + 1);
-  for (std::size_t i = 0; i < integerLength; ++i) kept += DigitAt(form, (long long)i);
-  for (std::size_t i = 0; i < places; ++i) kept += DigitAt(form, exponent + (long long)i);
+  // Kept digit i is the form's digit i + first: the integer digits start at
+  // the form's first, the fraction digits right after the point.
+  const long long first = exponent > 0 ? 0 : exponent;
+  std::string kept(integerLength + places, '0');
+  const long long from = std::max(first, 0LL);
+  const long long to = std::min(first + (long long)kept.size(), kFormDigits);
+  if (from < to) {
+    std::copy(form.digits.begin() + from, form.digits.begin() + to, kept.begin() + (from - first));
+  }
 
   const char lastKept = kept.empty() ? '0' : kept.back();
   bool carry = RoundsUp(form, exponent + (long long)places, lastKept);

@@ -1,6 +1,7 @@
 // Exact text-to-value conversion: the digits become a big integer and one
 // division with a 64-bit quotient gives the correctly rounded mantissa.
 
+#include <algorithm>
 #include <cctype>
 #include <cstdint>
 #include <limits>
@@ -9,6 +10,7 @@
 
 #include "services/ascii_case.h"
 #include "services/big_uint.h"
+#include "services/decimal_form.h"
 #include "services/number_text.h"
 #include "services/real_bits.h"
 #include "services/uint128.h"
@@ -112,11 +114,7 @@ using detail::U128;
 
 // What the display holds (up to 19 digits, exponents within 27) fits in 128
 // bits: u / v * 2^binaryExponent with u * 2^k / v never beyond 2^127.
-std::optional<Real> ShortDecimalToReal(bool negative, const Significand& significand) {
-  const long long exponent = significand.exponent;
-  if (significand.digits.size() > 19 || exponent < -27 || exponent > 27) return std::nullopt;
-  std::uint64_t digits = 0;
-  for (char digit : significand.digits) digits = digits * 10 + std::uint64_t(digit);
+Real ShortDecimalToReal(bool negative, std::uint64_t digits, long long exponent) {
   U128 fives = 1;
   for (long long i = 0; i < (exponent < 0 ? -exponent : exponent); ++i) fives *= 5;
   const U128 u = exponent >= 0 ? digits * fives : digits;
@@ -124,14 +122,24 @@ std::optional<Real> ShortDecimalToReal(bool negative, const Significand& signifi
   auto divide = [&](int k) {
     const U128 numerator = k >= 0 ? u << k : u;
     const U128 denominator = k >= 0 ? v : v << -k;
-    const U128 twiceRest = (numerator % denominator) * 2;
-    return std::make_pair(static_cast<std::uint64_t>(numerator / denominator),
+    const U128 quotient = numerator / denominator;
+    const U128 twiceRest = (numerator - quotient * denominator) * 2;
+    return std::make_pair(static_cast<std::uint64_t>(quotient),
                           twiceRest < denominator ? -1 : (twiceRest == denominator ? 0 : 1));
   };
   int shift = 63 - BitWidth128(u) + BitWidth128(v);
   auto [quotient, half] = divide(shift);
   if ((quotient >> 63) == 0) std::tie(quotient, half) = divide(++shift);
   return ComposeRounded(negative, quotient, half, int(exponent) - shift);
+}
+
+bool IsShort(std::size_t digitCount, long long exponent) { return digitCount <= 19 && exponent >= -27 && exponent <= 27; }
+
+std::optional<Real> ShortDecimalToReal(bool negative, const Significand& significand) {
+  if (!IsShort(significand.digits.size(), significand.exponent)) return std::nullopt;
+  std::uint64_t digits = 0;
+  for (char digit : significand.digits) digits = digits * 10 + std::uint64_t(digit);
+  return ShortDecimalToReal(negative, digits, significand.exponent);
 }
 
 Real DecimalToReal(bool negative, const Significand& significand) {
@@ -253,6 +261,23 @@ std::optional<Real> ParseNumberExact(std::string_view text) {
   const Scan scan = hex ? ScanNumber(text, 2, negative, kHexadecimal) : ScanNumber(text, 0, negative, kDecimal);
   if (!scan.valid || scan.end != text.size()) return std::nullopt;
   return scan.value;
+}
+
+Real ReadBackPlainNumber(Real value, int significantDigits) {
+  const int precision = std::clamp(significantDigits, 1, 18);
+  const detail::DecimalForm form = detail::RoundToSignificant(value, precision);
+  // The text of zero is "0", without a sign.
+  if (form.significand == 0) return Real(0);
+  std::uint64_t digits = form.significand;
+  int trailingZeros = 0;
+  for (; digits % 10 == 0; digits /= 10) ++trailingZeros;
+  const long long exponent = (long long)form.exponent - precision + trailingZeros;
+  if (IsShort(std::size_t(precision - trailingZeros), exponent)) return ShortDecimalToReal(form.negative, digits, exponent);
+  Significand significand;
+  significand.digits = std::to_string(digits);
+  for (char& digit : significand.digits) digit = static_cast<char>(digit - '0');
+  significand.exponent = exponent;
+  return DecimalToReal(form.negative, significand);
 }
 
 Real ParseLeadingNumber(std::string_view text) {

@@ -34,6 +34,10 @@ inline constexpr std::string_view kNaNText = "NaN";
 // the digits do not fit; with `leadingSpace` a non-negative value starts with a blank.
 std::string PlainNumberText(Real value, int significantDigits, bool leadingSpace = false);
 
+// For a finite value: what ParseLeadingNumber reads from
+// PlainNumberText(value, significantDigits), found without making the text.
+Real ReadBackPlainNumber(Real value, int significantDigits);
+
 // Parses the whole text (surrounding blanks allowed) as a decimal number with an
 // optional exponent, or a C hexadecimal-float literal such as "0x8p-3",
 // correctly rounded to the nearest extended value. Empty or malformed: nullopt.

@@ -1,5 +1,8 @@
 #include "services/picture_mask.h"
 
+#include <algorithm>
+#include <string>
+
 namespace tallix::detail {
 
 MaskSections SplitSections(std::string_view mask) {
@@ -83,7 +86,37 @@ PictureSection ParsePictureSection(std::string_view section) {
         break;
     }
   }
+  if (parsed.integerPlaceholders == 0 && parsed.fractionPlaceholders > 0) {
+    const auto point = std::find_if(parsed.items.begin(), parsed.items.end(),
+                                    [](const PictureItem& item) { return item.kind == PictureItem::Kind::kPoint; });
+    parsed.items.insert(point, PictureItem{PictureItem::Kind::kHash, '#', false});
+    parsed.integerPlaceholders = 1;
+  }
   return parsed;
+}
+
+const PictureMask& ParsedPictureMask(std::string_view mask) {
+  struct Entry {
+    std::string text;
+    PictureMask parsed;
+  };
+  constexpr std::size_t kKept = 16;
+  thread_local std::vector<Entry> kept;
+  thread_local std::size_t nextReplaced = 0;
+  for (const Entry& entry : kept) {
+    if (entry.text == mask) return entry.parsed;
+  }
+  Entry entry{std::string(mask), {}};
+  const MaskSections split = SplitSections(mask);
+  entry.parsed.count = split.count;
+  for (std::size_t i = 0; i < split.count; ++i) {
+    entry.parsed.sections[i] = ParsePictureSection(split.sections[i]);
+    entry.parsed.given[i] = !split.sections[i].empty();
+  }
+  if (kept.size() < kKept) return kept.emplace_back(std::move(entry)).parsed;
+  Entry& replaced = kept[nextReplaced++ % kKept];
+  replaced = std::move(entry);
+  return replaced.parsed;
 }
 
 }  // namespace tallix::detail

@@ -30,6 +30,19 @@ struct MaskSections {
 };
 MaskSections SplitSections(std::string_view mask);
 
+// A section without integer placeholders gets one right before the point:
+// every result has an integer digit.
 PictureSection ParsePictureSection(std::string_view section);
+
+// A whole mask, its sections parsed.
+struct PictureMask {
+  std::array<PictureSection, 3> sections;
+  std::array<bool, 3> given{};  // the section's text is not empty
+  std::size_t count = 0;
+};
+
+// The few masks in use are formatted over and over, so each is parsed once
+// and kept. The reference holds until the next call on the same thread.
+const PictureMask& ParsedPictureMask(std::string_view mask);
 
 }  // namespace tallix::detail

@@ -355,5 +355,20 @@ TEST(DecimalExactness, PlainTextsRoundTheValueItself) {
   }
 }
 
+TEST(DecimalExactness, ReadingBackWithoutTheTextGivesWhatTheTextReads) {
+  std::mt19937_64 random(2675);
+  std::vector<Real> values = {0.0L, -0.0L, 1.0L, -2.675L, 0.1L, 1e-4951L, std::numeric_limits<Real>::max(),
+                              -std::numeric_limits<Real>::max(), 123456789012345678.0L};
+  AddTies(random, kValueCount / 100, values);
+  while (values.size() < kValueCount / 20) values.push_back(random() % 2 ? RandomBits(random) : RandomCalculatorValue(random));
+  for (Real value : values) {
+    for (int digits : {15, 18}) {
+      const Real read = ParseLeadingNumber(PlainNumberText(value, digits));
+      const Real readBack = ReadBackPlainNumber(value, digits);
+      ASSERT_EQ(std::memcmp(&read, &readBack, 10), 0) << PlainNumberText(value, digits);
+    }
+  }
+}
+
 }  // namespace
 }  // namespace tallix
