@@ -2,7 +2,8 @@
 # Builds what a user downloads, into dist/:
 #   Tallix-<version>-win-x64.zip        Tallix.exe, tallix-cli.exe (stripped), README.txt
 #   Tallix-<version>-win-x64-debug.zip  their debugging information
-# from Release builds of their own (build/release/mingw).
+#   tallix-cli_<version>_amd64.deb      tallix-cli for Debian, its manual page and completion
+# from Release builds of their own (build/release/mingw, build/release/native).
 # Built from the same commit anywhere, the executables and the zips are the
 # same byte for byte (scripts/check-reproducible.sh shows it).
 set -euo pipefail
@@ -28,6 +29,9 @@ cmake -S . -B build/release/mingw -G Ninja -DCMAKE_BUILD_TYPE=Release -DTALLIX_B
   -DCMAKE_TOOLCHAIN_FILE="$repo/cmake/mingw-w64-x86_64.cmake" >/dev/null
 cmake --build build/release/mingw --target windows_zip -j "$jobs"
 
+echo "== Debian package of tallix-cli (native, Release)"
+deb="$("$here/build-deb.sh")"
+
 mkdir -p dist
-cp build/release/mingw/dist/*.zip dist/
+cp build/release/mingw/dist/*.zip "$deb" dist/
 ls -l dist
