@@ -54,10 +54,13 @@ def split_debug(objcopy: str, exe: Path, work: Path) -> tuple[bytes, bytes]:
     """The stripped executable, linked to its debug file by name, and that file."""
     debug = work / (exe.name + ".debug")
     stripped = work / exe.name
-    subprocess.run([objcopy, "--only-keep-debug", str(exe), str(debug)], check=True)
-    subprocess.run([objcopy, "--strip-all", str(exe), str(stripped)], check=True)
+    # objcopy stamps a PE file it writes with the time of day, unless given
+    # one: the linker's zero stays.
+    env = dict(os.environ, SOURCE_DATE_EPOCH="0")
+    subprocess.run([objcopy, "--only-keep-debug", str(exe), str(debug)], check=True, env=env)
+    subprocess.run([objcopy, "--strip-all", str(exe), str(stripped)], check=True, env=env)
     # The link names the file alone (and its checksum); objcopy looks it up from cwd.
-    subprocess.run([objcopy, f"--add-gnu-debuglink={debug.name}", stripped.name], check=True, cwd=work)
+    subprocess.run([objcopy, f"--add-gnu-debuglink={debug.name}", stripped.name], check=True, cwd=work, env=env)
     return stripped.read_bytes(), debug.read_bytes()
 
 
