@@ -32,7 +32,7 @@ check "a keys session" "$(printf '%s\n' '5  ' '3 +' '--------------------------'
 manual="$root/usr/share/man/man1/tallix-cli.1.gz"
 warnings="$(MANWIDTH=80 man --warnings -l "$manual" 2>&1 >/dev/null)"
 check "man -l renders without warnings" "" "$warnings"
-page="$(MANWIDTH=80 man -l "$manual" 2>/dev/null | col -b)"
+page="$(MANWIDTH=80 man -l "$manual" 2>/dev/null)"
 for section in NAME SYNOPSIS DESCRIPTION COMMANDS OPTIONS KEYS UNITS "EXIT STATUS"; do
   check "manual section $section" "1" "$(grep -c "^$section\$" <<<"$page")"
 done
