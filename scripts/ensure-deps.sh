@@ -11,6 +11,8 @@ packages=(
   # metric-compatible stand-ins for Arial and Courier New. Without them Wine
   # falls back to a wider face and captions are cut off.
   fonts-wine fonts-liberation
+  # The release: the zip checked, the Debian package made and its manual page read.
+  unzip dpkg-dev man-db groff-base
   # Printing into PDF files and reading them back.
   cups cups-client printer-driver-cups-pdf poppler-utils
 )

@@ -17,6 +17,11 @@ export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 (cd build/native && ctest --output-on-failure -j "$jobs")
 
+echo "== Debian package of tallix-cli (native Release build), checked without installing it"
+deb="$("$here/build-deb.sh")"
+version="$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' build/release/native/CMakeCache.txt)"
+bash tests/release/deb_package_check.sh "$deb" "$version"
+
 echo "== fuzzing (clang libFuzzer, bounded)"
 cmake -S . -B build/fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
   -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ \

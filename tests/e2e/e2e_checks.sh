@@ -33,14 +33,25 @@ run_tallix() {
   xdotool windowfocus --sync "$window" 2>/dev/null || true
 }
 
-# Closes the main window, counts it failed if Tallix.exe does not exit, and
-# prints the totals; the script's status follows.
-close_tallix() {
+# Closes the main window and counts it failed if Tallix.exe does not exit.
+stop_tallix() {
   probe close
   for _ in $(seq 1 100); do kill -0 "$tallix_pid" 2>/dev/null || break; sleep 0.1; done
-  kill -0 "$tallix_pid" 2>/dev/null && { failed=$((failed + 1)); echo "FAILED: Tallix.exe did not exit"; kill "$tallix_pid"; }
+  if kill -0 "$tallix_pid" 2>/dev/null; then
+    failed=$((failed + 1)); echo "FAILED: Tallix.exe did not exit"; kill "$tallix_pid"
+  fi
+}
+
+# Prints the totals; the script's status follows.
+report_checks() {
   echo "$passed passed, $failed failed"
   [ "$failed" -eq 0 ]
+}
+
+# Stops Tallix.exe as above and reports.
+close_tallix() {
+  stop_tallix
+  report_checks
 }
 
 # The mouse to X Y, then a click (or the xdotool click arguments given). A
