@@ -51,6 +51,8 @@ StateDir $dir/state
 AccessLog $dir/log/access_log
 ErrorLog $dir/log/error_log
 PageLog $dir/log/page_log
+Printcap $dir/printcap
+ServerKeychain $dir/ssl
 CONF
   cupsd -f -c "$dir/conf/cupsd.conf" -s "$dir/conf/cups-files.conf" </dev/null >>"$dir/log/cupsd.out" 2>&1 &
   TALLIX_CUPSD_PID=$!

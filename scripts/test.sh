@@ -49,9 +49,13 @@ export WINEPREFIX="$repo/build/wineprefix"
 # No window manager runs on the test display: Wine places its windows itself.
 export TALLIX_WINE_MANAGED=N
 "$here/wine-prefix.sh"
-# The machine's own printers and default printer, to be found unchanged after
-# the printing tests (empty where the machine runs no CUPS).
-machine_printers() { env -u CUPS_SERVER lpstat -d -v 2>/dev/null | sort || true; }
+# The machine's own printers, default printer, CUPS configuration and printcap,
+# to be found unchanged after the printing tests (the printers empty where the
+# machine runs no CUPS).
+machine_printers() {
+  env -u CUPS_SERVER lpstat -d -v 2>/dev/null | sort || true
+  find /etc/cups /run/cups/printcap /etc/printcap -maxdepth 2 -type f -exec md5sum {} + 2>/dev/null | sort || true
+}
 printers_before="$(machine_printers)"
 tallix_start_private_cups "$repo/build/cups-log"
 status=0
