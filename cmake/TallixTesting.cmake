@@ -24,4 +24,24 @@ function(tallix_add_test name)
   target_compile_definitions(${name} PRIVATE TALLIX_TEST_DATA_DIR="${CMAKE_SOURCE_DIR}/tests/data")
   add_test(NAME ${name} COMMAND ${name} --gtest_brief=1)
   set_tests_properties(${name} PROPERTIES TIMEOUT 900)
+  tallix_test_in_slot(${name})
+endfunction()
+
+# Under the cross build every test takes one of the run's display-and-prefix
+# slots (resource "gui", which scripts/test.sh lists for ctest), so that two
+# run at once without sharing a screen or a wineserver; PRINTS: it also takes
+# the one PDF printer, whose output folder the printing tests share. A script
+# is run through scripts/in-test-slot.sh to learn its slot; a test program
+# learns it from the emulator, scripts/wine-exec.sh.
+set(TALLIX_IN_TEST_SLOT bash ${CMAKE_CURRENT_LIST_DIR}/../scripts/in-test-slot.sh)
+function(tallix_test_in_slot name)
+  cmake_parse_arguments(ARG "PRINTS" "" "" ${ARGN})
+  if(NOT CMAKE_CROSSCOMPILING)
+    return()
+  endif()
+  set(group gui:1)
+  if(ARG_PRINTS)
+    string(APPEND group ",printer:1")
+  endif()
+  set_tests_properties(${name} PROPERTIES RESOURCE_GROUPS ${group})
 endfunction()

@@ -27,14 +27,29 @@ cmake -S . -B build/fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
   -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ \
   -DTALLIX_BUILD_TESTS=OFF -DTALLIX_BUILD_FUZZ=ON >/dev/null
 cmake --build build/fuzz -j "$jobs"
+# Each fuzzer runs its full time on one core; as many run at once as there are cores.
+run_fuzzer() {
+  local fuzzer="$1" name corpus
+  name="$(basename "$fuzzer")"
+  corpus="build/fuzz/corpus/$name"
+  mkdir -p "$corpus"
+  echo "-- $name for ${TALLIX_FUZZ_SECONDS:-20} s"
+  "$fuzzer" -max_total_time="${TALLIX_FUZZ_SECONDS:-20}" -print_final_stats=0 "$corpus" tests/fuzz/seeds \
+    2>"build/fuzz/$name.log" || { tail -n 60 "build/fuzz/$name.log"; echo "FAILED: $name" >&2; return 1; }
+}
+fuzz_pids=()
+fuzz_failed=0
 for fuzzer in build/fuzz/tests/fuzz/fuzz_*; do
   [ -x "$fuzzer" ] || continue
-  corpus="build/fuzz/corpus/$(basename "$fuzzer")"
-  mkdir -p "$corpus"
-  echo "-- $(basename "$fuzzer") for ${TALLIX_FUZZ_SECONDS:-20} s"
-  "$fuzzer" -max_total_time="${TALLIX_FUZZ_SECONDS:-20}" -print_final_stats=0 "$corpus" tests/fuzz/seeds 2>build/fuzz/last-fuzz.log \
-    || { tail -n 60 build/fuzz/last-fuzz.log; exit 1; }
+  if [ "${#fuzz_pids[@]}" -ge "$jobs" ]; then
+    wait "${fuzz_pids[0]}" || fuzz_failed=1
+    fuzz_pids=("${fuzz_pids[@]:1}")
+  fi
+  run_fuzzer "$fuzzer" &
+  fuzz_pids+=($!)
 done
+for pid in "${fuzz_pids[@]}"; do wait "$pid" || fuzz_failed=1; done
+[ "$fuzz_failed" -eq 0 ] || exit 1
 
 echo "== Windows build (MinGW-w64) and its tests under Wine"
 cmake -S . -B build/mingw -G Ninja -DCMAKE_BUILD_TYPE=Release \
@@ -45,10 +60,42 @@ source "$here/xvfb.sh"
 # shellcheck source=scripts/private-cups.sh
 source "$here/private-cups.sh"
 tallix_ensure_display
-export WINEPREFIX="$repo/build/wineprefix"
 # No window manager runs on the test display: Wine places its windows itself.
 export TALLIX_WINE_MANAGED=N
+# Every prefix of the run starts as a copy of one made once and never run in.
+export TALLIX_PREFIX_SEED="$repo/build/wineprefix-seed"
+WINEPREFIX="$TALLIX_PREFIX_SEED" "$here/wine-prefix.sh"
+WINEPREFIX="$TALLIX_PREFIX_SEED" wineserver -w
+export WINEPREFIX="$repo/build/wineprefix"
 "$here/wine-prefix.sh"
+# Windows tests run side by side, each in a slot of its own: a display and a
+# Wine prefix (a copy of the first), so that no two share a screen, a keyboard
+# focus or a wineserver. ctest learns the slots from a resource file.
+slots="${TALLIX_WINE_SLOTS:-$((jobs < 2 ? jobs : 2))}"
+extra_xvfb_pids=()
+slot_prefixes=("$WINEPREFIX")
+export TALLIX_SLOT_DISPLAY_0="$DISPLAY" TALLIX_SLOT_PREFIX_0="$WINEPREFIX"
+slot_list='{"id": "0", "slots": 1}'
+for ((slot = 1; slot < slots; slot++)); do
+  tallix_start_xvfb
+  extra_xvfb_pids+=("$TALLIX_NEW_XVFB_PID")
+  prefix="$repo/build/wineprefix-slot$slot"
+  WINEPREFIX="$prefix" "$here/wine-prefix.sh"
+  slot_prefixes+=("$prefix")
+  export "TALLIX_SLOT_DISPLAY_$slot=$TALLIX_NEW_DISPLAY" "TALLIX_SLOT_PREFIX_$slot=$prefix"
+  slot_list+=", {\"id\": \"$slot\", \"slots\": 1}"
+done
+# Each slot's Wine stays up for the whole run.
+# shellcheck source=scripts/wine-server.sh
+source "$here/wine-server.sh"
+for ((slot = 0; slot < slots; slot++)); do
+  display_var="TALLIX_SLOT_DISPLAY_$slot"
+  tallix_keep_wine_up "${slot_prefixes[$slot]}" "${!display_var}"
+done
+cat >build/mingw/wine-slots.json <<JSON
+{"version": {"major": 1, "minor": 0},
+ "local": [{"gui": [$slot_list], "printer": [{"id": "0", "slots": 1}]}]}
+JSON
 # The machine's own printers, default printer, CUPS configuration and printcap,
 # to be found unchanged after the printing tests (the printers empty where the
 # machine runs no CUPS).
@@ -59,10 +106,10 @@ machine_printers() {
 printers_before="$(machine_printers)"
 tallix_start_private_cups "$repo/build/cups-log"
 status=0
-(cd build/mingw && ctest --output-on-failure) || status=$?
-wineserver -k 2>/dev/null || true
+(cd build/mingw && ctest --output-on-failure -j "$slots" --resource-spec-file wine-slots.json) || status=$?
+for prefix in "${slot_prefixes[@]}"; do WINEPREFIX="$prefix" wineserver -k 2>/dev/null || true; done
 tallix_stop_private_cups
-[ -n "${TALLIX_XVFB_PID:-}" ] && kill "$TALLIX_XVFB_PID" 2>/dev/null || true
+for pid in ${TALLIX_XVFB_PID:-} "${extra_xvfb_pids[@]}"; do kill "$pid" 2>/dev/null || true; done
 if [ "$(machine_printers)" != "$printers_before" ]; then
   echo "FAILED: the tests changed the machine's printers or its default printer" >&2
   diff <(echo "$printers_before") <(machine_printers) >&2 || true

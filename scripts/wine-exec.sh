@@ -4,6 +4,8 @@
 set -euo pipefail
 here="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
 repo="$(dirname "$here")"
+# shellcheck source=scripts/test-slot.sh
+source "$here/test-slot.sh"
 export WINEPREFIX="${WINEPREFIX:-$repo/build/wineprefix}"
 export WINEDEBUG="${WINEDEBUG:--all}"
 export WINEDLLOVERRIDES="${WINEDLLOVERRIDES:-mscoree,mshtml=}"

@@ -25,6 +25,12 @@ cleanup() {
   for drive in "${drives[@]}"; do rm -f "$drive"; done
   for folder in "${mounted[@]}"; do umount "$folder"; done
   rm -rf "$work"
+  if [ -n "${TALLIX_SLOT_TAKEN:-}" ]; then
+    WINEPREFIX="$prefix" wineserver -k 2>/dev/null
+    WINEPREFIX="$prefix" wineserver -w 2>/dev/null
+    source "$here/../../scripts/wine-server.sh"
+    tallix_keep_wine_up "$prefix" "$DISPLAY"
+  fi
 }
 trap cleanup EXIT
 winpath() { "$wine_exec" winepath -w "$1" 2>/dev/null | tr -d '\r'; }
@@ -103,9 +109,11 @@ check_column() {
 }
 
 # The drives must be there before the Wine server starts, or its shell does
-# not list them: a server still running from before is waited for.
+# not list them: a server still running from before is stopped (the test
+# command keeps one up; it is started again at the end, without the drives).
 small_drives=""
 [ "$(id -u)" -eq 0 ] && small_drive s "" && small_drive r ro && small_drives=yes
+WINEPREFIX="$prefix" wineserver -k 2>/dev/null
 WINEPREFIX="$prefix" wineserver -w 2>/dev/null
 mkdir -p "$shots" "$work/target"
 target="$(winpath "$work/target")"
