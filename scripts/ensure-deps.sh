@@ -11,8 +11,9 @@ packages=(
   # metric-compatible stand-ins for Arial and Courier New. Without them Wine
   # falls back to a wider face and captions are cut off.
   fonts-wine fonts-liberation
-  # The release: the zip checked, the Debian package made and its manual page read.
-  unzip dpkg-dev man-db groff-base
+  # The release: the zip checked, the Debian package made (CPack's generator
+  # asks `file` about the binaries) and its manual page read.
+  unzip dpkg-dev file man-db groff-base
   # Printing into PDF files and reading them back.
   cups cups-client printer-driver-cups-pdf poppler-utils
 )
