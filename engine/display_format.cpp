@@ -1,6 +1,8 @@
 // The formatting steps every operation applies to the display, and the
 // decimal commands of the View menu.
 #include <cmath>
+#include <cstring>
+#include <limits>
 
 #include "engine/display_text.h"
 #include "engine/engine.h"
@@ -31,12 +33,9 @@ bool IsDecimalsChoice(int value) { return (value >= 0 && value <= 4) || value ==
 
 std::string_view Flag(bool on) { return on ? "1" : "0"; }
 
-// The display text of a value read from the display, under a decimals mask.
-std::string MaskedText(Real value, std::string_view mask) {
-  // Values stored a hair below a decimal tie (2.675) are lifted over it.
-  if (std::floor(value) != value) value += 0.00000000001L;
-  return std::isfinite(value) ? FormatNumber(value, mask) : PlainNumberText(value, 18);
-}
+// The bytes that hold an extended value (the rest of its storage is padding).
+constexpr std::size_t kValueBytes = std::numeric_limits<Real>::digits == 64 ? 10 : sizeof(Real);
+bool SameBits(const Real& a, const Real& b) { return std::memcmp(&a, &b, kValueBytes) == 0; }
 
 void DropTrailingPoint(std::string& text) {
   if (!text.empty() && text.back() == '.') text.pop_back();
@@ -44,8 +43,24 @@ void DropTrailingPoint(std::string& text) {
 
 }  // namespace
 
+// The display text of a value read from the display, under a decimals mask
+// (one of DecimalsMask's, told apart by where they are).
+const std::string& Engine::MaskedText(Real value, std::string_view mask) {
+  if (lastMasked_.mask.data() == mask.data() && lastMasked_.mask.size() == mask.size() &&
+      SameBits(lastMasked_.value, value)) {
+    return lastMasked_.text;
+  }
+  lastMasked_.value = value;
+  lastMasked_.mask = mask;
+  // Values stored a hair below a decimal tie (2.675) are lifted over it.
+  if (std::floor(value) != value) value += 0.00000000001L;
+  lastMasked_.text = std::isfinite(value) ? FormatNumber(value, mask) : PlainNumberText(value, 18);
+  return lastMasked_.text;
+}
+
 std::string Engine::ApplyDecimals() {
-  std::string text = WithoutCommas(host_->GetDisplayText());
+  std::string text = host_->GetDisplayText();
+  std::erase(text, ',');
   const std::string_view mask = DecimalsMask(state_.displayMode);
   if (!mask.empty()) text = MaskedText(ReadDecimal(text), mask);
   DropTrailingPoint(text);
@@ -60,11 +75,21 @@ void Engine::ShowValue(Real value) {
     FormatDisplay();
     return;
   }
+  host_->SetDisplayText(ShownText(value));
+}
+
+std::string Engine::ShownText(Real value) {
+  const std::string_view mask = DecimalsMask(state_.displayMode);
+  if (mask.empty() || !std::isfinite(value)) {
+    // The display's own round trip, which these few cases need.
+    ShowValue(value);
+    return host_->GetDisplayText();
+  }
   // The value the display would read back from its plain text, and the text
   // FormatDisplay would make of it, without the round trip through the host.
   std::string text = MaskedText(ReadBackPlainNumber(value, 18), mask);
   DropTrailingPoint(text);
-  host_->SetDisplayText(state_.digitGrouping && state_.IsDecimal() ? GroupedText(text) : text);
+  return state_.digitGrouping && state_.IsDecimal() ? GroupedText(text) : text;
 }
 
 std::string Engine::GroupDigits() {
@@ -74,7 +99,8 @@ std::string Engine::GroupDigits() {
 }
 
 void Engine::ApplyAutoDecimal() {
-  const std::string text = WithoutCommas(host_->GetDisplayText());
+  std::string text = host_->GetDisplayText();
+  std::erase(text, ',');
   if (text.find('.') != std::string::npos) return;
   const int places = state_.displayMode;
   if (places >= 1 && places <= 4) {

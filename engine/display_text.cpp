@@ -9,6 +9,26 @@
 
 namespace tallix {
 
+namespace {
+
+// The display's texts are a few characters long: a plain loop beats a call
+// to memchr.
+bool Contains(std::string_view text, char c) {
+  for (char x : text) {
+    if (x == c) return true;
+  }
+  return false;
+}
+
+std::size_t FirstOf(std::string_view text, char c) {
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    if (text[i] == c) return i;
+  }
+  return text.size();
+}
+
+}  // namespace
+
 std::string WithoutCommas(std::string_view text) {
   std::string out;
   out.reserve(text.size());
@@ -19,7 +39,7 @@ std::string WithoutCommas(std::string_view text) {
 }
 
 Real ReadDecimal(std::string_view text) {
-  const bool commas = text.find(',') != std::string_view::npos;
+  const bool commas = Contains(text, ',');
   const std::string withoutCommas = commas ? WithoutCommas(text) : std::string();
   const std::string_view plain = commas ? std::string_view(withoutCommas) : text;
   // An overflowed result stays what it is when the display is read back.
@@ -95,13 +115,13 @@ std::string WriteInRadix(Real value, int radix) {
 
 std::string GroupedText(std::string_view text) {
   // The display is mostly set without separators: no copy is needed then.
-  const bool commas = text.find(',') != std::string_view::npos;
+  const bool commas = Contains(text, ',');
   const std::string withoutCommas = commas ? WithoutCommas(text) : std::string();
   std::string_view rest = commas ? std::string_view(withoutCommas) : text;
   const std::size_t plainSize = rest.size();
   const bool negative = !rest.empty() && rest.front() == '-';
   if (negative) rest.remove_prefix(1);
-  const std::size_t point = std::min(rest.find('.'), rest.size());
+  const std::size_t point = FirstOf(rest, '.');
   const std::string_view fraction = rest.substr(point);
   const std::string_view integer = rest.substr(0, point);
   // A pasted entry keeps its leading blank; the blank is no digit, so it must

@@ -229,6 +229,9 @@ class Engine {
   Real DisplayValue();                 // in the current number system
   std::string SystemText(Real value);  // current non-decimal system
   void ShowValue(Real value);          // plain18, ApplyDecimals, GroupDigits if on
+  // A value's text under one of the decimals masks.
+  const std::string& MaskedText(Real value, std::string_view mask);
+  std::string ShownText(Real value);   // what ShowValue would show, in a decimal system
   void FormatDisplay();                // ApplyDecimals, GroupDigits if on
   void GroupIfOn();
   void WriteAverage(Real average);     // " AVG = " in the current system
@@ -259,6 +262,15 @@ class Engine {
   std::size_t nextText_ = 0, nextAnswer_ = 0;
   std::size_t replayedLines_ = 0;
   std::vector<RecordCheckpoint> replayedCheckpoints_;
+  // The last value given a decimals mask and its text: an operation often
+  // shows again a value it has just shown (a third of the time in a mixed
+  // session), and the conversion is most of what a key costs.
+  struct LastMasked {
+    Real value = 0;
+    std::string_view mask;
+    std::string text;
+  };
+  LastMasked lastMasked_;
 };
 
 }  // namespace tallix

@@ -49,9 +49,10 @@ std::vector<EngineInput> KeysTyping(std::string_view value) {
     const Key key = c == '.'                                      ? Key::Point
                     : std::isdigit(static_cast<unsigned char>(c)) ? static_cast<Key>(static_cast<int>(Key::D0) + (c - '0'))
                                                                   : static_cast<Key>(static_cast<int>(Key::A) + (upper - 'A'));
-    typed.push_back({Kind::PressKey, static_cast<std::int32_t>(key), true, typed.empty()});
+    typed.push_back({.kind = Kind::PressKey, .typesEntry = true, .startsEntry = typed.empty(),
+                     .value = static_cast<std::int32_t>(key)});
   }
-  if (negative) typed.push_back({Kind::PressKey, static_cast<std::int32_t>(Key::ChangeSign), true, false});
+  if (negative) typed.push_back({.kind = Kind::PressKey, .typesEntry = true, .value = static_cast<std::int32_t>(Key::ChangeSign)});
   return typed;
 }
 

@@ -32,8 +32,8 @@ struct EngineInput {
     SetLaptopKeys,        // value: 0 or 1
     EndEntry,
   };
+  // Eight bytes an input: a long session keeps millions of them.
   Kind kind = Kind::PressKey;
-  std::int32_t value = 0;
   // It typed into the number being entered (a digit, the point, Back, the
   // sign) and wrote nothing on the tape: a run of these is an entered number.
   bool typesEntry = false;
@@ -44,8 +44,10 @@ struct EngineInput {
   // It typed nothing and left a number being entered as it stood (Feed, 2nd,
   // Chg with an operator pending): the number goes on after it.
   bool keepsEntry = false;
+  std::int32_t value = 0;
   bool operator==(const EngineInput&) const = default;
 };
+static_assert(sizeof(EngineInput) == 8);
 
 // The display and the status panes as the host showed them.
 struct ShownTexts {

@@ -112,9 +112,8 @@ void Engine::MakeChange() {
   std::string tapeText = "No Change";
   if (s.operand > 0) {
     s.total = s.operand - s.lastTotal;
-    const std::string tendered = host_->GetDisplayText();
-    ShowValue(s.lastTotal);
-    tapeText = tendered + " - " + host_->GetDisplayText();
+    tapeText = host_->GetDisplayText() + " - ";
+    tapeText += ShownText(s.lastTotal);
     ShowValue(s.total);
   } else {
     s.total = 0;

@@ -64,20 +64,23 @@ void Engine::PressOperator(Operator op) {
 void Engine::RecordFirstNumber(Operator op) {
   EngineState& s = state_;
   if (s.IsDecimal()) {
-    const std::string shown = ApplyDecimals();
+    std::string shown = ApplyDecimals();
+    bool changed = s.digitGrouping;
     if (op == Operator::Minus && s.calcMode == 1) {
+      changed = true;
       // The adding machine subtracts the first number from nothing. A number
       // already negative turns positive instead of reading "--5" as 0, and
       // zero stays unsigned.
       if (!shown.empty() && shown.front() == '-') {
-        host_->SetDisplayText(shown.substr(1));
+        shown.erase(0, 1);
       } else if (ReadDecimal(shown) != 0) {
-        host_->SetDisplayText("-" + shown);
+        shown.insert(0, "-");
       }
     }
-    GroupIfOn();
-    s.entryText = host_->GetDisplayText();
-    s.operand = ReadDecimal(s.entryText);
+    if (s.digitGrouping) shown = GroupedText(shown);
+    if (changed) host_->SetDisplayText(shown);
+    s.operand = ReadDecimal(shown);
+    s.entryText = std::move(shown);
   } else {
     s.operand = DisplayValue();
     s.entryText = SystemText(s.operand);
@@ -96,8 +99,7 @@ void Engine::ApplyToTotal(Operator op) {
   const bool divideByZero = op == Operator::Divide && s.operand == 0;
   if (!divideByZero) s.total = Apply(op, s.total, s.operand);
   if (s.IsDecimal()) {
-    ShowValue(s.operand);
-    s.entryText = host_->GetDisplayText();
+    s.entryText = ShownText(s.operand);
     ShowValue(s.total);
   } else if (!divideByZero) {
     host_->SetDisplayText(SystemText(s.total));

@@ -9,7 +9,7 @@ namespace tallix {
 
 Engine::OutsideCall::OutsideCall(Engine& engine, EngineInput::Kind kind, std::int32_t value)
     : engine_(engine), recording_(engine.callDepth_++ == 0 && !engine.replaying_) {
-  if (recording_) engine_.record_.inputs.push_back({kind, value});
+  if (recording_) engine_.record_.inputs.push_back({.kind = kind, .value = value});
   if (engine_.callDepth_ == 1) {
     engine_.entryTyped_ = engine_.entryStarted_ = engine_.tapeWritten_ = false;
     // Only a recorded input is told whether it kept the entry.

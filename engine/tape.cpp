@@ -1,4 +1,6 @@
 // The one way onto the tape, and the item-count and average panes.
+#include <array>
+#include <charconv>
 #include <string>
 
 #include "engine/display_text.h"
@@ -41,7 +43,13 @@ void Engine::FeedTape() {
 void Engine::UpdateItemCount() {
   // The count's plain number text: a blank before a number that is not negative.
   const int count = state_.itemCount;
-  host_->SetItemsText((count >= 0 ? "  " : " ") + std::to_string(count) + (count == 1 ? " Item" : " Items"));
+  std::array<char, 16> digits;
+  char* const end = std::to_chars(digits.data(), digits.data() + digits.size(), count).ptr;
+  // Built in place: it fits the string's own buffer, with no heap at all.
+  std::string text(count >= 0 ? "  " : " ");
+  text.append(digits.data(), end);
+  text.append(count == 1 ? " Item" : " Items");
+  host_->SetItemsText(text);
 }
 
 void Engine::WriteAverage(Real average) {

@@ -188,6 +188,8 @@ TEST(Decimals, SetDecimalsWritesBothSettingsAndReformats) {
   EXPECT_TRUE(calc.NewTape() == (Lines{"1.5  "}));  // no "(Dec)" marker
   calc.engine.SetDecimals(7);
   EXPECT_EQ(calc.engine.state().displayMode, 10);
+  calc.engine.SetDecimals(2);  // the same value again under the first setting
+  EXPECT_EQ(calc.display(), "1.50");
 }
 
 TEST(Decimals, IgnoredWhileHexadecimalShows) {

@@ -151,8 +151,8 @@ TEST(RecordJournal, TextsAndValuesComeBackBitForBit) {
   record.startTexts.display = "  -1,234.50";
   record.texts = {"", " a b ", "%", "\x01"};
   record.answers = {true, false};
-  record.inputs = {{EngineInput::Kind::PasteDisplay, 0, false, true, false},
-                   {EngineInput::Kind::SetTaxRate, -12345, true, false, true}};
+  record.inputs = {{.kind = EngineInput::Kind::PasteDisplay, .startsEntry = true},
+                   {.kind = EngineInput::Kind::SetTaxRate, .typesEntry = true, .keepsEntry = true, .value = -12345}};
   const auto read =
       DecodeJournal(JournalFileHeading() + EncodeJournalStart(record, std::vector<std::string>{"", "x  y"}));
   ASSERT_TRUE(read.has_value());
