@@ -236,7 +236,19 @@ class Engine {
   void GroupIfOn();
   void WriteAverage(Real average);     // " AVG = " in the current system
   void ShowMemoryPane();               // of the selected bank
+  static std::string MemoryPaneText(int bank, const std::string& bankText);
   void StoreBank(int bank);            // "M1"/"M1v" or "M2"/"M2v"
+  // A bank's text for its value, as the current system and decimals write it;
+  // and as `change` (an Add) wrote it, whatever the calculator shows now.
+  std::string BankText(Real value);
+  std::string BankTextAsAdded(Real value, const BankChange& change);
+  // Into the record's bank changes, or the replay's.
+  void NoteBankChange(BankChange change);
+  // After a replay that met the calculator as it was but for its banks at
+  // `met`: the banks, the later checkpoints and bank changes worked out from
+  // the changes `before` made after that point, the inputs moved by `shift`.
+  void CarryBanksOn(const InputRecord& before, const RecordCheckpoint& met, std::ptrdiff_t shift,
+                    const EngineState& finalState);
 
   // lastTotal = total, the calculation reset, the empty closing tape line.
   void FinishCalculation();
@@ -262,6 +274,8 @@ class Engine {
   std::size_t nextText_ = 0, nextAnswer_ = 0;
   std::size_t replayedLines_ = 0;
   std::vector<RecordCheckpoint> replayedCheckpoints_;
+  std::vector<BankChange> replayedBankChanges_;
+  std::size_t currentInput_ = 0;  // the record's input being run (outermost)
   // The last value given a decimals mask and its text: an operation often
   // shows again a value it has just shown (a third of the time in a mixed
   // session), and the conversion is most of what a key costs.

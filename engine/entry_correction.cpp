@@ -171,6 +171,8 @@ std::optional<PlannedCorrection> PlanCorrection(const InputRecord& record, std::
   // The checkpoints before the number still hold.
   plan.record.checkpoints.assign(record.checkpoints.begin(),
                                  record.checkpoints.begin() + (from ? from - record.checkpoints.data() + 1 : 0));
+  plan.record.bankChanges = BankChangesBefore(record, from ? from->inputs : 0);
+  plan.record.bankChangesKept = record.bankChangesKept;
   std::vector<EngineInput>& inputs = plan.record.inputs;
   inputs.reserve(record.inputs.size() + typed.size());
   inputs.assign(record.inputs.begin(), record.inputs.begin() + static_cast<std::ptrdiff_t>(number.firstInput));
@@ -219,6 +221,8 @@ std::optional<InputRecord> WithCorrectionUndone(const InputRecord& record, const
   const RecordCheckpoint* from = CheckpointBefore(record, undo.firstInput);
   undone.checkpoints.assign(record.checkpoints.begin(),
                             at(record.checkpoints, from ? static_cast<std::size_t>(from - record.checkpoints.data()) + 1 : 0));
+  undone.bankChanges = BankChangesBefore(record, from ? from->inputs : 0);
+  undone.bankChangesKept = record.bankChangesKept;
   return undone;
 }
 

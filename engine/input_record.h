@@ -66,6 +66,20 @@ struct RecordCheckpoint {
   ShownTexts shown;
 };
 
+// What a memory key did to a bank. A correction that leaves the calculator as
+// it was but for the banks keeps the rest of the tape and works the banks out
+// from these alone, unless a bank was recalled since.
+struct BankChange {
+  enum class Kind : std::uint8_t { Add, Set, Clear, Recall };
+  Kind kind = Kind::Add;
+  std::uint8_t bank = 0;
+  std::uint8_t displayMode = 0;  // Add: the system and decimals the bank's text was written in
+  bool digitGrouping = false;    // Add: likewise
+  std::size_t input = 0;         // the record's input it happened in
+  Real value = 0;                // Add: the value added; Set: the value stored
+  std::string text{};            // Set: the text stored
+};
+
 // A checkpoint is kept after each run of this many inputs.
 inline constexpr std::size_t kInputsPerCheckpoint = 256;
 
@@ -77,6 +91,8 @@ struct InputRecord {
   std::vector<bool> answers;       // questions, NumLock and copies, in the order asked
   std::size_t tapeLines = 0;       // the lines it wrote
   std::vector<RecordCheckpoint> checkpoints;  // in the order of their inputs
+  std::vector<BankChange> bankChanges;        // in the order they happened
+  bool bankChangesKept = true;                // false: some are missing (a record taken over whole)
 };
 
 // The last checkpoint after at most `inputs` inputs; nullptr: the record's start.
@@ -84,6 +100,17 @@ inline const RecordCheckpoint* CheckpointBefore(const InputRecord& record, std::
   const auto after = std::upper_bound(record.checkpoints.begin(), record.checkpoints.end(), inputs,
                                       [](std::size_t n, const RecordCheckpoint& c) { return n < c.inputs; });
   return after == record.checkpoints.begin() ? nullptr : &*(after - 1);
+}
+
+// The record's bank changes in its first `inputs` inputs: a record made from
+// another up to a checkpoint keeps them with it.
+inline std::vector<BankChange> BankChangesBefore(const InputRecord& record, std::size_t inputs) {
+  std::vector<BankChange> before;
+  for (const BankChange& change : record.bankChanges) {
+    if (change.input >= inputs) break;
+    before.push_back(change);
+  }
+  return before;
 }
 
 }  // namespace tallix

@@ -1,6 +1,7 @@
 // The two memory banks, the tax key, the change key and the reciprocal.
 #include <string>
 
+#include "engine/basic_host.h"
 #include "engine/display_text.h"
 #include "engine/engine.h"
 #include "engine/settings_keys.h"
@@ -14,10 +15,37 @@ std::string BankName(int bank) { return "M" + std::to_string(bank + 1); }
 
 }  // namespace
 
+std::string Engine::MemoryPaneText(int bank, const std::string& bankText) {
+  return " " + BankName(bank) + (bankText.empty() ? "" : " = " + bankText);
+}
+
 void Engine::ShowMemoryPane() {
   const int bank = state_.memoryBank;
-  const std::string& text = state_.memoryText[static_cast<std::size_t>(bank)];
-  host_->SetMemoryText(" " + BankName(bank) + (text.empty() ? "" : " = " + text));
+  host_->SetMemoryText(MemoryPaneText(bank, state_.memoryText[static_cast<std::size_t>(bank)]));
+}
+
+std::string Engine::BankText(Real value) { return state_.IsDecimal() ? ShownText(value) : SystemText(value); }
+
+std::string Engine::BankTextAsAdded(Real value, const BankChange& change) {
+  // The few values ShownText writes through the display write it on a host of
+  // no one's.
+  BasicEngineHost scratch;
+  EngineHost* const own = host_;
+  const std::uint8_t displayMode = state_.displayMode;
+  const bool digitGrouping = state_.digitGrouping;
+  host_ = &scratch;
+  state_.displayMode = change.displayMode;
+  state_.digitGrouping = change.digitGrouping;
+  std::string text = BankText(value);
+  state_.displayMode = displayMode;
+  state_.digitGrouping = digitGrouping;
+  host_ = own;
+  return text;
+}
+
+void Engine::NoteBankChange(BankChange change) {
+  change.input = currentInput_;
+  (replaying_ ? replayedBankChanges_ : record_.bankChanges).push_back(std::move(change));
 }
 
 void Engine::StoreBank(int bank) {
@@ -39,6 +67,7 @@ void Engine::MemoryClear() {
   const int bank = state_.memoryBank;
   state_.memoryText[static_cast<std::size_t>(bank)].clear();
   state_.memoryValue[static_cast<std::size_t>(bank)] = 0;
+  NoteBankChange({.kind = BankChange::Kind::Clear, .bank = static_cast<std::uint8_t>(bank)});
   ShowMemoryPane();
   StoreBank(bank);
   AppendTapeLine(BankName(bank), "Clear");
@@ -48,6 +77,7 @@ void Engine::MemoryClear() {
 
 void Engine::MemoryRecall() {
   const Real value = state_.memoryValue[static_cast<std::size_t>(state_.memoryBank)];
+  NoteBankChange({.kind = BankChange::Kind::Recall, .bank = static_cast<std::uint8_t>(state_.memoryBank)});
   if (state_.IsDecimal()) {
     ShowValue(value);
   } else {
@@ -65,6 +95,10 @@ void Engine::MemorySet() {
   state_.memoryText[index] = host_->GetDisplayText();
   ShowMemoryPane();
   state_.memoryValue[index] = DisplayValue();
+  NoteBankChange({.kind = BankChange::Kind::Set,
+                  .bank = static_cast<std::uint8_t>(bank),
+                  .value = state_.memoryValue[index],
+                  .text = state_.memoryText[index]});
   AppendTapeLine(state_.memoryText[index], "MS");
   StoreBank(bank);
   state_.entryText.clear();
@@ -77,14 +111,16 @@ void Engine::MemoryAdd() {
   FormatDisplay();
   const std::string added = host_->GetDisplayText();
   Real& value = state_.memoryValue[index];
-  value += DisplayValue();
-  if (state_.IsDecimal()) {
-    ShowValue(value);
-    state_.memoryText[index] = host_->GetDisplayText();
-    host_->SetDisplayText(added);
-  } else {
-    state_.memoryText[index] = SystemText(value);
-  }
+  const Real addend = DisplayValue();
+  value += addend;
+  NoteBankChange({.kind = BankChange::Kind::Add,
+                  .bank = static_cast<std::uint8_t>(bank),
+                  .displayMode = state_.displayMode,
+                  .digitGrouping = state_.digitGrouping,
+                  .value = addend});
+  state_.memoryText[index] = BankText(value);
+  // The display shows what was added, whatever writing the bank's text did to it.
+  if (state_.IsDecimal()) host_->SetDisplayText(added);
   ShowMemoryPane();
   StoreBank(bank);
   AppendTapeLine(added, "M+");

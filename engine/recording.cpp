@@ -1,5 +1,6 @@
 // The record of what made the tape, and its replay.
 #include <algorithm>
+#include <array>
 #include <bit>
 #include <cstring>
 
@@ -9,7 +10,10 @@ namespace tallix {
 
 Engine::OutsideCall::OutsideCall(Engine& engine, EngineInput::Kind kind, std::int32_t value)
     : engine_(engine), recording_(engine.callDepth_++ == 0 && !engine.replaying_) {
-  if (recording_) engine_.record_.inputs.push_back({.kind = kind, .value = value});
+  if (recording_) {
+    engine_.record_.inputs.push_back({.kind = kind, .value = value});
+    engine_.currentInput_ = engine_.record_.inputs.size() - 1;
+  }
   if (engine_.callDepth_ == 1) {
     engine_.entryTyped_ = engine_.entryStarted_ = engine_.tapeWritten_ = false;
     // Only a recorded input is told whether it kept the entry.
@@ -58,6 +62,8 @@ void Engine::AdoptRecord(const InputRecord& record, const EngineState& end, cons
                          std::size_t tapeLines) {
   record_ = record;
   record_.checkpoints.clear();
+  record_.bankChanges.clear();
+  record_.bankChangesKept = false;
   record_.tapeLines = tapeLines;
   state_ = end;
   Show(shown);
@@ -179,7 +185,10 @@ void Engine::Replay(const InputRecord& record, const ReplayOptions& options) {
   replayedCheckpoints_.assign(record.checkpoints.begin(),
                               from ? record.checkpoints.begin() + (from - record.checkpoints.data()) + 1
                                    : record.checkpoints.begin());
+  // Likewise the bank changes before it.
+  replayedBankChanges_ = BankChangesBefore(record, inputs);
   while (inputs < record.inputs.size()) {
+    currentInput_ = inputs;
     RunRecorded(record.inputs[inputs]);
     const bool goOn = !options.afterInput || options.afterInput(inputs);
     ++inputs;
@@ -199,6 +208,8 @@ void Engine::Replay(const InputRecord& record, const ReplayOptions& options) {
   record_.answers = record.answers;
   record_.tapeLines = replayedLines_;
   record_.checkpoints = std::move(replayedCheckpoints_);
+  record_.bankChanges = std::move(replayedBankChanges_);
+  record_.bankChangesKept = !from || record.bankChangesKept;
   if (!stopped) {
     for (const auto& [where, value] : replayedSettings_) settings_.Write(where.first, where.second, value);
   }
@@ -214,22 +225,90 @@ bool SameBits(const Real& a, const Real& b) {
   return std::memcmp(&a, &b, 10) == 0;
 }
 
-// Every field, bit for bit: a calculator that differs in any may go on to
-// make a different tape.
-bool SameState(const EngineState& a, const EngineState& b) {
+// Every field but what the two banks hold, bit for bit.
+bool SameButBanks(const EngineState& a, const EngineState& b) {
   return a.entryText == b.entryText && a.entryMade == b.entryMade && SameBits(a.operand, b.operand) &&
          SameBits(a.total, b.total) && SameBits(a.lastTotal, b.lastTotal) && a.pendingOp == b.pendingOp &&
          a.itemCount == b.itemCount && a.averageShown == b.averageShown && a.insideEquals == b.insideEquals &&
          a.calcMode == b.calcMode && a.displayMode == b.displayMode && a.decimalSetting == b.decimalSetting &&
          a.digitGrouping == b.digitGrouping && a.autoDecimal == b.autoDecimal &&
          std::memcmp(&a.taxRate, &b.taxRate, sizeof a.taxRate) == 0 && a.memoryBank == b.memoryBank &&
-         a.memoryText == b.memoryText && SameBits(a.memoryValue[0], b.memoryValue[0]) &&
-         SameBits(a.memoryValue[1], b.memoryValue[1]) && a.maxEntryLength == b.maxEntryLength &&
-         a.laptopKeys == b.laptopKeys && a.shiftDown == b.shiftDown && a.ctrlDown == b.ctrlDown &&
-         a.lastTapeIndex == b.lastTapeIndex;
+         a.maxEntryLength == b.maxEntryLength && a.laptopKeys == b.laptopKeys && a.shiftDown == b.shiftDown &&
+         a.ctrlDown == b.ctrlDown && a.lastTapeIndex == b.lastTapeIndex;
+}
+
+bool SameBanks(const EngineState& a, const EngineState& b) {
+  return a.memoryText == b.memoryText && SameBits(a.memoryValue[0], b.memoryValue[0]) &&
+         SameBits(a.memoryValue[1], b.memoryValue[1]);
+}
+
+bool SameShownButMemory(const ShownTexts& a, const ShownTexts& b) {
+  return a.display == b.display && a.items == b.items && a.average == b.average && a.numLock == b.numLock &&
+         a.bank2Shown == b.bank2Shown;
+}
+
+// Whether a bank was recalled in input `from` or later: from there on what
+// the banks hold may reach the display and the tape.
+bool RecalledFrom(const InputRecord& record, std::size_t from) {
+  for (auto change = record.bankChanges.rbegin(); change != record.bankChanges.rend() && change->input >= from;
+       ++change) {
+    if (change->kind == BankChange::Kind::Recall) return true;
+  }
+  return false;
 }
 
 }  // namespace
+
+void Engine::CarryBanksOn(const InputRecord& before, const RecordCheckpoint& met, std::ptrdiff_t shift,
+                          const EngineState& finalState) {
+  const auto moved = [shift](std::size_t input) {
+    return static_cast<std::size_t>(static_cast<std::ptrdiff_t>(input) + shift);
+  };
+  std::array<std::string, 2> texts = state_.memoryText;
+  std::array<Real, 2> values = state_.memoryValue;
+  auto change = std::find_if(before.bankChanges.begin(), before.bankChanges.end(),
+                             [&](const BankChange& c) { return c.input >= met.inputs; });
+  const auto applyUpTo = [&](std::size_t input) {
+    for (; change != before.bankChanges.end() && change->input < input; ++change) {
+      const std::size_t bank = change->bank;
+      switch (change->kind) {
+        case BankChange::Kind::Add:
+          values[bank] += change->value;
+          texts[bank] = BankTextAsAdded(values[bank], *change);
+          break;
+        case BankChange::Kind::Set:
+          values[bank] = change->value;
+          texts[bank] = change->text;
+          break;
+        case BankChange::Kind::Clear:
+          values[bank] = 0;
+          texts[bank].clear();
+          break;
+        case BankChange::Kind::Recall: break;
+      }
+      record_.bankChanges.push_back(*change);
+      record_.bankChanges.back().input = moved(change->input);
+    }
+  };
+  for (auto later = before.checkpoints.begin() + (&met - before.checkpoints.data()) + 1;
+       later != before.checkpoints.end(); ++later) {
+    applyUpTo(later->inputs);
+    RecordCheckpoint& kept = record_.checkpoints.emplace_back(*later);
+    kept.inputs = moved(later->inputs);
+    kept.state.memoryText = texts;
+    kept.state.memoryValue = values;
+    kept.shown.memory = MemoryPaneText(kept.state.memoryBank, texts[static_cast<std::size_t>(kept.state.memoryBank)]);
+  }
+  applyUpTo(before.inputs.size());
+  state_ = finalState;
+  for (std::size_t bank = 0; bank < 2; ++bank) {
+    const bool changed = texts[bank] != state_.memoryText[bank] || !SameBits(values[bank], state_.memoryValue[bank]);
+    state_.memoryText[bank] = texts[bank];
+    state_.memoryValue[bank] = values[bank];
+    if (changed) StoreBank(static_cast<int>(bank));
+  }
+  ShowMemoryPane();
+}
 
 Engine::ChangedReplay Engine::ReplayChanged(const InputRecord& changed, std::size_t first, std::size_t last,
                                             std::ptrdiff_t shift, EngineHost& via,
@@ -251,6 +330,7 @@ Engine::ChangedReplay Engine::ReplayChanged(const InputRecord& changed, std::siz
   auto meeting = std::upper_bound(before.checkpoints.begin(), before.checkpoints.end(), last,
                                   [](std::size_t n, const RecordCheckpoint& c) { return n < c.inputs; });
   const RecordCheckpoint* met = nullptr;
+  bool banksDiffer = false;
   Replay(changed, {.afterInput =
                        [&](std::size_t input) {
                          if (afterInput) afterInput(input);
@@ -262,8 +342,16 @@ Engine::ChangedReplay Engine::ReplayChanged(const InputRecord& changed, std::siz
                          if (meeting == before.checkpoints.end() ||
                              static_cast<std::ptrdiff_t>(meeting->inputs) + shift != run ||
                              meeting->texts != nextText_ || meeting->answers != nextAnswer_ ||
-                             meeting->tapeLines != replayedLines_ ||
-                             !SameState(state_, meeting->state) || ShownNow() != meeting->shown) {
+                             meeting->tapeLines != replayedLines_ || !SameButBanks(state_, meeting->state)) {
+                           return true;
+                         }
+                         const ShownTexts shown = ShownNow();
+                         if (!SameShownButMemory(shown, meeting->shown)) return true;
+                         banksDiffer = !SameBanks(state_, meeting->state) || shown.memory != meeting->shown.memory;
+                         // The calculator as it was but for its banks: the rest of the tape
+                         // stands if nothing later reads them, and the banks follow from
+                         // what the memory keys did to them.
+                         if (banksDiffer && (!before.bankChangesKept || RecalledFrom(before, meeting->inputs))) {
                            return true;
                          }
                          met = &*meeting;
@@ -276,9 +364,18 @@ Engine::ChangedReplay Engine::ReplayChanged(const InputRecord& changed, std::siz
   // stops writes none), and the checkpoints after the meeting point, moved
   // with the inputs.
   result.rejoinedAtLine = met->tapeLines;
-  state_ = finalState;
   record_.inputs = changed.inputs;
   record_.tapeLines = before.tapeLines;
+  if (banksDiffer) {
+    CarryBanksOn(before, *met, shift, finalState);
+    return result;
+  }
+  state_ = finalState;
+  for (const BankChange& change : before.bankChanges) {
+    if (change.input < met->inputs) continue;
+    record_.bankChanges.push_back(change);
+    record_.bankChanges.back().input = static_cast<std::size_t>(static_cast<std::ptrdiff_t>(change.input) + shift);
+  }
   for (auto later = before.checkpoints.begin() + (met - before.checkpoints.data()) + 1; later != before.checkpoints.end();
        ++later) {
     record_.checkpoints.push_back(*later);

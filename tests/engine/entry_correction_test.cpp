@@ -2,10 +2,12 @@
 // typing it right would have given: checked against the keys typed right.
 #include "engine/entry_correction.h"
 
+#include <cstring>
 #include <random>
 #include <tuple>
 
 #include "engine/deferred_host.h"
+#include "engine/settings_keys.h"
 
 #include "tests/engine/calculator_fixture.h"
 
@@ -166,6 +168,26 @@ bool CorrectInPlace(Calculator& window, const PlannedCorrection& plan) {
   return done.rejoinedAtLine.has_value();
 }
 
+// What the banks hold, bit for bit, as the engine and its settings say.
+void ExpectSameBanks(Calculator& window, Calculator& fresh) {
+  const EngineState& a = window.engine.state();
+  const EngineState& b = fresh.engine.state();
+  EXPECT_EQ(a.memoryText, b.memoryText);
+  for (std::size_t bank = 0; bank < 2; ++bank) {
+    EXPECT_EQ(0, std::memcmp(&a.memoryValue[bank], &b.memoryValue[bank], 10)) << "bank " << bank;
+    for (std::string_view key : {memory_keys::kBankText[bank], memory_keys::kBankValue[bank]}) {
+      EXPECT_EQ(window.setting("Memory", std::string(key)), fresh.setting("Memory", std::string(key))) << key;
+    }
+  }
+  // And what the memory keys did, where a later correction looks for it.
+  const auto changes = [](const Calculator& calculator) {
+    std::vector<std::tuple<BankChange::Kind, int, std::size_t>> all;
+    for (const BankChange& c : calculator.engine.record().bankChanges) all.emplace_back(c.kind, c.bank, c.input);
+    return all;
+  };
+  EXPECT_EQ(changes(window), changes(fresh));
+}
+
 // The window corrects its own engine in place: replayed from a checkpoint
 // through a host that shows only the end, stopping where the calculator
 // stands as it stood before. Checked against the whole corrected record
@@ -176,7 +198,8 @@ TEST(EntryCorrection, InPlaceOnALongTapeAsIfTheWholeRecordWereReplayed) {
   const std::vector<Key> keys = [] {
     std::vector<Key> all;
     for (const char* name : {"1", "2", "3", "4", "5", "6", "7", "8", "9", "0", ".", "Back", "+", "+", "+", "-", "*",
-                             "/", "=", "%", "MS", "M+", "MR", "CE", "C", "+Tax", "+/-", "Feed", "Hex", "Dec"}) {
+                             "/", "=", "%", "MS", "M+", "M+", "M+", "MR", "MC", "2nd", "CE", "C", "+Tax", "+/-",
+                             "Feed", "Hex", "Dec"}) {
       all.push_back(*KeyFromScriptName(name));
     }
     return all;
@@ -224,6 +247,7 @@ TEST(EntryCorrection, InPlaceOnALongTapeAsIfTheWholeRecordWereReplayed) {
                 std::tie(fresh.host.display, fresh.host.items, fresh.host.average, fresh.host.memory));
       ASSERT_EQ(window.engine.record().inputs, fresh.engine.record().inputs);
       ASSERT_EQ(window.engine.record().tapeLines, fresh.engine.record().tapeLines);
+      ExpectSameBanks(window, fresh);
       const int more = 1 + static_cast<int>(random() % 40);
       const std::mt19937 saved = random;
       typeKeys(window.engine, more);
@@ -235,6 +259,35 @@ TEST(EntryCorrection, InPlaceOnALongTapeAsIfTheWholeRecordWereReplayed) {
   }
   EXPECT_GT(rejoined, corrections / 4) << "most corrections should stop early";
   EXPECT_LT(rejoined, corrections) << "some never meet the old calculator again";
+}
+
+// A long adding-machine tape whose totals all go into memory: a corrected
+// first number changes the banks to the end, yet the rest of the tape stands
+// and the banks are worked out without replaying it; the same then holds for
+// the next correction, which starts from the checkpoints the first one left.
+TEST(EntryCorrection, OnAMemoryTapeOnlyTheBanksFollowTheChange) {
+  Calculator window(AddingMachine());
+  for (int n = 1; n <= 3000; ++n) {
+    for (const char digit : std::to_string(n * 37 % 1000 + 1)) window.Keys(std::string(1, digit));
+    window.Keys(n % 20 ? "+" : "=");
+    if (n % 20 == 0) window.Keys(n % 40 ? "M+" : "2nd M+ 2nd");
+  }
+  for (const auto& [which, value] : {std::pair<std::size_t, std::string>{0, "5000"}, {1500, "7.25"}}) {
+    SCOPED_TRACE("number " + std::to_string(which));
+    const InputRecord record = window.engine.record();
+    const auto plan = PlanCorrection(record, which, value);
+    ASSERT_TRUE(plan.has_value());
+    Calculator fresh;
+    fresh.host.tape.clear();
+    fresh.engine.Replay(CorrectNumber(record, which, value)->record);
+    const std::array<std::string, 2> banksBefore = window.engine.state().memoryText;
+
+    EXPECT_TRUE(CorrectInPlace(window, *plan)) << "the replay should stop at the next checkpoint";
+    EXPECT_NE(window.engine.state().memoryText, banksBefore);
+    EXPECT_EQ(window.host.tape, fresh.host.tape);
+    EXPECT_EQ(std::tie(window.host.display, window.host.memory), std::tie(fresh.host.display, fresh.host.memory));
+    ExpectSameBanks(window, fresh);
+  }
 }
 
 // A session as typed, token by token: each typed number is a token of its
