@@ -1,8 +1,6 @@
 // The formatting steps every operation applies to the display, and the
 // decimal commands of the View menu.
 #include <cmath>
-#include <cstring>
-#include <limits>
 
 #include "engine/display_text.h"
 #include "engine/engine.h"
@@ -32,10 +30,6 @@ std::string_view DecimalsMask(std::uint8_t displayMode) {
 bool IsDecimalsChoice(int value) { return (value >= 0 && value <= 4) || value == display_mode::kFloating; }
 
 std::string_view Flag(bool on) { return on ? "1" : "0"; }
-
-// The bytes that hold an extended value (the rest of its storage is padding).
-constexpr std::size_t kValueBytes = std::numeric_limits<Real>::digits == 64 ? 10 : sizeof(Real);
-bool SameBits(const Real& a, const Real& b) { return std::memcmp(&a, &b, kValueBytes) == 0; }
 
 void DropTrailingPoint(std::string& text) {
   if (!text.empty() && text.back() == '.') text.pop_back();

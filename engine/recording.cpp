@@ -220,11 +220,6 @@ void Engine::Replay(const InputRecord& record, const ReplayOptions& options) {
 
 namespace {
 
-bool SameBits(const Real& a, const Real& b) {
-  // The x87 format's 10 bytes: the rest of a long double is padding.
-  return std::memcmp(&a, &b, 10) == 0;
-}
-
 // Every field but what the two banks hold, bit for bit.
 bool SameButBanks(const EngineState& a, const EngineState& b) {
   return a.entryText == b.entryText && a.entryMade == b.entryMade && SameBits(a.operand, b.operand) &&

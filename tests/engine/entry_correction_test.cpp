@@ -2,7 +2,6 @@
 // typing it right would have given: checked against the keys typed right.
 #include "engine/entry_correction.h"
 
-#include <cstring>
 #include <random>
 #include <tuple>
 
@@ -174,7 +173,7 @@ void ExpectSameBanks(Calculator& window, Calculator& fresh) {
   const EngineState& b = fresh.engine.state();
   EXPECT_EQ(a.memoryText, b.memoryText);
   for (std::size_t bank = 0; bank < 2; ++bank) {
-    EXPECT_EQ(0, std::memcmp(&a.memoryValue[bank], &b.memoryValue[bank], 10)) << "bank " << bank;
+    EXPECT_TRUE(SameBits(a.memoryValue[bank], b.memoryValue[bank])) << "bank " << bank;
     for (std::string_view key : {memory_keys::kBankText[bank], memory_keys::kBankValue[bank]}) {
       EXPECT_EQ(window.setting("Memory", std::string(key)), fresh.setting("Memory", std::string(key))) << key;
     }

@@ -3,7 +3,6 @@
 // given at random: what the record and its journal must make again.
 #include <gtest/gtest.h>
 
-#include <cstring>
 #include <random>
 #include <string>
 
@@ -27,8 +26,6 @@ class RandomWorldHost : public BasicEngineHost {
  private:
   std::mt19937& random_;
 };
-
-inline bool SameBits(Real a, Real b) { return std::memcmp(&a, &b, 10) == 0; }
 
 inline ::testing::AssertionResult SameState(const EngineState& a, const EngineState& b) {
   const bool same = a.entryText == b.entryText && a.entryMade == b.entryMade && SameBits(a.operand, b.operand) &&
