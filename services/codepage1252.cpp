@@ -51,17 +51,47 @@ std::string Utf16ToCp1252(std::u16string_view text) {
 
 namespace {
 
-void AppendUtf8(std::string& out, char16_t unit) {
-  if (unit < 0x80) {
-    out.push_back(static_cast<char>(unit));
-  } else if (unit < 0x800) {
-    out.push_back(static_cast<char>(0xC0 | (unit >> 6)));
-    out.push_back(static_cast<char>(0x80 | (unit & 0x3F)));
+void AppendUtf8(std::string& out, char32_t point) {
+  if (point < 0x80) {
+    out.push_back(static_cast<char>(point));
+  } else if (point < 0x800) {
+    out.push_back(static_cast<char>(0xC0 | (point >> 6)));
+    out.push_back(static_cast<char>(0x80 | (point & 0x3F)));
+  } else if (point < 0x10000) {
+    out.push_back(static_cast<char>(0xE0 | (point >> 12)));
+    out.push_back(static_cast<char>(0x80 | ((point >> 6) & 0x3F)));
+    out.push_back(static_cast<char>(0x80 | (point & 0x3F)));
   } else {
-    out.push_back(static_cast<char>(0xE0 | (unit >> 12)));
-    out.push_back(static_cast<char>(0x80 | ((unit >> 6) & 0x3F)));
-    out.push_back(static_cast<char>(0x80 | (unit & 0x3F)));
+    out.push_back(static_cast<char>(0xF0 | (point >> 18)));
+    out.push_back(static_cast<char>(0x80 | ((point >> 12) & 0x3F)));
+    out.push_back(static_cast<char>(0x80 | ((point >> 6) & 0x3F)));
+    out.push_back(static_cast<char>(0x80 | (point & 0x3F)));
   }
+}
+
+constexpr char32_t kReplacement = 0xFFFD;
+
+// The characters of UTF-8 text; a byte that starts no whole sequence is U+FFFD.
+std::u32string Utf8CodePoints(std::string_view text) {
+  std::u32string points;
+  for (std::size_t i = 0; i < text.size();) {
+    const auto lead = static_cast<unsigned char>(text[i]);
+    const int length = lead < 0x80 ? 1 : (lead >> 5) == 6 ? 2 : (lead >> 4) == 14 ? 3 : (lead >> 3) == 30 ? 4 : 0;
+    char32_t point = length == 1 ? lead : length == 2 ? lead & 0x1F : length == 3 ? lead & 0x0F : lead & 0x07;
+    bool whole = length > 0 && i + length <= text.size();
+    for (int k = 1; whole && k < length; ++k) {
+      const auto next = static_cast<unsigned char>(text[i + k]);
+      whole = (next >> 6) == 2;
+      point = point << 6 | (next & 0x3F);
+    }
+    points.push_back(whole && (point < 0xD800 || point > 0xDFFF) && point <= 0x10FFFF ? point : kReplacement);
+    i += whole ? static_cast<std::size_t>(length) : 1;
+  }
+  return points;
+}
+
+bool HasCp1252Form(char32_t point) {
+  return point == U'?' || (point < 0x10000 && ToCp1252(static_cast<char16_t>(point)) != '?');
 }
 
 }  // namespace
@@ -75,22 +105,26 @@ std::string Cp1252ToUtf8(std::string_view text) {
 }
 
 std::string Utf8ToCp1252(std::string_view text) {
-  std::u16string units;
-  for (std::size_t i = 0; i < text.size();) {
-    const auto lead = static_cast<unsigned char>(text[i]);
-    const int length = lead < 0x80 ? 1 : (lead >> 5) == 6 ? 2 : (lead >> 4) == 14 ? 3 : (lead >> 3) == 30 ? 4 : 0;
-    char32_t point = length == 1 ? lead : length == 2 ? lead & 0x1F : length == 3 ? lead & 0x0F : lead & 0x07;
-    bool whole = length > 0 && i + length <= text.size();
-    for (int k = 1; whole && k < length; ++k) {
-      const auto next = static_cast<unsigned char>(text[i + k]);
-      whole = (next >> 6) == 2;
-      point = point << 6 | (next & 0x3F);
-    }
+  std::string out;
+  for (const char32_t point : Utf8CodePoints(text)) {
     // Anything not a character of the Basic Multilingual Plane has no Windows-1252 form either.
-    units.push_back(whole && point < 0x10000 && (point < 0xD800 || point > 0xDFFF) ? static_cast<char16_t>(point) : u'?');
-    i += whole ? static_cast<std::size_t>(length) : 1;
+    out.push_back(HasCp1252Form(point) ? ToCp1252(static_cast<char16_t>(point)) : '?');
   }
-  return Utf16ToCp1252(units);
+  return out;
+}
+
+std::u32string CharactersWithoutCp1252(std::string_view utf8) {
+  std::u32string missing;
+  for (const char32_t point : Utf8CodePoints(utf8)) {
+    if (!HasCp1252Form(point) && missing.find(point) == std::u32string::npos) missing.push_back(point);
+  }
+  return missing;
+}
+
+std::string CodePointToUtf8(char32_t point) {
+  std::string out;
+  AppendUtf8(out, point);
+  return out;
 }
 
 }  // namespace tallix

@@ -21,4 +21,10 @@ std::string Cp1252ToUtf8(std::string_view text);
 // Windows-1252 form, and bytes that are not UTF-8, become "?".
 std::string Utf8ToCp1252(std::string_view text);
 
+// The characters of UTF-8 `text` that Windows-1252 has no form for, each once,
+// in the order they first come; a byte that is not UTF-8 stands as U+FFFD.
+std::u32string CharactersWithoutCp1252(std::string_view utf8);
+
+std::string CodePointToUtf8(char32_t point);
+
 }  // namespace tallix

@@ -13,7 +13,8 @@ enum Control : int { kPrompt = 1000, kAnswer = 1001 };
 
 class InputBoxForm final : public FormDefinition {
  public:
-  InputBoxForm(const std::wstring& prompt, const std::wstring& title, const std::wstring& defaultText)
+  InputBoxForm(const std::wstring& prompt, const std::wstring& title, const std::wstring& defaultText,
+               const InputRefusal& refusal)
       : prompt_(prompt), defaultText_(defaultText) {
     name = L"INPUTBOX";
     caption = title;
@@ -26,8 +27,15 @@ class InputBoxForm final : public FormDefinition {
         // The prompt is its label, though the buttons come between.
         Named(Edit(kAnswer, L"", {10, 80, 332, 22}, kFont), NameFromLabel(prompt)),
     };
-    OnClick(IDOK, [this] {
-      answer = GetText(GetDlgItem(window, kAnswer));
+    OnClick(IDOK, [this, refusal, title] {
+      HWND field = GetDlgItem(window, kAnswer);
+      const std::wstring typed = GetText(field);
+      if (const std::wstring why = refusal ? refusal(typed) : std::wstring(); !why.empty()) {
+        MessageBoxW(window, why.c_str(), title.c_str(), MB_OK | MB_ICONWARNING);
+        FocusControl(field);
+        return;
+      }
+      answer = typed;
       CloseForm(window, IDOK);
     });
     OnClick(IDCANCEL, [this] { CloseForm(window, IDCANCEL); });
@@ -50,8 +58,8 @@ class InputBoxForm final : public FormDefinition {
 }  // namespace
 
 std::wstring InputBox(HWND owner, const std::wstring& prompt, const std::wstring& title,
-                      const std::wstring& defaultText) {
-  InputBoxForm form(prompt, title, defaultText);
+                      const std::wstring& defaultText, const InputRefusal& refusal) {
+  InputBoxForm form(prompt, title, defaultText, refusal);
   return ShowForm(form, owner, /*modal=*/true) == IDOK ? form.answer : std::wstring();
 }
 

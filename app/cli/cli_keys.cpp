@@ -3,20 +3,21 @@
 #include <cmath>
 #include <iostream>
 #include <limits>
-#include <optional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "app/cli/cli_commands.h"
 #include "app/tape/apply_loaded_tape.h"
 #include "app/tape/tape_csv.h"
-#include "engine/entry_correction.h"
 #include "app/tape/tape_file.h"
-#include "services/codepage1252.h"
 #include "engine/basic_host.h"
 #include "engine/engine.h"
+#include "engine/entry_correction.h"
 #include "engine/memory_settings.h"
+#include "engine/tape_note.h"
+#include "services/codepage1252.h"
 #include "services/number_text.h"
 
 namespace tallix::cli {
@@ -44,7 +45,9 @@ bool ApplyOption(const std::string& name, const std::string& value, EngineSettin
   } else if (name == "--grouping" || name == "--auto-decimal" || name == "--laptop") {
     const auto on = OnOff(value);
     if (!on) return false;
-    (name == "--grouping" ? settings.digitGrouping : name == "--laptop" ? settings.laptopKeys : settings.autoDecimal) = *on;
+    (name == "--grouping" ? settings.digitGrouping
+     : name == "--laptop" ? settings.laptopKeys
+                          : settings.autoDecimal) = *on;
   } else if (name == "--tax") {
     // The rate is kept in single precision: beyond it, or NaN, it is no rate.
     const auto rate = ParseNumberExact(value);
@@ -123,18 +126,25 @@ struct KeyStep {
   std::string note;  // Windows-1252
 };
 
-bool ReadKey(const std::string& word, std::vector<KeyStep>& keys, std::ostream& err) {
+// The exit status of a word that cannot be run: 2 for an unknown key, 1 for a
+// note the tape cannot keep; 0 once it is added to `keys`.
+int ReadKey(const std::string& word, std::vector<KeyStep>& keys, std::ostream& err) {
   if (word.starts_with('#')) {
-    keys.push_back({std::nullopt, Utf8ToCp1252(std::string_view(word).substr(1))});
-    return true;
+    const std::string_view note = std::string_view(word).substr(1);
+    if (const std::string refusal = NoteRefusal(note); !refusal.empty()) {
+      err << "tallix-cli keys: " << refusal << "\n";
+      return 1;
+    }
+    keys.push_back({std::nullopt, Utf8ToCp1252(note)});
+    return 0;
   }
   const auto key = KeyFromScriptName(word);
   if (!key || !IsEngineKey(*key)) {
     err << "tallix-cli keys: unknown key " << QuoteInput(word) << "\n";
-    return false;
+    return 2;
   }
   keys.push_back({*key, {}});
-  return true;
+  return 0;
 }
 
 }  // namespace
@@ -205,11 +215,11 @@ int RunKeys(const Args& arguments, std::istream& in, std::ostream& out, std::ost
   std::vector<KeyStep> keys;
   if (args.size() == 1 && args[0] == "-") {
     for (std::string word; in >> word;) {
-      if (!ReadKey(word, keys, err)) return 2;
+      if (const int status = ReadKey(word, keys, err); status != 0) return status;
     }
   } else {
     for (const std::string& word : args) {
-      if (!ReadKey(word, keys, err)) return 2;
+      if (const int status = ReadKey(word, keys, err); status != 0) return status;
     }
   }
 

@@ -30,6 +30,7 @@
 #include "app/settings/settings_io.h"
 #include "app/settings/settings_temporaries.h"
 #include "engine/settings_keys.h"
+#include "engine/tape_note.h"
 #include "resources/resource_ids.h"
 #include "side_window/wide_text.h"
 #include "tools/area_volume/shape_window.h"
@@ -359,7 +360,9 @@ void MainWindow::AskForNote() { PostMessageW(window, kAskForNote, 0, 0); }
 void MainWindow::PressWindowKey(Key key) { PostMessageW(window, kPressWindowKey, static_cast<WPARAM>(key), 0); }
 
 void MainWindow::AskAndAddNote() {
-  const std::wstring text = ui::InputBox(window, L"Note for the tape (up to 60 characters):", L"Add Note", L"");
+  const std::wstring text =
+      ui::InputBox(window, L"Note for the tape (up to 60 characters):", L"Add Note", L"",
+                   [](const std::wstring& typed) { return ui::Utf8ToWide(NoteRefusal(ui::WideToUtf8(typed))); });
   if (!text.empty()) engine_.AddNote(Narrow(text));
   FocusKeySink();
 }

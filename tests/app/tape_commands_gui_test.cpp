@@ -15,8 +15,10 @@
 #include "app/main_window/tape_commands.h"
 #include "app/tape/tape_file.h"
 #include "engine/settings_keys.h"
+#include "engine/tape_note.h"
 #include "resources/resource_ids.h"
 #include "side_window/wide_text.h"
+#include "tests/app/form_driving.h"
 #include "tests/settings/temp_folder.h"
 #include "ui/control_helpers.h"
 #include "ui/utf8_text.h"
@@ -249,6 +251,32 @@ TEST_F(TapeCommandsTest, TopmostMainWindowStepsBackWhileThePrintDialogShowsAndCa
   EXPECT_TRUE(GetWindowLongW(main_->Owner(), GWL_EXSTYLE) & WS_EX_TOPMOST);
   EXPECT_TRUE(messages_.empty()) << "a cancelled print is no failure";
   EXPECT_EQ(ReadBytes(folder_.File()), settings);
+}
+
+TEST_F(TapeCommandsTest, ANoteTheTapeCannotKeepIsRefusedNamingItsCharactersAndTheBoxKeepsIt) {
+  const std::wstring greek = L"Caf\u00e9 \u03b1\u4e2d";
+  std::vector<std::wstring> refusals;
+  bool keptOpen = false;
+  gui_test::WithFormOpen(
+      L"FORM_TALLIX_INPUTBOX_CLASS", [&] { SendMessageW(main_->Owner(), WM_COMMAND, MAKEWPARAM(IDM_ADD_NOTE, 0), 0); },
+      [&](HWND box) {
+        HWND field = FindWindowExW(box, nullptr, L"Edit", nullptr);
+        const auto ok = [&] {
+          SendMessageW(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(box, IDOK)));
+        };
+        DialogDriver driver(L"");
+        ui::SetText(field, greek);
+        ok();
+        refusals = DialogDriver::messages();
+        keptOpen = IsWindowVisible(box) && ui::GetText(field) == greek;
+        ui::SetText(field, L"Caf\u00e9");
+        ok();
+      });
+  ASSERT_EQ(refusals.size(), 1u);
+  EXPECT_EQ(refusals[0], ui::Utf8ToWide(NoteRefusal(ui::WideToUtf8(greek))));
+  EXPECT_NE(refusals[0].find(L"\u03b1"), std::wstring::npos);
+  EXPECT_TRUE(keptOpen);
+  EXPECT_EQ(main_->TapeLines(), std::vector<std::string>{"\"Caf\xE9\""});
 }
 
 }  // namespace

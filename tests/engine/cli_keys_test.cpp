@@ -6,6 +6,7 @@
 #include <string>
 
 #include "app/cli/cli_commands.h"
+#include "engine/tape_note.h"
 #include "tests/settings/temp_folder.h"
 
 namespace tallix::cli {
@@ -30,7 +31,8 @@ const std::string kDashes(26, '-');
 TEST(CliKeys, StandardAddition) {
   const Result r = RunCli({"5", "+", "3", "="});
   EXPECT_EQ(r.status, 0);
-  EXPECT_EQ(r.out, "5  \n3 +\n" + kDashes + "\n8 =\n\ndisplay: 8\nitems:   2 Items\naverage:  AVG = 4.00\nmemory:  M1\n");
+  EXPECT_EQ(r.out,
+            "5  \n3 +\n" + kDashes + "\n8 =\n\ndisplay: 8\nitems:   2 Items\naverage:  AVG = 4.00\nmemory:  M1\n");
   EXPECT_EQ(r.err, "");
 }
 
@@ -67,18 +69,27 @@ TEST(CliKeys, CorrectRetypesTheNthTypedNumberAndNotesIt) {
 
 TEST(CliKeys, NotesGoOnTheTapeStayThroughACorrectionAndExportAsText) {
   const Result r = RunCli({"--correct", "2=31", "--mode", "adding", "1", "2", "+", "#Lunch with Bob", "3", "0", "+",
-                           "#caf\xC3\xA9 \xE2\x82\xAC\xF0\x9F\x98\x80", "="});
+                           "#caf\xC3\xA9 \xE2\x82\xAC", "="});
   EXPECT_EQ(r.status, 0) << r.err;
-  EXPECT_EQ(r.out.substr(0, r.out.find("display:")), "12 +\n\"Lunch with Bob\"\n31 +\n\"caf\xC3\xA9 \xE2\x82\xAC?\"\n" +
+  EXPECT_EQ(r.out.substr(0, r.out.find("display:")), "12 +\n\"Lunch with Bob\"\n31 +\n\"caf\xC3\xA9 \xE2\x82\xAC\"\n" +
                                                          kDashes + "\n43 =\n\n(Corrected 30 to 31)\n");
   const Result csv = RunCli({"--csv", "5", "#-5 refund", "+"});
   EXPECT_NE(csv.out.find("\r\n1,,,,\"\"\"-5 refund\"\"\"\r\n"), std::string::npos) << csv.out;
+
+  // A character the tape would turn into "?" refuses the note, as the note box does.
+  const std::string greek = "#caf\xC3\xA9\xCE\xB1\xF0\x9F\x98\x80";  // one word on standard input
+  for (const Result& refused : {RunCli({"5", "+", greek}), RunCli({"-"}, "5 + " + greek)}) {
+    EXPECT_EQ(refused.status, 1);
+    EXPECT_EQ(refused.out, "");
+    EXPECT_EQ(refused.err, "tallix-cli keys: " + NoteRefusal(greek.substr(1)) + "\n");
+  }
 }
 
 TEST(CliKeys, KeysFromStandardInput) {
   const Result r = RunCli({"--grouping", "off", "-"}, "1 2 3 4\n+\tMS  2nd\n=\n");
-  EXPECT_EQ(r.out, "1234  \n1234 MS\n" + kDashes + "\n1234 =\n\ndisplay: 1234\nitems:   1 Item\n"
-                   "average:  AVG = 1,234.00\nmemory:  M2\n");
+  EXPECT_EQ(r.out, "1234  \n1234 MS\n" + kDashes +
+                       "\n1234 =\n\ndisplay: 1234\nitems:   1 Item\n"
+                       "average:  AVG = 1,234.00\nmemory:  M2\n");
 }
 
 TEST(CliKeys, OutputThatCannotBeWrittenIsReported) {
@@ -177,10 +188,10 @@ TEST(CliKeys, SaveWritesThroughALinkAndNeverOverWhatIsNoFile) {
 #endif
 
 TEST(CliKeys, BadInputPrintsNoTape) {
-  for (const Args& args : {Args{"5", "+", "Q", "="}, Args{"--mode", "fast", "5"}, Args{"--decimals", "7", "5"},
-                           Args{"--tax", "x", "5"}, Args{"--bogus", "on", "5"}, Args{"--grouping"}, Args{},
-                           Args{"5", "Cnv"}, Args{"5", "\xC3"}, Args{"--tax", "nan", "5"},
-                           Args{"--tax", "1e4932", "5"}, Args{"--tax", "1e39", "5"}}) {
+  for (const Args& args :
+       {Args{"5", "+", "Q", "="}, Args{"--mode", "fast", "5"}, Args{"--decimals", "7", "5"}, Args{"--tax", "x", "5"},
+        Args{"--bogus", "on", "5"}, Args{"--grouping"}, Args{}, Args{"5", "Cnv"}, Args{"5", "\xC3"},
+        Args{"--tax", "nan", "5"}, Args{"--tax", "1e4932", "5"}, Args{"--tax", "1e39", "5"}}) {
     const Result r = RunCli(args);
     EXPECT_NE(r.status, 0);
     EXPECT_EQ(r.out, "");

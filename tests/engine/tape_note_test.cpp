@@ -21,6 +21,18 @@ TEST(TapeNote, ATextMakesOneQuotedLineOfAtMostSixtyCharacters) {
   EXPECT_FALSE(IsNoteLine("-5 -"));
 }
 
+TEST(TapeNote, ANoteWithCharactersTheTapeCannotKeepIsRefusedNamingEachOnce) {
+  EXPECT_EQ(NoteRefusal("Caf\xC3\xA9 \xE2\x82\xAC"
+                        "5 \xE2\x80\x98ok\xE2\x80\x99 ?"),
+            "")
+      << "all of Windows-1252";
+  const std::string refusal = NoteRefusal("\xCE\xB1 x \xE4\xB8\xAD \xCE\xB1 \xF0\x9F\x98\x80 \xC3");
+  for (const std::string named : {"\"\xCE\xB1\" (U+03B1)", "\"\xE4\xB8\xAD\" (U+4E2D)", "(U+1F600)", "(U+FFFD)"})
+    EXPECT_NE(refusal.find(named), std::string::npos) << named << " in " << refusal;
+  EXPECT_EQ(refusal.find("U+03B1"), refusal.rfind("U+03B1"));
+  EXPECT_EQ(refusal.find("\"x\""), std::string::npos);
+}
+
 TEST(TapeNote, CtrlNAsksTheWindowAndANoteLeavesTheEntryGoingOn) {
   Calculator calc;
   calc.engine.OnKeyDown(vk::kControl);
