@@ -127,4 +127,14 @@ std::string CodePointToUtf8(char32_t point) {
   return out;
 }
 
+std::string ShownText(std::string_view cp1252) {
+  std::string shown(cp1252);
+  for (char& c : shown) {
+    const auto byte = static_cast<unsigned char>(c);
+    const bool c1 = byte >= 0x80 && byte <= 0x9F && kHighControlBlock[byte - 0x80] == byte;
+    if (byte < 0x20 || byte == 0x7F || c1) c = '?';
+  }
+  return shown;
+}
+
 }  // namespace tallix

@@ -27,4 +27,10 @@ std::u32string CharactersWithoutCp1252(std::string_view utf8);
 
 std::string CodePointToUtf8(char32_t point);
 
+// A Windows-1252 text made safe to show (on a terminal, in the tape pane):
+// each control character, C0 with DEL and the five bytes that stand for C1
+// controls, becomes "?", so that a line read from a file can never drive a
+// terminal. Only for showing: files keep the text as it was.
+std::string ShownText(std::string_view cp1252);
+
 }  // namespace tallix

@@ -55,7 +55,7 @@ int ReadByte(int timeoutMs) {
 class TerminalHost : public BasicEngineHost {
  public:
   int AddTapeLine(std::string_view line) override {
-    Write(std::string(kEraseLine) + Cp1252ToUtf8(line) + "\r\n");
+    Write(std::string(kEraseLine) + Cp1252ToUtf8(ShownText(line)) + "\r\n");
     return lines_++;
   }
   void ClearTapeLines() override {
@@ -70,8 +70,8 @@ class TerminalHost : public BasicEngineHost {
     return answer == 'y' || answer == 'Y';
   }
   void DrawStatus() {
-    Write(std::string(kEraseLine) + "display: " + Cp1252ToUtf8(display) + " |" + items + " |" + average + " |" + memory +
-          (bank2Shown ? " Mem2" : ""));
+    Write(std::string(kEraseLine) + "display: " + Cp1252ToUtf8(ShownText(display)) + " |" + items + " |" + average +
+          " |" + memory + (bank2Shown ? " Mem2" : ""));
   }
 
  private:
@@ -126,8 +126,10 @@ std::vector<Keystroke> Decode(int byte) {
     case '/': return {{vk::kSlash}};
     case ';': return {{vk::kSemicolon}};
     case ' ': return {{vk::kSpace}};
-    case '\r': case '\n': return {{vk::kEnter}};
-    case 0x7F: case 0x08: return {{vk::kBackspace}};
+    case '\r':
+    case '\n': return {{vk::kEnter}};
+    case 0x7F:
+    case 0x08: return {{vk::kBackspace}};
     case 0x16: return {{vk::Letter('V'), false, true}};  // Ctrl+V
     case 0x1B: return DecodeEscape();
     default: return {};

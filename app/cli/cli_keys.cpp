@@ -262,11 +262,13 @@ int RunKeys(const Args& arguments, std::istream& in, std::ostream& out, std::ost
     out << FormatTapeCsv(host.tape, TapeStartRadix(engine));
     return FinishStreams("keys", in, out, err, status);
   }
-  for (const std::string& line : host.tape) out << Cp1252ToUtf8(line) << '\n';
-  out << "display: " << Cp1252ToUtf8(host.display) << '\n'
-      << "items: " << Cp1252ToUtf8(host.items) << '\n'
-      << "average: " << Cp1252ToUtf8(host.average) << '\n'
-      << "memory: " << Cp1252ToUtf8(host.memory) << '\n';
+  // A loaded tape's lines and display are anyone's bytes: none may reach the terminal as a control.
+  const auto shown = [](std::string_view text) { return Cp1252ToUtf8(ShownText(text)); };
+  for (const std::string& line : host.tape) out << shown(line) << '\n';
+  out << "display: " << shown(host.display) << '\n'
+      << "items: " << shown(host.items) << '\n'
+      << "average: " << shown(host.average) << '\n'
+      << "memory: " << shown(host.memory) << '\n';
   return FinishStreams("keys", in, out, err, status);
 }
 

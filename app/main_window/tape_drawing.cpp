@@ -29,7 +29,10 @@ void MainWindow::DrawTapeItem(const DRAWITEMSTRUCT& item) {
     RECT area = item.rcItem;
     area.right = area.left + ui::Scaled(item.hwndItem, kTapeTextRight);
     area.top += ui::Scaled(item.hwndItem, kTapeTextTop);
-    DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &area, DT_RIGHT | DT_TOP | DT_SINGLELINE | DT_NOPREFIX);
+    // A loaded line's control characters would be drawn as nothing, or move the text.
+    const std::wstring shown = Wide(ShownText(cp1252));
+    DrawTextW(dc, shown.c_str(), static_cast<int>(shown.size()), &area,
+              DT_RIGHT | DT_TOP | DT_SINGLELINE | DT_NOPREFIX);
   }
   if (item.itemAction & ODA_FOCUS) DrawFocusRect(dc, &item.rcItem);
 }

@@ -143,6 +143,23 @@ TEST(CliKeys, SavesATapeFileAndContinuesFromOne) {
                        "memory:  M1\n");
 }
 
+TEST(CliKeys, ControlCharactersOfALoadedTapeNeverReachTheTerminalButStayInTheFile) {
+  settings_test::TempFolder folder;
+  const std::string path = folder.File("hostile.txt");
+  const std::string hostile =
+      "\x1B[2J\x01 \x9D"
+      "0;x\x07 \x7F \x81\x8D\x8F\x90\x80";
+  settings_test::WriteBytes(path, "heading\r\n\r\n\r\n" + hostile + "\r\n\r\n** \x1B]0;t\x07 5\r\n*** 5\r\n");
+  const std::string copy = folder.File("copy.txt");
+  const Result r = RunCli({"--load", path, "--save", copy, "#bell\x07"});
+  EXPECT_EQ(r.status, 0) << r.err;
+  for (const char c : r.out) EXPECT_TRUE(c == '\n' || static_cast<unsigned char>(c) >= 0x20) << r.out;
+  EXPECT_EQ(r.out.substr(0, r.out.find("items:")), "?[2J? ?0;x? ? ????\xE2\x82\xAC\n\n\"bell?\"\ndisplay: ?]0;t? 5\n");
+  const std::string saved = settings_test::ReadBytes(copy);
+  EXPECT_NE(saved.find(hostile + "\r\n"), std::string::npos) << "the file keeps what it read";
+  EXPECT_NE(saved.find("\"bell\x07\"\r\n"), std::string::npos);
+}
+
 TEST(CliKeys, TapeFilesThatFailAreReported) {
   settings_test::TempFolder folder;
   const std::string missing = folder.File("missing.txt");
