@@ -56,4 +56,10 @@ check "completes an option's values" "$(printf '%s\n' standard adding)" "$(compl
 check "completes a key name" "$(printf '%s\n' +/- + +Tax)" "$(complete_line keys 5 +)"
 check "completes a unit name with a blank" 'Nautical\ Miles' "$(complete_line convert 12 Nau)"
 check "completes a result unit" "sq.yd" "$(complete_line area 1 ft 2 ft --to sq.y)"
+# Units in any letter case, as the commands read them.
+check "completes a unit name typed in lower case" "$(printf '%s\n' Meters 'Metric\ Tons' Meters/sec Meters/min)" \
+  "$(complete_line convert 5 me)"
+check "completes a unit name typed in capitals" 'Nautical\ Miles' "$(complete_line convert 12 NAUT)"
+check "completes a side's unit in any case" "$(printf '%s\n' Feet)" "$(complete_line area 1 FE)"
+check "completes a result unit in any case" "cu.yd" "$(complete_line volume 1 ft 2 ft 3 ft --to CU.Y)"
 report_checks
