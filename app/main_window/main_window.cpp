@@ -274,6 +274,7 @@ LRESULT MainWindow::OnCreate(HWND form, LPARAM) {
 
 void MainWindow::OnDpiChanged(HWND form, int dpi) {
   SendMessageW(Control(ids::kTapeList), LB_SETITEMHEIGHT, 0, ui::ScaleToDpi(kTapeLineHeight, dpi));
+  ShowNewestTapeLine();
 }
 
 void MainWindow::OnDestroy() {
@@ -343,6 +344,7 @@ void MainWindow::ApplyLayout(const LayoutFlags& flags) {
 
   ui::ResizeControlTo(Control(ids::kTapeList), plan.tapeListWidth, plan.tapeListHeight);
   ShowWindow(Control(ids::kTapeList), plan.tapeShown ? SW_SHOW : SW_HIDE);
+  ShowNewestTapeLine();
   const std::pair<int, PanePlace> panes[] = {{ids::kMemoryPane, plan.memoryPane},
                                              {ids::kAveragePane, plan.averagePane},
                                              {ids::kItemsPane, plan.itemsPane},

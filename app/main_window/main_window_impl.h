@@ -10,8 +10,8 @@
 #include <map>
 #include <memory>
 #include <string>
-#include <unordered_map>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 #include "app/main_window/main_window_context.h"
@@ -102,6 +102,9 @@ class MainWindow final : public ui::FormDefinition, public EngineHost, public Ma
   // Reads the show flags from the file (writing them back) and applies them.
   void ApplyLayout();
   void ApplyLayout(const LayoutFlags& flags);
+  // After the tape changed its size or its lines their height: a list keeps
+  // its top line, which can leave the newest below its lower edge.
+  void ShowNewestTapeLine();
   void ToggleShowSetting(int menuId, std::string_view key);
   // The View menu's commands apply to the decimal number system only.
   void OnDecimalCommand(int menuId, std::function<void()> action);

@@ -134,6 +134,10 @@ void MainWindow::SelectTapeLine(int index) {
   }
 }
 
+void MainWindow::ShowNewestTapeLine() {
+  SelectTapeLine(static_cast<int>(SendMessageW(Control(ids::kTapeList), LB_GETCOUNT, 0, 0)) - 1);
+}
+
 void MainWindow::ClearTapeLines() { SendMessageW(Control(ids::kTapeList), LB_RESETCONTENT, 0, 0); }
 
 std::vector<std::string> MainWindow::TapeLinesFrom(std::size_t first) const {

@@ -403,6 +403,47 @@ TEST_F(MainWindowTest, FileMenuTogglesLayOutTheWindowAndWriteTheSettings) {
   EXPECT_EQ(Setting("ShowStatusBar"), "1");
 }
 
+// Whether the tape's newest line lies whole inside the list and the window.
+::testing::AssertionResult NewestTapeLineWhole(HWND window, HWND tape) {
+  const LRESULT count = SendMessageW(tape, LB_GETCOUNT, 0, 0);
+  RECT line{}, list{}, client{};
+  SendMessageW(tape, LB_GETITEMRECT, count - 1, reinterpret_cast<LPARAM>(&line));
+  GetClientRect(tape, &list);
+  GetClientRect(window, &client);
+  MapWindowPoints(tape, window, reinterpret_cast<POINT*>(&list), 2);
+  MapWindowPoints(tape, window, reinterpret_cast<POINT*>(&line), 2);
+  if (line.top >= list.top && line.bottom <= list.bottom && line.bottom <= client.bottom)
+    return ::testing::AssertionSuccess();
+  return ::testing::AssertionFailure() << "line " << line.top << ".." << line.bottom << ", list " << list.top << ".."
+                                       << list.bottom << ", window " << client.bottom;
+}
+
+TEST_F(MainWindowTest, TheNewestTapeLineIsWholeInViewInEveryLayout) {
+  Open();
+  const std::vector<int> toggles[] = {{},
+                                      {IDM_SHOW_STOPWATCH},
+                                      {IDM_SHOW_STOPWATCH, IDM_SHOW_STATUSBAR},
+                                      {IDM_SHOW_STATUSBAR},
+                                      {IDM_SHOW_TAPE},
+                                      {IDM_SHOW_TAPE, IDM_SHOW_STOPWATCH},
+                                      {IDM_SHOW_TAPE, IDM_SHOW_STATUSBAR},
+                                      {IDM_SHOW_TAPE, IDM_SHOW_STOPWATCH, IDM_SHOW_STATUSBAR}};
+  HWND tape = Item(ids::kTapeList);
+  for (const auto& layout : toggles) {
+    // More lines than the tape shows, then the layout (with the tape shown
+    // again where it hides it), then one line more.
+    for (int i = 0; i < 20; ++i) Click(ids::kKeyFeed);
+    for (int item : layout) Menu(item);
+    const bool tapeHidden = !Visible(ids::kTapeList);
+    if (tapeHidden) Menu(IDM_SHOW_TAPE);
+    EXPECT_TRUE(NewestTapeLineWhole(window_, tape)) << layout.size();
+    Click(ids::kKeyFeed);
+    EXPECT_TRUE(NewestTapeLineWhole(window_, tape)) << layout.size();
+    if (tapeHidden) Menu(IDM_SHOW_TAPE);
+    for (int item : layout) Menu(item);
+  }
+}
+
 TEST_F(MainWindowTest, HidingTheTapeKeepsItsLines) {
   Open();
   Click(ids::kKey1 + 6);

@@ -229,11 +229,21 @@ int RecordAll(const std::string& path, const std::string& shots, int switchTo) {
       {"main-no-tape-status", {IDM_SHOW_TAPE, IDM_SHOW_STATUSBAR}},
       {"main-no-tape-stopwatch-status", {IDM_SHOW_TAPE, IDM_SHOW_STOPWATCH, IDM_SHOW_STATUSBAR}},
   };
+  // More lines than the tape shows: its newest must stay whole in view in every layout.
+  HWND tape = GetDlgItem(window, ids::kTapeList);
+  for (int i = 0; i < 40; ++i) main->CalculatorEngine().FeedTape();
   for (const auto& [name, toggles] : layouts) {
     for (int id : toggles) menu(id);
     recorder.Record(name, window);
-    out << "tape-line " << name << ' '
-        << SendMessageW(GetDlgItem(window, ids::kTapeList), LB_GETITEMHEIGHT, 0, 0) << '\n';
+    out << "tape-line " << name << ' ' << SendMessageW(tape, LB_GETITEMHEIGHT, 0, 0) << '\n';
+    RECT newest{}, list{};
+    SendMessageW(tape, LB_GETITEMRECT, SendMessageW(tape, LB_GETCOUNT, 0, 0) - 1, reinterpret_cast<LPARAM>(&newest));
+    GetClientRect(tape, &list);
+    if (IsWindowVisible(tape) && (newest.top < 0 || newest.bottom > list.bottom)) {
+      std::fprintf(stderr, "%s: the newest tape line lies at %ld..%ld of the tape's %ld pixels\n", name, newest.top,
+                   newest.bottom, list.bottom);
+      recorder.failed = true;
+    }
     for (int id : toggles) menu(id);
   }
 
