@@ -223,6 +223,9 @@ bool MainWindow::OnMessage(HWND form, UINT message, WPARAM wParam, LPARAM lParam
       result = TRUE;
       return true;
     }
+    case WM_SETCURSOR:
+      if (reinterpret_cast<HWND>(wParam) == Control(ids::kTapeList)) tapeTip_.Follow(HIWORD(lParam));
+      return false;  // the list's own cursor
     case WM_SETFOCUS:
       FocusKeySink();
       result = 0;
@@ -266,6 +269,7 @@ LRESULT MainWindow::OnCreate(HWND form, LPARAM) {
   }
   // The key sink keeps the focus while the user types: it reads as the display.
   ui::SetAccessibleValueSource(Control(ids::kKeySink), Control(ids::kDisplay));
+  tapeTip_.Create(form, Control(ids::kTapeList));
   LoadSettings();
   SetTimer(form, ids::kTimerStopwatch, 50, nullptr);
   SetTimer(form, ids::kTimerDate, 60000, nullptr);

@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "app/main_window/main_window_context.h"
+#include "app/main_window/tape_tip.h"
 #include "app/settings/ini_file.h"
 #include "app/stopwatch/stopwatch.h"
 #include "app/tape/tape_journal.h"
@@ -134,6 +135,7 @@ class MainWindow final : public ui::FormDefinition, public EngineHost, public Ma
   // the server each time, and a loaded tape takes one lookup per line.
   mutable std::unordered_map<int, HWND> controlHandles_;
   mutable HWND controlHandlesOf_ = nullptr;
+  TapeLineTip tapeTip_;
 };
 
 }  // namespace tallix

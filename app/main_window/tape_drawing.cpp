@@ -2,14 +2,13 @@
 // colours alone in high contrast).
 #include <string>
 
-#include "app/main_window/layout.h"
 #include "app/main_window/main_window_impl.h"
 #include "app/main_window/tape_colour.h"
+#include "app/main_window/tape_tip.h"
 #include "side_window/wide_text.h"
 #include "ui/contrast.h"
 #include "ui/control_helpers.h"
 #include "ui/gdi_scope.h"
-#include "ui/scaling.h"
 
 namespace tallix {
 
@@ -26,11 +25,9 @@ void MainWindow::DrawTapeItem(const DRAWITEMSTRUCT& item) {
     const COLORREF ink = GetSysColor(COLOR_WINDOWTEXT);
     SetTextColor(dc, ui::HighContrastOn() ? ink : TapeLineColour(cp1252, TapeMedium::Screen, ink));
     ui::ScopedSelect font(dc, reinterpret_cast<HFONT>(SendMessageW(item.hwndItem, WM_GETFONT, 0, 0)));
-    RECT area = item.rcItem;
-    area.right = area.left + ui::Scaled(item.hwndItem, kTapeTextRight);
-    area.top += ui::Scaled(item.hwndItem, kTapeTextTop);
+    RECT area = TapeTextArea(item.hwndItem, item.rcItem);
     // A loaded line's control characters would be drawn as nothing, or move the text.
-    const std::wstring shown = Wide(ShownText(cp1252));
+    const std::wstring shown = ShownTapeLine(cp1252);
     DrawTextW(dc, shown.c_str(), static_cast<int>(shown.size()), &area,
               DT_RIGHT | DT_TOP | DT_SINGLELINE | DT_NOPREFIX);
   }

@@ -444,6 +444,50 @@ TEST_F(MainWindowTest, TheNewestTapeLineIsWholeInViewInEveryLayout) {
   }
 }
 
+// What the tape's tooltip holds once the pointer rests on line `index`,
+// polled until it is `expected` or a generous deadline has passed.
+std::wstring TapeTipOnLine(HWND window, HWND tape, int index, const std::wstring& expected) {
+  RECT line{};
+  SendMessageW(tape, LB_GETITEMRECT, index, reinterpret_cast<LPARAM>(&line));
+  POINT centre{(line.left + line.right) / 2, (line.top + line.bottom) / 2};
+  ClientToScreen(tape, &centre);
+  SetCursorPos(centre.x, centre.y);
+  // As the system tells a list's parent of a pointer over it.
+  SendMessageW(tape, WM_SETCURSOR, reinterpret_cast<WPARAM>(tape), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+  std::wstring text;
+  for (const DWORD start = GetTickCount(); GetTickCount() - start < 10000; Sleep(10)) {
+    Pump();
+    text.clear();
+    for (HWND tip = nullptr; (tip = FindWindowExW(nullptr, tip, TOOLTIPS_CLASSW, nullptr));) {
+      wchar_t buffer[1024] = {};
+      TTTOOLINFOW tool{};
+      tool.cbSize = TTTOOLINFOW_V2_SIZE;
+      tool.hwnd = window;
+      tool.uId = reinterpret_cast<UINT_PTR>(tape);
+      tool.lpszText = buffer;
+      if (GetWindow(tip, GW_OWNER) != window ||
+          !SendMessageW(tip, TTM_GETTOOLINFOW, 0, reinterpret_cast<LPARAM>(&tool)))
+        continue;
+      SendMessageW(tip, TTM_GETTEXTW, std::size(buffer), reinterpret_cast<LPARAM>(&tool));
+      text = buffer;
+    }
+    if (text == expected) break;
+  }
+  return text;
+}
+
+TEST_F(MainWindowTest, ALineWiderThanTheTapeShowsWholeInATooltip) {
+  Open();
+  context_->CalculatorEngine().AddNote("Lunch with Bob and the whole sales team at the harbour cafe.");
+  context_->CalculatorEngine().AddNote("Lunch");
+  HWND tape = Item(ids::kTapeList);
+  const std::wstring whole = ui::ListBoxItemText(tape, 0);
+  ASSERT_EQ(whole.size(), 62u);
+  EXPECT_EQ(TapeTipOnLine(window_, tape, 0, whole), whole);
+  EXPECT_EQ(TapeTipOnLine(window_, tape, 1, L""), L"") << "a line the tape shows whole has no tip";
+  EXPECT_EQ(TapeTipOnLine(window_, tape, 0, whole), whole);
+}
+
 TEST_F(MainWindowTest, HidingTheTapeKeepsItsLines) {
   Open();
   Click(ids::kKey1 + 6);
