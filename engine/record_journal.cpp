@@ -1,5 +1,6 @@
 #include "engine/record_journal.h"
 
+#include <array>
 #include <charconv>
 #include <cstdint>
 #include <cstring>
@@ -95,7 +96,7 @@ class Writer {
     Space(), PutHexBytes(out_, bytes, sizeof bytes);
   }
   template <class Number>
-    requires std::is_integral_v<Number> || std::is_enum_v<Number>
+  requires std::is_integral_v<Number> || std::is_enum_v<Number>
   void operator()(Number value) {
     char digits[24];
     const auto end = std::to_chars(digits, digits + sizeof digits, static_cast<long long>(value)).ptr;
@@ -130,7 +131,7 @@ class Reader {
     std::memcpy(&value, bytes, sizeof value);
   }
   template <class Number>
-    requires std::is_integral_v<Number> || std::is_enum_v<Number>
+  requires std::is_integral_v<Number> || std::is_enum_v<Number>
   void operator()(Number& value) {
     using Stored = std::conditional_t<std::is_enum_v<Number>, std::underlying_type<Number>, std::type_identity<Number>>;
     typename Stored::type stored{};
@@ -157,6 +158,44 @@ class Reader {
   bool ok_ = true;
 };
 
+constexpr auto kCrcTable = [] {
+  std::array<std::uint32_t, 256> table{};
+  for (std::uint32_t n = 0; n < 256; ++n) {
+    std::uint32_t c = n;
+    for (int k = 0; k < 8; ++k) c = c & 1 ? 0xEDB88320u ^ (c >> 1) : c >> 1;
+    table[n] = c;
+  }
+  return table;
+}();
+
+// The end of the batch that began at `begin` in `out`.
+void EndBatch(std::string& out, std::size_t begin) {
+  out += '.';
+  const std::uint32_t sum = JournalChecksum(std::string_view(out).substr(begin));
+  out += ' ';
+  for (int shift = 28; shift >= 0; shift -= 4) out += kHex[(sum >> shift) & 15];
+  out += '\n';
+}
+
+constexpr std::size_t kEndLineSize = 10;  // ". " and 8 hex digits
+
+// The bytes up to the end of the last batch whose checksum holds, each batch
+// checked in turn from `at` on: a damaged batch ends the journal as a cut does.
+std::string_view WholeBatches(std::string_view bytes, std::size_t at) {
+  std::size_t batch = at, whole = at;
+  for (std::size_t end; (end = bytes.find('\n', at)) != std::string_view::npos; at = end + 1) {
+    if (bytes[at] != '.') continue;
+    unsigned char sum[4] = {};
+    if (end - at != kEndLineSize || bytes[at + 1] != ' ' || !GetHexBytes(bytes.substr(at + 2, 8), sum, 4) ||
+        JournalChecksum(bytes.substr(batch, at + 1 - batch)) !=
+            (std::uint32_t{sum[0]} << 24 | std::uint32_t{sum[1]} << 16 | std::uint32_t{sum[2]} << 8 | sum[3])) {
+      break;
+    }
+    batch = whole = end + 1;
+  }
+  return bytes.substr(0, whole);
+}
+
 constexpr auto kLastKind = static_cast<std::int32_t>(EngineInput::Kind::EndEntry);
 
 void PutInput(std::string& out, const EngineInput& input) {
@@ -180,6 +219,7 @@ bool GetInput(std::string_view words, EngineInput& input) {
 // The record being read: a start, then batches, each taken only once whole.
 class Decoder {
  public:
+  explicit Decoder(bool checksummed) : checksummed_(checksummed) {}
   // False for a line that is not a journal's.
   bool Take(std::string_view line) {
     if (line.empty()) return false;
@@ -226,7 +266,8 @@ class Decoder {
         return read.ok() && read.done();
       }
       case '.':
-        if (!words.empty()) return false;
+        // The checksum was checked before the batch was taken.
+        if (!words.empty() && !checksummed_) return false;
         Commit();
         return true;
       default: return false;
@@ -283,6 +324,7 @@ class Decoder {
     pendingIsStart_ = false;
   }
 
+  bool checksummed_;
   bool started_ = false, committedStart_ = false, pendingIsStart_ = false;
   bool pendingHasEnd_ = false, endWhole_ = false, sawBatch_ = false;
   ReadJournal::End pendingEnd_, end_;
@@ -291,6 +333,12 @@ class Decoder {
 };
 
 }  // namespace
+
+std::uint32_t JournalChecksum(std::string_view bytes) {
+  std::uint32_t c = 0xFFFFFFFFu;
+  for (const char byte : bytes) c = kCrcTable[(c ^ static_cast<unsigned char>(byte)) & 0xFF] ^ (c >> 8);
+  return c ^ 0xFFFFFFFFu;
+}
 
 std::string EncodeJournalStart(const InputRecord& record, std::span<const std::string> linesBefore,
                                const JournalBatchEnd* end) {
@@ -305,7 +353,7 @@ std::string EncodeJournalStart(const InputRecord& record, std::span<const std::s
     write(line);
     out += '\n';
   }
-  out += ".\n";
+  EndBatch(out, 0);
   AppendJournalBatch(record, {}, out, end);
   return out;
 }
@@ -320,6 +368,7 @@ void AppendJournalBatch(const InputRecord& record, const JournalMark& from, std:
                         const JournalBatchEnd* end) {
   const JournalMark to = JournalMark::Of(record);
   if (!end && to.inputs <= from.inputs && to.texts <= from.texts && to.answers <= from.answers) return;
+  const std::size_t begin = out.size();
   Writer write(out);
   for (std::size_t i = from.texts; i < to.texts; ++i) {
     out += 'T';
@@ -343,17 +392,26 @@ void AppendJournalBatch(const InputRecord& record, const JournalMark& from, std:
     VisitShown(end->shown, write);
     out += '\n';
   }
-  out += ".\n";
+  EndBatch(out, begin);
 }
 
 std::optional<ReadJournal> DecodeJournal(std::string_view bytes) {
-  if (!bytes.starts_with(kJournalHeading) || bytes.substr(kJournalHeading.size(), 1) != "\n") return std::nullopt;
+  const auto headed = [bytes](std::string_view heading) {
+    return bytes.starts_with(heading) && bytes.substr(heading.size(), 1) == "\n";
+  };
+  const bool checksummed = headed(kJournalHeading);
+  if (!checksummed && !headed(kJournalHeadingVersion1)) return std::nullopt;
+  std::size_t at = kJournalHeading.size() + 1;
   // Only whole batches count: what follows the last end of a batch was being
   // written when the journal stopped.
-  const std::size_t wholeEnd = bytes.rfind("\n.\n");
-  const std::string_view whole = wholeEnd == std::string_view::npos ? std::string_view() : bytes.substr(0, wholeEnd + 3);
-  Decoder decoder;
-  std::size_t at = kJournalHeading.size() + 1;
+  std::string_view whole;
+  if (checksummed) {
+    whole = WholeBatches(bytes, at);
+  } else if (const std::size_t wholeEnd = bytes.rfind("\n.\n"); wholeEnd != std::string_view::npos) {
+    whole = bytes.substr(0, wholeEnd + 3);
+  }
+  static_assert(kJournalHeading.size() == kJournalHeadingVersion1.size());
+  Decoder decoder(checksummed);
   while (at < whole.size()) {
     const std::size_t end = whole.find('\n', at);
     if (!decoder.Take(whole.substr(at, end - at))) return std::nullopt;
@@ -362,7 +420,18 @@ std::optional<ReadJournal> DecodeJournal(std::string_view bytes) {
   if (!decoder.hasStart()) return std::nullopt;
   ReadJournal read = std::move(decoder).Result();
   read.cutOff = whole.size() < bytes.size();
+  read.currentFormat = checksummed;
   return read;
+}
+
+bool JournalHoldsNoStart(std::string_view bytes) {
+  for (const std::string_view heading : {kJournalHeading, kJournalHeadingVersion1}) {
+    const std::string line = std::string(heading) + "\n";
+    if (std::string_view(line).starts_with(bytes)) return true;
+    // Every batch ends with a line that begins with '.', and no other line does.
+    if (bytes.starts_with(line) && bytes.find("\n.", line.size() - 1) == std::string_view::npos) return true;
+  }
+  return false;
 }
 
 }  // namespace tallix

@@ -3,21 +3,25 @@
 // window that did not close normally can make the same tape again. A journal
 // is text, one entry per line:
 //
-//   TALLIX TAPE JOURNAL 1
+//   TALLIX TAPE JOURNAL 2
 //   S <the record's start state>       the record began here
 //   W <the display and panes then>
 //   L <line>                           the tape lines before it (a loaded tape)
-//   .                                  the start is whole
+//   . <checksum>                       the start is whole
 //   T <text> / A <0|1> / I <input>     what the record gained
 //   O <line>                           the tape lines it wrote meanwhile
 //   E <state> <display and panes>      where the calculator then stood
-//   .                                  ... and that batch is whole
+//   . <checksum>                       ... and that batch is whole
 //
-// Each batch is appended whole; a journal cut off anywhere (a power cut, a
-// killed process) reads back up to its last whole batch. Texts are bytes
+// Each batch is appended whole and ends with the CRC-32 of its bytes up to
+// and with its '.', as 8 hex digits; a journal cut off anywhere (a power
+// cut, a killed process) reads back up to its last whole batch, and so does
+// one with a batch whose checksum fails (a damaged disk). Journals of
+// version 1, whose batches end with a bare '.', still read. Texts are bytes
 // with '%', blanks and control characters written as %XX, so every entry is
 // one line. Values are their exact bits.
 #include <cstddef>
+#include <cstdint>
 #include <optional>
 #include <span>
 #include <string>
@@ -28,7 +32,9 @@
 
 namespace tallix {
 
-inline constexpr std::string_view kJournalHeading = "TALLIX TAPE JOURNAL 1";
+inline constexpr std::string_view kJournalHeading = "TALLIX TAPE JOURNAL 2";
+// The heading of journals without checksums.
+inline constexpr std::string_view kJournalHeadingVersion1 = "TALLIX TAPE JOURNAL 1";
 
 // The end of a batch: the tape lines the record wrote since the batch before,
 // and the calculator as it stands after them. With it a journal's tape comes
@@ -73,10 +79,18 @@ struct ReadJournal {
     ShownTexts shown;
   };
   std::optional<End> end;
-  bool cutOff = false;  // bytes after the last whole batch were left out
+  bool cutOff = false;        // bytes after the last whole batch were left out
+  bool currentFormat = true;  // of kJournalHeading's version
 };
 
 // nullopt when the bytes are not a journal, or one whose start is not whole.
 std::optional<ReadJournal> DecodeJournal(std::string_view bytes);
+
+// Empty, a heading or part of one, or a heading and no whole batch: what a
+// window leaves that stopped before its first start was written.
+bool JournalHoldsNoStart(std::string_view bytes);
+
+// The CRC-32 (of zip and PNG) a batch ends with.
+std::uint32_t JournalChecksum(std::string_view bytes);
 
 }  // namespace tallix

@@ -60,6 +60,8 @@ constexpr UINT kStartTapeJournal = WM_APP + 2;
 // Posted by the note key: the box is shown once the key has been handled, so
 // that the note goes into the record as an operation of its own.
 constexpr UINT kAskForNote = WM_APP + 3;
+// Shows the journal's first notice not yet shown.
+constexpr UINT kShowJournalNotice = WM_APP + 12;
 // Posted by a keystroke that stands for one of the window's own keys (wParam:
 // the Key), which is then clicked once the keystroke is handled.
 constexpr UINT kPressWindowKey = WM_APP + 4;
@@ -193,6 +195,11 @@ void MainWindow::BindMenus() {
   OnCommand(IDM_KEYBOARD_EQUIVALENTS, [this] { ReopenHelp(*this, 500); });
 }
 
+void MainWindow::ShowJournalNotice(const std::string& text) {
+  journalNotices_.push_back(text);
+  PostMessageW(window, kShowJournalNotice, 0, 0);
+}
+
 void MainWindow::OnDecimalCommand(int menuId, std::function<void()> action) {
   OnCommand(menuId, [this, action = std::move(action)] {
     if (engine_.state().IsDecimal()) action();
@@ -237,8 +244,16 @@ bool MainWindow::OnMessage(HWND form, UINT message, WPARAM wParam, LPARAM lParam
     case kStartTapeJournal: {
       JournalStart start = RestoreOrStartJournal(*this);
       journal_ = std::move(start.journal);
-      if (!start.message.empty())
-        MessageBoxW(form, ui::Utf8ToWide(start.message).c_str(), L"Tallix", MB_OK | MB_ICONWARNING);
+      for (const std::string& text : start.messages) ShowJournalNotice(text);
+      if (journal_) journal_->SetNotice([this](const std::string& text) { ShowJournalNotice(text); });
+      result = 0;
+      return true;
+    }
+    case kShowJournalNotice: {
+      if (journalNotices_.empty()) return true;
+      const std::wstring text = ui::Utf8ToWide(journalNotices_.front());
+      journalNotices_.erase(journalNotices_.begin());
+      MessageBoxW(form, text.c_str(), L"Tallix", MB_OK | MB_ICONWARNING);
       result = 0;
       return true;
     }

@@ -109,6 +109,8 @@ class MainWindow final : public ui::FormDefinition, public EngineHost, public Ma
   void ToggleShowSetting(int menuId, std::string_view key);
   // The View menu's commands apply to the decimal number system only.
   void OnDecimalCommand(int menuId, std::function<void()> action);
+  // Tells the user what the tape journal says, once the window is free to.
+  void ShowJournalNotice(const std::string& text);
   void ToggleAlwaysOnTop();
   void RefreshDatePane();
   void DrawTapeItem(const DRAWITEMSTRUCT& item);
@@ -131,6 +133,9 @@ class MainWindow final : public ui::FormDefinition, public EngineHost, public Ma
   // What made the tape, kept beside Tallix.ini as it grows; taken up once
   // the window is shown.
   std::unique_ptr<TapeJournal> journal_;
+  // What the journal has to tell the user, shown one box at a time once the
+  // window is free to: it may speak in the middle of a key.
+  std::vector<std::string> journalNotices_;
   // Control handles looked up once per window: under Wine GetDlgItem asks
   // the server each time, and a loaded tape takes one lookup per line.
   mutable std::unordered_map<int, HWND> controlHandles_;

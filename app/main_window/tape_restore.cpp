@@ -2,10 +2,12 @@
 
 #include <windows.h>
 
+#include <filesystem>
 #include <utility>
 
 #include "app/main_window/control_ids.h"
 #include "app/main_window/tape_list.h"
+#include "app/tape/journal_texts.h"
 #include "engine/deferred_host.h"
 #include "engine/settings_keys.h"
 #include "ui/stepped_work.h"
@@ -54,17 +56,21 @@ JournalStart RestoreOrStartJournal(MainWindowContext& main) {
       const std::size_t lines = TapeCount(GetDlgItem(main.Owner(), ids::kTapeList));
       start.journal = TapeJournal::Adopt(std::move(*left), engine, lines, TapeLinesOf(main));
     } else {
-      const std::string aside = SetJournalAside(*left);
-      start.message = "The tape kept from the last session could not be read" +
-                      (aside.empty() ? std::string(".") : "; it was set aside as " + aside + ".") +
-                      " Tallix starts with an empty tape.";
+      start.messages.push_back(JournalUnreadableMessage(SetJournalAside(*left)));
     }
   }
   if (!start.journal) {
     start.journal = TapeJournal::Create(main.SettingsPath(), TapeLinesOf(main));
     if (start.journal) start.journal->RecordChanged(engine);
   }
-  if (start.journal) engine.SetRecordObserver(start.journal.get());
+  if (start.journal) {
+    engine.SetRecordObserver(start.journal.get());
+  } else {
+    // Nothing can be made beside Tallix.ini: neither a journal nor the settings.
+    const std::filesystem::path settings(std::u8string(main.SettingsPath().begin(), main.SettingsPath().end()));
+    const std::u8string folder = settings.parent_path().u8string();
+    start.messages.push_back(FolderNotWritableMessage(std::string(folder.begin(), folder.end())));
+  }
   return start;
 }
 

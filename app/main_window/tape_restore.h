@@ -5,6 +5,7 @@
 // journal unless "Keep Tape Between Sessions" is on.
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "app/main_window/main_window_context.h"
 #include "app/tape/tape_journal.h"
@@ -13,7 +14,7 @@ namespace tallix {
 
 struct JournalStart {
   std::unique_ptr<TapeJournal> journal;  // nullptr: none could be made; the tape is not kept
-  std::string message;                   // for the user once the window is up; empty: none
+  std::vector<std::string> messages;     // for the user once the window is up
 };
 
 // Call once the engine has started, with an empty tape.

@@ -64,6 +64,14 @@ WriteTarget ResolveWriteTarget(const std::string& path);
 // message that names the file.
 bool ReplaceFileAtomically(const std::string& path, std::string_view bytes, std::string* reason = nullptr);
 
+// The last step of that: renames `from` over `to`, so that `to` holds its
+// old or its new file in full, and waits briefly for a reader of `to` to let
+// go of it. For a file Tallix made itself at `from` and flushed.
+bool MoveFileOver(const std::string& from, const std::string& to, std::string* reason = nullptr);
+
+// The system's words for why the last file call of this thread failed.
+std::string LastFileErrorText();
+
 // Why a read-only file was left alone.
 inline constexpr std::string_view kReadOnlyFileReason = "The file is read-only";
 // Why something other than a file was left alone.

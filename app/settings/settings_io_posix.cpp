@@ -144,11 +144,21 @@ bool ReplaceFileAtomically(const std::string& path, std::string_view bytes, std:
     if (close(file.fd) != 0 && error == 0) error = errno;
     file.fd = -1;
   }
-  if (error == 0 && rename(temporary.c_str(), target.path.c_str()) != 0) error = errno;
-  if (error == 0) return true;
+  if (error == 0) return MoveFileOver(temporary, target.path, reason);
   unlink(temporary.c_str());
   return fail(ErrorText(error));
 }
+
+bool MoveFileOver(const std::string& from, const std::string& to, std::string* reason) {
+  if (rename(from.c_str(), to.c_str()) == 0) return true;
+  const int error = errno;
+  unlink(from.c_str());
+  if (reason != nullptr) *reason = ErrorText(error);
+  errno = error;
+  return false;
+}
+
+std::string LastFileErrorText() { return ErrorText(errno); }
 
 SettingsFileLock::SettingsFileLock(const std::string& path) {
   // Never through a link, and never blocking on a pipe planted there.

@@ -15,7 +15,8 @@ namespace {
 // other file.
 std::wstring Widen(const std::string& text) {
   if (text.empty()) return {};
-  const int length = MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, text.data(), static_cast<int>(text.size()), nullptr, 0);
+  const int length =
+      MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, text.data(), static_cast<int>(text.size()), nullptr, 0);
   if (length <= 0) return {};
   std::wstring wide(static_cast<std::size_t>(length), L'\0');
   MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, text.data(), static_cast<int>(text.size()), wide.data(), length);
@@ -24,7 +25,8 @@ std::wstring Widen(const std::string& text) {
 
 std::string Narrow(const std::wstring& wide) {
   if (wide.empty()) return {};
-  const int length = WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), nullptr, 0, nullptr, nullptr);
+  const int length =
+      WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), nullptr, 0, nullptr, nullptr);
   if (length <= 0) return {};
   std::string text(static_cast<std::size_t>(length), '\0');
   WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), text.data(), length, nullptr, nullptr);
@@ -201,20 +203,31 @@ bool ReplaceFileAtomically(const std::string& path, std::string_view bytes, std:
     if (!CloseHandle(file.handle) && error == ERROR_SUCCESS) error = LastErrorOrWriteFault();
     file.handle = INVALID_HANDLE_VALUE;
   }
-  // The file cannot be replaced while another process reads it; readers let
-  // go of it within milliseconds.
-  const auto move = [&] {
-    return MoveFileExW(temporary.c_str(), widePath.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
-  };
-  if (error == ERROR_SUCCESS && !RetryWhileBusy(kSettingsLockWait, move, [](DWORD code) {
-        return code == ERROR_ACCESS_DENIED || IsSharingViolation(code);
-      })) {
-    error = LastErrorOrWriteFault();
-  }
-  if (error == ERROR_SUCCESS) return true;
+  if (error == ERROR_SUCCESS) return MoveFileOver(Narrow(temporary), target.path, reason);
   DeleteFileW(temporary.c_str());
   return fail(ErrorText(error));
 }
+
+bool MoveFileOver(const std::string& from, const std::string& to, std::string* reason) {
+  const std::wstring wideFrom = Widen(from), wideTo = Widen(to);
+  // The file cannot be replaced while another process reads it; readers let
+  // go of it within milliseconds.
+  const auto move = [&] {
+    return MoveFileExW(wideFrom.c_str(), wideTo.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
+  };
+  if (!wideFrom.empty() && !wideTo.empty() && RetryWhileBusy(kSettingsLockWait, move, [](DWORD code) {
+        return code == ERROR_ACCESS_DENIED || IsSharingViolation(code);
+      })) {
+    return true;
+  }
+  const DWORD error = wideFrom.empty() || wideTo.empty() ? ERROR_INVALID_NAME : LastErrorOrWriteFault();
+  DeleteFileW(wideFrom.c_str());
+  if (reason != nullptr) *reason = ErrorText(error);
+  SetLastError(error);
+  return false;
+}
+
+std::string LastFileErrorText() { return ErrorText(LastErrorOrWriteFault()); }
 
 SettingsFileLock::SettingsFileLock(const std::string& path) {
   const std::wstring lockPath = Widen(path + ".lock");

@@ -4,6 +4,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdio>
 
 #include "app/tape/journal_io.h"
 
@@ -11,12 +12,12 @@ namespace tallix::journal_io {
 namespace {
 
 // Never through a link, never blocking on a pipe planted under the name,
-// and only a regular file.
+// and only a regular file of one name.
 Handle OpenRegular(const std::string& path, int flags) {
   const int fd = open(path.c_str(), flags | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC, 0666);
   if (fd < 0) return kNoHandle;
   struct stat info {};
-  if (fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+  if (fstat(fd, &info) != 0 || !S_ISREG(info.st_mode) || info.st_nlink != 1) {
     close(fd);
     return kNoHandle;
   }
@@ -60,8 +61,6 @@ bool Append(Handle handle, std::string_view bytes) {
 
 bool Flush(Handle handle) { return fdatasync(static_cast<int>(handle)) == 0; }
 
-bool Truncate(Handle handle) { return ftruncate(static_cast<int>(handle), 0) == 0; }
-
 bool ReadAll(Handle handle, std::string& bytes, std::uint64_t limit) {
   struct stat info {};
   const int fd = static_cast<int>(handle);
@@ -76,6 +75,21 @@ bool ReadAll(Handle handle, std::string& bytes, std::uint64_t limit) {
   }
   bytes.resize(done);
   return true;
+}
+
+bool RenameHeld(Handle handle, const std::string& from, const std::string& to) {
+  struct stat held {
+  }, named{}, there{};
+  if (fstat(static_cast<int>(handle), &held) != 0 || lstat(from.c_str(), &named) != 0) return false;
+  if (!S_ISREG(named.st_mode) || named.st_dev != held.st_dev || named.st_ino != held.st_ino) {
+    errno = EPERM;
+    return false;
+  }
+  if (lstat(to.c_str(), &there) == 0) {
+    errno = EEXIST;
+    return false;
+  }
+  return rename(from.c_str(), to.c_str()) == 0;
 }
 
 void Close(Handle handle) {

@@ -1,8 +1,11 @@
 #include <windows.h>
 
+#include <cstring>
 #include <filesystem>
+#include <vector>
 
 #include "app/tape/journal_io.h"
+#include "services/opened_file_win.h"
 
 namespace tallix::journal_io {
 namespace {
@@ -23,21 +26,29 @@ std::wstring WidePath(const std::string& path) {
   }
 }
 
-// Never through a link or junction, and only a file on a disk.
+// Never through a link or junction, and only a file on a disk of one name.
+// Under Wine a Unix link shows no reparse point: the file opened must be
+// the one of that name in its folder, and when the system cannot say, it
+// is not taken for a journal.
 Handle OpenRegular(const std::string& path, DWORD access, DWORD disposition) {
   const std::wstring wide = WidePath(path);
   if (wide.empty()) return kNoHandle;
-  const HANDLE file = CreateFileW(wide.c_str(), access, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                                  nullptr, disposition, FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
+  const HANDLE file = CreateFileW(wide.c_str(), access, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                  disposition, FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
   if (file == INVALID_HANDLE_VALUE) return kNoHandle;
   BY_HANDLE_FILE_INFORMATION info{};
   if (GetFileType(file) != FILE_TYPE_DISK || !GetFileInformationByHandle(file, &info) ||
-      (info.dwFileAttributes & (FILE_ATTRIBUTE_REPARSE_POINT | FILE_ATTRIBUTE_DIRECTORY)) != 0) {
+      (info.dwFileAttributes & (FILE_ATTRIBUTE_REPARSE_POINT | FILE_ATTRIBUTE_DIRECTORY)) != 0 ||
+      info.nNumberOfLinks != 1 || !OpenedAsNamed(file, wide).value_or(false)) {
     CloseHandle(file);
+    SetLastError(ERROR_ACCESS_DENIED);
     return kNoHandle;
   }
   return reinterpret_cast<Handle>(file);
 }
+
+// Read and write, and DELETE to rename the file through its handle.
+constexpr DWORD kJournalAccess = GENERIC_READ | GENERIC_WRITE | DELETE;
 
 Handle Locked(Handle handle) {
   if (handle == kNoHandle) return handle;
@@ -54,13 +65,9 @@ HANDLE Of(Handle handle) { return reinterpret_cast<HANDLE>(handle); }
 
 }  // namespace
 
-Handle CreateLocked(const std::string& path) {
-  return Locked(OpenRegular(path, GENERIC_READ | GENERIC_WRITE, CREATE_NEW));
-}
+Handle CreateLocked(const std::string& path) { return Locked(OpenRegular(path, kJournalAccess, CREATE_NEW)); }
 
-Handle OpenLocked(const std::string& path) {
-  return Locked(OpenRegular(path, GENERIC_READ | GENERIC_WRITE, OPEN_EXISTING));
-}
+Handle OpenLocked(const std::string& path) { return Locked(OpenRegular(path, kJournalAccess, OPEN_EXISTING)); }
 
 bool IsHeld(const std::string& path) {
   const Handle handle = OpenRegular(path, GENERIC_READ, OPEN_EXISTING);
@@ -89,11 +96,6 @@ bool Append(Handle handle, std::string_view bytes) {
 
 bool Flush(Handle handle) { return FlushFileBuffers(Of(handle)) != 0; }
 
-bool Truncate(Handle handle) {
-  LARGE_INTEGER start{};
-  return SetFilePointerEx(Of(handle), start, nullptr, FILE_BEGIN) && SetEndOfFile(Of(handle));
-}
-
 bool ReadAll(Handle handle, std::string& bytes, std::uint64_t limit) {
   LARGE_INTEGER size{};
   if (!GetFileSizeEx(Of(handle), &size) || static_cast<std::uint64_t>(size.QuadPart) > limit) return false;
@@ -109,6 +111,19 @@ bool ReadAll(Handle handle, std::string& bytes, std::uint64_t limit) {
   }
   bytes.resize(done);
   return true;
+}
+
+// Through the handle: what the name `from` leads to by now plays no part.
+bool RenameHeld(Handle handle, const std::string&, const std::string& to) {
+  const std::wstring wide = WidePath(to);
+  if (wide.empty()) return false;
+  std::vector<char> buffer(sizeof(FILE_RENAME_INFO) + wide.size() * sizeof(wchar_t));
+  auto* info = reinterpret_cast<FILE_RENAME_INFO*>(buffer.data());
+  info->ReplaceIfExists = FALSE;
+  info->RootDirectory = nullptr;
+  info->FileNameLength = static_cast<DWORD>(wide.size() * sizeof(wchar_t));
+  std::memcpy(info->FileName, wide.c_str(), (wide.size() + 1) * sizeof(wchar_t));
+  return SetFileInformationByHandle(Of(handle), FileRenameInfo, info, static_cast<DWORD>(buffer.size())) != 0;
 }
 
 void Close(Handle handle) {

@@ -1,5 +1,8 @@
 #include "app/tape/tape_journal.h"
 
+#include "app/settings/settings_temporaries.h"
+#include "app/tape/journal_texts.h"
+
 #include <algorithm>
 #include <filesystem>
 #include <random>
@@ -37,7 +40,8 @@ bool IsJournalNameOf(const std::string& settingsPath, const std::string& fileNam
   if (!fileName.starts_with(prefix) || !fileName.ends_with(kJournalSuffix)) return false;
   const std::string_view middle =
       std::string_view(fileName).substr(prefix.size(), fileName.size() - prefix.size() - kJournalSuffix.size());
-  return !middle.empty() && std::all_of(middle.begin(), middle.end(), [](char c) { return c == '.' || (c >= '0' && c <= '9'); });
+  return !middle.empty() &&
+         std::all_of(middle.begin(), middle.end(), [](char c) { return c == '.' || (c >= '0' && c <= '9'); });
 }
 
 std::optional<LeftJournal> TakeLeftJournal(const std::string& settingsPath) {
@@ -45,7 +49,8 @@ std::optional<LeftJournal> TakeLeftJournal(const std::string& settingsPath) {
   std::error_code error;
   for (fs::directory_iterator it(FolderOf(settingsPath), error), end; !error && it != end; it.increment(error)) {
     std::error_code ignored;
-    // A link planted under a journal's name is never followed.
+    // A link planted under a journal's name is never followed (where the
+    // system does not show it for one, the open refuses it).
     if (!IsJournalNameOf(settingsPath, Utf8(it->path().filename())) || !it->is_regular_file(ignored) ||
         it->is_symlink(ignored)) {
       continue;
@@ -56,13 +61,14 @@ std::optional<LeftJournal> TakeLeftJournal(const std::string& settingsPath) {
   for (const auto& [modified, path] : found) {
     LeftJournal left;
     left.path = Utf8(path);
-    // Held by a running window: its own, not to be touched.
+    // Held by a running window (its own, not to be touched), or no journal.
     left.handle = journal_io::OpenLocked(left.path);
     if (left.handle == journal_io::kNoHandle) continue;
     std::string bytes;
-    if (journal_io::ReadAll(left.handle, bytes, kMaxJournalBytes)) left.content = DecodeJournal(bytes);
+    const bool read = journal_io::ReadAll(left.handle, bytes, kMaxJournalBytes);
+    if (read) left.content = DecodeJournal(bytes);
     // Made by a window that stopped before it wrote its first start: nothing in it.
-    if (!left.content && bytes.starts_with(kJournalHeading) && bytes.find("\n.\n") == std::string::npos) {
+    if (read && !left.content && JournalHoldsNoStart(bytes)) {
       journal_io::Close(std::exchange(left.handle, journal_io::kNoHandle));
       std::error_code ignored;
       fs::remove(path, ignored);
@@ -74,20 +80,21 @@ std::optional<LeftJournal> TakeLeftJournal(const std::string& settingsPath) {
 }
 
 std::string SetJournalAside(LeftJournal& journal) {
-  journal_io::Close(std::exchange(journal.handle, journal_io::kNoHandle));
-  const fs::path from = PathOf(journal.path);
-  for (int n = 0; n < 1000; ++n) {
-    fs::path to = from;
-    to += n == 0 ? ".unreadable" : "." + std::to_string(n) + ".unreadable";
+  std::string aside;
+  for (int n = 0; n < 1000 && aside.empty(); ++n) {
+    const std::string to = journal.path + (n == 0 ? ".unreadable" : "." + std::to_string(n) + ".unreadable");
     std::error_code error;
-    if (fs::exists(fs::symlink_status(to, error))) continue;
-    fs::rename(from, to, error);
-    return error ? std::string() : Utf8(to);
+    if (fs::exists(fs::symlink_status(PathOf(to), error))) continue;
+    // Only the file this process holds, never what the name may lead to.
+    if (!journal_io::RenameHeld(journal.handle, journal.path, to)) break;
+    aside = to;
   }
-  return {};
+  journal_io::Close(std::exchange(journal.handle, journal_io::kNoHandle));
+  return aside;
 }
 
-std::unique_ptr<TapeJournal> TapeJournal::Create(const std::string& settingsPath, TapeLines tapeLines) {
+std::unique_ptr<TapeJournal> TapeJournal::Create(const std::string& settingsPath, TapeLines tapeLines,
+                                                 journal_io::Files& files) {
   std::random_device device;
   std::mt19937 random(device());
   const fs::path folder = FolderOf(settingsPath);
@@ -95,40 +102,49 @@ std::unique_ptr<TapeJournal> TapeJournal::Create(const std::string& settingsPath
     const std::string name = JournalPrefix(settingsPath) + std::to_string(random() % 1000000000) + "." +
                              std::to_string(attempt) + std::string(kJournalSuffix);
     const std::string path = Utf8(folder / PathOf(name));
-    const journal_io::Handle handle = journal_io::CreateLocked(path);
+    const journal_io::Handle handle = files.CreateLocked(path);
     if (handle == journal_io::kNoHandle) continue;
-    std::unique_ptr<TapeJournal> journal(new TapeJournal(path, handle, std::move(tapeLines)));
-    journal->pending_ = JournalFileHeading();
-    journal->startPending_ = journal->pending_.size();
+    std::unique_ptr<TapeJournal> journal(new TapeJournal(path, handle, std::move(tapeLines), files));
+    // At once: a window killed before its first start leaves a journal
+    // known to hold nothing, rather than an empty file.
+    const std::string heading = JournalFileHeading();
+    if (files.Append(handle, heading)) {
+      journal->size_ = heading.size();
+    } else {
+      journal->Fail();
+    }
     return journal;
   }
   return nullptr;
 }
 
 std::unique_ptr<TapeJournal> TapeJournal::Adopt(LeftJournal&& left, const Engine& engine, std::size_t tapeLineCount,
-                                                TapeLines tapeLines) {
-  std::unique_ptr<TapeJournal> journal(
-      new TapeJournal(std::move(left.path), std::exchange(left.handle, journal_io::kNoHandle), std::move(tapeLines)));
+                                                TapeLines tapeLines, journal_io::Files& files) {
+  std::unique_ptr<TapeJournal> journal(new TapeJournal(
+      std::move(left.path), std::exchange(left.handle, journal_io::kNoHandle), std::move(tapeLines), files));
   // The journal holds the record the engine replayed: it goes on from there.
   journal->engine_ = &engine;
   journal->revision_ = engine.recordRevision();
   journal->mark_ = JournalMark::Of(engine.record());
   journal->recordLines_ = engine.record().tapeLines;
   journal->journaledLines_ = tapeLineCount;
+  journal->anewDue_ = !left.content || left.content->cutOff || !left.content->currentFormat;
   return journal;
 }
 
-TapeJournal::TapeJournal(std::string path, journal_io::Handle handle, TapeLines tapeLines)
-    : path_(std::move(path)), handle_(handle), tapeLines_(std::move(tapeLines)) {}
+TapeJournal::TapeJournal(std::string path, journal_io::Handle handle, TapeLines tapeLines, journal_io::Files& files)
+    : path_(std::move(path)),
+      handle_(handle),
+      tapeLines_(std::move(tapeLines)),
+      files_(files),
+      tag_(static_cast<unsigned long>(std::random_device()() % 1000000000)) {}
 
 TapeJournal::~TapeJournal() {
-  if (handle_ == journal_io::kNoHandle) return;
   WriteOut(true);
-  journal_io::Close(handle_);
+  if (handle_ != journal_io::kNoHandle) files_.Close(handle_);
 }
 
 void TapeJournal::RecordChanged(const Engine& engine) {
-  if (failed_) return;
   engine_ = &engine;
   const InputRecord& record = engine.record();
   if (engine.recordRevision() != revision_) {
@@ -140,6 +156,9 @@ void TapeJournal::RecordChanged(const Engine& engine) {
     startDue_ = true;
     return;
   }
+  // While failing, the record itself keeps what the journal has not: the
+  // retry writes it whole.
+  if (failing_) return;
   if (startDue_) return WriteOut(true);
   // The record itself holds what it gained: it is written out as one batch
   // when the journal goes to the file, so a key costs no more than this.
@@ -153,34 +172,77 @@ void TapeJournal::RecordChanged(const Engine& engine) {
   }
 }
 
-void TapeJournal::AppendStart() {
+std::string TapeJournal::Start() {
   const InputRecord& record = engine_->record();
-  // What the old record gained since the last write is of no use: the new
-  // start replaces it.
-  pending_.resize(startPending_);
-  if (size_ > kCompactAbove) {
-    if (!journal_io::Truncate(handle_)) {
-      failed_ = true;
-      return;
-    }
-    size_ = 0;
-    pending_ = JournalFileHeading();
-  }
   // The whole tape: the lines before the record's (a loaded tape), then its own.
   const std::vector<std::string> lines = tapeLines_ ? tapeLines_(0) : std::vector<std::string>{};
   const std::size_t before = lines.size() > record.tapeLines ? lines.size() - record.tapeLines : 0;
   const JournalBatchEnd end{std::span<const std::string>(lines).subspan(before), engine_->state(), engine_->ShownNow()};
-  pending_ += EncodeJournalStart(record, std::span<const std::string>(lines).first(before), &end);
   journaledLines_ = lines.size();
   mark_ = JournalMark::Of(record);
   startDue_ = false;
+  return EncodeJournalStart(record, std::span<const std::string>(lines).first(before), &end);
+}
+
+bool TapeJournal::WriteAnew() {
+  std::string bytes = JournalFileHeading();
+  if (engine_) bytes += Start();
+  journal_io::Handle fresh = journal_io::kNoHandle;
+  std::string freshPath;
+  // A name left by a window killed while writing anew is skipped, not reused.
+  for (int attempt = 0; attempt < 16 && fresh == journal_io::kNoHandle; ++attempt) {
+    freshPath = TemporaryPathFor(path_, tag_, ++serial_);
+    fresh = files_.CreateLocked(freshPath);
+  }
+  if (fresh == journal_io::kNoHandle) return false;
+  if (!files_.Append(fresh, bytes) || !files_.Flush(fresh)) {
+    files_.Close(fresh);
+    std::error_code ignored;
+    fs::remove(PathOf(freshPath), ignored);
+    return false;
+  }
+  if (journal_io::kCloseBeforeReplace && handle_ != journal_io::kNoHandle)
+    files_.Close(std::exchange(handle_, journal_io::kNoHandle));
+  if (!files_.Replace(freshPath, path_)) {
+    files_.Close(fresh);
+    if (handle_ == journal_io::kNoHandle) handle_ = files_.OpenLocked(path_);
+    return false;
+  }
+  if (handle_ != journal_io::kNoHandle) files_.Close(handle_);
+  handle_ = fresh;
+  size_ = bytes.size();
+  unsynced_ = false;
+  anewDue_ = false;
+  return true;
+}
+
+void TapeJournal::Fail() {
+  pending_.clear();
+  lastAttempt_ = std::chrono::steady_clock::now();
+  if (failing_) return;
+  failing_ = true;
+  told_ = false;
+  reason_ = files_.FailureReason();
+  SetNotice(std::move(notice_));
+}
+
+void TapeJournal::SetNotice(Notice notice) {
+  notice_ = std::move(notice);
+  if (failing_ && !told_ && notice_) {
+    told_ = true;
+    notice_(JournalFailingMessage(path_, reason_));
+  }
 }
 
 void TapeJournal::WriteOut(bool toDisk) {
-  if (failed_ || handle_ == journal_io::kNoHandle) return;
-  if (engine_ && startDue_) {
-    AppendStart();
-    if (failed_) return;
+  if (failing_) return;
+  if (engine_ && (anewDue_ || (startDue_ && size_ > kCompactAbove))) {
+    // What the file holds before its last start would never be read again.
+    if (!WriteAnew()) Fail();
+  } else if (handle_ == journal_io::kNoHandle) {
+    return;
+  } else if (engine_ && startDue_) {
+    pending_ = Start();
   } else if (engine_ && JournalMark::Of(engine_->record()).inputs != mark_.inputs) {
     const std::vector<std::string> lines = tapeLines_ ? tapeLines_(journaledLines_) : std::vector<std::string>{};
     const JournalBatchEnd end{lines, engine_->state(), engine_->ShownNow()};
@@ -188,18 +250,15 @@ void TapeJournal::WriteOut(bool toDisk) {
     journaledLines_ += lines.size();
     mark_ = JournalMark::Of(engine_->record());
   }
+  if (failing_) return;
   if (!pending_.empty()) {
-    if (!journal_io::Append(handle_, pending_)) {
-      failed_ = true;
-      return;
-    }
+    if (!files_.Append(handle_, pending_)) return Fail();
     size_ += pending_.size();
     pending_.clear();
     unsynced_ = true;
   }
-  startPending_ = 0;
   if (toDisk && unsynced_) {
-    failed_ = !journal_io::Flush(handle_);
+    if (!files_.Flush(handle_)) return Fail();
     unsynced_ = false;
   }
   if (toDisk) {
@@ -209,16 +268,27 @@ void TapeJournal::WriteOut(bool toDisk) {
 }
 
 void TapeJournal::FlushIfDue(std::chrono::steady_clock::time_point now) {
+  if (failing_) {
+    if (now - lastAttempt_ < kJournalRetryInterval) return;
+    // What the file holds past its last whole batch is of no use: the whole
+    // record goes to a new file.
+    if (!WriteAnew()) return Fail();
+    failing_ = false;
+    lastFlush_ = std::chrono::steady_clock::now();
+    calculationUnsaved_ = false;
+    if (notice_) notice_(JournalSavedAgainMessage(path_));
+    return;
+  }
   const auto since = now - lastFlush_;
   const bool gathered = unsynced_ || (engine_ && JournalMark::Of(engine_->record()).inputs != mark_.inputs);
-  if (((calculationUnsaved_ || startDue_) && since >= kCalculationFlushGap) ||
+  if (((calculationUnsaved_ || startDue_ || anewDue_) && since >= kCalculationFlushGap) ||
       (gathered && since >= kJournalFlushInterval))
     WriteOut(true);
 }
 
 void TapeJournal::Remove() {
   if (handle_ == journal_io::kNoHandle) return;
-  journal_io::Close(std::exchange(handle_, journal_io::kNoHandle));
+  files_.Close(std::exchange(handle_, journal_io::kNoHandle));
   std::error_code ignored;
   fs::remove(PathOf(path_), ignored);
 }

@@ -27,6 +27,9 @@ inline constexpr std::chrono::seconds kJournalFlushInterval{2};
 inline constexpr std::chrono::milliseconds kCalculationFlushGap{250};
 // ... or once the record has gained this many inputs since.
 inline constexpr std::size_t kJournalBatchInputs = 4096;
+// A write that failed is tried again this often, the whole record written
+// anew once it succeeds.
+inline constexpr std::chrono::seconds kJournalRetryInterval{2};
 // Larger journals are not read back: they are not ours.
 inline constexpr std::uint64_t kMaxJournalBytes = std::uint64_t{512} << 20;
 
@@ -56,12 +59,20 @@ class TapeJournal final : public Engine::RecordObserver {
   // whole tape, each batch the lines written since the batch before.
   using TapeLines = std::function<std::vector<std::string>(std::size_t first)>;
 
-  // A new journal beside the settings; nullptr when none can be made.
-  static std::unique_ptr<TapeJournal> Create(const std::string& settingsPath, TapeLines tapeLines);
+  // Tells the user something about the journal (JournalFailingMessage,
+  // JournalSavedAgainMessage).
+  using Notice = std::function<void(const std::string& text)>;
+
+  // A new journal beside the settings, its heading written; nullptr when
+  // none can be made (the folder cannot be written).
+  static std::unique_ptr<TapeJournal> Create(const std::string& settingsPath, TapeLines tapeLines,
+                                             journal_io::Files& files = journal_io::SystemFiles());
   // Goes on with a journal taken over, whose record `engine` now holds and
-  // whose `tapeLineCount` lines the tape now shows.
+  // whose `tapeLineCount` lines the tape now shows. One cut off or of an
+  // older format is written anew first: batches appended to it would not
+  // read back.
   static std::unique_ptr<TapeJournal> Adopt(LeftJournal&& journal, const Engine& engine, std::size_t tapeLineCount,
-                                            TapeLines tapeLines);
+                                            TapeLines tapeLines, journal_io::Files& files = journal_io::SystemFiles());
   ~TapeJournal();  // closes it and leaves it there
   TapeJournal(const TapeJournal&) = delete;
   TapeJournal& operator=(const TapeJournal&) = delete;
@@ -77,30 +88,47 @@ class TapeJournal final : public Engine::RecordObserver {
   void FlushIfDue(std::chrono::steady_clock::time_point now);
   // Closes the journal and removes it: a normal exit that keeps no tape.
   void Remove();
+  // A failure met before the notice was set is told now.
+  void SetNotice(Notice notice);
 
   const std::string& path() const { return path_; }
-  // A write failed: the journal stopped, and the tape is no longer kept.
-  bool failed() const { return failed_; }
+  // A write failed and the journal is behind the tape: the record is kept
+  // in memory and written anew every kJournalRetryInterval until it succeeds.
+  bool failing() const { return failing_; }
 
  private:
-  TapeJournal(std::string path, journal_io::Handle handle, TapeLines tapeLines);
+  TapeJournal(std::string path, journal_io::Handle handle, TapeLines tapeLines, journal_io::Files& files);
   // Appends what was gathered (a start, when one is due); `toDisk` also
   // flushes the file to the disk.
   void WriteOut(bool toDisk);
-  void AppendStart();
+  // The whole tape as a start, from the engine's record.
+  std::string Start();
+  // The whole record written to a new file that then takes the journal's
+  // place in one step, so that the journal on disk is always whole: used to
+  // leave behind what a file holds before its last start, and after a failure.
+  bool WriteAnew();
+  void Fail();
 
   std::string path_;
   journal_io::Handle handle_;
   TapeLines tapeLines_;
+  journal_io::Files& files_;
+  Notice notice_;
+  unsigned long tag_;  // with serial_, names the new files of WriteAnew
+  unsigned serial_ = 0;
   std::size_t journaledLines_ = 0;  // the tape's lines the journal holds
   std::uint64_t revision_ = ~std::uint64_t{0};
   JournalMark mark_;
-  std::size_t recordLines_ = 0;  // the record's tape lines at its last change
+  std::size_t recordLines_ = 0;     // the record's tape lines at its last change
   const Engine* engine_ = nullptr;  // whose record it keeps; outlives the journal
-  std::string pending_;  // entries not yet handed to the file
-  std::size_t startPending_ = 0;   // of those, the heading a new file begins with
+  std::string pending_;             // entries not yet handed to the file
   std::uint64_t size_ = 0;
-  bool unsynced_ = false, failed_ = false;
+  bool unsynced_ = false;
+  bool failing_ = false;  // the last write failed
+  bool told_ = false;     // ... and the user was told
+  std::string reason_;    // the system's words for it
+  bool anewDue_ = false;  // the next write is WriteAnew
+  std::chrono::steady_clock::time_point lastAttempt_{};
   bool calculationUnsaved_ = false;  // a calculation ended since the last flush
   bool startDue_ = false;            // the record began again or was replaced
   std::chrono::steady_clock::time_point lastFlush_{};

@@ -74,9 +74,29 @@ stop_normally
 restart_tallix
 check "kept across a normal exit" "$corrected" "$(probe tape)"
 
+# Links planted under journals' names, to a file outside the folder and to a
+# valid journal there: Wine shows them as the files they lead to, yet they
+# are never read, renamed or written.
+outside="$(mktemp -d "${TMPDIR:-/tmp}/tallix-outside.XXXXXX")"
+trap 'rm -rf "$work" "$outside"' EXIT
+cp "$(find "$work" -maxdepth 1 -name 'Tallix.tape.*.journal' | head -n 1)" "$outside/kept.journal"
+printf 'root:x:0:0:root:/root:/bin/bash\n' >"$outside/passwd"
+ln -s "$outside/passwd" "$work/Tallix.tape.1.0.journal"
+ln -s "$outside/kept.journal" "$work/Tallix.tape.2.0.journal"
+outside_before="$(cd "$outside" && ls -l --time-style=+ . && sha256sum ./*)"
+
 toggle_keep_tape
 stop_normally
-check "off: a normal exit leaves no journal" "0" "$(journals)"
+check "off: a normal exit leaves no journal but the links" "2" "$(journals)"
 restart_tallix
 check "and the next start is empty" "" "$(probe tape)"
+xdotool key --delay 100 9 KP_Add 1 Return
+probe wait
+sleep 2.5
+stop_normally
+check "the links' targets keep their bytes, names and place" "$outside_before" \
+  "$(cd "$outside" && ls -l --time-style=+ . && sha256sum ./*)"
+check "the links stay links, nothing set aside" "2 0" \
+  "$(find "$work" -maxdepth 1 -type l -name 'Tallix.tape.*' | wc -l) $(find "$work" -maxdepth 1 -name '*.unreadable' | wc -l)"
+run_tallix
 close_tallix

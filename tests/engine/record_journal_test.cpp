@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
 #include <random>
 #include <span>
 #include <string>
@@ -52,6 +53,34 @@ class JournalKeeper {
   JournalMark mark_;
   std::size_t journaled_ = 0;
 };
+
+// The same journal as version 1 wrote it: no checksums.
+std::string WithoutChecksums(const std::string& bytes) {
+  std::string out(kJournalHeadingVersion1);
+  for (std::size_t at = kJournalHeading.size(), end; at < bytes.size(); at = end) {
+    end = std::min(bytes.find('\n', at + 1), bytes.size());
+    const std::string_view line = std::string_view(bytes).substr(at, end - at);
+    out += line.starts_with("\n. ") ? "\n." : line;
+  }
+  return out;
+}
+
+// Lines sealed as a whole batch of today's format.
+std::string Sealed(std::string lines) {
+  lines += '.';
+  char sum[16];
+  std::snprintf(sum, sizeof sum, " %08X\n", static_cast<unsigned>(JournalChecksum(lines)));
+  return lines + sum;
+}
+
+bool SameRead(const ReadJournal& a, const ReadJournal& b) {
+  const bool sameEnd = a.end.has_value() == b.end.has_value() &&
+                       (!a.end || (a.end->lines == b.end->lines && SameState(a.end->state, b.end->state) &&
+                                   a.end->shown == b.end->shown));
+  return sameEnd && a.record.inputs == b.record.inputs && a.record.texts == b.record.texts &&
+         a.record.answers == b.record.answers && SameState(a.record.start, b.record.start) &&
+         a.record.startTexts == b.record.startTexts && a.linesBefore == b.linesBefore;
+}
 
 // The tape, display and state a journal gives in a fresh engine.
 struct Restored {
@@ -103,6 +132,47 @@ TEST(RecordJournal, WrittenAsTheSessionGrewItGivesTheSameTape) {
     ASSERT_EQ(lines, host.tape) << "session " << session;
     ASSERT_TRUE(SameState(read->end->state, engine.state())) << "session " << session;
     ASSERT_EQ(read->end->shown, engine.ShownNow()) << "session " << session;
+    // A journal of the format before checksums reads the same.
+    const auto old = DecodeJournal(WithoutChecksums(journal.bytes));
+    ASSERT_TRUE(old.has_value()) << "session " << session;
+    ASSERT_TRUE(SameRead(*old, *read)) << "session " << session;
+    ASSERT_FALSE(old->currentFormat);
+  }
+}
+
+// A damaged disk: whatever one flipped bit makes of a journal, it reads as
+// no journal or as the journal cut off after some whole batch, never as
+// another tape.
+TEST(RecordJournal, AFlippedBitNeverGivesAnotherTape) {
+  BasicEngineHost host;
+  MemorySettings settings;
+  Engine engine(host, settings);
+  engine.Start({});
+  host.tape = {"Loaded 1", "  12.50 +"};
+  engine.OnTapeLoaded(12.5L);
+  JournalKeeper journal(engine, host);
+  journal.Sync();
+  for (const Key key : {Key::D1, Key::D2, Key::Plus, Key::D3, Key::Equals}) {
+    engine.PressKey(key);
+    journal.Sync();
+  }
+  engine.PasteDisplay();
+  journal.Sync();
+  const std::string& bytes = journal.bytes;
+  std::vector<ReadJournal> prefixes;
+  for (std::size_t cut = 0; cut <= bytes.size(); cut = bytes.find('\n', cut) + 1) {
+    if (auto read = DecodeJournal(std::string_view(bytes).substr(0, cut))) prefixes.push_back(std::move(*read));
+    if (cut == bytes.size()) break;
+  }
+  ASSERT_FALSE(prefixes.empty());
+  for (std::size_t at = 0; at < bytes.size(); ++at) {
+    const int bit = static_cast<int>(at % 8);  // each bit of a byte in turn along the file
+    std::string damaged = bytes;
+    damaged[at] = static_cast<char>(damaged[at] ^ (1 << bit));
+    const auto read = DecodeJournal(damaged);
+    if (!read) continue;
+    ASSERT_TRUE(std::any_of(prefixes.begin(), prefixes.end(), [&](const ReadJournal& p) { return SameRead(p, *read); }))
+        << "bit " << bit << " of byte " << at;
   }
 }
 
@@ -170,10 +240,16 @@ TEST(RecordJournal, TextsAndValuesComeBackBitForBit) {
 TEST(RecordJournal, AnythingElseIsNoJournal) {
   const std::string good = JournalFileHeading() + EncodeJournalStart(InputRecord{}, {});
   ASSERT_TRUE(DecodeJournal(good).has_value());
-  for (const std::string& bad : {std::string(), std::string("junk\n.\n"), "TALLIX TAPE JOURNAL 2\n" + good.substr(22),
-                                good + "I 99 0 0\n.\n", good + "T unquoted\n.\n", good + "A 2\n.\n",
-                                good + "Q\n.\n", std::string(good).replace(good.find("\nS ") + 3, 1, "x")}) {
+  const std::string old = WithoutChecksums(good);
+  ASSERT_TRUE(DecodeJournal(old).has_value());
+  for (const std::string& bad : {std::string(), std::string("junk\n.\n"), "TALLIX TAPE JOURNAL 9\n" + good.substr(22),
+                                 std::string(good).replace(good.find("\nS ") + 3, 1, "x")}) {
     EXPECT_FALSE(DecodeJournal(bad).has_value()) << bad;
+  }
+  // Whole batches, today's and of the old format, of lines that are no journal's.
+  for (const std::string lines : {"I 99 0 0\n", "T unquoted\n", "A 2\n", "Q\n"}) {
+    EXPECT_FALSE(DecodeJournal(good + Sealed(lines)).has_value()) << lines;
+    EXPECT_FALSE(DecodeJournal(old + lines + ".\n").has_value()) << lines;
   }
   std::mt19937 random(3);
   for (int i = 0; i < 2000; ++i) {

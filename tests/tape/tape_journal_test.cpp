@@ -7,10 +7,13 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <iterator>
+#include <optional>
 #include <string>
 #include <thread>
 #include <vector>
 
+#include "app/tape/journal_texts.h"
 #include "engine/basic_host.h"
 #include "engine/memory_settings.h"
 #include "tests/settings/temp_folder.h"
@@ -30,12 +33,15 @@ struct Session {
   Engine engine{host, settings};
   std::unique_ptr<TapeJournal> journal;
 
-  explicit Session(const std::string& settingsPath) {
+  explicit Session(const std::string& settingsPath, journal_io::Files& files = journal_io::SystemFiles()) {
     engine.Start({});
-    journal = TapeJournal::Create(settingsPath, [this](std::size_t first) {
-      return std::vector<std::string>(host.tape.begin() + static_cast<std::ptrdiff_t>(std::min(first, host.tape.size())),
-                                      host.tape.end());
-    });
+    journal = TapeJournal::Create(
+        settingsPath,
+        [this](std::size_t first) {
+          return std::vector<std::string>(
+              host.tape.begin() + static_cast<std::ptrdiff_t>(std::min(first, host.tape.size())), host.tape.end());
+        },
+        files);
     engine.SetRecordObserver(journal.get());
     journal->RecordChanged(engine);
     // The start is written a moment later, once the window shows it.
@@ -44,7 +50,42 @@ struct Session {
   void Keys(std::initializer_list<Key> keys) {
     for (const Key key : keys) engine.PressKey(key);
   }
+  // Ends a calculation and lets the journal write it.
+  void Flush() { journal->FlushIfDue(std::chrono::steady_clock::now() + kJournalFlushInterval); }
+  // The tape the journal on disk gives back.
+  std::optional<std::vector<std::string>> TapeOnDisk() const {
+    const auto read = DecodeJournal(ReadBytes(journal->path()));
+    if (!read || !read->end) return std::nullopt;
+    std::vector<std::string> lines = read->linesBefore;
+    lines.insert(lines.end(), read->end->lines.begin(), read->end->lines.end());
+    return lines;
+  }
 };
+
+// The system's file calls, but for one kind that fails on demand, as on a
+// full disk.
+struct FailingFiles final : journal_io::Files {
+  enum class Call { kNone, kCreate, kAppend, kFlush, kReplace };
+  Call failing = Call::kNone;
+  journal_io::Handle CreateLocked(const std::string& path) override {
+    return failing == Call::kCreate ? journal_io::kNoHandle : Files::CreateLocked(path);
+  }
+  bool Append(journal_io::Handle handle, std::string_view bytes) override {
+    return failing != Call::kAppend && Files::Append(handle, bytes);
+  }
+  bool Flush(journal_io::Handle handle) override { return failing != Call::kFlush && Files::Flush(handle); }
+  bool Replace(const std::string& from, const std::string& to) override {
+    if (failing != Call::kReplace) return Files::Replace(from, to);
+    fs::remove(settings_test::FromUtf8(from));  // as the system's does
+    return false;
+  }
+  std::string FailureReason() override { return "No space left on device"; }
+};
+
+std::size_t FilesIn(const TempFolder& folder) {
+  const fs::path where = settings_test::FromUtf8(folder.File("x")).parent_path();
+  return static_cast<std::size_t>(std::distance(fs::directory_iterator(where), fs::directory_iterator()));
+}
 
 TEST(TapeJournal, ALeftJournalGivesTheSameTapeAgain) {
   TempFolder folder;
@@ -167,9 +208,119 @@ TEST(TapeJournal, AnUnreadableJournalIsSetAsideAndLinksAreNeverFollowed) {
 #ifndef _WIN32
   EXPECT_EQ(ReadBytes(target), "precious");
 #endif
+#ifndef _WIN32
+  // A second name of a file elsewhere is no journal either.
+  const std::string other = folder.File("other.txt");
+  WriteBytes(other, "precious too");
+  fs::create_hard_link(settings_test::FromUtf8(other), settings_test::FromUtf8(folder.File("Tallix.tape.3.0.journal")));
+  EXPECT_FALSE(TakeLeftJournal(folder.File()).has_value());
+  EXPECT_EQ(ReadBytes(other), "precious too");
+#endif
+  // Setting aside renames the file taken, never another put under its name since.
+  WriteBytes(junk, "not a journal either\n");
+  left = TakeLeftJournal(folder.File());
+  ASSERT_TRUE(left.has_value());
+  fs::rename(settings_test::FromUtf8(junk), settings_test::FromUtf8(junk + ".moved"));
+  WriteBytes(junk, "someone else's");
+  EXPECT_EQ(SetJournalAside(*left), "");
+  EXPECT_EQ(ReadBytes(junk), "someone else's");
   EXPECT_TRUE(IsJournalNameOf(folder.File(), "Tallix.tape.12.3.journal"));
   EXPECT_FALSE(IsJournalNameOf(folder.File(), "Tallix.tape.12.3.journal.unreadable"));
   EXPECT_FALSE(IsJournalNameOf(folder.File(), "Other.tape.1.0.journal"));
+}
+
+// A window killed before its first start leaves a journal with nothing in it
+// (its heading, or nothing at all when killed sooner): removed at the next
+// start without a word.
+TEST(TapeJournal, AJournalWithNothingInItIsRemovedSilently) {
+  TempFolder folder;
+  std::string path;
+  {
+    auto journal = TapeJournal::Create(folder.File(), {});
+    ASSERT_NE(journal, nullptr);
+    path = journal->path();
+    EXPECT_TRUE(JournalHoldsNoStart(ReadBytes(path)));
+    EXPECT_FALSE(ReadBytes(path).empty());
+  }
+  const std::string empty = folder.File("Tallix.tape.5.0.journal");
+  WriteBytes(empty, "");
+  EXPECT_FALSE(TakeLeftJournal(folder.File()).has_value());
+  EXPECT_EQ(FilesIn(folder), 0u);
+}
+
+// A full disk: said once, the tape kept in memory and the whole of it
+// written anew once the disk takes writes again.
+TEST(TapeJournal, AFailedWriteIsSaidOnceAndTriedAgainUntilTheTapeIsSaved) {
+  TempFolder folder;
+  FailingFiles files;
+  Session window(folder.File(), files);
+  std::vector<std::string> notices;
+  window.journal->SetNotice([&](const std::string& text) { notices.push_back(text); });
+  window.Keys({Key::D1, Key::Plus, Key::D2, Key::Equals});
+  window.Flush();
+  for (const auto call : {FailingFiles::Call::kAppend, FailingFiles::Call::kFlush}) {
+    const auto saved = window.host.tape;
+    files.failing = call;
+    const auto before = std::chrono::steady_clock::now();
+    window.Keys({Key::D3, Key::Plus, Key::D4, Key::Equals});
+    window.Flush();
+    window.Keys({Key::D5, Key::Plus});
+    window.Flush();
+    EXPECT_TRUE(window.journal->failing());
+    EXPECT_EQ(notices, std::vector<std::string>{JournalFailingMessage(window.journal->path(), files.FailureReason())});
+    // A crash now brings back at least the tape as it was saved last.
+    const auto onDisk = window.TapeOnDisk();
+    ASSERT_TRUE(onDisk.has_value());
+    EXPECT_TRUE(onDisk->size() >= saved.size() && std::equal(saved.begin(), saved.end(), onDisk->begin()));
+    // Not tried again sooner than the interval, and still failing, not said again.
+    window.journal->FlushIfDue(before + kJournalRetryInterval - std::chrono::milliseconds(1));
+    window.journal->FlushIfDue(std::chrono::steady_clock::now() + kJournalRetryInterval);
+    EXPECT_EQ(notices.size(), 1u);
+    files.failing = FailingFiles::Call::kNone;
+    window.journal->FlushIfDue(std::chrono::steady_clock::now() + 2 * kJournalRetryInterval);
+    EXPECT_FALSE(window.journal->failing());
+    ASSERT_EQ(notices.size(), 2u);
+    EXPECT_EQ(notices[1], JournalSavedAgainMessage(window.journal->path()));
+    EXPECT_EQ(window.TapeOnDisk(), window.host.tape);
+    notices.clear();
+    window.Keys({Key::D6, Key::Equals});
+    window.Flush();
+    EXPECT_EQ(window.TapeOnDisk(), window.host.tape);
+    EXPECT_EQ(FilesIn(folder), 1u);
+  }
+  window.engine.SetRecordObserver(nullptr);
+}
+
+// A journal that holds much before its last start is written anew beside
+// itself and put in its place: stopped at any step of that, as by a crash,
+// the journal on disk still gives the whole tape as last saved.
+TEST(TapeJournal, ACompactionStoppedAtAnyStepLeavesTheTapeWhole) {
+  for (const auto step : {FailingFiles::Call::kCreate, FailingFiles::Call::kAppend, FailingFiles::Call::kFlush,
+                          FailingFiles::Call::kReplace}) {
+    TempFolder folder;
+    FailingFiles files;
+    Session window(folder.File(), files);
+    window.host.tape.assign(30000, std::string(60, 'x'));  // far more than is left behind in place
+    window.engine.OnTapeLoaded(0);
+    window.Keys({Key::D1, Key::Plus});
+    window.Flush();
+    const auto saved = window.host.tape;
+    const auto bigger = fs::file_size(settings_test::FromUtf8(window.journal->path()));
+    files.failing = step;
+    window.host.tape = {"a short tape"};
+    window.engine.OnTapeLoaded(0);
+    window.Keys({Key::D2, Key::Plus});
+    window.Flush();
+    EXPECT_TRUE(window.journal->failing());
+    EXPECT_EQ(window.TapeOnDisk(), saved);
+    EXPECT_EQ(FilesIn(folder), 1u);
+    files.failing = FailingFiles::Call::kNone;
+    window.journal->FlushIfDue(std::chrono::steady_clock::now() + kJournalRetryInterval);
+    EXPECT_EQ(window.TapeOnDisk(), window.host.tape);
+    EXPECT_LT(fs::file_size(settings_test::FromUtf8(window.journal->path())), bigger);
+    EXPECT_EQ(FilesIn(folder), 1u);
+    window.engine.SetRecordObserver(nullptr);
+  }
 }
 
 }  // namespace

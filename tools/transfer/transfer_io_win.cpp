@@ -12,6 +12,7 @@
 
 #include <cwctype>
 
+#include "services/opened_file_win.h"
 #include "tools/transfer/transfer_eviction.h"
 #include "tools/transfer/transfer_io.h"
 #include "tools/transfer/transfer_texts.h"
@@ -112,35 +113,6 @@ class Reservation {
   void* memory_;
 };
 
-std::wstring FinalPath(HANDLE handle) {
-  std::wstring path(MAX_PATH, L'\0');
-  for (;;) {
-    const DWORD length = GetFinalPathNameByHandleW(handle, path.data(), static_cast<DWORD>(path.size()), 0);
-    if (length == 0) return {};
-    if (length < path.size()) return path.substr(0, length);
-    path.resize(length);
-  }
-}
-
-// Whether the opened file is the one named in its folder, rather than one
-// a link led to: Wine opens what a Unix symbolic link points to and shows no
-// reparse point, but names the file it opened by its own path. True when
-// either name is unknown.
-bool OpenedAsNamed(HANDLE handle, const std::wstring& path) {
-  const std::size_t slash = path.find_last_of(L"\\/");
-  if (slash == std::wstring::npos) return true;
-  const std::wstring opened = FinalPath(handle);
-  const Handle folder(CreateFileW(path.substr(0, slash + 1).c_str(), FILE_READ_ATTRIBUTES,
-                                  FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
-                                  FILE_FLAG_BACKUP_SEMANTICS, nullptr));
-  std::wstring expected = folder.get() == INVALID_HANDLE_VALUE ? std::wstring() : FinalPath(folder.get());
-  if (opened.empty() || expected.empty()) return true;
-  if (expected.back() != L'\\') expected += L'\\';
-  expected += path.substr(slash + 1);
-  return CompareStringOrdinal(opened.data(), static_cast<int>(opened.size()), expected.data(),
-                              static_cast<int>(expected.size()), TRUE) == CSTR_EQUAL;
-}
-
 Refusal Check(HANDLE handle, const std::wstring& path) {
   BY_HANDLE_FILE_INFORMATION info{};
   if (GetFileType(handle) != FILE_TYPE_DISK || !GetFileInformationByHandle(handle, &info)) {
@@ -149,7 +121,8 @@ Refusal Check(HANDLE handle, const std::wstring& path) {
   if (info.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) return Refusal::kLink;
   if (info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) return Refusal::kNotRegular;
   if (info.nNumberOfLinks != 1) return Refusal::kManyNames;
-  if (!OpenedAsNamed(handle, path)) return Refusal::kLink;
+  // A name the system will not give is no sign of a link.
+  if (!OpenedAsNamed(handle, path).value_or(true)) return Refusal::kLink;
   return Refusal::kNone;
 }
 
