@@ -5,9 +5,9 @@
 #include <iosfwd>
 #include <string>
 
-#include "services/codepage1252.h"
 #include <string_view>
 #include <vector>
+#include "services/codepage1252.h"
 
 namespace tallix {
 struct EngineSettings;
@@ -76,6 +76,10 @@ bool ShowsNotFinite(std::string_view shown);
 // a terminal would act on it or the quote would become unclear (controls, bytes
 // that are not UTF-8, quotes, backslashes).
 std::string QuoteInput(std::string_view text);
+
+// Whether `stream` is the process's standard output or error and that goes
+// to a terminal, where control characters would act instead of showing.
+bool IsTerminal(const std::ostream& stream);
 
 // A command's exit status once its streams are checked: `out` is flushed, and
 // when anything written to it was lost, or `in` failed other than by ending,

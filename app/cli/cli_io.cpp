@@ -1,8 +1,15 @@
 // What tallix-cli's commands share about their input and output: input quoted
 // safely in messages, and the streams checked before a command says it is done.
+#include <iostream>
 #include <istream>
 #include <ostream>
 #include <string>
+
+#ifdef _WIN32
+#include <io.h>
+#else
+#include <unistd.h>
+#endif
 
 #include "app/cli/cli_commands.h"
 #include "services/number_text.h"
@@ -17,7 +24,12 @@ constexpr std::size_t kQuotedCharacters = 80;
 // with a byte that is not one.
 std::size_t Utf8SequenceLength(std::string_view text) {
   const auto lead = static_cast<unsigned char>(text.front());
-  const std::size_t length = lead < 0x80 ? 1 : lead < 0xC2 ? 0 : lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : lead < 0xF5 ? 4 : 0;
+  const std::size_t length = lead < 0x80   ? 1
+                             : lead < 0xC2 ? 0
+                             : lead < 0xE0 ? 2
+                             : lead < 0xF0 ? 3
+                             : lead < 0xF5 ? 4
+                                           : 0;
   if (length == 0 || text.size() < length) return 0;
   for (std::size_t i = 1; i < length; ++i) {
     if ((static_cast<unsigned char>(text[i]) & 0xC0) != 0x80) return 0;
@@ -80,9 +92,7 @@ bool ReportIfNotNumber(std::string_view command, std::string_view argument, std:
   return false;
 }
 
-bool ShowsNotFinite(std::string_view shown) {
-  return shown.ends_with(kInfinityText) || shown.ends_with(kNaNText);
-}
+bool ShowsNotFinite(std::string_view shown) { return shown.ends_with(kInfinityText) || shown.ends_with(kNaNText); }
 
 int FinishStreams(std::string_view command, std::istream& in, std::ostream& out, std::ostream& err, int status) {
   out.flush();
@@ -95,6 +105,17 @@ int FinishStreams(std::string_view command, std::istream& in, std::ostream& out,
     return 1;
   }
   return status;
+}
+
+bool IsTerminal(const std::ostream& stream) {
+#ifdef _WIN32
+  const auto terminal = [](FILE* file) { return _isatty(_fileno(file)) != 0; };
+#else
+  const auto terminal = [](FILE* file) { return isatty(fileno(file)) != 0; };
+#endif
+  if (&stream == &std::cout) return terminal(stdout);
+  if (&stream == &std::cerr) return terminal(stderr);
+  return false;
 }
 
 }  // namespace tallix::cli

@@ -259,7 +259,12 @@ int RunKeys(const Args& arguments, std::istream& in, std::ostream& out, std::ost
     }
   }
   if (files.csv) {
-    out << FormatTapeCsv(host.tape, TapeStartRadix(engine));
+    // The export keeps a loaded tape's bytes, but a terminal must not act on them.
+    std::vector<std::string> lines = host.tape;
+    if (IsTerminal(out)) {
+      for (std::string& line : lines) line = ShownText(line);
+    }
+    out << FormatTapeCsv(lines, TapeStartRadix(engine));
     return FinishStreams("keys", in, out, err, status);
   }
   // A loaded tape's lines and display are anyone's bytes: none may reach the terminal as a control.

@@ -12,12 +12,6 @@
 #include <string>
 #include <system_error>
 
-#ifdef _WIN32
-#include <io.h>
-#else
-#include <unistd.h>
-#endif
-
 #include "app/cli/cli_commands.h"
 #include "app/cli/cli_stop_signal.h"
 #include "tools/transfer/transfer_report.h"
@@ -66,14 +60,6 @@ std::string ParseOptions(const Args& args, TransferOptions& options) {
 bool IsFolder(const std::string& utf8) {
   std::error_code error;
   return std::filesystem::is_directory(std::filesystem::path(std::u8string(utf8.begin(), utf8.end())), error);
-}
-
-bool StandardErrorIsTerminal() {
-#ifdef _WIN32
-  return _isatty(_fileno(stderr)) != 0;
-#else
-  return isatty(STDERR_FILENO) != 0;
-#endif
 }
 
 // Cache messages go to standard error as they come, and on a terminal the
@@ -136,7 +122,7 @@ int RunTransfer(const Args& args, std::ostream& out, std::ostream& err) {
   CatchStopSignals();
   transfer::RunResult run;
   {
-    Reporter reporter(err, StandardErrorIsTerminal());
+    Reporter reporter(err, IsTerminal(err));
     run = transfer::RunTransferSteps(*files, clock, testFile, settings, reporter);
   }
   if (run.stopped) {

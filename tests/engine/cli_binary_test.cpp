@@ -45,7 +45,9 @@ TEST(CliBinary, VersionAndHelpOfEachCommandOnStandardOutput) {
     EXPECT_NE(help.find(command + " "), std::string::npos) << help;
     EXPECT_TRUE(help.ends_with("\nstatus 0\n")) << help;
   }
-  EXPECT_TRUE(Capture("--help; echo status $?").ends_with("COMMAND --help\n      the program's version, or how it or one command is used\nstatus 0\n"));
+  EXPECT_TRUE(
+      Capture("--help; echo status $?")
+          .ends_with("COMMAND --help\n      the program's version, or how it or one command is used\nstatus 0\n"));
 }
 
 // Results lost to a full disk, or input that cannot be read, fail the run.
@@ -54,17 +56,22 @@ TEST(CliBinary, FailedWritesAndReadsAreReported) {
             "tallix-cli keys: cannot write to standard output\nstatus 1\n");
   EXPECT_EQ(Shell("seq 100000 | " + std::string(TALLIX_CLI_PATH) + " format '#' 2>&1 >/dev/full; echo status $?"),
             "tallix-cli format: cannot write to standard output\nstatus 1\n");
-  EXPECT_EQ(Capture("format '#' 2>&1 < /; echo status $?"), "tallix-cli format: cannot read standard input\nstatus 1\n");
+  EXPECT_EQ(Capture("format '#' 2>&1 < /; echo status $?"),
+            "tallix-cli format: cannot read standard input\nstatus 1\n");
   EXPECT_EQ(Capture("keys - 2>&1 < /; echo status $?"), "tallix-cli keys: cannot read standard input\nstatus 1\n");
 }
 
-// A tallix-cli started on a pseudo-terminal with no arguments.
+// A tallix-cli started on a pseudo-terminal, with no arguments unless given.
 class Terminal {
  public:
-  Terminal() {
+  explicit Terminal(std::vector<std::string> args = {}) {
+    args.insert(args.begin(), TALLIX_CLI_PATH);
+    std::vector<char*> argv;
+    for (std::string& arg : args) argv.push_back(arg.data());
+    argv.push_back(nullptr);
     pid_ = forkpty(&master_, nullptr, nullptr, nullptr);
     if (pid_ == 0) {
-      execl(TALLIX_CLI_PATH, TALLIX_CLI_PATH, static_cast<char*>(nullptr));
+      execv(TALLIX_CLI_PATH, argv.data());
       _exit(127);
     }
   }
@@ -167,6 +174,26 @@ TEST(CliInteractive, KeyboardMappingAndEscapeSequences) {
   const std::vector<std::string> lines = terminal.Lines();
   const std::vector<std::string> tape = {"", "1  ", "4 \xC3\x97", kDashes, "4 =", "", "Clear"};
   EXPECT_NE(std::search(lines.begin(), lines.end(), tape.begin(), tape.end()), lines.end()) << terminal.output();
+}
+
+// An export printed to a terminal cannot drive it; through a pipe it keeps the loaded bytes.
+TEST(CliBinary, CsvOfALoadedTapeActsOnNoTerminal) {
+  char folder[] = "/tmp/tallix-csv-XXXXXX";
+  ASSERT_NE(mkdtemp(folder), nullptr);
+  const std::string path = std::string(folder) + "/hostile.txt";
+  if (FILE* file = std::fopen(path.c_str(), "wb")) {
+    std::fputs("heading\r\n\r\n\r\n\x1B]0;x\x07 5\r\n", file);
+    std::fclose(file);
+  }
+  Terminal terminal({"keys", "--load", path, "--csv"});
+  ASSERT_TRUE(terminal.started());
+  const int status = terminal.Finish();
+  EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
+  EXPECT_NE(terminal.output().find("?]0;x?"), std::string::npos) << terminal.output();
+  EXPECT_EQ(terminal.output().find_first_of("\x1B\x07"), std::string::npos) << terminal.output();
+  EXPECT_NE(Capture("keys --load " + path + " --csv").find("\x1B]0;x\x07"), std::string::npos);
+  std::remove(path.c_str());
+  rmdir(folder);
 }
 
 TEST(CliInteractive, SignalRestoresTheTerminal) {
