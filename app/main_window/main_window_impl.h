@@ -10,8 +10,8 @@
 #include <map>
 #include <memory>
 #include <string>
-#include <unordered_map>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 #include "app/main_window/main_window_context.h"
@@ -83,6 +83,7 @@ class MainWindow final : public ui::FormDefinition, public EngineHost, public Ma
   int AddTapeLine(std::string_view line) override;
   void SelectTapeLine(int index) override;
   void ClearTapeLines() override;
+  void TapeLineWritten(std::string_view line) override;
   bool SetClipboardText(std::string_view text) override;
   std::string GetClipboardText() override;
   void StartStopStopwatch() override;
