@@ -61,6 +61,10 @@ class EngineHost {
   virtual int AddTapeLine(std::string_view line) = 0;
   virtual void SelectTapeLine(int index) = 0;
   virtual void ClearTapeLines() = 0;
+  // A line the calculator has just written and brought into view, after
+  // AddTapeLine; never a line of a loaded tape or of a replay. A window tells
+  // a screen reader of a result here; a host without one has nothing to do.
+  virtual void TapeLineWritten(std::string_view /*line*/) {}
 
   // Plain-text clipboard (empty text when it holds none). SetClipboardText is
   // false when the text could not be placed (another program holds the

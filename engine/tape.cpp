@@ -25,8 +25,10 @@ void Engine::AppendTapeLine(std::string_view number, std::string_view symbol) {
   }
   state_.lastTapeIndex = host_->AddTapeLine(line);
   ++(replaying_ ? replayedLines_ : record_.tapeLines);
-  // A replay brings only its last line into view, at its end.
-  if (!replaying_) host_->SelectTapeLine(state_.lastTapeIndex);
+  // A replay brings only its last line into view, at its end, and says none.
+  if (replaying_) return;
+  host_->SelectTapeLine(state_.lastTapeIndex);
+  host_->TapeLineWritten(line);
 }
 
 void Engine::AddNote(std::string_view text) {

@@ -84,6 +84,7 @@ class MainWindow final : public ui::FormDefinition, public EngineHost, public Ma
   int AddTapeLine(std::string_view line) override;
   void SelectTapeLine(int index) override;
   void ClearTapeLines() override;
+  void TapeLineWritten(std::string_view line) override;
   bool SetClipboardText(std::string_view text) override;
   std::string GetClipboardText() override;
   void StartStopStopwatch() override;

@@ -8,10 +8,12 @@
 #include "app/main_window/control_ids.h"
 #include "app/main_window/main_window_impl.h"
 #include "app/main_window/stopwatch_bar.h"
+#include "app/main_window/tape_line_kind.h"
 #include "resources/resource_ids.h"
 #include "side_window/wide_text.h"
 #include "ui/control_helpers.h"
 #include "ui/exports.h"
+#include "ui/screen_reader_notice.h"
 
 namespace tallix {
 
@@ -139,6 +141,13 @@ void MainWindow::ShowNewestTapeLine() {
 }
 
 void MainWindow::ClearTapeLines() { SendMessageW(Control(ids::kTapeList), LB_RESETCONTENT, 0, 0); }
+
+// Most screen readers say nothing of a new list item: a result is said in
+// words as it is written, on the tape's behalf.
+void MainWindow::TapeLineWritten(std::string_view line) {
+  const std::string words = SpokenTapeLine(line);
+  if (!words.empty()) ui::AnnounceText(Control(ids::kTapeList), Wide(words), L"TapeResult");
+}
 
 std::vector<std::string> MainWindow::TapeLinesFrom(std::size_t first) const {
   // One buffer for every line: a saved tape can have a million.

@@ -6,6 +6,7 @@
 #include <commctrl.h>
 #include <gtest/gtest.h>
 #include <oleacc.h>
+#include <uiautomationclient.h>
 
 #include <algorithm>
 #include <functional>
@@ -23,6 +24,7 @@
 #include "ui/accessible_object.h"
 #include "ui/control_helpers.h"
 #include "ui/input_box.h"
+#include "ui/screen_reader_notice.h"
 #include "ui/window_kit.h"
 
 namespace tallix {
@@ -232,6 +234,48 @@ TEST_F(AccessibilityTest, DefaultActionsPressKeysAndTheDisplayAndTapeReadOut) {
   EXPECT_TRUE(heardEvent(EVENT_OBJECT_VALUECHANGE, Item(ids::kDisplay), CHILDID_SELF));
   EXPECT_TRUE(heardEvent(EVENT_OBJECT_VALUECHANGE, Item(ids::kKeySink), CHILDID_SELF));
   EXPECT_TRUE(heardEvent(EVENT_OBJECT_CREATE, list, lines));
+}
+
+// A UI Automation notification as it was raised, in place of the system's
+// (which Wine lacks): its text and the window of the element it was raised on.
+struct Notice {
+  std::wstring text;
+  HWND window;
+  bool operator==(const Notice&) const = default;
+  friend void PrintTo(const Notice& notice, std::ostream* out) {
+    *out << testing::PrintToString(notice.text) << " on " << notice.window;
+  }
+};
+std::vector<Notice>* notices = nullptr;
+
+HRESULT WINAPI HearNotice(IRawElementProviderSimple* element, int, int, BSTR text, BSTR) {
+  VARIANT handle;
+  VariantInit(&handle);
+  HWND window = nullptr;
+  if (element && SUCCEEDED(element->GetPropertyValue(UIA_NativeWindowHandlePropertyId, &handle)) && handle.vt == VT_I4)
+    window = static_cast<HWND>(ULongToHandle(static_cast<ULONG>(handle.lVal)));
+  VariantClear(&handle);
+  notices->push_back({std::wstring(text, SysStringLen(text)), window});
+  return S_OK;
+}
+
+TEST_F(AccessibilityTest, EachResultIsSaidInWordsOnTheTapesBehalf) {
+  std::vector<Notice> heard;
+  notices = &heard;
+  ui::SetNotificationRaiser(HearNotice);
+  for (int id : {ids::kKey1 + 4, ids::kKeyPlus, ids::kKey1 + 2, ids::kKeyEquals, ids::kKey1 + 1, ids::kKeyChg}) {
+    EXPECT_EQ(Accessible(Item(id))->accDoDefaultAction(kSelf), S_OK);
+    Pump();
+  }
+  context_->CalculatorEngine().AddNote("8 =");
+  ui::SetNotificationRaiser(nullptr);
+  EXPECT_EQ(heard, (std::vector<Notice>{{L"8 total", Item(ids::kTapeList)}, {L"-6 change", Item(ids::kTapeList)}}));
+
+  // Without the system's function (Wine has none) nothing is said, and nothing fails.
+  HMODULE automation = LoadLibraryW(L"uiautomationcore.dll");
+  const bool systemSays = automation && GetProcAddress(automation, "UiaRaiseNotificationEvent");
+  EXPECT_EQ(ui::AnnounceText(Item(ids::kTapeList), L"8 total", L"TapeResult"), systemSays);
+  if (automation) FreeLibrary(automation);
 }
 
 // Every direct child of the window, with what it is and what it is called.

@@ -28,6 +28,7 @@ class RecordingHost : public BasicEngineHost {
     return answerYes;
   }
   void SelectTapeLine(int index) override { selectedLine = index; }
+  void TapeLineWritten(std::string_view line) override { written.emplace_back(line); }
   void StartStopStopwatch() override { ++stopwatchToggles; }
   void OpenHelp() override { ++helpOpened; }
   void AskForNote() override { ++notesAsked; }
@@ -42,6 +43,7 @@ class RecordingHost : public BasicEngineHost {
   bool autoDecimalChecked = false;
   int focusCount = 0;
   int selectedLine = -1;
+  std::vector<std::string> written;  // the lines said to be written as they came
   int stopwatchToggles = 0;
   int helpOpened = 0;
   int notesAsked = 0;
