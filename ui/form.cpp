@@ -8,6 +8,7 @@
 #include <utility>
 
 #include "ui/accessible_name.h"
+#include "ui/caption_fit.h"
 #include "ui/contrast.h"
 #include "ui/control_helpers.h"
 #include "ui/fire_lines.h"
@@ -231,6 +232,7 @@ LRESULT OnFormCreate(HWND form, const CREATESTRUCTW& create) {
   context->definition->window = form;
   SetEmptyTags(form);
   CreateFormControls(form, *context->definition, record->dpi);
+  FitCaptions(form, record->dpi);
   record->designClient = DesignClientOf(*context->definition);
   // At the design DPI the window keeps the outer size it was made with.
   if (record->dpi != kDesignDpi)
@@ -272,6 +274,7 @@ void OnFormDpiChanged(HWND form, FlyRecord& record, FormDefinition& definition, 
                  suggested->bottom - suggested->top, SWP_NOZORDER | SWP_NOACTIVATE);
   EnumChildWindows(form, RescaleControl, dpi);
   SetClientSize(form, ScaleToDpi(record.designClient.cx, dpi), ScaleToDpi(record.designClient.cy, dpi));
+  FitCaptions(form, dpi);
   KeepOnItsMonitor(form);
   SetFormIcons(form, record, definition);
   definition.OnDpiChanged(form, dpi);

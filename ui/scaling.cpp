@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 
+#include "ui/caption_fit.h"
 #include "ui/control_helpers.h"
 #include "ui/form.h"
 #include "ui/placement.h"
@@ -99,6 +100,7 @@ void PlaceControl(HWND control, const Place& place) {
   const int dpi = DpiOf(control);
   SetWindowPos(control, nullptr, ScaleToDpi(place.x, dpi), ScaleToDpi(place.y, dpi), ScaleToDpi(place.width, dpi),
                ScaleToDpi(place.height, dpi), SWP_NOZORDER | SWP_NOACTIVATE);
+  FitCaption(control, dpi);
 }
 
 void MoveControlTo(HWND control, int x, int y) {
