@@ -57,9 +57,17 @@ HFONT FontOf(HWND control) {
   return reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0));
 }
 
-int FontHeight(HFONT font) {
-  LOGFONTW description{};
-  return font && GetObjectW(font, sizeof description, &description) ? description.lfHeight : 0;
+// The height of the font's cells as drawn (negative): a bitmap face asked for
+// a height it does not have draws at one it has.
+int FontHeight(HWND control, HFONT font) {
+  if (!font) return 0;
+  HDC dc = GetDC(control);
+  HGDIOBJ previous = SelectObject(dc, font);
+  TEXTMETRICW metrics{};
+  GetTextMetricsW(dc, &metrics);
+  SelectObject(dc, previous);
+  ReleaseDC(control, dc);
+  return -metrics.tmHeight;
 }
 
 // Room a caption has beside what the control draws itself: the box of a
@@ -147,7 +155,7 @@ class Recorder {
       const int slack = IsWindowVisible(control) ? CaptionSlack(control, dpi) : 0;
       out_ << "control " << name << ' ' << index << ' ' << GetDlgCtrlID(control) << ' ' << Narrow(ClassOf(control))
            << ' ' << place.left << ' ' << place.top << ' ' << place.right - place.left << ' '
-           << place.bottom - place.top << ' ' << FontHeight(FontOf(control)) << ' ' << slack << ' '
+           << place.bottom - place.top << ' ' << FontHeight(control, FontOf(control)) << ' ' << slack << ' '
            << Narrow(ui::GetText(control)) << '\n';
     }
     if (!shots_.empty()) Photograph(form, shots_ + "\\" + name + ".bmp");
