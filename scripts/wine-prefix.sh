@@ -48,7 +48,9 @@ fi
 # Debian's Wine does not look in the folder where fonts-wine puts Wine's own
 # Tahoma and MS Sans Serif; every font in the prefix's Fonts folder is loaded.
 # Arial and Courier New are not Wine's: name their metric-compatible stand-ins,
-# or Wine picks a proportional sans face for both.
+# or Wine picks a proportional sans face for both. Nor is Microsoft Sans Serif,
+# the TrueType face that stands for the bitmap MS Sans Serif above 96 DPI: the
+# Arial-like Liberation Sans takes its place.
 wine_fonts=/usr/share/wine/fonts
 if [ ! -f "$wine_fonts/tahoma.ttf" ]; then
   echo "Wine's own fonts are missing ($wine_fonts/tahoma.ttf): apt-get install fonts-wine" >&2
@@ -59,10 +61,13 @@ mkdir -p "$fonts_dir"
 for font in "$wine_fonts"/*; do
   [ -e "$fonts_dir/$(basename "$font")" ] || ln -sf "$font" "$fonts_dir/"
 done
-if [ ! -f "$WINEPREFIX/.tallix-font-replacements" ]; then
+stand_ins=('Arial=Liberation Sans' 'Courier New=Liberation Mono' 'Microsoft Sans Serif=Liberation Sans')
+# A prefix made before a stand-in was added gets it too.
+if [ "$(cat "$WINEPREFIX/.tallix-font-replacements" 2>/dev/null)" != "${stand_ins[*]}" ]; then
   replacements='HKCU\Software\Wine\Fonts\Replacements'
-  wine reg add "$replacements" /v 'Arial' /t REG_SZ /d 'Liberation Sans' /f >/dev/null 2>&1
-  wine reg add "$replacements" /v 'Courier New' /t REG_SZ /d 'Liberation Mono' /f >/dev/null 2>&1
+  for pair in "${stand_ins[@]}"; do
+    wine reg add "$replacements" /v "${pair%%=*}" /t REG_SZ /d "${pair#*=}" /f >/dev/null 2>&1
+  done
   wineserver -w
-  touch "$WINEPREFIX/.tallix-font-replacements"
+  echo "${stand_ins[*]}" >"$WINEPREFIX/.tallix-font-replacements"
 fi

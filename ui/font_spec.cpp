@@ -58,6 +58,22 @@ BYTE CharsetOfFace(const std::wstring& face) {
   return charset;
 }
 
+// A bitmap face has a few sizes only and does not grow with the screen's
+// scale. Above the design DPI its TrueType counterpart takes its place, as
+// Windows itself maps its dialog font; at 96 DPI the bitmap face keeps its
+// crisp pixels.
+std::wstring FaceAtDpi(const std::wstring& face, int dpi) {
+  struct Counterpart {
+    const wchar_t* bitmap;
+    const wchar_t* trueType;
+  };
+  static constexpr Counterpart kCounterparts[] = {{L"MS Sans Serif", L"Microsoft Sans Serif"}};
+  if (dpi > kDesignDpi)
+    for (const Counterpart& pair : kCounterparts)
+      if (lstrcmpiW(face.c_str(), pair.bitmap) == 0) return pair.trueType;
+  return face;
+}
+
 struct CachedFont {
   std::wstring spec;
   int dpi;
@@ -101,14 +117,15 @@ HFONT FontFromSpec(std::wstring_view spec, int dpi) {
   auto parsed = ParseFontSpec(spec);
   if (!parsed) return nullptr;
 
+  const std::wstring face = FaceAtDpi(parsed->face, dpi);
   LOGFONTW lf{};
-  lstrcpynW(lf.lfFaceName, parsed->face.c_str(), LF_FACESIZE);
+  lstrcpynW(lf.lfFaceName, face.c_str(), LF_FACESIZE);
   lf.lfHeight = FontSpecHeightAtDpi(parsed->height, dpi);
   lf.lfWeight = parsed->weight;
   lf.lfItalic = parsed->italic;
   lf.lfUnderline = parsed->underline;
   lf.lfStrikeOut = parsed->strikeout;
-  lf.lfCharSet = CharsetOfFace(parsed->face);
+  lf.lfCharSet = CharsetOfFace(face);
   lf.lfOutPrecision = OUT_TT_PRECIS;
   lf.lfClipPrecision = CLIP_DEFAULT_PRECIS;
   lf.lfQuality = DEFAULT_QUALITY;

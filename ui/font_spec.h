@@ -34,8 +34,9 @@ int FontSpecPixelHeight(int height, int dotsPerInchY);
 int FontSpecHeightAtDpi(int height, int dpi);
 
 // The font of a spec string at dpi from the process-wide cache, made on first
-// use. The cache owns every font until the process ends: never delete the
-// result. nullptr when the font string names no face or the font cannot be made.
+// use. Above 96 DPI a bitmap face ("MS Sans Serif") gives way to its
+// TrueType counterpart ("Microsoft Sans Serif"), which scales. The cache owns every font until the process ends: never
+// delete the result. nullptr when the font string names no face or the font cannot be made.
 HFONT FontFromSpec(std::wstring_view spec, int dpi = kDesignDpi);
 
 // Number of fonts in the cache.

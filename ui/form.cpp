@@ -8,10 +8,12 @@
 #include <utility>
 
 #include "ui/accessible_name.h"
-#include "ui/fire_lines.h"
+#include "ui/caption_fit.h"
 #include "ui/contrast.h"
 #include "ui/control_helpers.h"
+#include "ui/fire_lines.h"
 #include "ui/font_spec.h"
+#include "ui/placement.h"
 #include "ui/scaling.h"
 #include "ui/window_kit.h"
 #include "ui/xp_button.h"
@@ -230,6 +232,7 @@ LRESULT OnFormCreate(HWND form, const CREATESTRUCTW& create) {
   context->definition->window = form;
   SetEmptyTags(form);
   CreateFormControls(form, *context->definition, record->dpi);
+  FitCaptions(form, record->dpi);
   record->designClient = DesignClientOf(*context->definition);
   // At the design DPI the window keeps the outer size it was made with.
   if (record->dpi != kDesignDpi)
@@ -271,6 +274,8 @@ void OnFormDpiChanged(HWND form, FlyRecord& record, FormDefinition& definition, 
                  suggested->bottom - suggested->top, SWP_NOZORDER | SWP_NOACTIVATE);
   EnumChildWindows(form, RescaleControl, dpi);
   SetClientSize(form, ScaleToDpi(record.designClient.cx, dpi), ScaleToDpi(record.designClient.cy, dpi));
+  FitCaptions(form, dpi);
+  KeepOnItsMonitor(form);
   SetFormIcons(form, record, definition);
   definition.OnDpiChanged(form, dpi);
   RedrawWindow(form, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
@@ -625,18 +630,20 @@ INT_PTR ShowForm(FormDefinition& definition, HWND owner, bool modal, LPARAM valu
     outer = OuterOfClient({ScaleToDpi(design.cx, dpi), ScaleToDpi(design.cy, dpi)}, definition.style,
                           definition.exStyle, HasMenuBar(definition), dpi);
   }
-  int x = (GetSystemMetrics(SM_CXSCREEN) - outer.cx) / 2;
-  int y = (GetSystemMetrics(SM_CYSCREEN) - outer.cy) / 2;
+  const HMONITOR monitor = MonitorForOwner(owner);
+  const POINT corner = CentredOn(monitor, outer);
   HINSTANCE instance = ToolkitInstance();
   HMENU menu = definition.menuName ? LoadMenuW(instance, definition.menuName) : nullptr;
   CreateContext context{&definition, value};
   HWND form =
       CreateWindowExW(definition.exStyle, definition.ClassName().c_str(), definition.caption.c_str(), definition.style,
-                      x, y, outer.cx, outer.cy, owner, menu, instance, &context);
+                      corner.x, corner.y, outer.cx, outer.cy, owner, menu, instance, &context);
   if (!form) {
     if (menu) DestroyMenu(menu);
     return -1;
   }
+  // Once the form has its size for its DPI and has placed itself.
+  if (!IsChildWindow(form)) KeepInWorkArea(form, monitor);
   FlyRecord* record = GetFlyRecord(form);
   if (!modal || (definition.exStyle & WS_EX_MDICHILD) || !record) {
     ShowWindow(form, (definition.exStyle & WS_EX_NOACTIVATE) ? SW_SHOWNOACTIVATE : SW_SHOWNORMAL);

@@ -3,8 +3,8 @@
 // window's facts, its controls as rows (ui/control_presets.h makes the usual
 // kinds) and a handler bound to each control and menu item; ShowForm
 // registers the class "FORM_TALLIX_<NAME>_CLASS", creates the window centred
-// on the screen with its controls, and returns (modeless) or runs a modal
-// loop until CloseForm. A complete window:
+// on its owner's screen with its controls, and returns (modeless) or runs a
+// modal loop until CloseForm. A complete window:
 //
 //   class AboutForm : public FormDefinition {
 //    public:
@@ -84,8 +84,8 @@ struct FlyRecord {
   void (*finish)(HWND) = nullptr;        // control: run again for a new DPI
   HICON largeIcon = nullptr;             // form: window icons for its DPI, destroyed with it
   HICON smallIcon = nullptr;
-  const wchar_t* iconName = nullptr;     // control (SS_ICON static): its icon resource
-  HICON icon = nullptr;                  // control: that icon at its DPI, destroyed with it
+  const wchar_t* iconName = nullptr;  // control (SS_ICON static): its icon resource
+  HICON icon = nullptr;               // control: that icon at its DPI, destroyed with it
 };
 
 FlyRecord* GetFlyRecord(HWND window);
@@ -207,9 +207,11 @@ class FormDefinition {
   std::map<std::tuple<UINT, int, int>, ControlHandler> handlers_;
 };
 
-// Creates the form owned by owner, centred on the screen. Returns -1 when the
-// window cannot be created, the window handle for a modeless form, and the
-// result given to CloseForm for a modal one (after the form has closed).
+// Creates the form owned by owner, centred on the owner's monitor (the
+// primary one without an owner), moved and if need be made smaller to lie
+// within that monitor's work area. Returns -1 when the window cannot be
+// created, the window handle for a modeless form, and the result given to
+// CloseForm for a modal one (after the form has closed).
 INT_PTR ShowForm(FormDefinition& form, HWND owner, bool modal, LPARAM value = 0);
 
 // At most one of a modeless form: an open one is shown normally and given the

@@ -2,8 +2,10 @@
 
 #include <commctrl.h>
 
+#include "ui/caption_fit.h"
 #include "ui/control_helpers.h"
 #include "ui/form.h"
+#include "ui/placement.h"
 #include "ui/window_kit.h"
 
 namespace tallix::ui {
@@ -25,7 +27,8 @@ struct DpiFunctions {
       Find(user, "AdjustWindowRectExForDpi", adjustForDpi);
       Find(user, "GetSystemMetricsForDpi", metricsForDpi);
     }
-    if (HMODULE controls = GetModuleHandleW(L"comctl32.dll")) Find(controls, "LoadIconWithScaleDown", iconWithScaleDown);
+    if (HMODULE controls = GetModuleHandleW(L"comctl32.dll"))
+      Find(controls, "LoadIconWithScaleDown", iconWithScaleDown);
   }
 
   template <class Fn>
@@ -49,9 +52,7 @@ RECT FrameAround(RECT client, DWORD style, DWORD exStyle, bool hasMenu, int dpi)
   return client;
 }
 
-bool HasMenuBar(HWND form) {
-  return GetMenu(form) != nullptr && !(GetWindowLongW(form, GWL_STYLE) & WS_CHILD);
-}
+bool HasMenuBar(HWND form) { return GetMenu(form) != nullptr && !(GetWindowLongW(form, GWL_STYLE) & WS_CHILD); }
 
 // Design values of a control never placed through the framework are read
 // back from its pixels.
@@ -99,6 +100,7 @@ void PlaceControl(HWND control, const Place& place) {
   const int dpi = DpiOf(control);
   SetWindowPos(control, nullptr, ScaleToDpi(place.x, dpi), ScaleToDpi(place.y, dpi), ScaleToDpi(place.width, dpi),
                ScaleToDpi(place.height, dpi), SWP_NOZORDER | SWP_NOACTIVATE);
+  FitCaption(control, dpi);
 }
 
 void MoveControlTo(HWND control, int x, int y) {
@@ -120,6 +122,7 @@ void SetFormClientSize(HWND form, int width, int height) {
   if (FlyRecord* record = GetFlyRecord(form)) record->designClient = {width, height};
   const int dpi = DpiOf(form);
   SetClientSize(form, ScaleToDpi(width, dpi), ScaleToDpi(height, dpi));
+  KeepOnItsMonitor(form);
 }
 
 SIZE DesignClientOfOuter(int width, int height, DWORD style, DWORD exStyle, bool hasMenu) {
@@ -144,6 +147,7 @@ void SetFormOuterSize(HWND form, int width, int height) {
   // At the design DPI the outer size is kept whatever frame the system draws.
   if (FlyRecord* record = GetFlyRecord(form)) record->designClient = client;
   SetWindowPos(form, nullptr, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  KeepOnItsMonitor(form);
 }
 
 int WindowIconSize(bool large, int dpi) {

@@ -41,6 +41,7 @@ void MoveControlTo(HWND control, int x, int y);
 void ResizeControlTo(HWND control, int width, int height);
 
 // Gives a form a client area of the design size, remembered like a place.
+// Both keep the form within the work area of its monitor.
 void SetFormClientSize(HWND form, int width, int height);
 // Gives a form the design outer size: exactly that at 96 DPI; at any other,
 // the client area that size leaves inside a 96-DPI frame, scaled, inside the

@@ -57,9 +57,17 @@ HFONT FontOf(HWND control) {
   return reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0));
 }
 
-int FontHeight(HFONT font) {
-  LOGFONTW description{};
-  return font && GetObjectW(font, sizeof description, &description) ? description.lfHeight : 0;
+// The height of the font's cells as drawn (negative): a bitmap face asked for
+// a height it does not have draws at one it has.
+int FontHeight(HWND control, HFONT font) {
+  if (!font) return 0;
+  HDC dc = GetDC(control);
+  HGDIOBJ previous = SelectObject(dc, font);
+  TEXTMETRICW metrics{};
+  GetTextMetricsW(dc, &metrics);
+  SelectObject(dc, previous);
+  ReleaseDC(control, dc);
+  return -metrics.tmHeight;
 }
 
 // Room a caption has beside what the control draws itself: the box of a
@@ -120,7 +128,8 @@ int CaptionSlack(HWND control, int dpi) {
 
 class Recorder {
  public:
-  Recorder(std::ostream& out, std::string shots, int switchTo) : out_(out), shots_(std::move(shots)), switchTo_(switchTo) {}
+  Recorder(std::ostream& out, std::string shots, int switchTo)
+      : out_(out), shots_(std::move(shots)), switchTo_(switchTo) {}
 
   // Measures a window (after the DPI switch when asked) and writes it down.
   void Record(const std::string& name, HWND form) {
@@ -133,9 +142,11 @@ class Recorder {
     Pump();
     RedrawWindow(form, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
     const int dpi = ui::DpiOf(form);
+    const SIZE fitted = CheckOnScreen(name, form);
     RECT client{};
     GetClientRect(form, &client);
-    out_ << "window " << name << ' ' << client.right << ' ' << client.bottom << '\n';
+    out_ << "window " << name << ' ' << client.right << ' ' << client.bottom << ' ' << fitted.cx << ' ' << fitted.cy
+         << '\n';
     int index = 0;
     for (HWND control = GetWindow(form, GW_CHILD); control; control = GetWindow(control, GW_HWNDNEXT), ++index) {
       RECT place{};
@@ -144,7 +155,7 @@ class Recorder {
       const int slack = IsWindowVisible(control) ? CaptionSlack(control, dpi) : 0;
       out_ << "control " << name << ' ' << index << ' ' << GetDlgCtrlID(control) << ' ' << Narrow(ClassOf(control))
            << ' ' << place.left << ' ' << place.top << ' ' << place.right - place.left << ' '
-           << place.bottom - place.top << ' ' << FontHeight(FontOf(control)) << ' ' << slack << ' '
+           << place.bottom - place.top << ' ' << FontHeight(control, FontOf(control)) << ' ' << slack << ' '
            << Narrow(ui::GetText(control)) << '\n';
     }
     if (!shots_.empty()) Photograph(form, shots_ + "\\" + name + ".bmp");
@@ -153,6 +164,28 @@ class Recorder {
   bool failed = false;
 
  private:
+  // The whole window, title bar first, lies within the work area of a
+  // monitor. Answers, for width and height, 1 where the window fills the
+  // work area: made smaller to fit, it is not its design size scaled.
+  SIZE CheckOnScreen(const std::string& name, HWND form) {
+    RECT outer{};
+    GetWindowRect(form, &outer);
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof monitor;
+    GetMonitorInfoW(MonitorFromWindow(form, MONITOR_DEFAULTTONEAREST), &monitor);
+    const RECT& work = monitor.rcWork;
+    const SIZE fitted{outer.right - outer.left == work.right - work.left,
+                      outer.bottom - outer.top == work.bottom - work.top};
+    RECT inside{};
+    IntersectRect(&inside, &outer, &work);
+    if (EqualRect(&inside, &outer)) return fitted;
+    std::fprintf(stderr, "%s lies outside the work area: window %ld,%ld-%ld,%ld, work area %ld,%ld-%ld,%ld\n",
+                 name.c_str(), outer.left, outer.top, outer.right, outer.bottom, monitor.rcWork.left,
+                 monitor.rcWork.top, monitor.rcWork.right, monitor.rcWork.bottom);
+    failed = true;
+    return fitted;
+  }
+
   void SwitchDpi(HWND form) {
     RECT outer{};
     GetWindowRect(form, &outer);
@@ -176,7 +209,8 @@ HWND NewForm(std::set<HWND>& known) {
 
 // Runs `open`, which shows a modal form; the form is recorded and closed from
 // inside its own message loop.
-void RecordModal(Recorder& recorder, const std::string& name, std::set<HWND>& known, const std::function<void()>& open) {
+void RecordModal(Recorder& recorder, const std::string& name, std::set<HWND>& known,
+                 const std::function<void()>& open) {
   static Recorder* activeRecorder;
   static const std::string* activeName;
   static std::set<HWND>* activeKnown;
@@ -247,8 +281,8 @@ int RecordAll(const std::string& path, const std::string& shots, int switchTo) {
     for (int id : toggles) menu(id);
   }
 
-  const std::pair<const char*, int> sideKeys[] = {{"converter", ids::kKeyCnv},    {"area", ids::kKeyArea},
-                                                  {"volume", ids::kKeyVol},       {"loan", ids::kKeyLoan},
+  const std::pair<const char*, int> sideKeys[] = {{"converter", ids::kKeyCnv},     {"area", ids::kKeyArea},
+                                                  {"volume", ids::kKeyVol},        {"loan", ids::kKeyLoan},
                                                   {"transfer", ids::kKeyTransfer}, {"help", ids::kKeyHelp}};
   for (const auto& [name, id] : sideKeys) {
     HWND key = GetDlgItem(window, id);
@@ -304,7 +338,8 @@ Record Read(const std::string& path) {
 }
 
 // Each place, size and font height of the record is that of the design
-// record times the scale, within a pixel; every caption fits.
+// record times the scale, within a pixel; every caption fits, to the last
+// pixel.
 int Compare(const std::string& designPath, const std::string& path) {
   const Record design = Read(designPath), scaled = Read(path);
   if (design.lines.empty() || scaled.lines.empty()) {
@@ -314,8 +349,8 @@ int Compare(const std::string& designPath, const std::string& path) {
   int faults = 0;
   const auto fault = [&](const std::string& what, const std::string& key) {
     ++faults;
-    std::fprintf(stderr, "%s\n  design: %s\n  at %d DPI: %s\n", what.c_str(), design.texts.at(key).c_str(),
-                 scaled.dpi, scaled.texts.contains(key) ? scaled.texts.at(key).c_str() : "(missing)");
+    std::fprintf(stderr, "%s\n  design: %s\n  at %d DPI: %s\n", what.c_str(), design.texts.at(key).c_str(), scaled.dpi,
+                 scaled.texts.contains(key) ? scaled.texts.at(key).c_str() : "(missing)");
   };
   for (const auto& [key, values] : design.lines) {
     const auto found = scaled.lines.find(key);
@@ -327,23 +362,33 @@ int Compare(const std::string& designPath, const std::string& path) {
     // A drop-down list sizes its closed field to its font, as the system
     // does at every DPI; only the rest of its place is the form's.
     const bool dropDown = key.find(" ComboBox") != std::string::npos;
-    // Places and sizes; for a control also its font height, then whether its caption fits.
-    const size_t measured = control ? 5 : values.size();
-    for (size_t i = 0; i < measured && i < values.size() && i < found->second.size(); ++i) {
+    const bool window = key.rfind("window ", 0) == 0;
+    // Places and sizes; for a control also its font height, then whether its
+    // caption fits; for a window its client size, then whether it was made
+    // smaller to fit the screen (and so is not its design size scaled).
+    const size_t measured = control ? 5 : window ? 2 : values.size();
+    const std::vector<long>& got = found->second;
+    // A control may be larger than its place scaled where its caption needs
+    // it, but then no more than a few pixels larger than the caption.
+    const bool grownForCaption = control && got.size() > 5 && got[5] >= 0 && got[5] <= 2;
+    for (size_t i = 0; i < measured && i < values.size() && i < got.size(); ++i) {
       if (dropDown && i == 3) continue;
+      if (window && got.size() > i + 2 && got[i + 2]) continue;
       const long expected = MulDiv(static_cast<int>(values[i]), scaled.dpi, design.dpi);
-      if (std::labs(found->second[i] - expected) > 1) {
-        fault("not scaled (value " + std::to_string(i + 1) + ")", key);
-        break;
+      if (std::labs(got[i] - expected) <= 1) continue;
+      if (grownForCaption && i < 4) {
+        const size_t start = i % 2, size = start + 2;  // x and width, or y and height
+        const long from = MulDiv(static_cast<int>(values[start]), scaled.dpi, design.dpi);
+        const long to = from + MulDiv(static_cast<int>(values[size]), scaled.dpi, design.dpi);
+        if (got[start] <= from + 1 && got[start] + got[size] >= to - 1) continue;
       }
+      fault("not scaled (value " + std::to_string(i + 1) + ")", key);
+      break;
     }
-    // Text cells round to whole pixels of their own: a line may come out one
-    // pixel taller than its box scaled, as it does within 1 pixel of the box.
-    const long allowed = scaled.dpi == ui::kDesignDpi ? 0 : -1;
-    if (control && found->second.size() > 5 && found->second[5] < allowed) fault("caption clipped", key);
+    if (control && got.size() > 5 && got[5] < 0) fault("caption clipped", key);
   }
-  std::printf("%zu records compared at %d DPI against %d DPI: %d faults\n", design.lines.size(), scaled.dpi,
-              design.dpi, faults);
+  std::printf("%zu records compared at %d DPI against %d DPI: %d faults\n", design.lines.size(), scaled.dpi, design.dpi,
+              faults);
   return faults ? 1 : 0;
 }
 
