@@ -8,9 +8,9 @@
 #include <utility>
 
 #include "ui/accessible_name.h"
-#include "ui/fire_lines.h"
 #include "ui/contrast.h"
 #include "ui/control_helpers.h"
+#include "ui/fire_lines.h"
 #include "ui/font_spec.h"
 #include "ui/scaling.h"
 #include "ui/window_kit.h"
@@ -313,6 +313,15 @@ bool IsOptionButton(HWND control) {
   return HasClass(control, L"Button") && (type == BS_RADIOBUTTON || type == BS_AUTORADIOBUTTON);
 }
 
+// The push button that the form's table declares the default one; 0 for none.
+int DefaultButtonOf(const FormDefinition& definition) {
+  for (const ControlSpec& row : definition.controls) {
+    const bool button = row.className && lstrcmpiW(row.className, L"BUTTON") == 0;
+    if (button && (row.style & BS_TYPEMASK) == BS_DEFPUSHBUTTON) return row.id;
+  }
+  return 0;
+}
+
 // Where the keyboard starts in a form that put the focus nowhere itself: its
 // first tab stop, so that a key stroke always has a visible target. A group
 // of option buttons is entered at the one checked, as Tab enters it: an
@@ -439,6 +448,10 @@ LRESULT CALLBACK FormProcedure(HWND form, UINT message, WPARAM wParam, LPARAM lP
         SendMessageW(form, WM_CLOSE, 0, 0);
         return 0;
       }
+      break;
+    case DM_GETDEFID:
+      // Enter in a field presses the form's default button, as in a dialog.
+      if (const int id = DefaultButtonOf(*definition)) return MAKELRESULT(id, DC_HASDEFID);
       break;
     case WM_SETFOCUS:
       if (HWND target = (record->lastFocus && IsWindow(record->lastFocus)) ? record->lastFocus : FirstFocus(form)) {

@@ -181,7 +181,7 @@ TEST_F(KeyboardTest, AreaAndVolumeTabInRows) {
 TEST_F(KeyboardTest, LoanTabsByColumnsThenRowsAndArrowsLoadAProfile) {
   HWND loan = OpenWithKey(ids::kKeyLoan);
   ExpectTabOrder(loan, {1000, 1001, 1002, 1003, 1004, 1005, 1006, 1007, 1008, 1015,
-                        1018, 1016, 1019, 1017, 1020, 1009, 1010, 1011, 1012, 1013});
+                        1018, 1016, 1019, 1017, 1020, 1009, 1010, 1011, 1012, IDCANCEL});
 
   HWND list = GetDlgItem(loan, 1000);
   SetFocus(list);
@@ -194,6 +194,26 @@ TEST_F(KeyboardTest, LoanTabsByColumnsThenRowsAndArrowsLoadAProfile) {
   EXPECT_NE(ui::GetText(GetDlgItem(loan, 1004)).find(L"200"), std::wstring::npos);
   EXPECT_EQ(GetFocus(), list) << "the list keeps the focus for the next arrow";
   DestroyWindow(loan);
+}
+
+// Enter in a field calculates with what was typed; Esc closes the window.
+TEST_F(KeyboardTest, LoanCalculatesOnEnterAndClosesOnEsc) {
+  HWND loan = OpenWithKey(ids::kKeyLoan);
+  ASSERT_NE(loan, nullptr);
+  SetForegroundWindow(loan);
+  PumpUntil([&] { return GetForegroundWindow() == loan; });
+  HWND amount = GetDlgItem(loan, 1004);
+  HWND payment = GetDlgItem(loan, 1015);
+  const std::wstring shown = ui::GetText(payment);
+  SetFocus(amount);
+  ui::SetText(amount, L"999000");
+  Press(VK_RETURN);
+  EXPECT_NE(ui::GetText(payment), shown) << "Enter did not calculate";
+  EXPECT_TRUE(IsWindow(loan));
+  Press(VK_ESCAPE);
+  PumpUntil([&] { return !IsWindow(loan); });
+  EXPECT_FALSE(IsWindow(loan)) << "Esc did not close the window";
+  if (IsWindow(loan)) DestroyWindow(loan);
 }
 
 TEST_F(KeyboardTest, TransferTabsAlongItsButtonsAndTheFolderChoiceReturnsToIt) {
