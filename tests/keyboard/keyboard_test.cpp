@@ -255,6 +255,36 @@ TEST_F(KeyboardTest, HelpTabsFromTheTopicsToTheTextAndClosesWithAltF4) {
   DestroyWindow(help);
 }
 
+// Tab into a scrolled topic keeps the lines the reader was at; Esc closes
+// the window from the text as from the topics.
+TEST_F(KeyboardTest, HelpKeepsTheReadingPlaceOnTabAndClosesWithEsc) {
+  for (const bool fromText : {true, false}) {
+    SendMessageW(Owner(), WM_COMMAND, MAKEWPARAM(IDM_KEYBOARD_EQUIVALENTS, 0), 0);
+    HWND help = nullptr;
+    PumpUntil([&] { return (help = ui::test::UnknownForm({Owner()})) != nullptr; });
+    ASSERT_NE(help, nullptr);
+    SetForegroundWindow(help);
+    PumpUntil([&] { return GetForegroundWindow() == help; });
+    HWND text = GetDlgItem(help, 1004);
+    SetFocus(GetDlgItem(help, 1000));
+    if (fromText) {
+      SendMessageW(text, EM_LINESCROLL, 0, 6);
+      const LRESULT firstLine = SendMessageW(text, EM_GETFIRSTVISIBLELINE, 0, 0);
+      ASSERT_GT(firstLine, 0) << "the topic is too short to scroll";
+      Press(VK_TAB);
+      ASSERT_EQ(GetFocus(), text);
+      EXPECT_EQ(SendMessageW(text, EM_GETFIRSTVISIBLELINE, 0, 0), firstLine) << "Tab scrolled the text";
+      DWORD start = 0, end = 0;
+      SendMessageW(text, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+      EXPECT_EQ(start, end) << "Tab selected the text";
+    }
+    Press(VK_ESCAPE);
+    PumpUntil([&] { return !IsWindow(help); });
+    EXPECT_FALSE(IsWindow(help)) << "Esc did not close the help " << (fromText ? "from its text" : "from its topics");
+    if (IsWindow(help)) DestroyWindow(help);
+  }
+}
+
 TEST_F(KeyboardTest, ModalWindowsTabInTheirVisualOrder) {
   const auto menu = [](int id) { return [id] { SendMessageW(Owner(), WM_COMMAND, MAKEWPARAM(id, 0), 0); }; };
   // The calculator mode (the option checked), the tax rate, both check boxes, Ok, Cancel.
