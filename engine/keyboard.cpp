@@ -39,6 +39,7 @@ struct KeyboardRows {
     Condition when;
     Action run;
     std::optional<Key> pressed;
+    std::optional<MenuCommand> command{};  // the menu command it runs too
   };
 
   static const Row* Find(const KeyContext& context);
@@ -143,7 +144,7 @@ const std::array<KeyboardRows::Row, 57> KeyboardRows::kRows = {{
     {{vk::Letter('B'), kNone, kNone}, [](const KeyContext& c) { return c.hex(); },
      [](Engine& e) { e.EnterDigit(11); }, Key::B},
     {{vk::Letter('C'), kNone, kNone}, [](const KeyContext& c) { return c.ctrl; },
-     [](Engine& e) { e.CopyDisplay(); }, std::nullopt},
+     [](Engine& e) { e.CopyDisplay(); }, std::nullopt, MenuCommand::Copy},
     {{vk::Letter('C'), kNone, kNone}, [](const KeyContext& c) { return c.hex(); },
      [](Engine& e) { e.EnterDigit(12); }, Key::C},
     {{vk::Letter('D'), kNone, kNone}, [](const KeyContext& c) { return c.hex(); },
@@ -156,18 +157,18 @@ const std::array<KeyboardRows::Row, 57> KeyboardRows::kRows = {{
      [](Engine& e) { e.MakeChange(); }, Key::Change},
     {{vk::Letter('N'), kNone, kNone}, [](const KeyContext& c) { return c.ctrl; }, [](Engine& e) {
        if (!e.replaying_) e.host_->AskForNote();
-     }, std::nullopt},
+     }, std::nullopt, MenuCommand::AddNote},
     {{vk::Letter('R'), kNone, kNone}, [](const KeyContext& c) { return c.decimal(); },
      [](Engine& e) { e.Reciprocal(); }, Key::Reciprocal},
     {{vk::Letter('T'), kNone, kNone}, [](const KeyContext& c) { return c.decimal(); },
      [](Engine& e) { e.AddTax(); }, Key::Tax},
     {{vk::Letter('V'), kNone, kNone}, [](const KeyContext& c) { return c.ctrl; },
-     [](Engine& e) { e.PasteDisplay(); }, std::nullopt},
+     [](Engine& e) { e.PasteDisplay(); }, std::nullopt, MenuCommand::Paste},
     {{vk::kF9, kNone, kNone}, [](const KeyContext& c) { return c.decimal(); },
      [](Engine& e) { e.ChangeSign(); }, Key::ChangeSign},
     {{vk::kF1, kNone, kNone}, Always, [](Engine& e) {
        if (!e.replaying_) e.host_->OpenHelp();
-     }, Key::Help},
+     }, Key::Help, MenuCommand::Help},
     {{vk::kNumLock, kNone, kNone}, Always, [](Engine& e) { e.UpdateNumLock(); }, std::nullopt},
 }};
 // clang-format on
@@ -184,6 +185,12 @@ std::optional<Key> KeyPressedBy(int virtualKey, bool shift, std::uint8_t display
   const KeyContext context{virtualKey, false, shift, ctrl, displayMode};
   const auto* row = KeyboardRows::Find(context);
   return row ? row->pressed : std::nullopt;
+}
+
+std::optional<MenuCommand> CommandRunBy(int virtualKey, bool shift, std::uint8_t displayMode, bool ctrl) {
+  const KeyContext context{virtualKey, false, shift, ctrl, displayMode};
+  const auto* row = KeyboardRows::Find(context);
+  return row ? row->command : std::nullopt;
 }
 
 int Engine::OnKeyDown(int virtualKey) {

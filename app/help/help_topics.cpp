@@ -274,6 +274,8 @@ Start	Space
 Lap	F7
 Reset	F8
 
+Alt and the underlined letter opens a menu (Alt-F for File); each menu shows the keys of its commands.
+
 Laptop 10 Key Support includes...
 
 M = 0

@@ -57,8 +57,8 @@ TEST(KeyboardDigits, LaptopMappingOn) {
   keys.Type({vk::Digit(0), vk::Digit(2), vk::kSlash, vk::Digit(3), vk::kSemicolon, vk::Digit(4), vk::Letter('P'),
              vk::Digit(5), vk::kEnter});
   // ((1234567890 / 2) + 3 - 4) * 5
-  EXPECT_EQ(keys.NewTape(), (Lines{"1,234,567,890  ", "2 \xF7", "3 +", "4 -", "5 \xD7", kDashes,
-                                   "3,086,419,720 =", ""}));
+  EXPECT_EQ(keys.NewTape(),
+            (Lines{"1,234,567,890  ", "2 \xF7", "3 +", "4 -", "5 \xD7", kDashes, "3,086,419,720 =", ""}));
   keys.Type({vk::Digit(1), vk::Digit(6), vk::Numpad(0), vk::Numpad(4)});
   EXPECT_EQ(keys.engine.state().entryText, "1604");
 }
@@ -278,6 +278,24 @@ TEST(KeyboardShortcut, NamesTheFirstKeystrokeThatPressesTheKey) {
     const bool system = key == Key::Dec || key == Key::Hex || key == Key::Bin || key == Key::Oct;
     EXPECT_EQ(KeyboardShortcut(key).empty(), system) << k;
   }
+}
+
+// The menu shows the keystroke of each of its commands that one runs, and
+// that keystroke does what the menu item does.
+TEST(KeyboardShortcut, NamesTheKeystrokeThatRunsEachMenuCommand) {
+  EXPECT_EQ(KeyboardShortcut(MenuCommand::Copy), "Ctrl+C");
+  EXPECT_EQ(KeyboardShortcut(MenuCommand::Paste), "Ctrl+V");
+  EXPECT_EQ(KeyboardShortcut(MenuCommand::AddNote), "Ctrl+N");
+  EXPECT_EQ(KeyboardShortcut(MenuCommand::Help), "F1");
+  Keyboard keys;
+  keys.Type({vk::Digit(7)}).Held(vk::kControl, vk::Letter('C'));
+  EXPECT_EQ(keys.host.clipboard, keys.display());
+  keys.host.clipboard = "42";
+  keys.Held(vk::kControl, vk::Letter('V'));
+  EXPECT_EQ(keys.display(), "42");
+  keys.Held(vk::kControl, vk::Letter('N')).Type({vk::kF1});
+  EXPECT_EQ(keys.host.notesAsked, 1);
+  EXPECT_EQ(keys.host.helpOpened, 1);
 }
 
 // The memory keys on Ctrl as other Windows calculators have them, before the

@@ -10,13 +10,16 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cwctype>
 #include <functional>
+#include <map>
 #include <set>
 #include <string>
 #include <vector>
 
 #include "app/main_window/control_ids.h"
 #include "app/main_window/main_window.h"
+#include "app/main_window/menu_text.h"
 #include "resources/resource_ids.h"
 #include "tests/ui/ui_test_support.h"
 #include "tools/transfer/transfer_options_window.h"
@@ -24,6 +27,7 @@
 #include "ui/control_helpers.h"
 #include "ui/form.h"
 #include "ui/input_box.h"
+#include "ui/utf8_text.h"
 
 namespace tallix {
 namespace {
@@ -164,6 +168,75 @@ class KeyboardTest : public testing::Test {
   static inline MainWindowContext* main_ = nullptr;
   static inline std::string ini_;
 };
+
+std::wstring MenuItemText(HMENU menu, UINT position) {
+  wchar_t text[128] = {};
+  MENUITEMINFOW item{};
+  item.cbSize = sizeof item;
+  item.fMask = MIIM_STRING | MIIM_FTYPE;
+  item.dwTypeData = text;
+  item.cch = 127;
+  GetMenuItemInfoW(menu, position, TRUE, &item);
+  return (item.fType & MFT_SEPARATOR) ? std::wstring() : std::wstring(text);
+}
+
+// The letter after a single "&"; 0 for none.
+wchar_t Mnemonic(const std::wstring& text) {
+  for (std::size_t i = 0; i + 1 < text.size(); ++i) {
+    if (text[i] != L'&') continue;
+    if (text[i + 1] != L'&') return static_cast<wchar_t>(std::towupper(text[i + 1]));
+    ++i;
+  }
+  return 0;
+}
+
+// Each item of a menu and its submenus, with its own letter, unique in its
+// menu; keystrokes shown after a tab, the caption before it as written.
+void ExpectMnemonicsAndShortcuts(HMENU menu, std::map<std::wstring, std::wstring>& shortcuts) {
+  std::map<wchar_t, std::wstring> letters;
+  for (int i = 0; i < GetMenuItemCount(menu); ++i) {
+    const std::wstring text = MenuItemText(menu, static_cast<UINT>(i));
+    if (text.empty()) continue;
+    const wchar_t letter = Mnemonic(text);
+    EXPECT_NE(letter, 0) << "no letter in " << ui::WideToUtf8(text);
+    if (const auto [other, unique] = letters.emplace(letter, text); letter && !unique)
+      ADD_FAILURE() << ui::WideToUtf8(text) << " and " << ui::WideToUtf8(other->second) << " share a letter";
+    if (const std::size_t tab = text.find(L'\t'); tab != std::wstring::npos)
+      shortcuts[MenuItemCaption(text)] = text.substr(tab + 1);
+    if (HMENU sub = GetSubMenu(menu, i)) ExpectMnemonicsAndShortcuts(sub, shortcuts);
+  }
+}
+
+// Alt and a menu's letter opens that menu, as in every Windows program.
+TEST_F(KeyboardTest, MenusHaveTheirLettersAndShowTheKeystrokesOfTheirCommands) {
+  HMENU bar = GetMenu(Owner());
+  std::map<std::wstring, std::wstring> shortcuts;
+  ExpectMnemonicsAndShortcuts(bar, shortcuts);
+  // Those the help's keyboard table lists, named as the key map names them.
+  const std::map<std::wstring, std::wstring> listed = {
+      {L"Copy", L"Ctrl+C"}, {L"Paste", L"Ctrl+V"}, {L"Add Note...", L"Ctrl+N"}, {L"Help Topics", L"F1"}};
+  EXPECT_EQ(shortcuts, listed);
+
+  static HMENU opened;
+  SetForegroundWindow(Owner());
+  PumpUntil([] { return GetForegroundWindow() == Owner(); });
+  const std::pair<WORD, int> letters[] = {{'F', 0}, {'E', 1}, {'V', 2}, {'H', 3}};
+  for (const auto& [letter, position] : letters) {
+    opened = nullptr;
+    // The menu runs a loop of its own until it closes; the timer looks in.
+    const UINT_PTR timer = SetTimer(nullptr, 0, 20, [](HWND, UINT, UINT_PTR, DWORD) {
+      HWND popup = FindWindowW(L"#32768", nullptr);
+      if (!popup || !IsWindowVisible(popup)) return;
+      opened = reinterpret_cast<HMENU>(SendMessageW(popup, MN_GETHMENU, 0, 0));
+      EndMenu();
+    });
+    Press(letter, VK_MENU);
+    PumpUntil([] { return opened != nullptr; });
+    KillTimer(nullptr, timer);
+    EXPECT_EQ(opened, GetSubMenu(bar, position)) << "Alt+" << static_cast<char>(letter);
+  }
+  PumpUntil([] { return GetFocus() == GetDlgItem(Owner(), ids::kKeySink); });
+}
 
 // Label, field and unit list in rows, the result row, the unit system (the
 // option checked), then the buttons left to right.
