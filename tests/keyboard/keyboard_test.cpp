@@ -316,6 +316,49 @@ TEST_F(KeyboardTest, TransferTabsAlongItsButtonsAndTheFolderChoiceReturnsToIt) {
   DestroyWindow(transfer);
 }
 
+// The folder browser belongs to the transfer window: modal to it, Start
+// Test off meanwhile, and cancelled when the window is closed, with nothing
+// asked after it.
+TEST_F(KeyboardTest, TransferFolderBrowserIsModalToItsWindowAndEndsWithIt) {
+  static HWND transfer, browser, owner;
+  static bool startTestOn, outlived;
+  static int ticks;
+  transfer = OpenWithKey(ids::kKeyTransfer);
+  ASSERT_NE(transfer, nullptr);
+  browser = owner = nullptr;
+  startTestOn = outlived = false;
+  ticks = 0;
+  // Runs inside the browser's own loop; a browser that outlives its window
+  // by seconds is cancelled here, so that the test ends.
+  const UINT_PTR timer = SetTimer(nullptr, 0, 50, [](HWND, UINT, UINT_PTR, DWORD) {
+    if (browser) {
+      if (IsWindow(browser) && ++ticks == 100) {
+        outlived = true;
+        PostMessageW(browser, WM_COMMAND, IDCANCEL, 0);
+      }
+      return;
+    }
+    HWND found = FindWindowW(nullptr, L"Browse for Folder");
+    if (!found || !IsWindowVisible(found)) return;
+    browser = found;
+    owner = GetWindow(found, GW_OWNER);
+    startTestOn = IsWindowEnabled(GetDlgItem(transfer, transfer::ids::kStartTest));
+    PostMessageW(transfer, WM_CLOSE, 0, 0);
+  });
+  SendMessageW(transfer, WM_COMMAND, MAKEWPARAM(transfer::ids::kStartTest, BN_CLICKED),
+               reinterpret_cast<LPARAM>(GetDlgItem(transfer, transfer::ids::kStartTest)));
+  KillTimer(nullptr, timer);
+  ASSERT_NE(browser, nullptr) << "no folder browser";
+  EXPECT_EQ(owner, transfer);
+  EXPECT_FALSE(startTestOn) << "Start Test could start a second browser";
+  EXPECT_FALSE(outlived) << "closing the window left the browser open";
+  PumpUntil([] { return !IsWindow(transfer); });
+  EXPECT_FALSE(IsWindow(browser));
+  EXPECT_FALSE(IsWindow(transfer)) << "closing the window waited for the browser";
+  EXPECT_EQ(FindWindowW(L"FORM_TALLIX_FTS2_CLASS", nullptr), nullptr) << "options asked with no window";
+  if (IsWindow(transfer)) DestroyWindow(transfer);
+}
+
 TEST_F(KeyboardTest, HelpTabsFromTheTopicsToTheTextAndClosesWithAltF4) {
   SendMessageW(Owner(), WM_COMMAND, MAKEWPARAM(IDM_HELP_TOPICS, 0), 0);
   HWND help = nullptr;
