@@ -43,7 +43,7 @@ struct KeyboardRows {
   };
 
   static const Row* Find(const KeyContext& context);
-  static const std::array<Row, 57> kRows;
+  static const std::array<Row, 61> kRows;
 
   // One of the main window's own keys; a replay leaves the window alone.
   template <Key key>
@@ -56,15 +56,22 @@ namespace {
 
 constexpr bool Always(const KeyContext&) { return true; }
 constexpr bool Ctrl(const KeyContext& c) { return c.ctrl; }
+constexpr bool CtrlShift(const KeyContext& c) { return c.ctrl && c.shift; }
 constexpr int kNone = -1;
 
 }  // namespace
 
 // clang-format off
-const std::array<KeyboardRows::Row, 57> KeyboardRows::kRows = {{
+const std::array<KeyboardRows::Row, 61> KeyboardRows::kRows = {{
     // The keys no typing key stands for: first, as the laptop keys and the
-    // hexadecimal letters would otherwise take the letters. The memory keys
-    // as other Windows calculators have them; the window's keys on F2 to F8.
+    // hexadecimal letters would otherwise take the letters. The number
+    // systems by their initials with Ctrl and Shift, before Ctrl alone takes
+    // B; the memory keys as other Windows calculators have them; the window's
+    // keys on F2 to F8.
+    {{vk::Letter('D'), kNone, kNone}, CtrlShift, [](Engine& e) { e.PressKey(Key::Dec); }, Key::Dec},
+    {{vk::Letter('H'), kNone, kNone}, CtrlShift, [](Engine& e) { e.PressKey(Key::Hex); }, Key::Hex},
+    {{vk::Letter('B'), kNone, kNone}, CtrlShift, [](Engine& e) { e.PressKey(Key::Bin); }, Key::Bin},
+    {{vk::Letter('O'), kNone, kNone}, CtrlShift, [](Engine& e) { e.PressKey(Key::Oct); }, Key::Oct},
     {{vk::Letter('L'), kNone, kNone}, Ctrl, [](Engine& e) { e.PressKey(Key::MemoryClear); }, Key::MemoryClear},
     {{vk::Letter('R'), kNone, kNone}, Ctrl, [](Engine& e) { e.PressKey(Key::MemoryRecall); }, Key::MemoryRecall},
     {{vk::Letter('M'), kNone, kNone}, Ctrl, [](Engine& e) { e.PressKey(Key::MemorySet); }, Key::MemorySet},

@@ -30,7 +30,8 @@ constexpr std::array kNamedKeys = {
     NamedKey{vk::Letter('D'), "D"},    NamedKey{vk::Letter('E'), "E"},        NamedKey{vk::Letter('F'), "F"},
     NamedKey{vk::Letter('G'), "G"},    NamedKey{vk::Letter('R'), "R"},        NamedKey{vk::Letter('T'), "T"},
     NamedKey{vk::Letter('L'), "L"},    NamedKey{vk::Letter('M'), "M"},        NamedKey{vk::Letter('P'), "P"},
-    NamedKey{vk::Letter('N'), "N"},    NamedKey{vk::Letter('V'), "V"},
+    NamedKey{vk::Letter('N'), "N"},    NamedKey{vk::Letter('V'), "V"},        NamedKey{vk::Letter('H'), "H"},
+    NamedKey{vk::Letter('O'), "O"},
     NamedKey{vk::kPeriod, "."},        NamedKey{vk::kEquals, "="},            NamedKey{vk::kMinus, "-"},
     NamedKey{vk::kSlash, "/"},         NamedKey{vk::kAdd, "Num +"},           NamedKey{vk::kSubtract, "Num -"},
     NamedKey{vk::kMultiply, "Num *"},  NamedKey{vk::kDivide, "Num /"},        NamedKey{vk::kDecimal, "Num Del"},
@@ -44,7 +45,8 @@ std::string ShortcutWhere(Runs runs) {
     bool shift, ctrl;
     std::string_view name;
   };
-  constexpr Held kHeld[] = {{false, false, ""}, {true, false, "Shift+"}, {false, true, "Ctrl+"}};
+  constexpr Held kHeld[] = {
+      {false, false, ""}, {true, false, "Shift+"}, {false, true, "Ctrl+"}, {true, true, "Ctrl+Shift+"}};
   for (const Held& held : kHeld)
     for (const NamedKey& named : kNamedKeys)
       if (runs(named.virtualKey, held.shift, held.ctrl)) return std::string(held.name) + std::string(named.name);

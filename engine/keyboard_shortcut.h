@@ -21,10 +21,10 @@ enum class MenuCommand : unsigned char { Copy, Paste, AddNote, Help };
 std::optional<Key> KeyPressedBy(int virtualKey, bool shift, std::uint8_t displayMode, bool ctrl = false);
 
 // The first keystroke that presses `key` in decimal mode, or else in
-// hexadecimal mode: plain keys before shifted ones and those before Ctrl ones,
-// the main keyboard before the numeric keypad ("Esc", "Shift+5", "F9", "G",
-// "Ctrl+M"). Empty when
-// no keystroke presses it.
+// hexadecimal mode: plain keys before shifted ones, those before Ctrl ones and
+// those before Ctrl+Shift ones, the main keyboard before the numeric keypad
+// ("Esc", "Shift+5", "F9", "G", "Ctrl+M", "Ctrl+Shift+H"). Empty when no
+// keystroke presses it.
 std::string KeyboardShortcut(Key key);
 
 // The menu command that a keystroke runs in a display mode; nullopt for none.

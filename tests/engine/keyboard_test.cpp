@@ -1,4 +1,7 @@
 // The key-sink mapping: virtual-key codes to operations and pressed buttons.
+#include <set>
+#include <string>
+
 #include "engine/keyboard_shortcut.h"
 #include "engine/virtual_keys.h"
 #include "tests/engine/calculator_fixture.h"
@@ -271,13 +274,35 @@ TEST(KeyboardShortcut, NamesTheFirstKeystrokeThatPressesTheKey) {
   EXPECT_EQ(KeyboardShortcut(Key::ClearTape), "Shift+Esc");
   EXPECT_EQ(KeyboardShortcut(Key::Loan), "F5");
   EXPECT_EQ(KeyPressedBy(vk::Letter('A'), false, display_mode::kFloating), std::nullopt);
-  // Every key of the keypad has a keystroke; the number systems are option
-  // buttons, reached with Tab and the arrow keys.
+  EXPECT_EQ(KeyboardShortcut(Key::Hex), "Ctrl+Shift+H");
+  // Every key of the window has a keystroke, the number systems' option
+  // buttons too, and no two keys share one.
+  std::set<std::string> taken;
   for (int k = 0; k < kKeyCount; ++k) {
-    const Key key = static_cast<Key>(k);
-    const bool system = key == Key::Dec || key == Key::Hex || key == Key::Bin || key == Key::Oct;
-    EXPECT_EQ(KeyboardShortcut(key).empty(), system) << k;
+    const std::string shortcut = KeyboardShortcut(static_cast<Key>(k));
+    EXPECT_FALSE(shortcut.empty()) << k;
+    EXPECT_TRUE(taken.insert(shortcut).second) << shortcut << " twice";
   }
+}
+
+// Ctrl+Shift and a system's initial switches to it, from any system, whatever
+// the letter does alone (a hexadecimal digit, the laptop 6) or with Ctrl.
+TEST(Keyboard, CtrlShiftAndAnInitialChoosesTheNumberSystem) {
+  Keyboard keys(Laptop());
+  keys.Type({vk::Digit(9)});
+  const auto system = [&](char initial) {
+    keys.engine.OnKeyDown(vk::kControl);
+    keys.Shifted(vk::Letter(initial));
+    keys.engine.OnKeyUp(vk::kControl);
+    return keys.engine.state().displayMode;
+  };
+  EXPECT_EQ(system('H'), display_mode::kHex);
+  EXPECT_EQ(system('B'), display_mode::kBinary);
+  EXPECT_EQ(keys.display(), "1001");
+  EXPECT_EQ(system('O'), display_mode::kOctal);
+  EXPECT_EQ(keys.display(), "11");
+  EXPECT_EQ(system('D'), keys.engine.state().decimalSetting);
+  EXPECT_EQ(keys.display(), "9");
 }
 
 // The menu shows the keystroke of each of its commands that one runs, and

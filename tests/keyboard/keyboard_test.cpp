@@ -52,10 +52,10 @@ bool PumpUntil(const std::function<bool()>& done) {
   return false;
 }
 
-// Presses and releases a key (with a modifier such as VK_MENU) as the keyboard would,
+// Presses and releases a key (with modifiers such as VK_MENU) as the keyboard would,
 // and gives the input queue time to deliver it: until the focus moves or,
 // where it stays, a fifth of a second.
-void Press(WORD key, WORD modifier = 0) {
+void Press(WORD key, WORD modifier = 0, WORD secondModifier = 0) {
   std::vector<INPUT> strokes;
   const auto stroke = [&](WORD vk, DWORD flags) {
     INPUT input{};
@@ -66,8 +66,10 @@ void Press(WORD key, WORD modifier = 0) {
     strokes.push_back(input);
   };
   if (modifier) stroke(modifier, 0);
+  if (secondModifier) stroke(secondModifier, 0);
   stroke(key, 0);
   stroke(key, KEYEVENTF_KEYUP);
+  if (secondModifier) stroke(secondModifier, KEYEVENTF_KEYUP);
   if (modifier) stroke(modifier, KEYEVENTF_KEYUP);
   const HWND before = GetFocus();
   SendInput(static_cast<UINT>(strokes.size()), strokes.data(), sizeof(INPUT));
@@ -236,6 +238,38 @@ TEST_F(KeyboardTest, MenusHaveTheirLettersAndShowTheKeystrokesOfTheirCommands) {
     EXPECT_EQ(opened, GetSubMenu(bar, position)) << "Alt+" << static_cast<char>(letter);
   }
   PumpUntil([] { return GetFocus() == GetDlgItem(Owner(), ids::kKeySink); });
+}
+
+// Tab from the key sink reaches the number system checked; the arrows choose
+// another and keep the focus there; any other key is typed on the key sink.
+// Ctrl+Shift and an initial chooses a system from anywhere.
+TEST_F(KeyboardTest, NumberSystemsByTabArrowsAndTheirKeystrokes) {
+  SetForegroundWindow(Owner());
+  PumpUntil([] { return GetForegroundWindow() == Owner(); });
+  HWND sink = GetDlgItem(Owner(), ids::kKeySink);
+  const auto checked = [](int id) { return SendMessageW(GetDlgItem(Owner(), id), BM_GETCHECK, 0, 0) == BST_CHECKED; };
+  SetFocus(sink);
+  Pump();
+  ASSERT_TRUE(checked(ids::kOptionDec));
+  Press(VK_TAB);
+  EXPECT_EQ(FocusId(), ids::kOptionDec);
+  Press(VK_RIGHT);
+  EXPECT_EQ(FocusId(), ids::kOptionDec + 1);
+  EXPECT_TRUE(checked(ids::kOptionDec + 1)) << "the arrow did not choose Hex";
+  Press(VK_RIGHT);
+  EXPECT_EQ(FocusId(), ids::kOptionDec + 2);
+  EXPECT_TRUE(checked(ids::kOptionDec + 2));
+  Press('1');
+  EXPECT_EQ(GetFocus(), sink);
+  EXPECT_EQ(ui::GetText(GetDlgItem(Owner(), ids::kDisplay)).back(), L'1');
+  Press(VK_TAB);
+  Press(VK_TAB);
+  EXPECT_EQ(GetFocus(), sink) << "Tab did not leave the options";
+  Press('O', VK_CONTROL, VK_SHIFT);
+  EXPECT_TRUE(checked(ids::kOptionOct));
+  Press('D', VK_CONTROL, VK_SHIFT);
+  EXPECT_TRUE(checked(ids::kOptionDec));
+  EXPECT_EQ(GetFocus(), sink);
 }
 
 // Label, field and unit list in rows, the result row, the unit system (the
