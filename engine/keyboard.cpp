@@ -39,10 +39,11 @@ struct KeyboardRows {
     Condition when;
     Action run;
     std::optional<Key> pressed;
+    std::optional<MenuCommand> command{};  // the menu command it runs too
   };
 
   static const Row* Find(const KeyContext& context);
-  static const std::array<Row, 57> kRows;
+  static const std::array<Row, 61> kRows;
 
   // One of the main window's own keys; a replay leaves the window alone.
   template <Key key>
@@ -55,15 +56,22 @@ namespace {
 
 constexpr bool Always(const KeyContext&) { return true; }
 constexpr bool Ctrl(const KeyContext& c) { return c.ctrl; }
+constexpr bool CtrlShift(const KeyContext& c) { return c.ctrl && c.shift; }
 constexpr int kNone = -1;
 
 }  // namespace
 
 // clang-format off
-const std::array<KeyboardRows::Row, 57> KeyboardRows::kRows = {{
+const std::array<KeyboardRows::Row, 61> KeyboardRows::kRows = {{
     // The keys no typing key stands for: first, as the laptop keys and the
-    // hexadecimal letters would otherwise take the letters. The memory keys
-    // as other Windows calculators have them; the window's keys on F2 to F8.
+    // hexadecimal letters would otherwise take the letters. The number
+    // systems by their initials with Ctrl and Shift, before Ctrl alone takes
+    // B; the memory keys as other Windows calculators have them; the window's
+    // keys on F2 to F8.
+    {{vk::Letter('D'), kNone, kNone}, CtrlShift, [](Engine& e) { e.PressKey(Key::Dec); }, Key::Dec},
+    {{vk::Letter('H'), kNone, kNone}, CtrlShift, [](Engine& e) { e.PressKey(Key::Hex); }, Key::Hex},
+    {{vk::Letter('B'), kNone, kNone}, CtrlShift, [](Engine& e) { e.PressKey(Key::Bin); }, Key::Bin},
+    {{vk::Letter('O'), kNone, kNone}, CtrlShift, [](Engine& e) { e.PressKey(Key::Oct); }, Key::Oct},
     {{vk::Letter('L'), kNone, kNone}, Ctrl, [](Engine& e) { e.PressKey(Key::MemoryClear); }, Key::MemoryClear},
     {{vk::Letter('R'), kNone, kNone}, Ctrl, [](Engine& e) { e.PressKey(Key::MemoryRecall); }, Key::MemoryRecall},
     {{vk::Letter('M'), kNone, kNone}, Ctrl, [](Engine& e) { e.PressKey(Key::MemorySet); }, Key::MemorySet},
@@ -143,7 +151,7 @@ const std::array<KeyboardRows::Row, 57> KeyboardRows::kRows = {{
     {{vk::Letter('B'), kNone, kNone}, [](const KeyContext& c) { return c.hex(); },
      [](Engine& e) { e.EnterDigit(11); }, Key::B},
     {{vk::Letter('C'), kNone, kNone}, [](const KeyContext& c) { return c.ctrl; },
-     [](Engine& e) { e.CopyDisplay(); }, std::nullopt},
+     [](Engine& e) { e.CopyDisplay(); }, std::nullopt, MenuCommand::Copy},
     {{vk::Letter('C'), kNone, kNone}, [](const KeyContext& c) { return c.hex(); },
      [](Engine& e) { e.EnterDigit(12); }, Key::C},
     {{vk::Letter('D'), kNone, kNone}, [](const KeyContext& c) { return c.hex(); },
@@ -156,18 +164,18 @@ const std::array<KeyboardRows::Row, 57> KeyboardRows::kRows = {{
      [](Engine& e) { e.MakeChange(); }, Key::Change},
     {{vk::Letter('N'), kNone, kNone}, [](const KeyContext& c) { return c.ctrl; }, [](Engine& e) {
        if (!e.replaying_) e.host_->AskForNote();
-     }, std::nullopt},
+     }, std::nullopt, MenuCommand::AddNote},
     {{vk::Letter('R'), kNone, kNone}, [](const KeyContext& c) { return c.decimal(); },
      [](Engine& e) { e.Reciprocal(); }, Key::Reciprocal},
     {{vk::Letter('T'), kNone, kNone}, [](const KeyContext& c) { return c.decimal(); },
      [](Engine& e) { e.AddTax(); }, Key::Tax},
     {{vk::Letter('V'), kNone, kNone}, [](const KeyContext& c) { return c.ctrl; },
-     [](Engine& e) { e.PasteDisplay(); }, std::nullopt},
+     [](Engine& e) { e.PasteDisplay(); }, std::nullopt, MenuCommand::Paste},
     {{vk::kF9, kNone, kNone}, [](const KeyContext& c) { return c.decimal(); },
      [](Engine& e) { e.ChangeSign(); }, Key::ChangeSign},
     {{vk::kF1, kNone, kNone}, Always, [](Engine& e) {
        if (!e.replaying_) e.host_->OpenHelp();
-     }, Key::Help},
+     }, Key::Help, MenuCommand::Help},
     {{vk::kNumLock, kNone, kNone}, Always, [](Engine& e) { e.UpdateNumLock(); }, std::nullopt},
 }};
 // clang-format on
@@ -184,6 +192,12 @@ std::optional<Key> KeyPressedBy(int virtualKey, bool shift, std::uint8_t display
   const KeyContext context{virtualKey, false, shift, ctrl, displayMode};
   const auto* row = KeyboardRows::Find(context);
   return row ? row->pressed : std::nullopt;
+}
+
+std::optional<MenuCommand> CommandRunBy(int virtualKey, bool shift, std::uint8_t displayMode, bool ctrl) {
+  const KeyContext context{virtualKey, false, shift, ctrl, displayMode};
+  const auto* row = KeyboardRows::Find(context);
+  return row ? row->command : std::nullopt;
 }
 
 int Engine::OnKeyDown(int virtualKey) {

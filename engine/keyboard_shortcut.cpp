@@ -30,19 +30,32 @@ constexpr std::array kNamedKeys = {
     NamedKey{vk::Letter('D'), "D"},    NamedKey{vk::Letter('E'), "E"},        NamedKey{vk::Letter('F'), "F"},
     NamedKey{vk::Letter('G'), "G"},    NamedKey{vk::Letter('R'), "R"},        NamedKey{vk::Letter('T'), "T"},
     NamedKey{vk::Letter('L'), "L"},    NamedKey{vk::Letter('M'), "M"},        NamedKey{vk::Letter('P'), "P"},
+    NamedKey{vk::Letter('N'), "N"},    NamedKey{vk::Letter('V'), "V"},        NamedKey{vk::Letter('H'), "H"},
+    NamedKey{vk::Letter('O'), "O"},
     NamedKey{vk::kPeriod, "."},        NamedKey{vk::kEquals, "="},            NamedKey{vk::kMinus, "-"},
     NamedKey{vk::kSlash, "/"},         NamedKey{vk::kAdd, "Num +"},           NamedKey{vk::kSubtract, "Num -"},
     NamedKey{vk::kMultiply, "Num *"},  NamedKey{vk::kDivide, "Num /"},        NamedKey{vk::kDecimal, "Num Del"},
 };
 // clang-format on
 
-std::string ShortcutIn(Key key, std::uint8_t displayMode) {
-  enum Held { kNothing, kShift, kCtrl };
-  for (const Held held : {kNothing, kShift, kCtrl})
+// The first keystroke of which `runs` holds, by the order above.
+template <class Runs>
+std::string ShortcutWhere(Runs runs) {
+  struct Held {
+    bool shift, ctrl;
+    std::string_view name;
+  };
+  constexpr Held kHeld[] = {
+      {false, false, ""}, {true, false, "Shift+"}, {false, true, "Ctrl+"}, {true, true, "Ctrl+Shift+"}};
+  for (const Held& held : kHeld)
     for (const NamedKey& named : kNamedKeys)
-      if (KeyPressedBy(named.virtualKey, held == kShift, displayMode, held == kCtrl) == key)
-        return (held == kShift ? "Shift+" : held == kCtrl ? "Ctrl+" : "") + std::string(named.name);
+      if (runs(named.virtualKey, held.shift, held.ctrl)) return std::string(held.name) + std::string(named.name);
   return {};
+}
+
+std::string ShortcutIn(Key key, std::uint8_t displayMode) {
+  return ShortcutWhere(
+      [&](int virtualKey, bool shift, bool ctrl) { return KeyPressedBy(virtualKey, shift, displayMode, ctrl) == key; });
 }
 
 }  // namespace
@@ -50,6 +63,12 @@ std::string ShortcutIn(Key key, std::uint8_t displayMode) {
 std::string KeyboardShortcut(Key key) {
   std::string found = ShortcutIn(key, display_mode::kFloating);
   return found.empty() ? ShortcutIn(key, display_mode::kHex) : found;
+}
+
+std::string KeyboardShortcut(MenuCommand command) {
+  return ShortcutWhere([&](int virtualKey, bool shift, bool ctrl) {
+    return CommandRunBy(virtualKey, shift, display_mode::kFloating, ctrl) == command;
+  });
 }
 
 }  // namespace tallix

@@ -11,16 +11,27 @@
 
 namespace tallix {
 
+// The menu commands that a keystroke runs too; the menu shows that keystroke
+// after the item's caption.
+enum class MenuCommand : unsigned char { Copy, Paste, AddNote, Help };
+
 // The keypad key that a keystroke (with Shift or Ctrl held or not) draws
 // pressed in a display mode, without the laptop mapping; nullopt when it
 // presses none.
 std::optional<Key> KeyPressedBy(int virtualKey, bool shift, std::uint8_t displayMode, bool ctrl = false);
 
 // The first keystroke that presses `key` in decimal mode, or else in
-// hexadecimal mode: plain keys before shifted ones and those before Ctrl ones,
-// the main keyboard before the numeric keypad ("Esc", "Shift+5", "F9", "G",
-// "Ctrl+M"). Empty when
-// no keystroke presses it.
+// hexadecimal mode: plain keys before shifted ones, those before Ctrl ones and
+// those before Ctrl+Shift ones, the main keyboard before the numeric keypad
+// ("Esc", "Shift+5", "F9", "G", "Ctrl+M", "Ctrl+Shift+H"). Empty when no
+// keystroke presses it.
 std::string KeyboardShortcut(Key key);
+
+// The menu command that a keystroke runs in a display mode; nullopt for none.
+std::optional<MenuCommand> CommandRunBy(int virtualKey, bool shift, std::uint8_t displayMode, bool ctrl = false);
+
+// The first keystroke that runs `command`, found and named as for a key
+// ("Ctrl+C"); empty when no keystroke runs it.
+std::string KeyboardShortcut(MenuCommand command);
 
 }  // namespace tallix

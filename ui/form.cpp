@@ -318,6 +318,29 @@ bool IsOptionButton(HWND control) {
   return HasClass(control, L"Button") && (type == BS_RADIOBUTTON || type == BS_AUTORADIOBUTTON);
 }
 
+// An edit field that gets the focus: all its text selected, or none. A longer
+// text keeps the lines in view: the caret goes to the first of them, where
+// anywhere else it would scroll the text to itself.
+void SelectOnFocus(HWND edit, bool all) {
+  if (all) {
+    SendMessageW(edit, EM_SETSEL, 0, -1);
+  } else if (GetWindowLongW(edit, GWL_STYLE) & ES_MULTILINE) {
+    const LRESULT top = SendMessageW(edit, EM_LINEINDEX, SendMessageW(edit, EM_GETFIRSTVISIBLELINE, 0, 0), 0);
+    SendMessageW(edit, EM_SETSEL, top, top);
+  } else {
+    SendMessageW(edit, EM_SETSEL, -1, 0);
+  }
+}
+
+// The push button that the form's table declares the default one; 0 for none.
+int DefaultButtonOf(const FormDefinition& definition) {
+  for (const ControlSpec& row : definition.controls) {
+    const bool button = row.className && lstrcmpiW(row.className, L"BUTTON") == 0;
+    if (button && (row.style & BS_TYPEMASK) == BS_DEFPUSHBUTTON) return row.id;
+  }
+  return 0;
+}
+
 // Where the keyboard starts in a form that put the focus nowhere itself: its
 // first tab stop, so that a key stroke always has a visible target. A group
 // of option buttons is entered at the one checked, as Tab enters it: an
@@ -444,6 +467,10 @@ LRESULT CALLBACK FormProcedure(HWND form, UINT message, WPARAM wParam, LPARAM lP
         SendMessageW(form, WM_CLOSE, 0, 0);
         return 0;
       }
+      break;
+    case DM_GETDEFID:
+      // Enter in a field presses the form's default button, as in a dialog.
+      if (const int id = DefaultButtonOf(*definition)) return MAKELRESULT(id, DC_HASDEFID);
       break;
     case WM_SETFOCUS:
       if (HWND target = (record->lastFocus && IsWindow(record->lastFocus)) ? record->lastFocus : FirstFocus(form)) {
@@ -584,8 +611,7 @@ LRESULT CALLBACK ControlSubclassProcedure(HWND control, UINT message, WPARAM wPa
 
   switch (message) {
     case WM_SETFOCUS: {
-      if (HasClass(control, L"Edit"))
-        SendMessageW(control, EM_SETSEL, record->selectAllOnFocus ? 0 : -1, record->selectAllOnFocus ? -1 : 0);
+      if (HasClass(control, L"Edit")) SelectOnFocus(control, record->selectAllOnFocus);
       if (FlyRecord* form = GetFlyRecord(FormOfControl(control))) form->lastFocus = control;
       break;
     }
@@ -594,7 +620,13 @@ LRESULT CALLBACK ControlSubclassProcedure(HWND control, UINT message, WPARAM wPa
       // the keyboard in it for good.
       LRESULT code = CallWindowProcW(previous, control, message, wParam, lParam);
       const auto* msg = reinterpret_cast<const MSG*>(lParam);
-      if (IsReadOnlyTabStop(control)) code &= ~(DLGC_WANTTAB | (msg && msg->wParam == VK_TAB ? DLGC_WANTALLKEYS : 0));
+      // Nor for Esc, which closes the window.
+      const bool dialogKey = msg && (msg->wParam == VK_TAB || msg->wParam == VK_ESCAPE);
+      if (IsReadOnlyTabStop(control)) code &= ~(DLGC_WANTTAB | (dialogKey ? DLGC_WANTALLKEYS : 0));
+      // Tab into a field that keeps its selection must not select all: that
+      // moves the caret to the end and scrolls the text away from where the
+      // user was reading.
+      if (!record->selectAllOnFocus && HasClass(control, L"Edit")) code &= ~DLGC_HASSETSEL;
       return code;
     }
     case WM_SYSKEYDOWN:

@@ -232,6 +232,8 @@ Binary numbers: only the keys 0 and 1 enter digits. Whole numbers only.
 Oct
 Octal numbers: the keys 0 to 7 enter digits. Whole numbers only.
 
+Ctrl-Shift and the system's initial (D, H, B or O) chooses it from the keyboard; so do Tab and the arrow keys.
+
 Choosing another system converts the number in the display to it. Hexadecimal, binary and octal numbers are whole numbers of 32 bits: a number with decimals is rounded when you switch to them.)";
 
 constexpr std::wstring_view kKeyboard =
@@ -273,6 +275,14 @@ File transfer	F6
 Start	Space
 Lap	F7
 Reset	F8
+Dec	Ctrl-Shift-D
+Hex	Ctrl-Shift-H
+Bin	Ctrl-Shift-B
+Oct	Ctrl-Shift-O
+
+Tab reaches the number system buttons and the arrow keys choose among them; Tab again, or any other key, goes back to typing.
+
+Alt and the underlined letter opens a menu (Alt-F for File); each menu shows the keys of its commands.
 
 Laptop 10 Key Support includes...
 

@@ -54,6 +54,8 @@ class HelpForm final : public ui::FormDefinition {
       }
       return 0;
     });
+    // Esc, as the dialog keys send it: the window has no button for it.
+    OnCommand(IDCANCEL, [this] { ui::CloseForm(window, 0); });
   }
 
   int startTopic = 0;

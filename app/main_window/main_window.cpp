@@ -20,6 +20,7 @@
 #include "app/main_window/control_table.h"
 #include "app/main_window/layout.h"
 #include "app/main_window/main_window_impl.h"
+#include "app/main_window/menu_shortcuts.h"
 #include "app/main_window/status_texts.h"
 #include "app/main_window/stopwatch_bar.h"
 #include "app/main_window/tape_commands.h"
@@ -279,6 +280,7 @@ bool MainWindow::OnMessage(HWND form, UINT message, WPARAM wParam, LPARAM lParam
 
 LRESULT MainWindow::OnCreate(HWND form, LPARAM) {
   menu_ = GetMenu(form);
+  ShowMenuShortcuts(menu_);
   for (const ui::ControlSpec& row : MainWindowControls()) {
     if (const std::optional<Key> key = KeyOfControl(row.id)) keyButtons_[static_cast<int>(*key)] = Control(row.id);
   }

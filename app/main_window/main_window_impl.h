@@ -40,6 +40,7 @@ class MainWindow final : public ui::FormDefinition, public EngineHost, public Ma
   LRESULT OnCreate(HWND form, LPARAM value) override;
   bool OnMessage(HWND form, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
   void OnDpiChanged(HWND form, int dpi) override;
+  LRESULT OnKeyPreview(HWND control, const MSG& message) override;
   // Edit > Add Note... and the note key: the box, then the note on the tape.
   void AskAndAddNote();
 
@@ -118,6 +119,7 @@ class MainWindow final : public ui::FormDefinition, public EngineHost, public Ma
 
   HWND Control(int id) const;
   HWND KeyButton(Key key) const;
+  bool IsNumberSystemOption(HWND control) const;
   void SetControlText(int id, std::string_view cp1252);
   std::string ControlText(int id) const;
 
@@ -126,6 +128,9 @@ class MainWindow final : public ui::FormDefinition, public EngineHost, public Ma
   Engine engine_;
   std::array<HWND, kKeyCount> keyButtons_{};
   bool topMost_ = false;
+  // Tab took the keyboard to the number system's options: the focus stays
+  // there while the arrows choose.
+  bool keyboardOnOptions_ = false;
   SteadyClock stopwatchClock_;
   Stopwatch stopwatch_{stopwatchClock_};
   // Declared last, so destroyed first: a side form may still refer to the rest.

@@ -93,7 +93,10 @@ void MainWindow::CheckAutoDecimalMenuItem(bool checked) {
   CheckMenuItem(menu_, IDM_AUTO_DECIMAL, MF_BYCOMMAND | (checked ? MF_CHECKED : MF_UNCHECKED));
 }
 
-void MainWindow::FocusKeySink() { SetFocus(Control(ids::kKeySink)); }
+void MainWindow::FocusKeySink() {
+  if (keyboardOnOptions_ && IsNumberSystemOption(GetFocus())) return;
+  SetFocus(Control(ids::kKeySink));
+}
 
 bool MainWindow::AskYesNo(std::string_view caption, std::string_view text) {
   return MessageBoxW(window, Wide(text).c_str(), Wide(caption).c_str(), MB_YESNO | MB_ICONQUESTION) == IDYES;

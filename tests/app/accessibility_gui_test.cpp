@@ -152,6 +152,17 @@ constexpr ExpectedKey kKeys[] = {
 };
 // clang-format on
 
+// A screen reader says how to choose a number system from the keyboard.
+TEST_F(AccessibilityTest, NumberSystemOptionsSayTheirKeystrokes) {
+  const wchar_t* const shortcuts[] = {L"Ctrl+Shift+D", L"Ctrl+Shift+H", L"Ctrl+Shift+B", L"Ctrl+Shift+O"};
+  for (int i = 0; i < 4; ++i) {
+    const Accessible object(Item(ids::kOptionDec + i));
+    ASSERT_TRUE(object);
+    EXPECT_EQ(object.Role(), ROLE_SYSTEM_RADIOBUTTON);
+    EXPECT_EQ(object.Shortcut(), shortcuts[i]);
+  }
+}
+
 TEST_F(AccessibilityTest, EveryKeyIsAButtonNamedInWordsWithItsShortcutAndState) {
   ASSERT_EQ(std::size(kKeys), 47u);
   Click(ids::kKeyAlwaysOnTop);  // a toggle that is on

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "app/help/help_topics.h"
+#include "app/main_window/menu_text.h"
 
 namespace tallix {
 namespace {
@@ -30,7 +31,7 @@ std::vector<std::wstring> CommandNames(HMENU menu) {
     item.dwTypeData = text;
     item.cch = 127;
     if (!GetMenuItemInfoW(menu, static_cast<UINT>(i), TRUE, &item) || (item.fType & MFT_SEPARATOR)) continue;
-    names.push_back(Lower(text));
+    names.push_back(Lower(MenuItemCaption(text)));
   }
   std::sort(names.begin(), names.end());
   return names;

@@ -1,7 +1,8 @@
-// The main window's arithmetic without a window: layout and pane texts.
+// The main window's arithmetic without a window: layout, pane and menu texts.
 #include <gtest/gtest.h>
 
 #include "app/main_window/layout.h"
+#include "app/main_window/menu_text.h"
 #include "app/main_window/status_texts.h"
 
 namespace tallix {
@@ -71,6 +72,16 @@ TEST(PlanLayout, PanesWithAndWithoutTheTape) {
   EXPECT_EQ(narrow.itemsPane.x, 174);
   // Date and NumLock keep their places outside the narrow window.
   EXPECT_GE(narrow.datePane.x, narrow.clientWidth);
+}
+
+// An item is found by the caption as written, whatever letter it marks and
+// whatever keystroke it shows.
+TEST(MenuText, CaptionWithoutLetterMarkOrKeystroke) {
+  EXPECT_EQ(MenuItemCaption(L"&Add Note...\tCtrl+N"), L"Add Note...");
+  EXPECT_EQ(MenuItemCaption(L"Show Status&Bar"), L"Show StatusBar");
+  EXPECT_EQ(MenuItemCaption(L"Save && &Load&"), L"Save & Load");
+  EXPECT_EQ(MenuItemWithShortcut(L"&Copy\tCtrl+Ins", L"Ctrl+C"), L"&Copy\tCtrl+C");
+  EXPECT_EQ(MenuItemWithShortcut(L"&Copy\tCtrl+C", L""), L"&Copy");
 }
 
 TEST(StatusTexts, DatePane) {

@@ -16,7 +16,7 @@ pdf_printer_ready || give_up "no PDF printer"
 
 # The loan window's controls.
 names=1000; add=1001; rename=1002; remove=1003; amount=1004; rate=1005; years=1006
-calculate=1010; print=1011; close=1013; problem=1014; first_result=1015; schedule=1009
+calculate=1010; print=1011; close=2; problem=1014; first_result=1015; schedule=1009
 loan=FORM_TALLIX_FORM4_CLASS
 
 click() {

@@ -13,7 +13,7 @@ wine_exec="$here/../../scripts/wine-exec.sh"
 
 source "$here/e2e_checks.sh"
 # The File menu's item at `index` (0 Save Tape, 1 Load Tape, 2 Print Tape):
-# the menu has no mnemonics, so F10 and the arrow keys.
+# F10 and the arrow keys, the way that needs no letter.
 file_menu() {
   local keys=(F10 Down)
   for _ in $(seq 1 "$1"); do keys+=(Down); done

@@ -30,7 +30,7 @@ photograph() {
 start_tallix side
 ini_before="$(cat "$work/Tallix.ini")"
 
-# The menu has no mnemonics: F10 and the arrow keys. File, ninth item.
+# F10 and the arrow keys: File, ninth item.
 xdotool key --delay 150 F10 Down Down Down Down Down Down Down Down Down Return
 photograph "Tallix Options" options.png Escape
 check "Esc in Options leaves Tallix.ini alone" "$ini_before" "$(cat "$work/Tallix.ini")"

@@ -1,4 +1,7 @@
 // The key-sink mapping: virtual-key codes to operations and pressed buttons.
+#include <set>
+#include <string>
+
 #include "engine/keyboard_shortcut.h"
 #include "engine/virtual_keys.h"
 #include "tests/engine/calculator_fixture.h"
@@ -57,8 +60,8 @@ TEST(KeyboardDigits, LaptopMappingOn) {
   keys.Type({vk::Digit(0), vk::Digit(2), vk::kSlash, vk::Digit(3), vk::kSemicolon, vk::Digit(4), vk::Letter('P'),
              vk::Digit(5), vk::kEnter});
   // ((1234567890 / 2) + 3 - 4) * 5
-  EXPECT_EQ(keys.NewTape(), (Lines{"1,234,567,890  ", "2 \xF7", "3 +", "4 -", "5 \xD7", kDashes,
-                                   "3,086,419,720 =", ""}));
+  EXPECT_EQ(keys.NewTape(),
+            (Lines{"1,234,567,890  ", "2 \xF7", "3 +", "4 -", "5 \xD7", kDashes, "3,086,419,720 =", ""}));
   keys.Type({vk::Digit(1), vk::Digit(6), vk::Numpad(0), vk::Numpad(4)});
   EXPECT_EQ(keys.engine.state().entryText, "1604");
 }
@@ -271,13 +274,53 @@ TEST(KeyboardShortcut, NamesTheFirstKeystrokeThatPressesTheKey) {
   EXPECT_EQ(KeyboardShortcut(Key::ClearTape), "Shift+Esc");
   EXPECT_EQ(KeyboardShortcut(Key::Loan), "F5");
   EXPECT_EQ(KeyPressedBy(vk::Letter('A'), false, display_mode::kFloating), std::nullopt);
-  // Every key of the keypad has a keystroke; the number systems are option
-  // buttons, reached with Tab and the arrow keys.
+  EXPECT_EQ(KeyboardShortcut(Key::Hex), "Ctrl+Shift+H");
+  // Every key of the window has a keystroke, the number systems' option
+  // buttons too, and no two keys share one.
+  std::set<std::string> taken;
   for (int k = 0; k < kKeyCount; ++k) {
-    const Key key = static_cast<Key>(k);
-    const bool system = key == Key::Dec || key == Key::Hex || key == Key::Bin || key == Key::Oct;
-    EXPECT_EQ(KeyboardShortcut(key).empty(), system) << k;
+    const std::string shortcut = KeyboardShortcut(static_cast<Key>(k));
+    EXPECT_FALSE(shortcut.empty()) << k;
+    EXPECT_TRUE(taken.insert(shortcut).second) << shortcut << " twice";
   }
+}
+
+// Ctrl+Shift and a system's initial switches to it, from any system, whatever
+// the letter does alone (a hexadecimal digit, the laptop 6) or with Ctrl.
+TEST(Keyboard, CtrlShiftAndAnInitialChoosesTheNumberSystem) {
+  Keyboard keys(Laptop());
+  keys.Type({vk::Digit(9)});
+  const auto system = [&](char initial) {
+    keys.engine.OnKeyDown(vk::kControl);
+    keys.Shifted(vk::Letter(initial));
+    keys.engine.OnKeyUp(vk::kControl);
+    return keys.engine.state().displayMode;
+  };
+  EXPECT_EQ(system('H'), display_mode::kHex);
+  EXPECT_EQ(system('B'), display_mode::kBinary);
+  EXPECT_EQ(keys.display(), "1001");
+  EXPECT_EQ(system('O'), display_mode::kOctal);
+  EXPECT_EQ(keys.display(), "11");
+  EXPECT_EQ(system('D'), keys.engine.state().decimalSetting);
+  EXPECT_EQ(keys.display(), "9");
+}
+
+// The menu shows the keystroke of each of its commands that one runs, and
+// that keystroke does what the menu item does.
+TEST(KeyboardShortcut, NamesTheKeystrokeThatRunsEachMenuCommand) {
+  EXPECT_EQ(KeyboardShortcut(MenuCommand::Copy), "Ctrl+C");
+  EXPECT_EQ(KeyboardShortcut(MenuCommand::Paste), "Ctrl+V");
+  EXPECT_EQ(KeyboardShortcut(MenuCommand::AddNote), "Ctrl+N");
+  EXPECT_EQ(KeyboardShortcut(MenuCommand::Help), "F1");
+  Keyboard keys;
+  keys.Type({vk::Digit(7)}).Held(vk::kControl, vk::Letter('C'));
+  EXPECT_EQ(keys.host.clipboard, keys.display());
+  keys.host.clipboard = "42";
+  keys.Held(vk::kControl, vk::Letter('V'));
+  EXPECT_EQ(keys.display(), "42");
+  keys.Held(vk::kControl, vk::Letter('N')).Type({vk::kF1});
+  EXPECT_EQ(keys.host.notesAsked, 1);
+  EXPECT_EQ(keys.host.helpOpened, 1);
 }
 
 // The memory keys on Ctrl as other Windows calculators have them, before the

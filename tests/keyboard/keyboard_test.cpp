@@ -18,6 +18,7 @@
 #include "app/main_window/control_ids.h"
 #include "app/main_window/main_window.h"
 #include "resources/resource_ids.h"
+#include "tests/keyboard/key_strokes.h"
 #include "tests/ui/ui_test_support.h"
 #include "tools/transfer/transfer_options_window.h"
 #include "tools/transfer/transfer_window_ids.h"
@@ -28,55 +29,10 @@
 namespace tallix {
 namespace {
 
-// Pending messages, through the forms' filter as the program's own loop does.
-void Pump() {
-  MSG message;
-  while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-    if (ui::PreTranslateFormMessage(message)) continue;
-    TranslateMessage(&message);
-    DispatchMessageW(&message);
-  }
-}
-
-// Pumps until `done` or a second has passed.
-bool PumpUntil(const std::function<bool()>& done) {
-  for (int waited = 0; waited < 1000; waited += 5) {
-    Pump();
-    if (done()) return true;
-    Sleep(5);
-  }
-  return false;
-}
-
-// Presses and releases a key (with a modifier such as VK_MENU) as the keyboard would,
-// and gives the input queue time to deliver it: until the focus moves or,
-// where it stays, a fifth of a second.
-void Press(WORD key, WORD modifier = 0) {
-  std::vector<INPUT> strokes;
-  const auto stroke = [&](WORD vk, DWORD flags) {
-    INPUT input{};
-    input.type = INPUT_KEYBOARD;
-    input.ki.wVk = vk;
-    input.ki.wScan = static_cast<WORD>(MapVirtualKeyW(vk, MAPVK_VK_TO_VSC));
-    input.ki.dwFlags = flags;
-    strokes.push_back(input);
-  };
-  if (modifier) stroke(modifier, 0);
-  stroke(key, 0);
-  stroke(key, KEYEVENTF_KEYUP);
-  if (modifier) stroke(modifier, KEYEVENTF_KEYUP);
-  const HWND before = GetFocus();
-  SendInput(static_cast<UINT>(strokes.size()), strokes.data(), sizeof(INPUT));
-  int waited = 0;
-  for (; waited < 200 && GetFocus() == before; waited += 5) {
-    Sleep(5);
-    Pump();
-  }
-  Sleep(20);
-  Pump();
-}
-
-int FocusId() { return GetDlgCtrlID(GetFocus()); }
+using key_strokes::FocusId;
+using key_strokes::Press;
+using key_strokes::Pump;
+using key_strokes::PumpUntil;
 
 // Where the focus goes on each Tab from where the window put it, once round
 // and back to the start.
@@ -181,7 +137,7 @@ TEST_F(KeyboardTest, AreaAndVolumeTabInRows) {
 TEST_F(KeyboardTest, LoanTabsByColumnsThenRowsAndArrowsLoadAProfile) {
   HWND loan = OpenWithKey(ids::kKeyLoan);
   ExpectTabOrder(loan, {1000, 1001, 1002, 1003, 1004, 1005, 1006, 1007, 1008, 1015,
-                        1018, 1016, 1019, 1017, 1020, 1009, 1010, 1011, 1012, 1013});
+                        1018, 1016, 1019, 1017, 1020, 1009, 1010, 1011, 1012, IDCANCEL});
 
   HWND list = GetDlgItem(loan, 1000);
   SetFocus(list);
@@ -194,6 +150,26 @@ TEST_F(KeyboardTest, LoanTabsByColumnsThenRowsAndArrowsLoadAProfile) {
   EXPECT_NE(ui::GetText(GetDlgItem(loan, 1004)).find(L"200"), std::wstring::npos);
   EXPECT_EQ(GetFocus(), list) << "the list keeps the focus for the next arrow";
   DestroyWindow(loan);
+}
+
+// Enter in a field calculates with what was typed; Esc closes the window.
+TEST_F(KeyboardTest, LoanCalculatesOnEnterAndClosesOnEsc) {
+  HWND loan = OpenWithKey(ids::kKeyLoan);
+  ASSERT_NE(loan, nullptr);
+  SetForegroundWindow(loan);
+  PumpUntil([&] { return GetForegroundWindow() == loan; });
+  HWND amount = GetDlgItem(loan, 1004);
+  HWND payment = GetDlgItem(loan, 1015);
+  const std::wstring shown = ui::GetText(payment);
+  SetFocus(amount);
+  ui::SetText(amount, L"999000");
+  Press(VK_RETURN);
+  EXPECT_NE(ui::GetText(payment), shown) << "Enter did not calculate";
+  EXPECT_TRUE(IsWindow(loan));
+  Press(VK_ESCAPE);
+  PumpUntil([&] { return !IsWindow(loan); });
+  EXPECT_FALSE(IsWindow(loan)) << "Esc did not close the window";
+  if (IsWindow(loan)) DestroyWindow(loan);
 }
 
 TEST_F(KeyboardTest, TransferTabsAlongItsButtonsAndTheFolderChoiceReturnsToIt) {
@@ -223,6 +199,49 @@ TEST_F(KeyboardTest, TransferTabsAlongItsButtonsAndTheFolderChoiceReturnsToIt) {
   DestroyWindow(transfer);
 }
 
+// The folder browser belongs to the transfer window: modal to it, Start
+// Test off meanwhile, and cancelled when the window is closed, with nothing
+// asked after it.
+TEST_F(KeyboardTest, TransferFolderBrowserIsModalToItsWindowAndEndsWithIt) {
+  static HWND transfer, browser, owner;
+  static bool startTestOn, outlived;
+  static int ticks;
+  transfer = OpenWithKey(ids::kKeyTransfer);
+  ASSERT_NE(transfer, nullptr);
+  browser = owner = nullptr;
+  startTestOn = outlived = false;
+  ticks = 0;
+  // Runs inside the browser's own loop; a browser that outlives its window
+  // by seconds is cancelled here, so that the test ends.
+  const UINT_PTR timer = SetTimer(nullptr, 0, 50, [](HWND, UINT, UINT_PTR, DWORD) {
+    if (browser) {
+      if (IsWindow(browser) && ++ticks == 100) {
+        outlived = true;
+        PostMessageW(browser, WM_COMMAND, IDCANCEL, 0);
+      }
+      return;
+    }
+    HWND found = FindWindowW(nullptr, L"Browse for Folder");
+    if (!found || !IsWindowVisible(found)) return;
+    browser = found;
+    owner = GetWindow(found, GW_OWNER);
+    startTestOn = IsWindowEnabled(GetDlgItem(transfer, transfer::ids::kStartTest));
+    PostMessageW(transfer, WM_CLOSE, 0, 0);
+  });
+  SendMessageW(transfer, WM_COMMAND, MAKEWPARAM(transfer::ids::kStartTest, BN_CLICKED),
+               reinterpret_cast<LPARAM>(GetDlgItem(transfer, transfer::ids::kStartTest)));
+  KillTimer(nullptr, timer);
+  ASSERT_NE(browser, nullptr) << "no folder browser";
+  EXPECT_EQ(owner, transfer);
+  EXPECT_FALSE(startTestOn) << "Start Test could start a second browser";
+  EXPECT_FALSE(outlived) << "closing the window left the browser open";
+  PumpUntil([] { return !IsWindow(transfer); });
+  EXPECT_FALSE(IsWindow(browser));
+  EXPECT_FALSE(IsWindow(transfer)) << "closing the window waited for the browser";
+  EXPECT_EQ(FindWindowW(L"FORM_TALLIX_FTS2_CLASS", nullptr), nullptr) << "options asked with no window";
+  if (IsWindow(transfer)) DestroyWindow(transfer);
+}
+
 TEST_F(KeyboardTest, HelpTabsFromTheTopicsToTheTextAndClosesWithAltF4) {
   SendMessageW(Owner(), WM_COMMAND, MAKEWPARAM(IDM_HELP_TOPICS, 0), 0);
   HWND help = nullptr;
@@ -233,6 +252,36 @@ TEST_F(KeyboardTest, HelpTabsFromTheTopicsToTheTextAndClosesWithAltF4) {
   PumpUntil([&] { return !IsWindow(help); });
   EXPECT_FALSE(IsWindow(help));
   DestroyWindow(help);
+}
+
+// Tab into a scrolled topic keeps the lines the reader was at; Esc closes
+// the window from the text as from the topics.
+TEST_F(KeyboardTest, HelpKeepsTheReadingPlaceOnTabAndClosesWithEsc) {
+  for (const bool fromText : {true, false}) {
+    SendMessageW(Owner(), WM_COMMAND, MAKEWPARAM(IDM_KEYBOARD_EQUIVALENTS, 0), 0);
+    HWND help = nullptr;
+    PumpUntil([&] { return (help = ui::test::UnknownForm({Owner()})) != nullptr; });
+    ASSERT_NE(help, nullptr);
+    SetForegroundWindow(help);
+    PumpUntil([&] { return GetForegroundWindow() == help; });
+    HWND text = GetDlgItem(help, 1004);
+    SetFocus(GetDlgItem(help, 1000));
+    if (fromText) {
+      SendMessageW(text, EM_LINESCROLL, 0, 6);
+      const LRESULT firstLine = SendMessageW(text, EM_GETFIRSTVISIBLELINE, 0, 0);
+      ASSERT_GT(firstLine, 0) << "the topic is too short to scroll";
+      Press(VK_TAB);
+      ASSERT_EQ(GetFocus(), text);
+      EXPECT_EQ(SendMessageW(text, EM_GETFIRSTVISIBLELINE, 0, 0), firstLine) << "Tab scrolled the text";
+      DWORD start = 0, end = 0;
+      SendMessageW(text, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+      EXPECT_EQ(start, end) << "Tab selected the text";
+    }
+    Press(VK_ESCAPE);
+    PumpUntil([&] { return !IsWindow(help); });
+    EXPECT_FALSE(IsWindow(help)) << "Esc did not close the help " << (fromText ? "from its text" : "from its topics");
+    if (IsWindow(help)) DestroyWindow(help);
+  }
 }
 
 TEST_F(KeyboardTest, ModalWindowsTabInTheirVisualOrder) {

@@ -21,8 +21,8 @@
 #include "ui/control_helpers.h"
 #include "ui/control_presets.h"
 #include "ui/form.h"
-#include "ui/scaling.h"
 #include "ui/input_box.h"
+#include "ui/scaling.h"
 #include "ui/utf8_text.h"
 
 namespace tallix {
@@ -49,9 +49,8 @@ enum Control : int {
   kCalculate,
   kPrint,
   kClear,
-  kClose,
-  kProblem,
-  kFirstResult,  // the six result fields follow in order
+  kProblem = 1014,  // the fields keep their numbers: the tests find them by these
+  kFirstResult,     // the six result fields follow in order
 };
 constexpr int kInputs[] = {kAmount, kRate, kYears, kFirstDate, kCompounding};
 
@@ -105,10 +104,11 @@ class LoanForm final : public ui::FormDefinition {
         ui::Static(kProblem, L"", {8, 252, 524, 16}, kFont),
         Label(L"Amortization Schedule", {8, 272, 200, 14}),
         ui::ListView(kSchedule, {8, 288, 524, 194}, kFont),
-        ui::PushButton(kCalculate, L"Calculate", {8, 490, 80, 26}, kFont),
+        // Enter calculates and Esc closes, as in the area and volume windows.
+        ui::PushButton(kCalculate, L"Calculate", {8, 490, 80, 26}, kFont, /*isDefault=*/true),
         ui::PushButton(kPrint, L"Print", {94, 490, 80, 26}, kFont),
         ui::PushButton(kClear, L"Clear", {180, 490, 80, 26}, kFont),
-        ui::PushButton(kClose, L"Close", {452, 490, 80, 26}, kFont),
+        ui::PushButton(IDCANCEL, L"Close", {452, 490, 80, 26}, kFont),
     };
     controls.insert(controls.end(), std::begin(below), std::end(below));
     Bind(WM_COMMAND, kNameList, LBN_SELCHANGE, [this](const ui::ControlEvent&) -> LRESULT {
@@ -129,7 +129,7 @@ class LoanForm final : public ui::FormDefinition {
     OnClick(kCalculate, [this] { Calculate(/*fromButton=*/true); });
     OnClick(kPrint, [this] { PrintReport(); });
     OnClick(kClear, [this] { ClearFields(); });
-    OnClick(kClose, [this] { ui::CloseForm(window, IDCANCEL); });
+    OnClick(IDCANCEL, [this] { ui::CloseForm(window, IDCANCEL); });
   }
 
   void OnDpiChanged(HWND, int dpi) override { ScaleScheduleColumns(Item(kSchedule), dpi); }

@@ -93,16 +93,20 @@ class TransferForm final : public ui::FormDefinition, private TransferView {
     height = 384;
     controls = Controls();
     OnClick(ids::kStartTest, [this] {
+      // A click that reaches the button while its own run asks a question
+      // (a message sent past the disabled button) starts nothing.
+      if (running_) return;
       running_ = true;
       session_->Start();
       running_ = false;
-      if (closeAfterRun_) PostMessageW(window, WM_CLOSE, 0, 0);
+      if (closeAfterRun_ && IsWindow(window)) PostMessageW(window, WM_CLOSE, 0, 0);
     });
     OnClick(ids::kExit, [this] { ui::CloseForm(window, ids::kExit); });
     OnClick(ids::kPrintResults, [this] { Print(); });
   }
 
   LRESULT OnCreate(HWND form, LPARAM) override {
+    closeAfterRun_ = false;  // the form is shown again after a close
     session_ = std::make_unique<TransferSession>(*files_, clock_, static_cast<TransferView&>(*this), '\\');
     const std::wstring version = ui::GetWindowsVersionText();
     const bool olderFrames =
@@ -116,11 +120,13 @@ class TransferForm final : public ui::FormDefinition, private TransferView {
     return 0;
   }
 
-  // Closed during a test: the run stops and removes its file, then the window closes.
+  // Closed during a test: the run stops and removes its file, then the window
+  // closes. A folder browser still open is cancelled, so nothing follows it.
   bool OnMessage(HWND, UINT message, WPARAM, LPARAM, LRESULT& result) override {
     if (message != WM_CLOSE || !running_) return false;
     session_->RequestStop();
     closeAfterRun_ = true;
+    if (browser_) PostMessageW(browser_, WM_COMMAND, IDCANCEL, 0);
     result = 0;
     return true;
   }
@@ -129,9 +135,19 @@ class TransferForm final : public ui::FormDefinition, private TransferView {
   HWND Control(int id) const { return GetDlgItem(window, id); }
   void SetField(int id, const std::string& text) { ui::SetText(Control(id), ui::Utf8ToWide(text)); }
 
+  // Modal to this window, with Start Test off while it is open.
   std::string ChooseFolder() override {
-    const OutOfTopmostBand dialogShows(main_);
-    return ui::WideToUtf8(BrowseForFolder(nullptr, L"Select destination folder..."));
+    EnableWindow(Control(ids::kStartTest), FALSE);
+    std::wstring folder;
+    {
+      const OutOfTopmostBand dialogShows(main_);
+      folder = BrowseForFolder(window, L"Select destination folder...", &browser_);
+    }
+    // The window went, or is closing: the choice has nothing left to serve.
+    if (!IsWindow(window) || closeAfterRun_) return {};
+    EnableWindow(Control(ids::kStartTest), TRUE);
+    ui::FocusControl(Control(ids::kStartTest));
+    return ui::WideToUtf8(folder);
   }
 
   TransferChoice ChooseOptions(const std::string&, const TransferChoice& proposal,
@@ -220,6 +236,7 @@ class TransferForm final : public ui::FormDefinition, private TransferView {
   std::unique_ptr<TransferSession> session_;
   bool running_ = false;  // inside "Start Test", dialogs included
   bool closeAfterRun_ = false;
+  HWND browser_ = nullptr;  // the folder browser while it is open
   std::string readCaveat_;  // as the note under the reading column says it
 };
 
