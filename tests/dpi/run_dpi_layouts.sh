@@ -6,6 +6,7 @@
 # of every window at 144 DPI go to the screenshots folder.
 # Usage: run_dpi_layouts.sh <dpi_layout_probe.exe> <prefix folder> <screenshots folder>
 set -euo pipefail
+trap 'echo "run_dpi_layouts.sh: failed at line $LINENO: $BASH_COMMAND" >&2' ERR
 here="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
 scripts="$(cd "$here/../../scripts" && pwd)"
 probe="$1"
@@ -21,9 +22,16 @@ mkdir -p "$shots"
 rm -f "$shots"/*.bmp "$shots"/*.png
 
 # Wine reads the screen's DPI from either key, depending on its version.
+# A reg.exe that loses its race with a wineserver still going down is tried again.
 set_dpi() {
-  wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$1" /f >/dev/null
-  wine reg add 'HKCC\Software\Fonts' /v LogPixels /t REG_DWORD /d "$1" /f >/dev/null
+  local key tries
+  for key in 'HKCU\Control Panel\Desktop' 'HKCC\Software\Fonts'; do
+    for tries in 1 2 3; do
+      wine reg add "$key" /v LogPixels /t REG_DWORD /d "$1" /f >/dev/null 2>&1 && break
+      [ "$tries" -lt 3 ] || { echo "could not set $key LogPixels to $1" >&2; return 1; }
+      wineserver -w
+    done
+  done
   wineserver -w
 }
 probe() { "$scripts/wine-exec.sh" "$probe" "$@"; }
