@@ -47,8 +47,9 @@ Handle OpenRegular(const std::string& path, DWORD access, DWORD disposition) {
   return reinterpret_cast<Handle>(file);
 }
 
-// Read and write, and DELETE to rename the file through its handle.
-constexpr DWORD kJournalAccess = GENERIC_READ | GENERIC_WRITE | DELETE;
+// No DELETE: a handle with it would keep every reader that does not share
+// deletion (most programs) from the journal while its window runs.
+constexpr DWORD kJournalAccess = GENERIC_READ | GENERIC_WRITE;
 
 Handle Locked(Handle handle) {
   if (handle == kNoHandle) return handle;
@@ -113,17 +114,41 @@ bool ReadAll(Handle handle, std::string& bytes, std::uint64_t limit) {
   return true;
 }
 
-// Through the handle: what the name `from` leads to by now plays no part.
-bool RenameHeld(Handle handle, const std::string&, const std::string& to) {
+namespace {
+
+// Whether `from` names the very file `handle` holds.
+bool NamesHeld(Handle handle, const std::string& from) {
+  const Handle named = OpenRegular(from, FILE_READ_ATTRIBUTES, OPEN_EXISTING);
+  if (named == kNoHandle) return false;
+  BY_HANDLE_FILE_INFORMATION held{}, found{};
+  const bool same = GetFileInformationByHandle(Of(handle), &held) && GetFileInformationByHandle(Of(named), &found) &&
+                    held.dwVolumeSerialNumber == found.dwVolumeSerialNumber &&
+                    held.nFileIndexHigh == found.nFileIndexHigh && held.nFileIndexLow == found.nFileIndexLow;
+  CloseHandle(Of(named));
+  return same;
+}
+
+}  // namespace
+
+// Through the handle, with the right to rename asked of the file it holds,
+// not of a name. Wine renames a handle's file by the name it was opened
+// with, so that name must still lead to the file held.
+bool RenameHeld(Handle handle, const std::string& from, const std::string& to) {
   const std::wstring wide = WidePath(to);
-  if (wide.empty()) return false;
+  if (wide.empty() || !NamesHeld(handle, from)) return false;
+  const HANDLE renaming =
+      ReOpenFile(Of(handle), DELETE | SYNCHRONIZE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, 0);
+  if (renaming == INVALID_HANDLE_VALUE) return false;
   std::vector<char> buffer(sizeof(FILE_RENAME_INFO) + wide.size() * sizeof(wchar_t));
   auto* info = reinterpret_cast<FILE_RENAME_INFO*>(buffer.data());
   info->ReplaceIfExists = FALSE;
   info->RootDirectory = nullptr;
   info->FileNameLength = static_cast<DWORD>(wide.size() * sizeof(wchar_t));
   std::memcpy(info->FileName, wide.c_str(), (wide.size() + 1) * sizeof(wchar_t));
-  return SetFileInformationByHandle(Of(handle), FileRenameInfo, info, static_cast<DWORD>(buffer.size())) != 0;
+  const bool renamed =
+      SetFileInformationByHandle(renaming, FileRenameInfo, info, static_cast<DWORD>(buffer.size())) != 0;
+  CloseHandle(renaming);
+  return renamed;
 }
 
 void Close(Handle handle) {
