@@ -3,7 +3,9 @@
 # typed with real keys and a note from the Edit menu, the process killed (SIGKILL) and started again in the
 # same folder: the same tape, display and panes, and a restored number
 # corrected by a double click. Then "Keep Tape Between Sessions" from the File
-# menu: on, a normal exit keeps the tape; off, it leaves no journal.
+# menu: on, a normal exit keeps the tape; off, it leaves no journal. As root,
+# on small file systems of its own: a folder that cannot be written is said
+# once at start-up, and Tallix works on.
 #   tape_journal_e2e.sh TALLIX_EXE PROBE_EXE CLI_EXE SCREENSHOT_DIR
 set -uo pipefail
 tallix_exe="$1"; probe_exe="$2"; cli_exe="$3"; shots="$4"
@@ -12,10 +14,13 @@ wine_exec="$here/../../scripts/wine-exec.sh"
 
 # shellcheck source=tests/e2e/e2e_checks.sh
 source "$here/e2e_checks.sh"
+# shellcheck source=tests/e2e/small_file_systems.sh
+source "$here/small_file_systems.sh"
 
 tape_of() { cli keys "$@" | sed -n '/^display: /q;p'; }
 panes() { for id in 1004 1003 1002; do probe text "$id"; done; }
-journals() { find "$work" -maxdepth 1 -name 'Tallix.tape.*.journal' | wc -l; }
+journals_in() { find "$1" -maxdepth 1 -name 'Tallix.tape.*.journal' | wc -l; }
+journals() { journals_in "$work"; }
 restart_tallix() {
   run_tallix
   probe wait
@@ -43,6 +48,7 @@ check "the tape as typed" "$typed" "$(probe tape)"
 display="$(probe display)"
 shown_panes="$(panes)"
 check "a journal beside Tallix.ini while it runs" "1" "$(journals)"
+check "a folder that can be written: nothing said at start-up" "0" "$(probe exists '#32770')"
 
 # What was typed is on the disk within two seconds.
 sleep 2.5
@@ -78,7 +84,7 @@ check "kept across a normal exit" "$corrected" "$(probe tape)"
 # valid journal there: Wine shows them as the files they lead to, yet they
 # are never read, renamed or written.
 outside="$(mktemp -d "${TMPDIR:-/tmp}/tallix-outside.XXXXXX")"
-trap 'rm -rf "$work" "$outside"' EXIT
+trap 'release_small_file_systems; rm -rf "$work" "$outside"' EXIT
 cp "$(find "$work" -maxdepth 1 -name 'Tallix.tape.*.journal' | head -n 1)" "$outside/kept.journal"
 printf 'root:x:0:0:root:/root:/bin/bash\n' >"$outside/passwd"
 ln -s "$outside/passwd" "$work/Tallix.tape.1.0.journal"
@@ -98,5 +104,28 @@ check "the links' targets keep their bytes, names and place" "$outside_before" \
   "$(cd "$outside" && ls -l --time-style=+ . && sha256sum ./*)"
 check "the links stay links, nothing set aside" "2 0" \
   "$(find "$work" -maxdepth 1 -type l -name 'Tallix.tape.*' | wc -l) $(find "$work" -maxdepth 1 -name '*.unreadable' | wc -l)"
-run_tallix
+
+if [ "$(id -u)" -ne 0 ]; then
+  echo "note: not root: the read-only file system is left out"
+  run_tallix
+  close_tallix
+  exit
+fi
+
+# ---- a folder where nothing can be written: said once, and Tallix works ----
+read_only="$work/read-only"
+small_file_system "$read_only" 8m || give_up "no tmpfs for a read-only folder"
+cp "$tallix_exe" "$work/Tallix.ini" "$read_only/"
+mount -o remount,ro "$read_only"
+run_tallix "$read_only"
+check "a read-only folder is said at start-up" \
+  "Tallix cannot write in $(winpath "$read_only"): the tape is not protected against a crash, and settings will not be kept." \
+  "$(message_box_text)"
+dismiss_message_box
+xdotool windowfocus --sync "$window" 2>/dev/null || true
+xdotool key --delay 100 9 KP_Add 1 Return
+probe wait
+# A second message would take the keys first.
+check "said once, and keys reach the tape" "$(tape_of 9 + 1 =)" "$(probe tape)"
+check "no other message" "0" "$(probe exists '#32770')"
 close_tallix
