@@ -5,7 +5,8 @@
 # corrected by a double click. Then "Keep Tape Between Sessions" from the File
 # menu: on, a normal exit keeps the tape; off, it leaves no journal. As root,
 # on small file systems of its own: a folder that cannot be written is said
-# once at start-up, and Tallix works on.
+# once at start-up, and Tallix works on; a disk filled while typing is said
+# once, and once it has room the journal catches up, so a kill loses nothing.
 #   tape_journal_e2e.sh TALLIX_EXE PROBE_EXE CLI_EXE SCREENSHOT_DIR
 set -uo pipefail
 tallix_exe="$1"; probe_exe="$2"; cli_exe="$3"; shots="$4"
@@ -106,7 +107,7 @@ check "the links stay links, nothing set aside" "2 0" \
   "$(find "$work" -maxdepth 1 -type l -name 'Tallix.tape.*' | wc -l) $(find "$work" -maxdepth 1 -name '*.unreadable' | wc -l)"
 
 if [ "$(id -u)" -ne 0 ]; then
-  echo "note: not root: the read-only file system is left out"
+  echo "note: not root: the read-only and the full file system are left out"
   run_tallix
   close_tallix
   exit
@@ -128,4 +129,43 @@ probe wait
 # A second message would take the keys first.
 check "said once, and keys reach the tape" "$(tape_of 9 + 1 =)" "$(probe tape)"
 check "no other message" "0" "$(probe exists '#32770')"
+stop_tallix
+
+# ---- a disk filled while typing: said once, retried, caught up ----
+full="$work/full"
+small_file_system "$full" 8m || give_up "no tmpfs for a full disk"
+cp "$tallix_exe" "$full/"
+run_tallix "$full"
+for _ in $(seq 1 100); do [ "$(journals_in "$full")" == 1 ] && break; sleep 0.1; done
+journal="$(winpath "$(find "$full" -maxdepth 1 -name 'Tallix.tape.*.journal')")"
+# Keys a message box ignores: a box that shows meanwhile keeps showing.
+round="1 2 KP_Add 3 4 equal"
+cat /dev/zero >"$full/filler" 2>/dev/null
+# The page the journal ends in still takes a few batches.
+for _ in $(seq 1 60); do
+  # shellcheck disable=SC2086 # several keys
+  xdotool key --delay 30 $round $round
+  [ "$(probe exists '#32770')" == 1 ] && break
+done
+text="$(message_box_text)"
+[[ "$text" == "The tape could not be saved to $journal ("?*"): retrying." ]]
+check "a full disk is said: $text" "0" "$?"
+dismiss_message_box
+xdotool windowfocus --sync "$window" 2>/dev/null || true
+# shellcheck disable=SC2086
+xdotool key --delay 30 $round
+# A retry is due every 2 s.
+sleep 2.5
+check "said once, not at each retry" "0" "$(probe exists '#32770')"
+rm -f "$full/filler"
+check "once the disk takes writes, the tape is protected again" \
+  "The tape is saved to $journal again: it is protected against a crash again." "$(message_box_text)"
+dismiss_message_box
+typed="$(probe tape)"
+check "one journal, its temporaries gone" "1 0" "$(journals_in "$full") $(find "$full" -maxdepth 1 -name '*.tmp' | wc -l)"
+pkill -KILL -f "$full/Tallix.exe"
+wait "$tallix_pid" 2>/dev/null
+run_tallix "$full"
+check "the tape typed while the disk was full comes back whole" "$typed" "$(probe tape)"
+check "and nothing is said" "0" "$(probe exists '#32770')"
 close_tallix
