@@ -15,9 +15,9 @@ std::wstring FinalPath(HANDLE handle) {
 
 }  // namespace
 
-std::optional<bool> OpenedAsNamed(HANDLE handle, const std::wstring& path) {
+bool OpenedAsNamed(HANDLE handle, const std::wstring& path) {
   const std::size_t slash = path.find_last_of(L"\\/");
-  if (slash == std::wstring::npos) return std::nullopt;
+  if (slash == std::wstring::npos) return false;
   const std::wstring opened = FinalPath(handle);
   const HANDLE folder = CreateFileW(path.substr(0, slash + 1).c_str(), FILE_READ_ATTRIBUTES,
                                     FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
@@ -27,7 +27,7 @@ std::optional<bool> OpenedAsNamed(HANDLE handle, const std::wstring& path) {
     expected = FinalPath(folder);
     CloseHandle(folder);
   }
-  if (opened.empty() || expected.empty()) return std::nullopt;
+  if (opened.empty() || expected.empty()) return false;
   if (expected.back() != L'\\') expected += L'\\';
   expected += path.substr(slash + 1);
   return CompareStringOrdinal(opened.data(), static_cast<int>(opened.size()), expected.data(),

@@ -5,14 +5,13 @@
 // a link is told apart there.
 #include <windows.h>
 
-#include <optional>
 #include <string>
 
 namespace tallix {
 
-// Whether the file `handle` has open is the one named `path` in its folder,
-// rather than one a link led to; nullopt when the system will not name
-// either of them.
-std::optional<bool> OpenedAsNamed(HANDLE handle, const std::wstring& path);
+// Whether the file `handle` has open is known to be the one named `path` in
+// its folder, rather than one a link led to: false too when the system will
+// not name either of them, as it cannot then tell a link from the file.
+bool OpenedAsNamed(HANDLE handle, const std::wstring& path);
 
 }  // namespace tallix

@@ -29,7 +29,7 @@
 #include "app/options/options_window.h"
 #include "app/settings/main_settings.h"
 #include "app/settings/settings_io.h"
-#include "app/settings/settings_temporaries.h"
+#include "app/tape/tape_journal.h"
 #include "engine/settings_keys.h"
 #include "engine/tape_note.h"
 #include "resources/resource_ids.h"
@@ -321,7 +321,7 @@ void MainWindow::LoadSettings() {
   // Read, normalised and written back in memory, then replaced in one go:
   // key by key, the file would be read and parsed some thirty times.
   // A writer killed mid-write leaves a temporary copy of the whole file.
-  RemoveStaleTemporaries(settings_.path());
+  RemoveStaleTemporariesWithJournals(settings_.path());
   IniSettingsBatch startup(settings_.path());
   const MainSettings loaded = LoadMainSettings(startup);
   startup.Commit();

@@ -4,6 +4,7 @@
 
 #include <chrono>
 #include <cstddef>
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -17,13 +18,17 @@ std::string TemporaryPathFor(const std::string& path, unsigned long processId, u
 // flight touches its temporary continuously and takes well under a second.
 inline constexpr std::chrono::minutes kStaleTemporaryAge{10};
 
+// Names of files in the folder of `settingsPath` that are written through
+// temporaries of their own, as the tape journals are.
+using TemporaryOwners = std::function<bool(const std::string& fileName)>;
+
 // Removes the temporaries of `settingsPath` (named as by TemporaryPathFor,
-// after the file a link leads to) that have not been modified for
-// kStaleTemporaryAge. It holds the writers' lock meanwhile, so no write of
-// another process is in flight, and does nothing when the lock cannot be had.
-// Other files are never touched. Returns how many were removed. Meant for
-// start-up, before the first write, and for a write that does not hold the
-// lock itself.
-std::size_t RemoveStaleTemporaries(const std::string& settingsPath);
+// after the file a link leads to), and those of the files beside it that
+// `alsoOf` names, that have not been modified for kStaleTemporaryAge. It
+// holds the writers' lock meanwhile, so no write of another process is in
+// flight, and does nothing when the lock cannot be had. Other files are never
+// touched. Returns how many were removed. Meant for start-up, before the
+// first write, and for a write that does not hold the lock itself.
+std::size_t RemoveStaleTemporaries(const std::string& settingsPath, const TemporaryOwners& alsoOf = {});
 
 }  // namespace tallix

@@ -39,7 +39,7 @@ Handle OpenRegular(const std::string& path, DWORD access, DWORD disposition) {
   BY_HANDLE_FILE_INFORMATION info{};
   if (GetFileType(file) != FILE_TYPE_DISK || !GetFileInformationByHandle(file, &info) ||
       (info.dwFileAttributes & (FILE_ATTRIBUTE_REPARSE_POINT | FILE_ATTRIBUTE_DIRECTORY)) != 0 ||
-      info.nNumberOfLinks != 1 || !OpenedAsNamed(file, wide).value_or(false)) {
+      info.nNumberOfLinks != 1 || !OpenedAsNamed(file, wide)) {
     CloseHandle(file);
     SetLastError(ERROR_ACCESS_DENIED);
     return kNoHandle;

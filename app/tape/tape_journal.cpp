@@ -44,6 +44,11 @@ bool IsJournalNameOf(const std::string& settingsPath, const std::string& fileNam
          std::all_of(middle.begin(), middle.end(), [](char c) { return c == '.' || (c >= '0' && c <= '9'); });
 }
 
+std::size_t RemoveStaleTemporariesWithJournals(const std::string& settingsPath) {
+  return RemoveStaleTemporaries(settingsPath,
+                                [&](const std::string& fileName) { return IsJournalNameOf(settingsPath, fileName); });
+}
+
 std::optional<LeftJournal> TakeLeftJournal(const std::string& settingsPath) {
   std::vector<std::pair<fs::file_time_type, fs::path>> found;
   std::error_code error;

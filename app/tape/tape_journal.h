@@ -37,6 +37,12 @@ inline constexpr std::uint64_t kMaxJournalBytes = std::uint64_t{512} << 20;
 // "Tallix.tape.<process>.<n>.journal".
 bool IsJournalNameOf(const std::string& settingsPath, const std::string& fileName);
 
+// The temporaries that writers killed mid-write left beside the settings:
+// Tallix.ini's and those of journals written anew (RemoveStaleTemporaries;
+// a journal's new file is made only where nothing is, so a stale one is
+// never taken up again). For start-up.
+std::size_t RemoveStaleTemporariesWithJournals(const std::string& settingsPath);
+
 // A journal left by a window that is gone, now held by this one.
 struct LeftJournal {
   std::string path;

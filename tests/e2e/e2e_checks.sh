@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Sourced by the end-to-end scripts: counted checks, the probe of the
 # running main window, Tallix.exe started in a fresh folder and closed,
-# answers to its dialogs and tallix-cli. Needs probe_exe and wine_exec set
-# (tallix_exe and shots to start Tallix, cli_exe and work for cli).
+# answers to its dialogs and message boxes, Windows paths and tallix-cli.
+# Needs probe_exe and wine_exec set (tallix_exe and shots to start Tallix,
+# cli_exe and work for cli).
 passed=0; failed=0
 check() {  # check NAME EXPECTED ACTUAL
   if [ "$2" == "$3" ]; then
@@ -24,9 +25,11 @@ start_tallix() {  # start_tallix NAME
   run_tallix
 }
 
-# Starts $work/Tallix.exe (again) and waits for its main window, as above.
-run_tallix() {
-  "$wine_exec" "$work/Tallix.exe" &
+# Starts $work/Tallix.exe (again), or the one in FOLDER, and waits for its
+# main window, as above.
+# shellcheck disable=SC2120 # the folder is for the scripts that source this
+run_tallix() {  # run_tallix [FOLDER]
+  "$wine_exec" "${1:-$work}/Tallix.exe" &
   tallix_pid=$!
   probe wait || { echo "FAILED: Tallix.exe did not open its main window"; exit 1; }
   window="$(xdotool search --sync --name '^Tallix$' | head -n 1)"
@@ -78,4 +81,17 @@ answer_dialog() {
   sleep 0.5
   [ -n "$2" ] && xdotool type --delay 10 "$2"
   xdotool key Return
+}
+# The Windows name of a Unix path.
+winpath() { "$wine_exec" winepath -w "$1" 2>/dev/null | tr -d '\r'; }
+# The text of the message box Tallix shows, once one shows (within about a
+# minute); empty when none does.
+message_box_text() {
+  for _ in $(seq 1 120); do [ "$(probe exists '#32770')" == 1 ] && break; sleep 0.2; done
+  probe text 65535 '#32770' 2>/dev/null
+}
+# Enter on the message box shown, then until it is gone.
+dismiss_message_box() {
+  xdotool key Return
+  for _ in $(seq 1 100); do [ "$(probe exists '#32770')" == 0 ] && break; sleep 0.1; done
 }

@@ -27,7 +27,6 @@ pdf_printer_ready || give_up "no PDF printer"
 work="$(mktemp -d "${TMPDIR:-/tmp}/tallix-print.XXXXXX")"
 tallix_pid=""
 trap '[ -n "$tallix_pid" ] && kill "$tallix_pid" 2>/dev/null; rm -rf "$work"' EXIT
-winpath() { "$wine_exec" winepath -w "$1" 2>/dev/null | tr -d '\r'; }
 
 # ---- a 300-line tape: "1", "2 +", "3 +", "4 -" ... ("-" lines print red) ----
 keys=()

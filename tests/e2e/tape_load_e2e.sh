@@ -10,7 +10,6 @@ wine_exec="$here/../../scripts/wine-exec.sh"
 
 # shellcheck source=tests/e2e/e2e_checks.sh
 source "$here/e2e_checks.sh"
-winpath() { "$wine_exec" winepath -w "$1" 2>/dev/null | tr -d '\r'; }
 progress_shown() { [ "$(probe exists FORM_TALLIX_PROGRESS_CLASS)" = "1" ]; }
 
 start_tallix load

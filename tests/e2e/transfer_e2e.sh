@@ -16,14 +16,16 @@ transfer=FORM_TALLIX_FTS1_CLASS
 
 source "$here/e2e_checks.sh"
 source "$here/pdf_printer.sh"
+# shellcheck source=tests/e2e/small_file_systems.sh
+source "$here/small_file_systems.sh"
 pdf_printer_ready || give_up "no PDF printer"
 
 work="$(mktemp -d "${TMPDIR:-/tmp}/tallix-transfer.XXXXXX")"
-tallix_pid=""; mounted=(); drives=()
+tallix_pid=""; drives=()
 cleanup() {
   [ -n "$tallix_pid" ] && kill "$tallix_pid" 2>/dev/null
   for drive in "${drives[@]}"; do rm -f "$drive"; done
-  for folder in "${mounted[@]}"; do umount "$folder"; done
+  release_small_file_systems
   rm -rf "$work"
   if [ -n "${TALLIX_SLOT_TAKEN:-}" ]; then
     WINEPREFIX="$prefix" wineserver -k 2>/dev/null
@@ -33,14 +35,11 @@ cleanup() {
   fi
 }
 trap cleanup EXIT
-winpath() { "$wine_exec" winepath -w "$1" 2>/dev/null | tr -d '\r'; }
 
 # A tmpfs of 4 MiB as Wine drive $1:, mounted with options $2 (root only).
 small_drive() {
   local folder="$work/drive-$1"
-  mkdir -p "$folder"
-  mount -t tmpfs -o "size=4m${2:+,$2}" tallix-e2e "$folder" || return 1
-  mounted+=("$folder")
+  small_file_system "$folder" 4m "$2" || return 1
   ln -sfn "$folder" "$prefix/dosdevices/$1:" && drives+=("$prefix/dosdevices/$1:")
 }
 

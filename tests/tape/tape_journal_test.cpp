@@ -9,10 +9,12 @@
 #include <filesystem>
 #include <iterator>
 #include <optional>
+#include <span>
 #include <string>
 #include <thread>
 #include <vector>
 
+#include "app/settings/settings_temporaries.h"
 #include "app/tape/journal_texts.h"
 #include "engine/basic_host.h"
 #include "engine/memory_settings.h"
@@ -246,6 +248,28 @@ TEST(TapeJournal, AJournalWithNothingInItIsRemovedSilently) {
   WriteBytes(empty, "");
   EXPECT_FALSE(TakeLeftJournal(folder.File()).has_value());
   EXPECT_EQ(FilesIn(folder), 0u);
+}
+
+// A window killed while it wrote its journal anew leaves the new file behind:
+// the start-up clean-up removes it once stale, as it does Tallix.ini's.
+TEST(TapeJournal, StaleTemporariesOfJournalsAreRemovedAtStartUp) {
+  TempFolder folder;
+  Session window(folder.File());
+  const std::string& journal = window.journal->path();
+  const std::string stale[] = {TemporaryPathFor(journal, 4242, 1), TemporaryPathFor(folder.File(), 4242, 1)};
+  const std::string kept[] = {folder.File("Other.tape.1.0.journal.4242.1.tmp"),
+                              folder.File("Tallix.tape.x.journal.1.1.tmp"),
+                              TemporaryPathFor(journal, 4242, 2)};  // the last one in flight
+  const auto old = fs::file_time_type::clock::now() - kStaleTemporaryAge - std::chrono::minutes(1);
+  for (const std::string& path : stale) WriteBytes(path, "x");
+  for (const std::string& path : kept) WriteBytes(path, "x");
+  for (const std::string& path : stale) fs::last_write_time(settings_test::FromUtf8(path), old);
+  for (const std::string& path : std::span(kept).first(2)) fs::last_write_time(settings_test::FromUtf8(path), old);
+
+  EXPECT_EQ(RemoveStaleTemporariesWithJournals(folder.File()), 2u);
+  for (const std::string& path : stale) EXPECT_FALSE(fs::exists(settings_test::FromUtf8(path))) << path;
+  for (const std::string& path : kept) EXPECT_TRUE(fs::exists(settings_test::FromUtf8(path))) << path;
+  EXPECT_TRUE(fs::exists(settings_test::FromUtf8(journal)));
 }
 
 // A full disk: said once, the tape kept in memory and the whole of it

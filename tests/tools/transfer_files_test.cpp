@@ -215,6 +215,21 @@ TEST(TransferFiles, LeftOverFileCountsAsRoomForTheNextRun) {
   EXPECT_EQ(ReadSizeEntry("5", room).kind, SizeEntry::Kind::kRun);
   EXPECT_EQ(run.Start({5, true}).failure, "");
 }
+#else
+// Under Wine a link is told apart only by the name of the file it opened:
+// where the system cannot say which file a name opened (here one with no
+// folder to place it in), it is not taken for the test file either.
+TEST(TransferFiles, NameTheSystemCannotPlaceIsLeftAlone) {
+  TempFolder folder;
+  const std::filesystem::path before = std::filesystem::current_path();
+  std::filesystem::current_path(folder.path());
+  WriteBytes(std::string(kTestFileName), "kept");
+  IoStatus status;
+  EXPECT_EQ(SystemFileSystem()->Open(std::string(kTestFileName), Access::kWrite, status), nullptr);
+  EXPECT_EQ(status.refusal, Refusal::kLink);
+  std::filesystem::current_path(before);
+  EXPECT_EQ(ReadBytes(settings_test::Utf8(folder.path() / kTestFileName)), "kept");
+}
 #endif
 
 }  // namespace

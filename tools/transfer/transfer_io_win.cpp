@@ -121,8 +121,8 @@ Refusal Check(HANDLE handle, const std::wstring& path) {
   if (info.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) return Refusal::kLink;
   if (info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) return Refusal::kNotRegular;
   if (info.nNumberOfLinks != 1) return Refusal::kManyNames;
-  // A name the system will not give is no sign of a link.
-  if (!OpenedAsNamed(handle, path).value_or(true)) return Refusal::kLink;
+  // Under Wine a Unix link shows no reparse point.
+  if (!OpenedAsNamed(handle, path)) return Refusal::kLink;
   return Refusal::kNone;
 }
 
