@@ -18,6 +18,7 @@ struct CaptionLayout {
   bool hasCaption = false;
   bool wraps = false;  // a static that breaks its text into lines
   int besideText = 0;  // pixels at the design DPI the control keeps for itself
+  int clearEdges = 0;  // pixels at every DPI kept clear of the caption, both sides together
   Align align = Align::kLeft;
   UINT prefix = 0;
 };
@@ -41,6 +42,7 @@ CaptionLayout LayoutOf(HWND control) {
         return layout;  // the image stands for the caption
     layout.hasCaption = true;
     layout.align = Align::kCenter;
+    layout.clearEdges = 2 * kCaptionEdge;
     return layout;
   }
   if (!HasClass(control, L"Button")) return layout;
@@ -121,6 +123,13 @@ void Widen(HWND control, RECT& place, int extra, Align align) {
 
 }  // namespace
 
+void WidenForCaption(LONG& low, LONG& high, LONG faceLow, LONG faceHigh, LONG needed) {
+  if (needed + kGlyphOverreach <= high - low) return;
+  const int edge = needed + kGlyphOverreach <= faceHigh - faceLow - 2 * kCaptionEdge ? kCaptionEdge : 0;
+  low = faceLow + edge;
+  high = faceHigh - edge;
+}
+
 void FitCaption(HWND control, int dpi) {
   if (dpi == kDesignDpi || !IsWindow(control)) return;
   const CaptionLayout layout = LayoutOf(control);
@@ -129,8 +138,7 @@ void FitCaption(HWND control, int dpi) {
   if (text.empty()) return;
   RECT place = PlaceInParent(control);
   const RECT before = place;
-  // Drawn glyphs can reach a pixel past the width the font reports for them.
-  const int beside = ScaleToDpi(layout.besideText, dpi) + 1;
+  const int beside = ScaleToDpi(layout.besideText, dpi) + layout.clearEdges + kGlyphOverreach;
   const int width = place.right - place.left;
   SIZE needed = CaptionSize(control, text, layout, width - beside);
   // A label whose lines would not fit its height stays on one line where the

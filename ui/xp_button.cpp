@@ -9,6 +9,7 @@
 #include "ui/accessible_button.h"
 #include "ui/accessible_object.h"
 #include "ui/caption_colors.h"
+#include "ui/caption_fit.h"
 #include "ui/contrast.h"
 #include "ui/gdi_scope.h"
 #include "ui/scaling.h"
@@ -92,6 +93,7 @@ class XPButton {
   int SetTextMargin(int value) { return Exchange(textMargin_, value); }
 
   XPButtonInfo Info() const;
+  RECT CaptionRectNow();
   // A hidden button is painted when it is shown: nothing to do before.
   void Redraw() {
     if (IsWindowVisible(window_)) RepaintNow(window_);
@@ -135,16 +137,21 @@ class XPButton {
 
   void Draw(HDC dc);
   DrawState ComputeDrawState() const;
-  void DrawClassicFrame(HDC dc, RECT& area, DrawState drawState) const;
-  void DrawHighContrastFrame(HDC dc, RECT& area, DrawState drawState) const;
+  HTHEME ThemeToDraw(bool highContrast) const { return themed_ && !highContrast ? ButtonTheme() : nullptr; }
+  // What the theme draws in: a pixel past the client area on every side.
+  RECT ThemeBounds() const;
+  RECT ContentArea(HDC dc, HTHEME theme, DrawState drawState, bool highContrast) const;
+  RECT CaptionRect(HDC dc, const std::wstring& caption, const RECT& area) const;
+  void DrawClassicFrame(HDC dc, RECT area, DrawState drawState) const;
+  void DrawHighContrastFrame(HDC dc, const RECT& area, DrawState drawState) const;
   // In high contrast: down or under the pointer, and enabled (a disabled key
   // shows grey text on the face, however it stands).
   bool Highlighted(DrawState drawState) const {
     return (drawState == kPressed || drawState == kHot) && IsWindowEnabled(window_);
   }
-  bool DrawImage(HDC dc, const RECT& area, DrawState drawState, RECT& textArea) const;
+  bool HasImage() const { return images_[kSlotNormal].handle && imagePosition_ != 0; }
+  bool DrawImage(HDC dc, const RECT& area, DrawState drawState) const;
   void DrawCaption(HDC dc, const std::wstring& caption, RECT textArea, DrawState drawState, bool highContrast) const;
-  void WidenForCaption(HDC dc, const std::wstring& caption, RECT& textArea) const;
 
   HWND window_;
   int state_ = 0;
@@ -344,7 +351,60 @@ DrawState XPButton::ComputeDrawState() const {
   return drawState;
 }
 
-void XPButton::DrawClassicFrame(HDC dc, RECT& area, DrawState drawState) const {
+RECT XPButton::ThemeBounds() const {
+  RECT bounds;
+  GetClientRect(window_, &bounds);
+  InflateRect(&bounds, Px(1), Px(1));
+  return bounds;
+}
+
+// The face within the frame: the theme's content area, or inside the classic
+// focus frame or the high-contrast frame.
+RECT XPButton::ContentArea(HDC dc, HTHEME theme, DrawState drawState, bool highContrast) const {
+  RECT area;
+  GetClientRect(window_, &area);
+  if (theme) {
+    const RECT bounds = ThemeBounds();
+    UxThemeLibrary::Get().GetThemeBackgroundContentRect(theme, dc, BP_PUSHBUTTON, drawState, &bounds, &area);
+  } else if (highContrast || GetFocus() == window_) {
+    InflateRect(&area, -Px(1), -Px(1));
+  }
+  return area;
+}
+
+// Where the caption goes, and what it is clipped to: the face within the
+// frame, less the text margin and an image beside an aligned caption.
+RECT XPButton::CaptionRect(HDC dc, const std::wstring& caption, const RECT& area) const {
+  RECT rect = area;
+  const bool textIgnoresImage = (imagePosition_ & kImageCenter) && (imagePosition_ & kImageTextIgnoresImage);
+  const int besideImage = Px(imageMargin_) + Px(imageWidth_);
+  if (textFormat_ & DT_RIGHT) {
+    if (HasImage() && (imagePosition_ & kImageRight) && !textIgnoresImage) rect.right = area.right - besideImage;
+    rect.right -= Px(textMargin_);
+  } else if (!(textFormat_ & DT_CENTER)) {
+    if (HasImage() && (imagePosition_ & kImageLeft) && !textIgnoresImage) rect.left = area.left + besideImage;
+    rect.left += Px(textMargin_);
+  } else {
+    RECT needed{0, 0, 0, 0};
+    DrawTextW(dc, caption.c_str(), -1, &needed, DT_SINGLELINE | DT_CALCRECT);
+    RECT client;
+    GetClientRect(window_, &client);
+    WidenForCaption(rect.left, rect.right, client.left, client.right, needed.right);
+    if (textFormat_ & DT_VCENTER) WidenForCaption(rect.top, rect.bottom, client.top, client.bottom, needed.bottom);
+  }
+  return rect;
+}
+
+RECT XPButton::CaptionRectNow() {
+  drawDpi_ = DpiOf(window_);
+  WindowDC dc(window_);
+  const bool highContrast = HighContrastOn();
+  const RECT area = ContentArea(dc, ThemeToDraw(highContrast), ComputeDrawState(), highContrast);
+  ScopedSelect font(dc, font_);
+  return CaptionRect(dc, WindowText(window_), area);
+}
+
+void XPButton::DrawClassicFrame(HDC dc, RECT area, DrawState drawState) const {
   const bool focused = GetFocus() == window_;
   const bool flat = (GetWindowLongW(window_, GWL_STYLE) & BS_FLAT) != 0;
   if (focused) {
@@ -362,8 +422,7 @@ void XPButton::DrawClassicFrame(HDC dc, RECT& area, DrawState drawState) const {
   if (drawState == kPressed) {
     FrameRect(dc, &area, GetSysColorBrush(COLOR_BTNSHADOW));
   } else {
-    RECT frame = area;
-    DrawFrameControl(dc, &frame, DFC_BUTTON,
+    DrawFrameControl(dc, &area, DFC_BUTTON,
                      DFCS_BUTTONPUSH | (drawState == kHot ? DFCS_HOT : 0) | (flat ? DFCS_FLAT : 0));
   }
 }
@@ -371,14 +430,13 @@ void XPButton::DrawClassicFrame(HDC dc, RECT& area, DrawState drawState) const {
 // The user's colours, flat: the face framed in the text colour, so that each
 // key stands out from the window; a pressed, toggled or hot key takes the
 // highlight colour.
-void XPButton::DrawHighContrastFrame(HDC dc, RECT& area, DrawState drawState) const {
+void XPButton::DrawHighContrastFrame(HDC dc, const RECT& area, DrawState drawState) const {
   FillRect(dc, &area, GetSysColorBrush(Highlighted(drawState) ? COLOR_HIGHLIGHT : COLOR_BTNFACE));
   FrameRect(dc, &area, GetSysColorBrush(IsWindowEnabled(window_) ? COLOR_BTNTEXT : COLOR_GRAYTEXT));
-  InflateRect(&area, -Px(1), -Px(1));
 }
 
-bool XPButton::DrawImage(HDC dc, const RECT& area, DrawState drawState, RECT& textArea) const {
-  if (!images_[kSlotNormal].handle || imagePosition_ == 0) return false;
+bool XPButton::DrawImage(HDC dc, const RECT& area, DrawState drawState) const {
+  if (!HasImage()) return false;
   const ImageEntry* image = &images_[kSlotNormal];
   if (drawState == kHot && images_[kSlotHot].handle) image = &images_[kSlotHot];
   if (drawState == kDisabled && images_[kSlotDisabled].handle) image = &images_[kSlotDisabled];
@@ -412,36 +470,11 @@ bool XPButton::DrawImage(HDC dc, const RECT& area, DrawState drawState, RECT& te
     ScopedSelect bitmap(memory, image->handle);
     BitBlt(dc, x, y, bm.bmWidth, bm.bmHeight, memory, 0, 0, SRCCOPY);
   }
-
-  const bool leftAligned = !(textFormat_ & (DT_CENTER | DT_RIGHT));
-  const bool textIgnoresImage = (imagePosition_ & kImageCenter) && (imagePosition_ & kImageTextIgnoresImage);
-  if ((imagePosition_ & kImageLeft) && leftAligned && !textIgnoresImage)
-    textArea.left = area.left + imageMargin + imageWidth;
-  if ((imagePosition_ & kImageRight) && (textFormat_ & DT_RIGHT) && !textIgnoresImage)
-    textArea.right = area.right - imageMargin - imageWidth;
   return true;
-}
-
-// A theme's content area can be narrower than a short caption on a small key
-// ("Feed", "+Tax" on 28 pixels); a centred caption then uses the whole width
-// rather than losing its outer letters.
-void XPButton::WidenForCaption(HDC dc, const std::wstring& caption, RECT& textArea) const {
-  RECT needed{0, 0, 0, 0};
-  DrawTextW(dc, caption.c_str(), -1, &needed, DT_SINGLELINE | DT_CALCRECT);
-  if (needed.right - needed.left <= textArea.right - textArea.left) return;
-  RECT client;
-  GetClientRect(window_, &client);
-  textArea.left = client.left;
-  textArea.right = client.right;
 }
 
 void XPButton::DrawCaption(HDC dc, const std::wstring& caption, RECT textArea, DrawState drawState,
                            bool highContrast) const {
-  if (textFormat_ & DT_RIGHT)
-    textArea.right -= Px(textMargin_);
-  else if (!(textFormat_ & DT_CENTER))
-    textArea.left += Px(textMargin_);
-  if (textFormat_ & DT_CENTER) WidenForCaption(dc, caption, textArea);
   SetBkMode(dc, TRANSPARENT);
   if (highContrast) {
     SetTextColor(dc, GetSysColor(!IsWindowEnabled(window_) ? COLOR_GRAYTEXT
@@ -460,41 +493,34 @@ void XPButton::DrawCaption(HDC dc, const std::wstring& caption, RECT textArea, D
 }
 
 void XPButton::Draw(HDC dc) {
-  wchar_t buffer[261] = {};
-  GetWindowTextW(window_, buffer, 261);
-  const std::wstring caption = buffer;
-
+  const std::wstring caption = WindowText(window_);
   drawDpi_ = DpiOf(window_);
-  const UxThemeLibrary& ux = UxThemeLibrary::Get();
   // When the theme went away after creation the classic look is still better
   // than an empty rectangle. High contrast draws no theme: its colours are
   // the user's, not the style's.
   const bool highContrast = HighContrastOn();
-  HTHEME theme = themed_ && !highContrast ? ButtonTheme() : nullptr;
+  HTHEME theme = ThemeToDraw(highContrast);
 
   const DrawState drawState = ComputeDrawState();
   RECT client;
   GetClientRect(window_, &client);
-  RECT bounds = client;
-  RECT area = client;
   if (theme) {
-    InflateRect(&bounds, Px(1), Px(1));
-    ux.DrawThemeBackground(theme, dc, BP_PUSHBUTTON, drawState, &bounds, nullptr);
-    ux.GetThemeBackgroundContentRect(theme, dc, BP_PUSHBUTTON, drawState, &bounds, &area);
+    const RECT bounds = ThemeBounds();
+    UxThemeLibrary::Get().DrawThemeBackground(theme, dc, BP_PUSHBUTTON, drawState, &bounds, nullptr);
   } else if (highContrast) {
-    DrawHighContrastFrame(dc, area, drawState);
+    DrawHighContrastFrame(dc, client, drawState);
   } else {
-    DrawClassicFrame(dc, area, drawState);
+    DrawClassicFrame(dc, client, drawState);
   }
+  const RECT area = ContentArea(dc, theme, drawState, highContrast);
 
   ScopedSelect font(dc, font_);
-  RECT textArea = area;
-  bool imageDrawn = DrawImage(dc, area, drawState, textArea);
+  bool imageDrawn = DrawImage(dc, area, drawState);
   const bool imageReplacesCaption = imageDrawn && (imagePosition_ & kImageCenter) && (imagePosition_ & kImageVCenter);
-  if (!imageReplacesCaption) DrawCaption(dc, caption, textArea, drawState, highContrast);
+  if (!imageReplacesCaption) DrawCaption(dc, caption, CaptionRect(dc, caption, area), drawState, highContrast);
 
   if (GetFocus() == window_) {
-    RECT focus = theme ? bounds : client;
+    RECT focus = theme ? ThemeBounds() : client;
     int inset = Px(theme ? 3 : 4);
     InflateRect(&focus, -inset, -inset);
     DrawFocusRect(dc, &focus);
@@ -521,6 +547,12 @@ std::optional<XPButtonInfo> GetXPButtonInfo(HWND window) {
   XPButton* button = ButtonOf(window);
   if (!button) return std::nullopt;
   return button->Info();
+}
+
+std::optional<RECT> GetXPButtonCaptionRect(HWND window) {
+  XPButton* button = ButtonOf(window);
+  if (!button) return std::nullopt;
+  return button->CaptionRectNow();
 }
 
 }  // namespace tallix::ui

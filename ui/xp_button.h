@@ -57,4 +57,9 @@ bool RegisterXPButtonClass();
 // nullopt when the window is not a live themed button.
 std::optional<XPButtonInfo> GetXPButtonInfo(HWND button);
 
+// The rectangle, in client coordinates, that the button's caption is laid out
+// in (with the caption's DrawText flags) and clipped to, as it is drawn now at
+// its DPI; nullopt when the window is not a live themed button.
+std::optional<RECT> GetXPButtonCaptionRect(HWND button);
+
 }  // namespace tallix::ui

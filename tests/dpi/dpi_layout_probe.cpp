@@ -30,6 +30,7 @@
 #include "tests/ui/ui_test_support.h"
 #include "tools/transfer/transfer_options_window.h"
 #include "ui/control_helpers.h"
+#include "ui/gdi_scope.h"
 #include "ui/input_box.h"
 #include "ui/scaling.h"
 #include "ui/xp_button.h"
@@ -37,6 +38,7 @@
 namespace tallix {
 namespace {
 
+using ui::ScopedSelect;
 using ui::test::Photograph;
 using ui::test::Pump;
 
@@ -96,15 +98,55 @@ bool HasCaption(HWND control) {
   return lstrcmpiW(name.c_str(), L"Button") == 0 || name == ui::kXPButtonClass;
 }
 
-// How many pixels the caption's text, in the control's font, has to spare:
-// on one line within its width, or wrapped within its height (negative:
-// clipped). A key that shows its image instead of its caption has no caption.
-int CaptionSlack(HWND control, int dpi) {
-  if (!HasCaption(control)) return 0;
-  if (auto key = ui::GetXPButtonInfo(control))
-    if (key->images[0] && (key->imagePosition & ui::kImageCenter) && (key->imagePosition & ui::kImageVCenter)) return 0;
+// How many pixels a caption has to spare within the room its control gives
+// it (negative: clipped), and for a key's caption how many lie between its
+// ink and the key's edge (-1 for anything else).
+struct CaptionFit {
+  int slack = 0;
+  int edge = -1;
+};
+
+// A key's caption is drawn unclipped as the key lays it out, and its ink
+// measured against the rectangle the key draws it into: glyphs can be drawn
+// wider than the font reports them.
+CaptionFit KeyCaptionFit(HWND key, const ui::XPButtonInfo& info, const std::wstring& text) {
+  RECT room = ui::GetXPButtonCaptionRect(key).value_or(RECT{});
+  RECT client{};
+  GetClientRect(key, &client);
+  const int pad = client.right;  // room for glyphs drawn past either side
+  OffsetRect(&room, pad, pad);
+  const ui::test::Pixels drawn = ui::test::RenderWith(client.right + 2 * pad, client.bottom + 2 * pad, [&](HDC dc) {
+    ScopedSelect font(dc, info.font);
+    SetBkMode(dc, TRANSPARENT);
+    SetTextColor(dc, RGB(0, 0, 0));
+    RECT at = room;
+    DrawTextW(dc, text.c_str(), -1, &at, info.textFormat | DT_NOCLIP);
+  });
+  RECT ink{drawn.width, drawn.height, -1, -1};
+  for (int y = 0; y < drawn.height; ++y)
+    for (int x = 0; x < drawn.width; ++x)
+      if (drawn.At(x, y) != ui::test::kSentinel)
+        ink = {std::min<LONG>(ink.left, x), std::min<LONG>(ink.top, y), std::max<LONG>(ink.right, x + 1),
+               std::max<LONG>(ink.bottom, y + 1)};
+  if (ink.right < 0) return {};
+  OffsetRect(&client, pad, pad);
+  return {
+      std::min({ink.left - room.left, room.right - ink.right, ink.top - room.top, room.bottom - ink.bottom}),
+      std::min({ink.left - client.left, client.right - ink.right, ink.top - client.top, client.bottom - ink.bottom})};
+}
+
+// The caption's text, in the control's font: on one line within its width,
+// or wrapped within its height. A key that shows its image instead of its
+// caption has no caption.
+CaptionFit FitOf(HWND control, int dpi) {
+  if (!HasCaption(control)) return {};
   const std::wstring text = ui::GetText(control);
-  if (text.empty()) return 0;
+  if (text.empty()) return {};
+  if (auto key = ui::GetXPButtonInfo(control)) {
+    if (key->images[0] && (key->imagePosition & ui::kImageCenter) && (key->imagePosition & ui::kImageVCenter))
+      return {};
+    return KeyCaptionFit(control, *key, text);
+  }
   RECT client{};
   GetClientRect(control, &client);
   HDC dc = GetDC(control);
@@ -123,7 +165,7 @@ int CaptionSlack(HWND control, int dpi) {
   }
   SelectObject(dc, previous);
   ReleaseDC(control, dc);
-  return slack;
+  return {slack};
 }
 
 class Recorder {
@@ -152,11 +194,11 @@ class Recorder {
       RECT place{};
       GetWindowRect(control, &place);
       MapWindowPoints(nullptr, form, reinterpret_cast<POINT*>(&place), 2);
-      const int slack = IsWindowVisible(control) ? CaptionSlack(control, dpi) : 0;
+      const CaptionFit fit = IsWindowVisible(control) ? FitOf(control, dpi) : CaptionFit{};
       out_ << "control " << name << ' ' << index << ' ' << GetDlgCtrlID(control) << ' ' << Narrow(ClassOf(control))
            << ' ' << place.left << ' ' << place.top << ' ' << place.right - place.left << ' '
-           << place.bottom - place.top << ' ' << FontHeight(control, FontOf(control)) << ' ' << slack << ' '
-           << Narrow(ui::GetText(control)) << '\n';
+           << place.bottom - place.top << ' ' << FontHeight(control, FontOf(control)) << ' ' << fit.slack << ' '
+           << fit.edge << ' ' << Narrow(ui::GetText(control)) << '\n';
     }
     if (!shots_.empty()) Photograph(form, shots_ + "\\" + name + ".bmp");
   }
@@ -330,7 +372,7 @@ Record Read(const std::string& path) {
       words >> index >> id >> className;
       key += ' ' + index + ' ' + id + ' ' + className;
     }
-    for (long value; values.size() < 6 && words >> value;) values.push_back(value);
+    for (long value; values.size() < 7 && words >> value;) values.push_back(value);
     record.lines[key] = values;
     record.texts[key] = line;
   }
@@ -339,7 +381,8 @@ Record Read(const std::string& path) {
 
 // Each place, size and font height of the record is that of the design
 // record times the scale, within a pixel; every caption fits, to the last
-// pixel.
+// pixel; scaled, a key's caption keeps a pixel clear of the key's edge (the
+// design layout may use the whole face).
 int Compare(const std::string& designPath, const std::string& path) {
   const Record design = Read(designPath), scaled = Read(path);
   if (design.lines.empty() || scaled.lines.empty()) {
@@ -386,6 +429,8 @@ int Compare(const std::string& designPath, const std::string& path) {
       break;
     }
     if (control && got.size() > 5 && got[5] < 0) fault("caption clipped", key);
+    if (control && got.size() > 6 && got[6] == 0 && scaled.dpi != design.dpi)
+      fault("caption touches the key's edge", key);
   }
   std::printf("%zu records compared at %d DPI against %d DPI: %d faults\n", design.lines.size(), scaled.dpi, design.dpi,
               faults);
