@@ -19,6 +19,7 @@
 #include "app/main_window/main_window.h"
 #include "resources/resource_ids.h"
 #include "tests/keyboard/key_strokes.h"
+#include "tests/keyboard/test_main_window.h"
 #include "tests/ui/ui_test_support.h"
 #include "tools/transfer/transfer_options_window.h"
 #include "tools/transfer/transfer_window_ids.h"
@@ -60,26 +61,13 @@ std::vector<int> RoundFrom(const std::vector<int>& expected, int start) {
 class KeyboardTest : public testing::Test {
  protected:
   static void SetUpTestSuite() {
-    char folder[MAX_PATH] = {};
-    GetTempPathA(MAX_PATH, folder);
-    ini_ = std::string(folder) + "tallix-keyboard-" + std::to_string(GetCurrentProcessId()) + ".ini";
     // Two loan profiles, listed sorted: Car, then Home.
-    const char profiles[] =
-        "[Loan Settings]\r\nName1=Home\r\nPrincipal1=200000\r\nInterest1=7\r\nYears1=30\r\n"
-        "Name2=Car\r\nPrincipal2=12000\r\nInterest2=5\r\nYears2=4\r\n";
-    HANDLE file = CreateFileA(ini_.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-    DWORD written = 0;
-    WriteFile(file, profiles, sizeof profiles - 1, &written, nullptr);
-    CloseHandle(file);
-    main_ = CreateMainWindow(ini_);
-    ASSERT_NE(main_, nullptr);
-    Pump();
+    ASSERT_NE(main_.Open("tallix-keyboard",
+                         "[Loan Settings]\r\nName1=Home\r\nPrincipal1=200000\r\nInterest1=7\r\nYears1=30\r\n"
+                         "Name2=Car\r\nPrincipal2=12000\r\nInterest2=5\r\nYears2=4\r\n"),
+              nullptr);
   }
-  static void TearDownTestSuite() {
-    if (main_ && IsWindow(main_->Owner())) DestroyWindow(main_->Owner());
-    Pump();
-    DeleteFileA(ini_.c_str());
-  }
+  static void TearDownTestSuite() { main_.Close(); }
 
   static HWND Owner() { return main_->Owner(); }
   // Opens a side window with its key on the main window.
@@ -117,8 +105,7 @@ class KeyboardTest : public testing::Test {
     EXPECT_EQ(visited, RoundFrom(expected, visited.front()));
   }
 
-  static inline MainWindowContext* main_ = nullptr;
-  static inline std::string ini_;
+  static inline key_strokes::TestMainWindow main_;
 };
 
 // Label, field and unit list in rows, the result row, the unit system (the

@@ -12,6 +12,7 @@
 #include "app/main_window/main_window.h"
 #include "app/main_window/menu_text.h"
 #include "tests/keyboard/key_strokes.h"
+#include "tests/keyboard/test_main_window.h"
 #include "ui/control_helpers.h"
 #include "ui/utf8_text.h"
 
@@ -25,23 +26,11 @@ using key_strokes::PumpUntil;
 
 class MainWindowKeysTest : public testing::Test {
  protected:
-  static void SetUpTestSuite() {
-    char folder[MAX_PATH] = {};
-    GetTempPathA(MAX_PATH, folder);
-    ini_ = std::string(folder) + "tallix-main-keys-" + std::to_string(GetCurrentProcessId()) + ".ini";
-    main_ = CreateMainWindow(ini_);
-    ASSERT_NE(main_, nullptr);
-    Pump();
-  }
-  static void TearDownTestSuite() {
-    if (main_ && IsWindow(main_->Owner())) DestroyWindow(main_->Owner());
-    Pump();
-    DeleteFileA(ini_.c_str());
-  }
+  static void SetUpTestSuite() { ASSERT_NE(main_.Open("tallix-main-keys"), nullptr); }
+  static void TearDownTestSuite() { main_.Close(); }
   static HWND Owner() { return main_->Owner(); }
 
-  static inline MainWindowContext* main_ = nullptr;
-  static inline std::string ini_;
+  static inline key_strokes::TestMainWindow main_;
 };
 
 std::wstring MenuItemText(HMENU menu, UINT position) {
