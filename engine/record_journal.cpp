@@ -158,20 +158,10 @@ class Reader {
   bool ok_ = true;
 };
 
-constexpr auto kCrcTable = [] {
-  std::array<std::uint32_t, 256> table{};
-  for (std::uint32_t n = 0; n < 256; ++n) {
-    std::uint32_t c = n;
-    for (int k = 0; k < 8; ++k) c = c & 1 ? 0xEDB88320u ^ (c >> 1) : c >> 1;
-    table[n] = c;
-  }
-  return table;
-}();
-
 // The end of the batch that began at `begin` in `out`.
 void EndBatch(std::string& out, std::size_t begin) {
   out += '.';
-  const std::uint32_t sum = JournalChecksum(std::string_view(out).substr(begin));
+  const std::uint32_t sum = Crc32(std::string_view(out).substr(begin));
   out += ' ';
   for (int shift = 28; shift >= 0; shift -= 4) out += kHex[(sum >> shift) & 15];
   out += '\n';
@@ -187,7 +177,7 @@ std::string_view WholeBatches(std::string_view bytes, std::size_t at) {
     if (bytes[at] != '.') continue;
     unsigned char sum[4] = {};
     if (end - at != kEndLineSize || bytes[at + 1] != ' ' || !GetHexBytes(bytes.substr(at + 2, 8), sum, 4) ||
-        JournalChecksum(bytes.substr(batch, at + 1 - batch)) !=
+        Crc32(bytes.substr(batch, at + 1 - batch)) !=
             (std::uint32_t{sum[0]} << 24 | std::uint32_t{sum[1]} << 16 | std::uint32_t{sum[2]} << 8 | sum[3])) {
       break;
     }
@@ -333,12 +323,6 @@ class Decoder {
 };
 
 }  // namespace
-
-std::uint32_t JournalChecksum(std::string_view bytes) {
-  std::uint32_t c = 0xFFFFFFFFu;
-  for (const char byte : bytes) c = kCrcTable[(c ^ static_cast<unsigned char>(byte)) & 0xFF] ^ (c >> 8);
-  return c ^ 0xFFFFFFFFu;
-}
 
 std::string EncodeJournalStart(const InputRecord& record, std::span<const std::string> linesBefore,
                                const JournalBatchEnd* end) {

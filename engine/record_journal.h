@@ -90,7 +90,4 @@ std::optional<ReadJournal> DecodeJournal(std::string_view bytes);
 // window leaves that stopped before its first start was written.
 bool JournalHoldsNoStart(std::string_view bytes);
 
-// The CRC-32 (of zip and PNG) a batch ends with.
-std::uint32_t JournalChecksum(std::string_view bytes);
-
 }  // namespace tallix

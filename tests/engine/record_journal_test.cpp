@@ -69,7 +69,7 @@ std::string WithoutChecksums(const std::string& bytes) {
 std::string Sealed(std::string lines) {
   lines += '.';
   char sum[16];
-  std::snprintf(sum, sizeof sum, " %08X\n", static_cast<unsigned>(JournalChecksum(lines)));
+  std::snprintf(sum, sizeof sum, " %08X\n", static_cast<unsigned>(Crc32(lines)));
   return lines + sum;
 }
 
