@@ -13,6 +13,7 @@
 #include "ui/control_helpers.h"
 #include "ui/fire_lines.h"
 #include "ui/font_spec.h"
+#include "ui/form_give.h"
 #include "ui/placement.h"
 #include "ui/scaling.h"
 #include "ui/window_kit.h"
@@ -255,9 +256,8 @@ BOOL CALLBACK RescaleControl(HWND control, LPARAM dpiValue) {
         SendMessageW(control, DTM_SETMCFONT, reinterpret_cast<WPARAM>(font), FALSE);
     }
   if (record->hasDesignPlace) {
-    const Place& place = record->designPlace;
-    SetWindowPos(control, nullptr, ScaleToDpi(place.x, dpi), ScaleToDpi(place.y, dpi), ScaleToDpi(place.width, dpi),
-                 ScaleToDpi(place.height, dpi), SWP_NOZORDER | SWP_NOACTIVATE);
+    const Place place = PixelPlace(control, record->designPlace, dpi);
+    SetWindowPos(control, nullptr, place.x, place.y, place.width, place.height, SWP_NOZORDER | SWP_NOACTIVATE);
   }
   if (record->iconName) ShowIconForDpi(control, *record, dpi);
   if (record->finish) record->finish(control);
@@ -272,6 +272,9 @@ void OnFormDpiChanged(HWND form, FlyRecord& record, FormDefinition& definition, 
   if (suggested)
     SetWindowPos(form, nullptr, suggested->left, suggested->top, suggested->right - suggested->left,
                  suggested->bottom - suggested->top, SWP_NOZORDER | SWP_NOACTIVATE);
+  // Laid out anew in full; the frame fitted to the screen then says what the
+  // giving control gives up at this DPI.
+  record.given = {};
   EnumChildWindows(form, RescaleControl, dpi);
   SetClientSize(form, ScaleToDpi(record.designClient.cx, dpi), ScaleToDpi(record.designClient.cy, dpi));
   FitCaptions(form, dpi);
@@ -431,6 +434,8 @@ LRESULT CALLBACK FormProcedure(HWND form, UINT message, WPARAM wParam, LPARAM lP
   FormDefinition* definition = record ? record->definition : nullptr;
   if (!definition) return DefWindowProcW(form, message, wParam, lParam);
 
+  // Before the form's own handling, which may rely on the controls' places.
+  if (message == WM_SIZE) LetControlGive(form);
   LRESULT answer = 0;
   bool answered = definition->OnMessage(form, message, wParam, lParam, answer);
   switch (message) {

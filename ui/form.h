@@ -78,6 +78,7 @@ struct FlyRecord {
   HWND tooltip = nullptr;                // form: tooltip window of AddTooltip
   int dpi = 0;                           // form: DPI its controls are laid out for
   SIZE designClient{};                   // form: client area in design pixels
+  SIZE given{};                          // form: pixels its giving control gives up now
   int hasDesignPlace = 0;                // control: placed by the framework
   Place designPlace;                     // control: its place in design pixels
   std::wstring fontSpec;                 // control: made again for a new DPI
@@ -169,6 +170,11 @@ class FormDefinition {
   const wchar_t* iconName = L"IMAGE_CALCULATOR3";  // icon resource of the executable
   const wchar_t* menuName = nullptr;               // menu resource, or nullptr
   std::vector<ControlSpec> controls;               // created in this order
+  // The control that gives up room when the form is made smaller than laid
+  // out to fit the screen (ui/form_give.h): shorter and narrower by what the
+  // client area lacks, the controls below and right of it moved up and left
+  // by as much. 0: none, and what does not fit is cut off.
+  int givingControl = 0;
 
   // The form's window while it exists, nullptr otherwise.
   HWND window = nullptr;

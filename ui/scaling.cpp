@@ -5,6 +5,7 @@
 #include "ui/caption_fit.h"
 #include "ui/control_helpers.h"
 #include "ui/form.h"
+#include "ui/form_give.h"
 #include "ui/placement.h"
 #include "ui/window_kit.h"
 
@@ -98,8 +99,8 @@ void PlaceControl(HWND control, const Place& place) {
     record->hasDesignPlace = 1;
   }
   const int dpi = DpiOf(control);
-  SetWindowPos(control, nullptr, ScaleToDpi(place.x, dpi), ScaleToDpi(place.y, dpi), ScaleToDpi(place.width, dpi),
-               ScaleToDpi(place.height, dpi), SWP_NOZORDER | SWP_NOACTIVATE);
+  const Place pixels = PixelPlace(control, place, dpi);
+  SetWindowPos(control, nullptr, pixels.x, pixels.y, pixels.width, pixels.height, SWP_NOZORDER | SWP_NOACTIVATE);
   FitCaption(control, dpi);
 }
 

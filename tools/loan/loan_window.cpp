@@ -80,6 +80,8 @@ class LoanForm final : public ui::FormDefinition {
     name = kFormName;
     caption = L"Loan Calculator";
     style |= WS_MINIMIZEBOX;
+    // A screen too low for the whole window takes the room from the schedule.
+    givingControl = kSchedule;
     width = kClientWidth + 8;
     height = kClientHeight + 30;
     controls = {
