@@ -7,6 +7,8 @@
 #include <iterator>
 #include <type_traits>
 
+#include "services/crc32.h"
+
 namespace tallix {
 namespace {
 

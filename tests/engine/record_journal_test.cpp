@@ -16,6 +16,7 @@
 #include "engine/basic_host.h"
 #include "engine/engine.h"
 #include "engine/memory_settings.h"
+#include "services/crc32.h"
 #include "tests/engine/random_session.h"
 
 namespace tallix {
