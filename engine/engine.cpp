@@ -21,10 +21,9 @@ void Engine::Start(const EngineSettings& settings) {
   state_.autoDecimal = settings.autoDecimal;
   state_.taxRate = settings.taxRate;
   state_.laptopKeys = settings.laptopKeys;
-  state_.memoryText = settings.memoryText;
-  state_.memoryValue = settings.memoryValue;
+  state_.banks = {settings.memoryText, {settings.memoryValue[0], settings.memoryValue[1]}};
   state_.memoryBank = 0;
-  if (!state_.memoryText[0].empty()) host_->SetMemoryText(" M1 = " + state_.memoryText[0]);
+  if (!state_.banks.text[0].empty()) host_->SetMemoryText(" M1 = " + state_.banks.text[0]);
   state_.averageShown = true;
   SelectNumberSystem(state_.displayMode > display_mode::kFloating ? state_.displayMode - 10 : 0);
   RestartRecord();

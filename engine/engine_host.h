@@ -35,8 +35,7 @@ class EngineHost {
   virtual void ShowBank2Indicator(bool shown) = 0;
   virtual bool IsBank2IndicatorShown() = 0;
 
-  // Keypad buttons. A Win32 host also hides and shows a button it enables or
-  // disables so that the themed button repaints.
+  // Keypad buttons.
   virtual void EnableKey(Key key, bool enabled) = 0;
   virtual void ShowKeyPressed(Key key, bool pressed) = 0;
   // Checks option button `index` (0 "Dec", 1 "Hex", 2 "Bin", 3 "Oct") and

@@ -1,7 +1,7 @@
 #pragma once
-// The calculator's state record: one per process, read by every engine
-// operation and by the main window (tape files read and reset the calculation
-// fields). The display text itself lives in the host, never here.
+// The calculator's state: one per engine, changed by its operations alone and
+// kept in the record (its start, its checkpoints); the windows only read it.
+// The display text itself lives in the host, never here.
 
 #include <array>
 #include <cstdint>
@@ -21,40 +21,61 @@ inline constexpr std::uint8_t kBinary = 12;
 inline constexpr std::uint8_t kOctal = 13;
 }  // namespace display_mode
 
-// A field added here is compared in SameState too (recording.cpp).
+// What the banks hold: a correction may change them and leave the rest.
+struct MemoryBanks {
+  std::array<std::string, 2> text;  // empty: the bank is empty
+  std::array<Exact<Real>, 2> value{};
+  bool operator==(const MemoryBanks&) const = default;
+};
+
 struct EngineState {
-  std::string entryText;        // typed since the last operation; empty: a result is shown
-  bool entryMade = false;       // a new operand has been typed, recalled or pasted
-  Real operand = 0;             // last operand read; the repeated entry of the adding machine
-  Real total = 0;               // running result of the calculation in progress
-  Real lastTotal = 0;           // result of the last equals or change
+  std::string entryText;   // typed since the last operation; empty: a result is shown
+  bool entryMade = false;  // a new operand has been typed, recalled or pasted
+  Exact<Real> operand;     // last operand read; the repeated entry of the adding machine
+  Exact<Real> total;       // running result of the calculation in progress
+  Exact<Real> lastTotal;   // result of the last equals or change
   Operator pendingOp = Operator::None;
-  std::int32_t itemCount = 0;   // numbers recorded in the calculation in progress
-  bool averageShown = false;    // the average pane describes the calculation
-  bool insideEquals = false;    // equals is applying the pending operator
-  std::int32_t calcMode = 0;    // 0 standard calculator, 1 adding machine
-  std::uint8_t displayMode = display_mode::kFloating;  // 0..4 fixed, 10 floating, 11..13 hex/bin/oct
+  std::int32_t itemCount = 0;                             // numbers recorded in the calculation in progress
+  bool averageShown = false;                              // the average pane describes the calculation
+  bool insideEquals = false;                              // equals is applying the pending operator
+  std::int32_t calcMode = 0;                              // 0 standard calculator, 1 adding machine
+  std::uint8_t displayMode = display_mode::kFloating;     // 0..4 fixed, 10 floating, 11..13 hex/bin/oct
   std::uint8_t decimalSetting = display_mode::kFloating;  // decimal choice kept while another system shows
   bool digitGrouping = true;
   bool autoDecimal = false;
-  float taxRate = 0;            // percent
+  Exact<float> taxRate;         // percent
   std::int32_t memoryBank = 0;  // 0 = M1, 1 = M2
-  std::array<std::string, 2> memoryText;  // empty: the bank is empty
-  std::array<Real, 2> memoryValue{};
+  MemoryBanks banks;
   std::int32_t maxEntryLength = 18;
   bool laptopKeys = false;
   bool shiftDown = false;
   bool ctrlDown = false;
   std::int32_t lastTapeIndex = 0;
 
+  bool operator==(const EngineState&) const = default;  // every field, bit for bit
   bool IsDecimal() const { return displayMode < display_mode::kHex; }
 };
+
+// Every field in its order, which is the journal's: the journal writes and reads
+// the state through this alone. The bindings name every field, so one added to
+// the state or the banks stops this compiling until it is listed here.
+template <class State, class Field>
+void VisitStateFields(State& s, Field&& f) {
+  auto& [entryText, entryMade, operand, total, lastTotal, pendingOp, itemCount, averageShown, insideEquals, calcMode,
+         displayMode, decimalSetting, digitGrouping, autoDecimal, taxRate, memoryBank, banks, maxEntryLength,
+         laptopKeys, shiftDown, ctrlDown, lastTapeIndex] = s;
+  auto& [bankText, bankValue] = banks;
+  f(entryText), f(entryMade), f(operand), f(total), f(lastTotal), f(pendingOp), f(itemCount), f(averageShown);
+  f(insideEquals), f(calcMode), f(displayMode), f(decimalSetting), f(digitGrouping), f(autoDecimal), f(taxRate);
+  f(memoryBank), f(bankText[0]), f(bankText[1]), f(bankValue[0]), f(bankValue[1]), f(maxEntryLength), f(laptopKeys);
+  f(shiftDown), f(ctrlDown), f(lastTapeIndex);
+}
 
 // The persisted fields, as the settings-file module reads them at start-up.
 struct EngineSettings {
   std::int32_t calcMode = 0;
-  std::uint8_t displayMode = display_mode::kFloating;    // "Decimal Setting1", 0..13
-  std::uint8_t decimalSetting = display_mode::kFloating; // "Decimal Setting2", 0..10
+  std::uint8_t displayMode = display_mode::kFloating;     // "Decimal Setting1", 0..13
+  std::uint8_t decimalSetting = display_mode::kFloating;  // "Decimal Setting2", 0..10
   bool digitGrouping = true;
   bool autoDecimal = false;
   float taxRate = 0;

@@ -21,7 +21,7 @@ std::string Engine::MemoryPaneText(int bank, const std::string& bankText) {
 
 void Engine::ShowMemoryPane() {
   const int bank = state_.memoryBank;
-  host_->SetMemoryText(MemoryPaneText(bank, state_.memoryText[static_cast<std::size_t>(bank)]));
+  host_->SetMemoryText(MemoryPaneText(bank, state_.banks.text[static_cast<std::size_t>(bank)]));
 }
 
 std::string Engine::BankText(Real value) { return state_.IsDecimal() ? ShownText(value) : SystemText(value); }
@@ -50,10 +50,10 @@ void Engine::NoteBankChange(BankChange change) {
 
 void Engine::StoreBank(int bank) {
   const auto index = static_cast<std::size_t>(bank);
-  const std::string& text = state_.memoryText[index];
+  const std::string& text = state_.banks.text[index];
   WriteSetting(memory_keys::kSection, memory_keys::kBankText[index], text);
   WriteSetting(memory_keys::kSection, memory_keys::kBankValue[index],
-                  text.empty() ? std::string() : PlainNumberText(state_.memoryValue[index], 15));
+               text.empty() ? std::string() : PlainNumberText(state_.banks.value[index], 15));
 }
 
 void Engine::ToggleBank() {
@@ -65,8 +65,8 @@ void Engine::ToggleBank() {
 
 void Engine::MemoryClear() {
   const int bank = state_.memoryBank;
-  state_.memoryText[static_cast<std::size_t>(bank)].clear();
-  state_.memoryValue[static_cast<std::size_t>(bank)] = 0;
+  state_.banks.text[static_cast<std::size_t>(bank)].clear();
+  state_.banks.value[static_cast<std::size_t>(bank)] = 0;
   NoteBankChange({.kind = BankChange::Kind::Clear, .bank = static_cast<std::uint8_t>(bank)});
   ShowMemoryPane();
   StoreBank(bank);
@@ -76,7 +76,7 @@ void Engine::MemoryClear() {
 }
 
 void Engine::MemoryRecall() {
-  const Real value = state_.memoryValue[static_cast<std::size_t>(state_.memoryBank)];
+  const Real value = state_.banks.value[static_cast<std::size_t>(state_.memoryBank)];
   NoteBankChange({.kind = BankChange::Kind::Recall, .bank = static_cast<std::uint8_t>(state_.memoryBank)});
   if (state_.IsDecimal()) {
     ShowValue(value);
@@ -92,14 +92,14 @@ void Engine::MemorySet() {
   const int bank = state_.memoryBank;
   const auto index = static_cast<std::size_t>(bank);
   FormatDisplay();
-  state_.memoryText[index] = host_->GetDisplayText();
+  state_.banks.text[index] = host_->GetDisplayText();
   ShowMemoryPane();
-  state_.memoryValue[index] = DisplayValue();
+  state_.banks.value[index] = DisplayValue();
   NoteBankChange({.kind = BankChange::Kind::Set,
                   .bank = static_cast<std::uint8_t>(bank),
-                  .value = state_.memoryValue[index],
-                  .text = state_.memoryText[index]});
-  AppendTapeLine(state_.memoryText[index], "MS");
+                  .value = state_.banks.value[index],
+                  .text = state_.banks.text[index]});
+  AppendTapeLine(state_.banks.text[index], "MS");
   StoreBank(bank);
   state_.entryText.clear();
   Focus();
@@ -110,15 +110,15 @@ void Engine::MemoryAdd() {
   const auto index = static_cast<std::size_t>(bank);
   FormatDisplay();
   const std::string added = host_->GetDisplayText();
-  Real& value = state_.memoryValue[index];
+  Exact<Real>& value = state_.banks.value[index];
   const Real addend = DisplayValue();
-  value += addend;
+  value = value + addend;
   NoteBankChange({.kind = BankChange::Kind::Add,
                   .bank = static_cast<std::uint8_t>(bank),
                   .displayMode = state_.displayMode,
                   .digitGrouping = state_.digitGrouping,
                   .value = addend});
-  state_.memoryText[index] = BankText(value);
+  state_.banks.text[index] = BankText(value);
   // The display shows what was added, whatever writing the bank's text did to it.
   if (state_.IsDecimal()) host_->SetDisplayText(added);
   ShowMemoryPane();

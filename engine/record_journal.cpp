@@ -12,24 +12,12 @@
 namespace tallix {
 namespace {
 
-// Every field of the state, in the journal's order. A field added to the
-// state must be added here too, or a restored tape would start without it.
-template <class State, class Field>
-void VisitState(State& s, Field&& f) {
-  f(s.entryText), f(s.entryMade), f(s.operand), f(s.total), f(s.lastTotal), f(s.pendingOp), f(s.itemCount);
-  f(s.averageShown), f(s.insideEquals), f(s.calcMode), f(s.displayMode), f(s.decimalSetting);
-  f(s.digitGrouping), f(s.autoDecimal), f(s.taxRate), f(s.memoryBank), f(s.memoryText[0]), f(s.memoryText[1]);
-  f(s.memoryValue[0]), f(s.memoryValue[1]), f(s.maxEntryLength), f(s.laptopKeys), f(s.shiftDown), f(s.ctrlDown);
-  f(s.lastTapeIndex);
-}
-
 template <class Shown, class Field>
 void VisitShown(Shown& s, Field&& f) {
   f(s.display), f(s.items), f(s.average), f(s.memory), f(s.numLock), f(s.bank2Shown);
 }
 
 constexpr char kHex[] = "0123456789ABCDEF";
-constexpr std::size_t kRealBytes = 10;  // the x87 value; the rest is padding
 
 void PutHexBytes(std::string& out, const unsigned char* bytes, std::size_t count) {
   for (std::size_t i = 0; i < count; ++i) out += kHex[bytes[i] >> 4], out += kHex[bytes[i] & 15];
@@ -87,15 +75,12 @@ class Writer {
   explicit Writer(std::string& out) : out_(out) {}
   void operator()(const std::string& text) { Space(), PutText(out_, text); }
   void operator()(bool value) { Space(), out_ += value ? '1' : '0'; }
-  void operator()(Real value) {
-    unsigned char bytes[sizeof(Real)] = {};
-    std::memcpy(bytes, &value, sizeof value);
-    Space(), PutHexBytes(out_, bytes, kRealBytes);
-  }
-  void operator()(float value) {
-    unsigned char bytes[sizeof(float)];
-    std::memcpy(bytes, &value, sizeof value);
-    Space(), PutHexBytes(out_, bytes, sizeof bytes);
+  // A number as its exact bits.
+  template <class Number>
+  void operator()(Exact<Number> value) {
+    unsigned char bytes[sizeof(Number)] = {};
+    std::memcpy(bytes, &value.number, sizeof(Number));
+    Space(), PutHexBytes(out_, bytes, Exact<Number>::kBytes);
   }
   template <class Number>
   requires std::is_integral_v<Number> || std::is_enum_v<Number>
@@ -122,15 +107,11 @@ class Reader {
     ok_ = ok_ && (word == "0" || word == "1");
     value = word == "1";
   }
-  void operator()(Real& value) {
-    unsigned char bytes[sizeof(Real)] = {};
-    ok_ = ok_ && GetHexBytes(Word(), bytes, kRealBytes);
-    std::memcpy(&value, bytes, sizeof value);
-  }
-  void operator()(float& value) {
-    unsigned char bytes[sizeof(float)] = {};
-    ok_ = ok_ && GetHexBytes(Word(), bytes, sizeof bytes);
-    std::memcpy(&value, bytes, sizeof value);
+  template <class Number>
+  void operator()(Exact<Number>& value) {
+    unsigned char bytes[sizeof(Number)] = {};
+    ok_ = ok_ && GetHexBytes(Word(), bytes, Exact<Number>::kBytes);
+    std::memcpy(&value.number, bytes, sizeof(Number));
   }
   template <class Number>
   requires std::is_integral_v<Number> || std::is_enum_v<Number>
@@ -252,7 +233,7 @@ class Decoder {
       }
       case 'E': {
         Reader read(words);
-        VisitState(pendingEnd_.state, read);
+        VisitStateFields(pendingEnd_.state, read);
         VisitShown(pendingEnd_.shown, read);
         pendingHasEnd_ = true;
         return read.ok() && read.done();
@@ -283,7 +264,7 @@ class Decoder {
     pendingHasEnd_ = false;
     pendingIsStart_ = true;
     Reader read(words);
-    VisitState(pending_.start, read);
+    VisitStateFields(pending_.start, read);
     return read.ok() && read.done();
   }
 
@@ -330,7 +311,7 @@ std::string EncodeJournalStart(const InputRecord& record, std::span<const std::s
                                const JournalBatchEnd* end) {
   std::string out = "S";
   Writer write(out);
-  VisitState(record.start, write);
+  VisitStateFields(record.start, write);
   out += "\nW";
   VisitShown(record.startTexts, write);
   out += '\n';
@@ -374,7 +355,7 @@ void AppendJournalBatch(const InputRecord& record, const JournalMark& from, std:
       out += '\n';
     }
     out += 'E';
-    VisitState(end->state, write);
+    VisitStateFields(end->state, write);
     VisitShown(end->shown, write);
     out += '\n';
   }

@@ -1,8 +1,6 @@
 // The record of what made the tape, and its replay.
 #include <algorithm>
-#include <array>
 #include <bit>
-#include <cstring>
 
 #include "engine/engine.h"
 
@@ -220,26 +218,11 @@ void Engine::Replay(const InputRecord& record, const ReplayOptions& options) {
 
 namespace {
 
-// Every field but what the two banks hold, bit for bit.
-bool SameButBanks(const EngineState& a, const EngineState& b) {
-  return a.entryText == b.entryText && a.entryMade == b.entryMade && SameBits(a.operand, b.operand) &&
-         SameBits(a.total, b.total) && SameBits(a.lastTotal, b.lastTotal) && a.pendingOp == b.pendingOp &&
-         a.itemCount == b.itemCount && a.averageShown == b.averageShown && a.insideEquals == b.insideEquals &&
-         a.calcMode == b.calcMode && a.displayMode == b.displayMode && a.decimalSetting == b.decimalSetting &&
-         a.digitGrouping == b.digitGrouping && a.autoDecimal == b.autoDecimal &&
-         std::memcmp(&a.taxRate, &b.taxRate, sizeof a.taxRate) == 0 && a.memoryBank == b.memoryBank &&
-         a.maxEntryLength == b.maxEntryLength && a.laptopKeys == b.laptopKeys && a.shiftDown == b.shiftDown &&
-         a.ctrlDown == b.ctrlDown && a.lastTapeIndex == b.lastTapeIndex;
-}
-
-bool SameBanks(const EngineState& a, const EngineState& b) {
-  return a.memoryText == b.memoryText && SameBits(a.memoryValue[0], b.memoryValue[0]) &&
-         SameBits(a.memoryValue[1], b.memoryValue[1]);
-}
-
-bool SameShownButMemory(const ShownTexts& a, const ShownTexts& b) {
-  return a.display == b.display && a.items == b.items && a.average == b.average && a.numLock == b.numLock &&
-         a.bank2Shown == b.bank2Shown;
+// Every field of the two the same but `part`.
+template <class Whole, class Part>
+bool SameBut(Whole a, const Whole& b, Part Whole::*part) {
+  a.*part = b.*part;
+  return a == b;
 }
 
 // Whether a bank was recalled in input `from` or later: from there on what
@@ -259,8 +242,7 @@ void Engine::CarryBanksOn(const InputRecord& before, const RecordCheckpoint& met
   const auto moved = [shift](std::size_t input) {
     return static_cast<std::size_t>(static_cast<std::ptrdiff_t>(input) + shift);
   };
-  std::array<std::string, 2> texts = state_.memoryText;
-  std::array<Real, 2> values = state_.memoryValue;
+  MemoryBanks banks = state_.banks;
   auto change = std::find_if(before.bankChanges.begin(), before.bankChanges.end(),
                              [&](const BankChange& c) { return c.input >= met.inputs; });
   const auto applyUpTo = [&](std::size_t input) {
@@ -268,16 +250,16 @@ void Engine::CarryBanksOn(const InputRecord& before, const RecordCheckpoint& met
       const std::size_t bank = change->bank;
       switch (change->kind) {
         case BankChange::Kind::Add:
-          values[bank] += change->value;
-          texts[bank] = BankTextAsAdded(values[bank], *change);
+          banks.value[bank] = banks.value[bank] + change->value;
+          banks.text[bank] = BankTextAsAdded(banks.value[bank], *change);
           break;
         case BankChange::Kind::Set:
-          values[bank] = change->value;
-          texts[bank] = change->text;
+          banks.value[bank] = change->value;
+          banks.text[bank] = change->text;
           break;
         case BankChange::Kind::Clear:
-          values[bank] = 0;
-          texts[bank].clear();
+          banks.value[bank] = 0;
+          banks.text[bank].clear();
           break;
         case BankChange::Kind::Recall: break;
       }
@@ -290,17 +272,16 @@ void Engine::CarryBanksOn(const InputRecord& before, const RecordCheckpoint& met
     applyUpTo(later->inputs);
     RecordCheckpoint& kept = record_.checkpoints.emplace_back(*later);
     kept.inputs = moved(later->inputs);
-    kept.state.memoryText = texts;
-    kept.state.memoryValue = values;
-    kept.shown.memory = MemoryPaneText(kept.state.memoryBank, texts[static_cast<std::size_t>(kept.state.memoryBank)]);
+    kept.state.banks = banks;
+    kept.shown.memory =
+        MemoryPaneText(kept.state.memoryBank, banks.text[static_cast<std::size_t>(kept.state.memoryBank)]);
   }
   applyUpTo(before.inputs.size());
   state_ = finalState;
+  state_.banks = banks;
   for (std::size_t bank = 0; bank < 2; ++bank) {
-    const bool changed = texts[bank] != state_.memoryText[bank] || !SameBits(values[bank], state_.memoryValue[bank]);
-    state_.memoryText[bank] = texts[bank];
-    state_.memoryValue[bank] = values[bank];
-    if (changed) StoreBank(static_cast<int>(bank));
+    const MemoryBanks& was = finalState.banks;
+    if (banks.text[bank] != was.text[bank] || banks.value[bank] != was.value[bank]) StoreBank(static_cast<int>(bank));
   }
   ShowMemoryPane();
 }
@@ -337,12 +318,13 @@ Engine::ChangedReplay Engine::ReplayChanged(const InputRecord& changed, std::siz
                          if (meeting == before.checkpoints.end() ||
                              static_cast<std::ptrdiff_t>(meeting->inputs) + shift != run ||
                              meeting->texts != nextText_ || meeting->answers != nextAnswer_ ||
-                             meeting->tapeLines != replayedLines_ || !SameButBanks(state_, meeting->state)) {
+                             meeting->tapeLines != replayedLines_ ||
+                             !SameBut(state_, meeting->state, &EngineState::banks)) {
                            return true;
                          }
                          const ShownTexts shown = ShownNow();
-                         if (!SameShownButMemory(shown, meeting->shown)) return true;
-                         banksDiffer = !SameBanks(state_, meeting->state) || shown.memory != meeting->shown.memory;
+                         if (!SameBut(shown, meeting->shown, &ShownTexts::memory)) return true;
+                         banksDiffer = state_.banks != meeting->state.banks || shown.memory != meeting->shown.memory;
                          // The calculator as it was but for its banks: the rest of the tape
                          // stands if nothing later reads them, and the banks follow from
                          // what the memory keys did to them.

@@ -34,7 +34,7 @@ inline constexpr std::chrono::seconds kJournalRetryInterval{2};
 inline constexpr std::uint64_t kMaxJournalBytes = std::uint64_t{512} << 20;
 
 // Journals beside `settingsPath` are named after it: "Tallix.ini" has
-// "Tallix.tape.<process>.<n>.journal".
+// "Tallix.tape.<random number>.<attempt>.journal".
 bool IsJournalNameOf(const std::string& settingsPath, const std::string& fileName);
 
 // The temporaries that writers killed mid-write left beside the settings:

@@ -45,7 +45,7 @@ void ExpectAsTypedRight(std::string_view wrong, std::size_t which, std::string_v
   EXPECT_EQ(corrected->host.items, typed.host.items);
   EXPECT_EQ(corrected->host.average, typed.host.average);
   EXPECT_EQ(corrected->host.memory, typed.host.memory);
-  EXPECT_EQ(corrected->engine.state().memoryText, typed.engine.state().memoryText);
+  EXPECT_EQ(corrected->engine.state().banks.text, typed.engine.state().banks.text);
 }
 
 TEST(EntryCorrection, ChainsComeOutAsIfTypedRight) {
@@ -171,9 +171,9 @@ bool CorrectInPlace(Calculator& window, const PlannedCorrection& plan) {
 void ExpectSameBanks(Calculator& window, Calculator& fresh) {
   const EngineState& a = window.engine.state();
   const EngineState& b = fresh.engine.state();
-  EXPECT_EQ(a.memoryText, b.memoryText);
+  EXPECT_EQ(a.banks.text, b.banks.text);
   for (std::size_t bank = 0; bank < 2; ++bank) {
-    EXPECT_TRUE(SameBits(a.memoryValue[bank], b.memoryValue[bank])) << "bank " << bank;
+    EXPECT_TRUE(SameBits(a.banks.value[bank], b.banks.value[bank])) << "bank " << bank;
     for (std::string_view key : {memory_keys::kBankText[bank], memory_keys::kBankValue[bank]}) {
       EXPECT_EQ(window.setting("Memory", std::string(key)), fresh.setting("Memory", std::string(key))) << key;
     }
@@ -279,10 +279,10 @@ TEST(EntryCorrection, OnAMemoryTapeOnlyTheBanksFollowTheChange) {
     Calculator fresh;
     fresh.host.tape.clear();
     fresh.engine.Replay(CorrectNumber(record, which, value)->record);
-    const std::array<std::string, 2> banksBefore = window.engine.state().memoryText;
+    const std::array<std::string, 2> banksBefore = window.engine.state().banks.text;
 
     EXPECT_TRUE(CorrectInPlace(window, *plan)) << "the replay should stop at the next checkpoint";
-    EXPECT_NE(window.engine.state().memoryText, banksBefore);
+    EXPECT_NE(window.engine.state().banks.text, banksBefore);
     EXPECT_EQ(window.host.tape, fresh.host.tape);
     EXPECT_EQ(std::tie(window.host.display, window.host.memory), std::tie(fresh.host.display, fresh.host.memory));
     ExpectSameBanks(window, fresh);

@@ -54,7 +54,7 @@ TEST(Memory, SecondBank) {
   EXPECT_EQ(calc.host.memory, " M1 = 7");
   calc.Keys("2nd MC");
   EXPECT_EQ(calc.NewTape(), (Lines{"7 MS", "9 MS", "M2 Clear"}));
-  EXPECT_EQ(calc.engine.state().memoryText[0], "7");
+  EXPECT_EQ(calc.engine.state().banks.text[0], "7");
 }
 
 TEST(Memory, BothBanksInEveryNumberSystem) {
@@ -73,10 +73,10 @@ TEST(Memory, BothBanksInEveryNumberSystem) {
   for (const Case& c : cases) {
     Calculator calc;
     calc.Keys(c.system).Keys(c.keys).Keys("MS 2nd Clear 1 M+ M+");
-    EXPECT_EQ(calc.engine.state().memoryText[0], c.text1) << c.system;
-    EXPECT_EQ(calc.engine.state().memoryValue[0], 255) << c.system;
-    EXPECT_EQ(calc.engine.state().memoryText[1], c.text2) << c.system;
-    EXPECT_EQ(calc.engine.state().memoryValue[1], 2) << c.system;
+    EXPECT_EQ(calc.engine.state().banks.text[0], c.text1) << c.system;
+    EXPECT_EQ(calc.engine.state().banks.value[0], 255) << c.system;
+    EXPECT_EQ(calc.engine.state().banks.text[1], c.text2) << c.system;
+    EXPECT_EQ(calc.engine.state().banks.value[1], 2) << c.system;
     EXPECT_EQ(calc.host.memory, std::string(" M2 = ") + c.text2) << c.system;
     EXPECT_EQ(calc.setting("Memory", "M1v"), "255") << c.system;
     calc.Keys("2nd MR");

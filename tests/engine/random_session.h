@@ -28,15 +28,7 @@ class RandomWorldHost : public BasicEngineHost {
 };
 
 inline ::testing::AssertionResult SameState(const EngineState& a, const EngineState& b) {
-  const bool same = a.entryText == b.entryText && a.entryMade == b.entryMade && SameBits(a.operand, b.operand) &&
-                    SameBits(a.total, b.total) && SameBits(a.lastTotal, b.lastTotal) && a.pendingOp == b.pendingOp &&
-                    a.itemCount == b.itemCount && a.averageShown == b.averageShown && a.calcMode == b.calcMode &&
-                    a.displayMode == b.displayMode && a.decimalSetting == b.decimalSetting &&
-                    a.digitGrouping == b.digitGrouping && a.autoDecimal == b.autoDecimal && a.taxRate == b.taxRate &&
-                    a.memoryBank == b.memoryBank && a.memoryText == b.memoryText &&
-                    SameBits(a.memoryValue[0], b.memoryValue[0]) && SameBits(a.memoryValue[1], b.memoryValue[1]) &&
-                    a.laptopKeys == b.laptopKeys && a.shiftDown == b.shiftDown && a.ctrlDown == b.ctrlDown;
-  if (same) return ::testing::AssertionSuccess();
+  if (a == b) return ::testing::AssertionSuccess();
   return ::testing::AssertionFailure() << "states differ (display/entry \"" << a.entryText << "\" vs \"" << b.entryText
                                        << "\")";
 }

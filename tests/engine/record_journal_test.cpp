@@ -11,6 +11,7 @@
 #include <random>
 #include <span>
 #include <string>
+#include <type_traits>
 #include <vector>
 
 #include "engine/basic_host.h"
@@ -213,10 +214,43 @@ TEST(RecordJournal, CutOffAnywhereItGivesItsLastWholeBatch) {
   }
 }
 
+// Each field of the state changed on its own, a zero only in its sign: the
+// state's equality tells it apart, and the journal brings it back.
+TEST(RecordJournal, EveryFieldOfTheStateIsComparedAndCarried) {
+  const auto change = [](auto& field) {
+    using Field = std::remove_cvref_t<decltype(field)>;
+    if constexpr (requires { field.number; }) {
+      field = -field.number;
+    } else if constexpr (std::is_same_v<Field, std::string>) {
+      field += 'x';
+    } else if constexpr (std::is_same_v<Field, bool>) {
+      field = !field;
+    } else if constexpr (std::is_enum_v<Field>) {
+      field = static_cast<Field>(1);
+    } else {
+      ++field;
+    }
+  };
+  for (int which = 0, fields = 1; which < fields; ++which) {
+    InputRecord record;
+    fields = 0;
+    VisitStateFields(record.start, [&](auto& field) {
+      if (fields++ == which) change(field);
+    });
+    EXPECT_NE(record.start, EngineState()) << "field " << which;
+    const auto read = DecodeJournal(JournalFileHeading() + EncodeJournalStart(record, {}));
+    ASSERT_TRUE(read.has_value());
+    EXPECT_EQ(read->record.start, record.start) << "field " << which;
+  }
+  EngineState nan;
+  nan.total = std::nanl("");
+  EXPECT_EQ(nan, EngineState(nan));
+}
+
 TEST(RecordJournal, TextsAndValuesComeBackBitForBit) {
   InputRecord record;
   record.start.entryText = "1 2%3\n\r\t\x80\xff";
-  record.start.memoryValue[0] = 1.0L / 3;
+  record.start.banks.value[0] = 1.0L / 3;
   record.start.lastTotal = -0.0L;
   record.start.taxRate = 8.25f;
   record.startTexts.display = "  -1,234.50";
@@ -228,7 +262,7 @@ TEST(RecordJournal, TextsAndValuesComeBackBitForBit) {
       DecodeJournal(JournalFileHeading() + EncodeJournalStart(record, std::vector<std::string>{"", "x  y"}));
   ASSERT_TRUE(read.has_value());
   EXPECT_EQ(read->record.start.entryText, record.start.entryText);
-  EXPECT_TRUE(SameBits(read->record.start.memoryValue[0], record.start.memoryValue[0]));
+  EXPECT_EQ(read->record.start.banks, record.start.banks);
   EXPECT_TRUE(std::signbit(read->record.start.lastTotal));
   EXPECT_EQ(read->record.start.taxRate, 8.25f);
   EXPECT_EQ(read->record.startTexts, record.startTexts);
