@@ -33,9 +33,9 @@ void ReplayWatching(const InputRecord& record, const RecordCheckpoint* from, Wat
   BasicEngineHost host;
   MemorySettings settings;
   Engine engine(host, settings);
-  engine.Replay(record, {.afterInput = [&](std::size_t input) { return watch(input, engine, host); },
-                         .via = nullptr,
-                         .from = from});
+  engine.Replay(
+      record,
+      {.afterInput = [&](std::size_t input) { return watch(input, engine, host); }, .via = nullptr, .from = from});
 }
 
 std::size_t LinesBefore(const RecordCheckpoint* from) { return from ? from->tapeLines : 0; }
@@ -46,13 +46,17 @@ std::vector<EngineInput> KeysTyping(std::string_view value) {
   const bool negative = value.front() == '-';
   for (char c : negative ? value.substr(1) : value) {
     const char upper = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-    const Key key = c == '.'                                      ? Key::Point
-                    : std::isdigit(static_cast<unsigned char>(c)) ? static_cast<Key>(static_cast<int>(Key::D0) + (c - '0'))
-                                                                  : static_cast<Key>(static_cast<int>(Key::A) + (upper - 'A'));
-    typed.push_back({.kind = Kind::PressKey, .typesEntry = true, .startsEntry = typed.empty(),
+    const Key key = c == '.' ? Key::Point
+                    : std::isdigit(static_cast<unsigned char>(c))
+                        ? static_cast<Key>(static_cast<int>(Key::D0) + (c - '0'))
+                        : static_cast<Key>(static_cast<int>(Key::A) + (upper - 'A'));
+    typed.push_back({.kind = Kind::PressKey,
+                     .typesEntry = true,
+                     .startsEntry = typed.empty(),
                      .value = static_cast<std::int32_t>(key)});
   }
-  if (negative) typed.push_back({.kind = Kind::PressKey, .typesEntry = true, .value = static_cast<std::int32_t>(Key::ChangeSign)});
+  if (negative)
+    typed.push_back({.kind = Kind::PressKey, .typesEntry = true, .value = static_cast<std::int32_t>(Key::ChangeSign)});
   return typed;
 }
 
@@ -134,7 +138,7 @@ bool IsTypableNumber(std::string_view value, bool decimal, int radix) {
       continue;
     }
     const int digit = std::isdigit(static_cast<unsigned char>(upper)) ? upper - '0'
-                      : upper >= 'A' && upper <= 'F'                 ? upper - 'A' + 10
+                      : upper >= 'A' && upper <= 'F'                  ? upper - 'A' + 10
                                                                       : -1;
     if (digit < 0 || digit >= radix) return false;
     ++digits;
@@ -163,19 +167,11 @@ std::optional<PlannedCorrection> PlanCorrection(const InputRecord& record, std::
   if (!IsTypableNumber(value, displayMode < display_mode::kHex, RadixOfMode(displayMode))) return std::nullopt;
 
   const std::vector<EngineInput> typed = KeysTyping(value);
-  plan.record.start = record.start;
-  plan.record.startTexts = record.startTexts;
-  plan.record.texts = record.texts;
-  plan.record.answers = record.answers;
-  plan.record.tapeLines = record.tapeLines;
   // The checkpoints before the number still hold.
-  plan.record.checkpoints.assign(record.checkpoints.begin(),
-                                 record.checkpoints.begin() + (from ? from - record.checkpoints.data() + 1 : 0));
-  plan.record.bankChanges = BankChangesBefore(record, from ? from->inputs : 0);
-  plan.record.bankChangesKept = record.bankChangesKept;
+  plan.record = record.UpTo(from);
   std::vector<EngineInput>& inputs = plan.record.inputs;
-  inputs.reserve(record.inputs.size() + typed.size());
-  inputs.assign(record.inputs.begin(), record.inputs.begin() + static_cast<std::ptrdiff_t>(number.firstInput));
+  inputs.insert(inputs.end(), record.inputs.begin() + static_cast<std::ptrdiff_t>(inputs.size()),
+                record.inputs.begin() + static_cast<std::ptrdiff_t>(number.firstInput));
   inputs.insert(inputs.end(), typed.begin(), typed.end());
   plan.lastInput = inputs.size() - 1;
   plan.replacedInputs.assign(record.inputs.begin() + static_cast<std::ptrdiff_t>(number.firstInput),
@@ -202,27 +198,19 @@ CorrectionUndo UndoOf(const PlannedCorrection& plan, const InputRecord& after) {
 std::optional<InputRecord> WithCorrectionUndone(const InputRecord& record, const CorrectionUndo& undo) {
   const auto& inputs = record.inputs;
   if (undo.noteInput >= inputs.size() || inputs[undo.noteInput].kind != Kind::AppendTapeLine ||
-      undo.endOfRetyped > undo.noteInput || undo.firstInput > undo.endOfRetyped || undo.noteText + 2 > record.texts.size()) {
+      undo.endOfRetyped > undo.noteInput || undo.firstInput > undo.endOfRetyped ||
+      undo.noteText + 2 > record.texts.size()) {
     return std::nullopt;
   }
   const auto at = [](const auto& items, std::size_t i) { return items.begin() + static_cast<std::ptrdiff_t>(i); };
-  InputRecord undone;
-  undone.start = record.start;
-  undone.startTexts = record.startTexts;
-  undone.answers = record.answers;
-  undone.tapeLines = record.tapeLines;
+  const RecordCheckpoint* from = CheckpointBefore(record, undo.firstInput);
+  InputRecord undone = record.UpTo(from);
   undone.inputs.reserve(inputs.size() + undo.typed.size());
-  undone.inputs.assign(inputs.begin(), at(inputs, undo.firstInput));
+  undone.inputs.insert(undone.inputs.end(), at(inputs, undone.inputs.size()), at(inputs, undo.firstInput));
   undone.inputs.insert(undone.inputs.end(), undo.typed.begin(), undo.typed.end());
   undone.inputs.insert(undone.inputs.end(), at(inputs, undo.endOfRetyped), at(inputs, undo.noteInput));
   undone.inputs.insert(undone.inputs.end(), at(inputs, undo.noteInput + 1), inputs.end());
-  undone.texts.assign(record.texts.begin(), at(record.texts, undo.noteText));
-  undone.texts.insert(undone.texts.end(), at(record.texts, undo.noteText + 2), record.texts.end());
-  const RecordCheckpoint* from = CheckpointBefore(record, undo.firstInput);
-  undone.checkpoints.assign(record.checkpoints.begin(),
-                            at(record.checkpoints, from ? static_cast<std::size_t>(from - record.checkpoints.data()) + 1 : 0));
-  undone.bankChanges = BankChangesBefore(record, from ? from->inputs : 0);
-  undone.bankChangesKept = record.bankChangesKept;
+  undone.texts.erase(at(undone.texts, undo.noteText), at(undone.texts, undo.noteText + 2));
   return undone;
 }
 
@@ -244,10 +232,10 @@ std::optional<Correction> CorrectNumber(const InputRecord& record, std::size_t w
   std::string shownAfter;
   ReplayWatching(plan->record, CheckpointBefore(plan->record, plan->lastInput),
                  [&](std::size_t i, Engine&, BasicEngineHost& host) {
-    if (i < plan->lastInput) return true;
-    shownAfter = host.display;
-    return false;
-  });
+                   if (i < plan->lastInput) return true;
+                   shownAfter = host.display;
+                   return false;
+                 });
   return Correction{std::move(plan->record), CorrectionNote(plan->shownBefore, shownAfter)};
 }
 

@@ -45,7 +45,7 @@ std::string Engine::BankTextAsAdded(Real value, const BankChange& change) {
 
 void Engine::NoteBankChange(BankChange change) {
   change.input = currentInput_;
-  (replaying_ ? replayedBankChanges_ : record_.bankChanges).push_back(std::move(change));
+  (replaying_ ? replayed_.bankChanges : record_.bankChanges).push_back(std::move(change));
 }
 
 void Engine::StoreBank(int bank) {
@@ -53,7 +53,7 @@ void Engine::StoreBank(int bank) {
   const std::string& text = state_.memoryText[index];
   WriteSetting(memory_keys::kSection, memory_keys::kBankText[index], text);
   WriteSetting(memory_keys::kSection, memory_keys::kBankValue[index],
-                  text.empty() ? std::string() : PlainNumberText(state_.memoryValue[index], 15));
+               text.empty() ? std::string() : PlainNumberText(state_.memoryValue[index], 15));
 }
 
 void Engine::ToggleBank() {
