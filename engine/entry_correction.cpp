@@ -4,6 +4,7 @@
 #include <cctype>
 
 #include "engine/basic_host.h"
+#include "engine/deferred_host.h"
 #include "engine/engine.h"
 #include "engine/memory_settings.h"
 
@@ -154,12 +155,8 @@ std::optional<PlannedCorrection> PlanCorrection(const InputRecord& record, std::
   plan.replaced = number;
   const RecordCheckpoint* from = CheckpointBefore(record, number.firstInput);
   std::uint8_t displayMode = from ? from->state.displayMode : record.start.displayMode;
-  plan.linesBefore = LinesBefore(from);
   ReplayWatching(record, from, [&](std::size_t i, Engine& engine, BasicEngineHost& host) {
-    if (i + 1 == number.firstInput) {
-      displayMode = engine.state().displayMode;
-      plan.linesBefore = LinesBefore(from) + host.tape.size();
-    }
+    if (i + 1 == number.firstInput) displayMode = engine.state().displayMode;
     if (i < number.lastInput) return true;
     plan.shownBefore = host.display;
     return false;
@@ -174,25 +171,16 @@ std::optional<PlannedCorrection> PlanCorrection(const InputRecord& record, std::
                 record.inputs.begin() + static_cast<std::ptrdiff_t>(number.firstInput));
   inputs.insert(inputs.end(), typed.begin(), typed.end());
   plan.lastInput = inputs.size() - 1;
-  plan.replacedInputs.assign(record.inputs.begin() + static_cast<std::ptrdiff_t>(number.firstInput),
-                             record.inputs.begin() + static_cast<std::ptrdiff_t>(number.lastInput + 1));
+  plan.undo.firstInput = number.firstInput;
+  plan.undo.typed.assign(record.inputs.begin() + static_cast<std::ptrdiff_t>(number.firstInput),
+                         record.inputs.begin() + static_cast<std::ptrdiff_t>(number.lastInput + 1));
   // The keys inside the old number that typed nothing stay, after the new one.
   for (std::size_t i = number.firstInput; i < record.inputs.size(); ++i) {
-    if (i == number.lastInput + 1) plan.endOfRetyped = inputs.size();
+    if (i == number.lastInput + 1) plan.undo.endOfRetyped = inputs.size();
     if (i > number.lastInput || !record.inputs[i].typesEntry) inputs.push_back(record.inputs[i]);
   }
-  if (number.lastInput + 1 == record.inputs.size()) plan.endOfRetyped = inputs.size();
+  if (number.lastInput + 1 == record.inputs.size()) plan.undo.endOfRetyped = inputs.size();
   return plan;
-}
-
-CorrectionUndo UndoOf(const PlannedCorrection& plan, const InputRecord& after) {
-  CorrectionUndo undo;
-  undo.firstInput = plan.replaced.firstInput;
-  undo.endOfRetyped = plan.endOfRetyped;
-  undo.typed = plan.replacedInputs;
-  undo.noteInput = after.inputs.size() - 1;
-  undo.noteText = after.texts.size() - 2;
-  return undo;
 }
 
 std::optional<InputRecord> WithCorrectionUndone(const InputRecord& record, const CorrectionUndo& undo) {
@@ -226,17 +214,42 @@ std::string CorrectionNote(std::string_view shownBefore, std::string_view shownA
   return "(Corrected " + std::string(shownBefore) + " to " + std::string(shownAfter) + ")";
 }
 
-std::optional<Correction> CorrectNumber(const InputRecord& record, std::size_t which, std::string_view value) {
-  std::optional<PlannedCorrection> plan = PlanCorrection(record, which, value);
-  if (!plan) return std::nullopt;
+void SpliceLines(std::vector<std::string>& tape, const TapeSplice& splice) {
+  const auto at = [&](std::size_t line) {
+    return tape.begin() + static_cast<std::ptrdiff_t>(std::min(line, tape.size()));
+  };
+  tape.insert(tape.erase(at(splice.first), at(std::max(splice.first, splice.end))), splice.lines.begin(),
+              splice.lines.end());
+}
+
+MadeCorrection CorrectInPlace(Engine& engine, const PlannedCorrection& plan, EngineHost& host, std::size_t fixedLines,
+                              const std::function<void(const TapeSplice&)>& putLines,
+                              const std::function<void(std::size_t)>& afterInput) {
+  const InputRecord& record = engine.record();
+  const std::size_t recordLines = record.tapeLines;
+  const auto shift =
+      static_cast<std::ptrdiff_t>(plan.record.inputs.size()) - static_cast<std::ptrdiff_t>(record.inputs.size());
+  const RecordCheckpoint* start = CheckpointBefore(plan.record, plan.replaced.firstInput);
+  DeferredHost replayed(host, fixedLines + (start ? start->tapeLines : 0));
   std::string shownAfter;
-  ReplayWatching(plan->record, CheckpointBefore(plan->record, plan->lastInput),
-                 [&](std::size_t i, Engine&, BasicEngineHost& host) {
-                   if (i < plan->lastInput) return true;
-                   shownAfter = host.display;
-                   return false;
-                 });
-  return Correction{std::move(plan->record), CorrectionNote(plan->shownBefore, shownAfter)};
+  const auto watch = [&](std::size_t i) {
+    if (i == plan.lastInput) shownAfter = replayed.GetDisplayText();
+    if (afterInput) afterInput(i);
+  };
+  const Engine::ChangedReplay done =
+      engine.ReplayChanged(plan.record, plan.replaced.firstInput, plan.replaced.lastInput, shift, replayed, watch);
+  // Where the replay met the calculator as it was, the rest of the tape and
+  // the window stand; otherwise the replay's end is shown.
+  MadeCorrection made{{fixedLines + done.firstLine, fixedLines + done.rejoinedAtLine.value_or(recordLines),
+                       replayed.TakeLines(), CorrectionNote(plan.shownBefore, shownAfter)},
+                      plan.undo,
+                      done.rejoinedAtLine.has_value()};
+  putLines(made.splice);
+  if (!made.stoppedEarly) replayed.ShowOnTarget();
+  engine.AppendTapeLine(made.splice.note, "");
+  made.undo.noteInput = engine.record().inputs.size() - 1;
+  made.undo.noteText = engine.record().texts.size() - 2;
+  return made;
 }
 
 }  // namespace tallix
