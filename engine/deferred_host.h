@@ -55,6 +55,7 @@ class DeferredHost : public EngineHost {
   // target's tape (none once the tape was cleared).
   std::size_t FirstLine() const { return firstLine_; }
   const std::vector<std::string>& Lines() const { return lines_; }
+  std::vector<std::string> TakeLines() { return std::move(lines_); }
 
   // Shows on the target the last display, panes, indicator, key states and
   // menu checks it was given, and brings the last line asked for into view.

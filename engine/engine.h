@@ -93,16 +93,15 @@ class Engine {
     // they replace the rest of the tape, and via shows where the replay ended.
     std::optional<std::size_t> rejoinedAtLine;
   };
-// `record` made this engine's without running it: the calculator stands as
+  // `record` made this engine's without running it: the calculator stands as
   // `end` says and the host shows `shown`, as after the record's last input,
   // whose `tapeLines` lines the host already holds. What a correction later
   // replays then starts at the record's start (it has no checkpoints yet).
-  void AdoptRecord(const InputRecord& record, const EngineState& end, const ShownTexts& shown,
-                   std::size_t tapeLines);
+  void AdoptRecord(const InputRecord& record, const EngineState& end, const ShownTexts& shown, std::size_t tapeLines);
   // The display and the panes as the host shows them now.
   ShownTexts ShownNow() const;
 
-    ChangedReplay ReplayChanged(const InputRecord& changed, std::size_t first, std::size_t last, std::ptrdiff_t shift,
+  ChangedReplay ReplayChanged(const InputRecord& changed, std::size_t first, std::size_t last, std::ptrdiff_t shift,
                               EngineHost& via, const std::function<void(std::size_t)>& afterInput = {});
 
   // Options window: the caller writes "CalcMode", "TaxRate" and "LT10Key".
@@ -231,13 +230,13 @@ class Engine {
   void ShowValue(Real value);          // plain18, ApplyDecimals, GroupDigits if on
   // A value's text under one of the decimals masks.
   const std::string& MaskedText(Real value, std::string_view mask);
-  std::string ShownText(Real value);   // what ShowValue would show, in a decimal system
-  void FormatDisplay();                // ApplyDecimals, GroupDigits if on
+  std::string ShownText(Real value);  // what ShowValue would show, in a decimal system
+  void FormatDisplay();               // ApplyDecimals, GroupDigits if on
   void GroupIfOn();
-  void WriteAverage(Real average);     // " AVG = " in the current system
-  void ShowMemoryPane();               // of the selected bank
+  void WriteAverage(Real average);  // " AVG = " in the current system
+  void ShowMemoryPane();            // of the selected bank
   static std::string MemoryPaneText(int bank, const std::string& bankText);
-  void StoreBank(int bank);            // "M1"/"M1v" or "M2"/"M2v"
+  void StoreBank(int bank);  // "M1"/"M1v" or "M2"/"M2v"
   // A bank's text for its value, as the current system and decimals write it;
   // and as `change` (an Add) wrote it, whatever the calculator shows now.
   std::string BankText(Real value);
@@ -269,12 +268,10 @@ class Engine {
   bool restartPending_ = false;
   const InputRecord* replaying_ = nullptr;
   bool entryTyped_ = false, entryStarted_ = false, tapeWritten_ = false;  // during the outermost call
-  std::string entryBefore_;                                                // the entry when it began
+  std::string entryBefore_;                                               // the entry when it began
   std::map<std::pair<std::string, std::string>, std::string> replayedSettings_;
   std::size_t nextText_ = 0, nextAnswer_ = 0;
-  std::size_t replayedLines_ = 0;
-  std::vector<RecordCheckpoint> replayedCheckpoints_;
-  std::vector<BankChange> replayedBankChanges_;
+  InputRecord replayed_;          // the record a replay makes, the engine's own once it ends
   std::size_t currentInput_ = 0;  // the record's input being run (outermost)
   // The last value given a decimals mask and its text: an operation often
   // shows again a value it has just shown (a third of the time in a mixed

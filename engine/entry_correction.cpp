@@ -4,6 +4,7 @@
 #include <cctype>
 
 #include "engine/basic_host.h"
+#include "engine/deferred_host.h"
 #include "engine/engine.h"
 #include "engine/memory_settings.h"
 
@@ -33,9 +34,9 @@ void ReplayWatching(const InputRecord& record, const RecordCheckpoint* from, Wat
   BasicEngineHost host;
   MemorySettings settings;
   Engine engine(host, settings);
-  engine.Replay(record, {.afterInput = [&](std::size_t input) { return watch(input, engine, host); },
-                         .via = nullptr,
-                         .from = from});
+  engine.Replay(
+      record,
+      {.afterInput = [&](std::size_t input) { return watch(input, engine, host); }, .via = nullptr, .from = from});
 }
 
 std::size_t LinesBefore(const RecordCheckpoint* from) { return from ? from->tapeLines : 0; }
@@ -46,13 +47,17 @@ std::vector<EngineInput> KeysTyping(std::string_view value) {
   const bool negative = value.front() == '-';
   for (char c : negative ? value.substr(1) : value) {
     const char upper = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-    const Key key = c == '.'                                      ? Key::Point
-                    : std::isdigit(static_cast<unsigned char>(c)) ? static_cast<Key>(static_cast<int>(Key::D0) + (c - '0'))
-                                                                  : static_cast<Key>(static_cast<int>(Key::A) + (upper - 'A'));
-    typed.push_back({.kind = Kind::PressKey, .typesEntry = true, .startsEntry = typed.empty(),
+    const Key key = c == '.' ? Key::Point
+                    : std::isdigit(static_cast<unsigned char>(c))
+                        ? static_cast<Key>(static_cast<int>(Key::D0) + (c - '0'))
+                        : static_cast<Key>(static_cast<int>(Key::A) + (upper - 'A'));
+    typed.push_back({.kind = Kind::PressKey,
+                     .typesEntry = true,
+                     .startsEntry = typed.empty(),
                      .value = static_cast<std::int32_t>(key)});
   }
-  if (negative) typed.push_back({.kind = Kind::PressKey, .typesEntry = true, .value = static_cast<std::int32_t>(Key::ChangeSign)});
+  if (negative)
+    typed.push_back({.kind = Kind::PressKey, .typesEntry = true, .value = static_cast<std::int32_t>(Key::ChangeSign)});
   return typed;
 }
 
@@ -134,7 +139,7 @@ bool IsTypableNumber(std::string_view value, bool decimal, int radix) {
       continue;
     }
     const int digit = std::isdigit(static_cast<unsigned char>(upper)) ? upper - '0'
-                      : upper >= 'A' && upper <= 'F'                 ? upper - 'A' + 10
+                      : upper >= 'A' && upper <= 'F'                  ? upper - 'A' + 10
                                                                       : -1;
     if (digit < 0 || digit >= radix) return false;
     ++digits;
@@ -150,12 +155,8 @@ std::optional<PlannedCorrection> PlanCorrection(const InputRecord& record, std::
   plan.replaced = number;
   const RecordCheckpoint* from = CheckpointBefore(record, number.firstInput);
   std::uint8_t displayMode = from ? from->state.displayMode : record.start.displayMode;
-  plan.linesBefore = LinesBefore(from);
   ReplayWatching(record, from, [&](std::size_t i, Engine& engine, BasicEngineHost& host) {
-    if (i + 1 == number.firstInput) {
-      displayMode = engine.state().displayMode;
-      plan.linesBefore = LinesBefore(from) + host.tape.size();
-    }
+    if (i + 1 == number.firstInput) displayMode = engine.state().displayMode;
     if (i < number.lastInput) return true;
     plan.shownBefore = host.display;
     return false;
@@ -163,66 +164,41 @@ std::optional<PlannedCorrection> PlanCorrection(const InputRecord& record, std::
   if (!IsTypableNumber(value, displayMode < display_mode::kHex, RadixOfMode(displayMode))) return std::nullopt;
 
   const std::vector<EngineInput> typed = KeysTyping(value);
-  plan.record.start = record.start;
-  plan.record.startTexts = record.startTexts;
-  plan.record.texts = record.texts;
-  plan.record.answers = record.answers;
-  plan.record.tapeLines = record.tapeLines;
   // The checkpoints before the number still hold.
-  plan.record.checkpoints.assign(record.checkpoints.begin(),
-                                 record.checkpoints.begin() + (from ? from - record.checkpoints.data() + 1 : 0));
-  plan.record.bankChanges = BankChangesBefore(record, from ? from->inputs : 0);
-  plan.record.bankChangesKept = record.bankChangesKept;
+  plan.record = record.UpTo(from);
   std::vector<EngineInput>& inputs = plan.record.inputs;
-  inputs.reserve(record.inputs.size() + typed.size());
-  inputs.assign(record.inputs.begin(), record.inputs.begin() + static_cast<std::ptrdiff_t>(number.firstInput));
+  inputs.insert(inputs.end(), record.inputs.begin() + static_cast<std::ptrdiff_t>(inputs.size()),
+                record.inputs.begin() + static_cast<std::ptrdiff_t>(number.firstInput));
   inputs.insert(inputs.end(), typed.begin(), typed.end());
   plan.lastInput = inputs.size() - 1;
-  plan.replacedInputs.assign(record.inputs.begin() + static_cast<std::ptrdiff_t>(number.firstInput),
-                             record.inputs.begin() + static_cast<std::ptrdiff_t>(number.lastInput + 1));
+  plan.undo.firstInput = number.firstInput;
+  plan.undo.typed.assign(record.inputs.begin() + static_cast<std::ptrdiff_t>(number.firstInput),
+                         record.inputs.begin() + static_cast<std::ptrdiff_t>(number.lastInput + 1));
   // The keys inside the old number that typed nothing stay, after the new one.
   for (std::size_t i = number.firstInput; i < record.inputs.size(); ++i) {
-    if (i == number.lastInput + 1) plan.endOfRetyped = inputs.size();
+    if (i == number.lastInput + 1) plan.undo.endOfRetyped = inputs.size();
     if (i > number.lastInput || !record.inputs[i].typesEntry) inputs.push_back(record.inputs[i]);
   }
-  if (number.lastInput + 1 == record.inputs.size()) plan.endOfRetyped = inputs.size();
+  if (number.lastInput + 1 == record.inputs.size()) plan.undo.endOfRetyped = inputs.size();
   return plan;
-}
-
-CorrectionUndo UndoOf(const PlannedCorrection& plan, const InputRecord& after) {
-  CorrectionUndo undo;
-  undo.firstInput = plan.replaced.firstInput;
-  undo.endOfRetyped = plan.endOfRetyped;
-  undo.typed = plan.replacedInputs;
-  undo.noteInput = after.inputs.size() - 1;
-  undo.noteText = after.texts.size() - 2;
-  return undo;
 }
 
 std::optional<InputRecord> WithCorrectionUndone(const InputRecord& record, const CorrectionUndo& undo) {
   const auto& inputs = record.inputs;
   if (undo.noteInput >= inputs.size() || inputs[undo.noteInput].kind != Kind::AppendTapeLine ||
-      undo.endOfRetyped > undo.noteInput || undo.firstInput > undo.endOfRetyped || undo.noteText + 2 > record.texts.size()) {
+      undo.endOfRetyped > undo.noteInput || undo.firstInput > undo.endOfRetyped ||
+      undo.noteText + 2 > record.texts.size()) {
     return std::nullopt;
   }
   const auto at = [](const auto& items, std::size_t i) { return items.begin() + static_cast<std::ptrdiff_t>(i); };
-  InputRecord undone;
-  undone.start = record.start;
-  undone.startTexts = record.startTexts;
-  undone.answers = record.answers;
-  undone.tapeLines = record.tapeLines;
+  const RecordCheckpoint* from = CheckpointBefore(record, undo.firstInput);
+  InputRecord undone = record.UpTo(from);
   undone.inputs.reserve(inputs.size() + undo.typed.size());
-  undone.inputs.assign(inputs.begin(), at(inputs, undo.firstInput));
+  undone.inputs.insert(undone.inputs.end(), at(inputs, undone.inputs.size()), at(inputs, undo.firstInput));
   undone.inputs.insert(undone.inputs.end(), undo.typed.begin(), undo.typed.end());
   undone.inputs.insert(undone.inputs.end(), at(inputs, undo.endOfRetyped), at(inputs, undo.noteInput));
   undone.inputs.insert(undone.inputs.end(), at(inputs, undo.noteInput + 1), inputs.end());
-  undone.texts.assign(record.texts.begin(), at(record.texts, undo.noteText));
-  undone.texts.insert(undone.texts.end(), at(record.texts, undo.noteText + 2), record.texts.end());
-  const RecordCheckpoint* from = CheckpointBefore(record, undo.firstInput);
-  undone.checkpoints.assign(record.checkpoints.begin(),
-                            at(record.checkpoints, from ? static_cast<std::size_t>(from - record.checkpoints.data()) + 1 : 0));
-  undone.bankChanges = BankChangesBefore(record, from ? from->inputs : 0);
-  undone.bankChangesKept = record.bankChangesKept;
+  undone.texts.erase(at(undone.texts, undo.noteText), at(undone.texts, undo.noteText + 2));
   return undone;
 }
 
@@ -238,17 +214,42 @@ std::string CorrectionNote(std::string_view shownBefore, std::string_view shownA
   return "(Corrected " + std::string(shownBefore) + " to " + std::string(shownAfter) + ")";
 }
 
-std::optional<Correction> CorrectNumber(const InputRecord& record, std::size_t which, std::string_view value) {
-  std::optional<PlannedCorrection> plan = PlanCorrection(record, which, value);
-  if (!plan) return std::nullopt;
+void SpliceLines(std::vector<std::string>& tape, const TapeSplice& splice) {
+  const auto at = [&](std::size_t line) {
+    return tape.begin() + static_cast<std::ptrdiff_t>(std::min(line, tape.size()));
+  };
+  tape.insert(tape.erase(at(splice.first), at(std::max(splice.first, splice.end))), splice.lines.begin(),
+              splice.lines.end());
+}
+
+MadeCorrection CorrectInPlace(Engine& engine, const PlannedCorrection& plan, EngineHost& host, std::size_t fixedLines,
+                              const std::function<void(const TapeSplice&)>& putLines,
+                              const std::function<void(std::size_t)>& afterInput) {
+  const InputRecord& record = engine.record();
+  const std::size_t recordLines = record.tapeLines;
+  const auto shift =
+      static_cast<std::ptrdiff_t>(plan.record.inputs.size()) - static_cast<std::ptrdiff_t>(record.inputs.size());
+  const RecordCheckpoint* start = CheckpointBefore(plan.record, plan.replaced.firstInput);
+  DeferredHost replayed(host, fixedLines + (start ? start->tapeLines : 0));
   std::string shownAfter;
-  ReplayWatching(plan->record, CheckpointBefore(plan->record, plan->lastInput),
-                 [&](std::size_t i, Engine&, BasicEngineHost& host) {
-    if (i < plan->lastInput) return true;
-    shownAfter = host.display;
-    return false;
-  });
-  return Correction{std::move(plan->record), CorrectionNote(plan->shownBefore, shownAfter)};
+  const auto watch = [&](std::size_t i) {
+    if (i == plan.lastInput) shownAfter = replayed.GetDisplayText();
+    if (afterInput) afterInput(i);
+  };
+  const Engine::ChangedReplay done =
+      engine.ReplayChanged(plan.record, plan.replaced.firstInput, plan.replaced.lastInput, shift, replayed, watch);
+  // Where the replay met the calculator as it was, the rest of the tape and
+  // the window stand; otherwise the replay's end is shown.
+  MadeCorrection made{{fixedLines + done.firstLine, fixedLines + done.rejoinedAtLine.value_or(recordLines),
+                       replayed.TakeLines(), CorrectionNote(plan.shownBefore, shownAfter)},
+                      plan.undo,
+                      done.rejoinedAtLine.has_value()};
+  putLines(made.splice);
+  if (!made.stoppedEarly) replayed.ShowOnTarget();
+  engine.AppendTapeLine(made.splice.note, "");
+  made.undo.noteInput = engine.record().inputs.size() - 1;
+  made.undo.noteText = engine.record().texts.size() - 2;
+  return made;
 }
 
 }  // namespace tallix

@@ -17,19 +17,19 @@ namespace tallix {
 
 struct EngineInput {
   enum class Kind : std::uint8_t {
-    PressKey,             // value: the Key
-    KeyDown,              // value: the virtual key
-    KeyUp,                // value: the virtual key
-    SetDecimals,          // value: 0..4, 10
+    PressKey,     // value: the Key
+    KeyDown,      // value: the virtual key
+    KeyUp,        // value: the virtual key
+    SetDecimals,  // value: 0..4, 10
     ToggleDigitGrouping,
     ToggleAutoDecimal,
     CopyDisplay,
-    PasteDisplay,         // the clipboard's text is the record's next text
+    PasteDisplay,  // the clipboard's text is the record's next text
     UpdateNumLock,
-    AppendTapeLine,       // the number and the symbol are the next two texts
-    SetCalcMode,          // value: 0 or 1
-    SetTaxRate,           // value: the float's bits
-    SetLaptopKeys,        // value: 0 or 1
+    AppendTapeLine,  // the number and the symbol are the next two texts
+    SetCalcMode,     // value: 0 or 1
+    SetTaxRate,      // value: the float's bits
+    SetLaptopKeys,   // value: 0 or 1
     EndEntry,
   };
   // Eight bytes an input: a long session keeps millions of them.
@@ -87,12 +87,17 @@ struct InputRecord {
   EngineState start;
   ShownTexts startTexts;
   std::vector<EngineInput> inputs;
-  std::vector<std::string> texts;  // in the order the inputs use them
-  std::vector<bool> answers;       // questions, NumLock and copies, in the order asked
-  std::size_t tapeLines = 0;       // the lines it wrote
+  std::vector<std::string> texts;             // in the order the inputs use them
+  std::vector<bool> answers;                  // questions, NumLock and copies, in the order asked
+  std::size_t tapeLines = 0;                  // the lines it wrote
   std::vector<RecordCheckpoint> checkpoints;  // in the order of their inputs
   std::vector<BankChange> bankChanges;        // in the order they happened
   bool bankChangesKept = true;                // false: some are missing (a record taken over whole)
+
+  // The record as it stood at `checkpoint` (one of its own; nullptr: its
+  // start): the inputs, lines, checkpoints and bank changes made by then. It
+  // keeps all the texts and answers, which inputs added after it use in turn.
+  InputRecord UpTo(const RecordCheckpoint* checkpoint) const;
 };
 
 // The last checkpoint after at most `inputs` inputs; nullptr: the record's start.
@@ -102,13 +107,22 @@ inline const RecordCheckpoint* CheckpointBefore(const InputRecord& record, std::
   return after == record.checkpoints.begin() ? nullptr : &*(after - 1);
 }
 
-// The record's bank changes in its first `inputs` inputs: a record made from
-// another up to a checkpoint keeps them with it.
-inline std::vector<BankChange> BankChangesBefore(const InputRecord& record, std::size_t inputs) {
-  std::vector<BankChange> before;
-  for (const BankChange& change : record.bankChanges) {
-    if (change.input >= inputs) break;
-    before.push_back(change);
+inline InputRecord InputRecord::UpTo(const RecordCheckpoint* checkpoint) const {
+  const std::size_t made = checkpoint ? checkpoint->inputs : 0;
+  // At the start there is no bank change yet to have missed.
+  InputRecord before;
+  before.start = start;
+  before.startTexts = startTexts;
+  before.texts = texts;
+  before.answers = answers;
+  before.tapeLines = checkpoint ? checkpoint->tapeLines : 0;
+  before.bankChangesKept = !checkpoint || bankChangesKept;
+  before.inputs.assign(inputs.begin(), inputs.begin() + static_cast<std::ptrdiff_t>(made));
+  const auto kept = checkpoint ? checkpoint - checkpoints.data() + 1 : 0;
+  before.checkpoints.assign(checkpoints.begin(), checkpoints.begin() + kept);
+  for (const BankChange& change : bankChanges) {
+    if (change.input >= made) break;
+    before.bankChanges.push_back(change);
   }
   return before;
 }

@@ -45,7 +45,7 @@ std::string Engine::BankTextAsAdded(Real value, const BankChange& change) {
 
 void Engine::NoteBankChange(BankChange change) {
   change.input = currentInput_;
-  (replaying_ ? replayedBankChanges_ : record_.bankChanges).push_back(std::move(change));
+  (replaying_ ? replayed_.bankChanges : record_.bankChanges).push_back(std::move(change));
 }
 
 void Engine::StoreBank(int bank) {

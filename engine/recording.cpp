@@ -71,7 +71,7 @@ void Engine::AdoptRecord(const InputRecord& record, const EngineState& end, cons
 }
 
 ShownTexts Engine::ShownNow() const {
-  return {host_->GetDisplayText(), host_->GetItemsText(),  host_->GetAverageText(),
+  return {host_->GetDisplayText(), host_->GetItemsText(),   host_->GetAverageText(),
           host_->GetMemoryText(),  host_->GetNumLockText(), host_->IsBank2IndicatorShown()};
 }
 
@@ -176,21 +176,17 @@ void Engine::Replay(const InputRecord& record, const ReplayOptions& options) {
   replaying_ = &record;
   nextText_ = from ? from->texts : 0;
   nextAnswer_ = from ? from->answers : 0;
-  replayedLines_ = from ? from->tapeLines : 0;
-  std::size_t inputs = from ? from->inputs : 0;
+  // The checkpoints and bank changes up to the start still hold; the others
+  // are made again.
+  replayed_ = record.UpTo(from);
+  std::size_t inputs = replayed_.inputs.size();
   bool stopped = false;
-  // The checkpoints up to the start still hold; the others are made again.
-  replayedCheckpoints_.assign(record.checkpoints.begin(),
-                              from ? record.checkpoints.begin() + (from - record.checkpoints.data()) + 1
-                                   : record.checkpoints.begin());
-  // Likewise the bank changes before it.
-  replayedBankChanges_ = BankChangesBefore(record, inputs);
   while (inputs < record.inputs.size()) {
     currentInput_ = inputs;
     RunRecorded(record.inputs[inputs]);
     const bool goOn = !options.afterInput || options.afterInput(inputs);
     ++inputs;
-    CheckpointIfDue(replayedCheckpoints_, inputs, nextText_, nextAnswer_, replayedLines_);
+    CheckpointIfDue(replayed_.checkpoints, inputs, nextText_, nextAnswer_, replayed_.tapeLines);
     if (!goOn) {
       stopped = true;
       break;
@@ -199,15 +195,10 @@ void Engine::Replay(const InputRecord& record, const ReplayOptions& options) {
   replaying_ = nullptr;
   host_->SelectTapeLine(state_.lastTapeIndex);
   host_ = own;
-  record_.start = record.start;
-  record_.startTexts = record.startTexts;
-  record_.inputs.assign(record.inputs.begin(), record.inputs.begin() + static_cast<std::ptrdiff_t>(inputs));
-  record_.texts = record.texts;
-  record_.answers = record.answers;
-  record_.tapeLines = replayedLines_;
-  record_.checkpoints = std::move(replayedCheckpoints_);
-  record_.bankChanges = std::move(replayedBankChanges_);
-  record_.bankChangesKept = !from || record.bankChangesKept;
+  replayed_.inputs.insert(replayed_.inputs.end(),
+                          record.inputs.begin() + static_cast<std::ptrdiff_t>(replayed_.inputs.size()),
+                          record.inputs.begin() + static_cast<std::ptrdiff_t>(inputs));
+  record_ = std::move(replayed_);
   if (!stopped) {
     for (const auto& [where, value] : replayedSettings_) settings_.Write(where.first, where.second, value);
   }
@@ -318,7 +309,7 @@ Engine::ChangedReplay Engine::ReplayChanged(const InputRecord& changed, std::siz
                          if (meeting == before.checkpoints.end() ||
                              static_cast<std::ptrdiff_t>(meeting->inputs) + shift != run ||
                              meeting->texts != nextText_ || meeting->answers != nextAnswer_ ||
-                             meeting->tapeLines != replayedLines_ ||
+                             meeting->tapeLines != replayed_.tapeLines ||
                              !SameBut(state_, meeting->state, &EngineState::banks)) {
                            return true;
                          }
@@ -353,8 +344,8 @@ Engine::ChangedReplay Engine::ReplayChanged(const InputRecord& changed, std::siz
     record_.bankChanges.push_back(change);
     record_.bankChanges.back().input = static_cast<std::size_t>(static_cast<std::ptrdiff_t>(change.input) + shift);
   }
-  for (auto later = before.checkpoints.begin() + (met - before.checkpoints.data()) + 1; later != before.checkpoints.end();
-       ++later) {
+  for (auto later = before.checkpoints.begin() + (met - before.checkpoints.data()) + 1;
+       later != before.checkpoints.end(); ++later) {
     record_.checkpoints.push_back(*later);
     record_.checkpoints.back().inputs = static_cast<std::size_t>(static_cast<std::ptrdiff_t>(later->inputs) + shift);
   }

@@ -24,7 +24,7 @@ void Engine::AppendTapeLine(std::string_view number, std::string_view symbol) {
     line.append(symbol);
   }
   state_.lastTapeIndex = host_->AddTapeLine(line);
-  ++(replaying_ ? replayedLines_ : record_.tapeLines);
+  ++(replaying_ ? replayed_.tapeLines : record_.tapeLines);
   // A replay brings only its last line into view, at its end, and says none.
   if (replaying_) return;
   host_->SelectTapeLine(state_.lastTapeIndex);

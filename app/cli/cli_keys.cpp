@@ -179,25 +179,22 @@ struct Calculator {
   Engine engine{host, store};
 };
 
-// The calculator as it would be had typed number `n` (from 1) been `value`:
-// the lines before its record (a loaded tape) kept, the record replayed, and
-// the note of the correction at the end, as the window does it.
-std::unique_ptr<Calculator> Corrected(Calculator& from, std::size_t n, const std::string& value, std::ostream& err) {
-  const InputRecord& record = from.engine.record();
-  const std::optional<Correction> correction = CorrectNumber(record, n - 1, value);
-  if (!correction) {
+// Typed number `n` (from 1) made `value`, as the window corrects it: the
+// lines before the record (a loaded tape's) kept, the note at the end.
+bool Correct(Calculator& calculator, std::size_t n, const std::string& value, std::ostream& err) {
+  const InputRecord& record = calculator.engine.record();
+  const std::optional<PlannedCorrection> plan = PlanCorrection(record, n - 1, value);
+  if (!plan) {
     const std::size_t typed = EnteredNumbers(record).size();
     err << "tallix-cli keys: --correct " << n << "=" << QuoteInput(value) << ": "
         << (n > typed ? "the keys type " + std::to_string(typed) + " numbers" : "that number cannot be typed there")
         << "\n";
-    return nullptr;
+    return false;
   }
-  auto corrected = std::make_unique<Calculator>();
-  const std::size_t kept = from.host.tape.size() - record.tapeLines;
-  corrected->host.tape.assign(from.host.tape.begin(), from.host.tape.begin() + static_cast<std::ptrdiff_t>(kept));
-  corrected->engine.Replay(correction->record);
-  corrected->engine.AppendTapeLine(correction->note, "");
-  return corrected;
+  std::vector<std::string>& tape = calculator.host.tape;
+  CorrectInPlace(calculator.engine, *plan, calculator.host, tape.size() - record.tapeLines,
+                 [&](const TapeSplice& splice) { SpliceLines(tape, splice); });
+  return true;
 }
 
 }  // namespace
@@ -244,7 +241,7 @@ int RunKeys(const Args& arguments, std::istream& in, std::ostream& out, std::ost
     }
   }
   for (const auto& [n, value] : files.corrections) {
-    if (!(calculator = Corrected(*calculator, n, value, err))) return 2;
+    if (!Correct(*calculator, n, value, err)) return 2;
   }
   BasicEngineHost& host = calculator->host;
   Engine& engine = calculator->engine;

@@ -65,34 +65,16 @@ void CorrectLastEntry(MainWindowContext& main) {
 }
 
 bool CorrectTypedNumber(MainWindowContext& main, std::size_t which, std::string_view typed) {
-  const std::string value = CorrectionKeysText(typed);
   Engine& engine = main.CalculatorEngine();
-  const InputRecord& record = engine.record();
-  const std::optional<PlannedCorrection> plan = PlanCorrection(record, which, value);
+  const std::optional<PlannedCorrection> plan = PlanCorrection(engine.record(), which, CorrectionKeysText(typed));
   if (!plan) return false;
   HWND list = GetDlgItem(main.Owner(), ids::kTapeList);
-  const std::size_t fixedLines = FixedLines(main);
-  const RecordCheckpoint* start = CheckpointBefore(plan->record, plan->replaced.firstInput);
-  const auto shift = static_cast<std::ptrdiff_t>(plan->record.inputs.size()) -
-                     static_cast<std::ptrdiff_t>(record.inputs.size());
-
   ui::LongWork work(main.Owner(), L"Correct Entry", L"Making the tape again");
-  DeferredHost replayed(main.CalculatorHost(), fixedLines + (start ? start->tapeLines : 0));
-  const auto progress = ReplayProgress(work, plan->record);
-  std::string shownAfter;
-  const Engine::ChangedReplay done = engine.ReplayChanged(
-      plan->record, plan->replaced.firstInput, plan->replaced.lastInput, shift, replayed, [&](std::size_t i) {
-        if (i == plan->lastInput) shownAfter = replayed.GetDisplayText();
-        progress(i);
-      });
-  // Where the replay met the calculator as it was, the rest of the tape and
-  // the window stand; otherwise the replay's end is shown.
-  const std::size_t first = fixedLines + done.firstLine;
-  ReplaceTapeLines(list, first, done.rejoinedAtLine ? fixedLines + *done.rejoinedAtLine : TapeCount(list),
-                   replayed.Lines(), work);
-  if (!done.rejoinedAtLine) replayed.ShowOnTarget();
-  engine.AppendTapeLine(CorrectionNote(plan->shownBefore, shownAfter), "");
-  main.LastCorrection() = MainWindowContext::LastCorrectionUndo{UndoOf(*plan, engine.record()), engine.recordStarts()};
+  const MadeCorrection made = CorrectInPlace(
+      engine, *plan, main.CalculatorHost(), FixedLines(main),
+      [&](const TapeSplice& splice) { ReplaceTapeLines(list, splice.first, splice.end, splice.lines, work); },
+      ReplayProgress(work, plan->record));
+  main.LastCorrection() = MainWindowContext::LastCorrectionUndo{made.undo, engine.recordStarts()};
   return true;
 }
 
@@ -104,9 +86,8 @@ void UndoCorrection(MainWindowContext& main) {
   Engine& engine = main.CalculatorEngine();
   // What was typed since stays; a tape cleared or loaded since has no
   // correction left in it.
-  const std::optional<InputRecord> undone = undo.recordStarts == engine.recordStarts()
-                                                ? WithCorrectionUndone(engine.record(), undo.undo)
-                                                : std::nullopt;
+  const std::optional<InputRecord> undone =
+      undo.recordStarts == engine.recordStarts() ? WithCorrectionUndone(engine.record(), undo.undo) : std::nullopt;
   if (!undone) {
     return Tell(main, "The tape was cleared or loaded since the last correction; there is nothing to undo.",
                 MB_ICONINFORMATION);
@@ -136,8 +117,9 @@ void ExportTapeTo(MainWindowContext& main, const std::string& path) {
 void RunExportTape(MainWindowContext& main) {
   const std::string& settings = main.SettingsPath();
   const std::string folder = settings.substr(0, settings.find_last_of("\\/") + 1);
-  const std::wstring chosen = ui::SaveFileDialog(main.Owner(), L"Export Tape", L"CSV files (*.csv)|*.csv|All files (*.*)|*.*",
-                                                 L"csv", Wide(folder + "TallixTape.csv"));
+  const std::wstring chosen =
+      ui::SaveFileDialog(main.Owner(), L"Export Tape", L"CSV files (*.csv)|*.csv|All files (*.*)|*.*", L"csv",
+                         Wide(folder + "TallixTape.csv"));
   if (!chosen.empty()) ExportTapeTo(main, ui::WideToUtf8(chosen));
 }
 

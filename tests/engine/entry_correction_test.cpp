@@ -13,24 +13,23 @@
 namespace tallix::testing {
 namespace {
 
-struct Corrected {
-  BasicEngineHost host;
-  MemorySettings settings;
-  Engine engine{host, settings};
-  std::string note;
-};
+// The window's way of correcting, on a calculator whose tape is its lines.
+MadeCorrection CorrectedInPlace(Calculator& window, const PlannedCorrection& plan) {
+  std::vector<std::string>& tape = window.host.tape;
+  return CorrectInPlace(window.engine, plan, window.host, tape.size() - window.engine.record().tapeLines,
+                        [&](const TapeSplice& splice) { SpliceLines(tape, splice); });
+}
 
-// `script` typed, then typed number `which` (from 0) corrected to `value`.
-std::unique_ptr<Corrected> Correct(std::string_view script, std::size_t which, std::string_view value,
-                                   const EngineSettings& settings = {}) {
-  Calculator typed(settings);
-  typed.Keys(script);
-  const auto correction = CorrectNumber(typed.engine.record(), which, value);
-  if (!correction) return nullptr;
-  auto result = std::make_unique<Corrected>();
-  result->engine.Replay(correction->record);
-  result->note = correction->note;
-  return result;
+// `script` typed, then typed number `which` (from 0) corrected to `value`;
+// the note is the tape's last line.
+std::unique_ptr<Calculator> Correct(std::string_view script, std::size_t which, std::string_view value,
+                                    const EngineSettings& settings = {}) {
+  auto typed = std::make_unique<Calculator>(settings);
+  typed->Keys(script);
+  const auto plan = PlanCorrection(typed->engine.record(), which, value);
+  if (!plan) return nullptr;
+  CorrectedInPlace(*typed, *plan);
+  return typed;
 }
 
 void ExpectAsTypedRight(std::string_view wrong, std::size_t which, std::string_view value, std::string_view right,
@@ -40,6 +39,7 @@ void ExpectAsTypedRight(std::string_view wrong, std::size_t which, std::string_v
   ASSERT_NE(corrected, nullptr);
   Calculator typed(settings);
   typed.Keys(right);
+  typed.engine.AppendTapeLine(corrected->host.tape.back(), "");
   EXPECT_EQ(corrected->host.tape, typed.host.tape);
   EXPECT_EQ(corrected->host.display, typed.host.display);
   EXPECT_EQ(corrected->host.items, typed.host.items);
@@ -77,14 +77,16 @@ TEST(EntryCorrection, NumbersAreCountedAsTyped) {
 TEST(EntryCorrection, TheNoteSaysWhatChangedAndBadValuesAreRefused) {
   const auto corrected = Correct("1 2 + 3 0 =", 1, "15");
   ASSERT_NE(corrected, nullptr);
-  EXPECT_EQ(corrected->note, "(Corrected 30 to 15)");
+  EXPECT_EQ(corrected->host.tape.back(), "(Corrected 30 to 15)");
   Calculator typed;
   typed.Keys("1 2 + 3 0 Back 0 =");
   EXPECT_EQ(ShownNumber(typed.engine.record(), 1), "30");
   const auto plan = PlanCorrection(typed.engine.record(), 1, "7");
   ASSERT_TRUE(plan.has_value());
-  EXPECT_EQ(plan->linesBefore, 1u) << "\"12 +\" stays as it is";
   EXPECT_EQ(plan->shownBefore, "30");
+  const std::string first = typed.host.tape.front();
+  CorrectedInPlace(typed, *plan);
+  EXPECT_EQ(typed.host.tape.front(), first) << "\"12 +\" stays as it is";
   EXPECT_EQ(Correct("1 2 + 3 0 =", 2, "15"), nullptr) << "only two numbers were typed";
   for (std::string_view bad : {"", "-", "1.2.3", "12a", "1234567890123456789"}) {
     EXPECT_EQ(Correct("1 2 + 3 0 =", 0, bad), nullptr) << bad;
@@ -100,11 +102,8 @@ TEST(EntryCorrection, UndoPutsTheNumberBackAndKeepsWhatWasTypedSince) {
     typed.Keys("1 2 + 3 0 Back 0 + 5 =");
     const auto plan = PlanCorrection(typed.engine.record(), 1, "31");
     ASSERT_TRUE(plan.has_value());
-    Calculator corrected(settings);
-    corrected.host.tape.clear();
-    corrected.engine.Replay(plan->record);
-    corrected.engine.AppendTapeLine("(Corrected 30 to 31)", "");
-    const CorrectionUndo undo = UndoOf(*plan, corrected.engine.record());
+    Calculator& corrected = typed;
+    const CorrectionUndo undo = CorrectedInPlace(corrected, *plan).undo;
     corrected.Keys("7 +");
 
     const auto undone = WithCorrectionUndone(corrected.engine.record(), undo);
@@ -132,7 +131,8 @@ TEST(EntryCorrection, OnlyLinesOfTypedNumbersLeadToThem) {
   const InputRecord& record = typed.engine.record();
   EXPECT_EQ(EnteredNumberOnLine(record, 0), 0u);
   EXPECT_EQ(EnteredNumberOnLine(record, 1), 1u);
-  for (std::size_t line : {2u, 3u, 4u, 5u, 6u, 7u, 99u}) EXPECT_EQ(EnteredNumberOnLine(record, line), std::nullopt) << line;
+  for (std::size_t line : {2u, 3u, 4u, 5u, 6u, 7u, 99u})
+    EXPECT_EQ(EnteredNumberOnLine(record, line), std::nullopt) << line;
 
   // A pasted number with its sign changed, or typed on: typing another
   // number in its place would not give what the user meant.
@@ -145,26 +145,6 @@ TEST(EntryCorrection, OnlyLinesOfTypedNumbersLeadToThem) {
   EXPECT_EQ(EnteredNumbers(changed.engine.record()).size(), 1u);
   for (std::size_t line : {0u, 1u}) EXPECT_EQ(EnteredNumberOnLine(changed.engine.record(), line), std::nullopt) << line;
   EXPECT_EQ(EnteredNumberOnLine(changed.engine.record(), 2), 0u);
-}
-
-// The window's way of correcting: its own engine corrected in place,
-// replayed from a checkpoint through a host that shows only the end and
-// stopping where the calculator stands as it stood before, the tape patched
-// with the lines that changed. Whether the replay stopped early.
-bool CorrectInPlace(Calculator& window, const PlannedCorrection& plan) {
-  const std::size_t inputsBefore = window.engine.record().inputs.size();
-  const RecordCheckpoint* start = CheckpointBefore(plan.record, plan.replaced.firstInput);
-  DeferredHost replayed(window.host, start ? start->tapeLines : 0);
-  const auto done = window.engine.ReplayChanged(
-      plan.record, plan.replaced.firstInput, plan.replaced.lastInput,
-      static_cast<std::ptrdiff_t>(plan.record.inputs.size()) - static_cast<std::ptrdiff_t>(inputsBefore), replayed);
-  std::vector<std::string>& tape = window.host.tape;
-  tape.erase(tape.begin() + static_cast<std::ptrdiff_t>(done.firstLine),
-             done.rejoinedAtLine ? tape.begin() + static_cast<std::ptrdiff_t>(*done.rejoinedAtLine) : tape.end());
-  tape.insert(tape.begin() + static_cast<std::ptrdiff_t>(done.firstLine), replayed.Lines().begin(),
-              replayed.Lines().end());
-  if (!done.rejoinedAtLine) replayed.ShowOnTarget();
-  return done.rejoinedAtLine.has_value();
 }
 
 // What the banks hold, bit for bit, as the engine and its settings say.
@@ -196,9 +176,9 @@ TEST(EntryCorrection, InPlaceOnALongTapeAsIfTheWholeRecordWereReplayed) {
   std::mt19937 random(99);
   const std::vector<Key> keys = [] {
     std::vector<Key> all;
-    for (const char* name : {"1", "2", "3", "4", "5", "6", "7", "8", "9", "0", ".", "Back", "+", "+", "+", "-", "*",
-                             "/", "=", "%", "MS", "M+", "M+", "M+", "MR", "MC", "2nd", "CE", "C", "+Tax", "+/-",
-                             "Feed", "Hex", "Dec"}) {
+    for (const char* name :
+         {"1", "2", "3",  "4",  "5",  "6",  "7",  "8",  "9",   "0",  ".", "Back", "+",   "+",    "+",   "-",  "*", "/",
+          "=", "%", "MS", "M+", "M+", "M+", "MR", "MC", "2nd", "CE", "C", "+Tax", "+/-", "Feed", "Hex", "Dec"}) {
       all.push_back(*KeyFromScriptName(name));
     }
     return all;
@@ -227,18 +207,15 @@ TEST(EntryCorrection, InPlaceOnALongTapeAsIfTheWholeRecordWereReplayed) {
       }
       ASSERT_EQ(ShownNumber(record, which), ShownNumber(withoutCheckpoints, which));
       const std::string value = std::to_string(random() % 1000);
-      const auto whole = CorrectNumber(record, which, value);
       const auto plan = PlanCorrection(record, which, value);
-      if (!whole) {
-        EXPECT_FALSE(plan.has_value());
-        continue;
-      }
-      ASSERT_TRUE(plan.has_value());
+      if (!plan) continue;
       Calculator fresh;
       fresh.host.tape.clear();
-      fresh.engine.Replay(whole->record);
+      fresh.engine.Replay(plan->record);
 
-      rejoined += CorrectInPlace(window, *plan);
+      const MadeCorrection made = CorrectedInPlace(window, *plan);
+      rejoined += made.stoppedEarly;
+      fresh.engine.AppendTapeLine(made.splice.note, "");
       ++corrections;
 
       ASSERT_EQ(window.host.tape, fresh.host.tape);
@@ -278,10 +255,12 @@ TEST(EntryCorrection, OnAMemoryTapeOnlyTheBanksFollowTheChange) {
     ASSERT_TRUE(plan.has_value());
     Calculator fresh;
     fresh.host.tape.clear();
-    fresh.engine.Replay(CorrectNumber(record, which, value)->record);
+    fresh.engine.Replay(plan->record);
     const std::array<std::string, 2> banksBefore = window.engine.state().banks.text;
 
-    EXPECT_TRUE(CorrectInPlace(window, *plan)) << "the replay should stop at the next checkpoint";
+    const MadeCorrection made = CorrectedInPlace(window, *plan);
+    EXPECT_TRUE(made.stoppedEarly) << "the replay should stop at the next checkpoint";
+    fresh.engine.AppendTapeLine(made.splice.note, "");
     EXPECT_NE(window.engine.state().banks.text, banksBefore);
     EXPECT_EQ(window.host.tape, fresh.host.tape);
     EXPECT_EQ(std::tie(window.host.display, window.host.memory), std::tie(fresh.host.display, fresh.host.memory));
@@ -406,20 +385,18 @@ TEST(EntryCorrection, ACorrectionGivesTheTapeOfTheSessionRetyped) {
       Calculator retyped(settings);
       TypeTokens(retyped, retypedTokens);
 
-      const auto whole = CorrectNumber(record, which, value);
-      ASSERT_TRUE(whole.has_value());
+      const auto plan = PlanCorrection(record, which, value);
+      ASSERT_TRUE(plan.has_value());
       Calculator fresh(settings);
       fresh.host.tape.clear();
-      fresh.engine.Replay(whole->record);
+      fresh.engine.Replay(plan->record);
       ASSERT_EQ(fresh.host.tape, retyped.host.tape);
       ASSERT_EQ(fresh.host.display, retyped.host.display);
 
-      const auto plan = PlanCorrection(record, which, value);
-      ASSERT_TRUE(plan.has_value());
       checkpointed += CheckpointBefore(record, plan->replaced.firstInput) != nullptr;
       Calculator window(settings);
       TypeTokens(window, tokens);
-      CorrectInPlace(window, *plan);
+      retyped.engine.AppendTapeLine(CorrectedInPlace(window, *plan).splice.note, "");
       ASSERT_EQ(window.host.tape, retyped.host.tape);
       ASSERT_EQ(window.host.display, retyped.host.display);
     }
