@@ -298,35 +298,34 @@ Engine::ChangedReplay Engine::ReplayChanged(const InputRecord& changed, std::siz
                                   [](std::size_t n, const RecordCheckpoint& c) { return n < c.inputs; });
   const RecordCheckpoint* met = nullptr;
   bool banksDiffer = false;
-  Replay(changed, {.afterInput =
-                       [&](std::size_t input) {
-                         if (afterInput) afterInput(input);
-                         const auto run = static_cast<std::ptrdiff_t>(input + 1);
-                         while (meeting != before.checkpoints.end() &&
-                                static_cast<std::ptrdiff_t>(meeting->inputs) + shift < run) {
-                           ++meeting;
-                         }
-                         if (meeting == before.checkpoints.end() ||
-                             static_cast<std::ptrdiff_t>(meeting->inputs) + shift != run ||
-                             meeting->texts != nextText_ || meeting->answers != nextAnswer_ ||
-                             meeting->tapeLines != replayed_.tapeLines ||
-                             !SameBut(state_, meeting->state, &EngineState::banks)) {
-                           return true;
-                         }
-                         const ShownTexts shown = ShownNow();
-                         if (!SameBut(shown, meeting->shown, &ShownTexts::memory)) return true;
-                         banksDiffer = state_.banks != meeting->state.banks || shown.memory != meeting->shown.memory;
-                         // The calculator as it was but for its banks: the rest of the tape
-                         // stands if nothing later reads them, and the banks follow from
-                         // what the memory keys did to them.
-                         if (banksDiffer && (!before.bankChangesKept || RecalledFrom(before, meeting->inputs))) {
-                           return true;
-                         }
-                         met = &*meeting;
-                         return false;
-                       },
-                   .via = &via,
-                   .from = from});
+  Replay(
+      changed,
+      {.afterInput =
+           [&](std::size_t input) {
+             if (afterInput) afterInput(input);
+             const auto run = static_cast<std::ptrdiff_t>(input + 1);
+             while (meeting != before.checkpoints.end() && static_cast<std::ptrdiff_t>(meeting->inputs) + shift < run) {
+               ++meeting;
+             }
+             if (meeting == before.checkpoints.end() || static_cast<std::ptrdiff_t>(meeting->inputs) + shift != run ||
+                 meeting->texts != nextText_ || meeting->answers != nextAnswer_ ||
+                 meeting->tapeLines != replayed_.tapeLines || !SameBut(state_, meeting->state, &EngineState::banks)) {
+               return true;
+             }
+             const ShownTexts shown = ShownNow();
+             if (!SameBut(shown, meeting->shown, &ShownTexts::memory)) return true;
+             banksDiffer = state_.banks != meeting->state.banks || shown.memory != meeting->shown.memory;
+             // The calculator as it was but for its banks: the rest of the tape
+             // stands if nothing later reads them, and the banks follow from
+             // what the memory keys did to them.
+             if (banksDiffer && (!before.bankChangesKept || RecalledFrom(before, meeting->inputs))) {
+               return true;
+             }
+             met = &*meeting;
+             return false;
+           },
+       .via = &via,
+       .from = from});
   if (!met) return result;
   // The rest is as it was: the state, the settings written (a replay that
   // stops writes none), and the checkpoints after the meeting point, moved
