@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Builds tallix-cli natively in Release (build/release/native) and its Debian
 # package through CPack; prints the package's path.
-set -euo pipefail
+# shellcheck source=scripts/fail-loudly.sh
+source "$(dirname "${BASH_SOURCE[0]}")/fail-loudly.sh"
 here="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
 cd "$(dirname "$here")"
 jobs="${TALLIX_JOBS:-$(nproc)}"

@@ -5,7 +5,8 @@
 # executables, the zips and the Debian package must be the same byte for byte.
 # Changes not committed are not part of it.
 #   check-reproducible.sh [COMMIT]
-set -euo pipefail
+# shellcheck source=scripts/fail-loudly.sh
+source "$(dirname "${BASH_SOURCE[0]}")/fail-loudly.sh"
 here="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
 repo="$(dirname "$here")"
 commit="$(git -C "$repo" rev-parse "${1:-HEAD}")"

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the build, the tests and the start command use,
 # only those missing: a machine that has them all runs no package manager.
-set -euo pipefail
+# shellcheck source=scripts/fail-loudly.sh
+source "$(dirname "${BASH_SOURCE[0]}")/fail-loudly.sh"
 packages=(
   # Native build, its tests, benchmarks and fuzzers.
   cmake ninja-build g++ clang libclang-rt-dev googletest libbenchmark-dev python3

@@ -6,7 +6,8 @@
 # from Release builds of their own (build/release/mingw, build/release/native).
 # Built from the same commit anywhere, the executables and the zips are the
 # same byte for byte (scripts/check-reproducible.sh shows it).
-set -euo pipefail
+# shellcheck source=scripts/fail-loudly.sh
+source "$(dirname "${BASH_SOURCE[0]}")/fail-loudly.sh"
 here="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
 repo="$(dirname "$here")"
 cd "$repo"

@@ -2,7 +2,8 @@
 # Builds Tallix.exe with MinGW-w64 and starts it under Wine. On a machine without
 # a display it starts a virtual one, waits for the main window, writes a
 # screenshot and prints its path.
-set -euo pipefail
+# shellcheck source=scripts/fail-loudly.sh
+source "$(dirname "${BASH_SOURCE[0]}")/fail-loudly.sh"
 here="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
 repo="$(dirname "$here")"
 cd "$repo"

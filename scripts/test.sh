@@ -2,7 +2,8 @@
 # Builds everything and runs every test: the native sanitized build with its
 # GoogleTest suites, the libFuzzer targets for a bounded time, and the MinGW-w64
 # build whose test programs (and Tallix.exe) run under Wine on a virtual display.
-set -euo pipefail
+# shellcheck source=scripts/fail-loudly.sh
+source "$(dirname "${BASH_SOURCE[0]}")/fail-loudly.sh"
 here="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
 repo="$(dirname "$here")"
 cd "$repo"

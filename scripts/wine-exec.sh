@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Runs one Windows program under Wine with the project's prefix and quiet settings.
 # Used by ctest as the cross build's emulator and by the start and test scripts.
-set -euo pipefail
+# shellcheck source=scripts/fail-loudly.sh
+source "$(dirname "${BASH_SOURCE[0]}")/fail-loudly.sh"
 here="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
 repo="$(dirname "$here")"
 # shellcheck source=scripts/test-slot.sh

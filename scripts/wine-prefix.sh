@@ -2,8 +2,11 @@
 # Creates (or settles) the Wine prefix under the build folder: no Mono or Gecko
 # prompts, no crash dialog, so that tests never wait for a click; and the fonts
 # Tallix asks for, so that what Wine draws has the intended metrics.
-set -euo pipefail
 here="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
+# shellcheck source=scripts/fail-loudly.sh
+source "$here/fail-loudly.sh"
+# shellcheck source=scripts/wine-reg.sh
+source "$here/wine-reg.sh"
 repo="$(dirname "$here")"
 export WINEPREFIX="${WINEPREFIX:-$repo/build/wineprefix}"
 export WINEDEBUG=-all
@@ -14,19 +17,6 @@ export WINEARCH=win64
 if [ "$(locale charmap 2>/dev/null)" != "UTF-8" ]; then
   if [ -n "${LC_ALL:-}" ]; then export LC_ALL=C.UTF-8; else export LC_CTYPE=C.UTF-8; fi
 fi
-# A registry value of the prefix. reg.exe can fail while the wineserver of a
-# program just ended is still going down: it is tried again, and a last
-# failure says which value.
-reg_add() {  # reg_add KEY VALUE TYPE DATA
-  local tries
-  for tries in 1 2 3; do
-    wine reg add "$1" /v "$2" /t "$3" /d "$4" /f >/dev/null 2>&1 && return 0
-    wineserver -w
-  done
-  echo "wine-prefix.sh: could not set $1\\$2 in $WINEPREFIX" >&2
-  return 1
-}
-
 # A new prefix is a copy of the run's untouched seed prefix where there is one
 # (scripts/test.sh makes it): a copy takes a second where wineboot takes
 # twenty.
@@ -42,7 +32,7 @@ if [ ! -f "$WINEPREFIX/.tallix-ready" ]; then
   wineboot --init >/dev/null 2>&1 || true
   wineserver -w
   # winedbg's crash dialog would block an unattended run.
-  wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f >/dev/null 2>&1 || true
+  wine_reg_set 'HKCU\Software\Wine\WineDbg' ShowCrashDialog REG_DWORD 0
   wineserver -w
   touch "$WINEPREFIX/.tallix-ready"
 fi
@@ -53,7 +43,7 @@ fi
 # manager's answer that never comes; TALLIX_WINE_MANAGED=N spares them that.
 managed="${TALLIX_WINE_MANAGED:-Y}"
 if [ "$(cat "$WINEPREFIX/.tallix-managed" 2>/dev/null)" != "$managed" ]; then
-  reg_add 'HKCU\Software\Wine\X11 Driver' Managed REG_SZ "$managed"
+  wine_reg_set 'HKCU\Software\Wine\X11 Driver' Managed REG_SZ "$managed"
   wineserver -w
   echo "$managed" >"$WINEPREFIX/.tallix-managed"
 fi
@@ -79,7 +69,7 @@ stand_ins=('Arial=Liberation Sans' 'Courier New=Liberation Mono' 'Microsoft Sans
 if [ "$(cat "$WINEPREFIX/.tallix-font-replacements" 2>/dev/null)" != "${stand_ins[*]}" ]; then
   replacements='HKCU\Software\Wine\Fonts\Replacements'
   for pair in "${stand_ins[@]}"; do
-    reg_add "$replacements" "${pair%%=*}" REG_SZ "${pair#*=}"
+    wine_reg_set "$replacements" "${pair%%=*}" REG_SZ "${pair#*=}"
   done
   wineserver -w
   echo "${stand_ins[*]}" >"$WINEPREFIX/.tallix-font-replacements"

@@ -8,12 +8,14 @@ repo="$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)"
 export WINEPREFIX="$repo/build/wineprefix-bench-dpi"
 # shellcheck source=bench/wine_env.sh
 source "$repo/bench/wine_env.sh"
+# shellcheck source=scripts/wine-reg.sh
+source "$repo/scripts/wine-reg.sh"
 cp "$build/app/Tallix.exe" "$build/bench/startup/minimal_window.exe" "$work/"
 
 set_dpi() {
   wineserver -k >/dev/null 2>&1 || true
-  wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$1" /f >/dev/null
-  wine reg add 'HKCC\Software\Fonts' /v LogPixels /t REG_DWORD /d "$1" /f >/dev/null
+  wine_reg_set 'HKCU\Control Panel\Desktop' LogPixels REG_DWORD "$1"
+  wine_reg_set 'HKCC\Software\Fonts' LogPixels REG_DWORD "$1"
   wineserver -w
   wineserver -p 60 >/dev/null 2>&1 </dev/null || true
 }

@@ -4,7 +4,8 @@
 # touch the prefix other tests share. Leaves the picture of the main window as
 # high-contrast-main.png in the screenshots folder.
 # Usage: run_high_contrast.sh <high_contrast_test.exe> <prefix folder> <screenshots folder>
-set -euo pipefail
+# shellcheck source=scripts/fail-loudly.sh
+source "$(dirname "${BASH_SOURCE[0]}")/../../scripts/fail-loudly.sh"
 here="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
 scripts="$(cd "$here/../../scripts" && pwd)"
 exe="$1"

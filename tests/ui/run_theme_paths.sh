@@ -4,9 +4,12 @@
 # switched on, the way winecfg's Desktop Integration tab sets it. A separate
 # prefix keeps the shared one untouched while other tests run.
 # Usage: run_theme_paths.sh <ui_paint_tests.exe> <prefix folder>
-set -euo pipefail
+# shellcheck source=scripts/fail-loudly.sh
+source "$(dirname "${BASH_SOURCE[0]}")/../../scripts/fail-loudly.sh"
 here="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
 scripts="$(cd "$here/../../scripts" && pwd)"
+# shellcheck source=scripts/wine-reg.sh
+source "$scripts/wine-reg.sh"
 exe="$1"
 export WINEPREFIX="$2"
 export WINEDEBUG=-all
@@ -14,12 +17,11 @@ export WINEDEBUG=-all
 
 key='HKCU\Software\Microsoft\Windows\CurrentVersion\ThemeManager'
 set_theme() {
-  wine reg add "$key" /v ThemeActive /t REG_SZ /d "$1" /f >/dev/null
+  wine_reg_set "$key" ThemeActive REG_SZ "$1"
   if [ "$1" = 1 ]; then
-    wine reg add "$key" /v DllName /t REG_EXPAND_SZ \
-      /d 'C:\windows\resources\themes\light\light.msstyles' /f >/dev/null
-    wine reg add "$key" /v ColorName /t REG_SZ /d Blue /f >/dev/null
-    wine reg add "$key" /v SizeName /t REG_SZ /d NormalSize /f >/dev/null
+    wine_reg_set "$key" DllName REG_EXPAND_SZ 'C:\windows\resources\themes\light\light.msstyles'
+    wine_reg_set "$key" ColorName REG_SZ Blue
+    wine_reg_set "$key" SizeName REG_SZ NormalSize
   fi
 }
 
