@@ -27,7 +27,7 @@ echo "== fuzzing (clang libFuzzer, bounded)"
 cmake -S . -B build/fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
   -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ \
   -DTALLIX_BUILD_TESTS=OFF -DTALLIX_BUILD_FUZZ=ON >/dev/null
-cmake --build build/fuzz -j "$jobs"
+cmake --build build/fuzz -j "$jobs" --target tallix_fuzzers
 # Each fuzzer runs its full time on one core; as many run at once as there are cores.
 run_fuzzer() {
   local fuzzer="$1" name corpus
