@@ -1,5 +1,4 @@
-// Construction, start-up, the one way in, and the helpers every operation
-// shares.
+// Construction, start-up, the one way in and the helpers operations share.
 #include "engine/engine.h"
 
 #include "engine/display_text.h"
@@ -14,10 +13,9 @@ Engine::Engine(EngineHost& host, SettingsPort& settings) : host_(&host), recorde
 
 void Engine::Start(const EngineSettings& settings) {
   state_.calcMode = settings.calcMode == 1 ? 1 : 0;
-  state_.displayMode = settings.displayMode <= display_mode::kOctal ? settings.displayMode
-                                                                    : display_mode::kFloating;
-  state_.decimalSetting = settings.decimalSetting <= display_mode::kFloating ? settings.decimalSetting
-                                                                             : display_mode::kFloating;
+  state_.displayMode = settings.displayMode <= display_mode::kOctal ? settings.displayMode : display_mode::kFloating;
+  state_.decimalSetting =
+      settings.decimalSetting <= display_mode::kFloating ? settings.decimalSetting : display_mode::kFloating;
   state_.digitGrouping = settings.digitGrouping;
   state_.autoDecimal = settings.autoDecimal;
   state_.taxRate = settings.taxRate;

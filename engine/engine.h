@@ -18,14 +18,11 @@
 #include <optional>
 #include <string>
 #include <string_view>
-#include <vector>
 
 #include "engine/engine_host.h"
 #include "engine/engine_state.h"
-#include "engine/input_record.h"
 #include "engine/keypad.h"
 #include "engine/recorder.h"
-#include "engine/settings_port.h"
 
 namespace tallix {
 
@@ -107,12 +104,10 @@ class Engine {
   // PressKey and OnKeyDown return, 0 for the other kinds.
   int Run(EngineInput input, std::string_view number = {}, std::string_view symbol = {});
 
-  // The operations the window calls, each one input. PressKey returns false
-  // for the side-tool keys, which belong to the main window; a disabled key
-  // does nothing, as a disabled button cannot be clicked. OnKeyDown returns
-  // the virtual-key code to hand on to the edit field's default processing
-  // (0 after Esc). The Options window writes "CalcMode", "TaxRate" and
-  // "LT10Key" itself.
+  // The operations the window calls, each one input. PressKey: false for the
+  // side-tool keys, the main window's; a disabled key does nothing. OnKeyDown:
+  // the virtual key to hand on to the edit field (0 after Esc). The Options
+  // window writes "CalcMode", "TaxRate" and "LT10Key" itself.
   bool PressKey(Key key) { return Run({.kind = Kind::PressKey, .value = static_cast<std::int32_t>(key)}) != 0; }
   int OnKeyDown(int virtualKey) { return Run({.kind = Kind::KeyDown, .value = virtualKey}); }
   void OnKeyUp(int virtualKey) { Run({.kind = Kind::KeyUp, .value = virtualKey}); }
@@ -122,15 +117,13 @@ class Engine {
   void ToggleAutoDecimal() { Run({.kind = Kind::ToggleAutoDecimal}); }
   void CopyDisplay() { Run({.kind = Kind::CopyDisplay}); }  // Edit menu and Ctrl+C
   void PasteDisplay() { Run({.kind = Kind::PasteDisplay}); }
-  // A side tool's line; the only way onto the tape from outside.
   void AppendTapeLine(std::string_view number, std::string_view symbol) {
     Run({.kind = Kind::AppendTapeLine}, number, symbol);
   }
   void SetCalcMode(int mode) { Run({.kind = Kind::SetCalcMode, .value = mode}); }
   void SetTaxRate(float percent) { Run({.kind = Kind::SetTaxRate, .value = std::bit_cast<std::int32_t>(percent)}); }
   void SetLaptopKeys(bool on) { Run({.kind = Kind::SetLaptopKeys, .value = on}); }
-  // A side tool has taken the display's value: the next digit starts a new
-  // number instead of extending it.
+  // A side tool took the display's value: the next digit starts a new number.
   void EndEntry() { Run({.kind = Kind::EndEntry}); }
   // A note's line (NoteLine) on the tape; nothing for an empty text. The
   // entry in progress goes on after it.
@@ -147,7 +140,6 @@ class Engine {
   friend struct KeyboardRows;  // the key table runs the operations and sets the Shift and Ctrl flags
   using Kind = EngineInput::Kind;
 
-  // The bodies of the inputs that are more than a line.
   bool RunKey(Key key);
   int KeyDown(int virtualKey);
   void KeyUp(int virtualKey);
@@ -160,7 +152,6 @@ class Engine {
   // The one way onto the tape.
   void WriteTapeLine(std::string_view number, std::string_view symbol);
 
-  // The steps of the keys.
   void EnterDigit(int value);  // 0..15; 10..15 are "A".."F"
   void EnterPoint();
   void Backspace();
@@ -186,7 +177,6 @@ class Engine {
   // 0 decimal, 1 hexadecimal, 2 binary, 3 octal.
   void SelectNumberSystem(int index);
 
-  // Display formatting.
   std::string ApplyDecimals();
   std::string GroupDigits();
   void ApplyAutoDecimal();

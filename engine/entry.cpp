@@ -131,9 +131,8 @@ void Engine::Copy() {
   // A replay makes the tape again; it must not change what the user copied
   // since, so it only learns from the record whether the copy was made. The
   // tape says "Copy" only of a copy that was.
-  if (recorder_.Outside(&InputRecord::answers, [&] { return host_->SetClipboardText(text); })) {
-    WriteTapeLine("Copy (" + text + ")", "");
-  }
+  const bool copied = recorder_.Outside(&InputRecord::answers, [&] { return host_->SetClipboardText(text); });
+  if (copied) WriteTapeLine("Copy (" + text + ")", "");
   Focus();
 }
 

@@ -6,6 +6,14 @@
 
 namespace tallix {
 
+void Recorder::CallBegun(const EngineInput& input, const std::string& entry) {
+  typed_ = started_ = written_ = false;
+  // A replayed input keeps what the record says of it.
+  Made().inputs.push_back(input);
+  currentInput_ = Made().inputs.size() - 1;
+  if (!replaying_) entryBefore_ = entry;
+}
+
 void Recorder::CallEnded(const std::string& entry) {
   if (--depth_ > 0) return;
   if (replaying_) {

@@ -1,18 +1,15 @@
 #pragma once
 // What an engine keeps beside its calculator: the record of the inputs that
-// made the tape, or while a record is replayed, that record and the one the
-// replay makes again. The engine's one entry opens a Call around each input:
-// the outermost one goes into the record with what it did to the entry, and a
-// checkpoint follows when one is due. What the outside world answers meanwhile
-// goes through Outside, and the settings an input writes through WriteSetting.
+// made the tape, or in a replay the record replayed and the one it makes again.
+// The engine's one entry opens a Call around each input: the outermost goes
+// into the record, and what the outside world answers meanwhile goes through
+// Outside.
 
-#include <cstddef>
 #include <cstdint>
 #include <map>
 #include <string>
 #include <string_view>
 #include <type_traits>
-#include <utility>
 #include <vector>
 
 #include "engine/input_record.h"
@@ -42,21 +39,13 @@ class Recorder {
   void SetObserver(RecordObserver* observer) { observer_ = observer; }
   bool replaying() const { return replaying_ != nullptr; }
 
+  // `entry`: the engine's entry text, read again when the call ends.
   class Call {
    public:
-    // `entry`: the engine's entry text, read again when the call ends.
     Call(Recorder& recorder, const EngineInput& input, const std::string& entry) : recorder_(recorder), entry_(entry) {
-      if (recorder_.depth_++ > 0) return;
-      recorder_.typed_ = recorder_.started_ = recorder_.written_ = false;
-      // A replayed input keeps what the record says of it.
-      InputRecord& into = recorder_.replaying_ ? recorder_.replayed_ : recorder_.record_;
-      into.inputs.push_back(input);
-      recorder_.currentInput_ = into.inputs.size() - 1;
-      if (!recorder_.replaying_) recorder_.entryBefore_ = entry;
+      if (recorder_.depth_++ == 0) recorder_.CallBegun(input, entry);
     }
     ~Call() { recorder_.CallEnded(entry_); }
-    Call(const Call&) = delete;
-    Call& operator=(const Call&) = delete;
 
    private:
     Recorder& recorder_;
@@ -89,11 +78,11 @@ class Recorder {
   }
   void LineWritten() {
     written_ = true;
-    ++(replaying_ ? replayed_ : record_).tapeLines;
+    ++Made().tapeLines;
   }
   void BankChanged(BankChange change) {
     change.input = currentInput_;
-    (replaying_ ? replayed_ : record_).bankChanges.push_back(std::move(change));
+    Made().bankChanges.push_back(std::move(change));
   }
   // A Clear Tape: a new record begins once the input is over.
   void RestartAfterCall() { restartPending_ = true; }
@@ -111,6 +100,9 @@ class Recorder {
  private:
   friend class Engine;  // a changed replay splices the records itself
 
+  // The record being made: the engine's own, or in a replay the one it makes again.
+  InputRecord& Made() { return replaying_ ? replayed_ : record_; }
+  void CallBegun(const EngineInput& input, const std::string& entry);
   void CallEnded(const std::string& entry);
   // After the first `inputs` inputs, `texts` texts and `answers` answers,
   // `lines` tape lines written: a checkpoint into `into` if one is due.

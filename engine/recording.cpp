@@ -65,13 +65,15 @@ bool RecalledFrom(const InputRecord& record, std::size_t from) {
   return false;
 }
 
+// An input's position once the inputs before it moved by `shift`.
+std::size_t Moved(std::size_t input, std::ptrdiff_t shift) {
+  return static_cast<std::size_t>(static_cast<std::ptrdiff_t>(input) + shift);
+}
+
 }  // namespace
 
 void Engine::CarryBanksOn(const InputRecord& before, const RecordCheckpoint& met, std::ptrdiff_t shift,
                           const EngineState& finalState) {
-  const auto moved = [shift](std::size_t input) {
-    return static_cast<std::size_t>(static_cast<std::ptrdiff_t>(input) + shift);
-  };
   InputRecord& made = recorder_.record_;
   MemoryBanks banks = state_.banks;
   auto change = std::find_if(before.bankChanges.begin(), before.bankChanges.end(),
@@ -95,14 +97,14 @@ void Engine::CarryBanksOn(const InputRecord& before, const RecordCheckpoint& met
         case BankChange::Kind::Recall: break;
       }
       made.bankChanges.push_back(*change);
-      made.bankChanges.back().input = moved(change->input);
+      made.bankChanges.back().input = Moved(change->input, shift);
     }
   };
   for (auto later = before.checkpoints.begin() + (&met - before.checkpoints.data()) + 1;
        later != before.checkpoints.end(); ++later) {
     applyUpTo(later->inputs);
     RecordCheckpoint& kept = made.checkpoints.emplace_back(*later);
-    kept.inputs = moved(later->inputs);
+    kept.inputs = Moved(later->inputs, shift);
     kept.state.banks = banks;
     kept.shown.memory =
         MemoryPaneText(kept.state.memoryBank, banks.text[static_cast<std::size_t>(kept.state.memoryBank)]);
@@ -183,12 +185,12 @@ Engine::ChangedReplay Engine::ReplayChanged(const InputRecord& changed, std::siz
   for (const BankChange& change : before.bankChanges) {
     if (change.input < met->inputs) continue;
     made.bankChanges.push_back(change);
-    made.bankChanges.back().input = static_cast<std::size_t>(static_cast<std::ptrdiff_t>(change.input) + shift);
+    made.bankChanges.back().input = Moved(change.input, shift);
   }
   for (auto later = before.checkpoints.begin() + (met - before.checkpoints.data()) + 1;
        later != before.checkpoints.end(); ++later) {
     made.checkpoints.push_back(*later);
-    made.checkpoints.back().inputs = static_cast<std::size_t>(static_cast<std::ptrdiff_t>(later->inputs) + shift);
+    made.checkpoints.back().inputs = Moved(later->inputs, shift);
   }
   return result;
 }
