@@ -104,33 +104,30 @@ void Engine::ApplyAutoDecimal() {
   ApplyDecimals();
 }
 
-void Engine::SetDecimals(int value) {
-  OutsideCall call(*this, EngineInput::Kind::SetDecimals, value);
+void Engine::ChooseDecimals(int value) {
   if (!state_.IsDecimal() || !IsDecimalsChoice(value)) return;
   host_->CheckDecimalsMenuItem(value);
   state_.displayMode = static_cast<std::uint8_t>(value);
   state_.decimalSetting = static_cast<std::uint8_t>(value);
   const std::string text = std::to_string(value);
-  WriteSetting(main_keys::kSection, main_keys::kDisplayMode, text);
-  WriteSetting(main_keys::kSection, main_keys::kDecimalSetting, text);
+  recorder_.WriteSetting(main_keys::kSection, main_keys::kDisplayMode, text);
+  recorder_.WriteSetting(main_keys::kSection, main_keys::kDecimalSetting, text);
   SelectNumberSystem(0);
 }
 
-void Engine::ToggleDigitGrouping() {
-  OutsideCall call(*this, EngineInput::Kind::ToggleDigitGrouping);
+void Engine::FlipDigitGrouping() {
   if (!state_.IsDecimal()) return;
   state_.digitGrouping = !state_.digitGrouping;
   host_->CheckDigitGroupingMenuItem(state_.digitGrouping);
-  WriteSetting(main_keys::kSection, main_keys::kDigitGrouping, Flag(state_.digitGrouping));
+  recorder_.WriteSetting(main_keys::kSection, main_keys::kDigitGrouping, Flag(state_.digitGrouping));
   SelectNumberSystem(0);
 }
 
-void Engine::ToggleAutoDecimal() {
-  OutsideCall call(*this, EngineInput::Kind::ToggleAutoDecimal);
+void Engine::FlipAutoDecimal() {
   if (!state_.IsDecimal()) return;
   state_.autoDecimal = !state_.autoDecimal;
   host_->CheckAutoDecimalMenuItem(state_.autoDecimal);
-  WriteSetting(main_keys::kSection, main_keys::kAutoDecimal, Flag(state_.autoDecimal));
+  recorder_.WriteSetting(main_keys::kSection, main_keys::kAutoDecimal, Flag(state_.autoDecimal));
 }
 
 }  // namespace tallix

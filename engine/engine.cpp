@@ -1,4 +1,4 @@
-// Construction, start-up and the helpers every operation shares.
+// Construction, start-up, the one way in and the helpers operations share.
 #include "engine/engine.h"
 
 #include "engine/display_text.h"
@@ -7,30 +7,54 @@
 
 namespace tallix {
 
-Engine::Engine(EngineHost& host, SettingsPort& settings) : host_(&host), settings_(settings) {
+Engine::Engine(EngineHost& host, SettingsPort& settings) : host_(&host), recorder_(*this, settings) {
   UseCalculatorFloatMode();
 }
 
 void Engine::Start(const EngineSettings& settings) {
   state_.calcMode = settings.calcMode == 1 ? 1 : 0;
-  state_.displayMode = settings.displayMode <= display_mode::kOctal ? settings.displayMode
-                                                                    : display_mode::kFloating;
-  state_.decimalSetting = settings.decimalSetting <= display_mode::kFloating ? settings.decimalSetting
-                                                                             : display_mode::kFloating;
+  state_.displayMode = settings.displayMode <= display_mode::kOctal ? settings.displayMode : display_mode::kFloating;
+  state_.decimalSetting =
+      settings.decimalSetting <= display_mode::kFloating ? settings.decimalSetting : display_mode::kFloating;
   state_.digitGrouping = settings.digitGrouping;
   state_.autoDecimal = settings.autoDecimal;
   state_.taxRate = settings.taxRate;
   state_.laptopKeys = settings.laptopKeys;
-  state_.banks = {settings.memoryText, {settings.memoryValue[0], settings.memoryValue[1]}};
+  state_.banks = settings.banks;
   state_.memoryBank = 0;
   if (!state_.banks.text[0].empty()) host_->SetMemoryText(" M1 = " + state_.banks.text[0]);
   state_.averageShown = true;
   SelectNumberSystem(state_.displayMode > display_mode::kFloating ? state_.displayMode - 10 : 0);
-  RestartRecord();
+  recorder_.Restart();
 }
 
-bool Engine::PressKey(Key key) {
-  OutsideCall call(*this, EngineInput::Kind::PressKey, static_cast<std::int32_t>(key));
+int Engine::Run(EngineInput input, std::string_view number, std::string_view symbol) {
+  Recorder::Call call(recorder_, input, state_.entryText);
+  switch (input.kind) {
+    case Kind::PressKey: return RunKey(static_cast<Key>(input.value));
+    case Kind::KeyDown: return KeyDown(input.value);
+    case Kind::KeyUp: KeyUp(input.value); break;
+    case Kind::SetDecimals: ChooseDecimals(input.value); break;
+    case Kind::ToggleDigitGrouping: FlipDigitGrouping(); break;
+    case Kind::ToggleAutoDecimal: FlipAutoDecimal(); break;
+    case Kind::CopyDisplay: Copy(); break;
+    case Kind::PasteDisplay: Paste(); break;
+    case Kind::UpdateNumLock: ReadNumLock(); break;
+    case Kind::AppendTapeLine: {
+      // The texts are the record's too: a replay takes them from it.
+      const std::string text = recorder_.Outside(&InputRecord::texts, [number] { return std::string(number); });
+      WriteTapeLine(text, recorder_.Outside(&InputRecord::texts, [symbol] { return std::string(symbol); }));
+      break;
+    }
+    case Kind::SetCalcMode: state_.calcMode = input.value == 1 ? 1 : 0; break;
+    case Kind::SetTaxRate: state_.taxRate = std::bit_cast<float>(input.value); break;
+    case Kind::SetLaptopKeys: state_.laptopKeys = input.value != 0; break;
+    case Kind::EndEntry: state_.entryText.clear(); break;
+  }
+  return 0;
+}
+
+bool Engine::RunKey(Key key) {
   if (!IsKeyEnabled(key)) return true;
   if (const auto digit = DigitValue(key)) {
     EnterDigit(*digit);

@@ -1,27 +1,28 @@
 #pragma once
-// The calculator engine: one operation per keypad button, menu command and
-// key message. Every operation reads the display text back from the host as
-// the working value, writes finished texts to the host, puts lines on the tape
-// through AppendTapeLine only, writes changed settings through the
-// SettingsPort, and ends by handing the focus back to the key sink.
+// The calculator engine. Every operation from outside (a keypad button, a key
+// message, a menu command, an option, a side tool's line) is one input given
+// to Run, the one way in: its Recorder records the input, or in a replay
+// answers for the outside world from the record. An operation reads the
+// display text back from the host as the working value, writes finished texts
+// to the host, puts lines on the tape through WriteTapeLine only, writes
+// changed settings through the recorder, and ends by handing the focus back to
+// the key sink.
 //
 // Lifetime: construct with the host and the settings port, then call Start
 // once with the persisted settings; after that the main window calls the
 // operations from its command dispatch and its key-sink messages.
 
+#include <bit>
 #include <cstdint>
 #include <functional>
-#include <map>
 #include <optional>
 #include <string>
 #include <string_view>
-#include <vector>
 
 #include "engine/engine_host.h"
 #include "engine/engine_state.h"
-#include "engine/input_record.h"
 #include "engine/keypad.h"
-#include "engine/settings_port.h"
+#include "engine/recorder.h"
 
 namespace tallix {
 
@@ -45,23 +46,16 @@ class Engine {
   // tape: the operations the window calls (PressKey, the key messages, the
   // View and Edit menus' commands, the options and the side tools' tape
   // lines), not the single steps of them.
-  const InputRecord& record() const { return record_; }
+  const InputRecord& record() const { return recorder_.record(); }
   // Counts the records begun (at Start, Clear Tape and a loaded tape): while
   // the count stays, the record goes on from what it was.
-  std::uint64_t recordStarts() const { return recordStarts_; }
+  std::uint64_t recordStarts() const { return recorder_.starts(); }
   // Counts the records begun or replaced by a replay (a correction, a
   // restored tape): while it stays, the record only grew.
-  std::uint64_t recordRevision() const { return recordRevision_; }
-  // Told after every change of the record: an operation it gained, a record
-  // begun, a record replaced. nullptr: no one is told.
-  class RecordObserver {
-   public:
-    virtual void RecordChanged(const Engine& engine) = 0;
-
-   protected:
-    ~RecordObserver() = default;
-  };
-  void SetRecordObserver(RecordObserver* observer) { recordObserver_ = observer; }
+  std::uint64_t recordRevision() const { return recorder_.revision(); }
+  // nullptr: no one is told.
+  using RecordObserver = tallix::RecordObserver;
+  void SetRecordObserver(RecordObserver* observer) { recorder_.SetObserver(observer); }
   // Puts the engine and the host's display and panes where `record` started
   // and runs its inputs again, the host's answers taken from the record; the
   // record then is this engine's. The tape lines are appended to the host's.
@@ -104,56 +98,74 @@ class Engine {
   ChangedReplay ReplayChanged(const InputRecord& changed, std::size_t first, std::size_t last, std::ptrdiff_t shift,
                               EngineHost& via, const std::function<void(std::size_t)>& afterInput = {});
 
-  // Options window: the caller writes "CalcMode", "TaxRate" and "LT10Key".
-  void SetCalcMode(int mode);
-  void SetTaxRate(float percent);
-  void SetLaptopKeys(bool on);
+  // The one way in: runs `input` as an operation from outside (an
+  // AppendTapeLine's number and symbol given beside it) and records it; in a
+  // replay the host's answers come from the record instead. Returns what
+  // PressKey and OnKeyDown return, 0 for the other kinds.
+  int Run(EngineInput input, std::string_view number = {}, std::string_view symbol = {});
 
-  // Runs the operation of a keypad button or number-system button. Returns
-  // false for the side-tool keys, which belong to the main window.
-  bool PressKey(Key key);
+  // The operations the window calls, each one input. PressKey: false for the
+  // side-tool keys, the main window's; a disabled key does nothing. OnKeyDown:
+  // the virtual key to hand on to the edit field (0 after Esc). The Options
+  // window writes "CalcMode", "TaxRate" and "LT10Key" itself.
+  bool PressKey(Key key) { return Run({.kind = Kind::PressKey, .value = static_cast<std::int32_t>(key)}) != 0; }
+  int OnKeyDown(int virtualKey) { return Run({.kind = Kind::KeyDown, .value = virtualKey}); }
+  void OnKeyUp(int virtualKey) { Run({.kind = Kind::KeyUp, .value = virtualKey}); }
+  void UpdateNumLock() { Run({.kind = Kind::UpdateNumLock}); }
+  void SetDecimals(int value) { Run({.kind = Kind::SetDecimals, .value = value}); }  // 0..4 fixed, 10 floating
+  void ToggleDigitGrouping() { Run({.kind = Kind::ToggleDigitGrouping}); }
+  void ToggleAutoDecimal() { Run({.kind = Kind::ToggleAutoDecimal}); }
+  void CopyDisplay() { Run({.kind = Kind::CopyDisplay}); }  // Edit menu and Ctrl+C
+  void PasteDisplay() { Run({.kind = Kind::PasteDisplay}); }
+  void AppendTapeLine(std::string_view number, std::string_view symbol) {
+    Run({.kind = Kind::AppendTapeLine}, number, symbol);
+  }
+  void SetCalcMode(int mode) { Run({.kind = Kind::SetCalcMode, .value = mode}); }
+  void SetTaxRate(float percent) { Run({.kind = Kind::SetTaxRate, .value = std::bit_cast<std::int32_t>(percent)}); }
+  void SetLaptopKeys(bool on) { Run({.kind = Kind::SetLaptopKeys, .value = on}); }
+  // A side tool took the display's value: the next digit starts a new number.
+  void EndEntry() { Run({.kind = Kind::EndEntry}); }
+  // A note's line (NoteLine) on the tape; nothing for an empty text. The
+  // entry in progress goes on after it.
+  void AddNote(std::string_view text);
+  // A tape file was loaded: the calculation ends, its last total is restored
+  // and a new record begins.
+  void OnTapeLoaded(Real lastTotal);
+
   // Whether the current number system enables the key: digits of its radix;
-  // "+/-", ".", "%", "+Tax", "1/x", "Chg" and "Cnv" in decimal only. A disabled
-  // key given to PressKey does nothing, as a disabled button cannot be clicked.
+  // "+/-", ".", "%", "+Tax", "1/x", "Chg" and "Cnv" in decimal only.
   bool IsKeyEnabled(Key key) const;
 
-  // Entry.
+ private:
+  friend struct KeyboardRows;  // the key table runs the operations and sets the Shift and Ctrl flags
+  using Kind = EngineInput::Kind;
+
+  bool RunKey(Key key);
+  int KeyDown(int virtualKey);
+  void KeyUp(int virtualKey);
+  void ReadNumLock();
+  void ChooseDecimals(int value);
+  void FlipDigitGrouping();
+  void FlipAutoDecimal();
+  void Copy();
+  void Paste();
+  // The one way onto the tape.
+  void WriteTapeLine(std::string_view number, std::string_view symbol);
+
   void EnterDigit(int value);  // 0..15; 10..15 are "A".."F"
   void EnterPoint();
   void Backspace();
   void ClearEntry();
-  // A side tool has taken the display's value: the next digit starts a new
-  // number instead of extending it.
-  void EndEntry();
   void ClearAll();
   void ClearTape();  // asks first
   void ChangeSign();
-
-  // Display formatting and the decimal commands of the View menu.
-  std::string ApplyDecimals();
-  std::string GroupDigits();
-  void ApplyAutoDecimal();
-  void SetDecimals(int value);  // 0..4 fixed, 10 floating
-  void ToggleDigitGrouping();
-  void ToggleAutoDecimal();
-
-  // Operators.
   void PressPlus();
   void PressMinus();
   void PressTimes();
   void PressDivide();
   void PressEquals();
   void PressPercent();
-
-  // Tape and statistics.
-  void AppendTapeLine(std::string_view number, std::string_view symbol);
-  // A note's line (NoteLine) on the tape; nothing for an empty text. The
-  // entry in progress goes on after it.
-  void AddNote(std::string_view text);
   void FeedTape();
-  void UpdateItemCount();
-
-  // Memory banks, tax, change, reciprocal.
   void ToggleBank();
   void MemoryClear();
   void MemoryRecall();
@@ -162,59 +174,14 @@ class Engine {
   void AddTax();
   void MakeChange();
   void Reciprocal();
-
-  // Number systems: 0 decimal, 1 hexadecimal, 2 binary, 3 octal.
+  // 0 decimal, 1 hexadecimal, 2 binary, 3 octal.
   void SelectNumberSystem(int index);
 
-  // Edit menu and Ctrl+C / Ctrl+V.
-  void CopyDisplay();
-  void PasteDisplay();
-  // A tape file was loaded: the calculation ends and its last total is restored.
-  void OnTapeLoaded(Real lastTotal);
-
-  // Key-sink messages. OnKeyDown returns the virtual-key code to hand on to
-  // the edit field's default processing (0 after Esc).
-  int OnKeyDown(int virtualKey);
-  void OnKeyUp(int virtualKey);
-  void UpdateNumLock();
-
- private:
-  friend struct KeyboardRows;  // the key table sets the Shift and Ctrl flags
-
-  // Opened by each recorded operation: the outermost one goes into the record
-  // (when not replaying), and a Clear Tape inside it starts a new record once
-  // it is over.
-  class OutsideCall {
-   public:
-    OutsideCall(Engine& engine, EngineInput::Kind kind, std::int32_t value = 0);
-    ~OutsideCall();
-    OutsideCall(const OutsideCall&) = delete;
-    OutsideCall& operator=(const OutsideCall&) = delete;
-    // Recording this call: the texts it uses go into the record too.
-    bool recording() const { return recording_; }
-
-   private:
-    Engine& engine_;
-    bool recording_;
-  };
-  // What the outside world answers, recorded or, in a replay, taken from the record.
-  bool AskOutside(std::string_view caption, std::string_view text);
-  std::string ClipboardOutside();
-  bool CopiedOutside(const std::string& text);
-  bool NumLockOutside();
-  void RestartRecord();
+  std::string ApplyDecimals();
+  std::string GroupDigits();
+  void ApplyAutoDecimal();
+  void UpdateItemCount();
   void Show(const ShownTexts& shown);
-  void TellRecordChanged() {
-    if (recordObserver_ && !changingRecord_) recordObserver_->RecordChanged(*this);
-  }
-  // After the first `inputs` inputs, `texts` texts and `answers` answers,
-  // `lines` tape lines written: a checkpoint into `into` if one is due.
-  void CheckpointIfDue(std::vector<RecordCheckpoint>& into, std::size_t inputs, std::size_t texts, std::size_t answers,
-                       std::size_t lines);
-  // A replay may run thousands of operations that each write a setting: only
-  // the last value of each key is written, once the replay is over.
-  void WriteSetting(std::string_view section, std::string_view key, std::string_view value);
-  void RunRecorded(const EngineInput& input);
 
   // The shared body of the four operator keys.
   void PressOperator(Operator op);
@@ -241,8 +208,6 @@ class Engine {
   // and as `change` (an Add) wrote it, whatever the calculator shows now.
   std::string BankText(Real value);
   std::string BankTextAsAdded(Real value, const BankChange& change);
-  // Into the record's bank changes, or the replay's.
-  void NoteBankChange(BankChange change);
   // After a replay that met the calculator as it was but for its banks at
   // `met`: the banks, the later checkpoints and bank changes worked out from
   // the changes `before` made after that point, the inputs moved by `shift`.
@@ -256,23 +221,8 @@ class Engine {
   void Focus() { host_->FocusKeySink(); }
 
   EngineHost* host_;  // another one only during a replay made through it
-  SettingsPort& settings_;
   EngineState state_;
-
-  InputRecord record_;
-  std::uint64_t recordStarts_ = 0;
-  std::uint64_t recordRevision_ = 0;
-  RecordObserver* recordObserver_ = nullptr;
-  bool changingRecord_ = false;  // inside ReplayChanged: one change, told at its end
-  int callDepth_ = 0;
-  bool restartPending_ = false;
-  const InputRecord* replaying_ = nullptr;
-  bool entryTyped_ = false, entryStarted_ = false, tapeWritten_ = false;  // during the outermost call
-  std::string entryBefore_;                                               // the entry when it began
-  std::map<std::pair<std::string, std::string>, std::string> replayedSettings_;
-  std::size_t nextText_ = 0, nextAnswer_ = 0;
-  InputRecord replayed_;          // the record a replay makes, the engine's own once it ends
-  std::size_t currentInput_ = 0;  // the record's input being run (outermost)
+  Recorder recorder_;
   // The last value given a decimals mask and its text: an operation often
   // shows again a value it has just shown (a third of the time in a mixed
   // session), and the conversion is most of what a key costs.

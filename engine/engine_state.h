@@ -80,8 +80,7 @@ struct EngineSettings {
   bool autoDecimal = false;
   float taxRate = 0;
   bool laptopKeys = false;
-  std::array<std::string, 2> memoryText;
-  std::array<Real, 2> memoryValue{};
+  MemoryBanks banks;
   bool operator==(const EngineSettings&) const = default;
 };
 

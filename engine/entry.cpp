@@ -9,9 +9,9 @@
 namespace tallix {
 
 void Engine::EnterDigit(int value) {
-  entryTyped_ = true;
-  if (value < 0 || value > 15) return;
-  entryStarted_ = entryStarted_ || state_.entryText.empty() || state_.entryText == "0";
+  const bool inRange = value >= 0 && value <= 15;
+  recorder_.Typed(inRange && (state_.entryText.empty() || state_.entryText == "0"));
+  if (!inRange) return;
   const auto length = static_cast<std::int64_t>(state_.entryText.size());
   // A letter may make the entry one character longer than a digit can.
   const bool fits = value < 10 ? length < state_.maxEntryLength : length <= state_.maxEntryLength;
@@ -33,8 +33,7 @@ void Engine::EnterDigit(int value) {
 }
 
 void Engine::EnterPoint() {
-  entryTyped_ = true;
-  entryStarted_ = entryStarted_ || state_.entryText.empty() || state_.entryText == "0";
+  recorder_.Typed(state_.entryText.empty() || state_.entryText == "0");
   if (static_cast<std::int64_t>(state_.entryText.size()) <= state_.maxEntryLength) {
     if (state_.entryText == "0") state_.entryText.clear();
     state_.entryText.push_back('.');
@@ -46,7 +45,7 @@ void Engine::EnterPoint() {
 }
 
 void Engine::Backspace() {
-  entryTyped_ = true;
+  recorder_.Typed(false);
   if (!state_.entryText.empty()) {
     state_.entryText.pop_back();
     host_->SetDisplayText(state_.entryText);
@@ -78,7 +77,7 @@ void Engine::ClearAll() {
   ResetItems();
   host_->SetDisplayText("");
   ApplyDecimals();
-  AppendTapeLine("Clear", "");
+  WriteTapeLine("Clear", "");
   UpdateItemCount();
   host_->SetAverageText(" AVG = 0.00");
   state_.averageShown = true;
@@ -86,15 +85,17 @@ void Engine::ClearAll() {
 }
 
 void Engine::ClearTape() {
-  if (AskOutside("Calculator", "Clear tape history?  This also clears current calculations!\r\n")) {
+  const auto ask = [this] {
+    return host_->AskYesNo("Calculator", "Clear tape history?  This also clears current calculations!\r\n");
+  };
+  if (recorder_.Outside(&InputRecord::answers, ask)) {
     host_->ClearTapeLines();
-    restartPending_ = true;
+    recorder_.RestartAfterCall();
     ResetItems();
     ApplyDecimals();
     UpdateItemCount();
   }
   Focus();
-  if (restartPending_ && callDepth_ == 0) RestartRecord();
 }
 
 namespace {
@@ -104,7 +105,7 @@ void DropLeadingBlanks(std::string& text) { text.erase(0, std::min(text.find_fir
 }  // namespace
 
 void Engine::ChangeSign() {
-  entryTyped_ = true;
+  recorder_.Typed(false);
   std::string text = host_->GetDisplayText();
   if (!text.empty() && ReadDecimal(text) != 0) {
     std::string& entry = state_.entryText;
@@ -125,19 +126,18 @@ void Engine::ChangeSign() {
   Focus();
 }
 
-void Engine::CopyDisplay() {
-  OutsideCall call(*this, EngineInput::Kind::CopyDisplay);
+void Engine::Copy() {
   const std::string text = host_->GetDisplayText();
   // A replay makes the tape again; it must not change what the user copied
   // since, so it only learns from the record whether the copy was made. The
   // tape says "Copy" only of a copy that was.
-  if (CopiedOutside(text)) AppendTapeLine("Copy (" + text + ")", "");
+  const bool copied = recorder_.Outside(&InputRecord::answers, [&] { return host_->SetClipboardText(text); });
+  if (copied) WriteTapeLine("Copy (" + text + ")", "");
   Focus();
 }
 
-void Engine::PasteDisplay() {
-  OutsideCall call(*this, EngineInput::Kind::PasteDisplay);
-  const std::string text = ClipboardOutside();
+void Engine::Paste() {
+  const std::string text = recorder_.Outside(&InputRecord::texts, [this] { return host_->GetClipboardText(); });
   host_->SetDisplayText(text);
   state_.entryMade = true;
   // Further digits then extend the pasted number.
@@ -149,7 +149,7 @@ void Engine::OnTapeLoaded(Real lastTotal) {
   ResetItems();
   state_.entryMade = false;
   state_.lastTotal = lastTotal;
-  RestartRecord();
+  recorder_.Restart();
 }
 
 }  // namespace tallix

@@ -48,7 +48,7 @@ struct KeyboardRows {
   // One of the main window's own keys; a replay leaves the window alone.
   template <Key key>
   static void WindowKey(Engine& e) {
-    if (!e.replaying_) e.host_->PressWindowKey(key);
+    if (!e.recorder_.replaying()) e.host_->PressWindowKey(key);
   }
 };
 
@@ -68,15 +68,15 @@ const std::array<KeyboardRows::Row, 61> KeyboardRows::kRows = {{
     // systems by their initials with Ctrl and Shift, before Ctrl alone takes
     // B; the memory keys as other Windows calculators have them; the window's
     // keys on F2 to F8.
-    {{vk::Letter('D'), kNone, kNone}, CtrlShift, [](Engine& e) { e.PressKey(Key::Dec); }, Key::Dec},
-    {{vk::Letter('H'), kNone, kNone}, CtrlShift, [](Engine& e) { e.PressKey(Key::Hex); }, Key::Hex},
-    {{vk::Letter('B'), kNone, kNone}, CtrlShift, [](Engine& e) { e.PressKey(Key::Bin); }, Key::Bin},
-    {{vk::Letter('O'), kNone, kNone}, CtrlShift, [](Engine& e) { e.PressKey(Key::Oct); }, Key::Oct},
-    {{vk::Letter('L'), kNone, kNone}, Ctrl, [](Engine& e) { e.PressKey(Key::MemoryClear); }, Key::MemoryClear},
-    {{vk::Letter('R'), kNone, kNone}, Ctrl, [](Engine& e) { e.PressKey(Key::MemoryRecall); }, Key::MemoryRecall},
-    {{vk::Letter('M'), kNone, kNone}, Ctrl, [](Engine& e) { e.PressKey(Key::MemorySet); }, Key::MemorySet},
-    {{vk::Letter('P'), kNone, kNone}, Ctrl, [](Engine& e) { e.PressKey(Key::MemoryAdd); }, Key::MemoryAdd},
-    {{vk::Letter('B'), kNone, kNone}, Ctrl, [](Engine& e) { e.PressKey(Key::SecondBank); }, Key::SecondBank},
+    {{vk::Letter('D'), kNone, kNone}, CtrlShift, [](Engine& e) { e.RunKey(Key::Dec); }, Key::Dec},
+    {{vk::Letter('H'), kNone, kNone}, CtrlShift, [](Engine& e) { e.RunKey(Key::Hex); }, Key::Hex},
+    {{vk::Letter('B'), kNone, kNone}, CtrlShift, [](Engine& e) { e.RunKey(Key::Bin); }, Key::Bin},
+    {{vk::Letter('O'), kNone, kNone}, CtrlShift, [](Engine& e) { e.RunKey(Key::Oct); }, Key::Oct},
+    {{vk::Letter('L'), kNone, kNone}, Ctrl, [](Engine& e) { e.RunKey(Key::MemoryClear); }, Key::MemoryClear},
+    {{vk::Letter('R'), kNone, kNone}, Ctrl, [](Engine& e) { e.RunKey(Key::MemoryRecall); }, Key::MemoryRecall},
+    {{vk::Letter('M'), kNone, kNone}, Ctrl, [](Engine& e) { e.RunKey(Key::MemorySet); }, Key::MemorySet},
+    {{vk::Letter('P'), kNone, kNone}, Ctrl, [](Engine& e) { e.RunKey(Key::MemoryAdd); }, Key::MemoryAdd},
+    {{vk::Letter('B'), kNone, kNone}, Ctrl, [](Engine& e) { e.RunKey(Key::SecondBank); }, Key::SecondBank},
     {{vk::Letter('T'), kNone, kNone}, Ctrl, WindowKey<Key::AlwaysOnTop>, Key::AlwaysOnTop},
     {{vk::Function(2), kNone, kNone}, Always, WindowKey<Key::Convert>, Key::Convert},
     {{vk::Function(3), kNone, kNone}, Always, WindowKey<Key::Area>, Key::Area},
@@ -151,7 +151,7 @@ const std::array<KeyboardRows::Row, 61> KeyboardRows::kRows = {{
     {{vk::Letter('B'), kNone, kNone}, [](const KeyContext& c) { return c.hex(); },
      [](Engine& e) { e.EnterDigit(11); }, Key::B},
     {{vk::Letter('C'), kNone, kNone}, [](const KeyContext& c) { return c.ctrl; },
-     [](Engine& e) { e.CopyDisplay(); }, std::nullopt, MenuCommand::Copy},
+     [](Engine& e) { e.Copy(); }, std::nullopt, MenuCommand::Copy},
     {{vk::Letter('C'), kNone, kNone}, [](const KeyContext& c) { return c.hex(); },
      [](Engine& e) { e.EnterDigit(12); }, Key::C},
     {{vk::Letter('D'), kNone, kNone}, [](const KeyContext& c) { return c.hex(); },
@@ -163,20 +163,20 @@ const std::array<KeyboardRows::Row, 61> KeyboardRows::kRows = {{
     {{vk::Letter('G'), kNone, kNone}, [](const KeyContext& c) { return c.decimal(); },
      [](Engine& e) { e.MakeChange(); }, Key::Change},
     {{vk::Letter('N'), kNone, kNone}, [](const KeyContext& c) { return c.ctrl; }, [](Engine& e) {
-       if (!e.replaying_) e.host_->AskForNote();
+       if (!e.recorder_.replaying()) e.host_->AskForNote();
      }, std::nullopt, MenuCommand::AddNote},
     {{vk::Letter('R'), kNone, kNone}, [](const KeyContext& c) { return c.decimal(); },
      [](Engine& e) { e.Reciprocal(); }, Key::Reciprocal},
     {{vk::Letter('T'), kNone, kNone}, [](const KeyContext& c) { return c.decimal(); },
      [](Engine& e) { e.AddTax(); }, Key::Tax},
     {{vk::Letter('V'), kNone, kNone}, [](const KeyContext& c) { return c.ctrl; },
-     [](Engine& e) { e.PasteDisplay(); }, std::nullopt, MenuCommand::Paste},
+     [](Engine& e) { e.Paste(); }, std::nullopt, MenuCommand::Paste},
     {{vk::kF9, kNone, kNone}, [](const KeyContext& c) { return c.decimal(); },
      [](Engine& e) { e.ChangeSign(); }, Key::ChangeSign},
     {{vk::kF1, kNone, kNone}, Always, [](Engine& e) {
-       if (!e.replaying_) e.host_->OpenHelp();
+       if (!e.recorder_.replaying()) e.host_->OpenHelp();
      }, Key::Help, MenuCommand::Help},
-    {{vk::kNumLock, kNone, kNone}, Always, [](Engine& e) { e.UpdateNumLock(); }, std::nullopt},
+    {{vk::kNumLock, kNone, kNone}, Always, [](Engine& e) { e.ReadNumLock(); }, std::nullopt},
 }};
 // clang-format on
 
@@ -200,8 +200,7 @@ std::optional<MenuCommand> CommandRunBy(int virtualKey, bool shift, std::uint8_t
   return row ? row->command : std::nullopt;
 }
 
-int Engine::OnKeyDown(int virtualKey) {
-  OutsideCall call(*this, EngineInput::Kind::KeyDown, virtualKey);
+int Engine::KeyDown(int virtualKey) {
   const KeyContext context{virtualKey, state_.laptopKeys, state_.shiftDown, state_.ctrlDown, state_.displayMode};
   if (const auto* row = KeyboardRows::Find(context)) {
     if (row->pressed) host_->ShowKeyPressed(*row->pressed, true);
@@ -211,8 +210,7 @@ int Engine::OnKeyDown(int virtualKey) {
   return virtualKey == vk::kEscape ? 0 : virtualKey;
 }
 
-void Engine::OnKeyUp(int virtualKey) {
-  OutsideCall call(*this, EngineInput::Kind::KeyUp, virtualKey);
+void Engine::KeyUp(int virtualKey) {
   if (virtualKey == vk::kShift) state_.shiftDown = false;
   if (virtualKey == vk::kControl) state_.ctrlDown = false;
   // Every button the key can stand for: Shift, the number system or the
@@ -224,13 +222,12 @@ void Engine::OnKeyUp(int virtualKey) {
     released[static_cast<int>(*row.pressed)] = true;
     host_->ShowKeyPressed(*row.pressed, false);
   }
-  if (virtualKey == vk::kSpace && !replaying_) host_->StartStopStopwatch();
+  if (virtualKey == vk::kSpace && !recorder_.replaying()) host_->StartStopStopwatch();
   Focus();
 }
 
-void Engine::UpdateNumLock() {
-  OutsideCall call(*this, EngineInput::Kind::UpdateNumLock);
-  host_->SetNumLockText(NumLockOutside() ? "NUM" : "");
+void Engine::ReadNumLock() {
+  host_->SetNumLockText(recorder_.Outside(&InputRecord::answers, [this] { return host_->IsNumLockOn(); }) ? "NUM" : "");
 }
 
 }  // namespace tallix

@@ -43,17 +43,12 @@ std::string Engine::BankTextAsAdded(Real value, const BankChange& change) {
   return text;
 }
 
-void Engine::NoteBankChange(BankChange change) {
-  change.input = currentInput_;
-  (replaying_ ? replayed_.bankChanges : record_.bankChanges).push_back(std::move(change));
-}
-
 void Engine::StoreBank(int bank) {
   const auto index = static_cast<std::size_t>(bank);
   const std::string& text = state_.banks.text[index];
-  WriteSetting(memory_keys::kSection, memory_keys::kBankText[index], text);
-  WriteSetting(memory_keys::kSection, memory_keys::kBankValue[index],
-               text.empty() ? std::string() : PlainNumberText(state_.banks.value[index], 15));
+  recorder_.WriteSetting(memory_keys::kSection, memory_keys::kBankText[index], text);
+  recorder_.WriteSetting(memory_keys::kSection, memory_keys::kBankValue[index],
+                         text.empty() ? std::string() : PlainNumberText(state_.banks.value[index], 15));
 }
 
 void Engine::ToggleBank() {
@@ -67,17 +62,17 @@ void Engine::MemoryClear() {
   const int bank = state_.memoryBank;
   state_.banks.text[static_cast<std::size_t>(bank)].clear();
   state_.banks.value[static_cast<std::size_t>(bank)] = 0;
-  NoteBankChange({.kind = BankChange::Kind::Clear, .bank = static_cast<std::uint8_t>(bank)});
+  recorder_.BankChanged({.kind = BankChange::Kind::Clear, .bank = static_cast<std::uint8_t>(bank)});
   ShowMemoryPane();
   StoreBank(bank);
-  AppendTapeLine(BankName(bank), "Clear");
+  WriteTapeLine(BankName(bank), "Clear");
   state_.entryText.clear();
   Focus();
 }
 
 void Engine::MemoryRecall() {
   const Real value = state_.banks.value[static_cast<std::size_t>(state_.memoryBank)];
-  NoteBankChange({.kind = BankChange::Kind::Recall, .bank = static_cast<std::uint8_t>(state_.memoryBank)});
+  recorder_.BankChanged({.kind = BankChange::Kind::Recall, .bank = static_cast<std::uint8_t>(state_.memoryBank)});
   if (state_.IsDecimal()) {
     ShowValue(value);
   } else {
@@ -95,11 +90,11 @@ void Engine::MemorySet() {
   state_.banks.text[index] = host_->GetDisplayText();
   ShowMemoryPane();
   state_.banks.value[index] = DisplayValue();
-  NoteBankChange({.kind = BankChange::Kind::Set,
-                  .bank = static_cast<std::uint8_t>(bank),
-                  .value = state_.banks.value[index],
-                  .text = state_.banks.text[index]});
-  AppendTapeLine(state_.banks.text[index], "MS");
+  recorder_.BankChanged({.kind = BankChange::Kind::Set,
+                         .bank = static_cast<std::uint8_t>(bank),
+                         .value = state_.banks.value[index],
+                         .text = state_.banks.text[index]});
+  WriteTapeLine(state_.banks.text[index], "MS");
   StoreBank(bank);
   state_.entryText.clear();
   Focus();
@@ -113,24 +108,24 @@ void Engine::MemoryAdd() {
   Exact<Real>& value = state_.banks.value[index];
   const Real addend = DisplayValue();
   value = value + addend;
-  NoteBankChange({.kind = BankChange::Kind::Add,
-                  .bank = static_cast<std::uint8_t>(bank),
-                  .displayMode = state_.displayMode,
-                  .digitGrouping = state_.digitGrouping,
-                  .value = addend});
+  recorder_.BankChanged({.kind = BankChange::Kind::Add,
+                         .bank = static_cast<std::uint8_t>(bank),
+                         .displayMode = state_.displayMode,
+                         .digitGrouping = state_.digitGrouping,
+                         .value = addend});
   state_.banks.text[index] = BankText(value);
   // The display shows what was added, whatever writing the bank's text did to it.
   if (state_.IsDecimal()) host_->SetDisplayText(added);
   ShowMemoryPane();
   StoreBank(bank);
-  AppendTapeLine(added, "M+");
+  WriteTapeLine(added, "M+");
   state_.entryText.clear();
   Focus();
 }
 
 void Engine::AddTax() {
   FormatDisplay();
-  AppendTapeLine(host_->GetDisplayText(), "Tx");
+  WriteTapeLine(host_->GetDisplayText(), "Tx");
   state_.operand = DisplayValue() * (static_cast<Real>(state_.taxRate) / 100 + 1);
   ShowValue(state_.operand);
   state_.entryText.clear();
@@ -154,9 +149,9 @@ void Engine::MakeChange() {
   } else {
     s.total = 0;
   }
-  AppendTapeLine(tapeText, "");
-  AppendTapeLine(std::string(26, '-'), "");
-  AppendTapeLine(host_->GetDisplayText(), "CH");
+  WriteTapeLine(tapeText, "");
+  WriteTapeLine(std::string(26, '-'), "");
+  WriteTapeLine(host_->GetDisplayText(), "CH");
   s.operand = 0;
   FinishCalculation();
 }

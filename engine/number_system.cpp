@@ -58,7 +58,7 @@ void Engine::SelectNumberSystem(int index) {
   s.maxEntryLength = kEntryLimit[index];
   if (index == 0) {
     if (s.displayMode != s.decimalSetting) {
-      AppendTapeLine("(Dec)", "");
+      WriteTapeLine("(Dec)", "");
       s.displayMode = s.decimalSetting;
     }
   } else {
@@ -72,10 +72,10 @@ void Engine::SelectNumberSystem(int index) {
     ShowValue(current);
   } else {
     host_->SetDisplayText(SystemText(current));
-    AppendTapeLine("(" + std::string(SystemName(s.displayMode)) + ")", "");
+    WriteTapeLine("(" + std::string(SystemName(s.displayMode)) + ")", "");
   }
   if (s.averageShown) WriteAverage(average);
-  WriteSetting(main_keys::kSection, main_keys::kDisplayMode, std::to_string(s.displayMode));
+  recorder_.WriteSetting(main_keys::kSection, main_keys::kDisplayMode, std::to_string(s.displayMode));
   Focus();
 }
 

@@ -88,7 +88,7 @@ void Engine::RecordFirstNumber(Operator op) {
   if (IsAdditive(op)) WriteAverage(s.operand);
   s.total = s.operand;
   if (IsAdditive(op)) s.averageShown = true;
-  AppendTapeLine(s.entryText, s.calcMode == 1 ? TapeSymbol(op) : " ");
+  WriteTapeLine(s.entryText, s.calcMode == 1 ? TapeSymbol(op) : " ");
   ++s.itemCount;
   s.entryText.clear();
 }
@@ -111,7 +111,7 @@ void Engine::ApplyToTotal(Operator op) {
     host_->SetDisplayText(kDiv0Text);
   }
   const bool blankSymbol = !IsAdditive(op) && s.calcMode == 1 && s.insideEquals;
-  AppendTapeLine(s.entryText, blankSymbol ? " " : TapeSymbol(op));
+  WriteTapeLine(s.entryText, blankSymbol ? " " : TapeSymbol(op));
   ++s.itemCount;
   s.entryText.clear();
 }
@@ -123,7 +123,7 @@ void Engine::FinishCalculation() {
   state_.pendingOp = Operator::None;
   state_.itemCount = 0;
   state_.entryMade = false;
-  AppendTapeLine("", "");
+  WriteTapeLine("", "");
   Focus();
 }
 
@@ -135,7 +135,7 @@ void Engine::PressEquals() {
     RunOperator(s.pendingOp);
     s.insideEquals = false;
   }
-  AppendTapeLine(std::string(26, '-'), "");
+  WriteTapeLine(std::string(26, '-'), "");
   std::string result;
   if (s.IsDecimal()) {
     FormatDisplay();
@@ -145,7 +145,7 @@ void Engine::PressEquals() {
     result = "(" + std::string(SystemName(s.displayMode)) + ") " + text;
     host_->SetDisplayText(text);
   }
-  AppendTapeLine(result, "=");
+  WriteTapeLine(result, "=");
   UpdateItemCount();
   FinishCalculation();
 }
@@ -170,7 +170,7 @@ void Engine::PressPercent() {
   s.entryText.clear();
   ++s.itemCount;
   host_->SetDisplayText(divideByZero ? std::string(kDiv0Text) : PlainNumberText(s.total, 15));
-  AppendTapeLine(number, s.pendingOp == Operator::None ? "%" : TapeSymbol(s.pendingOp));
+  WriteTapeLine(number, s.pendingOp == Operator::None ? "%" : TapeSymbol(s.pendingOp));
   s.entryMade = false;
   s.pendingOp = Operator::None;
   PressEquals();

@@ -1,3 +1,5 @@
+// Writing an input record as journal lines in checksummed batches, and reading
+// back the batches that are whole.
 #include "engine/record_journal.h"
 
 #include <array>
@@ -12,9 +14,12 @@
 namespace tallix {
 namespace {
 
+// Every field in its order, named by the bindings: one added to ShownTexts
+// stops this compiling until it is listed here.
 template <class Shown, class Field>
 void VisitShown(Shown& s, Field&& f) {
-  f(s.display), f(s.items), f(s.average), f(s.memory), f(s.numLock), f(s.bank2Shown);
+  auto& [display, items, average, memory, numLock, bank2Shown] = s;
+  f(display), f(items), f(average), f(memory), f(numLock), f(bank2Shown);
 }
 
 constexpr char kHex[] = "0123456789ABCDEF";
@@ -141,6 +146,22 @@ class Reader {
   bool ok_ = true;
 };
 
+// One line: its kind, then `value`'s words.
+template <class Value>
+void PutLine(std::string& out, char kind, const Value& value) {
+  out += kind;
+  Writer{out}(value);
+  out += '\n';
+}
+
+// Whether `visit` read all of `words` and no more.
+template <class Visit>
+bool ReadWords(std::string_view words, Visit&& visit) {
+  Reader read(words);
+  visit(read);
+  return read.ok() && read.done();
+}
+
 // The end of the batch that began at `begin` in `out`.
 void EndBatch(std::string& out, std::size_t begin) {
   out += '.';
@@ -201,43 +222,23 @@ class Decoder {
     if (kind == 'S') return StartState(words);
     if (!started_) return false;
     switch (kind) {
-      case 'W': {
-        Reader read(words);
-        VisitShown(pending_.startTexts, read);
-        return read.ok() && read.done();
-      }
-      case 'L': {
-        std::string text;
-        Reader read(words);
-        read(text);
-        pendingLines_.push_back(std::move(text));
-        return read.ok() && read.done();
-      }
-      case 'T': {
-        Reader read(words);
-        read(pending_.texts.emplace_back());
-        return read.ok() && read.done();
-      }
+      case 'W': return ReadWords(words, [&](Reader& read) { VisitShown(pending_.startTexts, read); });
+      case 'L': return ReadWords(words, [&](Reader& read) { read(pendingLines_.emplace_back()); });
+      case 'T': return ReadWords(words, [&](Reader& read) { read(pending_.texts.emplace_back()); });
       case 'A': {
         bool answer = false;
-        Reader read(words);
-        read(answer);
+        const bool ok = ReadWords(words, [&](Reader& read) { read(answer); });
         pending_.answers.push_back(answer);
-        return read.ok() && read.done();
+        return ok;
       }
       case 'I': return GetInput(words, pending_.inputs.emplace_back());
-      case 'O': {
-        Reader read(words);
-        read(pendingEnd_.lines.emplace_back());
-        return read.ok() && read.done();
-      }
-      case 'E': {
-        Reader read(words);
-        VisitStateFields(pendingEnd_.state, read);
-        VisitShown(pendingEnd_.shown, read);
+      case 'O': return ReadWords(words, [&](Reader& read) { read(pendingEnd_.lines.emplace_back()); });
+      case 'E':
         pendingHasEnd_ = true;
-        return read.ok() && read.done();
-      }
+        return ReadWords(words, [&](Reader& read) {
+          VisitStateFields(pendingEnd_.state, read);
+          VisitShown(pendingEnd_.shown, read);
+        });
       case '.':
         // The checksum was checked before the batch was taken.
         if (!words.empty() && !checksummed_) return false;
@@ -263,9 +264,7 @@ class Decoder {
     pendingEnd_ = {};
     pendingHasEnd_ = false;
     pendingIsStart_ = true;
-    Reader read(words);
-    VisitStateFields(pending_.start, read);
-    return read.ok() && read.done();
+    return ReadWords(words, [&](Reader& read) { VisitStateFields(pending_.start, read); });
   }
 
   void Commit() {
@@ -315,11 +314,7 @@ std::string EncodeJournalStart(const InputRecord& record, std::span<const std::s
   out += "\nW";
   VisitShown(record.startTexts, write);
   out += '\n';
-  for (const std::string& line : linesBefore) {
-    out += 'L';
-    write(line);
-    out += '\n';
-  }
+  for (const std::string& line : linesBefore) PutLine(out, 'L', line);
   EndBatch(out, 0);
   AppendJournalBatch(record, {}, out, end);
   return out;
@@ -336,24 +331,12 @@ void AppendJournalBatch(const InputRecord& record, const JournalMark& from, std:
   const JournalMark to = JournalMark::Of(record);
   if (!end && to.inputs <= from.inputs && to.texts <= from.texts && to.answers <= from.answers) return;
   const std::size_t begin = out.size();
-  Writer write(out);
-  for (std::size_t i = from.texts; i < to.texts; ++i) {
-    out += 'T';
-    write(record.texts[i]);
-    out += '\n';
-  }
-  for (std::size_t i = from.answers; i < to.answers; ++i) {
-    out += 'A';
-    write(static_cast<bool>(record.answers[i]));
-    out += '\n';
-  }
+  for (std::size_t i = from.texts; i < to.texts; ++i) PutLine(out, 'T', record.texts[i]);
+  for (std::size_t i = from.answers; i < to.answers; ++i) PutLine(out, 'A', static_cast<bool>(record.answers[i]));
   for (std::size_t i = from.inputs; i < to.inputs; ++i) PutInput(out, record.inputs[i]);
   if (end) {
-    for (const std::string& line : end->lines) {
-      out += 'O';
-      write(line);
-      out += '\n';
-    }
+    for (const std::string& line : end->lines) PutLine(out, 'O', line);
+    Writer write(out);
     out += 'E';
     VisitStateFields(end->state, write);
     VisitShown(end->shown, write);

@@ -1,51 +1,11 @@
-// The record of what made the tape, and its replay.
+// Replaying a record through the engine: whole, from a checkpoint, or
+// changed and only until it meets the calculator as it stood; and taking one
+// over without running it.
 #include <algorithm>
-#include <bit>
 
 #include "engine/engine.h"
 
 namespace tallix {
-
-Engine::OutsideCall::OutsideCall(Engine& engine, EngineInput::Kind kind, std::int32_t value)
-    : engine_(engine), recording_(engine.callDepth_++ == 0 && !engine.replaying_) {
-  if (recording_) {
-    engine_.record_.inputs.push_back({.kind = kind, .value = value});
-    engine_.currentInput_ = engine_.record_.inputs.size() - 1;
-  }
-  if (engine_.callDepth_ == 1) {
-    engine_.entryTyped_ = engine_.entryStarted_ = engine_.tapeWritten_ = false;
-    // Only a recorded input is told whether it kept the entry.
-    if (recording_) engine_.entryBefore_ = engine_.state_.entryText;
-  }
-}
-
-Engine::OutsideCall::~OutsideCall() {
-  InputRecord& record = engine_.record_;
-  if (recording_ && !record.inputs.empty()) {
-    record.inputs.back().typesEntry = engine_.entryTyped_ && !engine_.tapeWritten_;
-    record.inputs.back().startsEntry = engine_.entryStarted_;
-    record.inputs.back().keepsEntry = !record.inputs.back().typesEntry && !engine_.entryBefore_.empty() &&
-                                      engine_.state_.entryText == engine_.entryBefore_;
-  }
-  if (--engine_.callDepth_ > 0) return;
-  if (engine_.restartPending_) {
-    engine_.RestartRecord();
-  } else if (recording_) {
-    engine_.CheckpointIfDue(record.checkpoints, record.inputs.size(), record.texts.size(), record.answers.size(),
-                            record.tapeLines);
-    engine_.TellRecordChanged();
-  }
-}
-
-void Engine::RestartRecord() {
-  restartPending_ = false;
-  ++recordStarts_;
-  record_ = InputRecord{};
-  record_.start = state_;
-  record_.startTexts = ShownNow();
-  ++recordRevision_;
-  TellRecordChanged();
-}
 
 void Engine::Show(const ShownTexts& shown) {
   host_->SetDisplayText(shown.display);
@@ -58,16 +18,10 @@ void Engine::Show(const ShownTexts& shown) {
 
 void Engine::AdoptRecord(const InputRecord& record, const EngineState& end, const ShownTexts& shown,
                          std::size_t tapeLines) {
-  record_ = record;
-  record_.checkpoints.clear();
-  record_.bankChanges.clear();
-  record_.bankChangesKept = false;
-  record_.tapeLines = tapeLines;
   state_ = end;
   Show(shown);
   host_->SelectTapeLine(state_.lastTapeIndex);
-  ++recordRevision_;
-  TellRecordChanged();
+  recorder_.Adopt(record, tapeLines);
 }
 
 ShownTexts Engine::ShownNow() const {
@@ -75,136 +29,21 @@ ShownTexts Engine::ShownNow() const {
           host_->GetMemoryText(),  host_->GetNumLockText(), host_->IsBank2IndicatorShown()};
 }
 
-void Engine::CheckpointIfDue(std::vector<RecordCheckpoint>& into, std::size_t inputs, std::size_t texts,
-                             std::size_t answers, std::size_t lines) {
-  if (inputs - (into.empty() ? 0 : into.back().inputs) < kInputsPerCheckpoint) return;
-  into.push_back({inputs, texts, answers, lines, state_, ShownNow()});
-}
-
-bool Engine::AskOutside(std::string_view caption, std::string_view text) {
-  if (replaying_) return nextAnswer_ < replaying_->answers.size() && replaying_->answers[nextAnswer_++];
-  const bool yes = host_->AskYesNo(caption, text);
-  if (callDepth_ > 0) record_.answers.push_back(yes);
-  return yes;
-}
-
-// Whether the clipboard took the text is part of the record: a replay must
-// not write the "Copy" line of a copy that failed.
-bool Engine::CopiedOutside(const std::string& text) {
-  if (replaying_) return nextAnswer_ < replaying_->answers.size() && replaying_->answers[nextAnswer_++];
-  const bool copied = host_->SetClipboardText(text);
-  if (callDepth_ > 0) record_.answers.push_back(copied);
-  return copied;
-}
-
-bool Engine::NumLockOutside() {
-  if (replaying_) return nextAnswer_ < replaying_->answers.size() && replaying_->answers[nextAnswer_++];
-  const bool on = host_->IsNumLockOn();
-  if (callDepth_ > 0) record_.answers.push_back(on);
-  return on;
-}
-
-std::string Engine::ClipboardOutside() {
-  if (replaying_) return nextText_ < replaying_->texts.size() ? replaying_->texts[nextText_++] : std::string();
-  std::string text = host_->GetClipboardText();
-  if (callDepth_ > 0) record_.texts.push_back(text);
-  return text;
-}
-
-void Engine::WriteSetting(std::string_view section, std::string_view key, std::string_view value) {
-  if (replaying_) {
-    replayedSettings_[{std::string(section), std::string(key)}] = value;
-  } else {
-    settings_.Write(section, key, value);
-  }
-}
-
-void Engine::SetCalcMode(int mode) {
-  OutsideCall call(*this, EngineInput::Kind::SetCalcMode, mode);
-  state_.calcMode = mode == 1 ? 1 : 0;
-}
-
-void Engine::SetTaxRate(float percent) {
-  OutsideCall call(*this, EngineInput::Kind::SetTaxRate, std::bit_cast<std::int32_t>(percent));
-  state_.taxRate = percent;
-}
-
-void Engine::SetLaptopKeys(bool on) {
-  OutsideCall call(*this, EngineInput::Kind::SetLaptopKeys, on);
-  state_.laptopKeys = on;
-}
-
-void Engine::EndEntry() {
-  OutsideCall call(*this, EngineInput::Kind::EndEntry);
-  state_.entryText.clear();
-}
-
-void Engine::RunRecorded(const EngineInput& input) {
-  using Kind = EngineInput::Kind;
-  switch (input.kind) {
-    case Kind::PressKey: PressKey(static_cast<Key>(input.value)); break;
-    case Kind::KeyDown: OnKeyDown(input.value); break;
-    case Kind::KeyUp: OnKeyUp(input.value); break;
-    case Kind::SetDecimals: SetDecimals(input.value); break;
-    case Kind::ToggleDigitGrouping: ToggleDigitGrouping(); break;
-    case Kind::ToggleAutoDecimal: ToggleAutoDecimal(); break;
-    case Kind::CopyDisplay: CopyDisplay(); break;
-    case Kind::PasteDisplay: PasteDisplay(); break;
-    case Kind::UpdateNumLock: UpdateNumLock(); break;
-    case Kind::AppendTapeLine: {
-      const auto next = [this] {
-        return nextText_ < replaying_->texts.size() ? replaying_->texts[nextText_++] : std::string();
-      };
-      const std::string number = next();
-      AppendTapeLine(number, next());
-      break;
-    }
-    case Kind::SetCalcMode: SetCalcMode(input.value); break;
-    case Kind::SetTaxRate: SetTaxRate(std::bit_cast<float>(input.value)); break;
-    case Kind::SetLaptopKeys: SetLaptopKeys(input.value != 0); break;
-    case Kind::EndEntry: EndEntry(); break;
-  }
-}
-
 void Engine::Replay(const InputRecord& record, const ReplayOptions& options) {
   EngineHost* const own = host_;
   if (options.via) host_ = options.via;
   const RecordCheckpoint* from = options.from;
   state_ = from ? from->state : record.start;
-  const ShownTexts& shown = from ? from->shown : record.startTexts;
-  Show(shown);
-  replaying_ = &record;
-  nextText_ = from ? from->texts : 0;
-  nextAnswer_ = from ? from->answers : 0;
-  // The checkpoints and bank changes up to the start still hold; the others
-  // are made again.
-  replayed_ = record.UpTo(from);
-  std::size_t inputs = replayed_.inputs.size();
+  Show(from ? from->shown : record.startTexts);
+  recorder_.BeginReplay(record, from);
   bool stopped = false;
-  while (inputs < record.inputs.size()) {
-    currentInput_ = inputs;
-    RunRecorded(record.inputs[inputs]);
-    const bool goOn = !options.afterInput || options.afterInput(inputs);
-    ++inputs;
-    CheckpointIfDue(replayed_.checkpoints, inputs, nextText_, nextAnswer_, replayed_.tapeLines);
-    if (!goOn) {
-      stopped = true;
-      break;
-    }
+  for (std::size_t input = from ? from->inputs : 0; input < record.inputs.size() && !stopped; ++input) {
+    Run(record.inputs[input]);
+    stopped = options.afterInput && !options.afterInput(input);
   }
-  replaying_ = nullptr;
   host_->SelectTapeLine(state_.lastTapeIndex);
   host_ = own;
-  replayed_.inputs.insert(replayed_.inputs.end(),
-                          record.inputs.begin() + static_cast<std::ptrdiff_t>(replayed_.inputs.size()),
-                          record.inputs.begin() + static_cast<std::ptrdiff_t>(inputs));
-  record_ = std::move(replayed_);
-  if (!stopped) {
-    for (const auto& [where, value] : replayedSettings_) settings_.Write(where.first, where.second, value);
-  }
-  replayedSettings_.clear();
-  ++recordRevision_;
-  TellRecordChanged();
+  recorder_.EndReplay(!stopped);
 }
 
 namespace {
@@ -226,13 +65,16 @@ bool RecalledFrom(const InputRecord& record, std::size_t from) {
   return false;
 }
 
+// An input's position once the inputs before it moved by `shift`.
+std::size_t Moved(std::size_t input, std::ptrdiff_t shift) {
+  return static_cast<std::size_t>(static_cast<std::ptrdiff_t>(input) + shift);
+}
+
 }  // namespace
 
 void Engine::CarryBanksOn(const InputRecord& before, const RecordCheckpoint& met, std::ptrdiff_t shift,
                           const EngineState& finalState) {
-  const auto moved = [shift](std::size_t input) {
-    return static_cast<std::size_t>(static_cast<std::ptrdiff_t>(input) + shift);
-  };
+  InputRecord& made = recorder_.record_;
   MemoryBanks banks = state_.banks;
   auto change = std::find_if(before.bankChanges.begin(), before.bankChanges.end(),
                              [&](const BankChange& c) { return c.input >= met.inputs; });
@@ -254,15 +96,15 @@ void Engine::CarryBanksOn(const InputRecord& before, const RecordCheckpoint& met
           break;
         case BankChange::Kind::Recall: break;
       }
-      record_.bankChanges.push_back(*change);
-      record_.bankChanges.back().input = moved(change->input);
+      made.bankChanges.push_back(*change);
+      made.bankChanges.back().input = Moved(change->input, shift);
     }
   };
   for (auto later = before.checkpoints.begin() + (&met - before.checkpoints.data()) + 1;
        later != before.checkpoints.end(); ++later) {
     applyUpTo(later->inputs);
-    RecordCheckpoint& kept = record_.checkpoints.emplace_back(*later);
-    kept.inputs = moved(later->inputs);
+    RecordCheckpoint& kept = made.checkpoints.emplace_back(*later);
+    kept.inputs = Moved(later->inputs, shift);
     kept.state.banks = banks;
     kept.shown.memory =
         MemoryPaneText(kept.state.memoryBank, banks.text[static_cast<std::size_t>(kept.state.memoryBank)]);
@@ -280,16 +122,18 @@ void Engine::CarryBanksOn(const InputRecord& before, const RecordCheckpoint& met
 Engine::ChangedReplay Engine::ReplayChanged(const InputRecord& changed, std::size_t first, std::size_t last,
                                             std::ptrdiff_t shift, EngineHost& via,
                                             const std::function<void(std::size_t)>& afterInput) {
-  const InputRecord before = std::move(record_);
+  Recorder& r = recorder_;
+  InputRecord& made = r.record_;
+  const InputRecord before = std::move(made);
   const EngineState finalState = state_;
   struct Changing {
-    Engine& engine;
-    explicit Changing(Engine& e) : engine(e) { engine.changingRecord_ = true; }
+    Recorder& r;
+    explicit Changing(Recorder& recorder) : r(recorder) { r.changing_ = true; }
     ~Changing() {
-      engine.changingRecord_ = false;
-      engine.TellRecordChanged();
+      r.changing_ = false;
+      r.Tell();
     }
-  } changing(*this);
+  } changing(r);
   const RecordCheckpoint* const from = CheckpointBefore(changed, first);
   ChangedReplay result{from ? from->tapeLines : 0, std::nullopt};
   // The record's checkpoints after the replaced inputs, where the replay may
@@ -308,8 +152,8 @@ Engine::ChangedReplay Engine::ReplayChanged(const InputRecord& changed, std::siz
                ++meeting;
              }
              if (meeting == before.checkpoints.end() || static_cast<std::ptrdiff_t>(meeting->inputs) + shift != run ||
-                 meeting->texts != nextText_ || meeting->answers != nextAnswer_ ||
-                 meeting->tapeLines != replayed_.tapeLines || !SameBut(state_, meeting->state, &EngineState::banks)) {
+                 meeting->texts != r.nextText_ || meeting->answers != r.nextAnswer_ ||
+                 meeting->tapeLines != r.replayed_.tapeLines || !SameBut(state_, meeting->state, &EngineState::banks)) {
                return true;
              }
              const ShownTexts shown = ShownNow();
@@ -331,8 +175,8 @@ Engine::ChangedReplay Engine::ReplayChanged(const InputRecord& changed, std::siz
   // stops writes none), and the checkpoints after the meeting point, moved
   // with the inputs.
   result.rejoinedAtLine = met->tapeLines;
-  record_.inputs = changed.inputs;
-  record_.tapeLines = before.tapeLines;
+  made.inputs = changed.inputs;
+  made.tapeLines = before.tapeLines;
   if (banksDiffer) {
     CarryBanksOn(before, *met, shift, finalState);
     return result;
@@ -340,13 +184,13 @@ Engine::ChangedReplay Engine::ReplayChanged(const InputRecord& changed, std::siz
   state_ = finalState;
   for (const BankChange& change : before.bankChanges) {
     if (change.input < met->inputs) continue;
-    record_.bankChanges.push_back(change);
-    record_.bankChanges.back().input = static_cast<std::size_t>(static_cast<std::ptrdiff_t>(change.input) + shift);
+    made.bankChanges.push_back(change);
+    made.bankChanges.back().input = Moved(change.input, shift);
   }
   for (auto later = before.checkpoints.begin() + (met - before.checkpoints.data()) + 1;
        later != before.checkpoints.end(); ++later) {
-    record_.checkpoints.push_back(*later);
-    record_.checkpoints.back().inputs = static_cast<std::size_t>(static_cast<std::ptrdiff_t>(later->inputs) + shift);
+    made.checkpoints.push_back(*later);
+    made.checkpoints.back().inputs = Moved(later->inputs, shift);
   }
   return result;
 }

@@ -1,4 +1,5 @@
-// The one way onto the tape, and the item-count and average panes.
+// The one way onto the tape, the note and feed lines, and the item-count and
+// average panes.
 #include <array>
 #include <charconv>
 #include <string>
@@ -11,22 +12,16 @@
 
 namespace tallix {
 
-void Engine::AppendTapeLine(std::string_view number, std::string_view symbol) {
-  OutsideCall call(*this, EngineInput::Kind::AppendTapeLine);
-  if (call.recording()) {
-    record_.texts.emplace_back(number);
-    record_.texts.emplace_back(symbol);
-  }
-  tapeWritten_ = true;
+void Engine::WriteTapeLine(std::string_view number, std::string_view symbol) {
+  recorder_.LineWritten();
   std::string line(number);
   if (!symbol.empty()) {
     line.push_back(' ');
     line.append(symbol);
   }
   state_.lastTapeIndex = host_->AddTapeLine(line);
-  ++(replaying_ ? replayed_.tapeLines : record_.tapeLines);
   // A replay brings only its last line into view, at its end, and says none.
-  if (replaying_) return;
+  if (recorder_.replaying()) return;
   host_->SelectTapeLine(state_.lastTapeIndex);
   host_->TapeLineWritten(line);
 }
@@ -38,7 +33,7 @@ void Engine::AddNote(std::string_view text) {
 }
 
 void Engine::FeedTape() {
-  AppendTapeLine("", "");
+  WriteTapeLine("", "");
   Focus();
 }
 

@@ -36,9 +36,9 @@ float ReadTaxRate(SettingsPort& settings) {
 
 // Left as it is in the file: the memory keys are written only when a bank changes.
 void ReadMemoryBanks(SettingsPort& settings, EngineSettings& engine) {
-  for (std::size_t bank = 0; bank < engine.memoryText.size(); ++bank) {
-    engine.memoryText[bank] = settings.Read(memory_keys::kSection, memory_keys::kBankText[bank], "");
-    engine.memoryValue[bank] =
+  for (std::size_t bank = 0; bank < engine.banks.text.size(); ++bank) {
+    engine.banks.text[bank] = settings.Read(memory_keys::kSection, memory_keys::kBankText[bank], "");
+    engine.banks.value[bank] =
         ParseLeadingNumber(settings.Read(memory_keys::kSection, memory_keys::kBankValue[bank], ""));
   }
 }

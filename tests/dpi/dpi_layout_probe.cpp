@@ -330,7 +330,7 @@ int RecordAll(const std::string& path, const std::string& shots, int switchTo) {
   };
   // More lines than the tape shows: its newest must stay whole in view in every layout.
   HWND tape = GetDlgItem(window, ids::kTapeList);
-  for (int i = 0; i < 40; ++i) main->CalculatorEngine().FeedTape();
+  for (int i = 0; i < 40; ++i) main->CalculatorEngine().PressKey(Key::Feed);
   for (const auto& [name, toggles] : layouts) {
     for (int id : toggles) menu(id);
     recorder.Record(name, window);

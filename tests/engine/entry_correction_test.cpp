@@ -117,7 +117,7 @@ TEST(EntryCorrection, UndoPutsTheNumberBackAndKeepsWhatWasTypedSince) {
     EXPECT_EQ(replayed.host.display, right.host.display);
 
     corrected.host.answerYes = true;
-    corrected.engine.ClearTape();
+    corrected.engine.PressKey(Key::ClearTape);
     corrected.Keys("4 +");
     EXPECT_EQ(WithCorrectionUndone(corrected.engine.record(), undo), std::nullopt) << "a new tape";
   }

@@ -243,7 +243,7 @@ TEST(AutoDecimal, PlacesThePointByTheSetting) {
   Calculator calc(settings);
   const char* shown[] = {"0.01", "0.12", "1.23", "12.34"};
   for (int digit = 1; digit <= 4; ++digit) {
-    calc.engine.EnterDigit(digit);
+    calc.engine.PressKey(DigitKey(digit));
     EXPECT_EQ(calc.display(), shown[digit - 1]);
   }
   EXPECT_EQ(calc.engine.state().entryText, "1234");

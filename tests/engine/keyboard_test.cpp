@@ -9,6 +9,8 @@
 namespace tallix::testing {
 namespace {
 
+constexpr Key kSystems[] = {Key::Dec, Key::Hex, Key::Bin, Key::Oct};
+
 class Keyboard : public Calculator {
  public:
   explicit Keyboard(const EngineSettings& settings = {}) : Calculator(settings) {}
@@ -84,7 +86,7 @@ TEST(KeyboardOperators, ShiftFiveIsPercentInDecimalOnly) {
   keys.Type({vk::Letter('C')});  // no Ctrl, not hexadecimal: nothing
   keys.Type({vk::kF9}).Type({vk::Letter('R')});
   EXPECT_EQ(keys.display(), "-2");
-  keys.engine.SelectNumberSystem(1);
+  keys.engine.PressKey(kSystems[1]);
   keys.NewTape();
   keys.Type({vk::Digit(5)}).Shifted(vk::Digit(5));
   EXPECT_EQ(keys.display(), "5");
@@ -94,7 +96,7 @@ TEST(KeyboardOperators, ShiftFiveIsPercentInDecimalOnly) {
 TEST(KeyboardOperators, ShiftEightMultipliesInEverySystem) {
   for (int system = 0; system < 4; ++system) {
     Keyboard keys;
-    keys.engine.SelectNumberSystem(system);
+    keys.engine.PressKey(kSystems[system]);
     keys.Type({vk::Digit(1)}).Shifted(vk::Digit(8)).Type({vk::Digit(1), vk::kEnter});
     EXPECT_EQ(keys.engine.state().lastTotal, 1) << system;
     EXPECT_EQ(keys.host.average, " AVG = n/a") << system;
@@ -105,13 +107,13 @@ TEST(KeyboardOperators, ShiftEightMultipliesInEverySystem) {
 
 TEST(KeyboardSystems, DigitsFollowTheNumberSystem) {
   Keyboard keys;
-  keys.engine.SelectNumberSystem(2);
+  keys.engine.PressKey(kSystems[2]);
   keys.Type({vk::Digit(1), vk::Digit(2), vk::Digit(7), vk::Digit(0), vk::Letter('A'), vk::kPeriod});
   EXPECT_EQ(keys.engine.state().entryText, "10");
-  keys.engine.SelectNumberSystem(3);
+  keys.engine.PressKey(kSystems[3]);
   keys.Type({vk::Digit(7), vk::Digit(8), vk::Digit(9), vk::Numpad(6)});
   EXPECT_EQ(keys.engine.state().entryText, "76");
-  keys.engine.SelectNumberSystem(1);
+  keys.engine.PressKey(kSystems[1]);
   keys.Type({vk::Letter('A'), vk::Letter('B'), vk::Letter('C'), vk::Letter('D'), vk::Letter('E'), vk::Letter('F'),
              vk::Digit(9)});
   EXPECT_EQ(keys.engine.state().entryText, "ABCDEF9");

@@ -94,8 +94,7 @@ TEST(Memory, HexStoreRecalledInDecimal) {
 
 TEST(Memory, LoadedAtStartUp) {
   EngineSettings settings;
-  settings.memoryText = {"12.50", "3"};
-  settings.memoryValue = {12.5L, 3};
+  settings.banks = {{"12.50", "3"}, {12.5L, 3}};
   Calculator calc(settings);
   EXPECT_EQ(calc.host.memory, " M1 = 12.50");
   calc.Keys("MR");

@@ -104,7 +104,7 @@ TEST(RecordJournal, WrittenAsTheSessionGrewItGivesTheSameTape) {
     EngineSettings start;
     start.calcMode = static_cast<int>(random() % 2);
     start.taxRate = 8.25f;
-    if (random() % 3 == 0) start.memoryText[1] = "5", start.memoryValue[1] = 5;
+    if (random() % 3 == 0) start.banks.text[1] = "5", start.banks.value[1] = 5;
     engine.Start(start);
     if (random() % 4 == 0) {
       host.tape = {"Loaded 1", "  12.50 +", "%odd line\r"};

@@ -36,7 +36,7 @@ TEST(Replay, RandomSessionsComeOutTheSameInAFreshEngine) {
     start.autoDecimal = random() % 4 == 0;
     start.taxRate = 8.25f;
     start.laptopKeys = random() % 3 == 0;
-    if (random() % 3 == 0) start.memoryText[0] = "5", start.memoryValue[0] = 5;
+    if (random() % 3 == 0) start.banks.text[0] = "5", start.banks.value[0] = 5;
     engine.Start(start);
 
     std::size_t tapeAtRecordStart = host.tape.size();

@@ -115,8 +115,7 @@ TEST(LoadMainSettings, ReadsTheMemoryBanksWithoutWritingThem) {
   const std::string memory = "[Memory]\r\nM1=12.50\r\nM1v=12.5\r\nM2v= -3E+2x\r\n";
   WriteBytes(folder.File(), memory);
   const MainSettings loaded = LoadMainSettings(ini);
-  EXPECT_EQ(loaded.engine.memoryText, (std::array<std::string, 2>{"12.50", ""}));
-  EXPECT_EQ(loaded.engine.memoryValue, (std::array<Real, 2>{12.5L, -300.0L}));
+  EXPECT_EQ(loaded.engine.banks, (MemoryBanks{{"12.50", ""}, {12.5L, -300.0L}}));
   EXPECT_EQ(ReadBytes(folder.File()), memory + std::string(kFreshFile));
 }
 

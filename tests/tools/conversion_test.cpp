@@ -68,12 +68,12 @@ TEST_F(ConversionTest, TheDisplayTextNamesTheValueAsShown) {
 }
 
 TEST_F(ConversionTest, VolumeShowsItsBlockFromTheHeaderAndTheEntryEnds) {
-  engine.EnterDigit(3);
+  engine.PressKey(Key::D3);
   Convert("3", "Liters");
   EXPECT_EQ(host.tape.size(), 16u);
   EXPECT_EQ(host.selected, 0);
   EXPECT_EQ(engine.state().entryText, "");
-  engine.EnterDigit(7);
+  engine.PressKey(Key::D7);
   EXPECT_EQ(host.GetDisplayText(), "7");
 
   Convert("3", "Grams");
