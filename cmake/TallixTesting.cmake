@@ -33,12 +33,14 @@ function(tallix_test_pch)
   target_precompile_headers(tallix_test_pch PRIVATE <gmock/gmock.h> <gtest/gtest.h>)
 endfunction()
 
-# tallix_add_test(NAME SOURCES... LIBS ...): one test program, one ctest entry.
-# Under the cross build ctest runs it through Wine (the toolchain's emulator).
+# tallix_add_test(NAME [SHARDS N] SOURCES... LIBS ...): one test program, one
+# ctest entry, or N entries NAME/0.. that each run every Nth test of it side by
+# side. Under the cross build ctest runs it through Wine (the toolchain's
+# emulator).
 # A shipped source compiled into a test program (given by its full path) is
 # compiled as it ships.
 function(tallix_add_test name)
-  cmake_parse_arguments(ARG "" "" "SOURCES;LIBS" ${ARGN})
+  cmake_parse_arguments(ARG "" "SHARDS" "SOURCES;LIBS" ${ARGN})
   tallix_use_googletest()
   tallix_test_pch()
   add_executable(${name} ${ARG_SOURCES})
@@ -52,9 +54,19 @@ function(tallix_add_test name)
   target_precompile_headers(${name} REUSE_FROM tallix_test_pch)
   target_link_libraries(${name} PRIVATE ${ARG_LIBS} GTest::gmock GTest::gtest_main)
   target_compile_definitions(${name} PRIVATE TALLIX_TEST_DATA_DIR="${CMAKE_SOURCE_DIR}/tests/data")
-  add_test(NAME ${name} COMMAND ${name} --gtest_brief=1)
-  set_tests_properties(${name} PROPERTIES TIMEOUT 900)
-  tallix_test_in_slot(${name})
+  if(NOT ARG_SHARDS)
+    add_test(NAME ${name} COMMAND ${name} --gtest_brief=1)
+    set_tests_properties(${name} PROPERTIES TIMEOUT 900)
+    tallix_test_in_slot(${name})
+    return()
+  endif()
+  math(EXPR last "${ARG_SHARDS} - 1")
+  foreach(shard RANGE ${last})
+    add_test(NAME ${name}/${shard} COMMAND ${name} --gtest_brief=1)
+    set_tests_properties(${name}/${shard} PROPERTIES TIMEOUT 900
+                         ENVIRONMENT "GTEST_TOTAL_SHARDS=${ARG_SHARDS};GTEST_SHARD_INDEX=${shard}")
+    tallix_test_in_slot(${name}/${shard})
+  endforeach()
 endfunction()
 
 # Under the cross build every test takes one of the run's display-and-prefix

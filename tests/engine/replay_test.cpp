@@ -21,9 +21,13 @@
 namespace tallix {
 namespace {
 
-TEST(Replay, RandomSessionsComeOutTheSameInAFreshEngine) {
-  std::mt19937 random(20261207);
-  constexpr int kSessions = 100000;
+// A hundred thousand sessions in four parts of their own seeds, so that the
+// test command's shards run them side by side.
+class RandomSessions : public ::testing::TestWithParam<int> {};
+
+TEST_P(RandomSessions, ComeOutTheSameInAFreshEngine) {
+  std::mt19937 random(20261207 + GetParam());
+  constexpr int kSessions = 25000;
   for (int session = 0; session < kSessions; ++session) {
     RandomWorldHost host(random);
     MemorySettings settings;
@@ -67,6 +71,7 @@ TEST(Replay, RandomSessionsComeOutTheSameInAFreshEngine) {
     ASSERT_EQ(replayed.record().tapeLines, tape.size()) << "session " << session;
   }
 }
+INSTANTIATE_TEST_SUITE_P(Replay, RandomSessions, ::testing::Range(0, 4));
 
 // A window replays a long record through a host that shows only where it ends.
 TEST(Replay, ThroughADeferredHostTheWindowEndsAsIfEveryStepHadBeenShown) {
