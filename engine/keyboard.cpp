@@ -188,8 +188,8 @@ const KeyboardRows::Row* KeyboardRows::Find(const KeyContext& context) {
   return nullptr;
 }
 
-std::optional<Key> KeyPressedBy(int virtualKey, bool shift, std::uint8_t displayMode, bool ctrl) {
-  const KeyContext context{virtualKey, false, shift, ctrl, displayMode};
+std::optional<Key> KeyPressedBy(int virtualKey, bool shift, std::uint8_t displayMode, bool ctrl, bool laptop) {
+  const KeyContext context{virtualKey, laptop, shift, ctrl, displayMode};
   const auto* row = KeyboardRows::Find(context);
   return row ? row->pressed : std::nullopt;
 }

@@ -31,44 +31,55 @@ constexpr std::array kNamedKeys = {
     NamedKey{vk::Letter('G'), "G"},    NamedKey{vk::Letter('R'), "R"},        NamedKey{vk::Letter('T'), "T"},
     NamedKey{vk::Letter('L'), "L"},    NamedKey{vk::Letter('M'), "M"},        NamedKey{vk::Letter('P'), "P"},
     NamedKey{vk::Letter('N'), "N"},    NamedKey{vk::Letter('V'), "V"},        NamedKey{vk::Letter('H'), "H"},
-    NamedKey{vk::Letter('O'), "O"},
+    NamedKey{vk::Letter('O'), "O"},    NamedKey{vk::Letter('J'), "J"},        NamedKey{vk::Letter('K'), "K"},
+    NamedKey{vk::Letter('U'), "U"},    NamedKey{vk::Letter('I'), "I"},
     NamedKey{vk::kPeriod, "."},        NamedKey{vk::kEquals, "="},            NamedKey{vk::kMinus, "-"},
-    NamedKey{vk::kSlash, "/"},         NamedKey{vk::kAdd, "Num +"},           NamedKey{vk::kSubtract, "Num -"},
-    NamedKey{vk::kMultiply, "Num *"},  NamedKey{vk::kDivide, "Num /"},        NamedKey{vk::kDecimal, "Num Del"},
+    NamedKey{vk::kSlash, "/"},         NamedKey{vk::kSemicolon, ";"},
+    NamedKey{vk::kAdd, "Num +"},       NamedKey{vk::kSubtract, "Num -"},      NamedKey{vk::kMultiply, "Num *"},
+    NamedKey{vk::kDivide, "Num /"},    NamedKey{vk::kDecimal, "Num Del"},
 };
 // clang-format on
 
-// The first keystroke of which `runs` holds, by the order above.
+// Every keystroke of which `runs` holds, of the first way of holding Shift
+// and Ctrl that has any, by the order above.
 template <class Runs>
-std::string ShortcutWhere(Runs runs) {
-  struct Held {
-    bool shift, ctrl;
-    std::string_view name;
-  };
-  constexpr Held kHeld[] = {
-      {false, false, ""}, {true, false, "Shift+"}, {false, true, "Ctrl+"}, {true, true, "Ctrl+Shift+"}};
-  for (const Held& held : kHeld)
-    for (const NamedKey& named : kNamedKeys)
-      if (runs(named.virtualKey, held.shift, held.ctrl)) return std::string(held.name) + std::string(named.name);
-  return {};
+std::vector<Keystroke> KeystrokesWhere(Runs runs) {
+  std::vector<Keystroke> found;
+  for (const bool ctrl : {false, true})
+    for (const bool shift : {false, true}) {
+      for (const NamedKey& named : kNamedKeys)
+        if (runs(named.virtualKey, shift, ctrl)) found.push_back({named.virtualKey, named.name, shift, ctrl});
+      if (!found.empty()) return found;
+    }
+  return found;
 }
 
-std::string ShortcutIn(Key key, std::uint8_t displayMode) {
-  return ShortcutWhere(
-      [&](int virtualKey, bool shift, bool ctrl) { return KeyPressedBy(virtualKey, shift, displayMode, ctrl) == key; });
+std::string Named(const std::vector<Keystroke>& keystrokes) {
+  if (keystrokes.empty()) return {};
+  const Keystroke& first = keystrokes.front();
+  return std::string(first.ctrl ? "Ctrl+" : "") + (first.shift ? "Shift+" : "") + std::string(first.name);
 }
 
 }  // namespace
 
-std::string KeyboardShortcut(Key key) {
-  std::string found = ShortcutIn(key, display_mode::kFloating);
-  return found.empty() ? ShortcutIn(key, display_mode::kHex) : found;
+std::vector<Keystroke> KeystrokesPressing(Key key, bool laptop) {
+  for (const std::uint8_t mode : {display_mode::kFloating, display_mode::kHex}) {
+    auto found = KeystrokesWhere([&](int virtualKey, bool shift, bool ctrl) {
+      return KeyPressedBy(virtualKey, shift, mode, ctrl, laptop) == key;
+    });
+    if (!found.empty()) return found;
+  }
+  return {};
 }
 
-std::string KeyboardShortcut(MenuCommand command) {
-  return ShortcutWhere([&](int virtualKey, bool shift, bool ctrl) {
+std::string KeyboardShortcut(Key key) { return Named(KeystrokesPressing(key)); }
+
+std::vector<Keystroke> KeystrokesRunning(MenuCommand command) {
+  return KeystrokesWhere([&](int virtualKey, bool shift, bool ctrl) {
     return CommandRunBy(virtualKey, shift, display_mode::kFloating, ctrl) == command;
   });
 }
+
+std::string KeyboardShortcut(MenuCommand command) { return Named(KeystrokesRunning(command)); }
 
 }  // namespace tallix

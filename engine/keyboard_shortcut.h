@@ -6,6 +6,8 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <string_view>
+#include <vector>
 
 #include "engine/keypad.h"
 
@@ -16,22 +18,37 @@ namespace tallix {
 enum class MenuCommand : unsigned char { Copy, Paste, AddNote, Help };
 
 // The keypad key that a keystroke (with Shift or Ctrl held or not) draws
-// pressed in a display mode, without the laptop mapping; nullopt when it
-// presses none.
-std::optional<Key> KeyPressedBy(int virtualKey, bool shift, std::uint8_t displayMode, bool ctrl = false);
+// pressed in a display mode, with the laptop mapping on or off; nullopt when
+// it presses none.
+std::optional<Key> KeyPressedBy(int virtualKey, bool shift, std::uint8_t displayMode, bool ctrl = false,
+                                bool laptop = false);
 
-// The first keystroke that presses `key` in decimal mode, or else in
-// hexadecimal mode: plain keys before shifted ones, those before Ctrl ones and
-// those before Ctrl+Shift ones, the main keyboard before the numeric keypad
-// ("Esc", "Shift+5", "F9", "G", "Ctrl+M", "Ctrl+Shift+H"). Empty when no
-// keystroke presses it.
+// A keystroke the mapping knows: a key, named as Windows names it ("Esc",
+// "5", "Num *"), with Shift and Ctrl held or not.
+struct Keystroke {
+  int virtualKey;
+  std::string_view name;
+  bool shift;
+  bool ctrl;
+};
+
+// Every keystroke that presses `key` in decimal mode, or else in hexadecimal
+// mode, with as few of Shift and Ctrl held as any does: plain keys before
+// shifted ones, those before Ctrl ones and those before Ctrl+Shift ones; the
+// main keyboard before the numeric keypad.
+std::vector<Keystroke> KeystrokesPressing(Key key, bool laptop = false);
+
+// The first of those, named ("Esc", "Shift+5", "F9", "G", "Ctrl+M",
+// "Ctrl+Shift+H"). Empty when no keystroke presses it.
 std::string KeyboardShortcut(Key key);
 
 // The menu command that a keystroke runs in a display mode; nullopt for none.
 std::optional<MenuCommand> CommandRunBy(int virtualKey, bool shift, std::uint8_t displayMode, bool ctrl = false);
 
-// The first keystroke that runs `command`, found and named as for a key
-// ("Ctrl+C"); empty when no keystroke runs it.
+// The keystrokes that run `command`, found as for a key.
+std::vector<Keystroke> KeystrokesRunning(MenuCommand command);
+
+// The first of those, named as for a key ("Ctrl+C"); empty when none runs it.
 std::string KeyboardShortcut(MenuCommand command);
 
 }  // namespace tallix

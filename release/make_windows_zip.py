@@ -7,16 +7,12 @@ in a fixed order, with fixed attributes and the date of the commit built
 (SOURCE_DATE_EPOCH when set)."""
 import argparse
 import os
-import re
 import subprocess
-import sys
 import tempfile
 import time
 import zipfile
 from pathlib import Path
 
-# The keyboard table is the Help window's own, taken from its source.
-KEYBOARD_TOPIC = re.compile(r'constexpr std::wstring_view kKeyboard =\s*LR"\((.*?)\)";', re.S)
 
 
 def source_date_epoch(source_dir: Path) -> int:
@@ -31,21 +27,20 @@ def source_date_epoch(source_dir: Path) -> int:
         return 315532800
 
 
-def keyboard_table(help_topics: Path) -> str:
-    match = KEYBOARD_TOPIC.search(help_topics.read_text(encoding="utf-8"))
-    if not match:
-        sys.exit(f"make_windows_zip: no keyboard table (kKeyboard) in {help_topics}")
+def keyboard_table(keyboard_topic: Path) -> str:
+    """The Help window's keyboard topic, which a test holds equal to the one
+    the program makes from its key map."""
     rows = []
-    for line in match.group(1).split("\n"):
+    for line in keyboard_topic.read_text(encoding="utf-8").removesuffix("\n").split("\n"):
         cells = line.split("\t")
         # Tabs would not line up in Notepad: the first column gets a fixed width.
         rows.append(("  " + (cells[0].ljust(16) + cells[1] if len(cells) == 2 else line)).rstrip())
     return "\n".join(rows)
 
 
-def readme(template: Path, version: str, help_topics: Path) -> bytes:
+def readme(template: Path, version: str, keyboard_topic: Path) -> bytes:
     text = template.read_text(encoding="utf-8")
-    text = text.replace("@VERSION@", version).replace("@KEYBOARD@", keyboard_table(help_topics))
+    text = text.replace("@VERSION@", version).replace("@KEYBOARD@", keyboard_table(keyboard_topic))
     # Notepad of every Windows version: CR LF and a byte-order mark for "×" and "÷".
     return b"\xef\xbb\xbf" + text.replace("\n", "\r\n").encode("utf-8")
 
@@ -89,7 +84,7 @@ def main() -> None:
 
     epoch = source_date_epoch(args.source_dir)
     text = readme(args.source_dir / "release/README.txt.in", args.version,
-                  args.source_dir / "app/help/help_topics.cpp")
+                  args.source_dir / "release/keyboard_equivalents.txt")
     args.out_dir.mkdir(parents=True, exist_ok=True)
     base = f"Tallix-{args.version}-win-x64"
     with tempfile.TemporaryDirectory() as work:

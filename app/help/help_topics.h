@@ -1,26 +1,47 @@
 #pragma once
-// The help's topics: a tree of numbered titles and the text each shows. All
-// of it is built into the program.
-#include <optional>
+// The help's topics: a tree of numbered titles, each showing a text that is a
+// resource of the program (resources/help, UTF-8), where the keyboard topic's
+// keys are filled in from the key map.
 #include <span>
 #include <string>
 #include <string_view>
 
 namespace tallix {
 
-struct HelpTopic {
-  int number;
-  std::wstring_view title;
-  int parent;  // 0 for a top-level topic
+// A topic's number, which its tree item keeps as its data.
+enum class HelpTopicId : int {
+  None = 0,  // the parent of a top-level topic
+  Overview = 100,
+  MenuItems = 200,
+  FileMenu = 210,
+  EditMenu = 220,
+  ViewMenu = 230,
+  HelpMenu = 240,
+  Buttons = 300,
+  NumericButtons = 310,
+  OperatorButtons = 320,
+  ClearButtons = 330,
+  MemoryButtons = 340,
+  FunctionButtons = 350,
+  SpecialFunctionButtons = 360,
+  ConversionButton = 370,
+  StopwatchButtons = 380,
+  NumberSystems = 400,
+  KeyboardEquivalents = 500,
 };
 
-inline constexpr int kOverviewTopic = 100;
-inline constexpr int kKeyboardTopic = 500;
+struct HelpTopic {
+  HelpTopicId id;
+  HelpTopicId parent;
+  std::wstring_view title;
+  const wchar_t* text;  // the name of the resource that holds its text
+};
 
 // Parents before their children, in the tree's order.
 std::span<const HelpTopic> HelpTopics();
 
-// The topic's text, lines separated by CR LF; nothing for a number without one.
-std::optional<std::wstring> HelpTopicText(int number);
+// What a topic shows, from its resource `utf8` (lines ended by LF): its lines
+// with the keyboard topic's marks replaced, separated by CR LF.
+std::string HelpText(std::string_view utf8);
 
 }  // namespace tallix

@@ -11,6 +11,7 @@
 #include "app/help/help_topics.h"
 #include "ui/control_presets.h"
 #include "ui/form.h"
+#include "ui/utf8_text.h"
 
 namespace tallix {
 namespace {
@@ -58,24 +59,23 @@ class HelpForm final : public ui::FormDefinition {
     OnCommand(IDCANCEL, [this] { ui::CloseForm(window, 0); });
   }
 
-  int startTopic = 0;
+  HelpTopicId startTopic = HelpTopicId::Overview;
 
   LRESULT OnCreate(HWND form, LPARAM) override {
     SetWindowTextW(GetDlgItem(form, kVersion), VersionText().c_str());
     HWND tree = GetDlgItem(form, kTree);
-    std::map<int, HTREEITEM> items;
+    std::map<HelpTopicId, HTREEITEM> items;
     for (const HelpTopic& topic : HelpTopics()) {
       TVINSERTSTRUCTW insert{};
-      insert.hParent = topic.parent ? items[topic.parent] : TVI_ROOT;
+      insert.hParent = topic.parent == HelpTopicId::None ? TVI_ROOT : items[topic.parent];
       insert.hInsertAfter = TVI_LAST;
       insert.item.mask = TVIF_TEXT | TVIF_PARAM;
       insert.item.pszText = const_cast<wchar_t*>(topic.title.data());
-      insert.item.lParam = topic.number;
-      items[topic.number] =
+      insert.item.lParam = static_cast<LPARAM>(topic.id);
+      items[topic.id] =
           reinterpret_cast<HTREEITEM>(SendMessageW(tree, TVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&insert)));
     }
-    const int shown = startTopic == kKeyboardTopic ? kKeyboardTopic : kOverviewTopic;
-    SendMessageW(tree, TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(items[shown]));
+    SendMessageW(tree, TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(items[startTopic]));
     return 0;
   }
 };
@@ -90,15 +90,27 @@ HelpForm& FormOf(MainWindowContext& main) {
 
 void FocusOrOpenHelp(MainWindowContext& main) {
   HelpForm& form = FormOf(main);
-  form.startTopic = 0;
+  form.startTopic = HelpTopicId::Overview;
   ui::ShowOrFocusForm(form, main.Owner());
 }
 
-void ReopenHelp(MainWindowContext& main, int topic) {
+void ReopenHelp(MainWindowContext& main, HelpTopicId topic) {
   HelpForm& form = FormOf(main);
   if (IsWindow(form.window)) ui::CloseForm(form.window, 0);
   form.startTopic = topic;
   ui::ShowForm(form, main.Owner(), /*modal=*/false);
+}
+
+std::optional<std::wstring> HelpTopicText(int number) {
+  for (const HelpTopic& topic : HelpTopics()) {
+    if (static_cast<int>(topic.id) != number) continue;
+    HRSRC found = FindResourceW(nullptr, topic.text, RT_RCDATA);
+    HGLOBAL loaded = found ? LoadResource(nullptr, found) : nullptr;
+    const char* bytes = loaded ? static_cast<const char*>(LockResource(loaded)) : nullptr;
+    if (!bytes) return std::nullopt;
+    return ui::Utf8ToWide(HelpText({bytes, SizeofResource(nullptr, found)}));
+  }
+  return std::nullopt;
 }
 
 }  // namespace tallix

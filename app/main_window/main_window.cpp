@@ -192,8 +192,8 @@ void MainWindow::BindMenus() {
   OnCommand(IDM_PASTE, [this] { engine_.PasteDisplay(); });
   OnCommand(IDM_OPTIONS, [this] { ShowOptions(*this); });
   OnCommand(IDM_ABOUT, [this] { ShowAbout(window); });
-  OnCommand(IDM_HELP_TOPICS, [this] { ReopenHelp(*this, 0); });
-  OnCommand(IDM_KEYBOARD_EQUIVALENTS, [this] { ReopenHelp(*this, 500); });
+  OnCommand(IDM_HELP_TOPICS, [this] { ReopenHelp(*this, HelpTopicId::Overview); });
+  OnCommand(IDM_KEYBOARD_EQUIVALENTS, [this] { ReopenHelp(*this, HelpTopicId::KeyboardEquivalents); });
 }
 
 void MainWindow::ShowJournalNotice(const std::string& text) {

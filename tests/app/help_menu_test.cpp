@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "app/help/help_topics.h"
+#include "app/help/help_window.h"
 #include "app/main_window/menu_text.h"
 
 namespace tallix {
@@ -69,6 +69,17 @@ TEST(HelpMenuTopics, NameEveryCommandOfTheirMenuAndNoOther) {
     EXPECT_EQ(CommandNames(GetSubMenu(bar, i)), ParagraphTitles(*text)) << "help topic " << topics[i];
   }
   DestroyMenu(bar);
+}
+
+// Every topic's text is built into the program, the keyboard topic's marks
+// filled in.
+TEST(HelpTopics, EachHasItsTextFromTheProgramsResources) {
+  for (const HelpTopic& topic : HelpTopics()) {
+    const std::optional<std::wstring> text = HelpTopicText(static_cast<int>(topic.id));
+    ASSERT_TRUE(text.has_value()) << static_cast<int>(topic.id);
+    EXPECT_FALSE(text->empty());
+    EXPECT_EQ(text->find(L'@'), std::wstring::npos) << static_cast<int>(topic.id);
+  }
 }
 
 }  // namespace
