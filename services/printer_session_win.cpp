@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "services/codepage1252.h"
+#include "services/file_io.h"
 #include "services/printer_session.h"
 
 namespace tallix {
@@ -17,17 +18,8 @@ constexpr std::size_t kMaxPrinterNameLength = 260;
 // Fixed-pitch, so that the blanks before a tape line right-align it on paper too.
 constexpr wchar_t kDefaultFontFace[] = L"Courier New";
 
-std::string SystemWords(DWORD code) {
-  wchar_t* text = nullptr;
-  const DWORD length = FormatMessageW(
-      FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, code, 0,
-      reinterpret_cast<wchar_t*>(&text), 0, nullptr);
-  std::wstring words(text ? text : L"", length);
-  LocalFree(text);
-  while (!words.empty() && (words.back() == L'\n' || words.back() == L'\r' || words.back() == L'.')) words.pop_back();
-  std::string narrow = Utf16ToCp1252(std::u16string_view(reinterpret_cast<const char16_t*>(words.data()), words.size()));
-  return narrow.empty() ? "error " + std::to_string(code) : narrow;
-}
+// The printer's texts are Windows-1252, as the tape's are.
+std::string SystemWords(DWORD code) { return Utf8ToCp1252(file_io::ErrorText(code)); }
 
 std::wstring Wide(std::string_view cp1252) {
   const std::u16string text = Cp1252ToUtf16(cp1252);

@@ -1,5 +1,6 @@
 #pragma once
-// The engine's Windows-1252 texts as the window's UTF-16 texts and back.
+// The engine's Windows-1252 texts as the window's UTF-16 texts (Wide) and
+// back (Cp1252FromWide).
 #include <string>
 #include <string_view>
 
@@ -14,7 +15,7 @@ inline std::wstring Wide(std::string_view cp1252) {
   return std::wstring(text.begin(), text.end());
 }
 
-inline std::string Narrow(std::wstring_view wide) {
+inline std::string Cp1252FromWide(std::wstring_view wide) {
   return Utf16ToCp1252(std::u16string_view(reinterpret_cast<const char16_t*>(wide.data()), wide.size()));
 }
 

@@ -252,7 +252,7 @@ bool MainWindow::OnMessage(HWND form, UINT message, WPARAM wParam, LPARAM lParam
     }
     case kShowJournalNotice: {
       if (journalNotices_.empty()) return true;
-      const std::wstring text = ui::Utf8ToWide(journalNotices_.front());
+      const std::wstring text = ui::ShownText(journalNotices_.front());
       journalNotices_.erase(journalNotices_.begin());
       MessageBoxW(form, text.c_str(), L"Tallix", MB_OK | MB_ICONWARNING);
       result = 0;
@@ -269,7 +269,7 @@ bool MainWindow::OnMessage(HWND form, UINT message, WPARAM wParam, LPARAM lParam
       result = 0;
       return true;
     case kShowSettingsTooLarge:
-      MessageBoxW(form, ui::Utf8ToWide(SettingsFileTooLargeMessage(settings_.path())).c_str(), L"Tallix",
+      MessageBoxW(form, ui::ShownText(SettingsFileTooLargeMessage(settings_.path())).c_str(), L"Tallix",
                   MB_OK | MB_ICONWARNING);
       result = 0;
       return true;
@@ -385,8 +385,8 @@ void MainWindow::PressWindowKey(Key key) { PostMessageW(window, kPressWindowKey,
 void MainWindow::AskAndAddNote() {
   const std::wstring text =
       ui::InputBox(window, L"Note for the tape (up to 60 characters):", L"Add Note", L"",
-                   [](const std::wstring& typed) { return ui::Utf8ToWide(NoteRefusal(ui::WideToUtf8(typed))); });
-  if (!text.empty()) engine_.AddNote(Narrow(text));
+                   [](const std::wstring& typed) { return ui::ShownText(NoteRefusal(file_io::Utf8FromWide(typed))); });
+  if (!text.empty()) engine_.AddNote(Cp1252FromWide(text));
   FocusKeySink();
 }
 

@@ -29,19 +29,19 @@ constexpr char kDefaultTapeName[] = "TallixTape.txt";
 std::wstring InitialTapeFile(MainWindowContext& main) {
   const std::string& settings = main.SettingsPath();
   const std::string folder = settings.substr(0, settings.find_last_of("\\/") + 1);
-  return ui::Utf8ToWide(main.Settings().Read(main_keys::kSection, main_keys::kLastTapeFile, folder + kDefaultTapeName));
+  return ui::ShownText(main.Settings().Read(main_keys::kSection, main_keys::kLastTapeFile, folder + kDefaultTapeName));
 }
 
 // The chosen path (UTF-8), remembered for the next dialog; empty when cancelled.
 std::string ChosenTapeFile(MainWindowContext& main, const std::wstring& chosen) {
   if (chosen.empty()) return {};
-  std::string path = ui::WideToUtf8(chosen);
+  std::string path = file_io::Utf8FromWide(chosen);
   main.Settings().Write(main_keys::kSection, main_keys::kLastTapeFile, path);
   return path;
 }
 
 void Tell(MainWindowContext& main, const std::string& message, UINT icon) {
-  MessageBoxW(main.Owner(), ui::Utf8ToWide(message).c_str(), L"Tallix", MB_OK | icon | MB_TASKMODAL | MB_SETFOREGROUND);
+  MessageBoxW(main.Owner(), ui::ShownText(message).c_str(), L"Tallix", MB_OK | icon | MB_TASKMODAL | MB_SETFOREGROUND);
 }
 
 // Lines handed to the tape list between two looks at the clock.
@@ -74,9 +74,8 @@ std::wstring GroupedCount(std::size_t count) {
 }  // namespace
 
 void SaveTapeTo(MainWindowContext& main, const std::string& path) {
-  const TapeFileResult saved =
-      SaveTapeFile(path, main.TapeLines(), main.CalculatorHost().GetDisplayText(),
-                   main.CalculatorEngine().state().lastTotal, LocalTapeStampNow());
+  const TapeFileResult saved = SaveTapeFile(path, main.TapeLines(), main.CalculatorHost().GetDisplayText(),
+                                            main.CalculatorEngine().state().lastTotal, LocalTapeStampNow());
   Tell(main, saved.message, saved.ok ? 0 : MB_ICONERROR);
 }
 
@@ -91,7 +90,7 @@ void LoadTapeFrom(MainWindowContext& main, const std::string& path) {
     return applier.linesTotal() ? static_cast<double>(applier.linesApplied()) / applier.linesTotal() : 1.0;
   };
   work.caption = L"Load Tape";
-  work.text = L"Loading " + GroupedCount(applier.linesTotal()) + L" lines from " + ui::Utf8ToWide(path);
+  work.text = L"Loading " + GroupedCount(applier.linesTotal()) + L" lines from " + ui::ShownText(path);
   ui::RunSteppedWork(main.Owner(), work);
 }
 

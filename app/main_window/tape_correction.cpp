@@ -30,9 +30,9 @@ void Tell(MainWindowContext& main, const std::string& message, UINT icon) {
 void AskAndCorrect(MainWindowContext& main, std::size_t which) {
   const std::string shown = ShownNumber(main.CalculatorEngine().record(), which).value_or("");
   const std::wstring typed = ui::InputBox(main.Owner(), L"The number should have been:", L"Correct Entry", Wide(shown));
-  if (typed.empty() || Narrow(typed) == shown) return;
-  if (!CorrectTypedNumber(main, which, Narrow(typed))) {
-    Tell(main, "\"" + Narrow(typed) + "\" cannot be typed as that number; nothing was changed.", MB_ICONERROR);
+  if (typed.empty() || Cp1252FromWide(typed) == shown) return;
+  if (!CorrectTypedNumber(main, which, Cp1252FromWide(typed))) {
+    Tell(main, "\"" + Cp1252FromWide(typed) + "\" cannot be typed as that number; nothing was changed.", MB_ICONERROR);
   }
 }
 
@@ -120,7 +120,7 @@ void RunExportTape(MainWindowContext& main) {
   const std::wstring chosen =
       ui::SaveFileDialog(main.Owner(), L"Export Tape", L"CSV files (*.csv)|*.csv|All files (*.*)|*.*", L"csv",
                          Wide(folder + "TallixTape.csv"));
-  if (!chosen.empty()) ExportTapeTo(main, ui::WideToUtf8(chosen));
+  if (!chosen.empty()) ExportTapeTo(main, file_io::Utf8FromWide(chosen));
 }
 
 }  // namespace tallix

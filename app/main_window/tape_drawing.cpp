@@ -17,7 +17,7 @@ void MainWindow::DrawTapeItem(const DRAWITEMSTRUCT& item) {
   HDC dc = item.hDC;
   if (item.itemAction & (ODA_DRAWENTIRE | ODA_SELECT)) {
     const std::wstring text = ui::ListBoxItemText(item.hwndItem, static_cast<int>(item.itemID));
-    const std::string cp1252 = Narrow(text);
+    const std::string cp1252 = Cp1252FromWide(text);
     FillRect(dc, &item.rcItem, GetSysColorBrush(COLOR_WINDOW));
     SetBkColor(dc, GetSysColor(COLOR_WINDOW));
     // In high contrast every line takes the user's text colour: a negative

@@ -23,7 +23,8 @@ void ReplaceTapeLines(HWND list, std::size_t from, std::size_t to, std::span<con
     const auto index = static_cast<WPARAM>(from + k);
     buffer.resize(static_cast<std::size_t>(std::max<LRESULT>(0, SendMessageW(list, LB_GETTEXTLEN, index, 0))) + 1);
     const LRESULT copied = SendMessageW(list, LB_GETTEXT, index, reinterpret_cast<LPARAM>(buffer.data()));
-    if (Narrow(std::wstring_view(buffer.data(), static_cast<std::size_t>(std::max<LRESULT>(0, copied)))) != lines[k])
+    if (Cp1252FromWide(std::wstring_view(buffer.data(), static_cast<std::size_t>(std::max<LRESULT>(0, copied)))) !=
+        lines[k])
       differing.push_back(k);
     work.Progress(0.5 + 0.5 * static_cast<double>(k) / steps);
   }

@@ -31,7 +31,7 @@ int LineAt(HWND list, POINT point) {
 std::wstring CutLine(HWND list, int index) {
   RECT item{};
   if (index < 0 || SendMessageW(list, LB_GETITEMRECT, index, reinterpret_cast<LPARAM>(&item)) == LB_ERR) return {};
-  const std::wstring shown = ShownTapeLine(Narrow(ui::ListBoxItemText(list, index)));
+  const std::wstring shown = ShownTapeLine(Cp1252FromWide(ui::ListBoxItemText(list, index)));
   const RECT area = TapeTextArea(list, item);
   HDC dc = GetDC(list);
   SIZE extent{};

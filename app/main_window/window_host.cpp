@@ -24,7 +24,7 @@ void MainWindow::SetControlText(int id, std::string_view cp1252) {
   NotifyWinEvent(EVENT_OBJECT_VALUECHANGE, control, OBJID_CLIENT, CHILDID_SELF);
 }
 
-std::string MainWindow::ControlText(int id) const { return Narrow(ui::GetText(Control(id))); }
+std::string MainWindow::ControlText(int id) const { return Cp1252FromWide(ui::GetText(Control(id))); }
 
 HWND MainWindow::KeyButton(Key key) const {
   const int index = static_cast<int>(key);
@@ -164,7 +164,8 @@ std::vector<std::string> MainWindow::TapeLinesFrom(std::size_t first) const {
     const LRESULT length = SendMessageW(tape, LB_GETTEXTLEN, i, 0);
     buffer.resize(static_cast<std::size_t>(std::max<LRESULT>(0, length)) + 1);
     const LRESULT copied = SendMessageW(tape, LB_GETTEXT, i, reinterpret_cast<LPARAM>(buffer.data()));
-    lines.push_back(Narrow(std::wstring_view(buffer.data(), static_cast<std::size_t>(std::max<LRESULT>(0, copied)))));
+    lines.push_back(
+        Cp1252FromWide(std::wstring_view(buffer.data(), static_cast<std::size_t>(std::max<LRESULT>(0, copied)))));
   }
   return lines;
 }
@@ -175,7 +176,7 @@ bool MainWindow::SetClipboardText(std::string_view text) {
               MB_OK | MB_ICONERROR | MB_TASKMODAL | MB_SETFOREGROUND);
   return false;
 }
-std::string MainWindow::GetClipboardText() { return Narrow(ui::GetClipboardText(window)); }
+std::string MainWindow::GetClipboardText() { return Cp1252FromWide(ui::GetClipboardText(window)); }
 
 void MainWindow::StartStopStopwatch() { StopwatchStartStop(*this); }
 void MainWindow::OpenHelp() { FocusOrOpenHelp(*this); }

@@ -76,7 +76,7 @@ class OptionsForm final : public ui::FormDefinition {
   bool Checked(int id) const { return SendMessageW(GetDlgItem(window, id), BM_GETCHECK, 0, 0) == BST_CHECKED; }
 
   OptionsChoice Choice() const {
-    return {Checked(kAddingMachine), Narrow(ui::GetText(GetDlgItem(window, kTaxEdit))), Checked(kLaptopKeys),
+    return {Checked(kAddingMachine), Cp1252FromWide(ui::GetText(GetDlgItem(window, kTaxEdit))), Checked(kLaptopKeys),
             Checked(kTopMost)};
   }
 

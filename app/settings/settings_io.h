@@ -1,14 +1,16 @@
 #pragma once
-// The few file-system calls the settings file needs, one implementation per
-// platform. Paths are UTF-8 everywhere; the Windows side widens them so that
-// folders with non-ASCII names work.
+// The few file-system calls the settings file and the tape files need, one
+// implementation per platform, on top of the safe opens of services/file_io.h.
+// Paths are UTF-8 everywhere; the Windows side widens them so that folders
+// with non-ASCII names work.
 
 #include <algorithm>
 #include <chrono>
 #include <cstddef>
-#include <cstdint>
 #include <string>
 #include <string_view>
+
+#include "services/file_io.h"
 
 namespace tallix {
 
@@ -96,14 +98,11 @@ class SettingsFileLock {
   // Waits up to kSettingsLockWait; held() is false when the wait ran out or the
   // lock file cannot be opened, and the writer then leaves the file alone.
   explicit SettingsFileLock(const std::string& path);
-  ~SettingsFileLock();
-  SettingsFileLock(const SettingsFileLock&) = delete;
-  SettingsFileLock& operator=(const SettingsFileLock&) = delete;
 
-  bool held() const { return handle_ != -1; }
+  bool held() const { return static_cast<bool>(file_); }
 
  private:
-  std::intptr_t handle_ = -1;  // the locked file's descriptor or HANDLE
+  file_io::File file_;  // the locked file
 };
 
 // The running program's own file name; empty if the system will not say.

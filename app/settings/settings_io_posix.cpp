@@ -1,41 +1,23 @@
-#include <fcntl.h>
-#include <sys/file.h>
+// The settings file's calls on POSIX systems: links to a user's file are
+// followed by hand (ResolveWriteTarget), writes go to a new file renamed over
+// the old one, and the lock is flock's on a file beside the settings.
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <climits>
 #include <optional>
-#include <system_error>
 #include <thread>
 
 #include "app/settings/settings_io.h"
 #include "app/settings/settings_temporaries.h"
+#include "services/file_io.h"
 
 namespace tallix {
 
 namespace {
 
-// Closes the descriptor on every way out.
-struct Descriptor {
-  int fd;
-  ~Descriptor() {
-    if (fd >= 0) close(fd);
-  }
-};
-
-bool WriteAll(int fd, std::string_view bytes) {
-  while (!bytes.empty()) {
-    const ssize_t written = write(fd, bytes.data(), bytes.size());
-    if (written < 0 && errno == EINTR) continue;
-    if (written == 0) errno = ENOSPC;  // nothing stored, and no error number set
-    if (written <= 0) return false;
-    bytes.remove_prefix(static_cast<std::size_t>(written));
-  }
-  return true;
-}
-
-std::string ErrorText(int error) { return std::generic_category().message(error); }
+std::string ErrorText(int error) { return file_io::ErrorText(static_cast<std::uint32_t>(error)); }
 
 // What a path that is no regular file names, for the message that refuses it.
 std::string_view NotAFileReason(mode_t mode) {
@@ -84,30 +66,22 @@ WriteTarget ResolveWriteTarget(const std::string& path) {
 }
 
 FileBytes ReadFileBytes(const std::string& path, std::size_t limit) {
-  // Without blocking: opening a pipe would wait for a writer to come.
-  Descriptor file{open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC)};
-  if (file.fd < 0) {
-    const bool missing = errno == ENOENT || errno == ENOTDIR;
-    return {missing ? FileBytes::Status::kMissing : FileBytes::Status::kUnreadable, {}, ErrorText(errno)};
+  // The user's file: through a link to where it leads.
+  const file_io::Opened opened = file_io::Open(path, {.followLinks = true});
+  if (opened.refusal == file_io::Refusal::kFolder) return {FileBytes::Status::kUnreadable, {}, ErrorText(EISDIR)};
+  // A device or a pipe: reading one could block or never end.
+  if (opened.refusal != file_io::Refusal::kNone) return {FileBytes::Status::kUnreadable, {}, "Not a regular file"};
+  if (!opened.file) {
+    const bool missing = opened.error == ENOENT || opened.error == ENOTDIR;
+    return {missing ? FileBytes::Status::kMissing : FileBytes::Status::kUnreadable, {}, ErrorText(opened.error)};
   }
-  struct stat info {};
-  if (fstat(file.fd, &info) != 0) return {FileBytes::Status::kUnreadable, {}, ErrorText(errno)};
-  // A folder, a device or a pipe: reading one could block or never end.
-  if (!S_ISREG(info.st_mode)) {
-    return {FileBytes::Status::kUnreadable, {}, S_ISDIR(info.st_mode) ? ErrorText(EISDIR) : "Not a regular file"};
+  FileBytes result{FileBytes::Status::kRead, {}, {}};
+  switch (file_io::ReadAll(opened.file, result.bytes, limit)) {
+    case file_io::ReadOutcome::kRead: return result;
+    case file_io::ReadOutcome::kTooLarge: return TooLargeFileBytes(std::move(result.bytes), limit);
+    case file_io::ReadOutcome::kFailed: break;
   }
-  FileBytes result;
-  char buffer[65536];
-  for (;;) {
-    const ssize_t got = read(file.fd, buffer, sizeof buffer);
-    if (got < 0 && errno == EINTR) continue;
-    if (got < 0) return {FileBytes::Status::kUnreadable, {}, ErrorText(errno)};
-    if (got == 0) break;
-    result.bytes.append(buffer, static_cast<std::size_t>(got));
-    if (result.bytes.size() > limit) return TooLargeFileBytes(std::move(result.bytes), limit);
-  }
-  result.status = FileBytes::Status::kRead;
-  return result;
+  return {FileBytes::Status::kUnreadable, {}, ErrorText(errno)};
 }
 
 bool ReplaceFileAtomically(const std::string& path, std::string_view bytes, std::string* reason) {
@@ -129,21 +103,19 @@ bool ReplaceFileAtomically(const std::string& path, std::string_view bytes, std:
   // A name left behind by a crashed run is skipped, not reused.
   static unsigned serial = 0;
   std::string temporary;
-  int error = 0;
-  {
-    Descriptor file{-1};
-    for (int attempt = 0; attempt < 16 && file.fd < 0; ++attempt) {
-      temporary = TemporaryPathFor(target.path, static_cast<unsigned long>(getpid()), ++serial);
-      file.fd = open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-      if (file.fd < 0 && errno != EEXIST) break;
-    }
-    if (file.fd < 0) return fail(ErrorText(errno));
-    const bool written =
-        (!existed || fchmod(file.fd, old.st_mode & 0777) == 0) && WriteAll(file.fd, bytes) && fsync(file.fd) == 0;
-    if (!written) error = errno != 0 ? errno : EIO;
-    if (close(file.fd) != 0 && error == 0) error = errno;
-    file.fd = -1;
+  file_io::Opened file;
+  for (int attempt = 0; attempt < 16 && !file.file; ++attempt) {
+    temporary = TemporaryPathFor(target.path, static_cast<unsigned long>(getpid()), ++serial);
+    // A new name: O_EXCL makes nothing of a link planted there.
+    file = file_io::Open(temporary,
+                         {.access = file_io::Access::kWrite, .create = file_io::Create::kNew, .followLinks = true});
+    if (!file.file && file.error != EEXIST) break;
   }
+  if (!file.file) return fail(ErrorText(file.error));
+  const bool written = (!existed || fchmod(static_cast<int>(file.file.native()), old.st_mode & 0777) == 0) &&
+                       file_io::WriteAll(file.file, bytes) && fsync(static_cast<int>(file.file.native())) == 0;
+  int error = written ? 0 : errno != 0 ? errno : EIO;
+  if (!file.file.Close() && error == 0) error = errno;
   if (error == 0) return MoveFileOver(temporary, target.path, reason);
   unlink(temporary.c_str());
   return fail(ErrorText(error));
@@ -162,27 +134,18 @@ std::string LastFileErrorText() { return ErrorText(errno); }
 
 SettingsFileLock::SettingsFileLock(const std::string& path) {
   // Never through a link, and never blocking on a pipe planted there.
-  const int fd = open((path + ".lock").c_str(), O_RDONLY | O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC, 0666);
-  if (fd < 0) return;
-  struct stat info {};
-  if (fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
-    close(fd);
-    return;
-  }
+  file_io::File file = file_io::Open(path + ".lock", {.create = file_io::Create::kIfMissing}).file;
+  if (!file) return;
   const auto deadline = std::chrono::steady_clock::now() + kSettingsLockWait;
   for (;;) {
-    if (flock(fd, LOCK_EX | LOCK_NB) == 0) {
-      handle_ = fd;
+    const file_io::LockOutcome outcome = file_io::TryLock(file);
+    if (outcome == file_io::LockOutcome::kLocked) {
+      file_ = std::move(file);
       return;
     }
-    if ((errno != EWOULDBLOCK && errno != EINTR) || std::chrono::steady_clock::now() >= deadline) break;
+    if (outcome == file_io::LockOutcome::kFailed || std::chrono::steady_clock::now() >= deadline) return;
     std::this_thread::sleep_for(std::chrono::milliseconds(5));
   }
-  close(fd);
-}
-
-SettingsFileLock::~SettingsFileLock() {
-  if (held()) close(static_cast<int>(handle_));
 }
 
 std::string ExecutableFilePath() {

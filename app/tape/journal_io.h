@@ -1,35 +1,34 @@
 #pragma once
-// The file calls a tape journal needs, one implementation per platform: a
-// journal is opened without following links (a name that is a link, or one
-// of several names of a file, is no journal), locked for as long as its
-// window runs (the system drops the lock when the window dies), appended to
-// and flushed to the disk. Paths are UTF-8.
+// The file calls a tape journal needs, on top of the safe opens of
+// services/file_io.h: a journal is opened without following links (a name
+// that is a link, or one of several names of a file, is no journal), locked
+// for as long as its window runs (the system drops the lock when the window
+// dies), appended to and flushed to the disk. Paths are UTF-8.
 #include <cstdint>
 #include <string>
 #include <string_view>
 
+#include "services/file_io.h"
+
 namespace tallix::journal_io {
 
-using Handle = std::intptr_t;
-inline constexpr Handle kNoHandle = -1;
+using file_io::File;
 
-// A new file at `path` (never one that exists), locked. kNoHandle on failure.
-Handle CreateLocked(const std::string& path);
-// An existing regular file at `path` (not a link), locked; kNoHandle when it
+// A new file at `path` (never one that exists), locked. Empty on failure.
+File CreateLocked(const std::string& path);
+// An existing regular file at `path` (not a link), locked; empty when it
 // cannot be opened or another process holds its lock.
-Handle OpenLocked(const std::string& path);
+File OpenLocked(const std::string& path);
 // Whether a process holds the lock of the journal at `path`.
 bool IsHeld(const std::string& path);
 
-bool Append(Handle handle, std::string_view bytes);
-bool Flush(Handle handle);
+bool Append(const File& file, std::string_view bytes);
+bool Flush(const File& file);
 // The whole file, up to `limit` bytes; false when it could not be read or is larger.
-bool ReadAll(Handle handle, std::string& bytes, std::uint64_t limit);
-// Renames the file `handle` holds, found at `from`, to `to` when nothing is
+bool ReadAll(const File& file, std::string& bytes, std::uint64_t limit);
+// Renames the file `file` holds, found at `from`, to `to` when nothing is
 // there: only that file, never what else `from` may name by then.
-bool RenameHeld(Handle handle, const std::string& from, const std::string& to);
-// Unlocks and closes.
-void Close(Handle handle);
+bool RenameHeld(const File& file, const std::string& from, const std::string& to);
 
 // Windows replaces no file that is open, not even by its own process: a
 // journal is let go just before a new one takes its place.
@@ -44,14 +43,15 @@ inline constexpr bool kCloseBeforeReplace = false;
 class Files {
  public:
   virtual ~Files() = default;
-  virtual Handle CreateLocked(const std::string& path) { return journal_io::CreateLocked(path); }
-  virtual Handle OpenLocked(const std::string& path) { return journal_io::OpenLocked(path); }
-  virtual bool Append(Handle handle, std::string_view bytes) { return journal_io::Append(handle, bytes); }
-  virtual bool Flush(Handle handle) { return journal_io::Flush(handle); }
+  virtual File CreateLocked(const std::string& path) { return journal_io::CreateLocked(path); }
+  virtual File OpenLocked(const std::string& path) { return journal_io::OpenLocked(path); }
+  virtual bool Append(const File& file, std::string_view bytes) { return journal_io::Append(file, bytes); }
+  virtual bool Flush(const File& file) { return journal_io::Flush(file); }
   // Puts the file at `from` in the place of the one at `to` in one step, as
   // Tallix.ini is replaced: `to` holds the old or the new file, whole.
   virtual bool Replace(const std::string& from, const std::string& to);
-  virtual void Close(Handle handle) { journal_io::Close(handle); }
+  // Unlocks and closes.
+  virtual void Close(File& file) { file.Close(); }
   // The system's words for why the last call failed.
   virtual std::string FailureReason();
 };

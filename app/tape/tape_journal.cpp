@@ -68,13 +68,13 @@ std::optional<LeftJournal> TakeLeftJournal(const std::string& settingsPath) {
     left.path = Utf8(path);
     // Held by a running window (its own, not to be touched), or no journal.
     left.handle = journal_io::OpenLocked(left.path);
-    if (left.handle == journal_io::kNoHandle) continue;
+    if (!left.handle) continue;
     std::string bytes;
     const bool read = journal_io::ReadAll(left.handle, bytes, kMaxJournalBytes);
     if (read) left.content = DecodeJournal(bytes);
     // Made by a window that stopped before it wrote its first start: nothing in it.
     if (read && !left.content && JournalHoldsNoStart(bytes)) {
-      journal_io::Close(std::exchange(left.handle, journal_io::kNoHandle));
+      left.handle.Close();
       std::error_code ignored;
       fs::remove(path, ignored);
       continue;
@@ -94,7 +94,7 @@ std::string SetJournalAside(LeftJournal& journal) {
     if (!journal_io::RenameHeld(journal.handle, journal.path, to)) break;
     aside = to;
   }
-  journal_io::Close(std::exchange(journal.handle, journal_io::kNoHandle));
+  journal.handle.Close();
   return aside;
 }
 
@@ -107,13 +107,13 @@ std::unique_ptr<TapeJournal> TapeJournal::Create(const std::string& settingsPath
     const std::string name = JournalPrefix(settingsPath) + std::to_string(random() % 1000000000) + "." +
                              std::to_string(attempt) + std::string(kJournalSuffix);
     const std::string path = Utf8(folder / PathOf(name));
-    const journal_io::Handle handle = files.CreateLocked(path);
-    if (handle == journal_io::kNoHandle) continue;
-    std::unique_ptr<TapeJournal> journal(new TapeJournal(path, handle, std::move(tapeLines), files));
+    journal_io::File handle = files.CreateLocked(path);
+    if (!handle) continue;
+    std::unique_ptr<TapeJournal> journal(new TapeJournal(path, std::move(handle), std::move(tapeLines), files));
     // At once: a window killed before its first start leaves a journal
     // known to hold nothing, rather than an empty file.
     const std::string heading = JournalFileHeading();
-    if (files.Append(handle, heading)) {
+    if (files.Append(journal->handle_, heading)) {
       journal->size_ = heading.size();
     } else {
       journal->Fail();
@@ -125,8 +125,8 @@ std::unique_ptr<TapeJournal> TapeJournal::Create(const std::string& settingsPath
 
 std::unique_ptr<TapeJournal> TapeJournal::Adopt(LeftJournal&& left, const Engine& engine, std::size_t tapeLineCount,
                                                 TapeLines tapeLines, journal_io::Files& files) {
-  std::unique_ptr<TapeJournal> journal(new TapeJournal(
-      std::move(left.path), std::exchange(left.handle, journal_io::kNoHandle), std::move(tapeLines), files));
+  std::unique_ptr<TapeJournal> journal(
+      new TapeJournal(std::move(left.path), std::move(left.handle), std::move(tapeLines), files));
   // The journal holds the record the engine replayed: it goes on from there.
   journal->engine_ = &engine;
   journal->revision_ = engine.recordRevision();
@@ -137,16 +137,16 @@ std::unique_ptr<TapeJournal> TapeJournal::Adopt(LeftJournal&& left, const Engine
   return journal;
 }
 
-TapeJournal::TapeJournal(std::string path, journal_io::Handle handle, TapeLines tapeLines, journal_io::Files& files)
+TapeJournal::TapeJournal(std::string path, journal_io::File handle, TapeLines tapeLines, journal_io::Files& files)
     : path_(std::move(path)),
-      handle_(handle),
+      handle_(std::move(handle)),
       tapeLines_(std::move(tapeLines)),
       files_(files),
       tag_(static_cast<unsigned long>(std::random_device()() % 1000000000)) {}
 
 TapeJournal::~TapeJournal() {
   WriteOut(true);
-  if (handle_ != journal_io::kNoHandle) files_.Close(handle_);
+  if (handle_) files_.Close(handle_);
 }
 
 void TapeJournal::RecordChanged(const Engine& engine) {
@@ -192,29 +192,28 @@ std::string TapeJournal::Start() {
 bool TapeJournal::WriteAnew() {
   std::string bytes = JournalFileHeading();
   if (engine_) bytes += Start();
-  journal_io::Handle fresh = journal_io::kNoHandle;
+  journal_io::File fresh;
   std::string freshPath;
   // A name left by a window killed while writing anew is skipped, not reused.
-  for (int attempt = 0; attempt < 16 && fresh == journal_io::kNoHandle; ++attempt) {
+  for (int attempt = 0; attempt < 16 && !fresh; ++attempt) {
     freshPath = TemporaryPathFor(path_, tag_, ++serial_);
     fresh = files_.CreateLocked(freshPath);
   }
-  if (fresh == journal_io::kNoHandle) return false;
+  if (!fresh) return false;
   if (!files_.Append(fresh, bytes) || !files_.Flush(fresh)) {
     files_.Close(fresh);
     std::error_code ignored;
     fs::remove(PathOf(freshPath), ignored);
     return false;
   }
-  if (journal_io::kCloseBeforeReplace && handle_ != journal_io::kNoHandle)
-    files_.Close(std::exchange(handle_, journal_io::kNoHandle));
+  if (journal_io::kCloseBeforeReplace && handle_) files_.Close(handle_);
   if (!files_.Replace(freshPath, path_)) {
     files_.Close(fresh);
-    if (handle_ == journal_io::kNoHandle) handle_ = files_.OpenLocked(path_);
+    if (!handle_) handle_ = files_.OpenLocked(path_);
     return false;
   }
-  if (handle_ != journal_io::kNoHandle) files_.Close(handle_);
-  handle_ = fresh;
+  if (handle_) files_.Close(handle_);
+  handle_ = std::move(fresh);
   size_ = bytes.size();
   unsynced_ = false;
   anewDue_ = false;
@@ -244,7 +243,7 @@ void TapeJournal::WriteOut(bool toDisk) {
   if (engine_ && (anewDue_ || (startDue_ && size_ > kCompactAbove))) {
     // What the file holds before its last start would never be read again.
     if (!WriteAnew()) Fail();
-  } else if (handle_ == journal_io::kNoHandle) {
+  } else if (!handle_) {
     return;
   } else if (engine_ && startDue_) {
     pending_ = Start();
@@ -292,8 +291,8 @@ void TapeJournal::FlushIfDue(std::chrono::steady_clock::time_point now) {
 }
 
 void TapeJournal::Remove() {
-  if (handle_ == journal_io::kNoHandle) return;
-  files_.Close(std::exchange(handle_, journal_io::kNoHandle));
+  if (!handle_) return;
+  files_.Close(handle_);
   std::error_code ignored;
   fs::remove(PathOf(path_), ignored);
 }

@@ -46,7 +46,7 @@ std::size_t RemoveStaleTemporariesWithJournals(const std::string& settingsPath);
 // A journal left by a window that is gone, now held by this one.
 struct LeftJournal {
   std::string path;
-  journal_io::Handle handle = journal_io::kNoHandle;
+  journal_io::File handle;
   std::optional<ReadJournal> content;  // nullopt: it cannot be read
 };
 
@@ -103,7 +103,7 @@ class TapeJournal final : public Engine::RecordObserver {
   bool failing() const { return failing_; }
 
  private:
-  TapeJournal(std::string path, journal_io::Handle handle, TapeLines tapeLines, journal_io::Files& files);
+  TapeJournal(std::string path, journal_io::File handle, TapeLines tapeLines, journal_io::Files& files);
   // Appends what was gathered (a start, when one is due); `toDisk` also
   // flushes the file to the disk.
   void WriteOut(bool toDisk);
@@ -116,7 +116,7 @@ class TapeJournal final : public Engine::RecordObserver {
   void Fail();
 
   std::string path_;
-  journal_io::Handle handle_;
+  journal_io::File handle_;
   TapeLines tapeLines_;
   journal_io::Files& files_;
   Notice notice_;

@@ -80,7 +80,7 @@ Timed Correct(MainWindowContext& main, std::size_t which, const char* value) {
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   const tallix::bench::Start start = tallix::bench::StartBench(L"tallix_tape_correction_bench", 100000);
   const std::filesystem::path& folder = start.folder;
-  MainWindowContext* main = tallix::CreateMainWindow(tallix::ui::WideToUtf8((folder / L"Tallix.ini").wstring()));
+  MainWindowContext* main = tallix::CreateMainWindow(tallix::file_io::Utf8FromWide((folder / L"Tallix.ini").wstring()));
   if (!main) return 1;
   HWND tapeList = GetDlgItem(main->Owner(), tallix::ids::kTapeList);
   std::FILE* out = tallix::bench::ResultsFile(start, L"tape_correction_bench.txt");
@@ -89,7 +89,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     TypeLongTape(*main, start.lines, intoMemory);
     const std::size_t numbers = tallix::EnteredNumbers(main->CalculatorEngine().record()).size();
     std::vector<std::wstring> wide;
-    for (const std::string& line : main->TapeLines()) wide.push_back(tallix::ui::Utf8ToWide(line));
+    for (const std::string& line : main->TapeLines()) wide.push_back(tallix::ui::ShownText(line));
     std::fprintf(out, "%zu lines, %zu typed numbers, a total every 20%s\n", wide.size(), numbers,
                  intoMemory ? " added to memory" : "");
 

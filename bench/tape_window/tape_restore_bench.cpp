@@ -25,7 +25,7 @@ namespace {
 
 using tallix::bench::Seconds;
 
-std::string Utf8(const std::filesystem::path& path) { return tallix::ui::WideToUtf8(path.wstring()); }
+std::string Utf8(const std::filesystem::path& path) { return tallix::file_io::Utf8FromWide(path.wstring()); }
 
 // A typed session of `lines` tape lines, a total every 20 numbers, left as a
 // killed window leaves its journal beside `settings`; its lines.
@@ -35,12 +35,13 @@ std::vector<std::string> LeaveJournal(const std::string& settings, std::size_t l
   tallix::Engine engine(host, store);
   engine.Start({});
   auto journal = tallix::TapeJournal::Create(settings, [&host](std::size_t first) {
-          return std::vector<std::string>(host.tape.begin() + static_cast<std::ptrdiff_t>(first), host.tape.end());
-        });
+    return std::vector<std::string>(host.tape.begin() + static_cast<std::ptrdiff_t>(first), host.tape.end());
+  });
   engine.SetRecordObserver(journal.get());
   journal->RecordChanged(engine);
   for (int n = 1; host.tape.size() < lines; ++n) {
-    for (const char digit : std::to_string(n % 9973)) engine.PressKey(*tallix::KeyFromScriptName(std::string(1, digit)));
+    for (const char digit : std::to_string(n % 9973))
+      engine.PressKey(*tallix::KeyFromScriptName(std::string(1, digit)));
     engine.PressKey(n % 20 ? tallix::Key::Plus : tallix::Key::Equals);
   }
   engine.SetRecordObserver(nullptr);

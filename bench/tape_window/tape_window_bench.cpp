@@ -48,14 +48,14 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   const tallix::bench::Start start = tallix::bench::StartBench(L"tallix_tape_window_bench", 1000000);
   const std::size_t count = start.lines;
   const std::filesystem::path& folder = start.folder;
-  const std::string tapePath = tallix::ui::WideToUtf8((folder / L"tape.txt").wstring());
-  const std::string savedPath = tallix::ui::WideToUtf8((folder / L"saved.txt").wstring());
+  const std::string tapePath = tallix::file_io::Utf8FromWide((folder / L"tape.txt").wstring());
+  const std::string savedPath = tallix::file_io::Utf8FromWide((folder / L"saved.txt").wstring());
   const std::vector<std::string> tape = TapeOf(count);
   tallix::SaveTapeFile(tapePath, tape, "0", 0, tallix::TapeStamp{});
   std::vector<std::wstring> wide;
-  for (const std::string& line : tape) wide.push_back(tallix::ui::Utf8ToWide(line));
+  for (const std::string& line : tape) wide.push_back(tallix::ui::ShownText(line));
 
-  MainWindowContext* main = tallix::CreateMainWindow(tallix::ui::WideToUtf8((folder / L"Tallix.ini").wstring()));
+  MainWindowContext* main = tallix::CreateMainWindow(tallix::file_io::Utf8FromWide((folder / L"Tallix.ini").wstring()));
   if (!main) return 1;
   HWND tapeList = GetDlgItem(main->Owner(), tallix::ids::kTapeList);
   std::FILE* out = tallix::bench::ResultsFile(start, L"tape_window_bench.txt");

@@ -56,10 +56,10 @@ TEST(ControlTable, DigitKeysCarryTheirValue) {
 TEST(ControlTable, KeyCaptionsMatchTheEngineNames) {
   for (const ui::ControlSpec& c : MainWindowControls()) {
     if (!IsKeyButton(c) || c.id == ids::kKeyTransfer) continue;
-    EXPECT_EQ(KeyFromCaption(Narrow(c.text)), KeyOfControl(c.id)) << c.id;
+    EXPECT_EQ(KeyFromCaption(Cp1252FromWide(c.text)), KeyOfControl(c.id)) << c.id;
   }
-  EXPECT_EQ(Narrow(FindControl(ids::kKeyTimes)->text), "\xD7");
-  EXPECT_EQ(Narrow(FindControl(ids::kKeyDivide)->text), "\xF7");
+  EXPECT_EQ(Cp1252FromWide(FindControl(ids::kKeyTimes)->text), "\xD7");
+  EXPECT_EQ(Cp1252FromWide(FindControl(ids::kKeyDivide)->text), "\xF7");
 }
 
 bool Overlap(const ui::ControlSpec& a, const ui::ControlSpec& b) {

@@ -124,7 +124,7 @@ class MainWindowTest : public testing::Test {
   }
 
   HWND Item(int id) const { return GetDlgItem(window_, id); }
-  std::string Text(int id) const { return Narrow(ui::GetText(Item(id))); }
+  std::string Text(int id) const { return Cp1252FromWide(ui::GetText(Item(id))); }
   std::wstring WideText(int id) const { return ui::GetText(Item(id)); }
   SIZE ClientSize() const {
     RECT r{};
@@ -186,7 +186,7 @@ class MainWindowTest : public testing::Test {
     for (LRESULT i = 0; i < count; ++i) {
       std::wstring line(static_cast<size_t>(SendMessageW(tape, LB_GETTEXTLEN, i, 0)) + 1, L'\0');
       line.resize(static_cast<size_t>(SendMessageW(tape, LB_GETTEXT, i, reinterpret_cast<LPARAM>(line.data()))));
-      lines.push_back(Narrow(line));
+      lines.push_back(Cp1252FromWide(line));
     }
     return lines;
   }

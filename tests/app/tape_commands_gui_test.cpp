@@ -131,7 +131,7 @@ class TapeCommandsTest : public testing::Test {
 
   // Runs the menu command with its dialog answered by `path`.
   void RunWithPath(int menuId, const std::string& path) {
-    DialogDriver driver(ui::Utf8ToWide(path));
+    DialogDriver driver(ui::ShownText(path));
     SendMessageW(main_->Owner(), WM_COMMAND, MAKEWPARAM(menuId, 0), 0);
     Pump();
     initialNames_ = DialogDriver::initialNames();
@@ -160,7 +160,7 @@ TEST_F(TapeCommandsTest, SavedTapeIsTheFileFormatAndLoadsBackAfterTheTapeThere) 
   RunWithPath(IDM_SAVE_TAPE, path);
   ASSERT_EQ(initialNames_.size(), 1u);
   EXPECT_NE(initialNames_[0].find(L"TallixTape.txt"), std::wstring::npos) << "the default beside Tallix.ini";
-  EXPECT_EQ(messages_, std::vector<std::wstring>{ui::Utf8ToWide("File was saved as: " + path)});
+  EXPECT_EQ(messages_, std::vector<std::wstring>{ui::ShownText("File was saved as: " + path)});
   EXPECT_EQ(LastTapeFile(), path);
   const std::string saved = ReadBytes(path);
   EXPECT_TRUE(saved.starts_with(std::string(30, ' ') + "Tape Report (")) << saved;
@@ -221,7 +221,7 @@ TEST_F(TapeCommandsTest, FailuresSayWhyNameTheFileAndKeepTheOldOne) {
   ASSERT_FALSE(messages_.empty());
   const std::wstring failure = messages_.back();
   EXPECT_NE(failure.find(L"could not be saved"), std::wstring::npos) << failure;
-  EXPECT_NE(failure.find(ui::Utf8ToWide(path)), std::wstring::npos) << failure;
+  EXPECT_NE(failure.find(ui::ShownText(path)), std::wstring::npos) << failure;
   EXPECT_EQ(ReadBytes(path), "old tape\r\n");
   SetReadOnly(path, false);
 
@@ -229,13 +229,13 @@ TEST_F(TapeCommandsTest, FailuresSayWhyNameTheFileAndKeepTheOldOne) {
   const std::vector<std::string> before = main_->TapeLines();
   const std::string locked = folder_.File("locked.txt");
   WriteBytes(locked, std::string(30, ' ') + "heading\r\n\r\n\r\n5 +\r\n");
-  HANDLE holder = CreateFileW(ui::Utf8ToWide(locked).c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+  HANDLE holder = CreateFileW(file_io::WidePath(locked).c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
   ASSERT_NE(holder, INVALID_HANDLE_VALUE);
   RunWithPath(IDM_LOAD_TAPE, locked);
   CloseHandle(holder);
   ASSERT_EQ(messages_.size(), 1u);
   EXPECT_NE(messages_[0].find(L"could not be loaded"), std::wstring::npos) << messages_[0];
-  EXPECT_NE(messages_[0].find(ui::Utf8ToWide(locked)), std::wstring::npos) << messages_[0];
+  EXPECT_NE(messages_[0].find(ui::ShownText(locked)), std::wstring::npos) << messages_[0];
   EXPECT_EQ(main_->TapeLines(), before);
   EXPECT_EQ(LastTapeFile(), locked);
 }
@@ -273,7 +273,7 @@ TEST_F(TapeCommandsTest, ANoteTheTapeCannotKeepIsRefusedNamingItsCharactersAndTh
         ok();
       });
   ASSERT_EQ(refusals.size(), 1u);
-  EXPECT_EQ(refusals[0], ui::Utf8ToWide(NoteRefusal(ui::WideToUtf8(greek))));
+  EXPECT_EQ(refusals[0], ui::ShownText(NoteRefusal(file_io::Utf8FromWide(greek))));
   EXPECT_NE(refusals[0].find(L"\u03b1"), std::wstring::npos);
   EXPECT_TRUE(keptOpen);
   EXPECT_EQ(main_->TapeLines(), std::vector<std::string>{"\"Caf\xE9\""});

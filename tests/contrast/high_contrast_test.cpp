@@ -161,7 +161,7 @@ TEST_F(HighContrastTest, KeysTakeTheButtonColoursWhateverTheirGroup) {
   const Pixels shot = Shot();
   for (int id : {ids::kKey1 + 6, ids::kKeyPlus, ids::kKeyArea, ids::kKeyFeed}) {
     HWND key = Control(id);
-    const std::string caption = Narrow(ui::GetText(key));
+    const std::string caption = Cp1252FromWide(ui::GetText(key));
     EXPECT_EQ(PixelOf(shot, form_, key, 3, 3), Scheme(COLOR_BTNFACE)) << caption;
     EXPECT_GT(CountNear(shot, form_, key, Scheme(COLOR_BTNTEXT)), 10) << caption;
     for (COLORREF group : {RGB(0, 0, 255), RGB(255, 0, 0), RGB(255, 0, 255), RGB(128, 64, 0)})
@@ -182,7 +182,7 @@ TEST_F(HighContrastTest, TapeTakesTheWindowColoursAndKeepsItsMinusSigns) {
   HWND tape = Control(ids::kTapeList);
   bool redOnScreen = false;
   for (int line = 0; line < ui::ListBoxCount(tape); ++line) {
-    const std::string text = Narrow(ui::ListBoxItemText(tape, line));
+    const std::string text = Cp1252FromWide(ui::ListBoxItemText(tape, line));
     redOnScreen |= TapeLineColour(text, TapeMedium::Screen, 0) == kTapeRed;
   }
   ASSERT_TRUE(redOnScreen) << "the session should have left a red line";

@@ -62,9 +62,10 @@ void ExpectMnemonicsAndShortcuts(HMENU menu, std::map<std::wstring, std::wstring
     const std::wstring text = MenuItemText(menu, static_cast<UINT>(i));
     if (text.empty()) continue;
     const wchar_t letter = Mnemonic(text);
-    EXPECT_NE(letter, 0) << "no letter in " << ui::WideToUtf8(text);
+    EXPECT_NE(letter, 0) << "no letter in " << file_io::Utf8FromWide(text);
     if (const auto [other, unique] = letters.emplace(letter, text); letter && !unique)
-      ADD_FAILURE() << ui::WideToUtf8(text) << " and " << ui::WideToUtf8(other->second) << " share a letter";
+      ADD_FAILURE() << file_io::Utf8FromWide(text) << " and " << file_io::Utf8FromWide(other->second)
+                    << " share a letter";
     if (const std::size_t tab = text.find(L'\t'); tab != std::wstring::npos)
       shortcuts[MenuItemCaption(text)] = text.substr(tab + 1);
     if (HMENU sub = GetSubMenu(menu, i)) ExpectMnemonicsAndShortcuts(sub, shortcuts);

@@ -69,13 +69,13 @@ struct Session {
 struct FailingFiles final : journal_io::Files {
   enum class Call { kNone, kCreate, kAppend, kFlush, kReplace };
   Call failing = Call::kNone;
-  journal_io::Handle CreateLocked(const std::string& path) override {
-    return failing == Call::kCreate ? journal_io::kNoHandle : Files::CreateLocked(path);
+  journal_io::File CreateLocked(const std::string& path) override {
+    return failing == Call::kCreate ? journal_io::File() : Files::CreateLocked(path);
   }
-  bool Append(journal_io::Handle handle, std::string_view bytes) override {
+  bool Append(const journal_io::File& handle, std::string_view bytes) override {
     return failing != Call::kAppend && Files::Append(handle, bytes);
   }
-  bool Flush(journal_io::Handle handle) override { return failing != Call::kFlush && Files::Flush(handle); }
+  bool Flush(const journal_io::File& handle) override { return failing != Call::kFlush && Files::Flush(handle); }
   bool Replace(const std::string& from, const std::string& to) override {
     if (failing != Call::kReplace) return Files::Replace(from, to);
     fs::remove(settings_test::FromUtf8(from));  // as the system's does

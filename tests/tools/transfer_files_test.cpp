@@ -230,6 +230,18 @@ TEST(TransferFiles, NameTheSystemCannotPlaceIsLeftAlone) {
   std::filesystem::current_path(before);
   EXPECT_EQ(ReadBytes(settings_test::Utf8(folder.path() / kTestFileName)), "kept");
 }
+
+// A folder named in another code page ("caf\xE9") is no UTF-8: with the byte
+// taken for a substitute it would name another folder, and the run refuses it,
+// naming it, rather than write there.
+TEST(TransferFiles, PathThatIsNotUtf8IsRefusedNamingIt) {
+  TempFolder folder;
+  const std::filesystem::path other = folder.path() / L"caf\uFFFD";
+  std::filesystem::create_directory(other);
+  RealRun run(settings_test::Utf8(folder.path()) + "\\caf\xE9");
+  EXPECT_EQ(run.Start({1, false}).failure, run.file + " is not a valid file name; the test leaves it alone");
+  EXPECT_TRUE(std::filesystem::is_empty(other));
+}
 #endif
 
 }  // namespace

@@ -107,7 +107,7 @@ class ShapeForm final : public ui::FormDefinition {
  private:
   static std::size_t Index(int row) { return static_cast<std::size_t>(row); }
   HWND Item(int id) const { return GetDlgItem(window, id); }
-  std::string Field(int row) const { return Narrow(ui::GetText(Item(FieldId(row)))); }
+  std::string Field(int row) const { return Cp1252FromWide(ui::GetText(Item(FieldId(row)))); }
   void SetField(int row, std::string_view text) { ui::SetText(Item(FieldId(row)), Wide(text)); }
   void FocusLength() { ui::FocusControl(Item(FieldId(0))); }
   UnitSystem CheckedSystem() const {

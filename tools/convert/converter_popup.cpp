@@ -124,7 +124,7 @@ class ConverterPopup final : public ui::FormDefinition {
     // must neither close it twice nor convert again.
     activated_ = false;
     closing_ = true;
-    convert::WriteConversion(main_.CalculatorEngine(), main_.CalculatorHost(), valueText_, Narrow(text),
+    convert::WriteConversion(main_.CalculatorEngine(), main_.CalculatorHost(), valueText_, Cp1252FromWide(text),
                              static_cast<std::uint32_t>(unit.lParam));
     ui::CloseForm(window, IDOK);
   }

@@ -169,7 +169,7 @@ class LoanForm final : public ui::FormDefinition {
   }
 
   HWND Item(int id) const { return GetDlgItem(window, id); }
-  std::string Field(int id) const { return Narrow(ui::GetText(Item(id))); }
+  std::string Field(int id) const { return Cp1252FromWide(ui::GetText(Item(id))); }
   void SetField(int id, std::string_view text) { ui::SetText(Item(id), Wide(text)); }
 
   std::wstring SelectedEntry() const {
@@ -186,7 +186,7 @@ class LoanForm final : public ui::FormDefinition {
   // not -1; returns where it went.
   int ListEntry(int slot, int position) {
     HWND list = Item(kNameList);
-    const std::wstring name = ui::Utf8ToWide(profiles_->At(slot).name);
+    const std::wstring name = ui::ShownText(profiles_->At(slot).name);
     const int entry = position < 0 ? ui::ListBoxAdd(list, name)
                                    : static_cast<int>(SendMessageW(list, LB_INSERTSTRING, static_cast<WPARAM>(position),
                                                                    reinterpret_cast<LPARAM>(name.c_str())));
@@ -215,11 +215,11 @@ class LoanForm final : public ui::FormDefinition {
 
   int Message(const std::string& text, const std::string& title) {
     OutOfTopmostBand shows(main_);
-    return MessageBoxW(window, ui::Utf8ToWide(text).c_str(), ui::Utf8ToWide(title).c_str(), MB_OK | MB_TASKMODAL);
+    return MessageBoxW(window, ui::ShownText(text).c_str(), ui::ShownText(title).c_str(), MB_OK | MB_TASKMODAL);
   }
   std::string Ask(const wchar_t* prompt, const wchar_t* title, const std::string& suggested) {
     OutOfTopmostBand shows(main_);
-    return ui::WideToUtf8(ui::InputBox(window, prompt, title, ui::Utf8ToWide(suggested)));
+    return file_io::Utf8FromWide(ui::InputBox(window, prompt, title, ui::ShownText(suggested)));
   }
 
   void SelectProfile() {
@@ -333,7 +333,8 @@ class LoanForm final : public ui::FormDefinition {
   }
 
   LoanSheet Sheet() const {
-    LoanSheet sheet{Narrow(SelectedEntry()), Field(kAmount), Field(kRate), Field(kYears), Field(kCompounding), {}};
+    LoanSheet sheet{
+        Cp1252FromWide(SelectedEntry()), Field(kAmount), Field(kRate), Field(kYears), Field(kCompounding), {}};
     for (int i = 0; i < 6; ++i) sheet.results[i] = Field(kFirstResult + i);
     return sheet;
   }
@@ -348,7 +349,7 @@ class LoanForm final : public ui::FormDefinition {
     std::vector<ScheduleRowTexts> rows(static_cast<std::size_t>(SendMessageW(list, LVM_GETITEMCOUNT, 0, 0)));
     for (std::size_t item = 0; item < rows.size(); ++item) {
       for (std::size_t column = 0; column < rows[item].size(); ++column) {
-        rows[item][column] = Narrow(ui::ListViewItemText(list, int(item), int(column)));
+        rows[item][column] = Cp1252FromWide(ui::ListViewItemText(list, int(item), int(column)));
       }
     }
     return rows;

@@ -11,20 +11,16 @@
 #include <span>
 #include <string>
 
+#include "services/file_io.h"
+
 namespace tallix::transfer {
 
 // Why a name in the folder is not taken as the test file. A shared folder
 // lets anyone put a link, a second name of another file, a pipe or a file of
 // their own where the test file goes; none of them is ever written, read
-// through or removed.
-enum class Refusal {
-  kNone,
-  kLink,        // a symbolic link (or any reparse point)
-  kManyNames,   // a hard link: the same file has another name
-  kNotRegular,  // a pipe, a device, a folder
-  kOtherOwner,  // another user's file
-  kInUse,       // another run holds it
-};
+// through or removed. Another run's file is kInUse, and a path that is not
+// valid UTF-8 (kBadName) is refused rather than made to name another file.
+using Refusal = file_io::Refusal;
 
 struct IoStatus {
   bool ok = true;

@@ -1,19 +1,16 @@
 // The test file on Linux: reads and writes go past the page cache (O_DIRECT)
 // where the file system allows it, flushes are fdatasync, and clearing the
 // cache is posix_fadvise(POSIX_FADV_DONTNEED) after a flush, so that the
-// figures are the device's.
-// Every open of the test file follows no link (O_NOFOLLOW) and never waits
-// (O_NONBLOCK: a pipe of that name would hang it), and the opened descriptor
-// itself is checked to be a plain file of the user's own with one name, so
-// that nothing can be swapped in between the check and the use.
+// figures are the device's. Every open of the test file is file_io's, which
+// follows no link, never waits on a pipe and checks the opened descriptor
+// itself to be a plain file of the user's own with one name, so that
+// nothing can be swapped in between the check and the use.
 #include <fcntl.h>
-#include <sys/file.h>
 #include <sys/stat.h>
 #include <sys/statvfs.h>
 #include <unistd.h>
 
 #include <cerrno>
-#include <system_error>
 
 #include "tools/transfer/transfer_io.h"
 #include "tools/transfer/transfer_texts.h"
@@ -22,81 +19,54 @@ namespace tallix::transfer {
 
 namespace {
 
-IoStatus LastError() { return IoStatus::Failed(std::generic_category().message(errno)); }
+using file_io::File;
 
-constexpr int kSafeOpen = O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC;
+IoStatus Failed(int error) { return IoStatus::Failed(file_io::ErrorText(static_cast<std::uint32_t>(error))); }
+IoStatus LastError() { return Failed(errno); }
+int Fd(const File& file) { return static_cast<int>(file.native()); }
 
-Refusal Check(const struct stat& info) {
-  if (S_ISLNK(info.st_mode)) return Refusal::kLink;
-  if (!S_ISREG(info.st_mode)) return Refusal::kNotRegular;
-  if (info.st_nlink != 1) return Refusal::kManyNames;
-  if (info.st_uid != geteuid()) return Refusal::kOtherOwner;
-  return Refusal::kNone;
+// The test file if it passed the checks, with `status` saying why not.
+file_io::Opened OpenChecked(const std::string& path, file_io::OpenOptions options, IoStatus& status) {
+  options.oneName = options.ownOnly = true;
+  options.mode = 0644;
+  file_io::Opened opened = file_io::Open(path, options);
+  status = opened.refusal != Refusal::kNone ? IoStatus::Refused(opened.refusal)
+           : opened.file                    ? IoStatus{}
+                                            : Failed(static_cast<int>(opened.error));
+  return opened;
 }
 
-// A descriptor of the test file that passed the checks, or -1 with `status` saying why not.
-int OpenChecked(const std::string& path, int flags, IoStatus& status) {
-  int fd = open(path.c_str(), flags | kSafeOpen, 0644);
-  // File systems without direct I/O (tmpfs) keep their files in memory anyway.
-  if (fd < 0 && errno == EINVAL && (flags & O_DIRECT)) fd = open(path.c_str(), (flags & ~O_DIRECT) | kSafeOpen, 0644);
-  if (fd < 0) {
-    status = errno == ELOOP ? IoStatus::Refused(Refusal::kLink) : LastError();
-    return -1;
-  }
-  struct stat info {};
-  if (fstat(fd, &info) != 0) {
-    status = LastError();
-  } else if (const Refusal refusal = Check(info); refusal != Refusal::kNone) {
-    status = IoStatus::Refused(refusal);
-  } else {
-    status = {};
-    return fd;
-  }
-  close(fd);
-  return -1;
-}
-
-bool SameFile(int fd, const std::string& path) {
+bool SameFile(const File& file, const std::string& path) {
   struct stat opened {
   }, named{};
-  return fstat(fd, &opened) == 0 && lstat(path.c_str(), &named) == 0 && opened.st_dev == named.st_dev &&
+  return fstat(Fd(file), &opened) == 0 && lstat(path.c_str(), &named) == 0 && opened.st_dev == named.st_dev &&
          opened.st_ino == named.st_ino;
 }
 
 // The lock that keeps other runs out, on a descriptor of its own.
 class PosixClaim final : public TestFileClaim {
  public:
-  PosixClaim(int fd, bool created) : fd_(fd), created_(created) {}
-  ~PosixClaim() override { close(fd_); }
+  PosixClaim(File file, bool created) : file_(std::move(file)), created_(created) {}
   bool Created() const override { return created_; }
 
  private:
-  int fd_;
+  File file_;
   bool created_;
 };
 
 class PosixTestFile final : public TestFile {
  public:
-  explicit PosixTestFile(int fd) : fd_(fd) {}
-  ~PosixTestFile() override {
-    if (fd_ >= 0) close(fd_);
-  }
+  explicit PosixTestFile(File file) : file_(std::move(file)) {}
 
   IoStatus Write(std::span<const std::byte> data) override {
-    while (!data.empty()) {
-      const ssize_t written = write(fd_, data.data(), data.size());
-      if (written < 0 && errno == EINTR) continue;
-      if (written < 0) return LastError();
-      if (written == 0) return IoStatus::Failed(std::generic_category().message(ENOSPC));
-      data = data.subspan(static_cast<std::size_t>(written));
-    }
-    return {};
+    const std::string_view bytes(reinterpret_cast<const char*>(data.data()), data.size());
+    return file_io::WriteAll(file_, bytes) ? IoStatus{} : LastError();
   }
 
   IoStatus Read(std::span<std::byte> buffer, std::size_t& got) override {
     got = 0;
     while (got < buffer.size()) {
-      const ssize_t count = read(fd_, buffer.data() + got, buffer.size() - got);
+      const ssize_t count = read(Fd(file_), buffer.data() + got, buffer.size() - got);
       if (count < 0 && errno == EINTR) continue;
       if (count < 0) return LastError();
       if (count == 0) break;
@@ -105,16 +75,12 @@ class PosixTestFile final : public TestFile {
     return {};
   }
 
-  IoStatus Flush() override { return fdatasync(fd_) == 0 ? IoStatus{} : LastError(); }
+  IoStatus Flush() override { return fdatasync(Fd(file_)) == 0 ? IoStatus{} : LastError(); }
 
-  IoStatus Close() override {
-    const int fd = fd_;
-    fd_ = -1;
-    return close(fd) == 0 ? IoStatus{} : LastError();
-  }
+  IoStatus Close() override { return file_.Close() ? IoStatus{} : LastError(); }
 
  private:
-  int fd_;
+  File file_;
 };
 
 class PosixFileSystem final : public FileSystem {
@@ -122,42 +88,40 @@ class PosixFileSystem final : public FileSystem {
   std::unique_ptr<TestFileClaim> Claim(const std::string& path, IoStatus& status) override {
     // A run that finished removed its file after this one opened it: open the new one.
     for (int attempt = 0; attempt < 3; ++attempt) {
-      int fd = OpenChecked(path, O_RDWR | O_CREAT | O_EXCL, status);
-      const bool created = fd >= 0;
-      if (!created && status.refusal == Refusal::kNone && errno == EEXIST) fd = OpenChecked(path, O_RDWR, status);
-      if (fd < 0) return nullptr;
-      auto claim = std::make_unique<PosixClaim>(fd, created);
-      if (flock(fd, LOCK_EX | LOCK_NB) != 0) {
-        status = errno == EWOULDBLOCK ? IoStatus::Refused(Refusal::kInUse) : LastError();
+      file_io::Opened opened =
+          OpenChecked(path, {.access = file_io::Access::kReadWrite, .create = file_io::Create::kNew}, status);
+      const bool created = static_cast<bool>(opened.file);
+      if (!created && status.refusal == Refusal::kNone && opened.error == EEXIST) {
+        opened = OpenChecked(path, {.access = file_io::Access::kReadWrite}, status);
+      }
+      if (!opened.file) return nullptr;
+      const file_io::LockOutcome lock = file_io::TryLock(opened.file);
+      if (lock != file_io::LockOutcome::kLocked) {
+        status = lock == file_io::LockOutcome::kInUse ? IoStatus::Refused(Refusal::kInUse) : LastError();
         return nullptr;
       }
-      if (SameFile(fd, path)) return claim;
+      if (SameFile(opened.file, path)) return std::make_unique<PosixClaim>(std::move(opened.file), created);
     }
     status = IoStatus::Refused(Refusal::kInUse);
     return nullptr;
   }
 
   std::unique_ptr<TestFile> Open(const std::string& path, Access, IoStatus& status) override {
-    const int fd = OpenChecked(path, O_RDWR | O_DIRECT, status);
-    return fd < 0 ? nullptr : std::make_unique<PosixTestFile>(fd);
+    file_io::Opened opened = OpenChecked(path, {.access = file_io::Access::kReadWrite, .uncached = true}, status);
+    return opened.file ? std::make_unique<PosixTestFile>(std::move(opened.file)) : nullptr;
   }
 
   std::string ClearCache(const std::string& path, std::int32_t) override {
     IoStatus status;
-    const int fd = OpenChecked(path, O_RDONLY, status);
-    if (fd < 0) {
-      if (status.refusal != Refusal::kNone) return RefusalMessage(status.refusal, path);
-      return errno == ENOENT ? UnableToFindMessage(path) : OpenErrorMessage(static_cast<std::uint32_t>(errno));
-    }
+    const file_io::Opened opened = OpenChecked(path, {}, status);
+    if (status.refusal != Refusal::kNone) return RefusalMessage(status.refusal, path);
+    if (!opened.file) return opened.error == ENOENT ? UnableToFindMessage(path) : OpenErrorMessage(opened.error);
     // Dirty pages are not dropped: flush them first.
-    std::string message;
-    if (fdatasync(fd) != 0) {
-      message = FlushErrorMessage(path, LastError().reason);
-    } else if (const int error = posix_fadvise(fd, 0, 0, POSIX_FADV_DONTNEED); error != 0) {
-      message = DropErrorMessage(path, std::generic_category().message(error));
+    if (fdatasync(Fd(opened.file)) != 0) return FlushErrorMessage(path, LastError().reason);
+    if (const int error = posix_fadvise(Fd(opened.file), 0, 0, POSIX_FADV_DONTNEED); error != 0) {
+      return DropErrorMessage(path, Failed(error).reason);
     }
-    close(fd);
-    return message;
+    return {};
   }
 
   IoStatus Remove(const std::string& path) override {
@@ -171,8 +135,10 @@ class PosixFileSystem final : public FileSystem {
   }
 
   std::uint64_t LeftOverBytes(const std::string& path) override {
+    IoStatus status;
+    const file_io::Opened opened = OpenChecked(path, {.access = file_io::Access::kAttributes}, status);
     struct stat info {};
-    if (lstat(path.c_str(), &info) != 0 || Check(info) != Refusal::kNone) return 0;
+    if (!opened.file || fstat(Fd(opened.file), &info) != 0) return 0;
     return static_cast<std::uint64_t>(info.st_size);
   }
 

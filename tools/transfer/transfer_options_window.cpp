@@ -47,9 +47,10 @@ class TransferOptionsForm final : public ui::FormDefinition {
 
  private:
   void Accept() {
-    const SizeEntry entry = ReadSizeEntry(ui::WideToUtf8(ui::GetText(GetDlgItem(window, kSizeField))), freeBytes_);
+    const SizeEntry entry =
+        ReadSizeEntry(file_io::Utf8FromWide(ui::GetText(GetDlgItem(window, kSizeField))), freeBytes_);
     if (entry.kind == SizeEntry::Kind::kRefused) {
-      MessageBoxW(window, ui::Utf8ToWide(entry.message).c_str(), L"Tallix", MB_OK | MB_ICONWARNING);
+      MessageBoxW(window, ui::ShownText(entry.message).c_str(), L"Tallix", MB_OK | MB_ICONWARNING);
       ui::FocusControl(GetDlgItem(window, kSizeField));
       return;
     }

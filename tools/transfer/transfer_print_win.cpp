@@ -36,7 +36,7 @@ void PrintTransferResults(HWND owner, const ReportFields& fields) {
     printer.Close();
   }
   if (!printer.error().empty()) {
-    const std::wstring message = L"The results could not be printed: " + ui::Utf8ToWide(printer.error()) + L".";
+    const std::wstring message = L"The results could not be printed: " + ui::ShownText(printer.error()) + L".";
     MessageBoxW(owner, message.c_str(), L"Tallix", MB_OK | MB_ICONERROR | MB_TASKMODAL | MB_SETFOREGROUND);
   }
 }

@@ -32,7 +32,9 @@ std::string RefusalMessage(Refusal refusal, std::string_view path) {
   switch (refusal) {
     case Refusal::kLink: return file + " is a link; the test leaves it alone";
     case Refusal::kManyNames: return file + " has another name (a hard link); the test leaves it alone";
+    case Refusal::kFolder:
     case Refusal::kNotRegular: return file + " is not a regular file; the test leaves it alone";
+    case Refusal::kBadName: return file + " is not a valid file name; the test leaves it alone";
     case Refusal::kOtherOwner: return file + " belongs to another user; the test leaves it alone";
     case Refusal::kInUse: return "Another transfer test is running in " + std::string(TestFileFolder(path));
     case Refusal::kNone: break;

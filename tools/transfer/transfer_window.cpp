@@ -133,7 +133,7 @@ class TransferForm final : public ui::FormDefinition, private TransferView {
 
  private:
   HWND Control(int id) const { return GetDlgItem(window, id); }
-  void SetField(int id, const std::string& text) { ui::SetText(Control(id), ui::Utf8ToWide(text)); }
+  void SetField(int id, const std::string& text) { ui::SetText(Control(id), ui::ShownText(text)); }
 
   // Modal to this window, with Start Test off while it is open.
   std::string ChooseFolder() override {
@@ -147,7 +147,7 @@ class TransferForm final : public ui::FormDefinition, private TransferView {
     if (!IsWindow(window) || closeAfterRun_) return {};
     EnableWindow(Control(ids::kStartTest), TRUE);
     ui::FocusControl(Control(ids::kStartTest));
-    return ui::WideToUtf8(folder);
+    return file_io::Utf8FromWide(folder);
   }
 
   TransferChoice ChooseOptions(const std::string&, const TransferChoice& proposal,
@@ -203,7 +203,7 @@ class TransferForm final : public ui::FormDefinition, private TransferView {
   }
 
   void Tell(const std::string& message) override {
-    MessageBoxW(window, ui::Utf8ToWide(message).c_str(), L"Tallix", MB_OK | MB_TASKMODAL | MB_SETFOREGROUND);
+    MessageBoxW(window, ui::ShownText(message).c_str(), L"Tallix", MB_OK | MB_TASKMODAL | MB_SETFOREGROUND);
   }
 
   void Print() {
