@@ -108,7 +108,7 @@ std::optional<std::wstring> HelpTopicText(int number) {
     HGLOBAL loaded = found ? LoadResource(nullptr, found) : nullptr;
     const char* bytes = loaded ? static_cast<const char*>(LockResource(loaded)) : nullptr;
     if (!bytes) return std::nullopt;
-    return ui::Utf8ToWide(HelpText({bytes, SizeofResource(nullptr, found)}));
+    return ui::ShownText(HelpText({bytes, SizeofResource(nullptr, found)}));
   }
   return std::nullopt;
 }
