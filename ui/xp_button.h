@@ -20,8 +20,6 @@
 namespace tallix::ui {
 
 inline constexpr wchar_t kXPButtonClass[] = L"TB_XPBUTTON";
-// Present (value 1) while the mouse pointer is over the button.
-inline constexpr wchar_t kHotProperty[] = L"HOT";
 
 inline constexpr int kXPButtonHeld = 4;
 
