@@ -5,7 +5,6 @@
 
 #include <vector>
 
-#include "ui/form.h"
 #include "ui/window_kit.h"
 
 namespace tallix::ui {
@@ -264,30 +263,6 @@ std::wstring GetWindowsVersionText() {
     case VER_PLATFORM_WIN32s: return L"Microsoft Win32s";
   }
   return {};
-}
-
-HWND AddTooltip(HWND control, const std::wstring& text) {
-  if (!IsWindow(control)) return nullptr;
-  HWND form = FindParentForm(control);
-  FlyRecord* record = GetFlyRecord(form);
-  if (!record) return nullptr;
-  if (!record->tooltip || !IsWindow(record->tooltip)) {
-    record->tooltip = CreateWindowExW(
-        WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX | TTS_BALLOON, CW_USEDEFAULT,
-        CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, form, nullptr, ToolkitInstance(), nullptr);
-    if (!record->tooltip) return nullptr;
-    SendMessageW(record->tooltip, TTM_SETMAXTIPWIDTH, 0, 300);
-  }
-  TOOLINFOW tool{};
-  // The version-2 size is understood by every comctl32, with or without a
-  // common-controls 6 manifest.
-  tool.cbSize = TTTOOLINFOW_V2_SIZE;
-  tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
-  tool.hwnd = form;
-  tool.uId = reinterpret_cast<UINT_PTR>(control);
-  tool.lpszText = const_cast<wchar_t*>(text.c_str());
-  SendMessageW(record->tooltip, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
-  return record->tooltip;
 }
 
 }  // namespace tallix::ui

@@ -71,9 +71,4 @@ std::wstring SaveFileDialog(HWND owner, const std::wstring& title, const std::ws
 // test only its beginning.
 std::wstring GetWindowsVersionText();
 
-// Adds control as a tool of its form's tooltip window, made on first use
-// (topmost, always shown, no prefix processing, balloons, 300 pixels wide).
-// Returns the tooltip window, nullptr on failure.
-HWND AddTooltip(HWND control, const std::wstring& text);
-
 }  // namespace tallix::ui
