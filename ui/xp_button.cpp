@@ -1,13 +1,129 @@
+// What the themed key does: pressed and released by mouse and keyboard, its
+// settings, and its object behind the window.
 #include "ui/xp_button.h"
 
+#include <windowsx.h>
+
 #include <new>
-#include <string>
 
 #include "ui/accessible_button.h"
 #include "ui/accessible_object.h"
-#include "ui/xp_button_key.h"
+#include "ui/scaling.h"
+#include "ui/ux_theme.h"
+#include "ui/window_kit.h"
 
-namespace tallix::ui::xp {
+namespace tallix::ui {
+namespace {
+
+struct ImageEntry {
+  HANDLE handle = nullptr;
+  int type = 0;  // each slot remembers its own type so it is drawn and freed correctly
+  bool owned = false;
+};
+
+void DeleteImage(const ImageEntry& image) {
+  if (!image.handle) return;
+  if (image.type == 1)
+    DestroyIcon(static_cast<HICON>(image.handle));
+  else
+    DeleteObject(image.handle);
+}
+
+class XPButton {
+ public:
+  static XPButton* FromWindow(HWND window) { return ExtraBytesSlot<XPButton>::Get(window); }
+  static XPButton* Attach(HWND window, CREATESTRUCTW*) {
+    auto* self = new (std::nothrow) XPButton(window);
+    if (self) ExtraBytesSlot<XPButton>::Set(window, self);
+    return self;
+  }
+  static void Detach(HWND window) {
+    delete FromWindow(window);
+    ExtraBytesSlot<XPButton>::Set(window, nullptr);
+  }
+
+  explicit XPButton(HWND window) : window_(window), themed_(ThemingActive()) {}
+  ~XPButton() {
+    for (const auto& image : images_)
+      if (image.owned) DeleteImage(image);
+    if (fontOwned_ && font_) DeleteObject(font_);
+  }
+
+  LRESULT WndProc(UINT message, WPARAM wParam, LPARAM lParam);
+
+  // Setters behind the exported functions.
+  HANDLE SetImage(HANDLE image, int type, int slot, bool keep);
+  HFONT SetFont(HFONT font, bool keep);
+  int SetToggleState(int state) { return Exchange(toggled_, state ? -1 : 0); }
+  int SetToggleMode(int flag) { return Exchange(toggleMode_, flag ? 1 : 0); }
+  int SetImageWidth(int value) { return Exchange(imageWidth_, value); }
+  int SetImageHeight(int value) { return Exchange(imageHeight_, value); }
+  int SetImagePosition(int value) { return Exchange(imagePosition_, value); }
+  int SetImageMargin(int value) { return Exchange(imageMargin_, value); }
+  int SetTextMargin(int value) { return Exchange(textMargin_, value); }
+
+  XPButtonInfo Info() const;
+  RECT CaptionRectNow() const { return KeyCaptionRect(window_, Info(), DpiOf(window_)); }
+  // A hidden button is painted when it is shown: nothing to do before.
+  void Redraw() {
+    if (IsWindowVisible(window_)) RepaintNow(window_);
+  }
+
+ private:
+  static int Exchange(int& field, int value) {
+    int previous = field;
+    field = value;
+    return previous;
+  }
+
+  bool IsHot() const { return hot_; }
+  bool PointInside(LPARAM lParam) const {
+    RECT rc;
+    GetClientRect(window_, &rc);
+    POINT pt{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+    return PtInRect(&rc, pt) != FALSE;
+  }
+  void NotifyClick() {
+    HWND parent = GetParent(window_);
+    if (parent)
+      SendMessageW(parent, WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(window_), BN_CLICKED),
+                   reinterpret_cast<LPARAM>(window_));
+  }
+  void Press() {
+    toggled_ = toggled_ ? 0 : -1;
+    state_ = kXPButtonHeld;
+  }
+
+  LRESULT OnLButtonDown(LPARAM lParam);
+  LRESULT OnLButtonUp(LPARAM lParam);
+  LRESULT OnKeyDown(WPARAM key, LPARAM lParam);
+  LRESULT OnKeyUp(WPARAM key);
+  LRESULT OnMouseMove();
+  LRESULT OnClickRequest();
+  LRESULT OnMouseLeave();
+  LRESULT OnSetFont(HFONT font, bool redraw);
+  LRESULT OnGetDlgCode(const MSG* msg);
+  LRESULT OnPaint();
+  void Draw(HDC dc) const { DrawKey(window_, dc, Info(), DpiOf(window_)); }
+
+  HWND window_;
+  int state_ = 0;
+  UINT textFormat_ = DT_CENTER | DT_VCENTER | DT_SINGLELINE;
+  HCURSOR cursor_ = LoadCursorW(nullptr, IDC_ARROW);
+  HFONT font_ = static_cast<HFONT>(GetStockObject(ANSI_VAR_FONT));
+  bool fontOwned_ = false;
+  ImageEntry images_[3];
+  int imageType_ = 0;
+  int imageWidth_ = 0;
+  int imageHeight_ = 0;
+  int imagePosition_ = kImageLeft | kImageVCenter;
+  int imageMargin_ = 4;
+  int textMargin_ = 4;
+  int toggleMode_ = 0;
+  int toggled_ = 0;
+  bool hot_ = false;  // the mouse pointer is over it
+  bool themed_;
+};
 
 LRESULT XPButton::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
@@ -18,7 +134,7 @@ LRESULT XPButton::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_SETFOCUS:
     case WM_KILLFOCUS: Redraw(); return 0;
     case WM_THEMECHANGED:
-      ForgetButtonTheme();
+      ForgetKeyTheme();
       Redraw();
       return 0;
     case WM_SETFONT: return OnSetFont(reinterpret_cast<HFONT>(wParam), LOWORD(lParam) != 0);
@@ -38,7 +154,7 @@ LRESULT XPButton::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
       break;
     case WM_GETOBJECT:
       if (AsksForClient(lParam))
-        if (LRESULT object = AnswerKeyObject(window_, wParam)) return object;
+        if (LRESULT object = AnswerKeyObject(window_, wParam, GetXPButtonInfo)) return object;
       break;
     case BM_CLICK: return OnClickRequest();
   }
@@ -150,7 +266,7 @@ XPButtonInfo XPButton::Info() const {
   info.textFormat = textFormat_;
   info.font = font_;
   info.fontOwned = fontOwned_;
-  for (int i = 0; i < 3; ++i) info.images[i] = images_[i].handle;
+  for (int i = 0; i < 3; ++i) info.images[i] = images_[i].handle, info.imageTypes[i] = images_[i].type;
   info.imageType = imageType_;
   info.imageWidth = imageWidth_;
   info.imageHeight = imageHeight_;
@@ -162,6 +278,14 @@ XPButtonInfo XPButton::Info() const {
   info.themed = themed_;
   info.hot = IsHot();
   return info;
+}
+
+LRESULT XPButton::OnPaint() {
+  PAINTSTRUCT ps;
+  HDC dc = BeginPaint(window_, &ps);
+  if (dc) Draw(dc);
+  EndPaint(window_, &ps);
+  return 0;
 }
 
 XPButton* ButtonOf(HWND window) { return HasClass(window, kXPButtonClass) ? XPButton::FromWindow(window) : nullptr; }
@@ -176,12 +300,7 @@ Result WithButton(HWND window, BOOL redraw, Fn fn) {
   return result;
 }
 
-}  // namespace tallix::ui::xp
-
-namespace tallix::ui {
-
-using xp::ButtonOf;
-using xp::XPButton;
+}  // namespace
 
 bool RegisterXPButtonClass() { return EnsureControlClass(kXPButtonClass, DispatchToObject<XPButton>); }
 
@@ -199,8 +318,8 @@ std::optional<RECT> GetXPButtonCaptionRect(HWND window) {
 
 }  // namespace tallix::ui
 
-using tallix::ui::xp::WithButton;
-using tallix::ui::xp::XPButton;
+using tallix::ui::WithButton;
+using tallix::ui::XPButton;
 
 HWND WINAPI CREATEXPBUTTON(HWND parent, INT_PTR id, LPCWSTR caption, int x, int y, int width, int height, DWORD style,
                            DWORD exStyle, LPARAM) {
