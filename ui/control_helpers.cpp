@@ -94,13 +94,9 @@ void EnableControl(HWND window) {
 void DisableControl(HWND window) {
   if (IsWindow(window)) EnableWindow(window, FALSE);
 }
-void ShowControl(HWND window, int showCommand) {
-  if (IsWindow(window)) ShowWindow(window, showCommand);
-}
 void FocusControl(HWND window) {
   if (IsWindow(window)) SetFocus(window);
 }
-void Repaint(HWND window) { RepaintNow(window); }
 void MoveControl(HWND window, int x, int y) { PlaceWindow(window, x, y, 0, 0, SWP_NOSIZE); }
 void ResizeControl(HWND window, int width, int height) { PlaceWindow(window, 0, 0, width, height, SWP_NOMOVE); }
 
@@ -127,10 +123,6 @@ void SetClientSize(HWND window, int width, int height) {
 
 void SetChecked(HWND button, bool checked) { Send(button, BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED); }
 int IsChecked(HWND button) { return Send(button, BM_GETCHECK) == BST_CHECKED ? -1 : 0; }
-void CheckRadio(HWND form, int firstId, int lastId, int chosenId) {
-  if (IsWindow(form)) CheckRadioButton(form, firstId, lastId, chosenId);
-}
-
 int ListBoxAdd(HWND list, const std::wstring& text) {
   return static_cast<int>(Send(list, LB_ADDSTRING, 0, TextParam(text)));
 }
@@ -150,7 +142,6 @@ int ComboAdd(HWND combo, const std::wstring& text) {
   return static_cast<int>(Send(combo, CB_ADDSTRING, 0, TextParam(text)));
 }
 int ComboSelection(HWND combo) { return IsWindow(combo) ? static_cast<int>(Send(combo, CB_GETCURSEL)) : -1; }
-LPARAM ComboItemData(HWND combo, int index) { return Send(combo, CB_GETITEMDATA, index); }
 void ComboClear(HWND combo) { Send(combo, CB_RESETCONTENT); }
 void ComboSelect(HWND combo, int index) { Send(combo, CB_SETCURSEL, index); }
 
@@ -162,13 +153,6 @@ int ListViewInsertColumn(HWND view, int index, const std::wstring& title, int wi
   column.pszText = const_cast<wchar_t*>(title.c_str());
   column.iSubItem = index;
   return static_cast<int>(Send(view, LVM_INSERTCOLUMNW, index, reinterpret_cast<LPARAM>(&column)));
-}
-void ListViewSetColumn(HWND view, int index, const std::wstring& title, int width) {
-  LVCOLUMNW column{};
-  column.mask = LVCF_TEXT | LVCF_WIDTH;
-  column.cx = width;
-  column.pszText = const_cast<wchar_t*>(title.c_str());
-  Send(view, LVM_SETCOLUMNW, index, reinterpret_cast<LPARAM>(&column));
 }
 int ListViewInsertItem(HWND view, int index, const std::wstring& text) {
   LVITEMW item{};

@@ -87,6 +87,7 @@ LRESULT CALLBACK ControlSubclassProcedure(HWND control, UINT message, WPARAM wPa
     case WM_NCDESTROY:  // alone when the parent's creation failed
       SetWindowLongPtrW(control, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(previous));
       ReleaseWindowState(control);
+      ReleaseTags(control);
       break;
   }
   return CallWindowProcW(previous, control, message, wParam, lParam);

@@ -23,8 +23,8 @@
 //   ShowForm(about, owner, /*modal=*/true);  // IDOK, once the form has closed
 //
 // Per-window data: forms and controls set up by SetControlProperties carry
-// a state of the framework (ui/form_state.h), and two free-form strings
-// (ui/form_tags.h).
+// a state of the framework (ui/form_state.h), and two free-form strings in
+// "FLY_TAGPROPERTY" and "FLY_TAGPROPERTY2".
 #include <windows.h>
 
 #include <climits>
@@ -34,10 +34,12 @@
 #include <tuple>
 #include <vector>
 
-#include "ui/form_tags.h"
 #include "ui/scaling.h"
 
 namespace tallix::ui {
+
+inline constexpr wchar_t kTagProperty[] = L"FLY_TAGPROPERTY";
+inline constexpr wchar_t kTagProperty2[] = L"FLY_TAGPROPERTY2";
 
 // Sent by the message loops to the focused control before any message is
 // handled: wParam 0, lParam the MSG*. A non-zero answer consumes the message.
@@ -204,6 +206,11 @@ bool PreTranslateFormMessage(MSG& message);
 
 // Message loop until WM_QUIT, with the form filter; returns the quit code.
 int RunMessageLoop();
+
+void SetTagProperty(HWND window, const wchar_t* text);
+void SetTagProperty2(HWND window, const wchar_t* text);
+std::wstring GetTagProperty(HWND window);
+std::wstring GetTagProperty2(HWND window);
 
 // The definition of a form of the framework, nullptr for any other window.
 FormDefinition* DefinitionOf(HWND form);

@@ -44,4 +44,7 @@ void InstallControlSubclass(HWND control, ControlState& state, WNDPROC procedure
 // form_show.cpp
 bool IsChildWindow(HWND window);
 
+// form_tags.cpp: the window is being destroyed.
+void ReleaseTags(HWND window);
+
 }  // namespace tallix::ui

@@ -42,6 +42,7 @@ void OnFormDestroy(HWND form, FormState& state) {
   if (state.modal && IsWindow(state.modalOwner) && !IsWindowEnabled(state.modalOwner)) ReenableOwner(state);
   ForgetLayoutDpi(form);
   ReleaseWindowState(form);
+  ReleaseTags(form);
 }
 
 bool IsOptionButton(HWND control) {

@@ -4,8 +4,6 @@
 #include <unordered_map>
 #include <variant>
 
-#include "ui/form_tags.h"
-
 namespace tallix::ui {
 namespace {
 
@@ -73,7 +71,6 @@ void ReleaseWindowState(HWND window) {
     if (control->icon) DestroyIcon(control->icon);
   }
   delete state;
-  ReleaseTags(window);
 }
 
 }  // namespace tallix::ui

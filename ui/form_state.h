@@ -62,7 +62,7 @@ ControlState* MakeControlState(HWND control);
 // Looked up in the process from now on, not through the window's property: a
 // window whose own procedure lets its state go (see ReleaseWindowState).
 void IndexWindowState(HWND window);
-// Frees the window's state with what it owns (brush, icons, tag strings).
+// Frees the window's state with what it owns (brush, icons).
 void ReleaseWindowState(HWND window);
 
 }  // namespace tallix::ui

@@ -1,9 +1,10 @@
-#include "ui/form_tags.h"
+// The two free-form strings of forms and controls: zero-terminated copies on
+// the process heap, freed with the window's state.
+#include "ui/form_parts.h"
 
 namespace tallix::ui {
 namespace {
 
-// Zero-terminated copies on the process heap.
 void ReplaceTag(HWND window, const wchar_t* property, const wchar_t* text) {
   if (!IsWindow(window)) return;
   if (!text) text = L"";
