@@ -6,14 +6,13 @@
 #include "ui/accessible_name.h"
 #include "ui/accessible_object.h"
 #include "ui/control_helpers.h"
-#include "ui/xp_button.h"
 
 namespace tallix::ui {
 namespace {
 
 class KeyAccessible : public DelegatingAccessible {
  public:
-  using DelegatingAccessible::DelegatingAccessible;
+  KeyAccessible(HWND key, KeyStateReader stateOf) : DelegatingAccessible(key), stateOf_(stateOf) {}
 
   HRESULT STDMETHODCALLTYPE get_accName(VARIANT child, BSTR* name) override {
     if (!IsSelf(child)) return DelegatingAccessible::get_accName(child, name);
@@ -51,12 +50,12 @@ class KeyAccessible : public DelegatingAccessible {
 
  private:
   bool IsToggle() const {
-    const std::optional<XPButtonInfo> info = GetXPButtonInfo(window_);
+    const std::optional<XPButtonInfo> info = stateOf_(window_);
     return info && info->toggleMode;
   }
 
   long State() const {
-    const std::optional<XPButtonInfo> info = GetXPButtonInfo(window_);
+    const std::optional<XPButtonInfo> info = stateOf_(window_);
     long state = 0;
     if (!IsWindowVisible(window_)) state |= STATE_SYSTEM_INVISIBLE;
     if (!IsWindowEnabled(window_)) {
@@ -72,12 +71,14 @@ class KeyAccessible : public DelegatingAccessible {
     if (info->hot) state |= STATE_SYSTEM_HOTTRACKED;
     return state;
   }
+
+  KeyStateReader stateOf_;
 };
 
 }  // namespace
 
-LRESULT AnswerKeyObject(HWND key, WPARAM wParam) {
-  return AnswerGetObject(new (std::nothrow) KeyAccessible(key), wParam);
+LRESULT AnswerKeyObject(HWND key, WPARAM wParam, KeyStateReader stateOf) {
+  return AnswerGetObject(new (std::nothrow) KeyAccessible(key, stateOf), wParam);
 }
 
 }  // namespace tallix::ui

@@ -5,9 +5,16 @@
 // action as a click presses it.
 #include <windows.h>
 
+#include <optional>
+
+#include "ui/key_look.h"
+
 namespace tallix::ui {
 
+// How the object reads the key's state when asked: nullopt once it is gone.
+using KeyStateReader = std::optional<XPButtonInfo> (*)(HWND key);
+
 // The key's answer to WM_GETOBJECT for its client area.
-LRESULT AnswerKeyObject(HWND key, WPARAM wParam);
+LRESULT AnswerKeyObject(HWND key, WPARAM wParam, KeyStateReader stateOf);
 
 }  // namespace tallix::ui

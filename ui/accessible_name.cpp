@@ -23,7 +23,10 @@ struct AccessibleLabel {
 
 // Looked up on every message the control gets, a tape's million lines
 // included: kept in the process rather than in a window property, which under
-// Wine is a round trip to the window server.
+// Wine is a round trip to the window server. Locked, because a key's name and
+// shortcut are read from inside its accessible object (accessible_button.cpp):
+// the thread that runs the windows enters no COM apartment, so a screen
+// reader's calls on that object come in on COM's own worker threads.
 class LabelIndex {
  public:
   // A copy, so that the lock is not held across a message.
@@ -226,6 +229,10 @@ void SetAccessibleName(HWND control, std::wstring_view name, std::wstring_view s
                         reinterpret_cast<WNDPROC>(GetWindowLongPtrW(control, GWLP_WNDPROC))};
   Labels().Remember(control, label);
   SetWindowLongPtrW(control, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(NameProcedure));
+}
+
+void AddAccessibleLayer(HWND control) {
+  if (!Labels().PreviousProcOf(control)) SetAccessibleName(control, {});
 }
 
 void SetAccessibleValueSource(HWND control, HWND source) {

@@ -21,6 +21,9 @@ namespace tallix::ui {
 // object's name stands, and the control still gets the wrapper's role,
 // value and children.
 void SetAccessibleName(HWND control, std::wstring_view name, std::wstring_view shortcut = {});
+// Puts the name's subclass in now, unnamed unless it was named already, so
+// that a subclass installed later lies above it.
+void AddAccessibleLayer(HWND control);
 // The control's value is the text `source` shows: a control that holds the
 // focus on another's behalf (a hidden key sink for a display) says what a
 // screen reader should hear when the focus lands or the value changes.

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "ui/gdi_scope.h"
+#include "ui/key_look.h"
 #include "ui/scaling.h"
 #include "ui/window_kit.h"
 #include "ui/xp_button.h"
@@ -122,13 +123,6 @@ void Widen(HWND control, RECT& place, int extra, Align align) {
 }
 
 }  // namespace
-
-void WidenForCaption(LONG& low, LONG& high, LONG faceLow, LONG faceHigh, LONG needed) {
-  if (needed + kGlyphOverreach <= high - low) return;
-  const int edge = needed + kGlyphOverreach <= faceHigh - faceLow - 2 * kCaptionEdge ? kCaptionEdge : 0;
-  low = faceLow + edge;
-  high = faceHigh - edge;
-}
 
 void FitCaption(HWND control, int dpi) {
   if (dpi == kDesignDpi || !IsWindow(control)) return;

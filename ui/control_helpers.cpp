@@ -5,7 +5,6 @@
 
 #include <vector>
 
-#include "ui/form.h"
 #include "ui/window_kit.h"
 
 namespace tallix::ui {
@@ -95,13 +94,9 @@ void EnableControl(HWND window) {
 void DisableControl(HWND window) {
   if (IsWindow(window)) EnableWindow(window, FALSE);
 }
-void ShowControl(HWND window, int showCommand) {
-  if (IsWindow(window)) ShowWindow(window, showCommand);
-}
 void FocusControl(HWND window) {
   if (IsWindow(window)) SetFocus(window);
 }
-void Repaint(HWND window) { RepaintNow(window); }
 void MoveControl(HWND window, int x, int y) { PlaceWindow(window, x, y, 0, 0, SWP_NOSIZE); }
 void ResizeControl(HWND window, int width, int height) { PlaceWindow(window, 0, 0, width, height, SWP_NOMOVE); }
 
@@ -128,10 +123,6 @@ void SetClientSize(HWND window, int width, int height) {
 
 void SetChecked(HWND button, bool checked) { Send(button, BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED); }
 int IsChecked(HWND button) { return Send(button, BM_GETCHECK) == BST_CHECKED ? -1 : 0; }
-void CheckRadio(HWND form, int firstId, int lastId, int chosenId) {
-  if (IsWindow(form)) CheckRadioButton(form, firstId, lastId, chosenId);
-}
-
 int ListBoxAdd(HWND list, const std::wstring& text) {
   return static_cast<int>(Send(list, LB_ADDSTRING, 0, TextParam(text)));
 }
@@ -151,7 +142,6 @@ int ComboAdd(HWND combo, const std::wstring& text) {
   return static_cast<int>(Send(combo, CB_ADDSTRING, 0, TextParam(text)));
 }
 int ComboSelection(HWND combo) { return IsWindow(combo) ? static_cast<int>(Send(combo, CB_GETCURSEL)) : -1; }
-LPARAM ComboItemData(HWND combo, int index) { return Send(combo, CB_GETITEMDATA, index); }
 void ComboClear(HWND combo) { Send(combo, CB_RESETCONTENT); }
 void ComboSelect(HWND combo, int index) { Send(combo, CB_SETCURSEL, index); }
 
@@ -163,13 +153,6 @@ int ListViewInsertColumn(HWND view, int index, const std::wstring& title, int wi
   column.pszText = const_cast<wchar_t*>(title.c_str());
   column.iSubItem = index;
   return static_cast<int>(Send(view, LVM_INSERTCOLUMNW, index, reinterpret_cast<LPARAM>(&column)));
-}
-void ListViewSetColumn(HWND view, int index, const std::wstring& title, int width) {
-  LVCOLUMNW column{};
-  column.mask = LVCF_TEXT | LVCF_WIDTH;
-  column.cx = width;
-  column.pszText = const_cast<wchar_t*>(title.c_str());
-  Send(view, LVM_SETCOLUMNW, index, reinterpret_cast<LPARAM>(&column));
 }
 int ListViewInsertItem(HWND view, int index, const std::wstring& text) {
   LVITEMW item{};
@@ -264,30 +247,6 @@ std::wstring GetWindowsVersionText() {
     case VER_PLATFORM_WIN32s: return L"Microsoft Win32s";
   }
   return {};
-}
-
-HWND AddTooltip(HWND control, const std::wstring& text) {
-  if (!IsWindow(control)) return nullptr;
-  HWND form = FindParentForm(control);
-  FlyRecord* record = GetFlyRecord(form);
-  if (!record) return nullptr;
-  if (!record->tooltip || !IsWindow(record->tooltip)) {
-    record->tooltip = CreateWindowExW(
-        WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX | TTS_BALLOON, CW_USEDEFAULT,
-        CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, form, nullptr, ToolkitInstance(), nullptr);
-    if (!record->tooltip) return nullptr;
-    SendMessageW(record->tooltip, TTM_SETMAXTIPWIDTH, 0, 300);
-  }
-  TOOLINFOW tool{};
-  // The version-2 size is understood by every comctl32, with or without a
-  // common-controls 6 manifest.
-  tool.cbSize = TTTOOLINFOW_V2_SIZE;
-  tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
-  tool.hwnd = form;
-  tool.uId = reinterpret_cast<UINT_PTR>(control);
-  tool.lpszText = const_cast<wchar_t*>(text.c_str());
-  SendMessageW(record->tooltip, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
-  return record->tooltip;
 }
 
 }  // namespace tallix::ui

@@ -14,9 +14,7 @@ void SetText(HWND window, const std::wstring& text);
 std::wstring GetText(HWND window);
 void EnableControl(HWND window);
 void DisableControl(HWND window);
-void ShowControl(HWND window, int showCommand);
 void FocusControl(HWND window);
-void Repaint(HWND window);
 void MoveControl(HWND window, int x, int y);
 void ResizeControl(HWND window, int width, int height);
 // Outer size that gives the client area width x height for the window's
@@ -27,7 +25,6 @@ void SetClientSize(HWND window, int width, int height);
 // ---- check boxes and radio buttons ----
 void SetChecked(HWND button, bool checked);
 int IsChecked(HWND button);  // -1 checked, 0 not
-void CheckRadio(HWND form, int firstId, int lastId, int chosenId);
 
 // ---- list box ----
 int ListBoxAdd(HWND list, const std::wstring& text);
@@ -43,13 +40,11 @@ void ListBoxClear(HWND list);
 // ---- combo box ----
 int ComboAdd(HWND combo, const std::wstring& text);
 int ComboSelection(HWND combo);
-LPARAM ComboItemData(HWND combo, int index);
 void ComboClear(HWND combo);
 void ComboSelect(HWND combo, int index);
 
 // ---- list view (report mode) ----
 int ListViewInsertColumn(HWND view, int index, const std::wstring& title, int width, int format = LVCFMT_LEFT);
-void ListViewSetColumn(HWND view, int index, const std::wstring& title, int width);
 int ListViewInsertItem(HWND view, int index, const std::wstring& text);
 void ListViewSetItemText(HWND view, int item, int column, const std::wstring& text);
 std::wstring ListViewItemText(HWND view, int item, int column);
@@ -70,10 +65,5 @@ std::wstring SaveFileDialog(HWND owner, const std::wstring& title, const std::ws
 // Operating-system name such as "Microsoft Windows XP Professional ". Callers
 // test only its beginning.
 std::wstring GetWindowsVersionText();
-
-// Adds control as a tool of its form's tooltip window, made on first use
-// (topmost, always shown, no prefix processing, balloons, 300 pixels wide).
-// Returns the tooltip window, nullptr on failure.
-HWND AddTooltip(HWND control, const std::wstring& text);
 
 }  // namespace tallix::ui

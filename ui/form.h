@@ -22,8 +22,8 @@
 //   AboutForm about;
 //   ShowForm(about, owner, /*modal=*/true);  // IDOK, once the form has closed
 //
-// Per-window data: forms and controls set up by SetControlProperties carry a
-// FlyRecord in the window property "FLY_PTR", and two free-form strings in
+// Per-window data: forms and controls set up by SetControlProperties carry
+// a state of the framework (ui/form_state.h), and two free-form strings in
 // "FLY_TAGPROPERTY" and "FLY_TAGPROPERTY2".
 #include <windows.h>
 
@@ -38,7 +38,6 @@
 
 namespace tallix::ui {
 
-inline constexpr wchar_t kFlyPtrProperty[] = L"FLY_PTR";
 inline constexpr wchar_t kTagProperty[] = L"FLY_TAGPROPERTY";
 inline constexpr wchar_t kTagProperty2[] = L"FLY_TAGPROPERTY2";
 
@@ -48,48 +47,12 @@ inline constexpr wchar_t kTagProperty2[] = L"FLY_TAGPROPERTY2";
 inline constexpr UINT kKeyPreviewMessage = 895;
 
 // A form sends kReflectBase + WM_COMMAND / WM_NOTIFY / WM_DRAWITEM to the
-// control that caused the notification (when the control has a FlyRecord),
+// control that caused the notification (when the framework set it up),
 // with the original parameters, before its own handlers see it. A non-zero
 // answer from the control's subclass procedure ends the handling.
 inline constexpr UINT kReflectBase = WM_USER + 0x1C00;
 
 class FormDefinition;
-
-// The per-window record of forms and their controls.
-struct FlyRecord {
-  WNDPROC previousProc = nullptr;        // control: procedure before subclassing
-  HWND control = nullptr;                // control: its own handle
-  HWND modalOwner = nullptr;             // form: owner disabled while modal
-  int isForm = 0;                        // form: 1
-  int isModal = 0;                       // form: 1 while shown modal
-  HFONT font = nullptr;                  // control: font of its spec (cached, never deleted)
-  HACCEL accelerators = nullptr;         // form: destroyed with the form
-  UINT_PTR timerId = 0;                  // form: killed with the form
-  LPARAM controlValue = 0;               // control: handed to the form's handlers
-  HWND lastFocus = nullptr;              // form: child that last had the focus
-  int selectAllOnFocus = 0;              // control (edit): select all text on focus
-  int ownColors = 0;                     // control: uses the colours below
-  int textIsSystem = 0;                  // control: textColor is a COLOR_ index
-  int backIsSystem = 0;                  // control: backColor is a COLOR_ index
-  HBRUSH brush = nullptr;                // both: background brush, deleted with the window
-  COLORREF textColor = 0;                // RGB or system colour index
-  COLORREF backColor = 0;                // RGB or system colour index
-  FormDefinition* definition = nullptr;  // form: its description and handlers
-  HWND tooltip = nullptr;                // form: tooltip window of AddTooltip
-  int dpi = 0;                           // form: DPI its controls are laid out for
-  SIZE designClient{};                   // form: client area in design pixels
-  SIZE given{};                          // form: pixels its giving control gives up now
-  int hasDesignPlace = 0;                // control: placed by the framework
-  Place designPlace;                     // control: its place in design pixels
-  std::wstring fontSpec;                 // control: made again for a new DPI
-  void (*finish)(HWND) = nullptr;        // control: run again for a new DPI
-  HICON largeIcon = nullptr;             // form: window icons for its DPI, destroyed with it
-  HICON smallIcon = nullptr;
-  const wchar_t* iconName = nullptr;  // control (SS_ICON static): its icon resource
-  HICON icon = nullptr;               // control: that icon at its DPI, destroyed with it
-};
-
-FlyRecord* GetFlyRecord(HWND window);
 
 // Standard subclass procedure of form controls: focus memory, select-all on
 // focus, keyboard preview to the form, clean-up on destroy. A form that needs
@@ -112,10 +75,11 @@ struct ControlProperties {
   bool selectAllOnFocus = false;
 };
 
-// Makes the control's record and applies the properties; nullptr when the
-// window is gone or the record cannot be made. Calling it again replaces the
-// settings of the existing record.
-FlyRecord* SetControlProperties(HWND control, const ControlProperties& properties);
+// Sets the control up (its subclass installed beneath by the accessible name's
+// own, ui/accessible_name.h, whatever was set up first) and applies the
+// properties; false when the window is gone or its state cannot be made.
+// Calling it again replaces the settings.
+bool SetControlProperties(HWND control, const ControlProperties& properties);
 
 // One control of a form, declared as data.
 struct ControlSpec {
@@ -247,5 +211,28 @@ void SetTagProperty(HWND window, const wchar_t* text);
 void SetTagProperty2(HWND window, const wchar_t* text);
 std::wstring GetTagProperty(HWND window);
 std::wstring GetTagProperty2(HWND window);
+
+// The definition of a form of the framework, nullptr for any other window.
+FormDefinition* DefinitionOf(HWND form);
+
+// Moves and sizes a control of a form to a design place, and remembers the
+// place so that the framework lays it out again when the DPI changes.
+void PlaceControl(HWND control, const Place& place);
+// The same, keeping the control's design size (or position).
+void MoveControlTo(HWND control, int x, int y);
+void ResizeControlTo(HWND control, int width, int height);
+
+// Gives a form a client area of the design size, remembered like a place.
+// Both keep the form within the work area of its monitor.
+void SetFormClientSize(HWND form, int width, int height);
+// Gives a form the design outer size: exactly that at 96 DPI; at any other,
+// the client area that size leaves inside a 96-DPI frame, scaled, inside the
+// frame the system draws at the form's DPI.
+void SetFormOuterSize(HWND form, int width, int height);
+
+// Adds control as a tool of its form's tooltip window, made on first use
+// (topmost, always shown, no prefix processing, balloons, 300 pixels wide).
+// Returns the tooltip window, nullptr on failure.
+HWND AddTooltip(HWND control, const std::wstring& text);
 
 }  // namespace tallix::ui

@@ -2,16 +2,16 @@
 
 #include <algorithm>
 
-#include "ui/form.h"
+#include "ui/form_state.h"
 
 namespace tallix::ui {
 namespace {
 
 // The design place of the control that gives, nullptr when the form names none.
-const Place* GiverOf(HWND form, const FlyRecord& record) {
-  if (!record.isForm || !record.definition || !record.definition->givingControl) return nullptr;
-  const FlyRecord* giver = GetFlyRecord(GetDlgItem(form, record.definition->givingControl));
-  return giver && giver->hasDesignPlace ? &giver->designPlace : nullptr;
+const Place* GiverOf(HWND form, const FormState& state) {
+  if (!state.givingControl) return nullptr;
+  const ControlState* giver = ControlStateOf(GetDlgItem(form, state.givingControl));
+  return giver && giver->designPlace ? &*giver->designPlace : nullptr;
 }
 
 // What one direction of the client area lacks, as far as the giving control
@@ -37,34 +37,35 @@ Place PixelPlace(HWND control, const Place& design, int dpi) {
   Place place{ScaleToDpi(design.x, dpi), ScaleToDpi(design.y, dpi), ScaleToDpi(design.width, dpi),
               ScaleToDpi(design.height, dpi)};
   HWND form = GetParent(control);
-  const FlyRecord* record = GetFlyRecord(form);
-  if (!record || (!record->given.cx && !record->given.cy)) return place;
-  const Place* giver = GiverOf(form, *record);
+  const FormState* state = FormStateOf(form);
+  if (!state || (!state->given.cx && !state->given.cy)) return place;
+  const Place* giver = GiverOf(form, *state);
   if (!giver) return place;
-  const Follows follows = FollowsOf(control, design, *giver, record->definition->givingControl);
-  if (follows.gives) place.width -= record->given.cx, place.height -= record->given.cy;
-  if (follows.below) place.y -= record->given.cy;
-  if (follows.right) place.x -= record->given.cx;
+  const Follows follows = FollowsOf(control, design, *giver, state->givingControl);
+  if (follows.gives) place.width -= state->given.cx, place.height -= state->given.cy;
+  if (follows.below) place.y -= state->given.cy;
+  if (follows.right) place.x -= state->given.cx;
   return place;
 }
 
 void LetControlGive(HWND form) {
-  FlyRecord* record = GetFlyRecord(form);
-  if (!record || IsIconic(form)) return;
-  const Place* giver = GiverOf(form, *record);
+  FormState* state = FormStateOf(form);
+  if (!state || IsIconic(form)) return;
+  const Place* giver = GiverOf(form, *state);
   if (!giver) return;
   RECT client{};
   GetClientRect(form, &client);
-  const SIZE given{Shortfall(record->designClient.cx, client.right, giver->width, record->dpi),
-                   Shortfall(record->designClient.cy, client.bottom, giver->height, record->dpi)};
+  const int dpi = DpiOf(form);
+  const SIZE given{Shortfall(state->designClient.cx, client.right, giver->width, dpi),
+                   Shortfall(state->designClient.cy, client.bottom, giver->height, dpi)};
   // By the change alone: a control made larger for its caption keeps that.
-  const int dx = given.cx - record->given.cx, dy = given.cy - record->given.cy;
+  const int dx = given.cx - state->given.cx, dy = given.cy - state->given.cy;
   if (!dx && !dy) return;
-  record->given = given;
+  state->given = given;
   for (HWND child = GetWindow(form, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
-    const FlyRecord* placed = GetFlyRecord(child);
-    if (!placed || !placed->hasDesignPlace) continue;
-    const Follows follows = FollowsOf(child, placed->designPlace, *giver, record->definition->givingControl);
+    const ControlState* placed = ControlStateOf(child);
+    if (!placed || !placed->designPlace) continue;
+    const Follows follows = FollowsOf(child, *placed->designPlace, *giver, state->givingControl);
     if (!follows.gives && !follows.below && !follows.right) continue;
     RECT now{};
     GetWindowRect(child, &now);

@@ -2,11 +2,8 @@
 
 #include <commctrl.h>
 
-#include "ui/caption_fit.h"
-#include "ui/control_helpers.h"
-#include "ui/form.h"
-#include "ui/form_give.h"
-#include "ui/placement.h"
+#include <unordered_map>
+
 #include "ui/window_kit.h"
 
 namespace tallix::ui {
@@ -53,18 +50,11 @@ RECT FrameAround(RECT client, DWORD style, DWORD exStyle, bool hasMenu, int dpi)
   return client;
 }
 
-bool HasMenuBar(HWND form) { return GetMenu(form) != nullptr && !(GetWindowLongW(form, GWL_STYLE) & WS_CHILD); }
-
-// Design values of a control never placed through the framework are read
-// back from its pixels.
-Place DesignPlaceOf(HWND control) {
-  if (FlyRecord* record = GetFlyRecord(control); record && record->hasDesignPlace) return record->designPlace;
-  RECT rect{};
-  GetWindowRect(control, &rect);
-  MapWindowPoints(nullptr, GetParent(control), reinterpret_cast<POINT*>(&rect), 2);
-  const int dpi = DpiOf(control);
-  return {MulDiv(rect.left, kDesignDpi, dpi), MulDiv(rect.top, kDesignDpi, dpi),
-          MulDiv(rect.right - rect.left, kDesignDpi, dpi), MulDiv(rect.bottom - rect.top, kDesignDpi, dpi)};
+// The forms' layout DPIs, read on every paint of a key; the thread that runs
+// the windows alone reads and changes them.
+std::unordered_map<HWND, int>& LayoutDpis() {
+  static std::unordered_map<HWND, int> dpis;
+  return dpis;
 }
 
 }  // namespace
@@ -85,46 +75,20 @@ int ReportedDpi(HWND window) {
 }
 
 int DpiOf(HWND window) {
-  if (HWND form = FindParentForm(window))
-    if (FlyRecord* record = GetFlyRecord(form); record && record->isForm && record->dpi > 0) return record->dpi;
+  for (HWND up = window; up && IsWindow(up); up = GetParent(up)) {
+    if (const auto found = LayoutDpis().find(up); found != LayoutDpis().end()) return found->second;
+    if (!(GetWindowLongW(up, GWL_STYLE) & WS_CHILD)) break;
+  }
   return ReportedDpi(window);
 }
 
+void SetLayoutDpi(HWND window, int dpi) {
+  if (window && dpi > 0) LayoutDpis()[window] = dpi;
+}
+
+void ForgetLayoutDpi(HWND window) { LayoutDpis().erase(window); }
+
 int Scaled(HWND window, int value) { return ScaleToDpi(value, DpiOf(window)); }
-
-void PlaceControl(HWND control, const Place& place) {
-  if (!IsWindow(control)) return;
-  if (FlyRecord* record = GetFlyRecord(control)) {
-    record->designPlace = place;
-    record->hasDesignPlace = 1;
-  }
-  const int dpi = DpiOf(control);
-  const Place pixels = PixelPlace(control, place, dpi);
-  SetWindowPos(control, nullptr, pixels.x, pixels.y, pixels.width, pixels.height, SWP_NOZORDER | SWP_NOACTIVATE);
-  FitCaption(control, dpi);
-}
-
-void MoveControlTo(HWND control, int x, int y) {
-  if (!IsWindow(control)) return;
-  Place place = DesignPlaceOf(control);
-  place.x = x, place.y = y;
-  PlaceControl(control, place);
-}
-
-void ResizeControlTo(HWND control, int width, int height) {
-  if (!IsWindow(control)) return;
-  Place place = DesignPlaceOf(control);
-  place.width = width, place.height = height;
-  PlaceControl(control, place);
-}
-
-void SetFormClientSize(HWND form, int width, int height) {
-  if (!IsWindow(form)) return;
-  if (FlyRecord* record = GetFlyRecord(form)) record->designClient = {width, height};
-  const int dpi = DpiOf(form);
-  SetClientSize(form, ScaleToDpi(width, dpi), ScaleToDpi(height, dpi));
-  KeepOnItsMonitor(form);
-}
 
 SIZE DesignClientOfOuter(int width, int height, DWORD style, DWORD exStyle, bool hasMenu) {
   const RECT frame = FrameAround(RECT{0, 0, 0, 0}, style, exStyle, hasMenu, kDesignDpi);
@@ -134,21 +98,6 @@ SIZE DesignClientOfOuter(int width, int height, DWORD style, DWORD exStyle, bool
 SIZE OuterOfClient(SIZE client, DWORD style, DWORD exStyle, bool hasMenu, int dpi) {
   const RECT outer = FrameAround(RECT{0, 0, client.cx, client.cy}, style, exStyle, hasMenu, dpi);
   return {outer.right - outer.left, outer.bottom - outer.top};
-}
-
-void SetFormOuterSize(HWND form, int width, int height) {
-  if (!IsWindow(form)) return;
-  const DWORD style = GetWindowLongW(form, GWL_STYLE);
-  const SIZE client = DesignClientOfOuter(width, height, style, GetWindowLongW(form, GWL_EXSTYLE), HasMenuBar(form));
-  const int dpi = DpiOf(form);
-  if (dpi != kDesignDpi) {
-    SetFormClientSize(form, client.cx, client.cy);
-    return;
-  }
-  // At the design DPI the outer size is kept whatever frame the system draws.
-  if (FlyRecord* record = GetFlyRecord(form)) record->designClient = client;
-  SetWindowPos(form, nullptr, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-  KeepOnItsMonitor(form);
 }
 
 int WindowIconSize(bool large, int dpi) {

@@ -25,28 +25,18 @@ int SystemDpi();
 // of each screen's DPI), else the system's.
 int ReportedDpi(HWND window);
 
-// The DPI a window is laid out for: its form's (as the framework keeps it,
-// also after WM_DPICHANGED), else the window's own as the system reports it,
-// else the system's.
+// The DPI a window is laid out for: that of the nearest window up from it
+// (itself included, up to its top-level window) whose layout DPI is known,
+// else the window's own as the system reports it, else the system's.
 int DpiOf(HWND window);
+// The form framework says here which DPI a form is laid out for, also after
+// WM_DPICHANGED, and forgets it when the form is destroyed.
+void SetLayoutDpi(HWND window, int dpi);
+void ForgetLayoutDpi(HWND window);
 
 // value (design pixels) at the DPI of window.
 int Scaled(HWND window, int value);
 
-// Moves and sizes a control of a form to a design place, and remembers the
-// place so that the framework lays it out again when the DPI changes.
-void PlaceControl(HWND control, const Place& place);
-// The same, keeping the control's design size (or position).
-void MoveControlTo(HWND control, int x, int y);
-void ResizeControlTo(HWND control, int width, int height);
-
-// Gives a form a client area of the design size, remembered like a place.
-// Both keep the form within the work area of its monitor.
-void SetFormClientSize(HWND form, int width, int height);
-// Gives a form the design outer size: exactly that at 96 DPI; at any other,
-// the client area that size leaves inside a 96-DPI frame, scaled, inside the
-// frame the system draws at the form's DPI.
-void SetFormOuterSize(HWND form, int width, int height);
 // The design client area that an outer size leaves inside a 96-DPI frame of
 // the given styles.
 SIZE DesignClientOfOuter(int width, int height, DWORD style, DWORD exStyle, bool hasMenu);

@@ -18,8 +18,7 @@ LRESULT CALLBACK KeySinkProcedure(HWND edit, UINT message, WPARAM wParam, LPARAM
     return code;
   }
   if (message == WM_KEYDOWN || message == WM_KEYUP) {
-    const ui::FlyRecord* form = ui::GetFlyRecord(GetParent(edit));
-    auto* self = form && form->isForm ? dynamic_cast<MainWindow*>(form->definition) : nullptr;
+    auto* self = dynamic_cast<MainWindow*>(ui::DefinitionOf(GetParent(edit)));
     if (self && message == WM_KEYDOWN) {
       if (!isKeySink) self->FocusKeySink();
       wParam = static_cast<WPARAM>(self->CalculatorEngine().OnKeyDown(static_cast<int>(wParam)));

@@ -30,6 +30,7 @@
 #include "ui/control_helpers.h"
 #include "ui/font_spec.h"
 #include "ui/form.h"
+#include "ui/form_state.h"
 #include "ui/xp_button.h"
 
 namespace tallix {
@@ -339,7 +340,7 @@ TEST_F(MainWindowTest, KeyCaptionsFallIntoTheirColourGroups) {
 
 TEST_F(MainWindowTest, TooltipsAreAddedInTheirOrder) {
   Open();
-  HWND tooltip = ui::GetFlyRecord(window_)->tooltip;
+  HWND tooltip = ui::FormStateOf(window_)->tooltip;
   ASSERT_NE(tooltip, nullptr);
   wchar_t className[32] = {};
   GetClassNameW(tooltip, className, 32);
@@ -715,7 +716,7 @@ TEST_F(MainWindowTest, AlwaysOnTopKeyTogglesTheTopmostBand) {
   EXPECT_EQ(Setting("TopMost"), "1");
   EXPECT_NE(ui::GetXPButtonInfo(Item(ids::kKeyAlwaysOnTop))->toggled, 0);
   EXPECT_EQ(GetFocus(), Item(ids::kKeySink));
-  EXPECT_EQ(GetWindow(ui::GetFlyRecord(window_)->tooltip, GW_OWNER), window_);
+  EXPECT_EQ(GetWindow(ui::FormStateOf(window_)->tooltip, GW_OWNER), window_);
   Click(ids::kKeyAlwaysOnTop);
   EXPECT_FALSE(GetWindowLongW(window_, GWL_EXSTYLE) & WS_EX_TOPMOST);
   EXPECT_EQ(Setting("TopMost"), "0");

@@ -8,6 +8,7 @@
 #include "ui/control_presets.h"
 #include "ui/font_spec.h"
 #include "ui/form.h"
+#include "ui/form_state.h"
 #include "ui/scaling.h"
 #include "ui/xp_button.h"
 
@@ -76,7 +77,7 @@ TEST_F(FormDefinitionTest, PresetRowsMakeTheirKinds) {
   EXPECT_EQ(StyleOf(kDisplay) & (ES_RIGHT | ES_READONLY), static_cast<DWORD>(ES_RIGHT | ES_READONLY));
   EXPECT_EQ(SendMessageW(display, EM_GETMARGINS, 0, 0), 0);
   EXPECT_GT(SendMessageW(display, EM_GETLIMITTEXT, 0, 0), 1000000);
-  EXPECT_TRUE(GetFlyRecord(display)->ownColors);
+  EXPECT_TRUE(ControlStateOf(display)->colors.has_value());
 
   EXPECT_FALSE(StyleOf(kLabel) & WS_VISIBLE);
   EXPECT_TRUE(StyleOf(kKey) & WS_DISABLED);

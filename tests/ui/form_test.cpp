@@ -6,10 +6,12 @@
 
 #include "tests/ui/installed_fonts.h"
 #include "tests/ui/ui_test_support.h"
+#include "ui/accessible_name.h"
 #include "ui/contrast.h"
 #include "ui/control_helpers.h"
 #include "ui/font_spec.h"
 #include "ui/form.h"
+#include "ui/form_state.h"
 #include "ui/xp_button.h"
 
 using namespace tallix::ui;
@@ -205,18 +207,19 @@ TEST_F(FormTest, ModelessFormIsBuiltFromItsDescription) {
   EXPECT_EQ(rc.top, (GetSystemMetrics(SM_CYSCREEN) - 200) / 2);
   EXPECT_EQ(rc.right - rc.left, 300);
 
-  FlyRecord* record = GetFlyRecord(window);
-  ASSERT_NE(record, nullptr);
-  EXPECT_EQ(record->isForm, 1);
-  EXPECT_EQ(record->definition, &form);
+  FormState* state = FormStateOf(window);
+  ASSERT_NE(state, nullptr);
+  EXPECT_EQ(state->definition, &form);
+  EXPECT_EQ(ControlStateOf(window), nullptr);
   EXPECT_EQ(GetTagProperty(window), L"");
   ASSERT_NE(GetPropW(window, kTagProperty2), nullptr);
 
   for (int id : {kEdit1, kEdit2, kKey, kLabel, kCancel}) {
     HWND control = Item(window, id);
     ASSERT_NE(control, nullptr) << id;
-    ASSERT_NE(GetFlyRecord(control), nullptr) << id;
-    EXPECT_EQ(GetFlyRecord(control)->control, control);
+    ASSERT_NE(ControlStateOf(control), nullptr) << id;
+    EXPECT_EQ(ControlStateOf(control)->control, control);
+    EXPECT_EQ(FormStateOf(control), nullptr);
     EXPECT_NE(GetPropW(control, kTagProperty), nullptr);
     EXPECT_NE(GetPropW(control, kTagProperty2), nullptr);
   }
@@ -229,7 +232,7 @@ TEST_F(FormTest, ModelessFormIsBuiltFromItsDescription) {
   DestroyWindow(window);
   Pump();
   EXPECT_EQ(form.window, nullptr);
-  EXPECT_FALSE(GetFlyRecord(window));
+  EXPECT_FALSE(FormStateOf(window));
 }
 
 TEST_F(FormTest, ReopenedFormReusesCachedFonts) {
@@ -281,7 +284,7 @@ TEST_F(FormTest, OwnColoursAnswerColourRequests) {
   HDC dc = GetDC(label);
   auto brush = reinterpret_cast<HBRUSH>(
       SendMessageW(window, WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(label)));
-  EXPECT_EQ(brush, GetFlyRecord(label)->brush);
+  EXPECT_EQ(brush, ControlStateOf(label)->brush);
   EXPECT_EQ(GetTextColor(dc), RGB(255, 0, 0));
   EXPECT_EQ(GetBkMode(dc), TRANSPARENT);
   LOGBRUSH lb{};
@@ -295,7 +298,7 @@ TEST_F(FormTest, OwnColoursAnswerColourRequests) {
                               .backIsSystem = true,
                               .textColor = COLOR_HIGHLIGHTTEXT,
                               .backColor = COLOR_HIGHLIGHT});
-  EXPECT_EQ(GetFlyRecord(edit)->brush, GetSysColorBrush(COLOR_HIGHLIGHT));
+  EXPECT_EQ(ControlStateOf(edit)->brush, GetSysColorBrush(COLOR_HIGHLIGHT));
   SendMessageW(window, WM_CTLCOLOREDIT, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(edit));
   EXPECT_EQ(GetTextColor(dc), GetSysColor(COLOR_HIGHLIGHTTEXT));
   EXPECT_EQ(GetBkColor(dc), GetSysColor(COLOR_HIGHLIGHT));
@@ -305,7 +308,7 @@ TEST_F(FormTest, OwnColoursAnswerColourRequests) {
                 SendMessageW(window, WM_CTLCOLOREDIT, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(edit))),
             GetSysColorBrush(COLOR_BTNFACE));
   SendMessageW(window, WM_SYSCOLORCHANGE, 0, 0);
-  EXPECT_EQ(GetFlyRecord(edit)->brush, GetSysColorBrush(COLOR_HIGHLIGHT));
+  EXPECT_EQ(ControlStateOf(edit)->brush, GetSysColorBrush(COLOR_HIGHLIGHT));
   ReleaseDC(label, dc);
 }
 
@@ -317,7 +320,7 @@ TEST_F(FormTest, FixedColoursGiveWayInHighContrast) {
   const auto brush = reinterpret_cast<HBRUSH>(
       SendMessageW(window, WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(label)));
   OverrideHighContrast(std::nullopt);
-  EXPECT_NE(brush, GetFlyRecord(label)->brush);
+  EXPECT_NE(brush, ControlStateOf(label)->brush);
   EXPECT_NE(GetTextColor(dc), RGB(255, 0, 0));
   ReleaseDC(label, dc);
 }
@@ -327,7 +330,7 @@ TEST_F(FormTest, FocusIsRememberedAndSelectAllApplies) {
   HWND second = Item(window, kEdit2);
   SetFocus(second);
   Pump();
-  EXPECT_EQ(GetFlyRecord(window)->lastFocus, second);
+  EXPECT_EQ(FormStateOf(window)->lastFocus, second);
   DWORD start = 1, end = 0;
   SendMessageW(second, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
   EXPECT_EQ(start, 0u);
@@ -407,6 +410,22 @@ TEST_F(FormTest, FindParentFormWalksUpToTheForm) {
   EXPECT_EQ(FindParentForm(window), window);
   EXPECT_EQ(FindParentForm(owner.window), owner.window) << "first window that is not a child";
   EXPECT_EQ(FindParentForm(nullptr), nullptr);
+}
+
+// Set up by the framework before it is named, a control still lets its name
+// go when it is destroyed: the two subclasses stack the same way either way.
+TEST_F(FormTest, ControlNamedAfterItsSetUpLetsTheNameGo) {
+  HWND window = OpenModeless();
+  for (bool namedFirst : {true, false}) {
+    HWND edit = CreateWindowExW(0, L"EDIT", L"", WS_CHILD, 0, 0, 50, 20, window, nullptr, nullptr, nullptr);
+    if (namedFirst) SetAccessibleName(edit, L"Total");
+    ASSERT_TRUE(SetControlProperties(edit, {}));
+    SetAccessibleName(edit, L"Total");
+    EXPECT_EQ(AccessibleNameOf(edit), L"Total");
+    DestroyWindow(edit);
+    EXPECT_EQ(AccessibleNameOf(edit), L"") << (namedFirst ? "named first" : "set up first");
+    EXPECT_EQ(ControlStateOf(edit), nullptr);
+  }
 }
 
 TEST_F(FormTest, TagPropertiesAreReplaced) {

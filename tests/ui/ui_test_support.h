@@ -178,8 +178,25 @@ inline HFONT MakeCrispFont(int height = -20) {
                      NONANTIALIASED_QUALITY, DEFAULT_PITCH, L"Tahoma");
 }
 
-// The window's pixels as the screen shows them, as a BMP file.
+inline Pixels ScreenPixels(HWND window);
+
+// Waits (pumping) until two looks at the window on the screen agree: the
+// display server shows what was painted a little later, and a photograph taken
+// in between catches a half-painted window.
+inline void AwaitSettledScreen(HWND window) {
+  Pixels last = ScreenPixels(window);
+  for (DWORD start = GetTickCount(); GetTickCount() - start < 5000;) {
+    Pump();
+    Sleep(20);
+    Pixels now = ScreenPixels(window);
+    if (now.data == last.data) return;
+    last = std::move(now);
+  }
+}
+
+// The window's pixels as the screen shows them, as a BMP file, once settled.
 inline void Photograph(HWND window, const std::string& path) {
+  AwaitSettledScreen(window);
   RECT area{};
   GetWindowRect(window, &area);
   const int width = area.right - area.left, height = area.bottom - area.top;
@@ -199,8 +216,9 @@ inline void Photograph(HWND window, const std::string& path) {
   BitBlt(memory, 0, 0, width, height, screen, area.left, area.top, SRCCOPY);
   GdiFlush();
   const DWORD rowBytes = ((width * 3 + 3) / 4) * 4;
-  BITMAPFILEHEADER file{0x4D42, static_cast<DWORD>(sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER) + rowBytes * height),
-                        0, 0, sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER)};
+  BITMAPFILEHEADER file{0x4D42,
+                        static_cast<DWORD>(sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER) + rowBytes * height), 0,
+                        0, sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER)};
   std::ofstream out(path, std::ios::binary);
   out.write(reinterpret_cast<const char*>(&file), sizeof file);
   out.write(reinterpret_cast<const char*>(&info.bmiHeader), sizeof info.bmiHeader);

@@ -43,22 +43,28 @@ class XPButtonTest : public ::testing::Test {
   HWND button = nullptr;
 };
 
-TEST_F(XPButtonTest, StartsWithTheDocumentedDefaults) {
+// Whatever the mouse and the keyboard did to it, a key let go is drawn as it
+// was before: never left looking pressed or under the pointer.
+TEST_F(XPButtonTest, KeyLetGoIsDrawnAsAtRest) {
   EXPECT_EQ(ClassOf(button), L"TB_XPBUTTON");
   EXPECT_EQ(GetDlgCtrlID(button), kId);
-  EXPECT_EQ(GetParent(button), parent.window);
-  XPButtonInfo info = Info();
-  EXPECT_EQ(info.state, 0);
-  EXPECT_EQ(info.textFormat, static_cast<UINT>(DT_CENTER | DT_VCENTER | DT_SINGLELINE));
-  EXPECT_EQ(info.font, GetStockObject(ANSI_VAR_FONT));
-  EXPECT_FALSE(info.fontOwned);
-  EXPECT_EQ(info.imageWidth, 0);
-  EXPECT_EQ(info.imagePosition, 9);
-  EXPECT_EQ(info.imageMargin, 4);
-  EXPECT_EQ(info.textMargin, 4);
-  EXPECT_FALSE(info.toggleMode);
-  EXPECT_EQ(info.themed, ThemingActive());
   EXPECT_EQ(SendMessageW(button, WM_ERASEBKGND, 0, 0), 1);
+  SetFocus(button);
+  Pump();
+  const Pixels atRest = Render(button);
+  Press();
+  EXPECT_NE(Render(button).Differences(atRest), 0) << "drawn pressed";
+  Release();
+  EXPECT_EQ(Render(button).Differences(atRest), 0) << "after a click";
+  Key(WM_KEYDOWN, VK_SPACE);
+  EXPECT_NE(Render(button).Differences(atRest), 0) << "drawn pressed by Space";
+  Key(WM_KEYUP, VK_SPACE);
+  EXPECT_EQ(Render(button).Differences(atRest), 0) << "after Space";
+  SendMessageW(button, WM_MOUSEMOVE, 0, Point(3, 3));
+  SendMessageW(button, WM_MOUSELEAVE, 0, 0);
+  Pump();
+  EXPECT_EQ(Render(button).Differences(atRest), 0) << "after the pointer left";
+  EXPECT_EQ(parent.Clicks(kId), 2);
 }
 
 TEST_F(XPButtonTest, MouseClickRules) {
@@ -155,13 +161,13 @@ TEST_F(XPButtonTest, ToggleStateFlipsOnEveryPress) {
 }
 
 TEST_F(XPButtonTest, HotTracking) {
-  EXPECT_EQ(GetPropW(button, L"HOT"), nullptr);
+  EXPECT_FALSE(Info().hot);
   SendMessageW(button, WM_MOUSEMOVE, 0, Point(3, 3));
   Pump();
-  EXPECT_EQ(GetPropW(button, L"HOT"), reinterpret_cast<HANDLE>(1));
+  EXPECT_TRUE(Info().hot);
   SendMessageW(button, WM_MOUSELEAVE, 0, 0);
   Pump();
-  EXPECT_EQ(GetPropW(button, L"HOT"), nullptr);
+  EXPECT_FALSE(Info().hot);
 }
 
 TEST_F(XPButtonTest, DialogCodesAndCursor) {

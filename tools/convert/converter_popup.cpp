@@ -13,6 +13,7 @@
 #include "tools/convert/unit_catalog.h"
 #include "ui/control_presets.h"
 #include "ui/form.h"
+#include "ui/form_state.h"
 #include "ui/scaling.h"
 
 namespace tallix {
@@ -84,7 +85,7 @@ class ConverterPopup final : public ui::FormDefinition {
       }
     }
     // Where the form puts the focus when it is activated.
-    ui::GetFlyRecord(form)->lastFocus = tree;
+    ui::FormStateOf(form)->lastFocus = tree;
     return 0;
   }
 
