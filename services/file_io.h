@@ -8,6 +8,8 @@
 // error. Paths are UTF-8; on Windows one that is not valid UTF-8 is refused,
 // so that a mangled path never names some other file.
 #include <cstdint>
+#include <filesystem>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -113,6 +115,13 @@ LockOutcome TryLock(File& file, bool shared = false);
 std::uint32_t LastError();
 // The system's own sentence for an error, without its closing full stop.
 std::string ErrorText(std::uint32_t error);
+
+// Between a UTF-8 path and std::filesystem's, for listing a folder and
+// removing files, by Open's rule: nullopt for a path that is not valid UTF-8,
+// and for a name found in a folder that has no UTF-8 form (a Windows name with
+// a lone surrogate), which is then passed over rather than taken for another.
+std::optional<std::filesystem::path> FsPath(std::string_view utf8);
+std::optional<std::string> Utf8Path(const std::filesystem::path& path);
 
 #ifdef _WIN32
 // The UTF-16 path Windows takes; empty when `utf8` is not valid UTF-8.

@@ -120,4 +120,8 @@ std::uint32_t LastError() { return errno != 0 ? static_cast<std::uint32_t>(errno
 
 std::string ErrorText(std::uint32_t error) { return std::generic_category().message(static_cast<int>(error)); }
 
+// A POSIX name is its bytes.
+std::optional<std::filesystem::path> FsPath(std::string_view utf8) { return std::filesystem::path(utf8); }
+std::optional<std::string> Utf8Path(const std::filesystem::path& path) { return path.native(); }
+
 }  // namespace tallix::file_io

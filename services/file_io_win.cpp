@@ -190,6 +190,25 @@ std::string Utf8FromWide(std::wstring_view wide) {
   return text;
 }
 
+std::optional<std::filesystem::path> FsPath(std::string_view utf8) {
+  if (utf8.empty()) return std::filesystem::path();
+  std::wstring wide = WidePath(utf8);
+  if (wide.empty()) return std::nullopt;
+  return std::filesystem::path(std::move(wide));
+}
+
+std::optional<std::string> Utf8Path(const std::filesystem::path& path) {
+  const std::wstring& wide = path.native();
+  if (wide.empty()) return std::string();
+  const int size = static_cast<int>(wide.size());
+  const int length =
+      WideCharToMultiByte(CP_UTF8, WC_ERR_INVALID_CHARS, wide.data(), size, nullptr, 0, nullptr, nullptr);
+  if (length <= 0) return std::nullopt;
+  std::string text(static_cast<std::size_t>(length), '\0');
+  WideCharToMultiByte(CP_UTF8, WC_ERR_INVALID_CHARS, wide.data(), size, text.data(), length, nullptr, nullptr);
+  return text;
+}
+
 std::wstring FinalPathOf(void* handle) {
   std::wstring path(MAX_PATH, L'\0');
   for (;;) {

@@ -14,6 +14,7 @@
 
 #include "app/cli/cli_commands.h"
 #include "app/cli/cli_stop_signal.h"
+#include "services/file_io.h"
 #include "tools/transfer/transfer_report.h"
 #include "tools/transfer/transfer_run.h"
 
@@ -59,7 +60,8 @@ std::string ParseOptions(const Args& args, TransferOptions& options) {
 
 bool IsFolder(const std::string& utf8) {
   std::error_code error;
-  return std::filesystem::is_directory(std::filesystem::path(std::u8string(utf8.begin(), utf8.end())), error);
+  const auto path = file_io::FsPath(utf8);
+  return path && std::filesystem::is_directory(*path, error);
 }
 
 // Cache messages go to standard error as they come, and on a terminal the

@@ -10,6 +10,7 @@
 #include "app/tape/journal_texts.h"
 #include "engine/deferred_host.h"
 #include "engine/settings_keys.h"
+#include "services/file_io.h"
 #include "ui/stepped_work.h"
 
 namespace tallix {
@@ -67,9 +68,9 @@ JournalStart RestoreOrStartJournal(MainWindowContext& main) {
     engine.SetRecordObserver(start.journal.get());
   } else {
     // Nothing can be made beside Tallix.ini: neither a journal nor the settings.
-    const std::filesystem::path settings(std::u8string(main.SettingsPath().begin(), main.SettingsPath().end()));
-    const std::u8string folder = settings.parent_path().u8string();
-    start.messages.push_back(FolderNotWritableMessage(std::string(folder.begin(), folder.end())));
+    const auto settings = file_io::FsPath(main.SettingsPath());
+    const auto folder = settings ? file_io::Utf8Path(settings->parent_path()) : std::nullopt;
+    start.messages.push_back(FolderNotWritableMessage(folder.value_or(main.SettingsPath())));
   }
   return start;
 }

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "app/settings/settings_io.h"
+#include "services/file_io.h"
 
 namespace tallix {
 
@@ -32,11 +33,6 @@ std::string_view OwnerOfTemporary(std::string_view name) {
   return name.substr(0, first);
 }
 
-std::string Utf8(const fs::path& path) {
-  const std::u8string text = path.u8string();
-  return std::string(text.begin(), text.end());
-}
-
 fs::path FolderOf(const fs::path& file) { return file.has_parent_path() ? file.parent_path() : fs::path("."); }
 
 }  // namespace
@@ -50,14 +46,16 @@ std::size_t RemoveStaleTemporaries(const std::string& settingsPath, const Tempor
   // the other files' are beside the settings' name.
   const std::string target = ResolveWriteTarget(settingsPath).path;
   if (target.empty()) return 0;
-  const fs::path settings(std::u8string(target.begin(), target.end()));
-  const std::string leaf = Utf8(settings.filename());
+  const auto settings = file_io::FsPath(target);
+  if (!settings) return 0;
+  const auto leaf = file_io::Utf8Path(settings->filename());
+  if (!leaf) return 0;
   const auto oldest = fs::file_time_type::clock::now() - kStaleTemporaryAge;
   auto isStale = [&](const fs::directory_entry& entry, bool ofSettings) {
     std::error_code ignored;
-    const std::string name = Utf8(entry.path().filename());
+    const std::string name = file_io::Utf8Path(entry.path().filename()).value_or("");
     const std::string_view owner = OwnerOfTemporary(name);
-    if (owner.empty() || !(ofSettings ? owner == leaf : alsoOf(std::string(owner))) || !entry.is_regular_file(ignored))
+    if (owner.empty() || !(ofSettings ? owner == *leaf : alsoOf(std::string(owner))) || !entry.is_regular_file(ignored))
       return false;
     const auto modified = fs::last_write_time(entry.path(), ignored);
     return !ignored && modified < oldest;
@@ -69,8 +67,9 @@ std::size_t RemoveStaleTemporaries(const std::string& settingsPath, const Tempor
       if (isStale(*it, ofSettings)) candidates.emplace_back(it->path(), ofSettings);
     }
   };
-  gather(FolderOf(settings), true);
-  if (alsoOf) gather(FolderOf(fs::path(std::u8string(settingsPath.begin(), settingsPath.end()))), false);
+  gather(FolderOf(*settings), true);
+  const auto settingsName = file_io::FsPath(settingsPath);
+  if (alsoOf && settingsName) gather(FolderOf(*settingsName), false);
   // The usual start finds none, and then neither takes the lock nor creates
   // its file.
   if (candidates.empty()) return 0;

@@ -2,6 +2,7 @@
 
 #include "app/settings/settings_temporaries.h"
 #include "app/tape/journal_texts.h"
+#include "services/file_io.h"
 
 #include <algorithm>
 #include <filesystem>
@@ -14,19 +15,21 @@ namespace {
 
 namespace fs = std::filesystem;
 
-fs::path PathOf(const std::string& utf8) { return fs::path(std::u8string(utf8.begin(), utf8.end())); }
+// A path that cannot be converted becomes the empty path, which names no file:
+// the call on it fails and touches nothing.
+fs::path PathOf(const std::string& utf8) { return file_io::FsPath(utf8).value_or(fs::path()); }
 
-std::string Utf8(const fs::path& path) {
-  const std::u8string text = path.u8string();
-  return std::string(text.begin(), text.end());
+// The settings' name without its extension: their journals' names start with it.
+std::string JournalPrefix(const std::string& settingsPath) {
+  return file_io::Utf8Path(PathOf(settingsPath).stem()).value_or("") + ".tape.";
 }
-
-std::string JournalPrefix(const std::string& settingsPath) { return Utf8(PathOf(settingsPath).stem()) + ".tape."; }
 constexpr std::string_view kJournalSuffix = ".journal";
 
-fs::path FolderOf(const std::string& settingsPath) {
-  const fs::path settings = PathOf(settingsPath);
-  return settings.has_parent_path() ? settings.parent_path() : fs::path(".");
+// Empty when the settings' path cannot name a folder (not UTF-8): no journal then.
+std::optional<fs::path> FolderOf(const std::string& settingsPath) {
+  const auto settings = file_io::FsPath(settingsPath);
+  if (!settings) return std::nullopt;
+  return settings->has_parent_path() ? settings->parent_path() : fs::path(".");
 }
 
 // A start that leaves this much behind in the file empties it first: the
@@ -50,22 +53,26 @@ std::size_t RemoveStaleTemporariesWithJournals(const std::string& settingsPath) 
 }
 
 std::optional<LeftJournal> TakeLeftJournal(const std::string& settingsPath) {
-  std::vector<std::pair<fs::file_time_type, fs::path>> found;
+  const auto folder = FolderOf(settingsPath);
+  if (!folder) return std::nullopt;
+  std::vector<std::pair<fs::file_time_type, std::string>> found;
   std::error_code error;
-  for (fs::directory_iterator it(FolderOf(settingsPath), error), end; !error && it != end; it.increment(error)) {
+  for (fs::directory_iterator it(*folder, error), end; !error && it != end; it.increment(error)) {
     std::error_code ignored;
+    const auto name = file_io::Utf8Path(it->path().filename());
+    const auto path = file_io::Utf8Path(it->path());
     // A link planted under a journal's name is never followed (where the
     // system does not show it for one, the open refuses it).
-    if (!IsJournalNameOf(settingsPath, Utf8(it->path().filename())) || !it->is_regular_file(ignored) ||
+    if (!name || !path || !IsJournalNameOf(settingsPath, *name) || !it->is_regular_file(ignored) ||
         it->is_symlink(ignored)) {
       continue;
     }
-    found.emplace_back(fs::last_write_time(it->path(), ignored), it->path());
+    found.emplace_back(fs::last_write_time(it->path(), ignored), *path);
   }
   std::sort(found.begin(), found.end(), [](const auto& a, const auto& b) { return a.first > b.first; });
   for (const auto& [modified, path] : found) {
     LeftJournal left;
-    left.path = Utf8(path);
+    left.path = path;
     // Held by a running window (its own, not to be touched), or no journal.
     left.handle = journal_io::OpenLocked(left.path);
     if (!left.handle) continue;
@@ -76,7 +83,7 @@ std::optional<LeftJournal> TakeLeftJournal(const std::string& settingsPath) {
     if (read && !left.content && JournalHoldsNoStart(bytes)) {
       left.handle.Close();
       std::error_code ignored;
-      fs::remove(path, ignored);
+      fs::remove(PathOf(path), ignored);
       continue;
     }
     return left;
@@ -102,14 +109,15 @@ std::unique_ptr<TapeJournal> TapeJournal::Create(const std::string& settingsPath
                                                  journal_io::Files& files) {
   std::random_device device;
   std::mt19937 random(device());
-  const fs::path folder = FolderOf(settingsPath);
-  for (int attempt = 0; attempt < 100; ++attempt) {
+  const auto folder = FolderOf(settingsPath);
+  for (int attempt = 0; folder && attempt < 100; ++attempt) {
     const std::string name = JournalPrefix(settingsPath) + std::to_string(random() % 1000000000) + "." +
                              std::to_string(attempt) + std::string(kJournalSuffix);
-    const std::string path = Utf8(folder / PathOf(name));
-    journal_io::File handle = files.CreateLocked(path);
+    const auto path = file_io::Utf8Path(*folder / PathOf(name));
+    if (!path) return nullptr;
+    journal_io::File handle = files.CreateLocked(*path);
     if (!handle) continue;
-    std::unique_ptr<TapeJournal> journal(new TapeJournal(path, std::move(handle), std::move(tapeLines), files));
+    std::unique_ptr<TapeJournal> journal(new TapeJournal(*path, std::move(handle), std::move(tapeLines), files));
     // At once: a window killed before its first start leaves a journal
     // known to hold nothing, rather than an empty file.
     const std::string heading = JournalFileHeading();

@@ -3,6 +3,9 @@
 // aside (never deleted) when they cannot be read.
 #include "app/tape/tape_journal.h"
 
+#ifdef _WIN32
+#include <windows.h>
+#endif
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -189,6 +192,29 @@ TEST(TapeJournal, TheMostRecentJournalNoRunningWindowHoldsIsTaken) {
   EXPECT_FALSE(TakeLeftJournal(folder.File()).has_value());
   EXPECT_NE(running.journal->path(), newer);
 }
+
+#ifdef _WIN32
+// A name Windows allows that has no UTF-8 form (a lone surrogate) beside the
+// settings: the start passes over it, neither stopping nor taking it for
+// another file.
+TEST(TapeJournal, ANameWithoutUtf8FormBesideTheSettingsIsPassedOver) {
+  TempFolder folder;
+  std::string left;
+  {
+    Session gone(folder.File());
+    left = gone.journal->path();
+    gone.engine.SetRecordObserver(nullptr);
+  }
+  const std::wstring odd = settings_test::FromUtf8(folder.File("notes")).wstring() + L"\xD800.txt";
+  const HANDLE file = CreateFileW(odd.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, 0, nullptr);
+  if (file == INVALID_HANDLE_VALUE) GTEST_SKIP() << "this system keeps no such name (Wine refuses one)";
+  CloseHandle(file);
+  const auto taken = TakeLeftJournal(folder.File());
+  ASSERT_TRUE(taken.has_value());
+  EXPECT_EQ(taken->path, left);
+  EXPECT_EQ(RemoveStaleTemporariesWithJournals(folder.File()), 0u);
+}
+#endif
 
 TEST(TapeJournal, AnUnreadableJournalIsSetAsideAndLinksAreNeverFollowed) {
   TempFolder folder;
