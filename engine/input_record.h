@@ -117,6 +117,9 @@ inline InputRecord InputRecord::UpTo(const RecordCheckpoint* checkpoint) const {
   before.answers = answers;
   before.tapeLines = checkpoint ? checkpoint->tapeLines : 0;
   before.bankChangesKept = !checkpoint || bankChangesKept;
+  // Room for the whole record at once: what is made from it grows back to
+  // about its length, and growing a long record step by step copies it.
+  before.inputs.reserve(inputs.size());
   before.inputs.assign(inputs.begin(), inputs.begin() + static_cast<std::ptrdiff_t>(made));
   const auto kept = checkpoint ? checkpoint - checkpoints.data() + 1 : 0;
   before.checkpoints.assign(checkpoints.begin(), checkpoints.begin() + kept);
