@@ -309,10 +309,6 @@ void MainWindow::OnDestroy() {
   PostQuitMessage(0);
 }
 
-void MainWindow::AddTooltips() {
-  for (const TooltipSpec& tip : MainWindowTooltips()) ui::AddTooltip(Control(tip.id), tip.text);
-}
-
 void MainWindow::LoadSettings() {
   RefreshDatePane();
   engine_.UpdateNumLock();
@@ -329,15 +325,15 @@ void MainWindow::LoadSettings() {
   for (int group = 1; group <= 3; ++group) {
     ui::SetCaptionGroupColor(group, static_cast<COLORREF>(loaded.groupColors[group - 1]));
   }
-  view_.layout = {loaded.showTape, loaded.showStatusBar, loaded.showStopWatch};
-  view_.digitGrouping = loaded.engine.digitGrouping;
-  view_.decimalSetting = loaded.engine.decimalSetting;
-  view_.autoDecimal = loaded.engine.autoDecimal;
-  view_.keepTape = settings_.Read(main_keys::kSection, main_keys::kKeepTape, "0") == "1";
+  view_ = {.layout = {loaded.showTape, loaded.showStatusBar, loaded.showStopWatch},
+           .decimalSetting = loaded.engine.decimalSetting,
+           .digitGrouping = loaded.engine.digitGrouping,
+           .autoDecimal = loaded.engine.autoDecimal,
+           .keepTape = settings_.Read(main_keys::kSection, main_keys::kKeepTape, "0") == "1"};
   ApplyLayout();
   if (loaded.engine.laptopKeys) ShowLaptopLabel(true);
   if (loaded.topMost == 1) SetAlwaysOnTop(true);
-  AddTooltips();
+  for (const TooltipSpec& tip : MainWindowTooltips()) ui::AddTooltip(Control(tip.id), tip.text);
   engine_.Start(loaded.engine);
   PostMessageW(window, kStartTapeJournal, 0, 0);
 }
@@ -354,15 +350,9 @@ void MainWindow::ApplyLayout() {
   ui::ResizeControlTo(Control(ids::kTapeList), plan.tapeListWidth, plan.tapeListHeight);
   ShowWindow(Control(ids::kTapeList), plan.tapeShown ? SW_SHOW : SW_HIDE);
   ShowNewestTapeLine();
-  const std::pair<int, PanePlace> panes[] = {{ids::kMemoryPane, plan.memoryPane},
-                                             {ids::kAveragePane, plan.averagePane},
-                                             {ids::kItemsPane, plan.itemsPane},
-                                             {ids::kDatePane, plan.datePane},
-                                             {ids::kNumLockPane, plan.numLockPane}};
-  for (const auto& [id, place] : panes) {
-    ui::PlaceControl(Control(id), {place.x, place.y, place.width, place.height});
-  }
-  ui::MoveControlTo(Control(ids::kSeparatorLine), plan.separatorX, plan.separatorY);
+  for (const PanePlace& pane : plan.panes)
+    ui::PlaceControl(Control(pane.id), {pane.x, pane.y, pane.width, pane.height});
+  ui::MoveControlTo(Control(ids::kSeparatorLine), 0, plan.barTop);
   ui::SetFormClientSize(window, plan.clientWidth, plan.clientHeight);
 }
 
@@ -379,18 +369,14 @@ void MainWindow::AskAndAddNote() {
 }
 
 void MainWindow::ToggleView(ViewToggle toggle) {
-  const SettingChange change = Toggle(view_, toggle);
-  settings_.Write(main_keys::kSection, change.key, change.value);
-  if (toggle == ViewToggle::KeepTape) {
-    DrawMenuChecks();
-  } else {
-    ApplyLayout();
-  }
+  const auto [key, value] = Toggle(view_, toggle);
+  settings_.Write(main_keys::kSection, key, value);
+  ApplyLayout();
 }
 
 void MainWindow::DrawMenuChecks() {
-  for (const MenuCheck& item : MenuChecks(view_)) {
-    CheckMenuItem(menu_, item.menuId, MF_BYCOMMAND | (item.checked ? MF_CHECKED : MF_UNCHECKED));
+  for (const auto& [item, checked] : MenuChecks(view_)) {
+    CheckMenuItem(menu_, item, MF_BYCOMMAND | (checked ? MF_CHECKED : MF_UNCHECKED));
   }
 }
 

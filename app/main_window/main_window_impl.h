@@ -14,9 +14,9 @@
 #include <unordered_map>
 #include <vector>
 
+#include "app/main_window/layout.h"
 #include "app/main_window/main_window_context.h"
 #include "app/main_window/tape_tip.h"
-#include "app/main_window/view_state.h"
 #include "app/settings/ini_file.h"
 #include "app/stopwatch/stopwatch.h"
 #include "app/tape/tape_journal.h"
@@ -100,7 +100,6 @@ class MainWindow final : public ui::FormDefinition, public EngineHost, public Ma
   // back to the key sink first, so a side window that opens takes it over.
   void OnSideKey(int id, std::function<void(MainWindowContext&)> open);
   void OnDestroy();
-  void AddTooltips();
   void LoadSettings();
   // Places the controls and sizes the window for the view's show flags.
   void ApplyLayout();
@@ -110,6 +109,11 @@ class MainWindow final : public ui::FormDefinition, public EngineHost, public Ma
   // Turns a check-mark item over, keeps it in Tallix.ini and shows it.
   void ToggleView(ViewToggle toggle);
   void DrawMenuChecks();
+  template <typename T>
+  void ShowChoice(T& choice, T value) {
+    choice = value;
+    DrawMenuChecks();
+  }
   // The View menu's commands apply to the decimal number system only.
   void OnDecimalCommand(int menuId, std::function<void()> action);
   // Tells the user what the tape journal says, once the window is free to.

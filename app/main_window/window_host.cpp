@@ -77,20 +77,9 @@ void MainWindow::CheckNumberSystemButton(int index) {
   }
 }
 
-void MainWindow::CheckDecimalsMenuItem(int decimalSetting) {
-  view_.decimalSetting = decimalSetting;
-  DrawMenuChecks();
-}
-
-void MainWindow::CheckDigitGroupingMenuItem(bool checked) {
-  view_.digitGrouping = checked;
-  DrawMenuChecks();
-}
-
-void MainWindow::CheckAutoDecimalMenuItem(bool checked) {
-  view_.autoDecimal = checked;
-  DrawMenuChecks();
-}
+void MainWindow::CheckDecimalsMenuItem(int decimalSetting) { ShowChoice(view_.decimalSetting, decimalSetting); }
+void MainWindow::CheckDigitGroupingMenuItem(bool checked) { ShowChoice(view_.digitGrouping, checked); }
+void MainWindow::CheckAutoDecimalMenuItem(bool checked) { ShowChoice(view_.autoDecimal, checked); }
 
 void MainWindow::FocusKeySink() {
   if (keyboardOnOptions_ && IsNumberSystemOption(GetFocus())) return;

@@ -138,11 +138,8 @@ TEST(ControlTable, EveryLayoutKeepsShownControlsInsideAndApart) {
   for (int bits = 0; bits < 8; ++bits) {
     SCOPED_TRACE(bits);
     const LayoutPlan plan = PlanLayout({bits & 1, (bits >> 1) & 1, (bits >> 2) & 1});
-    const std::map<int, PanePlace> panes = {{ids::kMemoryPane, plan.memoryPane},
-                                            {ids::kAveragePane, plan.averagePane},
-                                            {ids::kItemsPane, plan.itemsPane},
-                                            {ids::kDatePane, plan.datePane},
-                                            {ids::kNumLockPane, plan.numLockPane}};
+    std::map<int, PanePlace> panes;
+    for (const PanePlace& pane : plan.panes) panes[pane.id] = pane;
     std::vector<ui::ControlSpec> shown;
     for (ui::ControlSpec c : MainWindowControls()) {
       const bool onStopwatchBar =
@@ -160,7 +157,7 @@ TEST(ControlTable, EveryLayoutKeepsShownControlsInsideAndApart) {
         c.width = pane->second.width;
         c.height = pane->second.height;
       }
-      if (c.id == ids::kSeparatorLine) c.y = plan.separatorY;
+      if (c.id == ids::kSeparatorLine) c.y = plan.barTop;
       if (onStatusBar && c.x >= plan.clientWidth) continue;
       EXPECT_GE(c.x, 0) << c.id;
       EXPECT_GE(c.y, 0) << c.id;

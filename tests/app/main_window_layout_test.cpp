@@ -4,7 +4,6 @@
 #include "app/main_window/layout.h"
 #include "app/main_window/menu_text.h"
 #include "app/main_window/status_texts.h"
-#include "app/main_window/view_state.h"
 #include "resources/resource_ids.h"
 
 namespace tallix {
@@ -48,7 +47,7 @@ TEST(PlanLayout, StatusPanesTileTheBar) {
     const LayoutPlan plan = PlanLayout(FlagsOf(bits));
     SCOPED_TRACE(bits);
     int edge = 0;
-    for (const PanePlace& pane : {plan.memoryPane, plan.averagePane, plan.itemsPane, plan.datePane, plan.numLockPane}) {
+    for (const PanePlace& pane : plan.panes) {
       EXPECT_EQ(pane.y, plan.barTop);
       EXPECT_EQ(pane.height, kBarHeight);
       EXPECT_GT(pane.width, 0);
@@ -57,8 +56,6 @@ TEST(PlanLayout, StatusPanesTileTheBar) {
       edge = pane.x + pane.width;
     }
     EXPECT_GT(edge, plan.clientWidth / 2);
-    EXPECT_EQ(plan.separatorX, 0);
-    EXPECT_EQ(plan.separatorY, plan.barTop);
   }
 }
 
@@ -105,8 +102,8 @@ TEST(ViewState, ToggleFlipsTheFlagItsMenuItemAndItsKey) {
                                                 {ViewToggle::ShowStopWatch, IDM_SHOW_STOPWATCH},
                                                 {ViewToggle::KeepTape, IDM_KEEP_TAPE}};
   const auto checked = [](const ViewState& view, int menuId) {
-    for (const MenuCheck& item : MenuChecks(view)) {
-      if (item.menuId == menuId) return item.checked;
+    for (const auto& [item, checked] : MenuChecks(view)) {
+      if (item == menuId) return checked;
     }
     ADD_FAILURE() << menuId;
     return false;
@@ -117,12 +114,12 @@ TEST(ViewState, ToggleFlipsTheFlagItsMenuItemAndItsKey) {
     view.layout = {2, 2, 2};
     const ViewState before = view;
     const bool wasChecked = checked(view, menuId);
-    const SettingChange first = Toggle(view, toggle);
+    const auto first = Toggle(view, toggle);
     EXPECT_NE(checked(view, menuId), wasChecked);
-    EXPECT_EQ(first.value, checked(view, menuId) ? "1" : "0");
-    const SettingChange second = Toggle(view, toggle);
-    EXPECT_EQ(first.key, second.key);
-    EXPECT_NE(first.value, second.value);
+    EXPECT_EQ(first.second, checked(view, menuId) ? "1" : "0");
+    const auto second = Toggle(view, toggle);
+    EXPECT_EQ(first.first, second.first);
+    EXPECT_NE(first.second, second.second);
     EXPECT_EQ(checked(view, menuId), checked(before, menuId)) << menuId;
     const LayoutPlan plan = PlanLayout(view.layout);
     EXPECT_EQ(plan.tapeShown, checked(view, IDM_SHOW_TAPE));
@@ -137,8 +134,8 @@ TEST(ViewState, OneDecimalsItemChecked) {
     ViewState view;
     view.decimalSetting = setting;
     int checked = 0;
-    for (const MenuCheck& item : MenuChecks(view)) {
-      if (item.menuId >= IDM_FLOATING && item.menuId <= IDM_DECIMAL_4) checked += item.checked ? 1 : 0;
+    for (const auto& [item, on] : MenuChecks(view)) {
+      if (item >= IDM_FLOATING && item <= IDM_DECIMAL_4) checked += on ? 1 : 0;
     }
     EXPECT_EQ(checked, setting == 7 ? 0 : 1) << setting;
   }
