@@ -318,7 +318,8 @@ TEST_F(MainWindowTest, WindowAndControlsCarryTheirStyles) {
   Click(ids::kKeyFeed);
   EXPECT_EQ(SendMessageW(tape, LB_GETITEMHEIGHT, 0, 0), ui::Scaled(window_, kTapeLineHeight));
   EXPECT_TRUE(style(ids::kTapeList) & LBS_NOSEL);
-  SCROLLBARINFO bar{sizeof bar};
+  SCROLLBARINFO bar{};
+  bar.cbSize = sizeof bar;
   ASSERT_TRUE(GetScrollBarInfo(tape, OBJID_VSCROLL, &bar));
   EXPECT_FALSE(bar.rgstate[0] & STATE_SYSTEM_INVISIBLE);
 
