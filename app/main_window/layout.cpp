@@ -33,13 +33,13 @@ LayoutPlan PlanLayout(const LayoutFlags& flags) {
   return plan;
 }
 
-std::pair<std::string_view, std::string_view> Toggle(ViewState& view, ViewToggle toggle) {
-  if (toggle == ViewToggle::KeepTape) {
+std::pair<std::string_view, std::string_view> Toggle(ViewState& view, int menuId) {
+  if (menuId == IDM_KEEP_TAPE) {
     view.keepTape = !view.keepTape;
     return {main_keys::kKeepTape, view.keepTape ? "1" : "0"};
   }
-  const auto [shown, key] = toggle == ViewToggle::ShowTape ? std::pair{&view.layout.showTape, main_keys::kShowTape}
-                            : toggle == ViewToggle::ShowStatusBar
+  const auto [shown, key] = menuId == IDM_SHOW_TAPE ? std::pair{&view.layout.showTape, main_keys::kShowTape}
+                            : menuId == IDM_SHOW_STATUSBAR
                                 ? std::pair{&view.layout.showStatusBar, main_keys::kShowStatusBar}
                                 : std::pair{&view.layout.showStopWatch, main_keys::kShowStopWatch};
   *shown = *shown == 1 ? 0 : 1;

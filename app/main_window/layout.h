@@ -60,11 +60,10 @@ struct ViewState {
   bool keepTape = false;
 };
 
-enum class ViewToggle : unsigned char { ShowTape, ShowStatusBar, ShowStopWatch, KeepTape };
-
-// Turns a check-mark item over (a part shown only at 1 is hidden, any other
-// value shows it); returns the key of "Main Settings" and its new text.
-std::pair<std::string_view, std::string_view> Toggle(ViewState& view, ViewToggle toggle);
+// Turns over the check mark of Show Tape, Show StatusBar, Show Stopwatch or
+// Keep Tape (a part shown only at 1 is hidden, any other value shows it);
+// returns the key of "Main Settings" and its new text.
+std::pair<std::string_view, std::string_view> Toggle(ViewState& view, int menuId);
 
 // Every menu item that can carry a check mark, and whether it does.
 std::array<std::pair<int, bool>, 12> MenuChecks(const ViewState& view);

@@ -53,8 +53,7 @@ namespace {
 constexpr DWORD kWindowStyle =
     WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN | WS_CLIPSIBLINGS | WS_VISIBLE;
 constexpr DWORD kWindowExStyle = WS_EX_CONTROLPARENT | WS_EX_WINDOWEDGE;
-// The journal is looked at often enough to write a calculation's end soon
-// after the gap it waits for.
+// Often enough for the journal to write a calculation soon after its gap.
 constexpr UINT kJournalTimerMs = static_cast<UINT>(kCalculationFlushGap.count() / 5);
 // Posted at start-up when Tallix.ini is too large to be rewritten.
 constexpr UINT kShowSettingsTooLarge = WM_APP + 1;
@@ -170,9 +169,9 @@ void MainWindow::OnSideKey(int id, std::function<void(MainWindowContext&)> open)
 
 void MainWindow::BindMenus() {
   OnCommand(IDM_EXIT, [this] { ui::CloseForm(window, 0); });
-  OnCommand(IDM_SHOW_TAPE, [this] { ToggleView(ViewToggle::ShowTape); });
-  OnCommand(IDM_SHOW_STATUSBAR, [this] { ToggleView(ViewToggle::ShowStatusBar); });
-  OnCommand(IDM_SHOW_STOPWATCH, [this] { ToggleView(ViewToggle::ShowStopWatch); });
+  for (int item : {IDM_SHOW_TAPE, IDM_SHOW_STATUSBAR, IDM_SHOW_STOPWATCH, IDM_KEEP_TAPE}) {
+    OnCommand(item, [this, item] { ToggleView(item); });
+  }
   OnDecimalCommand(IDM_DIGIT_GROUPING, [this] { engine_.ToggleDigitGrouping(); });
   OnDecimalCommand(IDM_AUTO_DECIMAL, [this] { engine_.ToggleAutoDecimal(); });
   OnDecimalCommand(IDM_FLOATING, [this] { engine_.SetDecimals(10); });
@@ -183,7 +182,6 @@ void MainWindow::BindMenus() {
   OnCommand(IDM_LOAD_TAPE, [this] { RunLoadTape(*this); });
   OnCommand(IDM_PRINT_TAPE, [this] { RunPrintTape(*this); });
   OnCommand(IDM_EXPORT_TAPE, [this] { RunExportTape(*this); });
-  OnCommand(IDM_KEEP_TAPE, [this] { ToggleView(ViewToggle::KeepTape); });
   OnCommand(IDM_CORRECT_LAST_ENTRY, [this] { CorrectLastEntry(*this); });
   OnCommand(IDM_UNDO_CORRECTION, [this] { UndoCorrection(*this); });
   OnCommand(IDM_ADD_NOTE, [this] { AskAndAddNote(); });
@@ -368,8 +366,8 @@ void MainWindow::AskAndAddNote() {
   FocusKeySink();
 }
 
-void MainWindow::ToggleView(ViewToggle toggle) {
-  const auto [key, value] = Toggle(view_, toggle);
+void MainWindow::ToggleView(int menuId) {
+  const auto [key, value] = Toggle(view_, menuId);
   settings_.Write(main_keys::kSection, key, value);
   ApplyLayout();
 }

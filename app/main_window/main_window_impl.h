@@ -107,7 +107,7 @@ class MainWindow final : public ui::FormDefinition, public EngineHost, public Ma
   // its top line, which can leave the newest below its lower edge.
   void ShowNewestTapeLine();
   // Turns a check-mark item over, keeps it in Tallix.ini and shows it.
-  void ToggleView(ViewToggle toggle);
+  void ToggleView(int menuId);
   void DrawMenuChecks();
   template <typename T>
   void ShowChoice(T& choice, T value) {

@@ -97,10 +97,6 @@ TEST(PlanLayout, EachPartTakesItsOwnRoom) {
 // A toggle shows what it wrote: the check mark, the layout and the key
 // agree, and two toggles give back where they started.
 TEST(ViewState, ToggleFlipsTheFlagItsMenuItemAndItsKey) {
-  const std::pair<ViewToggle, int> toggles[] = {{ViewToggle::ShowTape, IDM_SHOW_TAPE},
-                                                {ViewToggle::ShowStatusBar, IDM_SHOW_STATUSBAR},
-                                                {ViewToggle::ShowStopWatch, IDM_SHOW_STOPWATCH},
-                                                {ViewToggle::KeepTape, IDM_KEEP_TAPE}};
   const auto checked = [](const ViewState& view, int menuId) {
     for (const auto& [item, checked] : MenuChecks(view)) {
       if (item == menuId) return checked;
@@ -108,16 +104,16 @@ TEST(ViewState, ToggleFlipsTheFlagItsMenuItemAndItsKey) {
     ADD_FAILURE() << menuId;
     return false;
   };
-  for (const auto& [toggle, menuId] : toggles) {
+  for (int menuId : {IDM_SHOW_TAPE, IDM_SHOW_STATUSBAR, IDM_SHOW_STOPWATCH, IDM_KEEP_TAPE}) {
     // A show flag that is neither 0 nor 1 shows nothing, and is turned on.
     ViewState view;
     view.layout = {2, 2, 2};
     const ViewState before = view;
     const bool wasChecked = checked(view, menuId);
-    const auto first = Toggle(view, toggle);
+    const auto first = Toggle(view, menuId);
     EXPECT_NE(checked(view, menuId), wasChecked);
     EXPECT_EQ(first.second, checked(view, menuId) ? "1" : "0");
-    const auto second = Toggle(view, toggle);
+    const auto second = Toggle(view, menuId);
     EXPECT_EQ(first.first, second.first);
     EXPECT_NE(first.second, second.second);
     EXPECT_EQ(checked(view, menuId), checked(before, menuId)) << menuId;
