@@ -58,5 +58,6 @@ inline constexpr int kKeyReset = 1065;
 
 inline constexpr int kTimerStopwatch = 1011;
 inline constexpr int kTimerDate = 1017;
+inline constexpr int kTimerJournal = 1012;
 
 }  // namespace tallix::ids

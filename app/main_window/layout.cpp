@@ -1,5 +1,9 @@
 #include "app/main_window/layout.h"
 
+#include "app/main_window/control_ids.h"
+#include "engine/settings_keys.h"
+#include "resources/resource_ids.h"
+
 namespace tallix {
 
 LayoutPlan PlanLayout(const LayoutFlags& flags) {
@@ -20,15 +24,39 @@ LayoutPlan PlanLayout(const LayoutFlags& flags) {
 
   const int h = plan.barTop;
   const int leftPaneWidth = plan.tapeShown ? 133 : 87;
-  plan.memoryPane = {0, h, leftPaneWidth, kPaneHeight};
-  plan.averagePane = {leftPaneWidth, h, leftPaneWidth, kPaneHeight};
-  plan.itemsPane = {2 * leftPaneWidth, h, 100, kPaneHeight};
-  plan.datePane = {366, h, 100, kPaneHeight};
-  plan.numLockPane = {466, h, 46, kPaneHeight};
-  plan.separatorX = 0;
-  plan.separatorY = h;
+  plan.panes = {{{ids::kMemoryPane, 0, h, leftPaneWidth, kPaneHeight},
+                 {ids::kAveragePane, leftPaneWidth, h, leftPaneWidth, kPaneHeight},
+                 {ids::kItemsPane, 2 * leftPaneWidth, h, 100, kPaneHeight},
+                 {ids::kDatePane, 366, h, 100, kPaneHeight},
+                 {ids::kNumLockPane, 466, h, 46, kPaneHeight}}};
   plan.clientWidth = plan.tapeShown ? kWideClientWidth : kNarrowClientWidth;
   return plan;
+}
+
+std::pair<std::string_view, std::string_view> Toggle(ViewState& view, int menuId) {
+  if (menuId == IDM_KEEP_TAPE) {
+    view.keepTape = !view.keepTape;
+    return {main_keys::kKeepTape, view.keepTape ? "1" : "0"};
+  }
+  const auto [shown, key] = menuId == IDM_SHOW_TAPE ? std::pair{&view.layout.showTape, main_keys::kShowTape}
+                            : menuId == IDM_SHOW_STATUSBAR
+                                ? std::pair{&view.layout.showStatusBar, main_keys::kShowStatusBar}
+                                : std::pair{&view.layout.showStopWatch, main_keys::kShowStopWatch};
+  *shown = *shown == 1 ? 0 : 1;
+  return {key, *shown == 1 ? "1" : "0"};
+}
+
+std::array<std::pair<int, bool>, 12> MenuChecks(const ViewState& view) {
+  std::array<std::pair<int, bool>, 12> checks{{{IDM_SHOW_TAPE, view.layout.showTape == 1},
+                                               {IDM_SHOW_STATUSBAR, view.layout.showStatusBar == 1},
+                                               {IDM_SHOW_STOPWATCH, view.layout.showStopWatch == 1},
+                                               {IDM_KEEP_TAPE, view.keepTape},
+                                               {IDM_DIGIT_GROUPING, view.digitGrouping},
+                                               {IDM_AUTO_DECIMAL, view.autoDecimal},
+                                               {IDM_FLOATING, view.decimalSetting == 10}}};
+  for (int places = 0; places <= 4; ++places)
+    checks[7 + places] = {IDM_DECIMAL_0 + places, view.decimalSetting == places};
+  return checks;
 }
 
 }  // namespace tallix

@@ -53,6 +53,8 @@ namespace {
 constexpr DWORD kWindowStyle =
     WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN | WS_CLIPSIBLINGS | WS_VISIBLE;
 constexpr DWORD kWindowExStyle = WS_EX_CONTROLPARENT | WS_EX_WINDOWEDGE;
+// Often enough for the journal to write a calculation soon after its gap.
+constexpr UINT kJournalTimerMs = static_cast<UINT>(kCalculationFlushGap.count() / 5);
 // Posted at start-up when Tallix.ini is too large to be rewritten.
 constexpr UINT kShowSettingsTooLarge = WM_APP + 1;
 // Posted at start-up: the tape journal is taken up once the window is shown,
@@ -167,9 +169,9 @@ void MainWindow::OnSideKey(int id, std::function<void(MainWindowContext&)> open)
 
 void MainWindow::BindMenus() {
   OnCommand(IDM_EXIT, [this] { ui::CloseForm(window, 0); });
-  OnCommand(IDM_SHOW_TAPE, [this] { ToggleShowSetting(IDM_SHOW_TAPE, main_keys::kShowTape); });
-  OnCommand(IDM_SHOW_STATUSBAR, [this] { ToggleShowSetting(IDM_SHOW_STATUSBAR, main_keys::kShowStatusBar); });
-  OnCommand(IDM_SHOW_STOPWATCH, [this] { ToggleShowSetting(IDM_SHOW_STOPWATCH, main_keys::kShowStopWatch); });
+  for (int item : {IDM_SHOW_TAPE, IDM_SHOW_STATUSBAR, IDM_SHOW_STOPWATCH, IDM_KEEP_TAPE}) {
+    OnCommand(item, [this, item] { ToggleView(item); });
+  }
   OnDecimalCommand(IDM_DIGIT_GROUPING, [this] { engine_.ToggleDigitGrouping(); });
   OnDecimalCommand(IDM_AUTO_DECIMAL, [this] { engine_.ToggleAutoDecimal(); });
   OnDecimalCommand(IDM_FLOATING, [this] { engine_.SetDecimals(10); });
@@ -180,11 +182,6 @@ void MainWindow::BindMenus() {
   OnCommand(IDM_LOAD_TAPE, [this] { RunLoadTape(*this); });
   OnCommand(IDM_PRINT_TAPE, [this] { RunPrintTape(*this); });
   OnCommand(IDM_EXPORT_TAPE, [this] { RunExportTape(*this); });
-  OnCommand(IDM_KEEP_TAPE, [this] {
-    const bool keep = (GetMenuState(menu_, IDM_KEEP_TAPE, MF_BYCOMMAND) & MF_CHECKED) == 0;
-    CheckMenuItem(menu_, IDM_KEEP_TAPE, MF_BYCOMMAND | (keep ? MF_CHECKED : MF_UNCHECKED));
-    settings_.Write(main_keys::kSection, main_keys::kKeepTape, keep ? "1" : "0");
-  });
   OnCommand(IDM_CORRECT_LAST_ENTRY, [this] { CorrectLastEntry(*this); });
   OnCommand(IDM_UNDO_CORRECTION, [this] { UndoCorrection(*this); });
   OnCommand(IDM_ADD_NOTE, [this] { AskAndAddNote(); });
@@ -211,10 +208,8 @@ bool MainWindow::OnMessage(HWND form, UINT message, WPARAM wParam, LPARAM lParam
   switch (message) {
     case WM_TIMER:
       if (wParam == ids::kTimerDate) RefreshDatePane();
-      if (wParam == ids::kTimerStopwatch) {
-        StopwatchTick(*this);
-        if (journal_) journal_->FlushIfDue(std::chrono::steady_clock::now());
-      }
+      if (wParam == ids::kTimerStopwatch) StopwatchTick(*this);
+      if (wParam == ids::kTimerJournal && journal_) journal_->FlushIfDue(std::chrono::steady_clock::now());
       result = 0;
       return true;
     case WM_MEASUREITEM: {
@@ -290,6 +285,7 @@ LRESULT MainWindow::OnCreate(HWND form, LPARAM) {
   LoadSettings();
   SetTimer(form, ids::kTimerStopwatch, 50, nullptr);
   SetTimer(form, ids::kTimerDate, 60000, nullptr);
+  SetTimer(form, ids::kTimerJournal, kJournalTimerMs, nullptr);
   return 0;
 }
 
@@ -301,6 +297,7 @@ void MainWindow::OnDpiChanged(HWND form, int dpi) {
 void MainWindow::OnDestroy() {
   KillTimer(window, ids::kTimerStopwatch);
   KillTimer(window, ids::kTimerDate);
+  KillTimer(window, ids::kTimerJournal);
   EndJournal(*this, std::move(journal_));
   // Emptied while the form's record still answers: a list box being
   // destroyed tells its owner of every line it drops, and with the record
@@ -308,10 +305,6 @@ void MainWindow::OnDestroy() {
   // million-line tape took a minute to close under Wine).
   ClearTapeLines();
   PostQuitMessage(0);
-}
-
-void MainWindow::AddTooltips() {
-  for (const TooltipSpec& tip : MainWindowTooltips()) ui::AddTooltip(Control(tip.id), tip.text);
 }
 
 void MainWindow::LoadSettings() {
@@ -330,51 +323,34 @@ void MainWindow::LoadSettings() {
   for (int group = 1; group <= 3; ++group) {
     ui::SetCaptionGroupColor(group, static_cast<COLORREF>(loaded.groupColors[group - 1]));
   }
-  // The show flags were read and written back with the rest just now.
-  ApplyLayout(LayoutFlags{loaded.showTape, loaded.showStatusBar, loaded.showStopWatch});
-  CheckDigitGroupingMenuItem(loaded.engine.digitGrouping);
-  CheckDecimalsMenuItem(loaded.engine.decimalSetting);
-  CheckAutoDecimalMenuItem(loaded.engine.autoDecimal);
+  view_ = {.layout = {loaded.showTape, loaded.showStatusBar, loaded.showStopWatch},
+           .decimalSetting = loaded.engine.decimalSetting,
+           .digitGrouping = loaded.engine.digitGrouping,
+           .autoDecimal = loaded.engine.autoDecimal,
+           .keepTape = settings_.Read(main_keys::kSection, main_keys::kKeepTape, "0") == "1"};
+  ApplyLayout();
   if (loaded.engine.laptopKeys) ShowLaptopLabel(true);
   if (loaded.topMost == 1) SetAlwaysOnTop(true);
-  if (settings_.Read(main_keys::kSection, main_keys::kKeepTape, "0") == "1")
-    CheckMenuItem(menu_, IDM_KEEP_TAPE, MF_BYCOMMAND | MF_CHECKED);
-  AddTooltips();
+  for (const TooltipSpec& tip : MainWindowTooltips()) ui::AddTooltip(Control(tip.id), tip.text);
   engine_.Start(loaded.engine);
   PostMessageW(window, kStartTapeJournal, 0, 0);
 }
 
 void MainWindow::ApplyLayout() {
-  LayoutFlags flags;
-  flags.showTape = ReadShowFlag(settings_, main_keys::kShowTape);
-  flags.showStatusBar = ReadShowFlag(settings_, main_keys::kShowStatusBar);
-  flags.showStopWatch = ReadShowFlag(settings_, main_keys::kShowStopWatch);
-  ApplyLayout(flags);
-}
-
-void MainWindow::ApplyLayout(const LayoutFlags& flags) {
-  const LayoutPlan plan = PlanLayout(flags);
+  const LayoutPlan plan = PlanLayout(view_.layout);
+  DrawMenuChecks();
 
   const int stopwatchShow = plan.stopwatchShown ? SW_SHOW : SW_HIDE;
   for (int id : {ids::kKeyStart, ids::kKeyLap, ids::kKeyReset, ids::kTimeDisplay}) {
     ShowWindow(Control(id), stopwatchShow);
   }
-  if (plan.stopwatchShown) CheckMenuItem(menu_, IDM_SHOW_STOPWATCH, MF_BYCOMMAND | MF_CHECKED);
-  if (plan.statusBarShown) CheckMenuItem(menu_, IDM_SHOW_STATUSBAR, MF_BYCOMMAND | MF_CHECKED);
-  if (plan.tapeShown) CheckMenuItem(menu_, IDM_SHOW_TAPE, MF_BYCOMMAND | MF_CHECKED);
 
   ui::ResizeControlTo(Control(ids::kTapeList), plan.tapeListWidth, plan.tapeListHeight);
   ShowWindow(Control(ids::kTapeList), plan.tapeShown ? SW_SHOW : SW_HIDE);
   ShowNewestTapeLine();
-  const std::pair<int, PanePlace> panes[] = {{ids::kMemoryPane, plan.memoryPane},
-                                             {ids::kAveragePane, plan.averagePane},
-                                             {ids::kItemsPane, plan.itemsPane},
-                                             {ids::kDatePane, plan.datePane},
-                                             {ids::kNumLockPane, plan.numLockPane}};
-  for (const auto& [id, place] : panes) {
-    ui::PlaceControl(Control(id), {place.x, place.y, place.width, place.height});
-  }
-  ui::MoveControlTo(Control(ids::kSeparatorLine), plan.separatorX, plan.separatorY);
+  for (const PanePlace& pane : plan.panes)
+    ui::PlaceControl(Control(pane.id), {pane.x, pane.y, pane.width, pane.height});
+  ui::MoveControlTo(Control(ids::kSeparatorLine), 0, plan.barTop);
   ui::SetFormClientSize(window, plan.clientWidth, plan.clientHeight);
 }
 
@@ -390,11 +366,16 @@ void MainWindow::AskAndAddNote() {
   FocusKeySink();
 }
 
-void MainWindow::ToggleShowSetting(int menuId, std::string_view key) {
-  const bool checked = (GetMenuState(menu_, menuId, MF_BYCOMMAND) & MF_CHECKED) != 0;
-  CheckMenuItem(menu_, menuId, MF_BYCOMMAND | (checked ? MF_UNCHECKED : MF_CHECKED));
-  settings_.Write(main_keys::kSection, key, checked ? "0" : "1");
+void MainWindow::ToggleView(int menuId) {
+  const auto [key, value] = Toggle(view_, menuId);
+  settings_.Write(main_keys::kSection, key, value);
   ApplyLayout();
+}
+
+void MainWindow::DrawMenuChecks() {
+  for (const auto& [item, checked] : MenuChecks(view_)) {
+    CheckMenuItem(menu_, item, MF_BYCOMMAND | (checked ? MF_CHECKED : MF_UNCHECKED));
+  }
 }
 
 void MainWindow::ToggleAlwaysOnTop() {

@@ -22,6 +22,8 @@ class MainWindowContext : public SideWindowContext {
   virtual std::vector<std::string> TapeLinesFrom(std::size_t first) const = 0;
   // The full path of Tallix.ini (UTF-8): the tape files' default lies beside it.
   virtual const std::string& SettingsPath() const = 0;
+  // A control of the window by its identifier, looked up once per window.
+  virtual HWND Control(int id) const = 0;
   // The "Laptop 10 Key" label beside the display.
   virtual void ShowLaptopLabel(bool shown) = 0;
   // The stopwatch of the bottom bar, which runs whether or not the bar shows.

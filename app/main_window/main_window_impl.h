@@ -14,6 +14,7 @@
 #include <unordered_map>
 #include <vector>
 
+#include "app/main_window/layout.h"
 #include "app/main_window/main_window_context.h"
 #include "app/main_window/tape_tip.h"
 #include "app/settings/ini_file.h"
@@ -24,8 +25,6 @@
 #include "ui/form.h"
 
 namespace tallix {
-
-struct LayoutFlags;
 
 // The form of the main window, the engine's host and the side windows'
 // context in one: the engine's services are the window's controls.
@@ -53,6 +52,7 @@ class MainWindow final : public ui::FormDefinition, public EngineHost, public Ma
   const std::string& SettingsPath() const override { return settings_.path(); }
   bool IsAlwaysOnTop() const override { return topMost_; }
   void SetAlwaysOnTop(bool on) override;
+  HWND Control(int id) const override;
   void ShowLaptopLabel(bool shown) override;
   Stopwatch& BarStopwatch() override { return stopwatch_; }
   std::unique_ptr<ui::FormDefinition>& SideForm(std::wstring_view name) override {
@@ -100,15 +100,20 @@ class MainWindow final : public ui::FormDefinition, public EngineHost, public Ma
   // back to the key sink first, so a side window that opens takes it over.
   void OnSideKey(int id, std::function<void(MainWindowContext&)> open);
   void OnDestroy();
-  void AddTooltips();
   void LoadSettings();
-  // Reads the show flags from the file (writing them back) and applies them.
+  // Places the controls and sizes the window for the view's show flags.
   void ApplyLayout();
-  void ApplyLayout(const LayoutFlags& flags);
   // After the tape changed its size or its lines their height: a list keeps
   // its top line, which can leave the newest below its lower edge.
   void ShowNewestTapeLine();
-  void ToggleShowSetting(int menuId, std::string_view key);
+  // Turns a check-mark item over, keeps it in Tallix.ini and shows it.
+  void ToggleView(int menuId);
+  void DrawMenuChecks();
+  template <typename T>
+  void ShowChoice(T& choice, T value) {
+    choice = value;
+    DrawMenuChecks();
+  }
   // The View menu's commands apply to the decimal number system only.
   void OnDecimalCommand(int menuId, std::function<void()> action);
   // Tells the user what the tape journal says, once the window is free to.
@@ -117,13 +122,13 @@ class MainWindow final : public ui::FormDefinition, public EngineHost, public Ma
   void RefreshDatePane();
   void DrawTapeItem(const DRAWITEMSTRUCT& item);
 
-  HWND Control(int id) const;
   HWND KeyButton(Key key) const;
   bool IsNumberSystemOption(HWND control) const;
   void SetControlText(int id, std::string_view cp1252);
   std::string ControlText(int id) const;
 
   HMENU menu_ = nullptr;
+  ViewState view_;
   IniSettings settings_;
   Engine engine_;
   std::array<HWND, kKeyCount> keyButtons_{};

@@ -10,18 +10,16 @@ namespace {
 
 void SetText(HWND control, std::string_view text) { SetWindowTextW(control, Wide(text).c_str()); }
 
-void ShowTime(MainWindowContext& main) {
-  SetText(GetDlgItem(main.Owner(), ids::kTimeDisplay), main.BarStopwatch().text());
-}
+void ShowTime(MainWindowContext& main) { SetText(main.Control(ids::kTimeDisplay), main.BarStopwatch().text()); }
 
 void ShowKeys(MainWindowContext& main) {
   const Stopwatch& watch = main.BarStopwatch();
-  HWND start = GetDlgItem(main.Owner(), ids::kKeyStart);
+  HWND start = main.Control(ids::kKeyStart);
   SetText(start, watch.startCaption());
   // The themed key paints its caption only when it is drawn again.
   InvalidateRect(start, nullptr, TRUE);
-  EnableWindow(GetDlgItem(main.Owner(), ids::kKeyLap), watch.lapEnabled());
-  EnableWindow(GetDlgItem(main.Owner(), ids::kKeyReset), watch.resetEnabled());
+  EnableWindow(main.Control(ids::kKeyLap), watch.lapEnabled());
+  EnableWindow(main.Control(ids::kKeyReset), watch.resetEnabled());
   ShowTime(main);
 }
 

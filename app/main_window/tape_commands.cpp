@@ -51,9 +51,7 @@ constexpr std::size_t kLinesPerStep = 500;
 // as it comes would double the time.
 class TapeListDrawingHeld {
  public:
-  explicit TapeListDrawingHeld(HWND owner) : list_(GetDlgItem(owner, ids::kTapeList)) {
-    SendMessageW(list_, WM_SETREDRAW, FALSE, 0);
-  }
+  explicit TapeListDrawingHeld(HWND list) : list_(list) { SendMessageW(list_, WM_SETREDRAW, FALSE, 0); }
   ~TapeListDrawingHeld() {
     SendMessageW(list_, WM_SETREDRAW, TRUE, 0);
     InvalidateRect(list_, nullptr, TRUE);
@@ -82,7 +80,7 @@ void SaveTapeTo(MainWindowContext& main, const std::string& path) {
 void LoadTapeFrom(MainWindowContext& main, const std::string& path) {
   const TapeLoadResult loaded = LoadTapeFile(path);
   if (!loaded.result.ok) return Tell(main, loaded.result.message, MB_ICONERROR);
-  TapeListDrawingHeld held(main.Owner());
+  TapeListDrawingHeld held(main.Control(ids::kTapeList));
   LoadedTapeApplier applier(loaded.tape, main.CalculatorEngine(), main.CalculatorHost());
   ui::SteppedWork work;
   work.step = [&applier] { return applier.Step(kLinesPerStep); };

@@ -68,7 +68,7 @@ bool CorrectTypedNumber(MainWindowContext& main, std::size_t which, std::string_
   Engine& engine = main.CalculatorEngine();
   const std::optional<PlannedCorrection> plan = PlanCorrection(engine.record(), which, CorrectionKeysText(typed));
   if (!plan) return false;
-  HWND list = GetDlgItem(main.Owner(), ids::kTapeList);
+  HWND list = main.Control(ids::kTapeList);
   ui::LongWork work(main.Owner(), L"Correct Entry", L"Making the tape again");
   const MadeCorrection made = CorrectInPlace(
       engine, *plan, main.CalculatorHost(), FixedLines(main),
@@ -92,7 +92,7 @@ void UndoCorrection(MainWindowContext& main) {
     return Tell(main, "The tape was cleared or loaded since the last correction; there is nothing to undo.",
                 MB_ICONINFORMATION);
   }
-  HWND list = GetDlgItem(main.Owner(), ids::kTapeList);
+  HWND list = main.Control(ids::kTapeList);
   const std::size_t fixedLines = FixedLines(main);
   const RecordCheckpoint* start = CheckpointBefore(*undone, undo.undo.firstInput);
   ui::LongWork work(main.Owner(), L"Correct Entry", L"Making the tape again");

@@ -75,7 +75,7 @@ std::function<void(std::size_t)> ReplayProgress(ui::LongWork& work, const InputR
 }
 
 std::size_t FixedLines(MainWindowContext& main) {
-  const std::size_t all = TapeCount(GetDlgItem(main.Owner(), ids::kTapeList));
+  const std::size_t all = TapeCount(main.Control(ids::kTapeList));
   const std::size_t recorded = main.CalculatorEngine().record().tapeLines;
   return all > recorded ? all - recorded : 0;
 }

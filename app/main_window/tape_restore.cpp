@@ -23,7 +23,7 @@ TapeJournal::TapeLines TapeLinesOf(MainWindowContext& main) {
 // The journal's tape, display and panes: its lines as it wrote them and the
 // calculator where it stood, or else its record replayed.
 void MakeTapeAgain(MainWindowContext& main, const ReadJournal& journal) {
-  HWND list = GetDlgItem(main.Owner(), ids::kTapeList);
+  HWND list = main.Control(ids::kTapeList);
   ui::LongWork work(main.Owner(), L"Tallix", L"Restoring the tape of the last session");
   if (journal.end) {
     std::vector<std::string> lines = journal.linesBefore;
@@ -54,7 +54,7 @@ JournalStart RestoreOrStartJournal(MainWindowContext& main) {
   if (std::optional<LeftJournal> left = TakeLeftJournal(main.SettingsPath())) {
     if (left->content) {
       MakeTapeAgain(main, *left->content);
-      const std::size_t lines = TapeCount(GetDlgItem(main.Owner(), ids::kTapeList));
+      const std::size_t lines = TapeCount(main.Control(ids::kTapeList));
       start.journal = TapeJournal::Adopt(std::move(*left), engine, lines, TapeLinesOf(main));
     } else {
       start.messages.push_back(JournalUnreadableMessage(SetJournalAside(*left)));

@@ -69,29 +69,17 @@ void MainWindow::ShowKeyPressed(Key key, bool pressed) {
 
 void MainWindow::CheckNumberSystemButton(int index) {
   if (index < 0 || index > 3) return;
+  view_.numberSystem = index;
   // Each option button on its own: CheckRadioButton walks every child of the
   // window, and the keys make that walk dear.
   for (int id = ids::kOptionDec; id <= ids::kOptionOct; ++id) {
-    SendMessageW(Control(id), BM_SETCHECK, id == ids::kOptionDec + index ? BST_CHECKED : BST_UNCHECKED, 0);
+    SendMessageW(Control(id), BM_SETCHECK, id == ids::kOptionDec + view_.numberSystem ? BST_CHECKED : BST_UNCHECKED, 0);
   }
 }
 
-void MainWindow::CheckDecimalsMenuItem(int decimalSetting) {
-  const int chosen = decimalSetting == 10                         ? IDM_FLOATING
-                     : decimalSetting >= 0 && decimalSetting <= 4 ? IDM_DECIMAL_0 + decimalSetting
-                                                                  : 0;
-  for (int item : {IDM_FLOATING, IDM_DECIMAL_0, IDM_DECIMAL_1, IDM_DECIMAL_2, IDM_DECIMAL_3, IDM_DECIMAL_4}) {
-    CheckMenuItem(menu_, item, MF_BYCOMMAND | (item == chosen ? MF_CHECKED : MF_UNCHECKED));
-  }
-}
-
-void MainWindow::CheckDigitGroupingMenuItem(bool checked) {
-  CheckMenuItem(menu_, IDM_DIGIT_GROUPING, MF_BYCOMMAND | (checked ? MF_CHECKED : MF_UNCHECKED));
-}
-
-void MainWindow::CheckAutoDecimalMenuItem(bool checked) {
-  CheckMenuItem(menu_, IDM_AUTO_DECIMAL, MF_BYCOMMAND | (checked ? MF_CHECKED : MF_UNCHECKED));
-}
+void MainWindow::CheckDecimalsMenuItem(int decimalSetting) { ShowChoice(view_.decimalSetting, decimalSetting); }
+void MainWindow::CheckDigitGroupingMenuItem(bool checked) { ShowChoice(view_.digitGrouping, checked); }
+void MainWindow::CheckAutoDecimalMenuItem(bool checked) { ShowChoice(view_.autoDecimal, checked); }
 
 void MainWindow::FocusKeySink() {
   if (keyboardOnOptions_ && IsNumberSystemOption(GetFocus())) return;

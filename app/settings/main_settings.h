@@ -34,7 +34,7 @@ struct MainSettings {
 MainSettings LoadMainSettings(SettingsPort& settings);
 
 // One of "ShowTape", "ShowStatusBar", "ShowStopWatch": read with default 1,
-// written back, returned. The layout calls it on every pass.
+// written back, returned.
 std::int32_t ReadShowFlag(SettingsPort& settings, std::string_view key);
 
 // A setting text as a 32-bit integer: the leading number, rounded to nearest

@@ -96,7 +96,9 @@ int wmain(int argc, wchar_t** argv) {
   for (int run = 0; run < runs; ++run) {
     ours.push_back(Timed(list, [&] {
       const LoanTerms computed = ComputeTerms(kLoan);
-      FillScheduleList(list, ComputeSchedule(kLoan, computed));
+      std::vector<ScheduleRowTexts> rows;
+      for (const ScheduleRow& row : ComputeSchedule(kLoan, computed)) rows.push_back(RowTexts(row));
+      FillScheduleList(list, rows);
     }));
     bare.push_back(Timed(list, [&] { FillBare(list, texts, true); }));
   }

@@ -8,6 +8,7 @@
 
 #include <array>
 #include <cstring>
+#include <filesystem>
 #include <functional>
 #include <map>
 #include <set>
@@ -17,6 +18,7 @@
 
 #include "app/main_window/control_ids.h"
 #include "app/main_window/control_table.h"
+#include "app/main_window/layout.h"
 #include "app/main_window/main_window.h"
 #include "app/main_window/status_texts.h"
 #include "app/settings/settings_io.h"
@@ -31,6 +33,8 @@
 #include "ui/font_spec.h"
 #include "ui/form.h"
 #include "ui/form_state.h"
+#include "ui/scaling.h"
+#include "ui/utf8_text.h"
 #include "ui/xp_button.h"
 
 namespace tallix {
@@ -280,7 +284,6 @@ TEST_F(MainWindowTest, EveryControlHasItsPlaceCaptionAndFont) {
 TEST_F(MainWindowTest, WindowAndControlsCarryTheirStyles) {
   Open();
   const auto style = [&](int id) { return static_cast<DWORD>(GetWindowLongW(Item(id), GWL_STYLE)); };
-  const auto exStyle = [&](int id) { return static_cast<DWORD>(GetWindowLongW(Item(id), GWL_EXSTYLE)); };
   const auto className = [&](int id) {
     wchar_t name[32] = {};
     GetClassNameW(Item(id), name, 32);
@@ -293,29 +296,80 @@ TEST_F(MainWindowTest, WindowAndControlsCarryTheirStyles) {
   EXPECT_EQ(windowStyle & (WS_MAXIMIZEBOX | WS_THICKFRAME), 0u);
   EXPECT_TRUE(GetWindowLongW(window_, GWL_EXSTYLE) & WS_EX_CONTROLPARENT);
 
-  EXPECT_EQ(lstrcmpiW(className(ids::kDisplay).c_str(), L"Edit"), 0);
-  EXPECT_EQ(style(ids::kDisplay) & (ES_RIGHT | ES_READONLY), static_cast<DWORD>(ES_RIGHT | ES_READONLY));
+  // The display shows its number against the right edge, and neither it nor
+  // the key sink takes a typed character as text.
+  RECT display{};
+  GetClientRect(Item(ids::kDisplay), &display);
+  EXPECT_GT(LOWORD(SendMessageW(Item(ids::kDisplay), EM_POSFROMCHAR, 0, 0)), display.right / 2);
   EXPECT_EQ(SendMessageW(Item(ids::kDisplay), EM_GETMARGINS, 0, 0), 0);
   EXPECT_GT(SendMessageW(Item(ids::kDisplay), EM_GETLIMITTEXT, 0, 0), 1000000);
-  EXPECT_EQ(style(ids::kKeySink) & (ES_MULTILINE | ES_READONLY), static_cast<DWORD>(ES_MULTILINE | ES_READONLY));
   EXPECT_EQ(SendMessageW(Item(ids::kKeySink), EM_GETMARGINS, 0, 0), 0);
+  for (int id : {ids::kDisplay, ids::kKeySink}) {
+    const std::string before = Text(id);
+    SendMessageW(Item(id), WM_CHAR, L'q', 1);
+    EXPECT_EQ(Text(id), before) << id;
+  }
+  // Enter reaches the key sink rather than closing anything.
+  EXPECT_TRUE(SendMessageW(Item(ids::kKeySink), WM_GETDLGCODE, VK_RETURN, 0) & DLGC_WANTALLKEYS);
 
-  EXPECT_EQ(lstrcmpiW(className(ids::kTapeList).c_str(), L"ListBox"), 0);
-  const DWORD tapeStyles = LBS_OWNERDRAWFIXED | LBS_HASSTRINGS | LBS_NOSEL | WS_VSCROLL | LBS_DISABLENOSCROLL;
-  EXPECT_EQ(style(ids::kTapeList) & tapeStyles, tapeStyles);
+  // The tape draws its lines at the tape's height, selects none and keeps its
+  // scroll bar in place however short it is.
+  HWND tape = Item(ids::kTapeList);
+  EXPECT_EQ(className(ids::kTapeList), L"ListBox");
+  Click(ids::kKeyFeed);
+  EXPECT_EQ(SendMessageW(tape, LB_GETITEMHEIGHT, 0, 0), ui::Scaled(window_, kTapeLineHeight));
+  EXPECT_TRUE(style(ids::kTapeList) & LBS_NOSEL);
+  SCROLLBARINFO bar{};
+  bar.cbSize = sizeof bar;
+  ASSERT_TRUE(GetScrollBarInfo(tape, OBJID_VSCROLL, &bar));
+  EXPECT_FALSE(bar.rgstate[0] & STATE_SYSTEM_INVISIBLE);
 
-  for (int id = ids::kOptionDec; id <= ids::kOptionOct; ++id) {
-    EXPECT_EQ(style(id) & BS_TYPEMASK, static_cast<DWORD>(BS_AUTORADIOBUTTON)) << id;
-    EXPECT_EQ((style(id) & WS_GROUP) != 0, id == ids::kOptionDec) << id;
+  // The options are one group inside their frame: choosing one clears the others.
+  for (int chosen : {ids::kOptionHex, ids::kOptionDec}) {
+    SendMessageW(Item(chosen), BM_CLICK, 0, 0);
+    Pump();
+    for (int id = ids::kOptionDec; id <= ids::kOptionOct; ++id) {
+      EXPECT_EQ(SendMessageW(Item(id), BM_GETCHECK, 0, 0), id == chosen ? BST_CHECKED : BST_UNCHECKED) << id;
+    }
   }
   EXPECT_EQ(style(ids::kOptionFrame) & BS_TYPEMASK, static_cast<DWORD>(BS_GROUPBOX));
 
-  for (int id : {ids::kNumLockPane, ids::kDatePane, ids::kItemsPane, ids::kAveragePane, ids::kMemoryPane}) {
-    EXPECT_TRUE(exStyle(id) & WS_EX_STATICEDGE) << id;
-    EXPECT_EQ(style(id) & SS_TYPEMASK, static_cast<DWORD>(id == ids::kNumLockPane ? SS_CENTER : SS_LEFT)) << id;
+  // The panes and the time display are framed: their text sits inside an edge.
+  for (int id :
+       {ids::kNumLockPane, ids::kDatePane, ids::kItemsPane, ids::kAveragePane, ids::kMemoryPane, ids::kTimeDisplay}) {
+    RECT outer{}, inner{};
+    GetWindowRect(Item(id), &outer);
+    GetClientRect(Item(id), &inner);
+    EXPECT_LT(inner.right, outer.right - outer.left) << id;
   }
-  EXPECT_TRUE(style(ids::kTimeDisplay) & WS_BORDER);
+  EXPECT_EQ(style(ids::kNumLockPane) & SS_TYPEMASK, static_cast<DWORD>(SS_CENTER));
   EXPECT_EQ(style(ids::kTimeDisplay) & SS_TYPEMASK, static_cast<DWORD>(SS_CENTER));
+}
+
+// The journal is written on its own timer: what was typed reaches the disk
+// with the stopwatch's timer stopped.
+TEST_F(MainWindowTest, JournalIsWrittenWithoutTheStopwatchTimer) {
+  Open();
+  KillTimer(window_, ids::kTimerStopwatch);
+  const std::filesystem::path folder = std::filesystem::path(ui::Utf8ToWide(IniPath())).parent_path();
+  const auto journalBytes = [&] {
+    std::uintmax_t bytes = 0;
+    for (const auto& entry : std::filesystem::directory_iterator(folder)) {
+      if (entry.path().extension() == L".journal") bytes += entry.file_size();
+    }
+    return bytes;
+  };
+  // The first key may write the record's start at once; the second waits
+  // for the timer.
+  ClickCaption("5");
+  const std::uintmax_t before = journalBytes();
+  ClickCaption("6");
+  bool grown = false;
+  for (const DWORD start = GetTickCount(); !grown && GetTickCount() - start < 20000; Sleep(20)) {
+    Pump();
+    grown = journalBytes() > before;
+  }
+  EXPECT_TRUE(grown);
 }
 
 // Which colour each key's caption is drawn in, by the key's place on the keypad.
@@ -402,6 +456,11 @@ TEST_F(MainWindowTest, FileMenuTogglesLayOutTheWindowAndWriteTheSettings) {
   }
   EXPECT_EQ(ClientSize().cy, 293);
   EXPECT_EQ(Setting("ShowStatusBar"), "1");
+  for (const char* keep : {"1", "0"}) {
+    Menu(IDM_KEEP_TAPE);
+    EXPECT_EQ(Checked(IDM_KEEP_TAPE), keep == std::string("1"));
+    EXPECT_EQ(Setting("KeepTape"), keep);
+  }
 }
 
 // Whether the tape's newest line lies whole inside the list and the window.

@@ -1,9 +1,10 @@
-// The main window's arithmetic without a window: layout, pane and menu texts.
+// The main window's arithmetic without a window: layout, view state, pane and menu texts.
 #include <gtest/gtest.h>
 
 #include "app/main_window/layout.h"
 #include "app/main_window/menu_text.h"
 #include "app/main_window/status_texts.h"
+#include "resources/resource_ids.h"
 
 namespace tallix {
 namespace {
@@ -37,41 +38,103 @@ TEST(PlanLayout, OnlyOneMeansShown) {
   }
 }
 
-TEST(PlanLayout, StopwatchBarMovesTheStatusBarAndResizesTheTape) {
-  const LayoutPlan shown = PlanLayout({1, 1, 1});
-  EXPECT_EQ(shown.barTop, 270);
-  EXPECT_EQ(shown.tapeListHeight, 254);
-  const LayoutPlan hidden = PlanLayout({1, 1, 0});
-  EXPECT_EQ(hidden.barTop, 248);
-  EXPECT_EQ(hidden.tapeListHeight, 232);
-  EXPECT_EQ(hidden.tapeListWidth, 224);
-  for (const PanePlace& pane :
-       {hidden.memoryPane, hidden.averagePane, hidden.itemsPane, hidden.datePane, hidden.numLockPane}) {
-    EXPECT_EQ(pane.y, 248);
-    EXPECT_EQ(pane.height, 22);
+LayoutFlags FlagsOf(int bits) { return {bits & 1, (bits >> 1) & 1, (bits >> 2) & 1}; }
+
+// The panes that begin inside the client area lie side by side from its left
+// edge along the bar; the others lie wholly beyond its right edge.
+TEST(PlanLayout, StatusPanesTileTheBar) {
+  for (int bits = 0; bits < 8; ++bits) {
+    const LayoutPlan plan = PlanLayout(FlagsOf(bits));
+    SCOPED_TRACE(bits);
+    int edge = 0;
+    for (const PanePlace& pane : plan.panes) {
+      EXPECT_EQ(pane.y, plan.barTop);
+      EXPECT_EQ(pane.height, kBarHeight);
+      EXPECT_GT(pane.width, 0);
+      if (pane.x >= plan.clientWidth) continue;
+      EXPECT_EQ(pane.x, edge);
+      edge = pane.x + pane.width;
+    }
+    EXPECT_GT(edge, plan.clientWidth / 2);
   }
-  EXPECT_EQ(hidden.separatorY, 248);
 }
 
-TEST(PlanLayout, PanesWithAndWithoutTheTape) {
-  const LayoutPlan wide = PlanLayout({1, 1, 1});
-  EXPECT_EQ(wide.memoryPane.x, 0);
-  EXPECT_EQ(wide.memoryPane.width, 133);
-  EXPECT_EQ(wide.averagePane.x, 133);
-  EXPECT_EQ(wide.averagePane.width, 133);
-  EXPECT_EQ(wide.itemsPane.x, 266);
-  EXPECT_EQ(wide.itemsPane.width, 100);
-  EXPECT_EQ(wide.datePane.x, 366);
-  EXPECT_EQ(wide.numLockPane.x, 466);
-  EXPECT_EQ(wide.numLockPane.width, 46);
+// Each bar takes its own height off the window and moves only what lies
+// below it; the tape takes only width.
+TEST(PlanLayout, EachPartTakesItsOwnRoom) {
+  for (int bits = 0; bits < 8; ++bits) {
+    const LayoutFlags flags = FlagsOf(bits);
+    const LayoutPlan plan = PlanLayout(flags);
+    SCOPED_TRACE(bits);
+    if (plan.statusBarShown) {
+      EXPECT_LE(plan.barTop + kBarHeight, plan.clientHeight);
+      LayoutFlags hidden = flags;
+      hidden.showStatusBar = 0;
+      const LayoutPlan without = PlanLayout(hidden);
+      EXPECT_EQ(without.clientHeight, plan.clientHeight - kBarHeight);
+      EXPECT_EQ(without.barTop, plan.barTop);
+      EXPECT_EQ(without.tapeListHeight, plan.tapeListHeight);
+    }
+    if (plan.stopwatchShown) {
+      LayoutFlags hidden = flags;
+      hidden.showStopWatch = 0;
+      const LayoutPlan without = PlanLayout(hidden);
+      EXPECT_EQ(without.clientHeight, plan.clientHeight - kBarHeight);
+      EXPECT_EQ(without.barTop, plan.barTop - kBarHeight);
+      EXPECT_EQ(without.tapeListHeight, plan.tapeListHeight - kBarHeight);
+    }
+    if (plan.tapeShown) {
+      LayoutFlags hidden = flags;
+      hidden.showTape = 0;
+      const LayoutPlan without = PlanLayout(hidden);
+      EXPECT_LT(without.clientWidth, plan.clientWidth);
+      EXPECT_EQ(without.clientHeight, plan.clientHeight);
+      EXPECT_EQ(without.barTop, plan.barTop);
+    }
+  }
+}
 
-  const LayoutPlan narrow = PlanLayout({0, 1, 1});
-  EXPECT_EQ(narrow.memoryPane.width, 87);
-  EXPECT_EQ(narrow.averagePane.x, 87);
-  EXPECT_EQ(narrow.averagePane.width, 87);
-  EXPECT_EQ(narrow.itemsPane.x, 174);
-  // Date and NumLock keep their places outside the narrow window.
-  EXPECT_GE(narrow.datePane.x, narrow.clientWidth);
+// A toggle shows what it wrote: the check mark, the layout and the key
+// agree, and two toggles give back where they started.
+TEST(ViewState, ToggleFlipsTheFlagItsMenuItemAndItsKey) {
+  const auto checked = [](const ViewState& view, int menuId) {
+    for (const auto& [item, checked] : MenuChecks(view)) {
+      if (item == menuId) return checked;
+    }
+    ADD_FAILURE() << menuId;
+    return false;
+  };
+  for (int menuId : {IDM_SHOW_TAPE, IDM_SHOW_STATUSBAR, IDM_SHOW_STOPWATCH, IDM_KEEP_TAPE}) {
+    // A show flag that is neither 0 nor 1 shows nothing, and is turned on.
+    ViewState view;
+    view.layout = {2, 2, 2};
+    const ViewState before = view;
+    const bool wasChecked = checked(view, menuId);
+    const auto first = Toggle(view, menuId);
+    EXPECT_NE(checked(view, menuId), wasChecked);
+    EXPECT_EQ(first.second, checked(view, menuId) ? "1" : "0");
+    const auto second = Toggle(view, menuId);
+    EXPECT_EQ(first.first, second.first);
+    EXPECT_NE(first.second, second.second);
+    EXPECT_EQ(checked(view, menuId), checked(before, menuId)) << menuId;
+    const LayoutPlan plan = PlanLayout(view.layout);
+    EXPECT_EQ(plan.tapeShown, checked(view, IDM_SHOW_TAPE));
+    EXPECT_EQ(plan.statusBarShown, checked(view, IDM_SHOW_STATUSBAR));
+    EXPECT_EQ(plan.stopwatchShown, checked(view, IDM_SHOW_STOPWATCH));
+  }
+}
+
+// Exactly one of the decimals items is checked for a setting the menu has.
+TEST(ViewState, OneDecimalsItemChecked) {
+  for (int setting : {0, 1, 2, 3, 4, 10, 7}) {
+    ViewState view;
+    view.decimalSetting = setting;
+    int checked = 0;
+    for (const auto& [item, on] : MenuChecks(view)) {
+      if (item >= IDM_FLOATING && item <= IDM_DECIMAL_4) checked += on ? 1 : 0;
+    }
+    EXPECT_EQ(checked, setting == 7 ? 0 : 1) << setting;
+  }
 }
 
 // An item is found by the caption as written, whatever letter it marks and

@@ -50,9 +50,10 @@ enum Control : int {
   kPrint,
   kClear,
   kProblem = 1014,  // the fields keep their numbers: the tests find them by these
-  kFirstResult,     // the six result fields follow in order
+  kFirstResult,     // the result fields follow in order
 };
 constexpr int kInputs[] = {kAmount, kRate, kYears, kFirstDate, kCompounding};
+constexpr int kResultCount = int(kResultLabels.size());
 
 // Labels are never looked up.
 ui::ControlSpec Label(const wchar_t* text, ui::Place place) { return ui::Static(-1, text, place, kFont); }
@@ -117,14 +118,9 @@ class LoanForm final : public ui::FormDefinition {
       SelectProfile();
       return 0;
     });
-    Bind(WM_COMMAND, kAmount, EN_KILLFOCUS, [this](const ui::ControlEvent&) -> LRESULT {
-      SetField(kAmount, ReformatAmount(Field(kAmount)));
-      return 0;
-    });
-    Bind(WM_COMMAND, kRate, EN_KILLFOCUS, [this](const ui::ControlEvent&) -> LRESULT {
-      SetField(kRate, ReformatRate(Field(kRate)));
-      return 0;
-    });
+    for (int id : {kAmount, kRate}) {
+      Bind(WM_COMMAND, id, EN_KILLFOCUS, [this, id](const ui::ControlEvent&) -> LRESULT { return Reformat(id), 0; });
+    }
     OnClick(kAdd, [this] { AddProfile(); });
     OnClick(kRename, [this] { RenameProfile(); });
     OnClick(kRemove, [this] { RemoveProfile(); });
@@ -157,7 +153,7 @@ class LoanForm final : public ui::FormDefinition {
   // Two columns of three read-only fields, each after its label; listed row
   // by row, the order Tab takes.
   void AddResultRows() {
-    for (int place = 0; place < int(kResultLabels.size()); ++place) {
+    for (int place = 0; place < kResultCount; ++place) {
       const int row = place / 2, column = place % 2;
       const int i = column * 3 + row;  // the results run down the first column, then the second
       const int x = column == 0 ? 8 : 276;
@@ -171,6 +167,8 @@ class LoanForm final : public ui::FormDefinition {
   HWND Item(int id) const { return GetDlgItem(window, id); }
   std::string Field(int id) const { return Cp1252FromWide(ui::GetText(Item(id))); }
   void SetField(int id, std::string_view text) { ui::SetText(Item(id), Wide(text)); }
+  // The amount or the rate written the way the window shows it, as on leaving it.
+  void Reformat(int id) { SetField(id, id == kAmount ? ReformatAmount(Field(id)) : ReformatRate(Field(id))); }
 
   std::wstring SelectedEntry() const {
     const int selected = ui::ListBoxSelection(Item(kNameList));
@@ -289,21 +287,24 @@ class LoanForm final : public ui::FormDefinition {
 
   void ClearFields() {
     for (int id : {kAmount, kRate, kYears, kProblem}) SetField(id, "");
-    ShowResults({});
-    ui::ListViewClear(Item(kSchedule));
+    ShowFigures({}, {});
     SetFirstDate(Today());
     ui::FocusControl(Item(kAmount));
   }
 
-  void ShowResults(const std::array<std::string, 6>& results) {
-    for (int i = 0; i < 6; ++i) SetField(kFirstResult + i, results[i]);
+  // The results and the schedule are kept as shown: the tape block and the
+  // report print these very texts.
+  void ShowFigures(const std::array<std::string, kResultCount>& results, std::vector<ScheduleRowTexts> schedule) {
+    results_ = results;
+    for (int i = 0; i < kResultCount; ++i) SetField(kFirstResult + i, results_[i]);
+    schedule_ = std::move(schedule);
+    FillScheduleList(Item(kSchedule), schedule_);
   }
 
   // The button stores the profile and writes the tape block; selecting a
   // profile only shows its figures.
   void Calculate(bool fromButton) {
-    // Losing the focus re-formats the amount and rate before they are read.
-    ui::FocusControl(Item(kCalculate));
+    for (int id : {kAmount, kRate}) Reformat(id);
     const int compounding = ui::ComboSelection(Item(kCompounding));
     const LoanFieldTexts fields{Field(kAmount), Field(kRate), Field(kYears), LoanDateText(FirstDate()),
                                 compounding < 0 ? kMonthlyCompounding : compounding};
@@ -311,15 +312,15 @@ class LoanForm final : public ui::FormDefinition {
     const LoanTerms terms = ComputeTerms(inputs);
     SetField(kProblem, ProblemText(terms.problem));
     if (terms.problem == LoanProblem::kNone) {
-      ShowResults(ResultTexts(inputs.amount, terms));
+      std::vector<ScheduleRowTexts> schedule;
+      for (const ScheduleRow& row : ComputeSchedule(inputs, terms)) schedule.push_back(RowTexts(row));
+      ShowFigures(ResultTexts(inputs.amount, terms), std::move(schedule));
       if (fromButton) {
         WriteTapeBlock();
         profiles_->Store(slot_, StoredValues(inputs, fields.date, fields.compounding));
       }
-      FillScheduleList(Item(kSchedule), ComputeSchedule(inputs, terms));
     } else if (terms.problem != LoanProblem::kMissingInput) {
-      ShowResults({});
-      ui::ListViewClear(Item(kSchedule));
+      ShowFigures({}, {});
       // Figures beyond range would reach the tape and the profile as Infinity.
       if (fromButton && terms.problem == LoanProblem::kNotShowable) Message(ProblemText(terms.problem), "Tallix");
     }
@@ -329,30 +330,17 @@ class LoanForm final : public ui::FormDefinition {
     }
     if (inputs.ratePercent == 0) focus = kRate;
     if (inputs.amount == 0) focus = kAmount;
+    // A field the focus comes back to is selected whole, as after Tab.
+    if (GetFocus() == Item(focus)) SendMessageW(Item(focus), EM_SETSEL, 0, -1);
     ui::FocusControl(Item(focus));
   }
 
   LoanSheet Sheet() const {
-    LoanSheet sheet{
-        Cp1252FromWide(SelectedEntry()), Field(kAmount), Field(kRate), Field(kYears), Field(kCompounding), {}};
-    for (int i = 0; i < 6; ++i) sheet.results[i] = Field(kFirstResult + i);
-    return sheet;
+    return {Cp1252FromWide(SelectedEntry()), Field(kAmount), Field(kRate), Field(kYears), Field(kCompounding), results_};
   }
 
   void WriteTapeBlock() {
     for (const std::string& line : TapeBlock(Sheet())) main_.CalculatorEngine().AppendTapeLine(line, "");
-  }
-
-  // The schedule as the list holds it: the report prints what the window shows.
-  std::vector<ScheduleRowTexts> ScheduleShown() const {
-    HWND list = Item(kSchedule);
-    std::vector<ScheduleRowTexts> rows(static_cast<std::size_t>(SendMessageW(list, LVM_GETITEMCOUNT, 0, 0)));
-    for (std::size_t item = 0; item < rows.size(); ++item) {
-      for (std::size_t column = 0; column < rows[item].size(); ++column) {
-        rows[item][column] = Cp1252FromWide(ui::ListViewItemText(list, int(item), int(column)));
-      }
-    }
-    return rows;
   }
 
   void PrintReport() {
@@ -365,7 +353,7 @@ class LoanForm final : public ui::FormDefinition {
     if (attached) {
       const LoanReportFonts fonts{printer.NewFont(L"Courier New", 10, 0), printer.NewFont(L"Courier New", 10, 1),
                                   printer.NewFont(L"Courier New", 18, 1), printer.NewFont(L"Courier New", 8, 2)};
-      PrintLoanReport(*printer.layout(), fonts, Sheet(), ScheduleShown(), LocalTapeStampNow());
+      PrintLoanReport(*printer.layout(), fonts, Sheet(), schedule_, LocalTapeStampNow());
       printer.Close();
     }
     if (!printer.error().empty()) Message("The loan analysis could not be printed: " + printer.error() + ".", "Tallix");
@@ -373,8 +361,10 @@ class LoanForm final : public ui::FormDefinition {
 
   SideWindowContext& main_;
   std::optional<LoanProfiles> profiles_;
-  int slot_ = 0;                  // the profile shown; 0 for none
-  std::wstring resultLabels_[6];  // the rows' texts live as long as the form
+  int slot_ = 0;  // the profile shown; 0 for none
+  std::array<std::string, kResultCount> results_;
+  std::vector<ScheduleRowTexts> schedule_;
+  std::wstring resultLabels_[kResultCount];  // the rows' texts live as long as the form
 };
 
 }  // namespace

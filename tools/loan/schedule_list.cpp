@@ -23,13 +23,13 @@ void ScaleScheduleColumns(HWND list, int dpi) {
     SendMessageW(list, LVM_SETCOLUMNWIDTH, i, ui::ScaleToDpi(kScheduleColumns[i].width, dpi));
 }
 
-void FillScheduleList(HWND list, const std::vector<ScheduleRow>& rows) {
+void FillScheduleList(HWND list, const std::vector<ScheduleRowTexts>& rows) {
   SendMessageW(list, WM_SETREDRAW, FALSE, 0);
   ui::ListViewClear(list);
   SendMessageW(list, LVM_SETITEMCOUNT, rows.size(), LVSICF_NOINVALIDATEALL);
-  for (const ScheduleRow& row : rows) {
-    const ScheduleRowTexts texts = RowTexts(row);
-    const int item = ui::ListViewInsertItem(list, row.number - 1, Wide(texts[0]));
+  for (std::size_t row = 0; row < rows.size(); ++row) {
+    const ScheduleRowTexts& texts = rows[row];
+    const int item = ui::ListViewInsertItem(list, int(row), Wide(texts[0]));
     for (int column = 1; column < int(texts.size()); ++column) {
       ui::ListViewSetItemText(list, item, column, Wide(texts[column]));
     }

@@ -5,7 +5,7 @@
 
 #include <vector>
 
-#include "tools/loan/loan_math.h"
+#include "tools/loan/loan_texts.h"
 
 namespace tallix::loan {
 
@@ -13,8 +13,8 @@ namespace tallix::loan {
 void AddScheduleColumns(HWND list);
 void ScaleScheduleColumns(HWND list, int dpi);
 
-// Replaces every row by one a payment. A 1,200-payment schedule goes in with
-// the list's drawing held back and its rows allotted at once.
-void FillScheduleList(HWND list, const std::vector<ScheduleRow>& rows);
+// Replaces every row by one a payment, as its texts. A 1,200-payment schedule
+// goes in with the list's drawing held back and its rows allotted at once.
+void FillScheduleList(HWND list, const std::vector<ScheduleRowTexts>& rows);
 
 }  // namespace tallix::loan
