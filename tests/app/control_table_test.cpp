@@ -112,7 +112,7 @@ TEST(ControlTable, TooltipsNameTheirKeysShortcuts) {
     ASSERT_NE(c, nullptr);
     EXPECT_TRUE(IsKeyButton(*c));
     EXPECT_TRUE(tipped.insert(t.id).second) << "two tooltips";
-    const std::string text = Narrow(t.text);
+    const std::string text = Cp1252FromWide(t.text);
     const auto open = text.rfind(" (");
     EXPECT_GT(open == std::string::npos ? text.size() : open, 2u) << text;
     EXPECT_LE(text.size(), 80u);

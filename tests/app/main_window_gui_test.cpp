@@ -29,6 +29,7 @@
 #include "tests/app/form_driving.h"
 #include "tests/settings/temp_folder.h"
 #include "ui/caption_colors.h"
+#include "services/file_io.h"
 #include "ui/control_helpers.h"
 #include "ui/font_spec.h"
 #include "ui/form.h"
@@ -351,7 +352,7 @@ TEST_F(MainWindowTest, WindowAndControlsCarryTheirStyles) {
 TEST_F(MainWindowTest, JournalIsWrittenWithoutTheStopwatchTimer) {
   Open();
   KillTimer(window_, ids::kTimerStopwatch);
-  const std::filesystem::path folder = std::filesystem::path(ui::Utf8ToWide(IniPath())).parent_path();
+  const std::filesystem::path folder = std::filesystem::path(*file_io::FsPath(IniPath())).parent_path();
   const auto journalBytes = [&] {
     std::uintmax_t bytes = 0;
     for (const auto& entry : std::filesystem::directory_iterator(folder)) {
