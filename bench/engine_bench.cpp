@@ -24,10 +24,10 @@ namespace {
 const std::vector<Key>& SessionRound() {
   static const std::vector<Key> round = [] {
     std::vector<Key> keys;
-    for (const char* name : {"1", "2", "3", "4", ".", "5", "+", "6", "7", "-", "8", "*", "9", "/", "2", "=",
-                             "MS", "5", "0", "%", "1", "M+", "1", "0", "0", "+Tax", "+", "=", "2", "0", "0", "Chg",
-                             "4", "1/x", "+", "2nd", "MR", "=", "Hex", "F", "F", "+", "1", "=", "Dec", "Back", "CE",
-                             "9", "+/-", "-", "3", "=", "Feed", "Clear"}) {
+    for (const char* name : {"1", "2", "3",   "4",    ".",  "5",   "+",   "6",   "7",  "-", "8",    "*",    "9", "/",
+                             "2", "=", "MS",  "5",    "0",  "%",   "1",   "M+",  "1",  "0", "0",    "+Tax", "+", "=",
+                             "2", "0", "0",   "Chg",  "4",  "1/x", "+",   "2nd", "MR", "=", "Hex",  "F",    "F", "+",
+                             "1", "=", "Dec", "Back", "CE", "9",   "+/-", "-",   "3",  "=", "Feed", "Clear"}) {
       keys.push_back(*KeyFromScriptName(name));
     }
     return keys;
@@ -81,8 +81,8 @@ void BM_EngineKeys(benchmark::State& state) {
     for (Key key : round) engine.PressKey(key);
     keys += static_cast<std::int64_t>(round.size());
   }
-  const double keyNs =
-      std::chrono::duration<double, std::nano>(std::chrono::steady_clock::now() - start).count() / static_cast<double>(keys);
+  const double keyNs = std::chrono::duration<double, std::nano>(std::chrono::steady_clock::now() - start).count() /
+                       static_cast<double>(keys);
   state.SetItemsProcessed(keys);
   state.counters["keys_per_s"] = benchmark::Counter(static_cast<double>(keys), benchmark::Counter::kIsRate);
   state.counters["key_vs_format"] = keyNs / formatNs;

@@ -143,7 +143,6 @@ void BM_LoadTapeFile(benchmark::State& state) {
 }
 BENCHMARK(BM_LoadTapeFile)->Unit(benchmark::kMillisecond)->Iterations(3);
 
-
 // Keys through an engine that keeps a journal, against the same keys through
 // one that keeps none, in the same run and alternating: a mixed session whose
 // every fifth key or so ends a calculation, which writes the journal to disk.
@@ -151,8 +150,8 @@ BENCHMARK(BM_LoadTapeFile)->Unit(benchmark::kMillisecond)->Iterations(3);
 // is Tallix's work and not the disk's (a flush on a disk takes what the disk
 // takes, at most once a calculation and once every 2 seconds).
 void BM_KeysWithJournalAgainstWithout(benchmark::State& state) {
-  const std::vector<std::string> names = {"1", "2", "3", ".", "5", "+", "6", "7", "-", "8", "*", "9", "=", "MS",
-                                          "5", "%", "M+", "+Tax", "=", "4", "1/x", "+", "2nd", "MR", "=", "Feed"};
+  const std::vector<std::string> names = {"1",  "2", "3", ".",  "5",    "+", "6", "7",   "-", "8",   "*",  "9", "=",
+                                          "MS", "5", "%", "M+", "+Tax", "=", "4", "1/x", "+", "2nd", "MR", "=", "Feed"};
   std::vector<Key> round;
   for (const std::string& name : names) round.push_back(*KeyFromScriptName(name));
   const std::filesystem::path folder =

@@ -7,14 +7,10 @@ namespace tallix {
 namespace {
 
 constexpr std::array<std::string_view, kKeyCount> kCaptions = {
-    "0", "1", "2", "3", "4", "5", "6", "7", "8", "9",
-    "A", "B", "C", "D", "E", "F",
-    ".", "+/-", "Back", "CE", "Clear", "CT",
-    "+", "-", "\xD7", "\xF7", "=", "%",
-    "MC", "MR", "MS", "M+", "2nd",
-    "+Tax", "Chg", "1/x", "Feed",
-    "Dec", "Hex", "Bin", "Oct",
-    "Cnv", "Area", "Vol", "Loan", "Transfer", "Help", "Start", "Lap", "Reset", "[O]",
+    "0",   "1",   "2",   "3",    "4",   "5",    "6",        "7",     "8",     "9",   "A",     "B",    "C",
+    "D",   "E",   "F",   ".",    "+/-", "Back", "CE",       "Clear", "CT",    "+",   "-",     "\xD7", "\xF7",
+    "=",   "%",   "MC",  "MR",   "MS",  "M+",   "2nd",      "+Tax",  "Chg",   "1/x", "Feed",  "Dec",  "Hex",
+    "Bin", "Oct", "Cnv", "Area", "Vol", "Loan", "Transfer", "Help",  "Start", "Lap", "Reset", "[O]",
 };
 
 }  // namespace

@@ -14,8 +14,8 @@ namespace {
 
 // The keys a number-system switch disables before enabling its own.
 constexpr Key kSystemKeys[] = {
-    Key::D0, Key::D1, Key::D2, Key::D3, Key::D4, Key::D5, Key::D6, Key::D7, Key::D8, Key::D9,
-    Key::A, Key::B, Key::C, Key::D, Key::E, Key::F,
+    Key::D0,         Key::D1,    Key::D2,      Key::D3,  Key::D4,         Key::D5,     Key::D6,      Key::D7,
+    Key::D8,         Key::D9,    Key::A,       Key::B,   Key::C,          Key::D,      Key::E,       Key::F,
     Key::ChangeSign, Key::Point, Key::Percent, Key::Tax, Key::Reciprocal, Key::Change, Key::Convert,
 };
 
@@ -33,11 +33,14 @@ bool Engine::IsKeyEnabled(Key key) const {
   const int radix = RadixOf(state_.displayMode);
   if (const auto digit = DigitValue(key)) return *digit < radix;
   switch (key) {
-    case Key::ChangeSign: case Key::Point: case Key::Percent: case Key::Tax:
-    case Key::Reciprocal: case Key::Change: case Key::Convert:
-      return radix == 10;
-    default:
-      return true;
+    case Key::ChangeSign:
+    case Key::Point:
+    case Key::Percent:
+    case Key::Tax:
+    case Key::Reciprocal:
+    case Key::Change:
+    case Key::Convert: return radix == 10;
+    default: return true;
   }
 }
 
@@ -51,8 +54,8 @@ void Engine::SelectNumberSystem(int index) {
   std::string averageText = host_->GetAverageText();
   RemoveAll(averageText, " AVG = ");
   if (!s.IsDecimal()) RemoveAll(averageText, " (" + std::string(SystemName(s.displayMode)) + ")");
-  const Real average = s.IsDecimal() ? ReadDecimal(averageText)
-                                     : ReadInRadix(WithoutCommas(averageText), RadixOf(s.displayMode));
+  const Real average =
+      s.IsDecimal() ? ReadDecimal(averageText) : ReadInRadix(WithoutCommas(averageText), RadixOf(s.displayMode));
   s.entryText.clear();
 
   s.maxEntryLength = kEntryLimit[index];

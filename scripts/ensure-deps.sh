@@ -6,6 +6,8 @@ source "$(dirname "${BASH_SOURCE[0]}")/fail-loudly.sh"
 packages=(
   # Native build, its tests, benchmarks and fuzzers.
   cmake ninja-build g++ clang libclang-rt-dev googletest libbenchmark-dev python3
+  # The layout check of every C++ file.
+  clang-format
   # Windows build and running it under Wine on a virtual display.
   mingw-w64 wine wine64 xvfb xdotool x11-utils imagemagick hyperfine
   # The faces Tallix asks for: Wine's own Tahoma and MS Sans Serif, and the

@@ -11,6 +11,9 @@ jobs="$(nproc)"
 
 "$here/ensure-deps.sh"
 
+echo "== layout of the C++ files (.clang-format)"
+"$here/check-format.sh"
+
 echo "== native build (GCC, AddressSanitizer + UndefinedBehaviorSanitizer)"
 cmake -S . -B build/native -G Ninja -DCMAKE_BUILD_TYPE=Debug -DTALLIX_SANITIZE=ON -DTALLIX_BUILD_BENCH=ON >/dev/null
 cmake --build build/native -j "$jobs"

@@ -119,8 +119,8 @@ void BigUint::ShiftLeft(int bits) {
 void BigUint::Subtract(const BigUint& other) {
   std::int64_t borrow = 0;
   for (std::size_t i = 0; i < limbs_.size(); ++i) {
-    std::int64_t difference = std::int64_t(limbs_[i]) - borrow -
-                              (i < other.limbs_.size() ? std::int64_t(other.limbs_[i]) : 0);
+    std::int64_t difference =
+        std::int64_t(limbs_[i]) - borrow - (i < other.limbs_.size() ? std::int64_t(other.limbs_[i]) : 0);
     borrow = difference < 0 ? 1 : 0;
     if (difference < 0) difference += std::int64_t(1) << 32;
     limbs_[i] = static_cast<std::uint32_t>(difference);
@@ -148,9 +148,7 @@ int Compare(const BigUint& a, const BigUint& b) {
 }
 
 unsigned __int128 BigUint::Bits128(int from) const {
-  auto limbAt = [&](std::size_t index) -> std::uint64_t {
-    return index < limbs_.size() ? limbs_[index] : 0;
-  };
+  auto limbAt = [&](std::size_t index) -> std::uint64_t { return index < limbs_.size() ? limbs_[index] : 0; };
   unsigned __int128 result = 0;
   for (int chunk = 3; chunk >= 0; --chunk) {
     const auto position = std::size_t(from) + std::size_t(chunk) * 32;

@@ -51,7 +51,10 @@ bool ScaleIn128Bits(std::uint64_t mantissa, int twos, int decimal, ScaledQuotien
   }
   const bool fits = twos >= 0 ? BitWidth128(numerator) + twos <= 127 : BitWidth128(denominator) - twos <= 127;
   if (!fits) return false;
-  if (twos >= 0) numerator <<= twos; else denominator <<= -twos;
+  if (twos >= 0)
+    numerator <<= twos;
+  else
+    denominator <<= -twos;
   const U128 twiceRest = (numerator % denominator) * 2;
   result = {static_cast<std::uint64_t>(numerator / denominator),
             twiceRest < denominator ? -1 : (twiceRest == denominator ? 0 : 1)};
@@ -158,7 +161,10 @@ ScaledQuotient Scale(std::uint64_t mantissa, int binary, int decimal, bool appro
   BigUint numerator = BigUint::PowerOfFive(decimal > 0 ? decimal : 0);
   numerator.Multiply(mantissa);
   BigUint denominator = BigUint::PowerOfFive(decimal < 0 ? -decimal : 0);
-  if (twos >= 0) numerator.ShiftLeft(twos); else denominator.ShiftLeft(-twos);
+  if (twos >= 0)
+    numerator.ShiftLeft(twos);
+  else
+    denominator.ShiftLeft(-twos);
   const Division64 division = Divide64(numerator, denominator);
   return {division.quotient, CompareHalf(division.remainder, denominator)};
 }

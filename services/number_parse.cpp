@@ -5,8 +5,8 @@
 #include <cctype>
 #include <cstdint>
 #include <limits>
-#include <tuple>
 #include <string>
+#include <tuple>
 
 #include "services/ascii_case.h"
 #include "services/big_uint.h"
@@ -89,7 +89,10 @@ Real RoundToReal(bool negative, const BigUint& u, const BigUint& v, int binaryEx
   auto divide = [&](int k) {
     BigUint numerator = u;
     BigUint denominator = v;
-    if (k >= 0) numerator.ShiftLeft(k); else denominator.ShiftLeft(-k);
+    if (k >= 0)
+      numerator.ShiftLeft(k);
+    else
+      denominator.ShiftLeft(-k);
     detail::Division64 division = detail::Divide64(numerator, denominator);
     return std::make_pair(division.quotient, detail::CompareHalf(division.remainder, denominator));
   };
@@ -133,7 +136,9 @@ Real ShortDecimalToReal(bool negative, std::uint64_t digits, long long exponent)
   return ComposeRounded(negative, quotient, half, int(exponent) - shift);
 }
 
-bool IsShort(std::size_t digitCount, long long exponent) { return digitCount <= 19 && exponent >= -27 && exponent <= 27; }
+bool IsShort(std::size_t digitCount, long long exponent) {
+  return digitCount <= 19 && exponent >= -27 && exponent <= 27;
+}
 
 std::optional<Real> ShortDecimalToReal(bool negative, const Significand& significand) {
   if (!IsShort(significand.digits.size(), significand.exponent)) return std::nullopt;
@@ -272,7 +277,8 @@ Real ReadBackPlainNumber(Real value, int significantDigits) {
   int trailingZeros = 0;
   for (; digits % 10 == 0; digits /= 10) ++trailingZeros;
   const long long exponent = (long long)form.exponent - precision + trailingZeros;
-  if (IsShort(std::size_t(precision - trailingZeros), exponent)) return ShortDecimalToReal(form.negative, digits, exponent);
+  if (IsShort(std::size_t(precision - trailingZeros), exponent))
+    return ShortDecimalToReal(form.negative, digits, exponent);
   Significand significand;
   significand.digits = std::to_string(digits);
   for (char& digit : significand.digits) digit = static_cast<char>(digit - '0');

@@ -27,9 +27,7 @@ MaskSections SplitSections(std::string_view mask) {
 
 namespace {
 
-bool IsPrintedLiteral(char c) {
-  return c == '$' || c == '-' || c == '+' || c == '(' || c == ')' || c == ' ';
-}
+bool IsPrintedLiteral(char c) { return c == '$' || c == '-' || c == '+' || c == '(' || c == ')' || c == ' '; }
 
 }  // namespace
 
@@ -60,7 +58,10 @@ PictureSection ParsePictureSection(std::string_view section) {
         }
         break;
       case ',':
-        if (placeholderBefore) parsed.grouping = true; else literal(c);
+        if (placeholderBefore)
+          parsed.grouping = true;
+        else
+          literal(c);
         break;
       case '%':
         if (placeholderBefore) {

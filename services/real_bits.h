@@ -64,8 +64,6 @@ inline bool IsFinite(Real value) {
   return ((bytes[8] | (unsigned(bytes[9]) << 8)) & 0x7FFFu) != 0x7FFFu;
 }
 
-inline bool IsNaN(Real value) {
-  return !IsFinite(value) && (Decompose(value).mantissa << 1) != 0;
-}
+inline bool IsNaN(Real value) { return !IsFinite(value) && (Decompose(value).mantissa << 1) != 0; }
 
 }  // namespace tallix::detail

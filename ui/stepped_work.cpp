@@ -100,10 +100,8 @@ bool IsActingInput(const MSG& message) {
     case WM_NCLBUTTONDOWN:
     case WM_NCLBUTTONDBLCLK:
     case WM_NCRBUTTONDOWN:
-    case WM_NCMBUTTONDOWN:
-      return true;
-    default:
-      return false;
+    case WM_NCMBUTTONDOWN: return true;
+    default: return false;
   }
 }
 

@@ -23,8 +23,7 @@ struct FormatOptions {
   int digits = 18;
 };
 
-constexpr const char* kUsage =
-    "usage: tallix-cli format MASK | --using MASK | --plain 15|18 | --plain-space 15|18\n";
+constexpr const char* kUsage = "usage: tallix-cli format MASK | --using MASK | --plain 15|18 | --plain-space 15|18\n";
 
 // Returns an error text, or an empty one when the options are sound.
 std::string ParseOptions(const Args& args, FormatOptions& options) {

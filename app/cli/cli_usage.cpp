@@ -18,7 +18,8 @@ constexpr CommandUsageText kUsages[] = {
      "  tallix-cli format [--using] [--plain 15|18] [--plain-space 15|18] [MASK]\n"
      "      formats the values on standard input, one per line\n"},
     {"keys",
-     "  tallix-cli keys [--load FILE] [--save FILE] [--csv] [--correct N=VALUE]... [--mode standard|adding] [--decimals F|0|1|2|3|4]\n"
+     "  tallix-cli keys [--load FILE] [--save FILE] [--csv] [--correct N=VALUE]... [--mode standard|adding] "
+     "[--decimals F|0|1|2|3|4]\n"
      "                  [--grouping on|off] [--auto-decimal on|off] [--tax RATE] [--system dec|hex|bin|oct]\n"
      "                  KEY... | -\n"
      "      runs keypad keys through the calculator, after the tape file FILE if loaded, and prints\n"

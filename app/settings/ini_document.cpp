@@ -23,7 +23,9 @@ std::string_view DropEnclosingQuotes(std::string_view value) {
   return value;
 }
 
-bool HoldsLineBreakOrNul(std::string_view text) { return text.find_first_of(std::string_view("\r\n\0", 3)) != std::string_view::npos; }
+bool HoldsLineBreakOrNul(std::string_view text) {
+  return text.find_first_of(std::string_view("\r\n\0", 3)) != std::string_view::npos;
+}
 
 }  // namespace
 
@@ -82,9 +84,9 @@ void IniDocument::ForEachLine(Visit visit) const {
     Line line;
     line.begin = begin;
     line.next = newline == std::string_view::npos ? all.size() : newline + 1;
-    line.textEnd = newline == std::string_view::npos ? all.size()
+    line.textEnd = newline == std::string_view::npos               ? all.size()
                    : (newline > begin && all[newline - 1] == '\r') ? newline - 1
-                                                                  : newline;
+                                                                   : newline;
     line.text = all.substr(begin, line.textEnd - begin);
     if (begin == 0 && line.text.starts_with(kUtf8Bom)) line.start = kUtf8Bom.size();
     while (line.start < line.text.size() && kBlanks.find(line.text[line.start]) != std::string_view::npos) ++line.start;

@@ -50,7 +50,8 @@ std::string ReadResult(std::optional<std::string> value, std::string_view fallba
 bool StoreSetting(IniDocument& document, std::string_view section, std::string_view key, std::string_view value) {
   if (!IsValidSectionName(section) || !IsValidKeyName(key)) return false;
   std::string line(value);
-  std::replace_if(line.begin(), line.end(), [](char c) { return c == '\r' || c == '\n' || c == '\0'; }, ' ');
+  std::replace_if(
+      line.begin(), line.end(), [](char c) { return c == '\r' || c == '\n' || c == '\0'; }, ' ');
   return document.Set(section, key, line);
 }
 
@@ -80,7 +81,8 @@ bool DeleteSection(const std::string& file, std::string_view section) {
 
 std::string SettingsPathFor(std::string_view executablePath) {
   const auto slash = executablePath.find_last_of("\\/");
-  const std::string_view folder = slash == std::string_view::npos ? std::string_view{} : executablePath.substr(0, slash + 1);
+  const std::string_view folder =
+      slash == std::string_view::npos ? std::string_view{} : executablePath.substr(0, slash + 1);
   return std::string(folder) + "Tallix.ini";
 }
 

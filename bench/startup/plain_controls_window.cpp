@@ -51,13 +51,14 @@ void CreatePlainControl(HWND window, HINSTANCE instance, const tallix::ui::Contr
   style |= WS_CHILD | (row.hidden ? 0 : WS_VISIBLE);
   HWND control = CreateWindowExW(row.exStyle, plainClass, row.text, style, row.x, row.y, row.width, row.height, window,
                                  reinterpret_cast<HMENU>(static_cast<INT_PTR>(row.id)), instance, nullptr);
-  if (HFONT font = FontFor(row.properties.fontSpec)) SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), 0);
+  if (HFONT font = FontFor(row.properties.fontSpec))
+    SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), 0);
 }
 
 void AddTooltips(HWND window, HINSTANCE instance) {
-  HWND tooltip = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
-                                 WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX | TTS_BALLOON, CW_USEDEFAULT, CW_USEDEFAULT,
-                                 CW_USEDEFAULT, CW_USEDEFAULT, window, nullptr, instance, nullptr);
+  HWND tooltip =
+      CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX | TTS_BALLOON,
+                      CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, window, nullptr, instance, nullptr);
   SendMessageW(tooltip, TTM_SETMAXTIPWIDTH, 0, 300);
   for (const tallix::TooltipSpec& tip : tallix::MainWindowTooltips()) {
     TOOLINFOW tool{};
@@ -86,8 +87,8 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int show) {
   RegisterClassW(&windowClass);
   HWND window = CreateWindowExW(WS_EX_CONTROLPARENT | WS_EX_WINDOWEDGE, windowClass.lpszClassName, L"Plain controls",
                                 WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN | WS_CLIPSIBLINGS,
-                                CW_USEDEFAULT, CW_USEDEFAULT, 513, 344, nullptr,
-                                LoadMenuW(instance, L"FORM1_TOPMENU"), instance, nullptr);
+                                CW_USEDEFAULT, CW_USEDEFAULT, 513, 344, nullptr, LoadMenuW(instance, L"FORM1_TOPMENU"),
+                                instance, nullptr);
   for (const tallix::ui::ControlSpec& row : tallix::MainWindowControls()) CreatePlainControl(window, instance, row);
   AddTooltips(window, instance);
   ShowWindow(window, show);

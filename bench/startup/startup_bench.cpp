@@ -43,8 +43,7 @@ bool RunOnce(const std::wstring& exe, Sample& sample) {
   PROCESS_INFORMATION process{};
   std::wstring command = L"\"" + exe + L"\"";
   QueryPerformanceCounter(&start);
-  if (!CreateProcessW(exe.c_str(), command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
-                      &process)) {
+  if (!CreateProcessW(exe.c_str(), command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process)) {
     return false;
   }
   WaitForInputIdle(process.hProcess, 30000);

@@ -346,8 +346,8 @@ TEST(Clipboard, PastedNumberTakesDigitsAndASign) {
 
 TEST(Focus, EveryKeyEndsOnTheKeySink) {
   Calculator calc;
-  const char* keys[] = {"1", ".", "+/-", "Back", "CE", "Clear", "CT", "+", "-", "*", "/", "=", "%",
-                        "MC", "MR", "MS", "M+", "2nd", "+Tax", "Chg", "1/x", "Feed", "Hex", "Dec"};
+  const char* keys[] = {"1", ".",  "+/-", "Back", "CE", "Clear", "CT",   "+",   "-",   "*",    "/",   "=",
+                        "%", "MC", "MR",  "MS",   "M+", "2nd",   "+Tax", "Chg", "1/x", "Feed", "Hex", "Dec"};
   for (const char* key : keys) {
     const int before = calc.host.focusCount;
     calc.Keys(key);

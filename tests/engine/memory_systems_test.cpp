@@ -60,7 +60,7 @@ TEST(Memory, SecondBank) {
 TEST(Memory, BothBanksInEveryNumberSystem) {
   struct Case {
     const char* system;
-    const char* keys;     // stores 255 in bank 1, then adds 1 to bank 2 twice
+    const char* keys;  // stores 255 in bank 1, then adds 1 to bank 2 twice
     const char* text1;
     const char* text2;
   };

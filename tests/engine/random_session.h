@@ -19,7 +19,8 @@ class RandomWorldHost : public BasicEngineHost {
   bool AskYesNo(std::string_view, std::string_view) override { return random_() % 2; }
   bool IsNumLockOn() override { return random_() % 2; }
   std::string GetClipboardText() override {
-    static const char* const kTexts[] = {"12", "1,234.5", "-0.25", "abc", "", " 7", "1e400", "FF", "0.", "99999999999999999999"};
+    static const char* const kTexts[] = {"12", "1,234.5", "-0.25", "abc", "",
+                                         " 7", "1e400",   "FF",    "0.",  "99999999999999999999"};
     return kTexts[random_() % std::size(kTexts)];
   }
 
@@ -33,10 +34,10 @@ inline ::testing::AssertionResult SameState(const EngineState& a, const EngineSt
                                        << "\")";
 }
 
-inline constexpr int kVirtualKeys[] = {vk::kBackspace, vk::kEnter,    vk::kShift,    vk::kControl,  vk::kEscape,
-                                vk::kSpace,     vk::kUp,       vk::kDelete,   vk::kMultiply, vk::kAdd,
-                                vk::kSubtract,  vk::kDecimal,  vk::kDivide,   vk::kF9,       vk::kNumLock,
-                                vk::kSemicolon, vk::kEquals,   vk::kMinus,    vk::kPeriod,   vk::kSlash};
+inline constexpr int kVirtualKeys[] = {vk::kBackspace, vk::kEnter,   vk::kShift,  vk::kControl,  vk::kEscape,
+                                       vk::kSpace,     vk::kUp,      vk::kDelete, vk::kMultiply, vk::kAdd,
+                                       vk::kSubtract,  vk::kDecimal, vk::kDivide, vk::kF9,       vk::kNumLock,
+                                       vk::kSemicolon, vk::kEquals,  vk::kMinus,  vk::kPeriod,   vk::kSlash};
 
 inline void RandomInput(Engine& engine, std::mt19937& random) {
   const unsigned pick = random() % 100;

@@ -5,9 +5,9 @@
 
 #include <algorithm>
 #include <cstring>
-#include <tuple>
 #include <random>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "engine/basic_host.h"
@@ -98,12 +98,13 @@ TEST(Replay, ThroughADeferredHostTheWindowEndsAsIfEveryStepHadBeenShown) {
     deferred.ShowOnTarget();
 
     ASSERT_EQ(shownAtEnd.tape, shownEachStep.tape) << "session " << session;
-    ASSERT_EQ(std::tie(shownAtEnd.display, shownAtEnd.items, shownAtEnd.average, shownAtEnd.memory,
-                       shownAtEnd.numLock, shownAtEnd.bank2Shown),
+    ASSERT_EQ(std::tie(shownAtEnd.display, shownAtEnd.items, shownAtEnd.average, shownAtEnd.memory, shownAtEnd.numLock,
+                       shownAtEnd.bank2Shown),
               std::tie(shownEachStep.display, shownEachStep.items, shownEachStep.average, shownEachStep.memory,
                        shownEachStep.numLock, shownEachStep.bank2Shown))
         << "session " << session;
-    ASSERT_TRUE(std::equal(std::begin(shownAtEnd.enabled), std::end(shownAtEnd.enabled), std::begin(shownEachStep.enabled)));
+    ASSERT_TRUE(
+        std::equal(std::begin(shownAtEnd.enabled), std::end(shownAtEnd.enabled), std::begin(shownEachStep.enabled)));
     ASSERT_EQ(std::tie(shownAtEnd.checkedSystem, shownAtEnd.checkedDecimals, shownAtEnd.groupingChecked,
                        shownAtEnd.autoDecimalChecked, shownAtEnd.selectedLine),
               std::tie(shownEachStep.checkedSystem, shownEachStep.checkedDecimals, shownEachStep.groupingChecked,

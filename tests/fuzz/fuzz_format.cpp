@@ -60,7 +60,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // A whole decimal number reads the same either way (once blanks are gone).
     std::size_t start = text.find_first_not_of(" \t");
     std::size_t end = text.find_last_not_of(" \t\r\n\v\f");
-    if (start != std::string_view::npos && end != std::string_view::npos && start == text.find_first_not_of(" \t\r\n\v\f")) {
+    if (start != std::string_view::npos && end != std::string_view::npos &&
+        start == text.find_first_not_of(" \t\r\n\v\f")) {
       Check(tallix::ParseLeadingNumber(text.substr(start, end - start + 1)) == *parsed);
     }
   }

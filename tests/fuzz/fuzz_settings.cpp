@@ -15,7 +15,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   tallix::IniDocument document = tallix::IniDocument::Parse(std::string(in.file));
   if (document.Serialize() != in.file) std::abort();
 
-  if (tallix::IsValidSectionName(in.section) && tallix::IsValidKeyName(in.key) && tallix::fuzz::IsPlainValue(in.value)) {
+  if (tallix::IsValidSectionName(in.section) && tallix::IsValidKeyName(in.key) &&
+      tallix::fuzz::IsPlainValue(in.value)) {
     document.Set(in.section, in.key, in.value);
     tallix::IniDocument reread = tallix::IniDocument::Parse(document.Serialize());
     auto found = reread.Find(in.section, in.key);

@@ -83,7 +83,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const tallix::fuzz::SettingsInput in =
       tallix::fuzz::SplitSettingsInput(std::string_view(reinterpret_cast<const char*>(data), size));
   const std::string& path = SettingsPath();
-  std::ofstream(path, std::ios::binary | std::ios::trunc).write(in.file.data(), static_cast<std::streamsize>(in.file.size()));
+  std::ofstream(path, std::ios::binary | std::ios::trunc)
+      .write(in.file.data(), static_cast<std::streamsize>(in.file.size()));
   Check(ReadBytes(path) == in.file);
 
   const bool storable = tallix::IsValidSectionName(in.section) && tallix::IsValidKeyName(in.key);

@@ -102,7 +102,10 @@ int CompareExact(const Exact& a, const Exact& b) {
   RefInt left(a.d), right(b.d);
   // 10^k = 5^k 2^k: move every power of five to the side where it is positive.
   const long long fives = a.decimal - b.decimal;
-  if (fives > 0) left.Multiply(FivePower(fives)); else right.Multiply(FivePower(-fives));
+  if (fives > 0)
+    left.Multiply(FivePower(fives));
+  else
+    right.Multiply(FivePower(-fives));
   const long long leftTwos = a.decimal + a.binary;
   const long long rightTwos = b.decimal + b.binary;
   const long long common = std::min(leftTwos, rightTwos);
@@ -234,26 +237,35 @@ Real Neighbour(Real value, int direction) {
   }
   const Real up = Neighbour(result, +1);
   const Binary u = Split(up);
-  const Exact upperMid{U128(r.mantissa) * 2 + (U128(u.mantissa) << (u.exponent - r.exponent + 1)) / 2, 0, r.exponent - 1};
+  const Exact upperMid{U128(r.mantissa) * 2 + (U128(u.mantissa) << (u.exponent - r.exponent + 1)) / 2, 0,
+                       r.exponent - 1};
   const bool even = (r.mantissa & 1) == 0;
   const int above = CompareExact(upperMid, decimal);
-  if (above < 0 || (above == 0 && !even)) return ::testing::AssertionFailure() << d << "e" << k << " rounded down too far";
+  if (above < 0 || (above == 0 && !even))
+    return ::testing::AssertionFailure() << d << "e" << k << " rounded down too far";
   if (r.mantissa != 0) {
     const Binary w = Split(Neighbour(result, -1));
     const long long low = std::min(w.exponent, r.exponent);
-    const Exact lowerMid{(U128(w.mantissa) << (w.exponent - low)) + (U128(r.mantissa) << (r.exponent - low)), 0, low - 1};
+    const Exact lowerMid{(U128(w.mantissa) << (w.exponent - low)) + (U128(r.mantissa) << (r.exponent - low)), 0,
+                         low - 1};
     const int below = CompareExact(decimal, lowerMid);
-    if (below < 0 || (below == 0 && !even)) return ::testing::AssertionFailure() << d << "e" << k << " rounded up too far";
+    if (below < 0 || (below == 0 && !even))
+      return ::testing::AssertionFailure() << d << "e" << k << " rounded up too far";
   }
   return ::testing::AssertionSuccess();
 }
 
 std::vector<Real> SpecialValues() {
-  std::vector<Real> values = {
-      std::numeric_limits<Real>::max(), std::numeric_limits<Real>::min(), std::numeric_limits<Real>::denorm_min(),
-      Join(false, std::uint64_t(1) << 63, 16383 + 16382),  // 2^16382
-      Join(false, std::uint64_t(1) << 63, 1),              // 2^-16382
-      Join(false, ~std::uint64_t(0) >> 1, 0), 1, 0.1L, 2.675L, 0.125L};
+  std::vector<Real> values = {std::numeric_limits<Real>::max(),
+                              std::numeric_limits<Real>::min(),
+                              std::numeric_limits<Real>::denorm_min(),
+                              Join(false, std::uint64_t(1) << 63, 16383 + 16382),  // 2^16382
+                              Join(false, std::uint64_t(1) << 63, 1),              // 2^-16382
+                              Join(false, ~std::uint64_t(0) >> 1, 0),
+                              1,
+                              0.1L,
+                              2.675L,
+                              0.125L};
   for (int k = -4951; k <= 4932; ++k) {
     const Real power = *ParseNumberExact("1e" + std::to_string(k));
     values.push_back(power);
@@ -345,7 +357,8 @@ TEST(DecimalExactness, PlainTextsRoundTheValueItself) {
   std::mt19937_64 random(15);
   std::vector<Real> values;
   AddTies(random, kValueCount / 100, values);
-  while (values.size() < kValueCount / 20) values.push_back(random() % 2 ? RandomBits(random) : RandomCalculatorValue(random));
+  while (values.size() < kValueCount / 20)
+    values.push_back(random() % 2 ? RandomBits(random) : RandomCalculatorValue(random));
   for (Real value : values) {
     for (int digits : {15, 18}) {
       const std::string text = PlainNumberText(value, digits, true);
@@ -357,10 +370,18 @@ TEST(DecimalExactness, PlainTextsRoundTheValueItself) {
 
 TEST(DecimalExactness, ReadingBackWithoutTheTextGivesWhatTheTextReads) {
   std::mt19937_64 random(2675);
-  std::vector<Real> values = {0.0L, -0.0L, 1.0L, -2.675L, 0.1L, 1e-4951L, std::numeric_limits<Real>::max(),
-                              -std::numeric_limits<Real>::max(), 123456789012345678.0L};
+  std::vector<Real> values = {0.0L,
+                              -0.0L,
+                              1.0L,
+                              -2.675L,
+                              0.1L,
+                              1e-4951L,
+                              std::numeric_limits<Real>::max(),
+                              -std::numeric_limits<Real>::max(),
+                              123456789012345678.0L};
   AddTies(random, kValueCount / 100, values);
-  while (values.size() < kValueCount / 20) values.push_back(random() % 2 ? RandomBits(random) : RandomCalculatorValue(random));
+  while (values.size() < kValueCount / 20)
+    values.push_back(random() % 2 ? RandomBits(random) : RandomCalculatorValue(random));
   for (Real value : values) {
     for (int digits : {15, 18}) {
       const Real read = ParseLeadingNumber(PlainNumberText(value, digits));

@@ -18,7 +18,8 @@ struct Case {
 
 void ExpectAll(std::initializer_list<Case> cases) {
   for (const Case& c : cases) {
-    EXPECT_EQ(FormatNumber(c.value, c.mask), c.expected) << "mask " << c.mask << " value " << PlainNumberText(c.value, 18);
+    EXPECT_EQ(FormatNumber(c.value, c.mask), c.expected)
+        << "mask " << c.mask << " value " << PlainNumberText(c.value, 18);
   }
 }
 

@@ -87,7 +87,8 @@ TEST(ParseNumberExact, AcceptsDecimalAndHexadecimal) {
 }
 
 TEST(ParseNumberExact, RejectsMalformedText) {
-  for (const char* text : {"", " ", "-", ".", "1e", "1e+", "0x", "0xp1", "0x1p", "1..2", "1 2", "abc", "1,000", "--1", "1e5x"}) {
+  for (const char* text :
+       {"", " ", "-", ".", "1e", "1e+", "0x", "0xp1", "0x1p", "1..2", "1 2", "abc", "1,000", "--1", "1e5x"}) {
     EXPECT_FALSE(ParseNumberExact(text).has_value()) << text;
   }
 }

@@ -105,8 +105,8 @@ TEST(ReadSetting, AcceptsEveryLineEndAndAMissingLastOne) {
 TEST(ReadSetting, SurvivesJunkNulBytesAndHugeLines) {
   TempFolder folder;
   const std::string file = folder.File();
-  WriteBytes(file, BinaryJunk() + "\n[S]\nA=1\nNul=ab" + std::string(1, '\0') + "cd\nHuge=" +
-                       std::string(1 << 20, 'h') + "\nB=2\n" + BinaryJunk());
+  WriteBytes(file, BinaryJunk() + "\n[S]\nA=1\nNul=ab" + std::string(1, '\0') +
+                       "cd\nHuge=" + std::string(1 << 20, 'h') + "\nB=2\n" + BinaryJunk());
   EXPECT_EQ(ReadSetting(file, "S", "A", ""), "1");
   EXPECT_EQ(ReadSetting(file, "S", "Nul", ""), "ab");
   EXPECT_EQ(ReadSetting(file, "S", "Huge", ""), std::string(511, 'h'));

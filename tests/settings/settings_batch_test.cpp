@@ -49,8 +49,9 @@ INSTANTIATE_TEST_SUITE_P(
         StartFile{"LineFeedsAndOtherSections",
                   "; kept\n[Loan Settings]\nName1=House\n[main settings]\nCALCMODE=1.4\n\x01junk\n[Memory]\nM1=12.50\n"
                   "M1v=12.5\n"},
-        StartFile{"DuplicateSectionsAndQuotes",
-                  "[Main Settings]\r\nTopMost=\"1\"\r\n[Area Settings]\r\nLength=3\r\n[Main Settings]\r\nTopMost=0\r\n"},
+        StartFile{
+            "DuplicateSectionsAndQuotes",
+            "[Main Settings]\r\nTopMost=\"1\"\r\n[Area Settings]\r\nLength=3\r\n[Main Settings]\r\nTopMost=0\r\n"},
         StartFile{"NoLastLineEnd", "[Main Settings]\r\nGroup 1 Color=255"}),
     [](const ::testing::TestParamInfo<StartFile>& info) { return std::string(info.param.name); });
 

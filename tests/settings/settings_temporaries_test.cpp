@@ -18,8 +18,8 @@ TEST(RemoveStaleTemporaries, RemovesOnlyOldTemporariesOfOurOwnNaming) {
   namespace fs = std::filesystem;
   const auto old = fs::file_time_type::clock::now() - kStaleTemporaryAge - std::chrono::minutes(1);
   const std::string stale[] = {"Tallix.ini.4242.1.tmp", "Tallix.ini.7.12.tmp"};
-  const std::string others[] = {"Tallix.ini", "Tallix.ini.x.1.tmp", "Tallix.ini.1.tmp", "Other.ini.1.1.tmp",
-                                "Tallix.ini.1.1.tmp.bak", "Tallix.ini.1..tmp"};
+  const std::string others[] = {"Tallix.ini",        "Tallix.ini.x.1.tmp",     "Tallix.ini.1.tmp",
+                                "Other.ini.1.1.tmp", "Tallix.ini.1.1.tmp.bak", "Tallix.ini.1..tmp"};
   for (const std::string& name : others) settings_test::WriteBytes(folder.File(name), "[Main Settings]\r\n");
   for (const auto& entry : fs::directory_iterator(folder.path())) fs::last_write_time(entry.path(), old);
   // A write in flight.

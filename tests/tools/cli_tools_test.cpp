@@ -74,7 +74,9 @@ TEST(CliTools, ResultsTooLargeToShowAreSaidAndFail) {
   const CliResult side = Cli(RunVolume, {"2", "ft", "1e309", "ft", "1", "ft", "--to", "cu.ft"});
   EXPECT_EQ(side.status, 1);
   EXPECT_EQ(side.out, "");
-  EXPECT_EQ(side.err, "tallix-cli volume: Width \"1e309\" is too large; the window shows it as Infinity and calculates nothing\n");
+  EXPECT_EQ(
+      side.err,
+      "tallix-cli volume: Width \"1e309\" is too large; the window shows it as Infinity and calculates nothing\n");
 }
 
 // The windows read such text as its leading number or 0; the commands do the

@@ -78,9 +78,14 @@ TEST(LoanMath, InputsThatGiveNoPaymentBlankTheResultsAndSayWhy) {
   EXPECT_FALSE(ProblemText(LoanProblem::kTooLong).empty());
   EXPECT_EQ(PaymentCount(3e9f), std::numeric_limits<std::int32_t>::max());
   // Figures beyond range would show as Infinity or NaN: nothing is computed.
-  for (const auto& [amount, rate, years, compounding] : std::vector<std::tuple<const char*, const char*, const char*, int>>{
-           {"1e309", "6", "30", 2}, {"1000", "1e39", "30", 2}, {"1000", "1e4932", "30", 2}, {"1000", "1e40", "1", 2},
-           {"1e308", "6", "30", 2}, {"1e306", "1e30", "1", 2}, {"1000", "1e30", "30", 0}}) {
+  for (const auto& [amount, rate, years, compounding] :
+       std::vector<std::tuple<const char*, const char*, const char*, int>>{{"1e309", "6", "30", 2},
+                                                                           {"1000", "1e39", "30", 2},
+                                                                           {"1000", "1e4932", "30", 2},
+                                                                           {"1000", "1e40", "1", 2},
+                                                                           {"1e308", "6", "30", 2},
+                                                                           {"1e306", "1e30", "1", 2},
+                                                                           {"1000", "1e30", "30", 0}}) {
     const Loan loan = Compute(amount, rate, years, compounding);
     EXPECT_EQ(loan.terms.problem, LoanProblem::kNotShowable) << amount << " " << rate;
     EXPECT_EQ(loan.results, (std::array<std::string, 6>{}));

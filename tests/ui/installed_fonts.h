@@ -38,11 +38,12 @@ inline ::testing::AssertionResult FaceIsInstalled(const std::wstring& face, int 
   if (lstrcmpiW(chosen, face.c_str()) == 0 && !(mustBeFixed && proportional)) return ::testing::AssertionSuccess();
   const std::string narrowFace(face.begin(), face.end());
   const std::wstring chosenWide(chosen);
-  return ::testing::AssertionFailure()
-         << "font \"" << narrowFace << "\" " << height << " is missing: the system drew it with \""
-         << std::string(chosenWide.begin(), chosenWide.end()) << "\"" << (mustBeFixed && proportional ? " (proportional)" : "")
-         << ", " << metrics.tmHeight << " pixels high; install " << PackageForFace(face)
-         << " and run scripts/wine-prefix.sh for the Wine prefix";
+  return ::testing::AssertionFailure() << "font \"" << narrowFace << "\" " << height
+                                       << " is missing: the system drew it with \""
+                                       << std::string(chosenWide.begin(), chosenWide.end()) << "\""
+                                       << (mustBeFixed && proportional ? " (proportional)" : "") << ", "
+                                       << metrics.tmHeight << " pixels high; install " << PackageForFace(face)
+                                       << " and run scripts/wine-prefix.sh for the Wine prefix";
 }
 
 }  // namespace tallix::ui::test

@@ -336,7 +336,8 @@ class LoanForm final : public ui::FormDefinition {
   }
 
   LoanSheet Sheet() const {
-    return {Cp1252FromWide(SelectedEntry()), Field(kAmount), Field(kRate), Field(kYears), Field(kCompounding), results_};
+    return {
+        Cp1252FromWide(SelectedEntry()), Field(kAmount), Field(kRate), Field(kYears), Field(kCompounding), results_};
   }
 
   void WriteTapeBlock() {
