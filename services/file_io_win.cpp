@@ -37,7 +37,10 @@ bool OpenedAsNamed(HANDLE handle, const std::wstring& path) {
                               static_cast<int>(expected.size()), TRUE) == CSTR_EQUAL;
 }
 
-Refusal Check(HANDLE handle, const std::wstring& path, const OpenOptions& options) {
+// `opened`: the handle is the one the caller gets, and only then is it
+// asked whether a link led to it (the look before opening needs to know only
+// what the name is; asking the system for both paths is slow under Wine).
+Refusal Check(HANDLE handle, const std::wstring& path, const OpenOptions& options, bool opened) {
   BY_HANDLE_FILE_INFORMATION info{};
   if (GetFileType(handle) != FILE_TYPE_DISK || !GetFileInformationByHandle(handle, &info)) {
     return Refusal::kNotRegular;
@@ -45,7 +48,7 @@ Refusal Check(HANDLE handle, const std::wstring& path, const OpenOptions& option
   if (!options.followLinks && (info.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0) return Refusal::kLink;
   if ((info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0) return Refusal::kFolder;
   if (options.oneName && info.nNumberOfLinks != 1) return Refusal::kManyNames;
-  if (!options.followLinks && !OpenedAsNamed(handle, path)) return Refusal::kLink;
+  if (opened && !options.followLinks && !OpenedAsNamed(handle, path)) return Refusal::kLink;
   return Refusal::kNone;
 }
 
@@ -90,7 +93,7 @@ Opened Open(const std::string& path, const OpenOptions& options) {
     File name(
         reinterpret_cast<std::intptr_t>(CreateFileW(wide.c_str(), FILE_READ_ATTRIBUTES, kAllShare, nullptr,
                                                     OPEN_EXISTING, follow | FILE_FLAG_BACKUP_SEMANTICS, nullptr)));
-    const Refusal refusal = name ? Check(Of(name), wide, options) : Refusal::kNone;
+    const Refusal refusal = name ? Check(Of(name), wide, options, false) : Refusal::kNone;
     if (refusal != Refusal::kNone) return Refused(refusal);
   }
   constexpr DWORD kAccess[] = {FILE_READ_ATTRIBUTES, GENERIC_READ, GENERIC_WRITE, GENERIC_READ | GENERIC_WRITE};
@@ -105,7 +108,9 @@ Opened Open(const std::string& path, const OpenOptions& options) {
     opened.error = GetLastError();
     return opened;
   }
-  if (const Refusal refusal = Check(Of(opened.file), wide, options); refusal != Refusal::kNone) return Refused(refusal);
+  if (const Refusal refusal = Check(Of(opened.file), wide, options, true); refusal != Refusal::kNone) {
+    return Refused(refusal);
+  }
   return opened;
 }
 
