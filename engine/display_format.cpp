@@ -110,8 +110,8 @@ void Engine::ChooseDecimals(int value) {
   state_.displayMode = static_cast<std::uint8_t>(value);
   state_.decimalSetting = static_cast<std::uint8_t>(value);
   const std::string text = std::to_string(value);
-  recorder_.WriteSetting(main_keys::kSection, main_keys::kDisplayMode, text);
-  recorder_.WriteSetting(main_keys::kSection, main_keys::kDecimalSetting, text);
+  recorder_.WriteSettings(
+      {{main_keys::kSection, main_keys::kDisplayMode, text}, {main_keys::kSection, main_keys::kDecimalSetting, text}});
   SelectNumberSystem(0);
 }
 
@@ -119,7 +119,7 @@ void Engine::FlipDigitGrouping() {
   if (!state_.IsDecimal()) return;
   state_.digitGrouping = !state_.digitGrouping;
   host_->CheckDigitGroupingMenuItem(state_.digitGrouping);
-  recorder_.WriteSetting(main_keys::kSection, main_keys::kDigitGrouping, Flag(state_.digitGrouping));
+  recorder_.WriteSettings({{main_keys::kSection, main_keys::kDigitGrouping, Flag(state_.digitGrouping)}});
   SelectNumberSystem(0);
 }
 
@@ -127,7 +127,7 @@ void Engine::FlipAutoDecimal() {
   if (!state_.IsDecimal()) return;
   state_.autoDecimal = !state_.autoDecimal;
   host_->CheckAutoDecimalMenuItem(state_.autoDecimal);
-  recorder_.WriteSetting(main_keys::kSection, main_keys::kAutoDecimal, Flag(state_.autoDecimal));
+  recorder_.WriteSettings({{main_keys::kSection, main_keys::kAutoDecimal, Flag(state_.autoDecimal)}});
 }
 
 }  // namespace tallix

@@ -46,9 +46,9 @@ std::string Engine::BankTextAsAdded(Real value, const BankChange& change) {
 void Engine::StoreBank(int bank) {
   const auto index = static_cast<std::size_t>(bank);
   const std::string& text = state_.banks.text[index];
-  recorder_.WriteSetting(memory_keys::kSection, memory_keys::kBankText[index], text);
-  recorder_.WriteSetting(memory_keys::kSection, memory_keys::kBankValue[index],
-                         text.empty() ? std::string() : PlainNumberText(state_.banks.value[index], 15));
+  const std::string value = text.empty() ? std::string() : PlainNumberText(state_.banks.value[index], 15);
+  recorder_.WriteSettings({{memory_keys::kSection, memory_keys::kBankText[index], text},
+                           {memory_keys::kSection, memory_keys::kBankValue[index], value}});
 }
 
 void Engine::ToggleBank() {

@@ -78,7 +78,7 @@ void Engine::SelectNumberSystem(int index) {
     WriteTapeLine("(" + std::string(SystemName(s.displayMode)) + ")", "");
   }
   if (s.averageShown) WriteAverage(average);
-  recorder_.WriteSetting(main_keys::kSection, main_keys::kDisplayMode, std::to_string(s.displayMode));
+  recorder_.WriteSettings({{main_keys::kSection, main_keys::kDisplayMode, std::to_string(s.displayMode)}});
   Focus();
 }
 

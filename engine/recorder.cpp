@@ -59,12 +59,9 @@ void Recorder::Adopt(const InputRecord& record, std::size_t tapeLines) {
   Tell();
 }
 
-void Recorder::WriteSetting(std::string_view section, std::string_view key, std::string_view value) {
-  if (replaying_) {
-    heldSettings_[{std::string(section), std::string(key)}] = value;
-  } else {
-    settings_.Write(section, key, value);
-  }
+void Recorder::WriteSettings(std::initializer_list<SettingWrite> writes) {
+  if (!replaying_) return settings_.WriteMany(writes);
+  for (const auto& [section, key, value] : writes) heldSettings_[{std::string(section), std::string(key)}] = value;
 }
 
 void Recorder::BeginReplay(const InputRecord& record, const RecordCheckpoint* from) {
@@ -79,9 +76,9 @@ void Recorder::BeginReplay(const InputRecord& record, const RecordCheckpoint* fr
 void Recorder::EndReplay(bool write) {
   replaying_ = nullptr;
   record_ = std::move(replayed_);
-  if (write) {
-    for (const auto& [where, value] : heldSettings_) settings_.Write(where.first, where.second, value);
-  }
+  std::vector<SettingWrite> writes;
+  for (const auto& [where, value] : heldSettings_) writes.push_back({where.first, where.second, value});
+  if (write) settings_.WriteMany(writes);
   heldSettings_.clear();
   ++revision_;
   Tell();

@@ -6,6 +6,7 @@
 // Outside.
 
 #include <cstdint>
+#include <initializer_list>
 #include <map>
 #include <string>
 #include <string_view>
@@ -69,7 +70,7 @@ class Recorder {
   }
   // A replay may run thousands of inputs that each write a setting: only the
   // last value of each key is written, once the replay is over.
-  void WriteSetting(std::string_view section, std::string_view key, std::string_view value);
+  void WriteSettings(std::initializer_list<SettingWrite> writes);
 
   // The input typed into the number being entered; `starts`: it began one.
   void Typed(bool starts) {

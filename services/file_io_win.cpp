@@ -21,13 +21,13 @@ namespace {
 bool OpenedAsNamed(HANDLE handle, const std::wstring& path) {
   const std::size_t slash = path.find_last_of(L"\\/");
   if (slash == std::wstring::npos) return false;
-  const std::wstring opened = FinalPathOf(handle);
+  const std::wstring opened = FinalPathOf(handle, true);
   const HANDLE folder = CreateFileW(path.substr(0, slash + 1).c_str(), FILE_READ_ATTRIBUTES,
                                     FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
                                     FILE_FLAG_BACKUP_SEMANTICS, nullptr);
   std::wstring expected;
   if (folder != INVALID_HANDLE_VALUE) {
-    expected = FinalPathOf(folder);
+    expected = FinalPathOf(folder, true);
     CloseHandle(folder);
   }
   if (opened.empty() || expected.empty()) return false;
@@ -39,7 +39,9 @@ bool OpenedAsNamed(HANDLE handle, const std::wstring& path) {
 
 // `opened`: the handle is the one the caller gets, and only then is it
 // asked whether a link led to it (the look before opening needs to know only
-// what the name is; asking the system for both paths is slow under Wine).
+// what the name is; asking the system for both paths is slow under Wine). A
+// file just made is never asked: making one fails where any name, a link's
+// too, already stands.
 Refusal Check(HANDLE handle, const std::wstring& path, const OpenOptions& options, bool opened) {
   BY_HANDLE_FILE_INFORMATION info{};
   if (GetFileType(handle) != FILE_TYPE_DISK || !GetFileInformationByHandle(handle, &info)) {
@@ -48,7 +50,9 @@ Refusal Check(HANDLE handle, const std::wstring& path, const OpenOptions& option
   if (!options.followLinks && (info.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0) return Refusal::kLink;
   if ((info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0) return Refusal::kFolder;
   if (options.oneName && info.nNumberOfLinks != 1) return Refusal::kManyNames;
-  if (opened && !options.followLinks && !OpenedAsNamed(handle, path)) return Refusal::kLink;
+  if (opened && !options.followLinks && options.create != Create::kNew && !OpenedAsNamed(handle, path)) {
+    return Refusal::kLink;
+  }
   return Refusal::kNone;
 }
 
@@ -214,11 +218,12 @@ std::optional<std::string> Utf8Path(const std::filesystem::path& path) {
   return text;
 }
 
-std::wstring FinalPathOf(void* handle) {
+std::wstring FinalPathOf(void* handle, bool toCompare) {
   std::wstring path(MAX_PATH, L'\0');
   for (;;) {
-    const DWORD length = GetFinalPathNameByHandleW(handle, path.data(), static_cast<DWORD>(path.size()),
-                                                   FILE_NAME_NORMALIZED | VOLUME_NAME_DOS);
+    const DWORD length =
+        GetFinalPathNameByHandleW(handle, path.data(), static_cast<DWORD>(path.size()),
+                                  FILE_NAME_NORMALIZED | (toCompare ? VOLUME_NAME_NT : VOLUME_NAME_DOS));
     if (length == 0) return {};
     if (length < path.size()) return path.substr(0, length);
     path.resize(length);

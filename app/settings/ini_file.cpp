@@ -94,6 +94,14 @@ void IniSettings::Write(std::string_view section, std::string_view key, std::str
   WriteSetting(path_, section, key, value);
 }
 
+void IniSettings::WriteMany(std::span<const SettingWrite> writes) {
+  RewriteDocument(path_, [&](IniDocument& document) {
+    bool changed = false;
+    for (const auto& [section, key, value] : writes) changed = StoreSetting(document, section, key, value) || changed;
+    return changed;
+  });
+}
+
 void IniSettings::DeleteSection(std::string_view section) { tallix::DeleteSection(path_, section); }
 
 IniSettingsBatch::IniSettingsBatch(std::string path) : path_(std::move(path)) {

@@ -6,6 +6,7 @@
 // (SettingsFileLock), so writers in several processes lose none of each
 // other's keys; of two writes to the same key the later one stays.
 
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -48,6 +49,7 @@ class IniSettings final : public SettingsPort {
 
   std::string Read(std::string_view section, std::string_view key, std::string_view fallback) override;
   void Write(std::string_view section, std::string_view key, std::string_view value) override;
+  void WriteMany(std::span<const SettingWrite> writes) override;
   void DeleteSection(std::string_view section) override;
 
  private:

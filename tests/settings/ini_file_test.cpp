@@ -158,6 +158,20 @@ TEST(WriteSetting, ChangesOnlyItsOwnLine) {
             loan + "showtape=0\nUnknown Key=kept\nTopMost=1\n" + tail + "\nWidth=2\n[Memory]\nM1v=12.5\n");
 }
 
+TEST(IniSettings, SeveralKeysWrittenAtOnceLeaveWhatOneAtATimeWould) {
+  TempFolder folder;
+  const std::string together = folder.File("together.ini"), alone = folder.File("alone.ini");
+  const std::string old = "[Memory]\r\nM1=kept\r\n" + BinaryJunk() + "\r\n";
+  WriteBytes(together, old);
+  WriteBytes(alone, old);
+  const SettingWrite writes[] = {
+      {"Memory", "M2", "12.5"}, {"Memory", "M2v", "12.5"}, {"Bad]Section", "K", "v"}, {"Main Settings", "Base", "2"}};
+  IniSettings(together).WriteMany(writes);
+  for (const auto& [section, key, value] : writes) IniSettings(alone).Write(section, key, value);
+  EXPECT_EQ(ReadBytes(together), ReadBytes(alone));
+  EXPECT_EQ(ReadSetting(together, "Memory", "M2v", ""), "12.5");
+}
+
 TEST(WriteSetting, KeepsJunkByteForByte) {
   TempFolder folder;
   const std::string file = folder.File();
