@@ -128,10 +128,8 @@ std::optional<std::string> Utf8Path(const std::filesystem::path& path);
 std::wstring WidePath(std::string_view utf8);
 std::string Utf8FromWide(std::wstring_view wide);
 // The full path of the file a HANDLE has open, every link followed; empty if
-// the system will not say. It may start with "\\?\". `toCompare`: with the
-// system's own name of the volume rather than its drive letter, which only
-// another such path is compared with (Wine gives it far faster).
-std::wstring FinalPathOf(void* handle, bool toCompare = false);
+// the system will not say. It may start with "\\?\".
+std::wstring FinalPathOf(void* handle);
 #endif
 
 }  // namespace tallix::file_io

@@ -15,24 +15,35 @@
 namespace tallix::file_io {
 namespace {
 
+// The final path of a folder, asked of the system once a thread for the last
+// folder named, as Wine is slow to say it. Were the folder swapped for a link
+// since, a file in it no longer matches the path kept and is refused.
+const std::wstring& FolderPathOf(const std::wstring& folder) {
+  thread_local std::wstring named, final;
+  if (folder == named && !final.empty()) return final;
+  named = folder;
+  final.clear();
+  const HANDLE handle =
+      CreateFileW(folder.c_str(), FILE_READ_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                  OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+  if (handle != INVALID_HANDLE_VALUE) {
+    final = FinalPathOf(handle);
+    CloseHandle(handle);
+  }
+  if (!final.empty() && final.back() != L'\\') final += L'\\';
+  return final;
+}
+
 // Whether the file `handle` has open is known to be the one named `path` in
 // its folder, rather than one a link led to: false too when the system will
 // not name either of them (or `path` names no folder).
 bool OpenedAsNamed(HANDLE handle, const std::wstring& path) {
   const std::size_t slash = path.find_last_of(L"\\/");
   if (slash == std::wstring::npos) return false;
-  const std::wstring opened = FinalPathOf(handle, true);
-  const HANDLE folder = CreateFileW(path.substr(0, slash + 1).c_str(), FILE_READ_ATTRIBUTES,
-                                    FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
-                                    FILE_FLAG_BACKUP_SEMANTICS, nullptr);
-  std::wstring expected;
-  if (folder != INVALID_HANDLE_VALUE) {
-    expected = FinalPathOf(folder, true);
-    CloseHandle(folder);
-  }
-  if (opened.empty() || expected.empty()) return false;
-  if (expected.back() != L'\\') expected += L'\\';
-  expected += path.substr(slash + 1);
+  const std::wstring opened = FinalPathOf(handle);
+  const std::wstring& folder = FolderPathOf(path.substr(0, slash + 1));
+  if (opened.empty() || folder.empty()) return false;
+  const std::wstring expected = folder + path.substr(slash + 1);
   return CompareStringOrdinal(opened.data(), static_cast<int>(opened.size()), expected.data(),
                               static_cast<int>(expected.size()), TRUE) == CSTR_EQUAL;
 }
@@ -218,12 +229,11 @@ std::optional<std::string> Utf8Path(const std::filesystem::path& path) {
   return text;
 }
 
-std::wstring FinalPathOf(void* handle, bool toCompare) {
+std::wstring FinalPathOf(void* handle) {
   std::wstring path(MAX_PATH, L'\0');
   for (;;) {
-    const DWORD length =
-        GetFinalPathNameByHandleW(handle, path.data(), static_cast<DWORD>(path.size()),
-                                  FILE_NAME_NORMALIZED | (toCompare ? VOLUME_NAME_NT : VOLUME_NAME_DOS));
+    const DWORD length = GetFinalPathNameByHandleW(handle, path.data(), static_cast<DWORD>(path.size()),
+                                                   FILE_NAME_NORMALIZED | VOLUME_NAME_DOS);
     if (length == 0) return {};
     if (length < path.size()) return path.substr(0, length);
     path.resize(length);
