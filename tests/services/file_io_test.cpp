@@ -24,6 +24,14 @@ TEST(FileIo, RefusesWhatIsNoPlainFileOfOneNameAndFollowsALinkOnlyWhenAsked) {
     const Opened through = Open(link, {.followLinks = true});
     EXPECT_EQ(ReadAll(through.file, bytes, 4), ReadOutcome::kRead);
     EXPECT_EQ(bytes, "data");
+    // A file made new never goes through a link at its name, even one that
+    // leads nowhere yet.
+    EXPECT_FALSE(Open(link, {.access = Access::kWrite, .create = Create::kNew}).file);
+    const std::string nowhere = folder.File("nowhere"), dangling = folder.File("dangling");
+    if (settings_test::MakeSymlink(nowhere, dangling)) {
+      EXPECT_FALSE(Open(dangling, {.access = Access::kWrite, .create = Create::kNew}).file);
+      EXPECT_FALSE(std::filesystem::exists(FromUtf8(nowhere)));
+    }
   }
   std::error_code error;
   std::filesystem::create_hard_link(FromUtf8(file), FromUtf8(second), error);
