@@ -40,20 +40,13 @@ class LabelIndex {
     const auto found = labels_.find(control);
     return found == labels_.end() ? nullptr : found->second.previousProc;
   }
-  // Replaces name and shortcut; false when the control is not known yet.
-  bool Rename(HWND control, std::wstring_view name, std::wstring_view shortcut) {
+  // Changes the control's label; false when the control is not known yet.
+  template <class Change>
+  bool Update(HWND control, Change change) {
     std::lock_guard lock(mutex_);
     const auto found = labels_.find(control);
     if (found == labels_.end()) return false;
-    found->second.name = name;
-    found->second.shortcut = shortcut;
-    return true;
-  }
-  bool SetValueSource(HWND control, HWND source) {
-    std::lock_guard lock(mutex_);
-    const auto found = labels_.find(control);
-    if (found == labels_.end()) return false;
-    found->second.valueSource = source;
+    change(found->second);
     return true;
   }
   void Remember(HWND control, AccessibleLabel label) {
@@ -223,7 +216,11 @@ LRESULT CALLBACK NameProcedure(HWND control, UINT message, WPARAM wParam, LPARAM
 }  // namespace
 
 void SetAccessibleName(HWND control, std::wstring_view name, std::wstring_view shortcut) {
-  if (!IsWindow(control) || Labels().Rename(control, name, shortcut)) return;
+  const auto rename = [&](AccessibleLabel& label) {
+    label.name = name;
+    label.shortcut = shortcut;
+  };
+  if (!IsWindow(control) || Labels().Update(control, rename)) return;
   // Known before the procedure is swapped: the first message finds its label.
   AccessibleLabel label{std::wstring(name), std::wstring(shortcut),
                         reinterpret_cast<WNDPROC>(GetWindowLongPtrW(control, GWLP_WNDPROC))};
@@ -236,9 +233,10 @@ void AddAccessibleLayer(HWND control) {
 }
 
 void SetAccessibleValueSource(HWND control, HWND source) {
-  if (!Labels().SetValueSource(control, source)) {
+  const auto setSource = [source](AccessibleLabel& label) { label.valueSource = source; };
+  if (!Labels().Update(control, setSource)) {
     SetAccessibleName(control, {});
-    Labels().SetValueSource(control, source);
+    Labels().Update(control, setSource);
   }
 }
 

@@ -1,6 +1,5 @@
 #include "ui/accessible_object.h"
 
-#include <new>
 #include <string>
 
 namespace tallix::ui {

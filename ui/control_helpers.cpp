@@ -49,27 +49,6 @@ std::wstring FileDialog(bool save, HWND owner, const std::wstring& title, const 
   return chosen ? std::wstring(path.data()) : std::wstring();
 }
 
-const wchar_t* NtProductWords(const OSVERSIONINFOEXW& v) {
-  const WORD suite = v.wSuiteMask;
-  if (v.wProductType == VER_NT_WORKSTATION) {
-    if (v.dwMajorVersion == 4) return L"Workstation ";
-    return (suite & VER_SUITE_PERSONAL) ? L"Home Edition " : L"Professional ";
-  }
-  if (v.dwMajorVersion == 5 && v.dwMinorVersion == 2) {
-    if (suite & VER_SUITE_DATACENTER) return L"Datacenter Edition ";
-    if (suite & VER_SUITE_ENTERPRISE) return L"Enterprise Edition ";
-    if (suite & VER_SUITE_BLADE) return L"Web Edition ";
-    return L"Standard Edition ";
-  }
-  if (v.dwMajorVersion == 5 && v.dwMinorVersion == 0) {
-    if (suite & VER_SUITE_DATACENTER) return L"Datacenter Server ";
-    if (suite & VER_SUITE_ENTERPRISE) return L"Advanced Server ";
-    return L"Server ";
-  }
-  if (v.dwMajorVersion <= 4) return (suite & VER_SUITE_ENTERPRISE) ? L"Server, Enterprise Edition " : L"Server ";
-  return L" Server ";
-}
-
 const wchar_t* NtName(DWORD major, DWORD minor) {
   if (major == 6 && minor == 0) return L"Microsoft Windows Vista, ";
   if (major == 5 && minor == 2) return L"Microsoft Windows Server 2003 Family, ";
@@ -178,6 +157,16 @@ std::wstring ListViewItemText(HWND view, int itemIndex, int column) {
 }
 void ListViewClear(HWND view) { Send(view, LVM_DELETEALLITEMS); }
 
+HTREEITEM TreeViewInsertItem(HWND tree, HTREEITEM parent, const std::wstring& text, LPARAM data) {
+  TVINSERTSTRUCTW insert{};
+  insert.hParent = parent;
+  insert.hInsertAfter = TVI_LAST;
+  insert.item.mask = TVIF_TEXT | TVIF_PARAM;
+  insert.item.pszText = const_cast<wchar_t*>(text.c_str());
+  insert.item.lParam = data;
+  return reinterpret_cast<HTREEITEM>(Send(tree, TVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&insert)));
+}
+
 bool SetClipboardText(HWND owner, const std::wstring& text) {
   if (!OpenClipboard(owner)) return false;
   EmptyClipboard();
@@ -234,16 +223,12 @@ std::wstring GetWindowsVersionText() {
   }
 #pragma GCC diagnostic pop
   switch (v.dwPlatformId) {
-    case VER_PLATFORM_WIN32_NT: return std::wstring(NtName(v.dwMajorVersion, v.dwMinorVersion)) + NtProductWords(v);
-    case VER_PLATFORM_WIN32_WINDOWS: {
-      wchar_t letter = v.szCSDVersion[1];
-      if (v.dwMajorVersion == 4 && v.dwMinorVersion == 0)
-        return std::wstring(L"Microsoft Windows 95 ") + (letter == L'C' || letter == L'B' ? L"OSR2 " : L"");
-      if (v.dwMajorVersion == 4 && v.dwMinorVersion == 10)
-        return std::wstring(L"Microsoft Windows 98 ") + (letter == L'A' ? L"Second Edition" : L"");
+    case VER_PLATFORM_WIN32_NT: return NtName(v.dwMajorVersion, v.dwMinorVersion);
+    case VER_PLATFORM_WIN32_WINDOWS:
+      if (v.dwMajorVersion == 4 && v.dwMinorVersion == 0) return L"Microsoft Windows 95 ";
+      if (v.dwMajorVersion == 4 && v.dwMinorVersion == 10) return L"Microsoft Windows 98 ";
       if (v.dwMajorVersion == 4 && v.dwMinorVersion == 90) return L"Microsoft Windows Millennium Edition ";
       return L"Microsoft Windows ";
-    }
     case VER_PLATFORM_WIN32s: return L"Microsoft Win32s";
   }
   return {};

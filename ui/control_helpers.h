@@ -50,6 +50,10 @@ void ListViewSetItemText(HWND view, int item, int column, const std::wstring& te
 std::wstring ListViewItemText(HWND view, int item, int column);
 void ListViewClear(HWND view);
 
+// ---- tree view ----
+// Adds an item after the last child of parent (TVI_ROOT: at the top level).
+HTREEITEM TreeViewInsertItem(HWND tree, HTREEITEM parent, const std::wstring& text, LPARAM data);
+
 // ---- clipboard (plain text) ----
 bool SetClipboardText(HWND owner, const std::wstring& text);
 std::wstring GetClipboardText(HWND owner);  // empty when the clipboard holds no text
@@ -62,8 +66,8 @@ std::wstring SaveFileDialog(HWND owner, const std::wstring& title, const std::ws
                             const std::wstring& defaultExtension, const std::wstring& fileName);
 
 // ---- system ----
-// Operating-system name such as "Microsoft Windows XP Professional ". Callers
-// test only its beginning.
+// Operating-system name such as "Microsoft Windows XP ", without the edition:
+// callers test only its beginning.
 std::wstring GetWindowsVersionText();
 
 }  // namespace tallix::ui

@@ -13,18 +13,16 @@ namespace {
 
 ControlSpec Row(int id, const wchar_t* className, const wchar_t* text, Place place, const wchar_t* fontSpec,
                 DWORD style, DWORD exStyle = 0) {
-  ControlSpec row;
-  row.id = id;
-  row.className = className;
-  row.text = text;
-  row.x = place.x;
-  row.y = place.y;
-  row.width = place.width;
-  row.height = place.height;
-  row.style = style;
-  row.exStyle = exStyle;
-  row.properties.fontSpec = fontSpec;
-  return row;
+  return {.id = id,
+          .className = className,
+          .text = text,
+          .x = place.x,
+          .y = place.y,
+          .width = place.width,
+          .height = place.height,
+          .style = style,
+          .exStyle = exStyle,
+          .properties = {.fontSpec = fontSpec}};
 }
 
 void MakeToggle(HWND key) { TB_XPBUTTON_SETTOGGLEMODE(key, 1, FALSE); }

@@ -1,7 +1,5 @@
 #include "ui/fire_lines.h"
 
-#include <new>
-
 #include "ui/contrast.h"
 #include "ui/gdi_scope.h"
 #include "ui/scaling.h"
@@ -12,17 +10,6 @@ namespace {
 
 class FireLines {
  public:
-  static FireLines* FromWindow(HWND window) { return ExtraBytesSlot<FireLines>::Get(window); }
-  static FireLines* Attach(HWND window, CREATESTRUCTW*) {
-    auto* self = new (std::nothrow) FireLines(window);
-    if (self) ExtraBytesSlot<FireLines>::Set(window, self);
-    return self;
-  }
-  static void Detach(HWND window) {
-    delete FromWindow(window);
-    ExtraBytesSlot<FireLines>::Set(window, nullptr);
-  }
-
   explicit FireLines(HWND window) : window_(window) {
     info_.backColor = GetSysColor(COLOR_BTNFACE);
     brush_ = CreateSolidBrush(info_.backColor);
@@ -65,13 +52,7 @@ LRESULT FireLines::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
     case kFlSetFilled: return Change(info_.filled, wParam, lParam);
     case kFlSetBackColor: return OnSetBackColor(wParam, lParam);
     case WM_ERASEBKGND: return 1;
-    case WM_PAINT: {
-      PAINTSTRUCT ps;
-      HDC dc = BeginPaint(window_, &ps);
-      if (dc) Draw(dc);
-      EndPaint(window_, &ps);
-      return 0;
-    }
+    case WM_PAINT: return PaintWith(window_, [this](HDC dc) { Draw(dc); });
     case WM_PRINTCLIENT: Draw(reinterpret_cast<HDC>(wParam)); return 0;
     case WM_MOUSEMOVE:
     case WM_LBUTTONDOWN:
@@ -113,7 +94,7 @@ void FireLines::Draw(HDC dc) const {
   }
 }
 
-FireLines* LineOf(HWND window) { return HasClass(window, kFireLinesClass) ? FireLines::FromWindow(window) : nullptr; }
+FireLines* LineOf(HWND window) { return HasClass(window, kFireLinesClass) ? ObjectOf<FireLines>(window) : nullptr; }
 
 }  // namespace
 
@@ -129,14 +110,6 @@ std::optional<FireLinesInfo> GetFireLinesInfo(HWND window) {
 
 HWND WINAPI FIRELINES(HWND parent, INT_PTR id, int x, int y, int width, int height, LPARAM, LPARAM) {
   if (!tallix::ui::RegisterFireLinesClass()) return nullptr;
-  tallix::ui::CreateArgs args{parent,
-                              static_cast<int>(id),
-                              L"",
-                              x,
-                              y,
-                              width,
-                              height,
-                              WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN,
-                              WS_EX_TRANSPARENT};
-  return tallix::ui::CreateChild(tallix::ui::kFireLinesClass, args);
+  return tallix::ui::CreateChild(tallix::ui::kFireLinesClass, parent, static_cast<int>(id), L"", x, y, width, height,
+                                 WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN, WS_EX_TRANSPARENT);
 }

@@ -1,7 +1,6 @@
 #include "ui/font_spec.h"
 
 #include <climits>
-#include <utility>
 #include <vector>
 
 #include "ui/gdi_scope.h"

@@ -16,18 +16,10 @@ namespace {
 
 HWND CreateDeclaredControl(HWND form, const ControlSpec& spec, int dpi) {
   const DWORD style = spec.style | WS_CHILD | (spec.hidden ? 0 : WS_VISIBLE);
-  CreateArgs args{form,
-                  spec.id,
-                  spec.text,
-                  ScaleToDpi(spec.x, dpi),
-                  ScaleToDpi(spec.y, dpi),
-                  ScaleToDpi(spec.width, dpi),
-                  ScaleToDpi(spec.height, dpi),
-                  style,
-                  spec.exStyle};
   if (spec.className && lstrcmpiW(spec.className, kXPButtonClass) == 0) RegisterXPButtonClass();
   if (spec.className && lstrcmpiW(spec.className, kFireLinesClass) == 0) RegisterFireLinesClass();
-  return CreateChild(spec.className, args);
+  return CreateChild(spec.className, form, spec.id, spec.text, ScaleToDpi(spec.x, dpi), ScaleToDpi(spec.y, dpi),
+                     ScaleToDpi(spec.width, dpi), ScaleToDpi(spec.height, dpi), style, spec.exStyle);
 }
 
 bool IsIconStatic(const ControlSpec& spec) {

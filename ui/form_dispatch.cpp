@@ -54,8 +54,7 @@ LRESULT OnControlEvent(HWND form, FormDefinition& definition, UINT message, WPAR
   } else {
     event.control = reinterpret_cast<HWND>(lParam);
     event.id = message == WM_COMMAND ? LOWORD(wParam) : GetDlgCtrlID(event.control);
-    event.code = HIWORD(wParam);
-    if (message != WM_COMMAND) event.code = LOWORD(wParam);
+    event.code = message == WM_COMMAND ? HIWORD(wParam) : LOWORD(wParam);
   }
   if (LRESULT reflected = Reflect(event.control, message, wParam, lParam)) return reflected;
   if (const ControlState* state = ControlStateOf(event.control)) event.controlValue = state->value;

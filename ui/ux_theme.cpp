@@ -13,7 +13,6 @@ UxThemeLibrary::UxThemeLibrary()
       close_(Find<decltype(close_)>("CloseThemeData")),
       drawBackground_(Find<decltype(drawBackground_)>("DrawThemeBackground")),
       contentRect_(Find<decltype(contentRect_)>("GetThemeBackgroundContentRect")),
-      drawText_(Find<decltype(drawText_)>("DrawThemeText")),
       isThemeActive_(Find<decltype(isThemeActive_)>("IsThemeActive")),
       isAppThemed_(Find<decltype(isAppThemed_)>("IsAppThemed")) {}
 
@@ -37,11 +36,6 @@ HRESULT UxThemeLibrary::DrawThemeBackground(HTHEME theme, HDC dc, int part, int 
 HRESULT UxThemeLibrary::GetThemeBackgroundContentRect(HTHEME theme, HDC dc, int part, int state, const RECT* bounds,
                                                       RECT* content) const {
   return contentRect_ ? contentRect_(theme, dc, part, state, bounds, content) : 0;
-}
-
-HRESULT UxThemeLibrary::DrawThemeText(HTHEME theme, HDC dc, int part, int state, const wchar_t* text, int length,
-                                      DWORD flags, DWORD flags2, const RECT* rect) const {
-  return drawText_ ? drawText_(theme, dc, part, state, text, length, flags, flags2, rect) : 0;
 }
 
 BOOL UxThemeLibrary::IsThemeActive() const { return isThemeActive_ ? isThemeActive_() : FALSE; }

@@ -16,15 +16,11 @@ class UxThemeLibrary {
   UxThemeLibrary(const UxThemeLibrary&) = delete;
   UxThemeLibrary& operator=(const UxThemeLibrary&) = delete;
 
-  bool Loaded() const { return module_ != nullptr; }
-
   HTHEME OpenThemeData(HWND window, const wchar_t* classList) const;
   HRESULT CloseThemeData(HTHEME theme) const;
   HRESULT DrawThemeBackground(HTHEME theme, HDC dc, int part, int state, const RECT* rect, const RECT* clip) const;
   HRESULT GetThemeBackgroundContentRect(HTHEME theme, HDC dc, int part, int state, const RECT* bounds,
                                         RECT* content) const;
-  HRESULT DrawThemeText(HTHEME theme, HDC dc, int part, int state, const wchar_t* text, int length, DWORD flags,
-                        DWORD flags2, const RECT* rect) const;
   BOOL IsThemeActive() const;
   BOOL IsAppThemed() const;
 
@@ -38,7 +34,6 @@ class UxThemeLibrary {
   HRESULT(WINAPI* close_)(HTHEME) = nullptr;
   HRESULT(WINAPI* drawBackground_)(HTHEME, HDC, int, int, const RECT*, const RECT*) = nullptr;
   HRESULT(WINAPI* contentRect_)(HTHEME, HDC, int, int, const RECT*, RECT*) = nullptr;
-  HRESULT(WINAPI* drawText_)(HTHEME, HDC, int, int, LPCWSTR, int, DWORD, DWORD, const RECT*) = nullptr;
   BOOL(WINAPI* isThemeActive_)() = nullptr;
   BOOL(WINAPI* isAppThemed_)() = nullptr;
 };

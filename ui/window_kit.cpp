@@ -4,12 +4,12 @@ namespace tallix::ui {
 
 HINSTANCE ToolkitInstance() { return GetModuleHandleW(nullptr); }
 
-HWND CreateChild(const wchar_t* className, const CreateArgs& args, void* createParam) {
+HWND CreateChild(const wchar_t* className, HWND parent, int id, const wchar_t* text, int x, int y, int width,
+                 int height, DWORD style, DWORD exStyle) {
   HINSTANCE instance =
-      args.parent ? reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(args.parent, GWLP_HINSTANCE)) : ToolkitInstance();
-  return CreateWindowExW(args.exStyle, className, args.text ? args.text : L"", args.style, args.x, args.y, args.width,
-                         args.height, args.parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(args.id)), instance,
-                         createParam);
+      parent ? reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(parent, GWLP_HINSTANCE)) : ToolkitInstance();
+  return CreateWindowExW(exStyle, className, text ? text : L"", style, x, y, width, height, parent,
+                         reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, nullptr);
 }
 
 bool EnsureControlClass(const wchar_t* className, WNDPROC proc) {

@@ -1,29 +1,17 @@
 #pragma once
 // The small pattern every toolkit window follows: one static window procedure
 // per window kind finds the C++ object of the window and hands it the message;
-// the object's WndProc switches to named handlers. A kind describes itself
-// with three static functions:
-//   static T* FromWindow(HWND);         where the object lives (extra bytes, property)
-//   static T* Attach(HWND, CREATESTRUCTW*);   make it on WM_CREATE (nullptr fails creation)
-//   static void Detach(HWND);           free it after WM_DESTROY was handled
+// the object's WndProc switches to named handlers.
 #include <windows.h>
 
+#include <new>
 #include <string>
 
 namespace tallix::ui {
 
-// Everything a control needs at creation, so that making one is a single call.
-struct CreateArgs {
-  HWND parent = nullptr;
-  int id = 0;
-  const wchar_t* text = L"";
-  int x = 0, y = 0, width = 0, height = 0;
-  DWORD style = WS_CHILD | WS_VISIBLE;
-  DWORD exStyle = 0;
-};
-
-// Child window of the given class with the parent's instance.
-HWND CreateChild(const wchar_t* className, const CreateArgs& args, void* createParam = nullptr);
+// Child window of the given class with the parent's instance; a null text is empty.
+HWND CreateChild(const wchar_t* className, HWND parent, int id, const wchar_t* text, int x, int y, int width,
+                 int height, DWORD style, DWORD exStyle);
 
 // The module that holds the toolkit's classes (the executable).
 HINSTANCE ToolkitInstance();
@@ -33,24 +21,39 @@ HINSTANCE ToolkitInstance();
 // pointer of window data for the control's object.
 bool EnsureControlClass(const wchar_t* className, WNDPROC proc);
 
-// Objects kept in the first pointer of the window's extra bytes.
+// The window's object, kept in the first pointer of its extra bytes.
 template <class T>
-struct ExtraBytesSlot {
-  static T* Get(HWND window) { return reinterpret_cast<T*>(GetWindowLongPtrW(window, 0)); }
-  static void Set(HWND window, T* object) { SetWindowLongPtrW(window, 0, reinterpret_cast<LONG_PTR>(object)); }
-};
+T* ObjectOf(HWND window) {
+  return reinterpret_cast<T*>(GetWindowLongPtrW(window, 0));
+}
 
+// The window procedure of a kind T: its object is made as T(window) on
+// WM_CREATE (no memory fails the creation) and freed after WM_DESTROY was
+// handled.
 template <class T>
 LRESULT CALLBACK DispatchToObject(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  T* self = T::FromWindow(window);
+  T* self = ObjectOf<T>(window);
   if (!self && message == WM_CREATE) {
-    self = T::Attach(window, reinterpret_cast<CREATESTRUCTW*>(lParam));
+    self = new (std::nothrow) T(window);
     if (!self) return -1;
+    SetWindowLongPtrW(window, 0, reinterpret_cast<LONG_PTR>(self));
   }
   if (!self) return DefWindowProcW(window, message, wParam, lParam);
   LRESULT result = self->WndProc(message, wParam, lParam);
-  if (message == WM_DESTROY) T::Detach(window);
+  if (message == WM_DESTROY) {
+    delete self;
+    SetWindowLongPtrW(window, 0, 0);
+  }
   return result;
+}
+
+// WM_PAINT's answer: `draw` paints the window into the paint DC.
+template <class Draw>
+LRESULT PaintWith(HWND window, Draw draw) {
+  PAINTSTRUCT ps;
+  if (HDC dc = BeginPaint(window, &ps)) draw(dc);
+  EndPaint(window, &ps);
+  return 0;
 }
 
 // True for a live window whose class name matches (case-insensitive).

@@ -4,7 +4,7 @@
 
 #include <windowsx.h>
 
-#include <new>
+#include <utility>
 
 #include "ui/accessible_button.h"
 #include "ui/accessible_object.h"
@@ -15,38 +15,29 @@
 namespace tallix::ui {
 namespace {
 
-struct ImageEntry {
-  HANDLE handle = nullptr;
-  int type = 0;  // each slot remembers its own type so it is drawn and freed correctly
-  bool owned = false;
-};
-
-void DeleteImage(const ImageEntry& image) {
-  if (!image.handle) return;
-  if (image.type == 1)
-    DestroyIcon(static_cast<HICON>(image.handle));
+// Each slot keeps its own type (XPButtonInfo::imageTypes), so that it is
+// drawn and freed correctly.
+void DeleteImage(HANDLE image, int type) {
+  if (!image) return;
+  if (type == 1)
+    DestroyIcon(static_cast<HICON>(image));
   else
-    DeleteObject(image.handle);
+    DeleteObject(image);
 }
 
 class XPButton {
  public:
-  static XPButton* FromWindow(HWND window) { return ExtraBytesSlot<XPButton>::Get(window); }
-  static XPButton* Attach(HWND window, CREATESTRUCTW*) {
-    auto* self = new (std::nothrow) XPButton(window);
-    if (self) ExtraBytesSlot<XPButton>::Set(window, self);
-    return self;
+  explicit XPButton(HWND window) : window_(window) {
+    key_.textFormat = DT_CENTER | DT_VCENTER | DT_SINGLELINE;
+    key_.font = static_cast<HFONT>(GetStockObject(ANSI_VAR_FONT));
+    key_.imagePosition = kImageLeft | kImageVCenter;
+    key_.imageMargin = key_.textMargin = 4;
+    key_.themed = ThemingActive();
   }
-  static void Detach(HWND window) {
-    delete FromWindow(window);
-    ExtraBytesSlot<XPButton>::Set(window, nullptr);
-  }
-
-  explicit XPButton(HWND window) : window_(window), themed_(ThemingActive()) {}
   ~XPButton() {
-    for (const auto& image : images_)
-      if (image.owned) DeleteImage(image);
-    if (fontOwned_ && font_) DeleteObject(font_);
+    for (int slot = 0; slot < 3; ++slot)
+      if (imageOwned_[slot]) DeleteImage(key_.images[slot], key_.imageTypes[slot]);
+    if (key_.fontOwned && key_.font) DeleteObject(key_.font);
   }
 
   LRESULT WndProc(UINT message, WPARAM wParam, LPARAM lParam);
@@ -54,15 +45,15 @@ class XPButton {
   // Setters behind the exported functions.
   HANDLE SetImage(HANDLE image, int type, int slot, bool keep);
   HFONT SetFont(HFONT font, bool keep);
-  int SetToggleState(int state) { return Exchange(toggled_, state ? -1 : 0); }
-  int SetToggleMode(int flag) { return Exchange(toggleMode_, flag ? 1 : 0); }
-  int SetImageWidth(int value) { return Exchange(imageWidth_, value); }
-  int SetImageHeight(int value) { return Exchange(imageHeight_, value); }
-  int SetImagePosition(int value) { return Exchange(imagePosition_, value); }
-  int SetImageMargin(int value) { return Exchange(imageMargin_, value); }
-  int SetTextMargin(int value) { return Exchange(textMargin_, value); }
+  int SetToggleState(int state) { return std::exchange(key_.toggled, state ? -1 : 0); }
+  int SetToggleMode(int flag) { return std::exchange(key_.toggleMode, flag != 0); }
+  int SetImageWidth(int value) { return std::exchange(key_.imageWidth, value); }
+  int SetImageHeight(int value) { return std::exchange(key_.imageHeight, value); }
+  int SetImagePosition(int value) { return std::exchange(key_.imagePosition, value); }
+  int SetImageMargin(int value) { return std::exchange(key_.imageMargin, value); }
+  int SetTextMargin(int value) { return std::exchange(key_.textMargin, value); }
 
-  XPButtonInfo Info() const;
+  const XPButtonInfo& Info() const { return key_; }
   RECT CaptionRectNow() const { return KeyCaptionRect(window_, Info(), DpiOf(window_)); }
   // A hidden button is painted when it is shown: nothing to do before.
   void Redraw() {
@@ -70,13 +61,6 @@ class XPButton {
   }
 
  private:
-  static int Exchange(int& field, int value) {
-    int previous = field;
-    field = value;
-    return previous;
-  }
-
-  bool IsHot() const { return hot_; }
   bool PointInside(LPARAM lParam) const {
     RECT rc;
     GetClientRect(window_, &rc);
@@ -84,14 +68,13 @@ class XPButton {
     return PtInRect(&rc, pt) != FALSE;
   }
   void NotifyClick() {
-    HWND parent = GetParent(window_);
-    if (parent)
+    if (HWND parent = GetParent(window_))
       SendMessageW(parent, WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(window_), BN_CLICKED),
                    reinterpret_cast<LPARAM>(window_));
   }
   void Press() {
-    toggled_ = toggled_ ? 0 : -1;
-    state_ = kXPButtonHeld;
+    key_.toggled = key_.toggled ? 0 : -1;
+    key_.state = kXPButtonHeld;
   }
 
   LRESULT OnLButtonDown(LPARAM lParam);
@@ -103,32 +86,19 @@ class XPButton {
   LRESULT OnMouseLeave();
   LRESULT OnSetFont(HFONT font, bool redraw);
   LRESULT OnGetDlgCode(const MSG* msg);
-  LRESULT OnPaint();
   void Draw(HDC dc) const { DrawKey(window_, dc, Info(), DpiOf(window_)); }
 
   HWND window_;
-  int state_ = 0;
-  UINT textFormat_ = DT_CENTER | DT_VCENTER | DT_SINGLELINE;
+  // Its settings and state, handed out as they are.
+  XPButtonInfo key_;
+  bool imageOwned_[3] = {};  // the button deletes the slot's image
   HCURSOR cursor_ = LoadCursorW(nullptr, IDC_ARROW);
-  HFONT font_ = static_cast<HFONT>(GetStockObject(ANSI_VAR_FONT));
-  bool fontOwned_ = false;
-  ImageEntry images_[3];
-  int imageType_ = 0;
-  int imageWidth_ = 0;
-  int imageHeight_ = 0;
-  int imagePosition_ = kImageLeft | kImageVCenter;
-  int imageMargin_ = 4;
-  int textMargin_ = 4;
-  int toggleMode_ = 0;
-  int toggled_ = 0;
-  bool hot_ = false;  // the mouse pointer is over it
-  bool themed_;
 };
 
 LRESULT XPButton::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_ERASEBKGND: return 1;
-    case WM_PAINT: return OnPaint();
+    case WM_PAINT: return PaintWith(window_, [this](HDC dc) { Draw(dc); });
     case WM_PRINTCLIENT: Draw(reinterpret_cast<HDC>(wParam)); return 0;
     case WM_ENABLE:
     case WM_SETFOCUS:
@@ -138,7 +108,7 @@ LRESULT XPButton::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
       Redraw();
       return 0;
     case WM_SETFONT: return OnSetFont(reinterpret_cast<HFONT>(wParam), LOWORD(lParam) != 0);
-    case WM_GETFONT: return reinterpret_cast<LRESULT>(font_);
+    case WM_GETFONT: return reinterpret_cast<LRESULT>(key_.font);
     case WM_SETCURSOR: SetCursor(cursor_); return TRUE;
     case WM_GETDLGCODE: return OnGetDlgCode(reinterpret_cast<const MSG*>(lParam));
     case WM_LBUTTONDOWN:
@@ -179,9 +149,9 @@ LRESULT XPButton::OnLButtonDown(LPARAM lParam) {
 LRESULT XPButton::OnLButtonUp(LPARAM lParam) {
   // Only a release that ends a press made on this button clicks: a stray
   // release (the press began elsewhere) must not enter a key.
-  bool wasHeld = state_ == kXPButtonHeld;
+  bool wasHeld = key_.state == kXPButtonHeld;
   if (GetCapture() == window_) ReleaseCapture();
-  state_ = 0;
+  key_.state = 0;
   Redraw();
   if (wasHeld && IsWindowEnabled(window_) && PointInside(lParam)) NotifyClick();
   return 0;
@@ -190,15 +160,15 @@ LRESULT XPButton::OnLButtonUp(LPARAM lParam) {
 LRESULT XPButton::OnKeyDown(WPARAM key, LPARAM lParam) {
   if (key != VK_RETURN && key != VK_SPACE) return 0;
   // Auto-repeat while the key is held must not flip a toggle button back and forth.
-  bool repeat = (lParam & (1L << 30)) != 0 && state_ == kXPButtonHeld;
+  bool repeat = (lParam & (1L << 30)) != 0 && key_.state == kXPButtonHeld;
   if (!repeat) Press();
   Redraw();
   return 0;
 }
 
 LRESULT XPButton::OnKeyUp(WPARAM key) {
-  if (state_ != kXPButtonHeld || (key != VK_RETURN && key != VK_SPACE)) return 0;
-  state_ = 0;
+  if (key_.state != kXPButtonHeld || (key != VK_RETURN && key != VK_SPACE)) return 0;
+  key_.state = 0;
   Redraw();
   if (IsWindowEnabled(window_)) NotifyClick();
   return 0;
@@ -208,87 +178,60 @@ LRESULT XPButton::OnKeyUp(WPARAM key) {
 LRESULT XPButton::OnClickRequest() {
   if (!IsWindowEnabled(window_)) return 0;
   Press();
-  state_ = 0;
+  key_.state = 0;
   Redraw();
   NotifyClick();
   return 0;
 }
 
 LRESULT XPButton::OnMouseMove() {
-  if (IsHot()) return 0;
+  if (key_.hot) return 0;
   TRACKMOUSEEVENT track{sizeof(track), TME_LEAVE, window_, 0};
   TrackMouseEvent(&track);
-  hot_ = true;
+  key_.hot = true;
   Redraw();
   return 0;
 }
 
 LRESULT XPButton::OnMouseLeave() {
-  hot_ = false;
+  key_.hot = false;
   Redraw();
   return 0;
 }
 
 LRESULT XPButton::OnSetFont(HFONT font, bool redraw) {
-  if (font && font != font_) {
+  if (font && font != key_.font) {
     // A font handed over earlier is ours to delete; the new one stays the sender's.
-    if (fontOwned_ && font_) DeleteObject(font_);
-    font_ = font;
-    fontOwned_ = false;
+    if (key_.fontOwned && key_.font) DeleteObject(key_.font);
+    key_.font = font;
+    key_.fontOwned = false;
   }
   if (redraw) Redraw();
   return 0;
 }
 
 HANDLE XPButton::SetImage(HANDLE image, int type, int slot, bool keep) {
-  ImageEntry& entry = images_[slot - 1];
-  HANDLE previous = entry.handle;
+  const int i = slot - 1;
+  HANDLE previous = key_.images[i];
   // Setting the image a slot already holds must not delete it.
-  if (entry.owned && previous != image) DeleteImage(entry);
-  entry = ImageEntry{image, type, !keep};
-  imageType_ = type;
-  imageWidth_ = 16;
-  imageHeight_ = 16;
+  if (imageOwned_[i] && previous != image) DeleteImage(previous, key_.imageTypes[i]);
+  key_.images[i] = image;
+  key_.imageTypes[i] = type;
+  imageOwned_[i] = !keep;
+  key_.imageType = type;
+  key_.imageWidth = key_.imageHeight = 16;
   return previous;
 }
 
 HFONT XPButton::SetFont(HFONT font, bool keep) {
-  HFONT previous = font_;
-  if (fontOwned_ && previous && previous != font) DeleteObject(previous);
-  font_ = font;
-  fontOwned_ = !keep;
+  HFONT previous = key_.font;
+  if (key_.fontOwned && previous && previous != font) DeleteObject(previous);
+  key_.font = font;
+  key_.fontOwned = !keep;
   return previous;
 }
 
-XPButtonInfo XPButton::Info() const {
-  XPButtonInfo info;
-  info.state = state_;
-  info.textFormat = textFormat_;
-  info.font = font_;
-  info.fontOwned = fontOwned_;
-  for (int i = 0; i < 3; ++i) info.images[i] = images_[i].handle, info.imageTypes[i] = images_[i].type;
-  info.imageType = imageType_;
-  info.imageWidth = imageWidth_;
-  info.imageHeight = imageHeight_;
-  info.imagePosition = imagePosition_;
-  info.imageMargin = imageMargin_;
-  info.textMargin = textMargin_;
-  info.toggleMode = toggleMode_ != 0;
-  info.toggled = toggled_;
-  info.themed = themed_;
-  info.hot = IsHot();
-  return info;
-}
-
-LRESULT XPButton::OnPaint() {
-  PAINTSTRUCT ps;
-  HDC dc = BeginPaint(window_, &ps);
-  if (dc) Draw(dc);
-  EndPaint(window_, &ps);
-  return 0;
-}
-
-XPButton* ButtonOf(HWND window) { return HasClass(window, kXPButtonClass) ? XPButton::FromWindow(window) : nullptr; }
+XPButton* ButtonOf(HWND window) { return HasClass(window, kXPButtonClass) ? ObjectOf<XPButton>(window) : nullptr; }
 
 // Runs a setter on a live button and repaints when asked; 0 for anything else.
 template <class Result, class Fn>
@@ -324,17 +267,8 @@ using tallix::ui::XPButton;
 HWND WINAPI CREATEXPBUTTON(HWND parent, INT_PTR id, LPCWSTR caption, int x, int y, int width, int height, DWORD style,
                            DWORD exStyle, LPARAM) {
   if (!tallix::ui::RegisterXPButtonClass()) return nullptr;
-  tallix::ui::CreateArgs args;
-  args.parent = parent;
-  args.id = static_cast<int>(id);
-  args.text = caption;
-  args.x = x;
-  args.y = y;
-  args.width = width;
-  args.height = height;
-  args.style = style | WS_CHILD;
-  args.exStyle = exStyle;
-  return tallix::ui::CreateChild(tallix::ui::kXPButtonClass, args);
+  return tallix::ui::CreateChild(tallix::ui::kXPButtonClass, parent, static_cast<int>(id), caption, x, y, width, height,
+                                 style | WS_CHILD, exStyle);
 }
 
 HANDLE WINAPI TB_XPBUTTON_SETIMAGE(HWND button, HANDLE image, int type, int slot, BOOL redraw, BOOL keep) {

@@ -81,6 +81,16 @@ std::string QuoteInput(std::string_view text);
 // to a terminal, where control characters would act instead of showing.
 bool IsTerminal(const std::ostream& stream);
 
+// Ctrl+C, and a request to terminate, during a long command: noted rather than
+// obeyed at once, so that the command can remove what it made and then exit
+// with the status a shell expects of the signal. From now on, SIGINT and
+// SIGTERM (on Windows, the console's Ctrl+C, Ctrl+Break and close) only set
+// the stop status.
+void CatchStopSignals();
+// 0 until a stop arrived; then the exit status it asks for: 130 for an
+// interrupt, 143 for a termination.
+int StopStatus();
+
 // A command's exit status once its streams are checked: `out` is flushed, and
 // when anything written to it was lost, or `in` failed other than by ending,
 // the message goes to `err` and the status is 1. Otherwise `status`.

@@ -1,4 +1,4 @@
-#include "app/cli/cli_stop_signal.h"
+#include "app/cli/cli_commands.h"
 
 #include <csignal>
 #include <initializer_list>

@@ -3,9 +3,7 @@
 // Ctrl+C or a termination stops the run at its next block and removes the
 // test file before the exit.
 
-#include <cstdio>
 #include <filesystem>
-#include <istream>
 #include <optional>
 #include <ostream>
 #include <sstream>
@@ -13,7 +11,6 @@
 #include <system_error>
 
 #include "app/cli/cli_commands.h"
-#include "app/cli/cli_stop_signal.h"
 #include "services/file_io.h"
 #include "tools/transfer/transfer_report.h"
 #include "tools/transfer/transfer_run.h"

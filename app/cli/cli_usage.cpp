@@ -1,5 +1,4 @@
 // What tallix-cli prints for --help: each command's usage, and all of them.
-#include <array>
 #include <ostream>
 
 #include "app/cli/cli_commands.h"

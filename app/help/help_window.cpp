@@ -9,6 +9,7 @@
 
 #include "app/about/version_text.h"
 #include "app/help/help_topics.h"
+#include "ui/control_helpers.h"
 #include "ui/control_presets.h"
 #include "ui/form.h"
 #include "ui/utf8_text.h"
@@ -66,14 +67,8 @@ class HelpForm final : public ui::FormDefinition {
     HWND tree = GetDlgItem(form, kTree);
     std::map<HelpTopicId, HTREEITEM> items;
     for (const HelpTopic& topic : HelpTopics()) {
-      TVINSERTSTRUCTW insert{};
-      insert.hParent = topic.parent == HelpTopicId::None ? TVI_ROOT : items[topic.parent];
-      insert.hInsertAfter = TVI_LAST;
-      insert.item.mask = TVIF_TEXT | TVIF_PARAM;
-      insert.item.pszText = const_cast<wchar_t*>(topic.title.data());
-      insert.item.lParam = static_cast<LPARAM>(topic.id);
-      items[topic.id] =
-          reinterpret_cast<HTREEITEM>(SendMessageW(tree, TVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&insert)));
+      HTREEITEM parent = topic.parent == HelpTopicId::None ? TVI_ROOT : items[topic.parent];
+      items[topic.id] = ui::TreeViewInsertItem(tree, parent, std::wstring(topic.title), static_cast<LPARAM>(topic.id));
     }
     SendMessageW(tree, TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(items[startTopic]));
     return 0;

@@ -50,19 +50,16 @@ ControlSpec Option(int id, const wchar_t* caption, int x, Key key) {
 
 ControlSpec KeySink() {
   // Never shown, unframed: it only holds the focus.
-  ControlSpec row{ids::kKeySink,
-                  L"EDIT",
-                  L"Text2",
-                  188,
-                  0,
-                  52,
-                  16,
-                  ES_MULTILINE | ES_READONLY,
-                  0,
-                  {.fontSpec = f::kTahoma12, .subclassProc = KeySinkProcedure}};
-  row.hidden = true;
-  row.finish = ui::RemoveEditMarginsAndLimit;
-  return row;
+  return {.id = ids::kKeySink,
+          .className = L"EDIT",
+          .text = L"Text2",
+          .x = 188,
+          .width = 52,
+          .height = 16,
+          .style = ES_MULTILINE | ES_READONLY,
+          .properties = {.fontSpec = f::kTahoma12, .subclassProc = KeySinkProcedure},
+          .hidden = true,
+          .finish = ui::RemoveEditMarginsAndLimit};
 }
 
 ControlSpec NumberDisplay() {
@@ -86,15 +83,11 @@ ControlSpec TapeList() {
   return row;
 }
 
+// A solid line one pixel wide along the top of a filled face, as the control
+// draws by default, in colours of its own.
 void PaintStatusLine(HWND line) {
   SendMessageW(line, ui::kFlSetBackColor, RGB(236, 233, 216), FALSE);
-  SendMessageW(line, ui::kFlSetFilled, 1, FALSE);
-  SendMessageW(line, ui::kFlSetShape, 1, FALSE);
-  SendMessageW(line, ui::kFlSetPenColor, RGB(128, 128, 128), FALSE);
-  SendMessageW(line, ui::kFlSetOrientation, 0, FALSE);
-  SendMessageW(line, ui::kFlSetPenStyle, 0, FALSE);
-  SendMessageW(line, ui::kFlSetPenWidth, 1, FALSE);
-  SendMessageW(line, ui::kFlSetRounding, 0, TRUE);
+  SendMessageW(line, ui::kFlSetPenColor, RGB(128, 128, 128), TRUE);
 }
 
 ControlSpec StatusLine() {

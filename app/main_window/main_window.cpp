@@ -50,9 +50,6 @@
 namespace tallix {
 namespace {
 
-constexpr DWORD kWindowStyle =
-    WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN | WS_CLIPSIBLINGS | WS_VISIBLE;
-constexpr DWORD kWindowExStyle = WS_EX_CONTROLPARENT | WS_EX_WINDOWEDGE;
 // Often enough for the journal to write a calculation soon after its gap.
 constexpr UINT kJournalTimerMs = static_cast<UINT>(kCalculationFlushGap.count() / 5);
 // Posted at start-up when Tallix.ini is too large to be rewritten.
@@ -107,12 +104,10 @@ int ShowMainWindow() {
 MainWindow::MainWindow(std::string settingsPath) : settings_(std::move(settingsPath)), engine_(*this, settings_) {
   name = L"FORM1";
   caption = L"Tallix";
-  style = kWindowStyle;
-  exStyle = kWindowExStyle;
+  style = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN | WS_CLIPSIBLINGS | WS_VISIBLE;
   // The design's outer size; the layout then sets the client area it needs.
   width = 513;
   height = 344;
-  iconName = L"IMAGE_CALCULATOR3";
   menuName = L"FORM1_TOPMENU";
   const auto rows = MainWindowControls();
   controls.assign(rows.begin(), rows.end());

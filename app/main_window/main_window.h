@@ -9,8 +9,6 @@
 
 namespace tallix {
 
-inline constexpr wchar_t kMainWindowClass[] = L"FORM_TALLIX_FORM1_CLASS";
-
 // Creates and shows the main window with its settings in `settingsPath`
 // (UTF-8); nullptr when it cannot be created or one is open already. The
 // message loop is the caller's. The context stays valid until the next call.

@@ -23,13 +23,16 @@ void ShowKeys(MainWindowContext& main) {
   ShowTime(main);
 }
 
-}  // namespace
-
-void StopwatchStartStop(MainWindowContext& main) {
+// A key that changes the watch's state, which the keys then show.
+void Change(MainWindowContext& main, void (Stopwatch::*change)()) {
   if (!main.Owner()) return;
-  main.BarStopwatch().StartStop();
+  (main.BarStopwatch().*change)();
   ShowKeys(main);
 }
+
+}  // namespace
+
+void StopwatchStartStop(MainWindowContext& main) { Change(main, &Stopwatch::StartStop); }
 
 void StopwatchLap(MainWindowContext& main) {
   if (const std::optional<std::string> time = main.BarStopwatch().Lap()) {
@@ -37,11 +40,7 @@ void StopwatchLap(MainWindowContext& main) {
   }
 }
 
-void StopwatchReset(MainWindowContext& main) {
-  if (!main.Owner()) return;
-  main.BarStopwatch().Reset();
-  ShowKeys(main);
-}
+void StopwatchReset(MainWindowContext& main) { Change(main, &Stopwatch::Reset); }
 
 void StopwatchTick(MainWindowContext& main) {
   if (main.Owner() && main.BarStopwatch().Tick()) ShowTime(main);

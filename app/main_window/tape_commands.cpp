@@ -3,9 +3,9 @@
 #include <windows.h>
 
 #include <string>
-#include <vector>
 
 #include "app/main_window/control_ids.h"
+#include "app/main_window/tape_list.h"
 #include "app/tape/apply_loaded_tape.h"
 #include "app/tape/tape_file.h"
 #include "app/tape/tape_print.h"
@@ -47,35 +47,19 @@ void Tell(MainWindowContext& main, const std::string& message, UINT icon) {
 // Lines handed to the tape list between two looks at the clock.
 constexpr std::size_t kLinesPerStep = 500;
 
-// The tape list takes a long tape with its drawing held back: each line drawn
-// as it comes would double the time.
-class TapeListDrawingHeld {
- public:
-  explicit TapeListDrawingHeld(HWND list) : list_(list) { SendMessageW(list_, WM_SETREDRAW, FALSE, 0); }
-  ~TapeListDrawingHeld() {
-    SendMessageW(list_, WM_SETREDRAW, TRUE, 0);
-    InvalidateRect(list_, nullptr, TRUE);
-  }
-  TapeListDrawingHeld(const TapeListDrawingHeld&) = delete;
-  TapeListDrawingHeld& operator=(const TapeListDrawingHeld&) = delete;
-
- private:
-  HWND list_;
-};
-
 std::wstring GroupedCount(std::size_t count) {
   std::wstring digits = std::to_wstring(count);
   for (int at = static_cast<int>(digits.size()) - 3; at > 0; at -= 3) digits.insert(static_cast<std::size_t>(at), L",");
   return digits;
 }
 
-}  // namespace
-
 void SaveTapeTo(MainWindowContext& main, const std::string& path) {
   const TapeFileResult saved = SaveTapeFile(path, main.TapeLines(), main.CalculatorHost().GetDisplayText(),
                                             main.CalculatorEngine().state().lastTotal, LocalTapeStampNow());
   Tell(main, saved.message, saved.ok ? 0 : MB_ICONERROR);
 }
+
+}  // namespace
 
 void LoadTapeFrom(MainWindowContext& main, const std::string& path) {
   const TapeLoadResult loaded = LoadTapeFile(path);

@@ -14,8 +14,7 @@ void RunSaveTape(MainWindowContext& main);
 void RunLoadTape(MainWindowContext& main);
 void RunPrintTape(MainWindowContext& main);
 
-// What the two file commands do once the file is chosen (path in UTF-8).
-void SaveTapeTo(MainWindowContext& main, const std::string& path);
+// What Load Tape does once the file is chosen (path in UTF-8).
 void LoadTapeFrom(MainWindowContext& main, const std::string& path);
 
 }  // namespace tallix

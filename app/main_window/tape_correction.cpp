@@ -2,11 +2,7 @@
 
 #include <windows.h>
 
-#include <algorithm>
-#include <functional>
-#include <span>
 #include <string>
-#include <vector>
 
 #include "app/main_window/control_ids.h"
 #include "app/main_window/tape_list.h"
@@ -109,18 +105,16 @@ void UndoCorrection(MainWindowContext& main) {
   replayed.ShowOnTarget();
 }
 
-void ExportTapeTo(MainWindowContext& main, const std::string& path) {
-  const TapeFileResult exported = ExportTapeCsv(path, main.TapeLines(), TapeStartRadix(main.CalculatorEngine()));
-  Tell(main, exported.message, exported.ok ? 0 : MB_ICONERROR);
-}
-
 void RunExportTape(MainWindowContext& main) {
   const std::string& settings = main.SettingsPath();
   const std::string folder = settings.substr(0, settings.find_last_of("\\/") + 1);
   const std::wstring chosen =
       ui::SaveFileDialog(main.Owner(), L"Export Tape", L"CSV files (*.csv)|*.csv|All files (*.*)|*.*", L"csv",
                          Wide(folder + "TallixTape.csv"));
-  if (!chosen.empty()) ExportTapeTo(main, file_io::Utf8FromWide(chosen));
+  if (chosen.empty()) return;
+  const TapeFileResult exported =
+      ExportTapeCsv(file_io::Utf8FromWide(chosen), main.TapeLines(), TapeStartRadix(main.CalculatorEngine()));
+  Tell(main, exported.message, exported.ok ? 0 : MB_ICONERROR);
 }
 
 }  // namespace tallix

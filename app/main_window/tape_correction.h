@@ -25,6 +25,5 @@ bool CorrectTypedNumber(MainWindowContext& main, std::size_t which, std::string_
 void UndoCorrection(MainWindowContext& main);
 // "Export Tape...": the save dialog, then the CSV written as Save Tape writes.
 void RunExportTape(MainWindowContext& main);
-void ExportTapeTo(MainWindowContext& main, const std::string& path);
 
 }  // namespace tallix

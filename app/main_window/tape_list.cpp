@@ -12,6 +12,12 @@ std::size_t TapeCount(HWND list) {
   return static_cast<std::size_t>(std::max<LRESULT>(0, SendMessageW(list, LB_GETCOUNT, 0, 0)));
 }
 
+std::string TapeLineText(HWND list, std::size_t index, std::wstring& buffer) {
+  buffer.resize(static_cast<std::size_t>(std::max<LRESULT>(0, SendMessageW(list, LB_GETTEXTLEN, index, 0))) + 1);
+  const LRESULT copied = SendMessageW(list, LB_GETTEXT, index, reinterpret_cast<LPARAM>(buffer.data()));
+  return Cp1252FromWide(std::wstring_view(buffer.data(), static_cast<std::size_t>(std::max<LRESULT>(0, copied))));
+}
+
 void ReplaceTapeLines(HWND list, std::size_t from, std::size_t to, std::span<const std::string> lines,
                       ui::LongWork& work) {
   const std::size_t old = to > from ? to - from : 0;
@@ -20,12 +26,7 @@ void ReplaceTapeLines(HWND list, std::size_t from, std::size_t to, std::span<con
   std::vector<std::size_t> differing;
   std::wstring buffer;
   for (std::size_t k = 0; k < overlap; ++k) {
-    const auto index = static_cast<WPARAM>(from + k);
-    buffer.resize(static_cast<std::size_t>(std::max<LRESULT>(0, SendMessageW(list, LB_GETTEXTLEN, index, 0))) + 1);
-    const LRESULT copied = SendMessageW(list, LB_GETTEXT, index, reinterpret_cast<LPARAM>(buffer.data()));
-    if (Cp1252FromWide(std::wstring_view(buffer.data(), static_cast<std::size_t>(std::max<LRESULT>(0, copied)))) !=
-        lines[k])
-      differing.push_back(k);
+    if (TapeLineText(list, from + k, buffer) != lines[k]) differing.push_back(k);
     work.Progress(0.5 + 0.5 * static_cast<double>(k) / steps);
   }
   std::size_t count = TapeCount(list);
@@ -45,8 +46,7 @@ void ReplaceTapeLines(HWND list, std::size_t from, std::size_t to, std::span<con
     ++count;
     work.Progress(0.5 + 0.5 * static_cast<double>(overlap + k) / steps);
   };
-  // Each line drawn as it comes would double the time.
-  SendMessageW(list, WM_SETREDRAW, FALSE, 0);
+  TapeListDrawingHeld held(list);
   std::size_t kept = overlap;
   if (differing.size() * 2 > old + lines.size()) {
     erase(from, to);
@@ -65,8 +65,6 @@ void ReplaceTapeLines(HWND list, std::size_t from, std::size_t to, std::span<con
     SendMessageW(list, LB_INITSTORAGE, lines.size() - kept, characters * sizeof(wchar_t));
   }
   for (std::size_t k = kept; k < lines.size(); ++k) insert(k);
-  SendMessageW(list, WM_SETREDRAW, TRUE, 0);
-  InvalidateRect(list, nullptr, TRUE);
 }
 
 std::function<void(std::size_t)> ReplayProgress(ui::LongWork& work, const InputRecord& record) {

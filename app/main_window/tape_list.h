@@ -15,7 +15,26 @@
 
 namespace tallix {
 
+// The tape list takes a long tape with its drawing held back: each line drawn
+// as it comes would double the time.
+class TapeListDrawingHeld {
+ public:
+  explicit TapeListDrawingHeld(HWND list) : list_(list) { SendMessageW(list_, WM_SETREDRAW, FALSE, 0); }
+  ~TapeListDrawingHeld() {
+    SendMessageW(list_, WM_SETREDRAW, TRUE, 0);
+    InvalidateRect(list_, nullptr, TRUE);
+  }
+  TapeListDrawingHeld(const TapeListDrawingHeld&) = delete;
+  TapeListDrawingHeld& operator=(const TapeListDrawingHeld&) = delete;
+
+ private:
+  HWND list_;
+};
+
 std::size_t TapeCount(HWND list);
+// Line `index` of the list, read into `buffer`: a tape can have a million
+// lines, and one buffer serves them all.
+std::string TapeLineText(HWND list, std::size_t index, std::wstring& buffer);
 
 // The tape lines before the record's first (a loaded tape's): fixed.
 std::size_t FixedLines(MainWindowContext& main);

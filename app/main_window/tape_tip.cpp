@@ -33,13 +33,10 @@ std::wstring CutLine(HWND list, int index) {
   if (index < 0 || SendMessageW(list, LB_GETITEMRECT, index, reinterpret_cast<LPARAM>(&item)) == LB_ERR) return {};
   const std::wstring shown = ShownTapeLine(Cp1252FromWide(ui::ListBoxItemText(list, index)));
   const RECT area = TapeTextArea(list, item);
-  HDC dc = GetDC(list);
+  ui::WindowDC dc(list);
+  ui::ScopedSelect font(dc, reinterpret_cast<HFONT>(SendMessageW(list, WM_GETFONT, 0, 0)));
   SIZE extent{};
-  {
-    ui::ScopedSelect font(dc, reinterpret_cast<HFONT>(SendMessageW(list, WM_GETFONT, 0, 0)));
-    GetTextExtentPoint32W(dc, shown.c_str(), static_cast<int>(shown.size()), &extent);
-  }
-  ReleaseDC(list, dc);
+  GetTextExtentPoint32W(dc, shown.c_str(), static_cast<int>(shown.size()), &extent);
   return extent.cx > area.right - area.left ? shown : std::wstring();
 }
 

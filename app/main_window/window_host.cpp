@@ -9,7 +9,7 @@
 #include "app/main_window/main_window_impl.h"
 #include "app/main_window/stopwatch_bar.h"
 #include "app/main_window/tape_line_kind.h"
-#include "resources/resource_ids.h"
+#include "app/main_window/tape_list.h"
 #include "side_window/wide_text.h"
 #include "ui/control_helpers.h"
 #include "ui/exports.h"
@@ -141,20 +141,13 @@ void MainWindow::TapeLineWritten(std::string_view line) {
 }
 
 std::vector<std::string> MainWindow::TapeLinesFrom(std::size_t first) const {
-  // One buffer for every line: a saved tape can have a million.
   HWND tape = Control(ids::kTapeList);
-  const LRESULT count = SendMessageW(tape, LB_GETCOUNT, 0, 0);
+  const std::size_t count = TapeCount(tape);
   std::vector<std::string> lines;
-  if (static_cast<LRESULT>(first) >= count) return lines;
-  lines.reserve(static_cast<std::size_t>(count - static_cast<LRESULT>(first)));
+  if (first >= count) return lines;
+  lines.reserve(count - first);
   std::wstring buffer;
-  for (LRESULT i = static_cast<LRESULT>(first); i < count; ++i) {
-    const LRESULT length = SendMessageW(tape, LB_GETTEXTLEN, i, 0);
-    buffer.resize(static_cast<std::size_t>(std::max<LRESULT>(0, length)) + 1);
-    const LRESULT copied = SendMessageW(tape, LB_GETTEXT, i, reinterpret_cast<LPARAM>(buffer.data()));
-    lines.push_back(
-        Cp1252FromWide(std::wstring_view(buffer.data(), static_cast<std::size_t>(std::max<LRESULT>(0, copied)))));
-  }
+  for (std::size_t i = first; i < count; ++i) lines.push_back(TapeLineText(tape, i, buffer));
   return lines;
 }
 

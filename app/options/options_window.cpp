@@ -62,18 +62,15 @@ class OptionsForm final : public ui::FormDefinition {
 
   LRESULT OnCreate(HWND form, LPARAM) override {
     const OptionsChoice current = CurrentOptions(main_.CalculatorEngine().state(), main_.IsAlwaysOnTop());
-    Check(kLaptopKeys, current.laptopKeys);
-    Check(kTopMost, current.topMost);
-    Check(current.addingMachine ? kAddingMachine : kStandard, true);
+    ui::SetChecked(GetDlgItem(form, kLaptopKeys), current.laptopKeys);
+    ui::SetChecked(GetDlgItem(form, kTopMost), current.topMost);
+    ui::SetChecked(GetDlgItem(form, current.addingMachine ? kAddingMachine : kStandard), true);
     SetWindowTextW(GetDlgItem(form, kTaxEdit), Wide(current.taxText).c_str());
     return 0;
   }
 
  private:
-  void Check(int id, bool checked) {
-    SendMessageW(GetDlgItem(window, id), BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
-  }
-  bool Checked(int id) const { return SendMessageW(GetDlgItem(window, id), BM_GETCHECK, 0, 0) == BST_CHECKED; }
+  bool Checked(int id) const { return ui::IsChecked(GetDlgItem(window, id)) != 0; }
 
   OptionsChoice Choice() const {
     return {Checked(kAddingMachine), Cp1252FromWide(ui::GetText(GetDlgItem(window, kTaxEdit))), Checked(kLaptopKeys),

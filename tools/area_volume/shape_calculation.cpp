@@ -18,13 +18,15 @@ std::string FormatField(Real value) {
 
 std::size_t Index(int value) { return static_cast<std::size_t>(value); }
 
-}  // namespace
-
+// The number a field holds: commas ignored, the leading number of the text,
+// 0 when there is none.
 double FieldValue(std::string_view text) {
   std::string digits(text);
   std::erase(digits, ',');
   return static_cast<double>(ParseLeadingNumber(digits));
 }
+
+}  // namespace
 
 std::string ReformatField(std::string_view text) { return FormatField(FieldValue(text)); }
 

@@ -17,10 +17,6 @@ namespace tallix::shapes {
 // trailing ".".
 std::string ReformatField(std::string_view text);
 
-// The number a field holds: commas ignored, the leading number of the text,
-// 0 when there is none.
-double FieldValue(std::string_view text);
-
 struct ShapeFields {
   UnitSystem system = UnitSystem::kStandard;
   std::array<std::string, kMaxSides> sides;  // Length, Width, Depth as shown; Depth unused for an area

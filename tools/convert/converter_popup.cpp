@@ -11,6 +11,7 @@
 #include "side_window/wide_text.h"
 #include "tools/convert/conversion.h"
 #include "tools/convert/unit_catalog.h"
+#include "ui/control_helpers.h"
 #include "ui/control_presets.h"
 #include "ui/form.h"
 #include "ui/form_state.h"
@@ -24,16 +25,6 @@ constexpr int kTree = 1000;
 constexpr int kTreeWidth = 170, kTreeHeight = 270;
 // Between the "Cnv" key's right edge and the popup.
 constexpr int kGapToKey = 2;
-
-HTREEITEM InsertItem(HWND tree, HTREEITEM parent, const std::wstring& text, LPARAM data) {
-  TVINSERTSTRUCTW insert{};
-  insert.hParent = parent;
-  insert.hInsertAfter = TVI_LAST;
-  insert.item.mask = TVIF_TEXT | TVIF_PARAM;
-  insert.item.pszText = const_cast<wchar_t*>(text.c_str());
-  insert.item.lParam = data;
-  return reinterpret_cast<HTREEITEM>(SendMessageW(tree, TVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&insert)));
-}
 
 class ConverterPopup final : public ui::FormDefinition {
  public:
@@ -75,13 +66,13 @@ class ConverterPopup final : public ui::FormDefinition {
 
     valueText_ = convert::ValueText(main_.CalculatorHost().GetDisplayText());
     HWND tree = GetDlgItem(form, kTree);
-    InsertItem(tree, TVI_ROOT, L"Convert from " + Wide(valueText_), 0);
+    ui::TreeViewInsertItem(tree, TVI_ROOT, L"Convert from " + Wide(valueText_), 0);
     for (int number = 1; number <= convert::kCategoryCount; ++number) {
       const convert::Category& category = convert::CategoryAt(number);
-      HTREEITEM parent = InsertItem(tree, TVI_ROOT, Wide(category.name), 0);
+      HTREEITEM parent = ui::TreeViewInsertItem(tree, TVI_ROOT, Wide(category.name), 0);
       for (std::size_t unit = 0; unit < category.units.size(); ++unit) {
-        InsertItem(tree, parent, Wide(category.units[unit]),
-                   static_cast<LPARAM>(convert::ItemData(number, static_cast<int>(unit))));
+        ui::TreeViewInsertItem(tree, parent, Wide(category.units[unit]),
+                               static_cast<LPARAM>(convert::ItemData(number, static_cast<int>(unit))));
       }
     }
     // Where the form puts the focus when it is activated.

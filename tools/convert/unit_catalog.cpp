@@ -1,6 +1,5 @@
 #include "tools/convert/unit_catalog.h"
 
-#include <algorithm>
 #include <array>
 
 #include "services/ascii_case.h"

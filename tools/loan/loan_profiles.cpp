@@ -42,10 +42,12 @@ int LoanProfiles::Find(std::string_view name) const {
   return 0;
 }
 
-ProfileChange LoanProfiles::RefusedDuplicate(std::string_view name, int exceptSlot) const {
-  const int holder = Find(name);
-  if (holder == 0 || holder == exceptSlot) return {};
-  return {false, 0, "Duplicate Name!", std::string(name) + " has already been used.  Please use a different name."};
+ProfileChange LoanProfiles::GiveName(int slot, std::string_view name) {
+  if (const int holder = Find(name); holder != 0 && holder != slot)
+    return {false, 0, "Duplicate Name!", std::string(name) + " has already been used.  Please use a different name."};
+  slots_[slot - 1].name = name;
+  settings_.Write(kLoanSection.section, "Name" + std::to_string(slot), name);
+  return {true, slot, {}, {}};
 }
 
 ProfileChange LoanProfiles::Add(std::string_view name) {
@@ -55,18 +57,12 @@ ProfileChange LoanProfiles::Add(std::string_view name) {
   }
   if (free == 0) return {false, 0, "Maximum Loan Profiles reached!", "Please remove a Loan Profile first."};
   if (name.empty()) return {};
-  if (ProfileChange refused = RefusedDuplicate(name, 0); !refused.title.empty()) return refused;
-  slots_[free - 1].name = name;
-  settings_.Write(kLoanSection.section, "Name" + std::to_string(free), name);
-  return {true, free, {}, {}};
+  return GiveName(free, name);
 }
 
 ProfileChange LoanProfiles::Rename(int slot, std::string_view name) {
   if (name.empty() || slot < 1 || slot > kProfileSlots) return {};
-  if (ProfileChange refused = RefusedDuplicate(name, slot); !refused.title.empty()) return refused;
-  slots_[slot - 1].name = name;
-  settings_.Write(kLoanSection.section, "Name" + std::to_string(slot), name);
-  return {true, slot, {}, {}};
+  return GiveName(slot, name);
 }
 
 void LoanProfiles::Remove(int slot) {

@@ -57,7 +57,8 @@ class LoanProfiles {
   void Store(int slot, const LoanProfile& values);
 
  private:
-  ProfileChange RefusedDuplicate(std::string_view name, int exceptSlot) const;
+  // Gives the slot the name, unless another slot holds it.
+  ProfileChange GiveName(int slot, std::string_view name);
 
   SettingsPort& settings_;
   std::array<LoanProfile, kProfileSlots> slots_;

@@ -23,10 +23,6 @@ std::string TestFilePath(std::string_view folder, char separator) {
   return std::string(folder) + separator + kTestFileName;
 }
 
-std::string_view TestFileFolder(std::string_view testFile) {
-  return testFile.substr(0, testFile.size() - std::min(testFile.size(), sizeof kTestFileName));
-}
-
 std::string RefusalMessage(Refusal refusal, std::string_view path) {
   const std::string file(path);
   switch (refusal) {
@@ -36,7 +32,9 @@ std::string RefusalMessage(Refusal refusal, std::string_view path) {
     case Refusal::kNotRegular: return file + " is not a regular file; the test leaves it alone";
     case Refusal::kBadName: return file + " is not a valid file name; the test leaves it alone";
     case Refusal::kOtherOwner: return file + " belongs to another user; the test leaves it alone";
-    case Refusal::kInUse: return "Another transfer test is running in " + std::string(TestFileFolder(path));
+    case Refusal::kInUse:
+      return "Another transfer test is running in " +
+             file.substr(0, file.size() - std::min(file.size(), sizeof kTestFileName));
     case Refusal::kNone: break;
   }
   return file;

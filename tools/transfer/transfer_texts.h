@@ -22,9 +22,6 @@ std::string StageProgressText(Stage stage, int percent);
 std::string TestFilePath(std::string_view folder, char separator);
 inline constexpr char kTestFileName[] = "NW_SpeedTest.dat";
 
-// The folder part of a test file's path.
-std::string_view TestFileFolder(std::string_view testFile);
-
 // Why the run left `path` alone, naming it (or its folder, when another run holds it).
 std::string RefusalMessage(Refusal refusal, std::string_view path);
 

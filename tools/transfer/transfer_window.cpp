@@ -5,8 +5,8 @@
 #include <memory>
 #include <string>
 
-#include "services/codepage1252.h"
 #include "side_window/topmost_band.h"
+#include "side_window/wide_text.h"
 #include "tools/transfer/folder_browser_win.h"
 #include "tools/transfer/host_identity_win.h"
 #include "tools/transfer/transfer_options_window.h"
@@ -208,10 +208,7 @@ class TransferForm final : public ui::FormDefinition, private TransferView {
 
   void Print() {
     // The report takes the fields as they stand, in the printer's code page.
-    const auto field = [this](int id) {
-      const std::wstring text = ui::GetText(Control(id));
-      return Utf16ToCp1252(std::u16string_view(reinterpret_cast<const char16_t*>(text.data()), text.size()));
-    };
+    const auto field = [this](int id) { return Cp1252FromWide(ui::GetText(Control(id))); };
     ReportFields fields;
     fields.computerName = field(ids::kComputerName);
     fields.ipAddress = field(ids::kIpAddress);
