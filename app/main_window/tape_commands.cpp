@@ -7,6 +7,7 @@
 #include "app/main_window/control_ids.h"
 #include "app/main_window/tape_list.h"
 #include "app/tape/apply_loaded_tape.h"
+#include "app/tape/tape_csv.h"
 #include "app/tape/tape_file.h"
 #include "app/tape/tape_print.h"
 #include "engine/settings_keys.h"
@@ -26,10 +27,14 @@ constexpr char kDefaultTapeName[] = "TallixTape.txt";
 
 // The file last chosen in either dialog, else TallixTape.txt beside Tallix.ini.
 // Read each time, as another Tallix window may have chosen one since.
-std::wstring InitialTapeFile(MainWindowContext& main) {
+std::string SettingsFolder(MainWindowContext& main) {
   const std::string& settings = main.SettingsPath();
-  const std::string folder = settings.substr(0, settings.find_last_of("\\/") + 1);
-  return ui::ShownText(main.Settings().Read(main_keys::kSection, main_keys::kLastTapeFile, folder + kDefaultTapeName));
+  return settings.substr(0, settings.find_last_of("\\/") + 1);
+}
+
+std::wstring InitialTapeFile(MainWindowContext& main) {
+  return ui::ShownText(
+      main.Settings().Read(main_keys::kSection, main_keys::kLastTapeFile, SettingsFolder(main) + kDefaultTapeName));
 }
 
 // The chosen path (UTF-8), remembered for the next dialog; empty when cancelled.
@@ -86,6 +91,16 @@ void RunLoadTape(MainWindowContext& main) {
   const std::string path = ChosenTapeFile(
       main, ui::OpenFileDialog(main.Owner(), L"Open Tape File", kTapeFilter, kTapeExtension, InitialTapeFile(main)));
   if (!path.empty()) LoadTapeFrom(main, path);
+}
+
+void RunExportTape(MainWindowContext& main) {
+  const std::wstring chosen =
+      ui::SaveFileDialog(main.Owner(), L"Export Tape", L"CSV files (*.csv)|*.csv|All files (*.*)|*.*", L"csv",
+                         ui::ShownText(SettingsFolder(main) + "TallixTape.csv"));
+  if (chosen.empty()) return;
+  const TapeFileResult exported =
+      ExportTapeCsv(file_io::Utf8FromWide(chosen), main.TapeLines(), TapeStartRadix(main.CalculatorEngine()));
+  Tell(main, exported.message, exported.ok ? 0 : MB_ICONERROR);
 }
 
 void RunPrintTape(MainWindowContext& main) {

@@ -1,6 +1,7 @@
 #pragma once
-// The File menu's tape commands on the main window: Save Tape and Load Tape
-// through the common file dialogs, Print Tape through the print dialog.
+// The File menu's tape commands on the main window: Save Tape, Load Tape and
+// Export Tape through the common file dialogs, Print Tape through the print
+// dialog.
 // Failures are told in a message box that names the file and the reason; the
 // only setting they change is "LastTapeFile", once a file was chosen.
 
@@ -12,6 +13,8 @@ namespace tallix {
 
 void RunSaveTape(MainWindowContext& main);
 void RunLoadTape(MainWindowContext& main);
+// The CSV for spreadsheets, written as Save Tape writes.
+void RunExportTape(MainWindowContext& main);
 void RunPrintTape(MainWindowContext& main);
 
 // What Load Tape does once the file is chosen (path in UTF-8).

@@ -6,7 +6,6 @@
 
 #include "app/main_window/control_ids.h"
 #include "app/main_window/tape_list.h"
-#include "app/tape/tape_csv.h"
 #include "engine/deferred_host.h"
 #include "engine/entry_correction.h"
 #include "side_window/wide_text.h"
@@ -103,18 +102,6 @@ void UndoCorrection(MainWindowContext& main) {
                           .from = start});
   ReplaceTapeLines(list, replayed.FirstLine(), TapeCount(list), replayed.Lines(), work);
   replayed.ShowOnTarget();
-}
-
-void RunExportTape(MainWindowContext& main) {
-  const std::string& settings = main.SettingsPath();
-  const std::string folder = settings.substr(0, settings.find_last_of("\\/") + 1);
-  const std::wstring chosen =
-      ui::SaveFileDialog(main.Owner(), L"Export Tape", L"CSV files (*.csv)|*.csv|All files (*.*)|*.*", L"csv",
-                         Wide(folder + "TallixTape.csv"));
-  if (chosen.empty()) return;
-  const TapeFileResult exported =
-      ExportTapeCsv(file_io::Utf8FromWide(chosen), main.TapeLines(), TapeStartRadix(main.CalculatorEngine()));
-  Tell(main, exported.message, exported.ok ? 0 : MB_ICONERROR);
 }
 
 }  // namespace tallix

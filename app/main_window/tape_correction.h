@@ -1,6 +1,6 @@
 #pragma once
-// Correcting a number typed long ago from the tape, undoing that, and the tape
-// exported for spreadsheets: the Edit and File menu commands around them.
+// Correcting a number typed long ago from the tape, and undoing that: the Edit
+// menu's commands around them.
 
 #include <cstddef>
 #include <string>
@@ -23,7 +23,5 @@ void CorrectLastEntry(MainWindowContext& main);
 bool CorrectTypedNumber(MainWindowContext& main, std::size_t which, std::string_view typed);
 // "Undo Correction": the tape as it was before the last correction.
 void UndoCorrection(MainWindowContext& main);
-// "Export Tape...": the save dialog, then the CSV written as Save Tape writes.
-void RunExportTape(MainWindowContext& main);
 
 }  // namespace tallix
