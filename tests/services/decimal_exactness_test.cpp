@@ -375,7 +375,7 @@ TEST(DecimalExactness, ReadingBackWithoutTheTextGivesWhatTheTextReads) {
                               1.0L,
                               -2.675L,
                               0.1L,
-                              1e-4951L,
+                              std::numeric_limits<Real>::denorm_min(),
                               std::numeric_limits<Real>::max(),
                               -std::numeric_limits<Real>::max(),
                               123456789012345678.0L};
