@@ -154,10 +154,9 @@ ReadOutcome ReadAll(const File& file, std::string& bytes, std::uint64_t limit) {
   }
 }
 
-LockOutcome TryLock(File& file, bool shared) {
+LockOutcome TryLock(File& file) {
   OVERLAPPED place = LockPlace();
-  const DWORD flags = (shared ? 0 : LOCKFILE_EXCLUSIVE_LOCK) | LOCKFILE_FAIL_IMMEDIATELY;
-  if (LockFileEx(Of(file), flags, 0, 1, 0, &place)) {
+  if (LockFileEx(Of(file), LOCKFILE_EXCLUSIVE_LOCK | LOCKFILE_FAIL_IMMEDIATELY, 0, 1, 0, &place)) {
     file.locked_ = true;
     return LockOutcome::kLocked;
   }
