@@ -93,7 +93,7 @@ class Engine {
   // replays then starts at the record's start (it has no checkpoints yet).
   void AdoptRecord(const InputRecord& record, const EngineState& end, const ShownTexts& shown, std::size_t tapeLines);
   // The display and the panes as the host shows them now.
-  ShownTexts ShownNow() const;
+  ShownTexts ShownNow() const { return host_->Shown(); }
 
   ChangedReplay ReplayChanged(const InputRecord& changed, std::size_t first, std::size_t last, std::ptrdiff_t shift,
                               EngineHost& via, const std::function<void(std::size_t)>& afterInput = {});
@@ -181,7 +181,6 @@ class Engine {
   std::string GroupDigits();
   void ApplyAutoDecimal();
   void UpdateItemCount();
-  void Show(const ShownTexts& shown);
 
   // The shared body of the four operator keys.
   void PressOperator(Operator op);
