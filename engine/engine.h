@@ -159,10 +159,6 @@ class Engine {
   void ClearAll();
   void ClearTape();  // asks first
   void ChangeSign();
-  void PressPlus();
-  void PressMinus();
-  void PressTimes();
-  void PressDivide();
   void PressEquals();
   void PressPercent();
   void FeedTape();
@@ -182,7 +178,7 @@ class Engine {
   void ApplyAutoDecimal();
   void UpdateItemCount();
 
-  // The shared body of the four operator keys.
+  // One of the four operator keys.
   void PressOperator(Operator op);
   // The first number of a calculation becomes the total.
   void RecordFirstNumber(Operator op);
