@@ -195,10 +195,8 @@ std::optional<InputRecord> WithCorrectionUndone(const InputRecord& record, const
 }
 
 std::string CorrectionKeysText(std::string_view typed) {
-  std::string keys;
-  for (const char c : typed) {
-    if (c != ',' && c != ' ') keys.push_back(c);
-  }
+  std::string keys(typed);
+  std::erase_if(keys, [](char c) { return c == ',' || c == ' '; });
   return keys;
 }
 

@@ -51,11 +51,7 @@ std::optional<std::string> DecimalOfWhole(std::string_view text, int radix) {
 std::optional<std::string> ValueOf(std::string_view number, int radix) {
   if (radix != 10) return DecimalOfWhole(number, radix);
   if (!IsTapeNumber(number)) return std::nullopt;
-  std::string plain;
-  for (char c : number) {
-    if (c != ',') plain.push_back(c);
-  }
-  return plain;
+  return WithoutCommas(number);
 }
 
 // The system a line names at its start, "(Hex)" and the like: a heading when
