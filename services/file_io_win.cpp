@@ -64,6 +64,16 @@ Opened Refused(Refusal refusal) {
 
 HANDLE Of(const File& file) { return reinterpret_cast<HANDLE>(file.native()); }
 
+// `wide` in UTF-8, converted with `flags`; empty when that fails.
+std::string ToUtf8(std::wstring_view wide, DWORD flags) {
+  const int size = static_cast<int>(wide.size());
+  const int length = WideCharToMultiByte(CP_UTF8, flags, wide.data(), size, nullptr, 0, nullptr, nullptr);
+  if (length <= 0) return {};
+  std::string text(static_cast<std::size_t>(length), '\0');
+  WideCharToMultiByte(CP_UTF8, flags, wide.data(), size, text.data(), length, nullptr, nullptr);
+  return text;
+}
+
 constexpr DWORD kAllShare = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
 
 // A lock on Windows forbids others to read what it covers: one byte far
@@ -189,14 +199,7 @@ std::wstring WidePath(std::string_view utf8) {
   return wide;
 }
 
-std::string Utf8FromWide(std::wstring_view wide) {
-  const int size = static_cast<int>(wide.size());
-  const int length = WideCharToMultiByte(CP_UTF8, 0, wide.data(), size, nullptr, 0, nullptr, nullptr);
-  if (length <= 0) return {};
-  std::string text(static_cast<std::size_t>(length), '\0');
-  WideCharToMultiByte(CP_UTF8, 0, wide.data(), size, text.data(), length, nullptr, nullptr);
-  return text;
-}
+std::string Utf8FromWide(std::wstring_view wide) { return ToUtf8(wide, 0); }
 
 std::optional<std::filesystem::path> FsPath(std::string_view utf8) {
   if (utf8.empty()) return std::filesystem::path();
@@ -206,14 +209,9 @@ std::optional<std::filesystem::path> FsPath(std::string_view utf8) {
 }
 
 std::optional<std::string> Utf8Path(const std::filesystem::path& path) {
-  const std::wstring& wide = path.native();
-  if (wide.empty()) return std::string();
-  const int size = static_cast<int>(wide.size());
-  const int length =
-      WideCharToMultiByte(CP_UTF8, WC_ERR_INVALID_CHARS, wide.data(), size, nullptr, 0, nullptr, nullptr);
-  if (length <= 0) return std::nullopt;
-  std::string text(static_cast<std::size_t>(length), '\0');
-  WideCharToMultiByte(CP_UTF8, WC_ERR_INVALID_CHARS, wide.data(), size, text.data(), length, nullptr, nullptr);
+  if (path.empty()) return std::string();
+  std::string text = ToUtf8(path.native(), WC_ERR_INVALID_CHARS);
+  if (text.empty()) return std::nullopt;
   return text;
 }
 
