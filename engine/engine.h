@@ -54,7 +54,6 @@ class Engine {
   // restored tape): while it stays, the record only grew.
   std::uint64_t recordRevision() const { return recorder_.revision(); }
   // nullptr: no one is told.
-  using RecordObserver = tallix::RecordObserver;
   void SetRecordObserver(RecordObserver* observer) { recorder_.SetObserver(observer); }
   // Puts the engine and the host's display and panes where `record` started
   // and runs its inputs again, the host's answers taken from the record; the
