@@ -3,14 +3,7 @@
 namespace tallix {
 
 DeferredHost::DeferredHost(EngineHost& target, std::size_t firstLine)
-    : target_(target),
-      firstLine_(firstLine),
-      display_(target.GetDisplayText()),
-      items_(target.GetItemsText()),
-      average_(target.GetAverageText()),
-      memory_(target.GetMemoryText()),
-      numLock_(target.GetNumLockText()),
-      bank2Shown_(target.IsBank2IndicatorShown()) {}
+    : target_(target), firstLine_(firstLine), shown_(target.Shown()) {}
 
 void DeferredHost::EnableKey(Key key, bool enabled) {
   const auto index = static_cast<std::size_t>(key);
@@ -33,12 +26,7 @@ void DeferredHost::ClearTapeLines() {
 }
 
 void DeferredHost::ShowOnTarget() {
-  target_.SetDisplayText(display_);
-  target_.SetItemsText(items_);
-  target_.SetAverageText(average_);
-  target_.SetMemoryText(memory_);
-  target_.SetNumLockText(numLock_);
-  target_.ShowBank2Indicator(bank2Shown_);
+  target_.Show(shown_);
   for (std::size_t key = 0; key < enabled_.size(); ++key) {
     if (enabled_[key]) target_.EnableKey(static_cast<Key>(key), *enabled_[key]);
     if (pressed_[key]) target_.ShowKeyPressed(static_cast<Key>(key), *pressed_[key]);

@@ -20,19 +20,19 @@ class DeferredHost : public EngineHost {
   // `target`'s tape.
   DeferredHost(EngineHost& target, std::size_t firstLine);
 
-  std::string GetDisplayText() override { return display_; }
-  void SetDisplayText(std::string_view text) override { display_ = text; }
-  void SetItemsText(std::string_view text) override { items_ = text; }
-  void SetAverageText(std::string_view text) override { average_ = text; }
-  std::string GetAverageText() override { return average_; }
-  void SetMemoryText(std::string_view text) override { memory_ = text; }
-  void SetNumLockText(std::string_view text) override { numLock_ = text; }
-  std::string GetItemsText() override { return items_; }
-  std::string GetMemoryText() override { return memory_; }
-  std::string GetNumLockText() override { return numLock_; }
+  std::string GetDisplayText() override { return shown_.display; }
+  void SetDisplayText(std::string_view text) override { shown_.display = text; }
+  void SetItemsText(std::string_view text) override { shown_.items = text; }
+  void SetAverageText(std::string_view text) override { shown_.average = text; }
+  std::string GetAverageText() override { return shown_.average; }
+  void SetMemoryText(std::string_view text) override { shown_.memory = text; }
+  void SetNumLockText(std::string_view text) override { shown_.numLock = text; }
+  std::string GetItemsText() override { return shown_.items; }
+  std::string GetMemoryText() override { return shown_.memory; }
+  std::string GetNumLockText() override { return shown_.numLock; }
   bool IsNumLockOn() override { return target_.IsNumLockOn(); }
-  void ShowBank2Indicator(bool shown) override { bank2Shown_ = shown; }
-  bool IsBank2IndicatorShown() override { return bank2Shown_; }
+  void ShowBank2Indicator(bool shown) override { shown_.bank2Shown = shown; }
+  bool IsBank2IndicatorShown() override { return shown_.bank2Shown; }
   void EnableKey(Key key, bool enabled) override;
   void ShowKeyPressed(Key key, bool pressed) override;
   void CheckNumberSystemButton(int index) override { checkedSystem_ = index; }
@@ -66,8 +66,7 @@ class DeferredHost : public EngineHost {
   EngineHost& target_;
   std::size_t firstLine_;
   std::vector<std::string> lines_;
-  std::string display_, items_, average_, memory_, numLock_;
-  bool bank2Shown_;
+  ShownTexts shown_;
   std::array<std::optional<bool>, kKeyCount> enabled_{}, pressed_{};
   std::optional<int> checkedSystem_, checkedDecimals_, selectedLine_;
   std::optional<bool> groupingChecked_, autoDecimalChecked_;

@@ -30,11 +30,8 @@ std::size_t FirstOf(std::string_view text, char c) {
 }  // namespace
 
 std::string WithoutCommas(std::string_view text) {
-  std::string out;
-  out.reserve(text.size());
-  for (char c : text) {
-    if (c != ',') out.push_back(c);
-  }
+  std::string out(text);
+  std::erase(out, ',');
   return out;
 }
 

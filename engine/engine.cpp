@@ -67,10 +67,10 @@ bool Engine::RunKey(Key key) {
     case Key::ClearEntry: ClearEntry(); break;
     case Key::Clear: ClearAll(); break;
     case Key::ClearTape: ClearTape(); break;
-    case Key::Plus: PressPlus(); break;
-    case Key::Minus: PressMinus(); break;
-    case Key::Times: PressTimes(); break;
-    case Key::Divide: PressDivide(); break;
+    case Key::Plus: PressOperator(Operator::Plus); break;
+    case Key::Minus: PressOperator(Operator::Minus); break;
+    case Key::Times: PressOperator(Operator::Times); break;
+    case Key::Divide: PressOperator(Operator::Divide); break;
     case Key::Equals: PressEquals(); break;
     case Key::Percent: PressPercent(); break;
     case Key::MemoryClear: MemoryClear(); break;

@@ -54,7 +54,6 @@ class Engine {
   // restored tape): while it stays, the record only grew.
   std::uint64_t recordRevision() const { return recorder_.revision(); }
   // nullptr: no one is told.
-  using RecordObserver = tallix::RecordObserver;
   void SetRecordObserver(RecordObserver* observer) { recorder_.SetObserver(observer); }
   // Puts the engine and the host's display and panes where `record` started
   // and runs its inputs again, the host's answers taken from the record; the
@@ -93,7 +92,7 @@ class Engine {
   // replays then starts at the record's start (it has no checkpoints yet).
   void AdoptRecord(const InputRecord& record, const EngineState& end, const ShownTexts& shown, std::size_t tapeLines);
   // The display and the panes as the host shows them now.
-  ShownTexts ShownNow() const;
+  ShownTexts ShownNow() const { return host_->Shown(); }
 
   ChangedReplay ReplayChanged(const InputRecord& changed, std::size_t first, std::size_t last, std::ptrdiff_t shift,
                               EngineHost& via, const std::function<void(std::size_t)>& afterInput = {});
@@ -159,10 +158,6 @@ class Engine {
   void ClearAll();
   void ClearTape();  // asks first
   void ChangeSign();
-  void PressPlus();
-  void PressMinus();
-  void PressTimes();
-  void PressDivide();
   void PressEquals();
   void PressPercent();
   void FeedTape();
@@ -181,9 +176,8 @@ class Engine {
   std::string GroupDigits();
   void ApplyAutoDecimal();
   void UpdateItemCount();
-  void Show(const ShownTexts& shown);
 
-  // The shared body of the four operator keys.
+  // One of the four operator keys.
   void PressOperator(Operator op);
   // The first number of a calculation becomes the total.
   void RecordFirstNumber(Operator op);

@@ -10,9 +10,30 @@
 
 namespace tallix {
 
+// The display and the status panes as the host showed them.
+struct ShownTexts {
+  std::string display, items, average, memory, numLock;
+  bool bank2Shown = false;
+  bool operator==(const ShownTexts&) const = default;
+};
+
 class EngineHost {
  public:
   virtual ~EngineHost() = default;
+
+  // The display, the panes and the "Mem2" label, all at once.
+  ShownTexts Shown() {
+    return {GetDisplayText(), GetItemsText(),   GetAverageText(),
+            GetMemoryText(),  GetNumLockText(), IsBank2IndicatorShown()};
+  }
+  void Show(const ShownTexts& shown) {
+    SetDisplayText(shown.display);
+    SetItemsText(shown.items);
+    SetAverageText(shown.average);
+    SetMemoryText(shown.memory);
+    SetNumLockText(shown.numLock);
+    ShowBank2Indicator(shown.bank2Shown);
+  }
 
   // The display field: its text is the calculator's working value.
   virtual std::string GetDisplayText() = 0;

@@ -5,6 +5,7 @@
 
 #include "engine/basic_host.h"
 #include "engine/deferred_host.h"
+#include "engine/display_text.h"
 #include "engine/engine.h"
 #include "engine/memory_settings.h"
 
@@ -17,13 +18,11 @@ using Kind = EngineInput::Kind;
 // entry open ends nothing either: they may fall inside a number.
 bool FallsInsideNumber(const EngineInput& input) { return input.kind == Kind::KeyUp || input.keepsEntry; }
 
-int RadixOfMode(std::uint8_t displayMode) {
-  switch (displayMode) {
-    case display_mode::kHex: return 16;
-    case display_mode::kBinary: return 2;
-    case display_mode::kOctal: return 8;
-    default: return 10;
-  }
+// A digit's value 0..15, either case; -1 for any other character.
+int DigitOf(char c) {
+  const char upper = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+  if (std::isdigit(static_cast<unsigned char>(c))) return c - '0';
+  return upper >= 'A' && upper <= 'F' ? upper - 'A' + 10 : -1;
 }
 
 // The record replayed on a host in memory from checkpoint `from` (nullptr:
@@ -46,11 +45,7 @@ std::vector<EngineInput> KeysTyping(std::string_view value) {
   std::vector<EngineInput> typed;
   const bool negative = value.front() == '-';
   for (char c : negative ? value.substr(1) : value) {
-    const char upper = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-    const Key key = c == '.' ? Key::Point
-                    : std::isdigit(static_cast<unsigned char>(c))
-                        ? static_cast<Key>(static_cast<int>(Key::D0) + (c - '0'))
-                        : static_cast<Key>(static_cast<int>(Key::A) + (upper - 'A'));
+    const Key key = c == '.' ? Key::Point : DigitKey(DigitOf(c));
     typed.push_back({.kind = Kind::PressKey,
                      .typesEntry = true,
                      .startsEntry = typed.empty(),
@@ -133,14 +128,11 @@ bool IsTypableNumber(std::string_view value, bool decimal, int radix) {
   int digits = 0;
   bool point = false;
   for (char c : value) {
-    const char upper = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
     if (c == '.' && decimal && !point) {
       point = true;
       continue;
     }
-    const int digit = std::isdigit(static_cast<unsigned char>(upper)) ? upper - '0'
-                      : upper >= 'A' && upper <= 'F'                  ? upper - 'A' + 10
-                                                                      : -1;
+    const int digit = DigitOf(c);
     if (digit < 0 || digit >= radix) return false;
     ++digits;
   }
@@ -161,7 +153,7 @@ std::optional<PlannedCorrection> PlanCorrection(const InputRecord& record, std::
     plan.shownBefore = host.display;
     return false;
   });
-  if (!IsTypableNumber(value, displayMode < display_mode::kHex, RadixOfMode(displayMode))) return std::nullopt;
+  if (!IsTypableNumber(value, displayMode < display_mode::kHex, RadixOf(displayMode))) return std::nullopt;
 
   const std::vector<EngineInput> typed = KeysTyping(value);
   // The checkpoints before the number still hold.
@@ -203,10 +195,8 @@ std::optional<InputRecord> WithCorrectionUndone(const InputRecord& record, const
 }
 
 std::string CorrectionKeysText(std::string_view typed) {
-  std::string keys;
-  for (const char c : typed) {
-    if (c != ',' && c != ' ') keys.push_back(c);
-  }
+  std::string keys(typed);
+  std::erase_if(keys, [](char c) { return c == ',' || c == ' '; });
   return keys;
 }
 

@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "engine/engine_host.h"
 #include "engine/engine_state.h"
 
 namespace tallix {
@@ -48,13 +49,6 @@ struct EngineInput {
   bool operator==(const EngineInput&) const = default;
 };
 static_assert(sizeof(EngineInput) == 8);
-
-// The display and the status panes as the host showed them.
-struct ShownTexts {
-  std::string display, items, average, memory, numLock;
-  bool bank2Shown = false;
-  bool operator==(const ShownTexts&) const = default;
-};
 
 // Where the calculator stood after the first `inputs` inputs of a record, so
 // that a replay of a long record can start there.

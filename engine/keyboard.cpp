@@ -37,8 +37,8 @@ struct KeyboardRows {
   struct Row {
     std::array<int, 3> keys;
     Condition when;
-    Action run;
     std::optional<Key> pressed;
+    Action run = nullptr;                  // nullptr: the operation of the key drawn pressed
     std::optional<MenuCommand> command{};  // the menu command it runs too
   };
 
@@ -57,6 +57,8 @@ namespace {
 constexpr bool Always(const KeyContext&) { return true; }
 constexpr bool Ctrl(const KeyContext& c) { return c.ctrl; }
 constexpr bool CtrlShift(const KeyContext& c) { return c.ctrl && c.shift; }
+bool Decimal(const KeyContext& c) { return c.decimal(); }
+bool Hex(const KeyContext& c) { return c.hex(); }
 constexpr int kNone = -1;
 
 }  // namespace
@@ -68,115 +70,85 @@ const std::array<KeyboardRows::Row, 61> KeyboardRows::kRows = {{
     // systems by their initials with Ctrl and Shift, before Ctrl alone takes
     // B; the memory keys as other Windows calculators have them; the window's
     // keys on F2 to F8.
-    {{vk::Letter('D'), kNone, kNone}, CtrlShift, [](Engine& e) { e.RunKey(Key::Dec); }, Key::Dec},
-    {{vk::Letter('H'), kNone, kNone}, CtrlShift, [](Engine& e) { e.RunKey(Key::Hex); }, Key::Hex},
-    {{vk::Letter('B'), kNone, kNone}, CtrlShift, [](Engine& e) { e.RunKey(Key::Bin); }, Key::Bin},
-    {{vk::Letter('O'), kNone, kNone}, CtrlShift, [](Engine& e) { e.RunKey(Key::Oct); }, Key::Oct},
-    {{vk::Letter('L'), kNone, kNone}, Ctrl, [](Engine& e) { e.RunKey(Key::MemoryClear); }, Key::MemoryClear},
-    {{vk::Letter('R'), kNone, kNone}, Ctrl, [](Engine& e) { e.RunKey(Key::MemoryRecall); }, Key::MemoryRecall},
-    {{vk::Letter('M'), kNone, kNone}, Ctrl, [](Engine& e) { e.RunKey(Key::MemorySet); }, Key::MemorySet},
-    {{vk::Letter('P'), kNone, kNone}, Ctrl, [](Engine& e) { e.RunKey(Key::MemoryAdd); }, Key::MemoryAdd},
-    {{vk::Letter('B'), kNone, kNone}, Ctrl, [](Engine& e) { e.RunKey(Key::SecondBank); }, Key::SecondBank},
-    {{vk::Letter('T'), kNone, kNone}, Ctrl, WindowKey<Key::AlwaysOnTop>, Key::AlwaysOnTop},
-    {{vk::Function(2), kNone, kNone}, Always, WindowKey<Key::Convert>, Key::Convert},
-    {{vk::Function(3), kNone, kNone}, Always, WindowKey<Key::Area>, Key::Area},
-    {{vk::Function(4), kNone, kNone}, Always, WindowKey<Key::Volume>, Key::Volume},
-    {{vk::Function(5), kNone, kNone}, Always, WindowKey<Key::Loan>, Key::Loan},
-    {{vk::Function(6), kNone, kNone}, Always, WindowKey<Key::Transfer>, Key::Transfer},
-    {{vk::Function(7), kNone, kNone}, Always, WindowKey<Key::Lap>, Key::Lap},
-    {{vk::Function(8), kNone, kNone}, Always, WindowKey<Key::Reset>, Key::Reset},
-    {{vk::kBackspace, kNone, kNone}, Always, [](Engine& e) { e.Backspace(); }, Key::Back},
-    {{vk::kShift, kNone, kNone}, Always, [](Engine& e) { e.state_.shiftDown = true; }, std::nullopt},
-    {{vk::kControl, kNone, kNone}, Always, [](Engine& e) { e.state_.ctrlDown = true; }, std::nullopt},
-    {{vk::kDelete, kNone, kNone}, Always, [](Engine& e) { e.ClearEntry(); }, Key::ClearEntry},
-    {{vk::kEscape, kNone, kNone}, [](const KeyContext& c) { return !c.shift; },
-     [](Engine& e) { e.ClearAll(); }, Key::Clear},
-    {{vk::kEscape, kNone, kNone}, Always,
+    {{vk::Letter('D'), kNone, kNone}, CtrlShift, Key::Dec},
+    {{vk::Letter('H'), kNone, kNone}, CtrlShift, Key::Hex},
+    {{vk::Letter('B'), kNone, kNone}, CtrlShift, Key::Bin},
+    {{vk::Letter('O'), kNone, kNone}, CtrlShift, Key::Oct},
+    {{vk::Letter('L'), kNone, kNone}, Ctrl, Key::MemoryClear},
+    {{vk::Letter('R'), kNone, kNone}, Ctrl, Key::MemoryRecall},
+    {{vk::Letter('M'), kNone, kNone}, Ctrl, Key::MemorySet},
+    {{vk::Letter('P'), kNone, kNone}, Ctrl, Key::MemoryAdd},
+    {{vk::Letter('B'), kNone, kNone}, Ctrl, Key::SecondBank},
+    {{vk::Letter('T'), kNone, kNone}, Ctrl, Key::AlwaysOnTop, WindowKey<Key::AlwaysOnTop>},
+    {{vk::Function(2), kNone, kNone}, Always, Key::Convert, WindowKey<Key::Convert>},
+    {{vk::Function(3), kNone, kNone}, Always, Key::Area, WindowKey<Key::Area>},
+    {{vk::Function(4), kNone, kNone}, Always, Key::Volume, WindowKey<Key::Volume>},
+    {{vk::Function(5), kNone, kNone}, Always, Key::Loan, WindowKey<Key::Loan>},
+    {{vk::Function(6), kNone, kNone}, Always, Key::Transfer, WindowKey<Key::Transfer>},
+    {{vk::Function(7), kNone, kNone}, Always, Key::Lap, WindowKey<Key::Lap>},
+    {{vk::Function(8), kNone, kNone}, Always, Key::Reset, WindowKey<Key::Reset>},
+    {{vk::kBackspace, kNone, kNone}, Always, Key::Back},
+    {{vk::kShift, kNone, kNone}, Always, std::nullopt, [](Engine& e) { e.state_.shiftDown = true; }},
+    {{vk::kControl, kNone, kNone}, Always, std::nullopt, [](Engine& e) { e.state_.ctrlDown = true; }},
+    {{vk::kDelete, kNone, kNone}, Always, Key::ClearEntry},
+    {{vk::kEscape, kNone, kNone}, [](const KeyContext& c) { return !c.shift; }, Key::Clear},
+    {{vk::kEscape, kNone, kNone}, Always, Key::ClearTape,
      [](Engine& e) {
        e.ClearTape();
        e.state_.shiftDown = false;
-     },
-     Key::ClearTape},
-    {{vk::kSpace, kNone, kNone}, Always, [](Engine&) {}, Key::Start},
-    {{vk::kUp, kNone, kNone}, Always, [](Engine& e) { e.FeedTape(); }, Key::Feed},
+     }},
+    {{vk::kSpace, kNone, kNone}, Always, Key::Start, [](Engine&) {}},
+    {{vk::kUp, kNone, kNone}, Always, Key::Feed},
     {{vk::Digit(0), vk::Numpad(0), vk::Letter('M')},
-     [](const KeyContext& c) { return c.laptop && c.vk == vk::Digit(0); },
-     [](Engine& e) { e.PressDivide(); }, Key::Divide},
+     [](const KeyContext& c) { return c.laptop && c.vk == vk::Digit(0); }, Key::Divide},
     {{vk::Digit(0), vk::Numpad(0), vk::Letter('M')},
-     [](const KeyContext& c) { return c.laptop ? c.vk != vk::Digit(0) : c.vk != vk::Letter('M'); },
-     [](Engine& e) { e.EnterDigit(0); }, Key::D0},
-    {{vk::Digit(1), vk::Numpad(1), vk::Letter('J')}, [](const KeyContext& c) { return c.digitKey(1); },
-     [](Engine& e) { e.EnterDigit(1); }, Key::D1},
+     [](const KeyContext& c) { return c.laptop ? c.vk != vk::Digit(0) : c.vk != vk::Letter('M'); }, Key::D0},
+    {{vk::Digit(1), vk::Numpad(1), vk::Letter('J')}, [](const KeyContext& c) { return c.digitKey(1); }, Key::D1},
     {{vk::Digit(2), vk::Numpad(2), vk::Letter('K')},
-     [](const KeyContext& c) { return c.digitKey(2) && !c.binary(); }, [](Engine& e) { e.EnterDigit(2); },
-     Key::D2},
+     [](const KeyContext& c) { return c.digitKey(2) && !c.binary(); }, Key::D2},
     {{vk::Digit(3), vk::Numpad(3), vk::Letter('L')},
-     [](const KeyContext& c) { return c.digitKey(3) && !c.binary(); }, [](Engine& e) { e.EnterDigit(3); },
-     Key::D3},
+     [](const KeyContext& c) { return c.digitKey(3) && !c.binary(); }, Key::D3},
     {{vk::Digit(4), vk::Numpad(4), vk::Letter('U')},
-     [](const KeyContext& c) { return c.digitKey(4) && !c.binary(); }, [](Engine& e) { e.EnterDigit(4); },
-     Key::D4},
+     [](const KeyContext& c) { return c.digitKey(4) && !c.binary(); }, Key::D4},
     {{vk::Digit(5), vk::Numpad(5), vk::Letter('I')}, [](const KeyContext& c) { return c.shift && c.decimal(); },
-     [](Engine& e) { e.PressPercent(); }, Key::Percent},
+     Key::Percent},
     {{vk::Digit(5), vk::Numpad(5), vk::Letter('I')},
-     [](const KeyContext& c) { return !c.shift && c.digitKey(5) && !c.binary(); },
-     [](Engine& e) { e.EnterDigit(5); }, Key::D5},
+     [](const KeyContext& c) { return !c.shift && c.digitKey(5) && !c.binary(); }, Key::D5},
     {{vk::Digit(6), vk::Numpad(6), vk::Letter('O')},
-     [](const KeyContext& c) { return c.digitKey(6) && !c.binary(); }, [](Engine& e) { e.EnterDigit(6); },
-     Key::D6},
-    {{vk::Digit(7), vk::Numpad(7), kNone}, [](const KeyContext& c) { return !c.binary(); },
-     [](Engine& e) { e.EnterDigit(7); }, Key::D7},
-    {{vk::Digit(8), vk::Numpad(8), kNone}, [](const KeyContext& c) { return c.shift; },
-     [](Engine& e) { e.PressTimes(); }, Key::Times},
-    {{vk::Digit(8), vk::Numpad(8), kNone}, [](const KeyContext& c) { return c.decimal() || c.hex(); },
-     [](Engine& e) { e.EnterDigit(8); }, Key::D8},
-    {{vk::Digit(9), vk::Numpad(9), kNone}, [](const KeyContext& c) { return c.decimal() || c.hex(); },
-     [](Engine& e) { e.EnterDigit(9); }, Key::D9},
-    {{vk::kPeriod, vk::kDecimal, kNone}, [](const KeyContext& c) { return c.decimal(); },
-     [](Engine& e) { e.EnterPoint(); }, Key::Point},
-    {{vk::kEquals, kNone, kNone}, [](const KeyContext& c) { return !c.shift; },
-     [](Engine& e) { e.PressEquals(); }, Key::Equals},
-    {{vk::kEquals, vk::kAdd, kNone}, Always, [](Engine& e) { e.PressPlus(); }, Key::Plus},
-    {{vk::kEnter, kNone, kNone}, Always, [](Engine& e) { e.PressEquals(); }, Key::Equals},
+     [](const KeyContext& c) { return c.digitKey(6) && !c.binary(); }, Key::D6},
+    {{vk::Digit(7), vk::Numpad(7), kNone}, [](const KeyContext& c) { return !c.binary(); }, Key::D7},
+    {{vk::Digit(8), vk::Numpad(8), kNone}, [](const KeyContext& c) { return c.shift; }, Key::Times},
+    {{vk::Digit(8), vk::Numpad(8), kNone}, [](const KeyContext& c) { return c.decimal() || c.hex(); }, Key::D8},
+    {{vk::Digit(9), vk::Numpad(9), kNone}, [](const KeyContext& c) { return c.decimal() || c.hex(); }, Key::D9},
+    {{vk::kPeriod, vk::kDecimal, kNone}, Decimal, Key::Point},
+    {{vk::kEquals, kNone, kNone}, [](const KeyContext& c) { return !c.shift; }, Key::Equals},
+    {{vk::kEquals, vk::kAdd, kNone}, Always, Key::Plus},
+    {{vk::kEnter, kNone, kNone}, Always, Key::Equals},
     {{vk::kMultiply, vk::Letter('P'), kNone}, [](const KeyContext& c) { return c.laptop || c.vk == vk::kMultiply; },
-     [](Engine& e) { e.PressTimes(); }, Key::Times},
+     Key::Times},
     {{vk::kSubtract, vk::kMinus, vk::kSemicolon},
-     [](const KeyContext& c) { return c.laptop || c.vk != vk::kSemicolon; }, [](Engine& e) { e.PressMinus(); },
-     Key::Minus},
-    {{vk::kSlash, vk::kDivide, kNone}, [](const KeyContext& c) { return c.laptop && c.vk == vk::kSlash; },
-     [](Engine& e) { e.PressPlus(); }, Key::Plus},
-    {{vk::kSlash, vk::kDivide, kNone}, Always, [](Engine& e) { e.PressDivide(); }, Key::Divide},
-    {{vk::Letter('A'), kNone, kNone}, [](const KeyContext& c) { return c.hex(); },
-     [](Engine& e) { e.EnterDigit(10); }, Key::A},
-    {{vk::Letter('B'), kNone, kNone}, [](const KeyContext& c) { return c.hex(); },
-     [](Engine& e) { e.EnterDigit(11); }, Key::B},
-    {{vk::Letter('C'), kNone, kNone}, [](const KeyContext& c) { return c.ctrl; },
-     [](Engine& e) { e.Copy(); }, std::nullopt, MenuCommand::Copy},
-    {{vk::Letter('C'), kNone, kNone}, [](const KeyContext& c) { return c.hex(); },
-     [](Engine& e) { e.EnterDigit(12); }, Key::C},
-    {{vk::Letter('D'), kNone, kNone}, [](const KeyContext& c) { return c.hex(); },
-     [](Engine& e) { e.EnterDigit(13); }, Key::D},
-    {{vk::Letter('E'), kNone, kNone}, [](const KeyContext& c) { return c.hex(); },
-     [](Engine& e) { e.EnterDigit(14); }, Key::E},
-    {{vk::Letter('F'), kNone, kNone}, [](const KeyContext& c) { return c.hex(); },
-     [](Engine& e) { e.EnterDigit(15); }, Key::F},
-    {{vk::Letter('G'), kNone, kNone}, [](const KeyContext& c) { return c.decimal(); },
-     [](Engine& e) { e.MakeChange(); }, Key::Change},
-    {{vk::Letter('N'), kNone, kNone}, [](const KeyContext& c) { return c.ctrl; }, [](Engine& e) {
+     [](const KeyContext& c) { return c.laptop || c.vk != vk::kSemicolon; }, Key::Minus},
+    {{vk::kSlash, vk::kDivide, kNone}, [](const KeyContext& c) { return c.laptop && c.vk == vk::kSlash; }, Key::Plus},
+    {{vk::kSlash, vk::kDivide, kNone}, Always, Key::Divide},
+    {{vk::Letter('A'), kNone, kNone}, Hex, Key::A},
+    {{vk::Letter('B'), kNone, kNone}, Hex, Key::B},
+    {{vk::Letter('C'), kNone, kNone}, Ctrl, std::nullopt, [](Engine& e) { e.Copy(); }, MenuCommand::Copy},
+    {{vk::Letter('C'), kNone, kNone}, Hex, Key::C},
+    {{vk::Letter('D'), kNone, kNone}, Hex, Key::D},
+    {{vk::Letter('E'), kNone, kNone}, Hex, Key::E},
+    {{vk::Letter('F'), kNone, kNone}, Hex, Key::F},
+    {{vk::Letter('G'), kNone, kNone}, Decimal, Key::Change},
+    {{vk::Letter('N'), kNone, kNone}, Ctrl, std::nullopt, [](Engine& e) {
        if (!e.recorder_.replaying()) e.host_->AskForNote();
-     }, std::nullopt, MenuCommand::AddNote},
-    {{vk::Letter('R'), kNone, kNone}, [](const KeyContext& c) { return c.decimal(); },
-     [](Engine& e) { e.Reciprocal(); }, Key::Reciprocal},
-    {{vk::Letter('T'), kNone, kNone}, [](const KeyContext& c) { return c.decimal(); },
-     [](Engine& e) { e.AddTax(); }, Key::Tax},
-    {{vk::Letter('V'), kNone, kNone}, [](const KeyContext& c) { return c.ctrl; },
-     [](Engine& e) { e.Paste(); }, std::nullopt, MenuCommand::Paste},
-    {{vk::kF9, kNone, kNone}, [](const KeyContext& c) { return c.decimal(); },
-     [](Engine& e) { e.ChangeSign(); }, Key::ChangeSign},
-    {{vk::kF1, kNone, kNone}, Always, [](Engine& e) {
+     }, MenuCommand::AddNote},
+    {{vk::Letter('R'), kNone, kNone}, Decimal, Key::Reciprocal},
+    {{vk::Letter('T'), kNone, kNone}, Decimal, Key::Tax},
+    {{vk::Letter('V'), kNone, kNone}, Ctrl, std::nullopt, [](Engine& e) { e.Paste(); }, MenuCommand::Paste},
+    {{vk::kF9, kNone, kNone}, Decimal, Key::ChangeSign},
+    {{vk::kF1, kNone, kNone}, Always, Key::Help, [](Engine& e) {
        if (!e.recorder_.replaying()) e.host_->OpenHelp();
-     }, Key::Help, MenuCommand::Help},
-    {{vk::kNumLock, kNone, kNone}, Always, [](Engine& e) { e.ReadNumLock(); }, std::nullopt},
+     }, MenuCommand::Help},
+    {{vk::kNumLock, kNone, kNone}, Always, std::nullopt, [](Engine& e) { e.ReadNumLock(); }},
 }};
 // clang-format on
 
@@ -204,7 +176,11 @@ int Engine::KeyDown(int virtualKey) {
   const KeyContext context{virtualKey, state_.laptopKeys, state_.shiftDown, state_.ctrlDown, state_.displayMode};
   if (const auto* row = KeyboardRows::Find(context)) {
     if (row->pressed) host_->ShowKeyPressed(*row->pressed, true);
-    row->run(*this);
+    if (row->run) {
+      row->run(*this);
+    } else {
+      RunKey(*row->pressed);
+    }
   }
   // The edit field must not act on Esc itself.
   return virtualKey == vk::kEscape ? 0 : virtualKey;

@@ -33,11 +33,6 @@ Real Apply(Operator op, Real total, Real operand) {
 
 }  // namespace
 
-void Engine::PressPlus() { PressOperator(Operator::Plus); }
-void Engine::PressMinus() { PressOperator(Operator::Minus); }
-void Engine::PressTimes() { PressOperator(Operator::Times); }
-void Engine::PressDivide() { PressOperator(Operator::Divide); }
-
 void Engine::RunOperator(Operator op) { PressOperator(op == Operator::None ? Operator::Plus : op); }
 
 void Engine::PressOperator(Operator op) {

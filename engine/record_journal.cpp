@@ -320,12 +320,6 @@ std::string EncodeJournalStart(const InputRecord& record, std::span<const std::s
   return out;
 }
 
-std::string EncodeJournalBatch(const InputRecord& record, const JournalMark& from) {
-  std::string out;
-  AppendJournalBatch(record, from, out);
-  return out;
-}
-
 void AppendJournalBatch(const InputRecord& record, const JournalMark& from, std::string& out,
                         const JournalBatchEnd* end) {
   const JournalMark to = JournalMark::Of(record);

@@ -62,9 +62,8 @@ struct JournalMark {
   }
 };
 
-// What the record gained since `from`, as one batch; empty when nothing.
-std::string EncodeJournalBatch(const InputRecord& record, const JournalMark& from);
-// The same, appended to `out`, with the batch's end when given.
+// What the record gained since `from`, as one batch appended to `out` (nothing
+// when it gained nothing), with the batch's end when given.
 void AppendJournalBatch(const InputRecord& record, const JournalMark& from, std::string& out,
                         const JournalBatchEnd* end = nullptr);
 

@@ -7,26 +7,12 @@
 
 namespace tallix {
 
-void Engine::Show(const ShownTexts& shown) {
-  host_->SetDisplayText(shown.display);
-  host_->SetItemsText(shown.items);
-  host_->SetAverageText(shown.average);
-  host_->SetMemoryText(shown.memory);
-  host_->SetNumLockText(shown.numLock);
-  host_->ShowBank2Indicator(shown.bank2Shown);
-}
-
 void Engine::AdoptRecord(const InputRecord& record, const EngineState& end, const ShownTexts& shown,
                          std::size_t tapeLines) {
   state_ = end;
-  Show(shown);
+  host_->Show(shown);
   host_->SelectTapeLine(state_.lastTapeIndex);
   recorder_.Adopt(record, tapeLines);
-}
-
-ShownTexts Engine::ShownNow() const {
-  return {host_->GetDisplayText(), host_->GetItemsText(),   host_->GetAverageText(),
-          host_->GetMemoryText(),  host_->GetNumLockText(), host_->IsBank2IndicatorShown()};
 }
 
 void Engine::Replay(const InputRecord& record, const ReplayOptions& options) {
@@ -34,7 +20,7 @@ void Engine::Replay(const InputRecord& record, const ReplayOptions& options) {
   if (options.via) host_ = options.via;
   const RecordCheckpoint* from = options.from;
   state_ = from ? from->state : record.start;
-  Show(from ? from->shown : record.startTexts);
+  host_->Show(from ? from->shown : record.startTexts);
   recorder_.BeginReplay(record, from);
   bool stopped = false;
   for (std::size_t input = from ? from->inputs : 0; input < record.inputs.size() && !stopped; ++input) {

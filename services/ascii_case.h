@@ -3,15 +3,13 @@
 // whatever their letter case; only ASCII letters fold, as every word Tallix
 // knows is ASCII.
 #include <algorithm>
-#include <cctype>
 #include <string_view>
 
 namespace tallix {
 
 inline bool EqualsIgnoringCase(std::string_view a, std::string_view b) {
-  return std::ranges::equal(a, b, [](char x, char y) {
-    return std::tolower(static_cast<unsigned char>(x)) == std::tolower(static_cast<unsigned char>(y));
-  });
+  const auto fold = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
+  return std::ranges::equal(a, b, [&](char x, char y) { return fold(x) == fold(y); });
 }
 
 }  // namespace tallix

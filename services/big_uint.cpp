@@ -128,17 +128,6 @@ void BigUint::Subtract(const BigUint& other) {
   Trim();
 }
 
-std::uint32_t BigUint::DivideSmall(std::uint32_t divisor) {
-  std::uint64_t remainder = 0;
-  for (std::size_t i = limbs_.size(); i-- > 0;) {
-    const std::uint64_t current = (remainder << 32) | limbs_[i];
-    limbs_[i] = static_cast<std::uint32_t>(current / divisor);
-    remainder = current % divisor;
-  }
-  Trim();
-  return static_cast<std::uint32_t>(remainder);
-}
-
 int Compare(const BigUint& a, const BigUint& b) {
   if (a.limbs_.size() != b.limbs_.size()) return a.limbs_.size() < b.limbs_.size() ? -1 : 1;
   for (std::size_t i = a.limbs_.size(); i-- > 0;) {

@@ -26,9 +26,6 @@ class BigUint {
   void ShiftLeft(int bits);
   void Subtract(const BigUint& other);  // requires *this >= other
 
-  // Divides by `divisor` in place and returns the remainder.
-  std::uint32_t DivideSmall(std::uint32_t divisor);
-
   // The 128 bits starting at bit `from` (bits beyond the end read as 0).
   unsigned __int128 Bits128(int from) const;
 

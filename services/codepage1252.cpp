@@ -51,22 +51,12 @@ std::string Utf16ToCp1252(std::u16string_view text) {
 
 namespace {
 
+// A lead byte with the point's top bits, then six bits a byte.
 void AppendUtf8(std::string& out, char32_t point) {
-  if (point < 0x80) {
-    out.push_back(static_cast<char>(point));
-  } else if (point < 0x800) {
-    out.push_back(static_cast<char>(0xC0 | (point >> 6)));
-    out.push_back(static_cast<char>(0x80 | (point & 0x3F)));
-  } else if (point < 0x10000) {
-    out.push_back(static_cast<char>(0xE0 | (point >> 12)));
-    out.push_back(static_cast<char>(0x80 | ((point >> 6) & 0x3F)));
-    out.push_back(static_cast<char>(0x80 | (point & 0x3F)));
-  } else {
-    out.push_back(static_cast<char>(0xF0 | (point >> 18)));
-    out.push_back(static_cast<char>(0x80 | ((point >> 12) & 0x3F)));
-    out.push_back(static_cast<char>(0x80 | ((point >> 6) & 0x3F)));
-    out.push_back(static_cast<char>(0x80 | (point & 0x3F)));
-  }
+  constexpr unsigned kLead[] = {0x00, 0xC0, 0xE0, 0xF0};
+  const int following = point < 0x80 ? 0 : point < 0x800 ? 1 : point < 0x10000 ? 2 : 3;
+  out.push_back(static_cast<char>(kLead[following] | (point >> (6 * following))));
+  for (int k = following - 1; k >= 0; --k) out.push_back(static_cast<char>(0x80 | ((point >> (6 * k)) & 0x3F)));
 }
 
 constexpr char32_t kReplacement = 0xFFFD;

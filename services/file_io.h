@@ -29,8 +29,6 @@ enum class Refusal {
 };
 
 enum class LockOutcome { kLocked, kInUse, kFailed };
-class File;
-LockOutcome TryLock(File& file, bool shared);
 
 // A file held open: the descriptor (POSIX) or HANDLE (Windows). Closing it,
 // or its end, drops the lock it holds.
@@ -57,7 +55,7 @@ class File {
   bool Close();
 
  private:
-  friend LockOutcome TryLock(File& file, bool shared);
+  friend LockOutcome TryLock(File& file);
   std::intptr_t native_ = -1;
   bool locked_ = false;
 };
@@ -104,11 +102,10 @@ enum class ReadOutcome { kRead, kTooLarge, kFailed };
 // bytes read, when it holds more than `limit`.
 ReadOutcome ReadAll(const File& file, std::string& bytes, std::uint64_t limit);
 
-// Locks the file without waiting, exclusively or shared, until it is
-// closed (kFailed leaves the thread's last error). On Windows the lock covers
-// one byte far past any end, as a lock there forbids others to read what it
-// covers.
-LockOutcome TryLock(File& file, bool shared = false);
+// Locks the file without waiting, exclusively, until it is closed (kFailed
+// leaves the thread's last error). On Windows the lock covers one byte far
+// past any end, as a lock there forbids others to read what it covers.
+LockOutcome TryLock(File& file);
 
 // The thread's last file error, never "none", so that a failure cannot pass
 // for a success.

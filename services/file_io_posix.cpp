@@ -106,9 +106,9 @@ ReadOutcome ReadAll(const File& file, std::string& bytes, std::uint64_t limit) {
   }
 }
 
-LockOutcome TryLock(File& file, bool shared) {
+LockOutcome TryLock(File& file) {
   for (;;) {
-    if (flock(static_cast<int>(file.native()), (shared ? LOCK_SH : LOCK_EX) | LOCK_NB) == 0) {
+    if (flock(static_cast<int>(file.native()), LOCK_EX | LOCK_NB) == 0) {
       file.locked_ = true;
       return LockOutcome::kLocked;
     }

@@ -75,6 +75,16 @@ Opened Refused(Refusal refusal) {
 
 HANDLE Of(const File& file) { return reinterpret_cast<HANDLE>(file.native()); }
 
+// `wide` in UTF-8, converted with `flags`; empty when that fails.
+std::string ToUtf8(std::wstring_view wide, DWORD flags) {
+  const int size = static_cast<int>(wide.size());
+  const int length = WideCharToMultiByte(CP_UTF8, flags, wide.data(), size, nullptr, 0, nullptr, nullptr);
+  if (length <= 0) return {};
+  std::string text(static_cast<std::size_t>(length), '\0');
+  WideCharToMultiByte(CP_UTF8, flags, wide.data(), size, text.data(), length, nullptr, nullptr);
+  return text;
+}
+
 constexpr DWORD kAllShare = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
 
 // A lock on Windows forbids others to read what it covers: one byte far
@@ -165,10 +175,9 @@ ReadOutcome ReadAll(const File& file, std::string& bytes, std::uint64_t limit) {
   }
 }
 
-LockOutcome TryLock(File& file, bool shared) {
+LockOutcome TryLock(File& file) {
   OVERLAPPED place = LockPlace();
-  const DWORD flags = (shared ? 0 : LOCKFILE_EXCLUSIVE_LOCK) | LOCKFILE_FAIL_IMMEDIATELY;
-  if (LockFileEx(Of(file), flags, 0, 1, 0, &place)) {
+  if (LockFileEx(Of(file), LOCKFILE_EXCLUSIVE_LOCK | LOCKFILE_FAIL_IMMEDIATELY, 0, 1, 0, &place)) {
     file.locked_ = true;
     return LockOutcome::kLocked;
   }
@@ -201,14 +210,7 @@ std::wstring WidePath(std::string_view utf8) {
   return wide;
 }
 
-std::string Utf8FromWide(std::wstring_view wide) {
-  const int size = static_cast<int>(wide.size());
-  const int length = WideCharToMultiByte(CP_UTF8, 0, wide.data(), size, nullptr, 0, nullptr, nullptr);
-  if (length <= 0) return {};
-  std::string text(static_cast<std::size_t>(length), '\0');
-  WideCharToMultiByte(CP_UTF8, 0, wide.data(), size, text.data(), length, nullptr, nullptr);
-  return text;
-}
+std::string Utf8FromWide(std::wstring_view wide) { return ToUtf8(wide, 0); }
 
 std::optional<std::filesystem::path> FsPath(std::string_view utf8) {
   if (utf8.empty()) return std::filesystem::path();
@@ -218,14 +220,9 @@ std::optional<std::filesystem::path> FsPath(std::string_view utf8) {
 }
 
 std::optional<std::string> Utf8Path(const std::filesystem::path& path) {
-  const std::wstring& wide = path.native();
-  if (wide.empty()) return std::string();
-  const int size = static_cast<int>(wide.size());
-  const int length =
-      WideCharToMultiByte(CP_UTF8, WC_ERR_INVALID_CHARS, wide.data(), size, nullptr, 0, nullptr, nullptr);
-  if (length <= 0) return std::nullopt;
-  std::string text(static_cast<std::size_t>(length), '\0');
-  WideCharToMultiByte(CP_UTF8, WC_ERR_INVALID_CHARS, wide.data(), size, text.data(), length, nullptr, nullptr);
+  if (path.empty()) return std::string();
+  std::string text = ToUtf8(path.native(), WC_ERR_INVALID_CHARS);
+  if (text.empty()) return std::nullopt;
   return text;
 }
 

@@ -1,6 +1,6 @@
 #include "app/settings/ini_document.h"
 
-#include <algorithm>
+#include "services/ascii_case.h"
 
 namespace tallix {
 
@@ -8,13 +8,6 @@ namespace {
 
 constexpr std::string_view kBlanks = " \t\r\f\v";
 constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
-
-char FoldCase(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
-
-bool EqualNoCase(std::string_view a, std::string_view b) {
-  return a.size() == b.size() &&
-         std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) { return FoldCase(x) == FoldCase(y); });
-}
 
 std::string_view DropEnclosingQuotes(std::string_view value) {
   if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') && value.back() == value.front()) {
@@ -112,8 +105,8 @@ std::optional<std::string> IniDocument::Find(std::string_view section, std::stri
   std::optional<std::string> found;
   ForEachLine([&](const Line& line) {
     if (const auto name = line.SectionName()) {
-      inSection = EqualNoCase(*name, section);
-    } else if (const auto name = inSection ? line.KeyName() : std::nullopt; name && EqualNoCase(*name, key)) {
+      inSection = EqualsIgnoringCase(*name, section);
+    } else if (const auto name = inSection ? line.KeyName() : std::nullopt; name && EqualsIgnoringCase(*name, key)) {
       found = std::string(DropEnclosingQuotes(TrimBlanks(line.Value())));
       return false;
     }
@@ -136,12 +129,12 @@ bool IniDocument::Set(std::string_view section, std::string_view key, std::strin
   std::string foundName;
   ForEachLine([&](const Line& line) {
     if (const auto name = line.SectionName()) {
-      inSection = EqualNoCase(*name, section);
+      inSection = EqualsIgnoringCase(*name, section);
       inFirstSection = inSection && !sectionSeen;
       sectionSeen = sectionSeen || inSection;
     } else if (const auto name = inSection ? line.KeyName() : std::nullopt; !name) {
       return true;
-    } else if (EqualNoCase(*name, key)) {
+    } else if (EqualsIgnoringCase(*name, key)) {
       found = line;
       foundName = *name;
       return false;
@@ -175,7 +168,7 @@ bool IniDocument::RemoveSection(std::string_view section) {
   ForEachLine([&](const Line& line) {
     const auto name = line.SectionName();
     if (!name) return true;
-    const bool match = EqualNoCase(*name, section);
+    const bool match = EqualsIgnoringCase(*name, section);
     if (match && !removing) kept.append(bytes_, keptFrom, line.begin - keptFrom);
     if (!match && removing) keptFrom = line.begin;
     removing = match;

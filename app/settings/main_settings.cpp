@@ -1,9 +1,7 @@
 #include "app/settings/main_settings.h"
 
 #include <cfloat>
-#include <charconv>
 #include <cmath>
-#include <cstdlib>
 #include <limits>
 
 #include "engine/settings_keys.h"
@@ -63,42 +61,9 @@ float TaxRateFromText(std::string_view text) {
   return static_cast<float>(std::fmax(-static_cast<Real>(FLT_MAX), std::fmin(read, static_cast<Real>(FLT_MAX))));
 }
 
-std::string PlainSingleText(float value) {
-  if (std::isnan(value)) return std::string(kNaNText);
-  if (std::isinf(value)) return std::string(value < 0 ? kNegativeInfinityText : kInfinityText);
-  if (value == 0) return "0";
-  // Seven significant digits, correctly rounded: "-d.dddddde+XX".
-  char scientific[32];
-  const auto converted = std::to_chars(scientific, scientific + sizeof scientific, static_cast<double>(value),
-                                       std::chars_format::scientific, 6);
-  const std::string_view text(scientific, static_cast<std::size_t>(converted.ptr - scientific));
-  const bool negative = text.front() == '-';
-  const auto e = text.find('e');
-  std::string digits;
-  for (const char c : text.substr(negative ? 1 : 0, e - (negative ? 1 : 0))) {
-    if (c != '.') digits += c;
-  }
-  digits.erase(digits.find_last_not_of('0') + 1);
-  const int exponent = std::atoi(std::string(text.substr(e + 1)).c_str());
-  const int count = static_cast<int>(digits.size());
-
-  std::string out = negative ? "-" : "";
-  if (exponent >= 7 || (exponent < 0 && -exponent - 1 + count > 7)) {
-    out += digits.front();
-    if (count > 1) out += "." + digits.substr(1);
-    const int magnitude = std::abs(exponent);
-    out += exponent < 0 ? "E-" : "E+";
-    out += (magnitude < 10 ? "0" : "") + std::to_string(magnitude);
-  } else if (exponent < 0) {
-    out += "." + std::string(static_cast<std::size_t>(-exponent - 1), '0') + digits;
-  } else {
-    const auto integerDigits = static_cast<std::size_t>(exponent + 1);
-    if (digits.size() < integerDigits) digits.append(integerDigits - digits.size(), '0');
-    out += digits.substr(0, integerDigits);
-    if (digits.size() > integerDigits) out += "." + digits.substr(integerDigits);
-  }
-  return out;
-}
+// A float is exact in the extended type: rounded there to 7 digits, it is
+// the float itself rounded.
+std::string PlainSingleText(float value) { return PlainNumberText(value, 7); }
 
 std::int32_t ReadShowFlag(SettingsPort& settings, std::string_view key) { return ReadInt32(settings, key, 1); }
 

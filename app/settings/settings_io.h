@@ -37,11 +37,30 @@ struct FileBytes {
 // their own.
 FileBytes ReadFileBytes(const std::string& path, std::size_t limit = kMaxSettingsFileBytes);
 
-// The start of a file found to be over `limit` while reading it.
-inline FileBytes TooLargeFileBytes(std::string start, std::size_t limit) {
-  start.resize(std::min(start.size(), limit));
-  start.erase(start.rfind('\n') + 1);
-  return {FileBytes::Status::kTooLarge, std::move(start), {}};
+// The system's words for why the last file call of this thread failed.
+inline std::string LastFileErrorText() { return file_io::ErrorText(file_io::LastError()); }
+
+// The rest of ReadFileBytes, alike on every system, once `opened` was tried;
+// `missing`: its error says there is no such file.
+inline FileBytes ReadOpenedFile(const file_io::Opened& opened, bool missing, std::size_t limit) {
+  using Status = FileBytes::Status;
+  // A device or a pipe: reading one could block or never end.
+  if (opened.refusal != file_io::Refusal::kNone && opened.refusal != file_io::Refusal::kFolder &&
+      opened.refusal != file_io::Refusal::kBadName) {
+    return {Status::kUnreadable, {}, "Not a regular file"};
+  }
+  if (!opened.file) return {missing ? Status::kMissing : Status::kUnreadable, {}, file_io::ErrorText(opened.error)};
+  FileBytes result{Status::kRead, {}, {}};
+  switch (file_io::ReadAll(opened.file, result.bytes, limit)) {
+    case file_io::ReadOutcome::kRead: return result;
+    case file_io::ReadOutcome::kTooLarge:
+      // Its whole lines within the limit.
+      result.bytes.resize(std::min(result.bytes.size(), limit));
+      result.bytes.erase(result.bytes.rfind('\n') + 1);
+      return {Status::kTooLarge, std::move(result.bytes), {}};
+    case file_io::ReadOutcome::kFailed: break;
+  }
+  return {Status::kUnreadable, {}, LastFileErrorText()};
 }
 
 // Where a write meant for `path` goes. A symbolic link (on Windows also a
@@ -70,9 +89,6 @@ bool ReplaceFileAtomically(const std::string& path, std::string_view bytes, std:
 // old or its new file in full, and waits briefly for a reader of `to` to let
 // go of it. For a file Tallix made itself at `from` and flushed.
 bool MoveFileOver(const std::string& from, const std::string& to, std::string* reason = nullptr);
-
-// The system's words for why the last file call of this thread failed.
-std::string LastFileErrorText();
 
 // Why a read-only file was left alone.
 inline constexpr std::string_view kReadOnlyFileReason = "The file is read-only";

@@ -68,20 +68,7 @@ WriteTarget ResolveWriteTarget(const std::string& path) {
 FileBytes ReadFileBytes(const std::string& path, std::size_t limit) {
   // The user's file: through a link to where it leads.
   const file_io::Opened opened = file_io::Open(path, {.followLinks = true});
-  if (opened.refusal == file_io::Refusal::kFolder) return {FileBytes::Status::kUnreadable, {}, ErrorText(EISDIR)};
-  // A device or a pipe: reading one could block or never end.
-  if (opened.refusal != file_io::Refusal::kNone) return {FileBytes::Status::kUnreadable, {}, "Not a regular file"};
-  if (!opened.file) {
-    const bool missing = opened.error == ENOENT || opened.error == ENOTDIR;
-    return {missing ? FileBytes::Status::kMissing : FileBytes::Status::kUnreadable, {}, ErrorText(opened.error)};
-  }
-  FileBytes result{FileBytes::Status::kRead, {}, {}};
-  switch (file_io::ReadAll(opened.file, result.bytes, limit)) {
-    case file_io::ReadOutcome::kRead: return result;
-    case file_io::ReadOutcome::kTooLarge: return TooLargeFileBytes(std::move(result.bytes), limit);
-    case file_io::ReadOutcome::kFailed: break;
-  }
-  return {FileBytes::Status::kUnreadable, {}, ErrorText(errno)};
+  return ReadOpenedFile(opened, opened.error == ENOENT || opened.error == ENOTDIR, limit);
 }
 
 bool ReplaceFileAtomically(const std::string& path, std::string_view bytes, std::string* reason) {
@@ -129,8 +116,6 @@ bool MoveFileOver(const std::string& from, const std::string& to, std::string* r
   errno = error;
   return false;
 }
-
-std::string LastFileErrorText() { return ErrorText(errno); }
 
 SettingsFileLock::SettingsFileLock(const std::string& path) {
   // Never through a link, and never blocking on a pipe planted there.

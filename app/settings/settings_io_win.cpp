@@ -82,22 +82,7 @@ FileBytes ReadFileBytes(const std::string& path, std::size_t limit) {
     return static_cast<bool>(opened.file);
   };
   RetryWhileBusy(kBusyFileWait, open, IsSharingViolation);
-  // A device or a pipe: reading one could block or never end.
-  if (opened.refusal != file_io::Refusal::kNone && opened.refusal != file_io::Refusal::kFolder &&
-      opened.refusal != file_io::Refusal::kBadName) {
-    return {FileBytes::Status::kUnreadable, {}, "Not a regular file"};
-  }
-  if (!opened.file) {
-    const bool missing = opened.error == ERROR_FILE_NOT_FOUND || opened.error == ERROR_PATH_NOT_FOUND;
-    return {missing ? FileBytes::Status::kMissing : FileBytes::Status::kUnreadable, {}, ErrorText(opened.error)};
-  }
-  FileBytes result{FileBytes::Status::kRead, {}, {}};
-  switch (file_io::ReadAll(opened.file, result.bytes, limit)) {
-    case file_io::ReadOutcome::kRead: return result;
-    case file_io::ReadOutcome::kTooLarge: return TooLargeFileBytes(std::move(result.bytes), limit);
-    case file_io::ReadOutcome::kFailed: break;
-  }
-  return {FileBytes::Status::kUnreadable, {}, ErrorText(GetLastError())};
+  return ReadOpenedFile(opened, opened.error == ERROR_FILE_NOT_FOUND || opened.error == ERROR_PATH_NOT_FOUND, limit);
 }
 
 bool ReplaceFileAtomically(const std::string& path, std::string_view bytes, std::string* reason) {
@@ -155,8 +140,6 @@ bool MoveFileOver(const std::string& from, const std::string& to, std::string* r
   SetLastError(error);
   return false;
 }
-
-std::string LastFileErrorText() { return ErrorText(file_io::LastError()); }
 
 SettingsFileLock::SettingsFileLock(const std::string& path) {
   const auto lock = [&] {

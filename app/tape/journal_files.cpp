@@ -24,15 +24,6 @@ File CreateLocked(const std::string& path) { return Locked(path, file_io::Create
 
 File OpenLocked(const std::string& path) { return Locked(path, file_io::Create::kNo); }
 
-bool IsHeld(const std::string& path) {
-  File file = file_io::Open(path, {.oneName = true}).file;
-  return file && file_io::TryLock(file, true) == file_io::LockOutcome::kInUse;
-}
-
-bool ReadAll(const File& file, std::string& bytes, std::uint64_t limit) {
-  return file_io::ReadAll(file, bytes, limit) == file_io::ReadOutcome::kRead;
-}
-
 bool Files::Replace(const std::string& from, const std::string& to) { return MoveFileOver(from, to); }
 
 std::string Files::FailureReason() { return LastFileErrorText(); }

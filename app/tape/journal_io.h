@@ -4,7 +4,6 @@
 // that is a link, or one of several names of a file, is no journal), locked
 // for as long as its window runs (the system drops the lock when the window
 // dies), appended to and flushed to the disk. Paths are UTF-8.
-#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -19,13 +18,9 @@ File CreateLocked(const std::string& path);
 // An existing regular file at `path` (not a link), locked; empty when it
 // cannot be opened or another process holds its lock.
 File OpenLocked(const std::string& path);
-// Whether a process holds the lock of the journal at `path`.
-bool IsHeld(const std::string& path);
 
 bool Append(const File& file, std::string_view bytes);
 bool Flush(const File& file);
-// The whole file, up to `limit` bytes; false when it could not be read or is larger.
-bool ReadAll(const File& file, std::string& bytes, std::uint64_t limit);
 // Renames the file `file` holds, found at `from`, to `to` when nothing is
 // there: only that file, never what else `from` may name by then.
 bool RenameHeld(const File& file, const std::string& from, const std::string& to);

@@ -2,7 +2,6 @@
 
 #include <cctype>
 #include <cstdint>
-#include <new>
 #include <optional>
 #include <string_view>
 
@@ -52,11 +51,7 @@ std::optional<std::string> DecimalOfWhole(std::string_view text, int radix) {
 std::optional<std::string> ValueOf(std::string_view number, int radix) {
   if (radix != 10) return DecimalOfWhole(number, radix);
   if (!IsTapeNumber(number)) return std::nullopt;
-  std::string plain;
-  for (char c : number) {
-    if (c != ',') plain.push_back(c);
-  }
-  return plain;
+  return WithoutCommas(number);
 }
 
 // The system a line names at its start, "(Hex)" and the like: a heading when
@@ -142,14 +137,8 @@ std::string FormatTapeCsv(std::span<const std::string> lines, int startRadix) {
 int TapeStartRadix(const Engine& engine) { return RadixOf(engine.record().start.displayMode); }
 
 TapeFileResult ExportTapeCsv(const std::string& path, std::span<const std::string> lines, int startRadix) {
-  std::string reason;
-  try {
-    if (ReplaceTapeFile(path, FormatTapeCsv(lines, startRadix), &reason))
-      return {true, "The tape was exported as: " + path};
-  } catch (const std::bad_alloc&) {
-    reason = "There is not enough memory";
-  }
-  return {false, "The tape could not be exported as \"" + path + "\": " + reason + "."};
+  return ReplaceTapeFile(
+      path, [&] { return FormatTapeCsv(lines, startRadix); }, "The tape was exported as: ", "exported");
 }
 
 }  // namespace tallix

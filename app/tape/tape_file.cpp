@@ -119,22 +119,23 @@ std::optional<LoadedTape> ParseTapeFile(std::string_view bytes) {
   return tape;
 }
 
-bool ReplaceTapeFile(const std::string& path, std::string_view bytes, std::string* reason) {
-  RemoveStaleTemporaries(path);
-  return ReplaceFileAtomically(path, bytes, reason);
+TapeFileResult ReplaceTapeFile(const std::string& path, const std::function<std::string()>& bytes,
+                               std::string_view done, std::string_view verb) {
+  std::string reason;
+  try {
+    const std::string made = bytes();
+    RemoveStaleTemporaries(path);
+    if (ReplaceFileAtomically(path, made, &reason)) return {true, std::string(done) + path};
+  } catch (const std::bad_alloc&) {
+    reason = kNoMemoryReason;
+  }
+  return {false, "The tape could not be " + std::string(verb) + " as \"" + path + "\": " + reason + "."};
 }
 
 TapeFileResult SaveTapeFile(const std::string& path, std::span<const std::string> lines, std::string_view displayText,
                             Real lastTotal, const TapeStamp& stamp) {
-  std::string reason;
-  try {
-    if (ReplaceTapeFile(path, FormatTapeFile(lines, displayText, lastTotal, stamp), &reason)) {
-      return {true, "File was saved as: " + path};
-    }
-  } catch (const std::bad_alloc&) {
-    reason = kNoMemoryReason;
-  }
-  return {false, "The tape could not be saved as \"" + path + "\": " + reason + "."};
+  return ReplaceTapeFile(
+      path, [&] { return FormatTapeFile(lines, displayText, lastTotal, stamp); }, "File was saved as: ", "saved");
 }
 
 TapeLoadResult LoadTapeFile(const std::string& path) {

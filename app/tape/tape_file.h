@@ -6,6 +6,7 @@
 // and every line ends with CR LF. Paths are UTF-8, and so are the messages.
 
 #include <cstddef>
+#include <functional>
 #include <optional>
 #include <span>
 #include <string>
@@ -64,10 +65,12 @@ struct TapeFileResult {
   std::string message;
 };
 
-// Replaces the file as ReplaceFileAtomically does, after removing the stale
-// temporaries that earlier writes of the same file, killed mid-write, left
-// behind (each as large as the tape).
-bool ReplaceTapeFile(const std::string& path, std::string_view bytes, std::string* reason);
+// Replaces the file with what `bytes` makes as ReplaceFileAtomically does,
+// after removing the stale temporaries that earlier writes of the same file,
+// killed mid-write, left behind (each as large as the tape). The message is
+// `done` and the path, or says that the tape could not be `verb` and why.
+TapeFileResult ReplaceTapeFile(const std::string& path, const std::function<std::string()>& bytes,
+                               std::string_view done, std::string_view verb);
 
 // Replaces the file atomically (a temporary file in the same folder, then a
 // rename): a failure at any step leaves the old file as it was. A read-only

@@ -77,7 +77,7 @@ std::optional<LeftJournal> TakeLeftJournal(const std::string& settingsPath) {
     left.handle = journal_io::OpenLocked(left.path);
     if (!left.handle) continue;
     std::string bytes;
-    const bool read = journal_io::ReadAll(left.handle, bytes, kMaxJournalBytes);
+    const bool read = file_io::ReadAll(left.handle, bytes, kMaxJournalBytes) == file_io::ReadOutcome::kRead;
     if (read) left.content = DecodeJournal(bytes);
     // Made by a window that stopped before it wrote its first start: nothing in it.
     if (read && !left.content && JournalHoldsNoStart(bytes)) {

@@ -59,7 +59,7 @@ std::optional<LeftJournal> TakeLeftJournal(const std::string& settingsPath);
 // The new path, or empty when the rename failed.
 std::string SetJournalAside(LeftJournal& journal);
 
-class TapeJournal final : public Engine::RecordObserver {
+class TapeJournal final : public RecordObserver {
  public:
   // The tape's lines from line `first` on: a start of the journal holds the
   // whole tape, each batch the lines written since the batch before.
