@@ -14,6 +14,19 @@ check() {  # check NAME EXPECTED ACTUAL
 }
 probe() { "$wine_exec" "$probe_exe" "$@" | tr -d '\r'; }
 
+# What `probe ARGS` says once it says EXPECTED, or after 20 s what it says
+# then: a window busy with a long piece of work is read when it is done.
+probe_until() {  # probe_until EXPECTED ARGS...
+  local expected="$1" said
+  shift
+  for _ in $(seq 1 100); do
+    said="$(probe "$@")"
+    [ "$said" == "$expected" ] && break
+    sleep 0.2
+  done
+  printf '%s\n' "$said"
+}
+
 # Copies Tallix.exe into a new folder $work (removed at exit), starts it and
 # waits for its main window ($window, focused; $tallix_pid). Exits the script
 # when the window does not come.

@@ -205,18 +205,26 @@ int SelectInFolderBrowser(const std::wstring& path) {
   const SIZE_T bytes = (path.size() + 1) * sizeof(wchar_t);
   void* remote = VirtualAllocEx(target, nullptr, bytes, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE);
   const bool written = remote && WriteProcessMemory(target, remote, path.c_str(), bytes, nullptr);
-  // A selection made while the browser still fills its tree can be lost:
-  // made again until its edit box names something other than the desktop.
+  // A selection made while the browser still fills its tree can be lost, on a
+  // loaded machine for seconds: made again until its edit box names the
+  // folder twice in a row, for 30 s at most.
   HWND edit = FindWindowExW(browser, nullptr, L"Edit", nullptr);
-  bool selected = false;
-  for (int attempt = 0; written && !selected && attempt < 50; ++attempt) {
+  const std::wstring name = path.substr(path.find_last_of(L"\\/") + 1);
+  int seen = 0;
+  for (int attempt = 0; written && seen < 2 && attempt < 300; ++attempt) {
     DWORD_PTR ignored = 0;
-    SendMessageTimeoutW(browser, BFFM_SETSELECTIONW, TRUE, reinterpret_cast<LPARAM>(remote), SMTO_ABORTIFHUNG, 5000,
-                        &ignored);
+    if (seen == 0) {
+      SendMessageTimeoutW(browser, BFFM_SETSELECTIONW, TRUE, reinterpret_cast<LPARAM>(remote), SMTO_ABORTIFHUNG, 5000,
+                          &ignored);
+    }
     Sleep(100);
-    const std::wstring shown = edit ? WindowText(edit) : L"";
-    selected = !edit || (!shown.empty() && shown != L"Desktop");
+    const std::wstring shown = edit ? WindowText(edit) : name;
+    // A drive is shown by a name of the system's own.
+    const bool named =
+        name.empty() ? !shown.empty() && shown != L"Desktop" : _wcsicmp(shown.c_str(), name.c_str()) == 0;
+    seen = named ? seen + 1 : 0;
   }
+  const bool selected = seen >= 2;
   if (remote) VirtualFreeEx(target, remote, 0, MEM_RELEASE);
   CloseHandle(target);
   return selected ? 0 : 1;
