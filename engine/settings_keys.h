@@ -27,6 +27,8 @@ inline constexpr std::string_view kTopMost = "TopMost";
 inline constexpr std::string_view kKeepTape = "KeepTape";
 inline constexpr std::string_view kCalcMode = "CalcMode";
 inline constexpr std::string_view kLastTapeFile = "LastTapeFile";
+// "System", "Light" or "Dark".
+inline constexpr std::string_view kTheme = "Theme";
 }  // namespace main_keys
 
 namespace memory_keys {

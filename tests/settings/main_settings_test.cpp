@@ -7,6 +7,7 @@
 #include <string>
 
 #include "app/settings/ini_file.h"
+#include "app/settings/theme_setting.h"
 #include "engine/memory_settings.h"
 #include "engine/settings_section.h"
 #include "tests/settings/temp_folder.h"
@@ -190,6 +191,24 @@ TEST(SettingsSection, NumberedSlotsKeepTheirOwnKeys) {
   EXPECT_EQ(SectionValues::Read(settings, kLoanSection, "3").Get("CompoundingPeriods"), "5");
   EXPECT_EQ(SectionValues::Read(settings, kLoanSection, "4").Get("CompoundingPeriods"), "2");
   EXPECT_EQ(SectionValues::Read(settings, kLoanSection, "4").Get("Name"), "");
+}
+
+TEST(ThemeSetting, EachChoiceIsKeptAsItsTextAndAnythingElseFollowsTheSystem) {
+  for (const ThemeChoice choice : {ThemeChoice::kSystem, ThemeChoice::kLight, ThemeChoice::kDark}) {
+    EXPECT_EQ(ThemeChoiceFromText(ThemeChoiceText(choice)), choice);
+  }
+  for (const char* text : {"", "dark mode", "1", "Darkness", "System "}) {
+    EXPECT_EQ(ThemeChoiceFromText(text), ThemeChoice::kSystem) << text;
+  }
+  for (const bool systemDark : {false, true}) {
+    EXPECT_EQ(DrawsDark(ThemeChoice::kSystem, systemDark, false), systemDark);
+    EXPECT_FALSE(DrawsDark(ThemeChoice::kLight, systemDark, false));
+    EXPECT_TRUE(DrawsDark(ThemeChoice::kDark, systemDark, false));
+    // High contrast draws in the user's own colours, whatever was chosen.
+    for (const ThemeChoice choice : {ThemeChoice::kSystem, ThemeChoice::kLight, ThemeChoice::kDark}) {
+      EXPECT_FALSE(DrawsDark(choice, systemDark, true));
+    }
+  }
 }
 
 TEST(PlainSingleText, WritesUpToSevenSignificantDigits) {
