@@ -4,6 +4,7 @@
 #include <initializer_list>
 
 #include "ui/contrast.h"
+#include "ui/dark_theme.h"
 
 namespace tallix::ui {
 namespace {
@@ -38,10 +39,14 @@ int CaptionGroup(std::wstring_view caption) {
 COLORREF CaptionColor(std::wstring_view caption) {
   // The user's own colours outrank the keypad's groups.
   if (HighContrastOn()) return GetSysColor(COLOR_BTNTEXT);
-  int group = CaptionGroup(caption);
-  if (group >= 1 && group <= 3) return groupColors[group - 1];
-  if (group == 4) return kFeedHelpColor;
-  return GetSysColor(COLOR_BTNTEXT);
+  const bool dark = DarkOn();
+  const int group = CaptionGroup(caption);
+  COLORREF color = dark ? Dark().text : GetSysColor(COLOR_BTNTEXT);
+  if (group >= 1 && group <= 3) color = groupColors[group - 1];
+  if (group == 4) color = kFeedHelpColor;
+  // Made readable on the lightest face a key shows, hot under the pointer;
+  // the group's colour as set is what Tallix.ini keeps.
+  return dark ? ReadableColor(color, Dark().keyHot) : color;
 }
 
 COLORREF GetCaptionGroupColor(int group) { return group >= 1 && group <= 3 ? groupColors[group - 1] : CLR_INVALID; }

@@ -1,6 +1,7 @@
 #include "ui/fire_lines.h"
 
 #include "ui/contrast.h"
+#include "ui/dark_theme.h"
 #include "ui/gdi_scope.h"
 #include "ui/scaling.h"
 #include "ui/window_kit.h"
@@ -73,12 +74,17 @@ LRESULT FireLines::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
 void FireLines::Draw(HDC dc) const {
   RECT rc;
   GetClientRect(window_, &rc);
-  // In high contrast the line is drawn in the user's colours, whatever its own.
+  // In high contrast the line is drawn in the user's colours, whatever its
+  // own; in dark, on the window's face, in its own hue made visible there.
   const bool highContrast = HighContrastOn();
-  if (info_.filled) FillRect(dc, &rc, highContrast ? GetSysColorBrush(COLOR_BTNFACE) : brush_);
+  const bool dark = !highContrast && DarkOn();
+  HBRUSH fill = highContrast ? GetSysColorBrush(COLOR_BTNFACE) : dark ? PaletteBrush(Dark().face) : brush_;
+  if (info_.filled) FillRect(dc, &rc, fill);
   int style = info_.penStyle == 1 ? PS_DASH : info_.penStyle == 2 ? PS_DOT : PS_INSIDEFRAME;
   const int dpi = DpiOf(window_);
-  const COLORREF penColor = highContrast ? GetSysColor(COLOR_BTNTEXT) : info_.penColor;
+  constexpr double kGraphicsContrast = 3.0;  // a line is no text
+  COLORREF penColor = highContrast ? GetSysColor(COLOR_BTNTEXT) : info_.penColor;
+  if (dark) penColor = ReadableColor(penColor, Dark().face, kGraphicsContrast);
   GdiObject<HPEN> pen(CreatePen(style, ScaleToDpi(info_.penWidth, dpi), penColor));
   ScopedSelect usePen(dc, pen);
   if (info_.shape == 1) {

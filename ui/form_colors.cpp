@@ -1,6 +1,8 @@
 // The colours of a form's controls: their own where they have some, the
 // user's in high contrast, and both followed when the user changes them.
 #include "ui/contrast.h"
+#include "ui/dark_controls.h"
+#include "ui/dark_theme.h"
 #include "ui/form_parts.h"
 #include "ui/window_kit.h"
 
@@ -39,11 +41,20 @@ bool UsesOwnColors(const ControlState* state) {
 void OnColorsChanged(HWND form, UINT message) {
   EnumChildWindows(form, RefreshSystemBrush, 0);
   if (message == WM_SYSCOLORCHANGE) EnumChildWindows(form, PassOnColorChange, 0);
+  // High contrast switched on ends the dark look, switched off may bring it back.
+  ApplyThemeToForm(form);
   RedrawWindow(form, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
+}
+
+void PaintFormFace(HWND form, HDC dc) {
+  RECT client;
+  GetClientRect(form, &client);
+  FillRect(dc, &client, PaletteBrush(Dark().face));
 }
 
 LRESULT OnControlColor(HWND form, UINT message, HDC dc, HWND control) {
   const ControlState* state = ControlStateOf(control);
+  if (DarkOn()) return DarkControlColor(message, dc, control, state);
   if (!state || !state->colors) state = ControlStateOf(GetFocus());
   if (!UsesOwnColors(state) || !state->brush)
     return DefWindowProcW(form, message, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(control));

@@ -22,6 +22,8 @@ void OnFormDpiChanged(HWND form, FormState& state, FormDefinition& definition, i
 // form_colors.cpp: the controls' own colours and the user's changes of them.
 void OnColorsChanged(HWND form, UINT message);
 LRESULT OnControlColor(HWND form, UINT message, HDC dc, HWND control);
+// The form's background in the dark look.
+void PaintFormFace(HWND form, HDC dc);
 
 // form_dispatch.cpp: a control's notification, first to the control itself,
 // then to the handler bound to it.

@@ -3,6 +3,8 @@
 // of the framework, or of the definition, that answers it.
 #include "ui/caption_fit.h"
 #include "ui/control_helpers.h"
+#include "ui/dark_menu.h"
+#include "ui/dark_theme.h"
 #include "ui/form_give.h"
 #include "ui/form_parts.h"
 #include "ui/window_kit.h"
@@ -32,6 +34,7 @@ LRESULT OnFormCreate(HWND form, const CREATESTRUCTW& create) {
   if (dpi != kDesignDpi)
     SetClientSize(form, ScaleToDpi(state->designClient.cx, dpi), ScaleToDpi(state->designClient.cy, dpi));
   SetFormIcons(form, *state, definition, dpi);
+  ApplyThemeToForm(form);
   return definition.OnCreate(form, context->value);
 }
 
@@ -99,6 +102,7 @@ LRESULT CALLBACK FormProcedure(HWND form, UINT message, WPARAM wParam, LPARAM lP
       return 0;
   }
   if (answered) return answer;
+  if (DarkOn() && OnDarkMenuMessage(form, message, wParam, lParam, answer)) return answer;
 
   switch (message) {
     case WM_ACTIVATE: activeForm = LOWORD(wParam) != WA_INACTIVE ? form : nullptr; break;
@@ -132,8 +136,15 @@ LRESULT CALLBACK FormProcedure(HWND form, UINT message, WPARAM wParam, LPARAM lP
     case WM_DPICHANGED:
       OnFormDpiChanged(form, *state, *definition, LOWORD(wParam), reinterpret_cast<const RECT*>(lParam));
       return 0;
+    case WM_ERASEBKGND:
+      if (!DarkOn()) break;
+      PaintFormFace(form, reinterpret_cast<HDC>(wParam));
+      return 1;
+    case WM_SETTINGCHANGE:
+      // Windows' app mode changed: every form follows, this one among them.
+      if (IsAppModeChange(message, lParam)) OnAppModeChange();
+      [[fallthrough]];  // high contrast switched on or off among others
     case WM_SYSCOLORCHANGE:
-    case WM_SETTINGCHANGE:  // high contrast switched on or off among others
     case WM_THEMECHANGED: OnColorsChanged(form, message); break;
     case WM_CTLCOLOREDIT:
     case WM_CTLCOLORLISTBOX:

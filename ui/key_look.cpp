@@ -9,6 +9,7 @@
 
 #include "ui/caption_colors.h"
 #include "ui/contrast.h"
+#include "ui/dark_theme.h"
 #include "ui/gdi_scope.h"
 #include "ui/scaling.h"
 #include "ui/ux_theme.h"
@@ -47,13 +48,16 @@ class KeyPainter {
 
  private:
   DrawState ComputeDrawState() const;
-  HTHEME ThemeToDraw(bool highContrast) const { return key_.themed && !highContrast ? ButtonTheme() : nullptr; }
+  // Flat keys, in high contrast or dark, draw no theme: their colours are
+  // the user's or the dark palette's, not the style's.
+  HTHEME ThemeToDraw(bool flat) const { return key_.themed && !flat ? ButtonTheme() : nullptr; }
   // What the theme draws in: a pixel past the client area on every side.
   RECT ThemeBounds() const;
-  RECT ContentArea(HDC dc, HTHEME theme, DrawState drawState, bool highContrast) const;
+  RECT ContentArea(HDC dc, HTHEME theme, DrawState drawState, bool flat) const;
   RECT CaptionRect(HDC dc, const std::wstring& caption, const RECT& area) const;
   void DrawClassicFrame(HDC dc, RECT area, DrawState drawState) const;
   void DrawHighContrastFrame(HDC dc, const RECT& area, DrawState drawState) const;
+  void DrawDarkFrame(HDC dc, const RECT& area, DrawState drawState) const;
   // In high contrast: down or under the pointer, and enabled (a disabled key
   // shows grey text on the face, however it stands).
   bool Highlighted(DrawState drawState) const {
@@ -61,7 +65,8 @@ class KeyPainter {
   }
   bool HasImage() const { return key_.images[kSlotNormal] && key_.imagePosition != 0; }
   bool DrawImage(HDC dc, const RECT& area, DrawState drawState) const;
-  void DrawCaption(HDC dc, const std::wstring& caption, RECT textArea, DrawState drawState, bool highContrast) const;
+  void DrawCaption(HDC dc, const std::wstring& caption, RECT textArea, DrawState drawState, bool highContrast,
+                   bool dark) const;
 
   int Px(int value) const { return ScaleToDpi(value, drawDpi_); }
 
@@ -90,14 +95,14 @@ RECT KeyPainter::ThemeBounds() const {
 }
 
 // The face within the frame: the theme's content area, or inside the classic
-// focus frame or the high-contrast frame.
-RECT KeyPainter::ContentArea(HDC dc, HTHEME theme, DrawState drawState, bool highContrast) const {
+// focus frame or the flat frame of high contrast and dark.
+RECT KeyPainter::ContentArea(HDC dc, HTHEME theme, DrawState drawState, bool flat) const {
   RECT area;
   GetClientRect(window_, &area);
   if (theme) {
     const RECT bounds = ThemeBounds();
     UxThemeLibrary::Get().GetThemeBackgroundContentRect(theme, dc, BP_PUSHBUTTON, drawState, &bounds, &area);
-  } else if (highContrast || GetFocus() == window_) {
+  } else if (flat || GetFocus() == window_) {
     InflateRect(&area, -Px(1), -Px(1));
   }
   return area;
@@ -128,8 +133,8 @@ RECT KeyPainter::CaptionRect(HDC dc, const std::wstring& caption, const RECT& ar
 
 RECT KeyPainter::CaptionRectNow() {
   WindowDC dc(window_);
-  const bool highContrast = HighContrastOn();
-  const RECT area = ContentArea(dc, ThemeToDraw(highContrast), ComputeDrawState(), highContrast);
+  const bool flat = HighContrastOn() || DarkOn();
+  const RECT area = ContentArea(dc, ThemeToDraw(flat), ComputeDrawState(), flat);
   ScopedSelect font(dc, key_.font);
   return CaptionRect(dc, WindowText(window_), area);
 }
@@ -163,6 +168,18 @@ void KeyPainter::DrawClassicFrame(HDC dc, RECT area, DrawState drawState) const 
 void KeyPainter::DrawHighContrastFrame(HDC dc, const RECT& area, DrawState drawState) const {
   FillRect(dc, &area, GetSysColorBrush(Highlighted(drawState) ? COLOR_HIGHLIGHT : COLOR_BTNFACE));
   FrameRect(dc, &area, GetSysColorBrush(IsWindowEnabled(window_) ? COLOR_BTNTEXT : COLOR_GRAYTEXT));
+}
+
+// A dark face a shade lighter under the pointer and darker when down, framed
+// so that each key stands out from the window; the focused key's frame in
+// the text colour.
+void KeyPainter::DrawDarkFrame(HDC dc, const RECT& area, DrawState drawState) const {
+  const DarkPalette& palette = Dark();
+  const COLORREF face = drawState == kPressed ? palette.keyPressed
+                        : drawState == kHot   ? palette.keyHot
+                                              : palette.keyFace;
+  FillRect(dc, &area, PaletteBrush(face));
+  FrameRect(dc, &area, PaletteBrush(GetFocus() == window_ ? palette.text : palette.frame));
 }
 
 bool KeyPainter::DrawImage(HDC dc, const RECT& area, DrawState drawState) const {
@@ -204,10 +221,12 @@ bool KeyPainter::DrawImage(HDC dc, const RECT& area, DrawState drawState) const 
   return true;
 }
 
-void KeyPainter::DrawCaption(HDC dc, const std::wstring& caption, RECT textArea, DrawState drawState,
-                             bool highContrast) const {
+void KeyPainter::DrawCaption(HDC dc, const std::wstring& caption, RECT textArea, DrawState drawState, bool highContrast,
+                             bool dark) const {
   SetBkMode(dc, TRANSPARENT);
-  if (highContrast) {
+  if (dark) {
+    SetTextColor(dc, IsWindowEnabled(window_) ? CaptionColor(caption) : Dark().grayText);
+  } else if (highContrast) {
     SetTextColor(dc, GetSysColor(!IsWindowEnabled(window_) ? COLOR_GRAYTEXT
                                  : Highlighted(drawState)  ? COLOR_HIGHLIGHTTEXT
                                                            : COLOR_BTNTEXT));
@@ -229,7 +248,8 @@ void KeyPainter::Draw(HDC dc) {
   // than an empty rectangle. High contrast draws no theme: its colours are
   // the user's, not the style's.
   const bool highContrast = HighContrastOn();
-  HTHEME theme = ThemeToDraw(highContrast);
+  const bool dark = !highContrast && DarkOn();
+  HTHEME theme = ThemeToDraw(highContrast || dark);
 
   const DrawState drawState = ComputeDrawState();
   RECT client;
@@ -239,16 +259,18 @@ void KeyPainter::Draw(HDC dc) {
     UxThemeLibrary::Get().DrawThemeBackground(theme, dc, BP_PUSHBUTTON, drawState, &bounds, nullptr);
   } else if (highContrast) {
     DrawHighContrastFrame(dc, client, drawState);
+  } else if (dark) {
+    DrawDarkFrame(dc, client, drawState);
   } else {
     DrawClassicFrame(dc, client, drawState);
   }
-  const RECT area = ContentArea(dc, theme, drawState, highContrast);
+  const RECT area = ContentArea(dc, theme, drawState, highContrast || dark);
 
   ScopedSelect font(dc, key_.font);
   bool imageDrawn = DrawImage(dc, area, drawState);
   const bool imageReplacesCaption =
       imageDrawn && (key_.imagePosition & kImageCenter) && (key_.imagePosition & kImageVCenter);
-  if (!imageReplacesCaption) DrawCaption(dc, caption, CaptionRect(dc, caption, area), drawState, highContrast);
+  if (!imageReplacesCaption) DrawCaption(dc, caption, CaptionRect(dc, caption, area), drawState, highContrast, dark);
 
   if (GetFocus() == window_) {
     RECT focus = theme ? ThemeBounds() : client;

@@ -80,6 +80,8 @@ void MainWindow::BindMenus() {
   for (int places = 0; places <= 4; ++places) {
     OnDecimalCommand(IDM_DECIMAL_0 + places, [this, places] { engine_.SetDecimals(places); });
   }
+  for (ThemeChoice theme : {ThemeChoice::kSystem, ThemeChoice::kLight, ThemeChoice::kDark})
+    OnCommand(ThemeMenuItem(theme), [this, theme] { ChooseTheme(theme); });
   OnCommand(IDM_SAVE_TAPE, [this] { RunSaveTape(*this); });
   OnCommand(IDM_LOAD_TAPE, [this] { RunLoadTape(*this); });
   OnCommand(IDM_PRINT_TAPE, [this] { RunPrintTape(*this); });

@@ -46,8 +46,10 @@ std::pair<std::string_view, std::string_view> Toggle(ViewState& view, int menuId
   return {key, *shown == 1 ? "1" : "0"};
 }
 
-std::array<std::pair<int, bool>, 12> MenuChecks(const ViewState& view) {
-  std::array<std::pair<int, bool>, 12> checks{{{IDM_SHOW_TAPE, view.layout.showTape == 1},
+int ThemeMenuItem(ThemeChoice theme) { return IDM_THEME_SYSTEM + static_cast<int>(theme); }
+
+std::array<std::pair<int, bool>, 15> MenuChecks(const ViewState& view) {
+  std::array<std::pair<int, bool>, 15> checks{{{IDM_SHOW_TAPE, view.layout.showTape == 1},
                                                {IDM_SHOW_STATUSBAR, view.layout.showStatusBar == 1},
                                                {IDM_SHOW_STOPWATCH, view.layout.showStopWatch == 1},
                                                {IDM_KEEP_TAPE, view.keepTape},
@@ -56,6 +58,8 @@ std::array<std::pair<int, bool>, 12> MenuChecks(const ViewState& view) {
                                                {IDM_FLOATING, view.decimalSetting == 10}}};
   for (int places = 0; places <= 4; ++places)
     checks[7 + places] = {IDM_DECIMAL_0 + places, view.decimalSetting == places};
+  for (ThemeChoice theme : {ThemeChoice::kSystem, ThemeChoice::kLight, ThemeChoice::kDark})
+    checks[12 + static_cast<int>(theme)] = {ThemeMenuItem(theme), view.theme == theme};
   return checks;
 }
 

@@ -7,6 +7,8 @@
 #include <string_view>
 #include <utility>
 
+#include "services/theme_choice.h"
+
 namespace tallix {
 
 struct PanePlace {
@@ -58,6 +60,7 @@ struct ViewState {
   bool digitGrouping = false;
   bool autoDecimal = false;
   bool keepTape = false;
+  ThemeChoice theme = ThemeChoice::kSystem;
 };
 
 // Turns over the check mark of Show Tape, Show StatusBar, Show Stopwatch or
@@ -65,7 +68,10 @@ struct ViewState {
 // returns the key of "Main Settings" and its new text.
 std::pair<std::string_view, std::string_view> Toggle(ViewState& view, int menuId);
 
+// View > Theme's item of the choice.
+int ThemeMenuItem(ThemeChoice theme);
+
 // Every menu item that can carry a check mark, and whether it does.
-std::array<std::pair<int, bool>, 12> MenuChecks(const ViewState& view);
+std::array<std::pair<int, bool>, 15> MenuChecks(const ViewState& view);
 
 }  // namespace tallix

@@ -30,6 +30,7 @@
 #include "ui/accessible_name.h"
 #include "ui/caption_colors.h"
 #include "ui/control_helpers.h"
+#include "ui/dark_theme.h"
 #include "ui/exports.h"
 #include "ui/form.h"
 #include "ui/input_box.h"
@@ -142,7 +143,8 @@ bool MainWindow::OnMessage(HWND form, UINT message, WPARAM wParam, LPARAM lParam
       return true;
     case WM_CTLCOLORLISTBOX:
       if (reinterpret_cast<HWND>(lParam) != Control(ids::kTapeList)) return false;
-      result = reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_WINDOW));
+      result =
+          reinterpret_cast<LRESULT>(ui::DarkOn() ? ui::PaletteBrush(ui::Dark().field) : GetSysColorBrush(COLOR_WINDOW));
       return true;
     case kStartTapeJournal: {
       JournalStart start = RestoreOrStartJournal(*this);
@@ -234,7 +236,9 @@ void MainWindow::LoadSettings() {
            .decimalSetting = loaded.engine.decimalSetting,
            .digitGrouping = loaded.engine.digitGrouping,
            .autoDecimal = loaded.engine.autoDecimal,
-           .keepTape = settings_.Read(main_keys::kSection, main_keys::kKeepTape, "0") == "1"};
+           .keepTape = settings_.Read(main_keys::kSection, main_keys::kKeepTape, "0") == "1",
+           .theme = ThemeChoiceFromText(settings_.Read(main_keys::kSection, main_keys::kTheme, ""))};
+  ui::SetThemeChoice(view_.theme);
   ApplyLayout();
   if (loaded.engine.laptopKeys) ShowLaptopLabel(true);
   if (loaded.topMost == 1) SetAlwaysOnTop(true);
@@ -277,6 +281,13 @@ void MainWindow::ToggleView(int menuId) {
   const auto [key, value] = Toggle(view_, menuId);
   settings_.Write(main_keys::kSection, key, value);
   ApplyLayout();
+}
+
+void MainWindow::ChooseTheme(ThemeChoice theme) {
+  view_.theme = theme;
+  settings_.Write(main_keys::kSection, main_keys::kTheme, ThemeChoiceText(theme));
+  DrawMenuChecks();
+  ui::SetThemeChoice(theme);
 }
 
 void MainWindow::DrawMenuChecks() {

@@ -108,6 +108,8 @@ class MainWindow final : public ui::FormDefinition, public EngineHost, public Ma
   void ShowNewestTapeLine();
   // Turns a check-mark item over, keeps it in Tallix.ini and shows it.
   void ToggleView(int menuId);
+  // View > Theme: kept in Tallix.ini, every open window following at once.
+  void ChooseTheme(ThemeChoice theme);
   void DrawMenuChecks();
   template <typename T>
   void ShowChoice(T& choice, T value) {

@@ -8,6 +8,7 @@
 #include "side_window/wide_text.h"
 #include "ui/contrast.h"
 #include "ui/control_helpers.h"
+#include "ui/dark_theme.h"
 #include "ui/gdi_scope.h"
 
 namespace tallix {
@@ -18,12 +19,16 @@ void MainWindow::DrawTapeItem(const DRAWITEMSTRUCT& item) {
   if (item.itemAction & (ODA_DRAWENTIRE | ODA_SELECT)) {
     const std::wstring text = ui::ListBoxItemText(item.hwndItem, static_cast<int>(item.itemID));
     const std::string cp1252 = Cp1252FromWide(text);
-    FillRect(dc, &item.rcItem, GetSysColorBrush(COLOR_WINDOW));
-    SetBkColor(dc, GetSysColor(COLOR_WINDOW));
+    const bool dark = ui::DarkOn();
+    const COLORREF paper = dark ? ui::Dark().field : GetSysColor(COLOR_WINDOW);
+    FillRect(dc, &item.rcItem, dark ? ui::PaletteBrush(paper) : GetSysColorBrush(COLOR_WINDOW));
+    SetBkColor(dc, paper);
     // In high contrast every line takes the user's text colour: a negative
-    // line still tells itself apart by its minus sign.
-    const COLORREF ink = GetSysColor(COLOR_WINDOWTEXT);
-    SetTextColor(dc, ui::HighContrastOn() ? ink : TapeLineColour(cp1252, TapeMedium::Screen, ink));
+    // line still tells itself apart by its minus sign. In dark, red and blue
+    // lines keep their hue, made light enough to read.
+    const COLORREF ink = dark ? ui::Dark().fieldText : GetSysColor(COLOR_WINDOWTEXT);
+    const COLORREF colour = ui::HighContrastOn() ? ink : TapeLineColour(cp1252, TapeMedium::Screen, ink);
+    SetTextColor(dc, dark ? ui::ReadableColor(colour, paper) : colour);
     ui::ScopedSelect font(dc, reinterpret_cast<HFONT>(SendMessageW(item.hwndItem, WM_GETFONT, 0, 0)));
     RECT area = TapeTextArea(item.hwndItem, item.rcItem);
     // A loaded line's control characters would be drawn as nothing, or move the text.

@@ -7,9 +7,9 @@
 #include <string>
 
 #include "app/settings/ini_file.h"
-#include "app/settings/theme_setting.h"
 #include "engine/memory_settings.h"
 #include "engine/settings_section.h"
+#include "services/theme_choice.h"
 #include "tests/settings/temp_folder.h"
 
 namespace tallix {
