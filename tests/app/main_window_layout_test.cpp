@@ -137,6 +137,17 @@ TEST(ViewState, OneDecimalsItemChecked) {
   }
 }
 
+// The theme's items check the choice alone.
+TEST(ViewState, ThemeItemOfTheChoiceAloneChecked) {
+  for (ThemeChoice theme : {ThemeChoice::kSystem, ThemeChoice::kLight, ThemeChoice::kDark}) {
+    ViewState view;
+    view.theme = theme;
+    for (const auto& [item, on] : MenuChecks(view)) {
+      if (item >= IDM_THEME_SYSTEM && item <= IDM_THEME_DARK) EXPECT_EQ(on, item == ThemeMenuItem(theme)) << item;
+    }
+  }
+}
+
 // An item is found by the caption as written, whatever letter it marks and
 // whatever keystroke it shows.
 TEST(MenuText, CaptionWithoutLetterMarkOrKeystroke) {
