@@ -58,19 +58,29 @@ bool ReadSystemAppsDark() {
   return read == ERROR_SUCCESS && type == REG_DWORD && value == 0;
 }
 
-// Only windows 10 from 2020 on know attribute 20; those before it knew 19.
+// The title bar is the window manager's: dark only where the desktop composes
+// the windows (Windows 8 on; Wine does not, and draws its own). Windows 10
+// from 2020 on knows attribute 20; those before it knew 19.
 void SetDarkTitleBar(HWND form, bool dark) {
   using SetAttribute = HRESULT(WINAPI*)(HWND, DWORD, LPCVOID, DWORD);
+  using IsComposing = HRESULT(WINAPI*)(BOOL*);
   static HMODULE dwm = LoadLibraryW(L"dwmapi.dll");
   static auto set =
       dwm ? reinterpret_cast<SetAttribute>(reinterpret_cast<void*>(GetProcAddress(dwm, "DwmSetWindowAttribute")))
           : nullptr;
+  static auto composing =
+      dwm ? reinterpret_cast<IsComposing>(reinterpret_cast<void*>(GetProcAddress(dwm, "DwmIsCompositionEnabled")))
+          : nullptr;
+  BOOL composed = FALSE;
+  if (!set || !composing || FAILED(composing(&composed)) || !composed) {
+    if (dark) NoteDarkFallback(L"title bar");
+    return;
+  }
   const BOOL value = dark ? TRUE : FALSE;
   constexpr DWORD kImmersiveDarkMode = 20, kImmersiveDarkModeBefore20H1 = 19;
-  if (set && (SUCCEEDED(set(form, kImmersiveDarkMode, &value, sizeof value)) ||
-              SUCCEEDED(set(form, kImmersiveDarkModeBefore20H1, &value, sizeof value))))
-    return;
-  if (dark) NoteDarkFallback(L"title bar");
+  if (FAILED(set(form, kImmersiveDarkMode, &value, sizeof value)) &&
+      FAILED(set(form, kImmersiveDarkModeBefore20H1, &value, sizeof value)) && dark)
+    NoteDarkFallback(L"title bar");
 }
 
 BOOL CALLBACK ApplyToForm(HWND window, LPARAM) {
