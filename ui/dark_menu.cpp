@@ -19,7 +19,8 @@ namespace tallix::ui {
 namespace {
 
 // Windows 10 and 11 draw a themed menu bar through these undocumented
-// messages; Wine sends none of them.
+// messages; Wine sends none of them. The third, 0x94, measures an item that
+// is not owner-drawn, and the system's size suits the item drawn here.
 constexpr UINT kUahDrawMenu = 0x91;      // lParam: UahMenu, the bar's background
 constexpr UINT kUahDrawMenuItem = 0x92;  // lParam: UahDrawMenuItem, an item not owner-drawn
 
