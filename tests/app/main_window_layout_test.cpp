@@ -143,7 +143,9 @@ TEST(ViewState, ThemeItemOfTheChoiceAloneChecked) {
     ViewState view;
     view.theme = theme;
     for (const auto& [item, on] : MenuChecks(view)) {
-      if (item >= IDM_THEME_SYSTEM && item <= IDM_THEME_DARK) EXPECT_EQ(on, item == ThemeMenuItem(theme)) << item;
+      if (item >= IDM_THEME_SYSTEM && item <= IDM_THEME_DARK) {
+        EXPECT_EQ(on, item == ThemeMenuItem(theme)) << item;
+      }
     }
   }
 }
