@@ -255,6 +255,12 @@ void KeyPainter::Draw(HDC dc) {
   RECT client;
   GetClientRect(window_, &client);
   if (theme) {
+    // The style's rounded corners blend with what lies beneath. A key that
+    // is not see-through has its own pixels there, which the last look left
+    // (a dark face, after a switch back to light): the window's face goes
+    // under them first, as when the key was first drawn.
+    if (!(GetWindowLongW(window_, GWL_EXSTYLE) & WS_EX_TRANSPARENT))
+      FillRect(dc, &client, GetSysColorBrush(COLOR_BTNFACE));
     const RECT bounds = ThemeBounds();
     UxThemeLibrary::Get().DrawThemeBackground(theme, dc, BP_PUSHBUTTON, drawState, &bounds, nullptr);
   } else if (highContrast) {
