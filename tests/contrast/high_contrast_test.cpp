@@ -16,6 +16,7 @@
 #include "app/main_window/main_window.h"
 #include "app/main_window/tape_colour.h"
 #include "side_window/wide_text.h"
+#include "tests/ui/shot_areas.h"
 #include "tests/ui/ui_test_support.h"
 #include "ui/contrast.h"
 #include "ui/control_helpers.h"
@@ -24,6 +25,8 @@
 namespace tallix {
 namespace {
 
+using ui::test::CountNear;
+using ui::test::PixelOf;
 using ui::test::Pixels;
 using ui::test::Pump;
 
@@ -63,36 +66,6 @@ DWORD HighContrastFlags() {
   HIGHCONTRASTW contrast{sizeof contrast, 0, nullptr};
   SystemParametersInfoW(SPI_GETHIGHCONTRAST, sizeof contrast, &contrast, 0);
   return contrast.dwFlags;
-}
-
-bool Near(COLORREF a, COLORREF b, int tolerance = 24) {
-  return std::abs(GetRValue(a) - GetRValue(b)) <= tolerance && std::abs(GetGValue(a) - GetGValue(b)) <= tolerance &&
-         std::abs(GetBValue(a) - GetBValue(b)) <= tolerance;
-}
-
-// Pixels of the window's picture within a control's client area, near `colour`.
-int CountNear(const Pixels& shot, HWND form, HWND control, COLORREF colour, int tolerance = 24) {
-  RECT client{};
-  GetClientRect(control, &client);
-  MapWindowPoints(control, nullptr, reinterpret_cast<POINT*>(&client), 2);
-  RECT window{};
-  GetWindowRect(form, &window);
-  int n = 0;
-  for (int y = client.top; y < client.bottom; ++y)
-    for (int x = client.left; x < client.right; ++x)
-      n += Near(shot.At(x - window.left, y - window.top), colour, tolerance);
-  return n;
-}
-
-// The pixel at (x, y) of a control's client area (negative: from the far edge).
-COLORREF PixelOf(const Pixels& shot, HWND form, HWND control, int x, int y) {
-  RECT client{};
-  GetClientRect(control, &client);
-  POINT point{x < 0 ? client.right + x : x, y < 0 ? client.bottom + y : y};
-  ClientToScreen(control, &point);
-  RECT window{};
-  GetWindowRect(form, &window);
-  return shot.At(point.x - window.left, point.y - window.top);
 }
 
 class HighContrastTest : public testing::Test {

@@ -13,32 +13,24 @@
 // After windows.h, which it needs.
 #include <commctrl.h>
 
-#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
-#include <optional>
-#include <set>
 #include <string>
-#include <utility>
 #include <vector>
 
 #include "app/main_window/control_ids.h"
 #include "app/main_window/main_window.h"
-#include "resources/resource_ids.h"
 #include "tests/dpi/record_compare.h"
 #include "tests/dpi/window_recorder.h"
 #include "tests/ui/ui_test_support.h"
-#include "tools/transfer/transfer_options_window.h"
-#include "ui/input_box.h"
+#include "tests/windows/every_window.h"
 #include "ui/scaling.h"
 
 namespace tallix {
 namespace {
 
-using dpi_probe::NewForm;
 using dpi_probe::Recorder;
-using dpi_probe::RecordModal;
 using ui::test::Pump;
 
 int RecordAll(const std::string& path, const std::string& shots, int switchTo) {
@@ -58,58 +50,22 @@ int RecordAll(const std::string& path, const std::string& shots, int switchTo) {
     return 1;
   }
   HWND window = main->Owner();
-  std::set<HWND> known{window};
-  Pump();
-  const auto menu = [&](int id) {
-    SendMessageW(window, WM_COMMAND, MAKEWPARAM(id, 0), 0);
-    Pump();
-  };
-  // Every combination of the three shown parts, each part switched off and on again.
-  const std::pair<const char*, std::vector<int>> layouts[] = {
-      {"main", {}},
-      {"main-no-stopwatch", {IDM_SHOW_STOPWATCH}},
-      {"main-no-status", {IDM_SHOW_STATUSBAR}},
-      {"main-no-stopwatch-status", {IDM_SHOW_STOPWATCH, IDM_SHOW_STATUSBAR}},
-      {"main-no-tape", {IDM_SHOW_TAPE}},
-      {"main-no-tape-stopwatch", {IDM_SHOW_TAPE, IDM_SHOW_STOPWATCH}},
-      {"main-no-tape-status", {IDM_SHOW_TAPE, IDM_SHOW_STATUSBAR}},
-      {"main-no-tape-stopwatch-status", {IDM_SHOW_TAPE, IDM_SHOW_STOPWATCH, IDM_SHOW_STATUSBAR}},
-  };
   // More lines than the tape shows: its newest must stay whole in view in every layout.
   HWND tape = GetDlgItem(window, ids::kTapeList);
   for (int i = 0; i < 40; ++i) main->CalculatorEngine().PressKey(Key::Feed);
-  for (const auto& [name, toggles] : layouts) {
-    for (int id : toggles) menu(id);
-    recorder.Record(name, window);
+  every_window::VisitEveryWindow(window, [&](const std::string& name, HWND form) {
+    recorder.Record(name, form);
+    if (form != window) return;
     out << "tape-line " << name << ' ' << SendMessageW(tape, LB_GETITEMHEIGHT, 0, 0) << '\n';
     RECT newest{}, list{};
     SendMessageW(tape, LB_GETITEMRECT, SendMessageW(tape, LB_GETCOUNT, 0, 0) - 1, reinterpret_cast<LPARAM>(&newest));
     GetClientRect(tape, &list);
     if (IsWindowVisible(tape) && (newest.top < 0 || newest.bottom > list.bottom)) {
-      std::fprintf(stderr, "%s: the newest tape line lies at %ld..%ld of the tape's %ld pixels\n", name, newest.top,
-                   newest.bottom, list.bottom);
+      std::fprintf(stderr, "%s: the newest tape line lies at %ld..%ld of the tape's %ld pixels\n", name.c_str(),
+                   newest.top, newest.bottom, list.bottom);
       recorder.failed = true;
     }
-    for (int id : toggles) menu(id);
-  }
-
-  const std::pair<const char*, int> sideKeys[] = {{"converter", ids::kKeyCnv},     {"area", ids::kKeyArea},
-                                                  {"volume", ids::kKeyVol},        {"loan", ids::kKeyLoan},
-                                                  {"transfer", ids::kKeyTransfer}, {"help", ids::kKeyHelp}};
-  for (const auto& [name, id] : sideKeys) {
-    HWND key = GetDlgItem(window, id);
-    SendMessageW(window, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(key));
-    Pump();
-    HWND form = NewForm(known);
-    recorder.Record(name, form);
-    if (form) DestroyWindow(form);
-    Pump();
-  }
-  RecordModal(recorder, "options", known, [&] { menu(IDM_OPTIONS); });
-  RecordModal(recorder, "about", known, [&] { menu(IDM_ABOUT); });
-  RecordModal(recorder, "input-box", known, [&] { ui::InputBox(window, L"Name of the loan:", L"Tallix", L"Car"); });
-  RecordModal(recorder, "transfer-options", known,
-              [&] { transfer::AskTransferOptions(window, {}, std::optional<std::uint64_t>(1ull << 30)); });
+  });
   DestroyWindow(window);
   Pump();
   DeleteFileA(ini.c_str());

@@ -104,30 +104,4 @@ void Recorder::SwitchDpi(HWND form) {
   SendMessageW(form, WM_DPICHANGED, MAKEWPARAM(switchTo_, switchTo_), reinterpret_cast<LPARAM>(&suggested));
 }
 
-HWND NewForm(std::set<HWND>& known) {
-  HWND found = ui::test::UnknownForm(known);
-  if (found) known.insert(found);
-  return found;
-}
-
-void RecordModal(Recorder& recorder, const std::string& name, std::set<HWND>& known,
-                 const std::function<void()>& open) {
-  static Recorder* activeRecorder;
-  static const std::string* activeName;
-  static std::set<HWND>* activeKnown;
-  static bool seen;
-  activeRecorder = &recorder, activeName = &name, activeKnown = &known, seen = false;
-  const UINT_PTR timer = SetTimer(nullptr, 0, 100, [](HWND, UINT, UINT_PTR id, DWORD) {
-    HWND form = NewForm(*activeKnown);
-    if (!form) return;
-    KillTimer(nullptr, id);
-    seen = true;
-    activeRecorder->Record(*activeName, form);
-    PostMessageW(form, WM_CLOSE, 0, 0);
-  });
-  open();
-  KillTimer(nullptr, timer);
-  if (!seen) recorder.Record(name, nullptr);
-}
-
 }  // namespace tallix::dpi_probe

@@ -4,9 +4,7 @@
 // optionally after a move to another DPI, and with a photograph of each.
 #include <windows.h>
 
-#include <functional>
 #include <ostream>
-#include <set>
 #include <string>
 
 namespace tallix::dpi_probe {
@@ -36,12 +34,5 @@ class Recorder {
   std::string shots_;
   int switchTo_;
 };
-
-// The top-level form of this thread shown last and not yet known, known from now on.
-HWND NewForm(std::set<HWND>& known);
-
-// Runs `open`, which shows a modal form; the form is recorded and closed from
-// inside its own message loop.
-void RecordModal(Recorder& recorder, const std::string& name, std::set<HWND>& known, const std::function<void()>& open);
 
 }  // namespace tallix::dpi_probe
