@@ -78,4 +78,10 @@ Rgb ReadableOn(Rgb color, Rgb background, double ratio) {
   return FromHsl(hsl);
 }
 
+Rgb LightnessTurnedOver(Rgb color, double darkest, double lightest) {
+  Hsl hsl = ToHsl(color);
+  hsl.lightness = darkest + (1 - hsl.lightness) * (lightest - darkest);
+  return FromHsl(hsl);
+}
+
 }  // namespace tallix

@@ -24,4 +24,9 @@ double ContrastRatio(Rgb a, Rgb b);
 // white when even they fall short.
 Rgb ReadableOn(Rgb color, Rgb background, double ratio);
 
+// `color` with its lightness turned over between two ends (0 to 1): white
+// becomes `darkest`, black `lightest`, hue and saturation kept. What a control
+// that paints only light becomes in a dark window, its greys exactly so.
+Rgb LightnessTurnedOver(Rgb color, double darkest, double lightest);
+
 }  // namespace tallix

@@ -61,5 +61,26 @@ TEST(ReadableColor, AColourIsMovedNoFurtherThanTheRatioNeeds) {
   EXPECT_GT(Blue(blue), std::max(Red(blue), Green(blue)));
 }
 
+TEST(ReadableColor, LightnessTurnedOverRunsWhiteToTheDarkEndAndKeepsTheHue) {
+  const double darkest = 25 / 255.0, lightest = 230 / 255.0;
+  EXPECT_EQ(LightnessTurnedOver(kWhite, darkest, lightest), MakeRgb(25, 25, 25));
+  EXPECT_EQ(LightnessTurnedOver(kBlack, darkest, lightest), MakeRgb(230, 230, 230));
+  for (int grey = 1; grey < 256; ++grey) {
+    const Rgb lighter = LightnessTurnedOver(MakeRgb(grey, grey, grey), darkest, lightest);
+    const Rgb darker = LightnessTurnedOver(MakeRgb(grey - 1, grey - 1, grey - 1), darkest, lightest);
+    EXPECT_EQ(Red(lighter), Blue(lighter));
+    EXPECT_LE(Red(lighter), Red(darker));
+  }
+  std::mt19937 random(13);
+  for (int i = 0; i < 1000; ++i) {
+    const Rgb color = random() & 0xFFFFFF, turned = LightnessTurnedOver(color, darkest, lightest);
+    const int before[] = {Red(color), Green(color), Blue(color)};
+    const int after[] = {Red(turned), Green(turned), Blue(turned)};
+    for (int a = 0; a < 3; ++a)
+      for (int b = 0; b < 3; ++b)
+        if (before[a] > before[b] + 2) EXPECT_GE(after[a], after[b]) << std::hex << color << " -> " << turned;
+  }
+}
+
 }  // namespace
 }  // namespace tallix
