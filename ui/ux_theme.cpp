@@ -14,7 +14,8 @@ UxThemeLibrary::UxThemeLibrary()
       drawBackground_(Find<decltype(drawBackground_)>("DrawThemeBackground")),
       contentRect_(Find<decltype(contentRect_)>("GetThemeBackgroundContentRect")),
       isThemeActive_(Find<decltype(isThemeActive_)>("IsThemeActive")),
-      isAppThemed_(Find<decltype(isAppThemed_)>("IsAppThemed")) {}
+      isAppThemed_(Find<decltype(isAppThemed_)>("IsAppThemed")),
+      setWindowTheme_(Find<decltype(setWindowTheme_)>("SetWindowTheme")) {}
 
 template <class Fn>
 Fn UxThemeLibrary::Find(const char* name) const {
@@ -41,6 +42,10 @@ HRESULT UxThemeLibrary::GetThemeBackgroundContentRect(HTHEME theme, HDC dc, int 
 BOOL UxThemeLibrary::IsThemeActive() const { return isThemeActive_ ? isThemeActive_() : FALSE; }
 
 BOOL UxThemeLibrary::IsAppThemed() const { return isAppThemed_ ? isAppThemed_() : FALSE; }
+
+HRESULT UxThemeLibrary::SetWindowTheme(HWND window, const wchar_t* appName, const wchar_t* idList) const {
+  return setWindowTheme_ ? setWindowTheme_(window, appName, idList) : E_NOTIMPL;
+}
 
 bool ThemingActive() {
   const UxThemeLibrary& ux = UxThemeLibrary::Get();

@@ -23,6 +23,9 @@ class UxThemeLibrary {
                                         RECT* content) const;
   BOOL IsThemeActive() const;
   BOOL IsAppThemed() const;
+  // A window's own visual style: another class's look (appName), none at all
+  // (L"", L""), or back to the usual (nullptr, nullptr).
+  HRESULT SetWindowTheme(HWND window, const wchar_t* appName, const wchar_t* idList) const;
 
  private:
   UxThemeLibrary();
@@ -36,6 +39,7 @@ class UxThemeLibrary {
   HRESULT(WINAPI* contentRect_)(HTHEME, HDC, int, int, const RECT*, RECT*) = nullptr;
   BOOL(WINAPI* isThemeActive_)() = nullptr;
   BOOL(WINAPI* isAppThemed_)() = nullptr;
+  HRESULT(WINAPI* setWindowTheme_)(HWND, LPCWSTR, LPCWSTR) = nullptr;
 };
 
 // True when controls of this process are drawn with a visual style right now.
