@@ -1,6 +1,8 @@
 // The framework's subclass of every control it sets up: focus memory,
-// select-all on focus, keyboard preview to the form, clean-up on destroy.
+// select-all on focus, keyboard preview to the form, clean-up on destroy,
+// and what the control paints itself in the dark look (ui/dark_controls.h).
 #include "ui/accessible_name.h"
+#include "ui/dark_controls.h"
 #include "ui/form_parts.h"
 #include "ui/window_kit.h"
 
@@ -50,6 +52,7 @@ LRESULT CALLBACK ControlSubclassProcedure(HWND control, UINT message, WPARAM wPa
   ControlState* state = ControlStateOf(control);
   WNDPROC previous = state ? state->previousProc : nullptr;
   if (!previous) return DefWindowProcW(control, message, wParam, lParam);
+  if (LRESULT answer = 0; OnDarkControlMessage(control, previous, message, wParam, lParam, answer)) return answer;
 
   switch (message) {
     case WM_SETFOCUS: {
@@ -90,7 +93,9 @@ LRESULT CALLBACK ControlSubclassProcedure(HWND control, UINT message, WPARAM wPa
       ReleaseTags(control);
       break;
   }
-  return CallWindowProcW(previous, control, message, wParam, lParam);
+  const LRESULT answer = CallWindowProcW(previous, control, message, wParam, lParam);
+  AfterDarkControlMessage(control, message);
+  return answer;
 }
 
 }  // namespace tallix::ui

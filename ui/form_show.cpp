@@ -6,6 +6,8 @@
 
 #include <utility>
 
+#include "ui/dark_controls.h"
+#include "ui/dark_theme.h"
 #include "ui/form_parts.h"
 #include "ui/placement.h"
 #include "ui/window_kit.h"
@@ -142,6 +144,8 @@ HWND AddTooltip(HWND control, const std::wstring& text) {
         CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, form, nullptr, ToolkitInstance(), nullptr);
     if (!state->tooltip) return nullptr;
     SendMessageW(state->tooltip, TTM_SETMAXTIPWIDTH, 0, 300);
+    // Made after the form was given its look.
+    if (DarkOn()) ThemeTooltip(state->tooltip, true);
   }
   TOOLINFOW tool{};
   // The version-2 size is understood by every comctl32, with or without a

@@ -1,0 +1,249 @@
+// Every kind of control the forms use, in the dark look and back: dark
+// enough, readable, and light again exactly as a form that was never dark.
+#include <windows.h>
+#include <commctrl.h>
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <iostream>
+#include <map>
+#include <vector>
+
+#include "services/readable_color.h"
+#include "tests/ui/ui_test_support.h"
+#include "ui/control_helpers.h"
+#include "ui/control_presets.h"
+#include "ui/dark_theme.h"
+#include "ui/form.h"
+
+using namespace tallix;
+using namespace tallix::ui;
+using namespace tallix::ui::test;
+
+namespace {
+
+constexpr wchar_t kFont[] = L"Tahoma,-12,0,0,0,400,0,0,0,0,3,2,1,34";
+enum : int {
+  kLabel = 100,
+  kEdit,
+  kDisplay,
+  kCheck,
+  kCheckOff,
+  kOne,
+  kTwo,
+  kGroup,
+  kList,
+  kTree,
+  kTable,
+  kDate,
+  kUnits
+};
+enum : int { kProgress = 120, kLine, kPane };
+
+class EveryKindForm final : public FormDefinition {
+ public:
+  EveryKindForm() {
+    name = L"DARKKINDS";
+    caption = L"Every kind";
+    width = 560;
+    height = 340;
+    controls = {
+        Static(kLabel, L"Label", {8, 10, 70, 16}, kFont),
+        Edit(kEdit, L"text", {80, 8, 100, 20}, kFont),
+        Named(Display(kDisplay, L"123.45", {188, 8, 110, 20}, kFont), L"Display"),
+        PushButton(IDOK, L"OK", {310, 6, 70, 26}, kFont, true),
+        PushButton(IDCANCEL, L"Cancel", {390, 6, 70, 26}, kFont),
+        CheckBox(kCheck, L"Checked box", {8, 40, 140, 18}, kFont),
+        Disabled(CheckBox(kCheckOff, L"Disabled box", {8, 62, 140, 18}, kFont)),
+        OptionButton(kOne, L"One", {170, 48, 60, 18}, kFont, true),
+        OptionButton(kTwo, L"Two", {240, 48, 60, 18}, kFont, false),
+        StartsGroup(GroupBox(kGroup, L"Group", {160, 32, 150, 42}, kFont)),
+        Named(ListBox(kList, {8, 86, 120, 90}, kFont), L"List"),
+        Named(TreeView(kTree, {136, 86, 140, 120}, kFont), L"Tree"),
+        Named(ListView(kTable, {284, 86, 260, 120}, kFont), L"Table"),
+        Named(DatePicker(kDate, {8, 214, 120, 22}, kFont), L"Date"),
+        Named(DropDown(kUnits, {136, 214, 120, 100}, kFont), L"Units"),
+        ProgressBar(kProgress, {264, 216, 160, 18}),
+        SunkenLine(kLine, {8, 246, 536, 2}),
+        Pane(kPane, L" Pane", {8, 254, 200, 22}, kFont),
+    };
+  }
+
+  LRESULT OnCreate(HWND form, LPARAM) override {
+    for (const wchar_t* entry : {L"first", L"second", L"third"}) ListBoxAdd(GetDlgItem(form, kList), entry);
+    ListBoxSelect(GetDlgItem(form, kList), 1);
+    HWND tree = GetDlgItem(form, kTree);
+    HTREEITEM root = TreeViewInsertItem(tree, TVI_ROOT, L"Root", 0);
+    TreeViewInsertItem(tree, root, L"Leaf", 0);
+    TreeView_Expand(tree, root, TVE_EXPAND);
+    TreeView_SelectItem(tree, root);
+    HWND table = GetDlgItem(form, kTable);
+    ListViewInsertColumn(table, 0, L"Month", 80);
+    ListViewInsertColumn(table, 1, L"Payment", 90, LVCFMT_RIGHT);
+    for (int row = 0; row < 3; ++row) ListViewSetItemText(table, ListViewInsertItem(table, row, L"1"), 1, L"751.27");
+    ListView_SetItemState(table, 0, LVIS_SELECTED, LVIS_SELECTED);
+    ComboAdd(GetDlgItem(form, kUnits), L"Meters");
+    ComboSelect(GetDlgItem(form, kUnits), 0);
+    SendMessageW(GetDlgItem(form, kProgress), PBM_SETPOS, 500, 0);
+    SetChecked(GetDlgItem(form, kCheck), true);
+    SetChecked(GetDlgItem(form, kCheckOff), true);
+    SetChecked(GetDlgItem(form, kOne), true);
+    return 0;
+  }
+};
+
+Rgb AsRgb(COLORREF color) { return color & 0xFFFFFF; }
+
+// The form's pixels as the screen shows them, in the form's client
+// coordinates, once the focus rests on the Cancel button: no caret blinks.
+struct Shot {
+  Pixels pixels;
+  POINT origin{};  // the client area's top left in the window's pixels
+
+  RECT Of(HWND control) const {
+    RECT area{};
+    GetClientRect(control, &area);
+    MapWindowPoints(control, nullptr, reinterpret_cast<POINT*>(&area), 2);
+    OffsetRect(&area, origin.x, origin.y);
+    return area;
+  }
+  double MeanLuminance(const RECT& area) const {
+    double sum = 0;
+    for (int y = area.top; y < area.bottom; ++y)
+      for (int x = area.left; x < area.right; ++x) sum += RelativeLuminance(AsRgb(pixels.At(x, y)));
+    return sum / std::max<LONG>(1, (area.right - area.left) * (area.bottom - area.top));
+  }
+  // The commonest colour of the area and the one that stands out most on it.
+  std::pair<COLORREF, COLORREF> BackAndText(const RECT& area) const {
+    std::map<COLORREF, int> counts;
+    for (int y = area.top; y < area.bottom; ++y)
+      for (int x = area.left; x < area.right; ++x) ++counts[pixels.At(x, y)];
+    const COLORREF back =
+        std::max_element(counts.begin(), counts.end(), [](auto& a, auto& b) { return a.second < b.second; })->first;
+    COLORREF text = back;
+    for (const auto& [color, count] : counts)
+      if (ContrastRatio(AsRgb(color), AsRgb(back)) > ContrastRatio(AsRgb(text), AsRgb(back))) text = color;
+    return {back, text};
+  }
+};
+
+class DarkControlsTest : public ::testing::Test {
+ protected:
+  static void SetUpTestSuite() {
+    INITCOMMONCONTROLSEX classes{sizeof classes, ICC_WIN95_CLASSES | ICC_DATE_CLASSES};
+    InitCommonControlsEx(&classes);
+  }
+  void TearDown() override {
+    if (form_.window) DestroyWindow(form_.window);
+    SetThemeChoice(ThemeChoice::kSystem);
+    Pump();
+  }
+
+  HWND Open() {
+    ShowForm(form_, owner_.window, false);
+    SetFocus(Item(IDCANCEL));
+    AwaitSettledScreen(form_.window);
+    return form_.window;
+  }
+  void Close() {
+    DestroyWindow(form_.window);
+    Pump();
+  }
+  HWND Item(int id) const { return GetDlgItem(form_.window, id); }
+  Shot Take() {
+    AwaitSettledScreen(form_.window);
+    RECT window{};
+    GetWindowRect(form_.window, &window);
+    return {ScreenPixels(form_.window), {-window.left, -window.top}};
+  }
+  // The colours the common controls keep, as they answer for them.
+  std::vector<COLORREF> KeptColors() const {
+    std::vector<COLORREF> colors{ListView_GetBkColor(Item(kTable)),   ListView_GetTextBkColor(Item(kTable)),
+                                 ListView_GetTextColor(Item(kTable)), TreeView_GetBkColor(Item(kTree)),
+                                 TreeView_GetTextColor(Item(kTree)),  TreeView_GetLineColor(Item(kTree))};
+    for (int part = MCSC_BACKGROUND; part <= MCSC_TRAILINGTEXT; ++part)
+      colors.push_back(static_cast<COLORREF>(DateTime_GetMonthCalColor(Item(kDate), part)));
+    colors.push_back(static_cast<COLORREF>(SendMessageW(Item(kProgress), PBM_GETBKCOLOR, 0, 0)));
+    colors.push_back(static_cast<COLORREF>(SendMessageW(Item(kProgress), PBM_GETBARCOLOR, 0, 0)));
+    return colors;
+  }
+
+  RecordingParent& owner_ = SharedParent();
+  EveryKindForm form_;
+};
+
+TEST_F(DarkControlsTest, EveryKindIsDarkAndItsLabelsReadable) {
+  SetThemeChoice(ThemeChoice::kDark);
+  Open();
+  const Shot shot = Take();
+  if (const char* path = std::getenv("TALLIX_SCREENSHOT")) Photograph(form_.window, path);
+  std::wcout << L"Pieces this system shows light: ";
+  for (const std::wstring& piece : DarkFallbacks()) std::wcout << piece << L"; ";
+  std::wcout << std::endl;
+
+  // The face, in a corner that no control covers.
+  RECT face = shot.Of(form_.window);
+  face.left = face.right - 8;
+  face.top = face.bottom - 8;
+  EXPECT_LE(shot.MeanLuminance(face), 0.05);
+  for (HWND child = GetWindow(form_.window, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
+    EXPECT_LE(shot.MeanLuminance(shot.Of(child)), 0.8) << ClassOf(child) << " " << GetDlgCtrlID(child);
+
+  // A check box's label, right of its box, and a disabled one's: dimmer, still readable.
+  const auto label = [&](int id) {
+    RECT area = shot.Of(Item(id));
+    area.left += Scaled(Item(id), 20);
+    return shot.BackAndText(area);
+  };
+  const auto [back, text] = label(kCheck);
+  const auto [offBack, offText] = label(kCheckOff);
+  EXPECT_GE(ContrastRatio(AsRgb(text), AsRgb(back)), 4.5);
+  EXPECT_GE(ContrastRatio(AsRgb(offText), AsRgb(offBack)), 3.0);
+  EXPECT_LT(ContrastRatio(AsRgb(offText), AsRgb(offBack)), ContrastRatio(AsRgb(text), AsRgb(back)));
+}
+
+TEST_F(DarkControlsTest, LightAgainIsTheSystemsOwnPixelForPixel) {
+  SetThemeChoice(ThemeChoice::kLight);
+  Open();
+  const std::vector<COLORREF> never = KeptColors();
+  const Shot neverDark = Take();
+  Close();
+
+  SetThemeChoice(ThemeChoice::kDark);
+  Open();
+  EXPECT_NE(KeptColors(), never);
+  SetThemeChoice(ThemeChoice::kLight);
+  EXPECT_EQ(KeptColors(), never);
+  EXPECT_EQ(ListView_GetBkColor(Item(kTable)), GetSysColor(COLOR_WINDOW));
+  const Shot lightAgain = Take();
+  EXPECT_EQ(lightAgain.pixels.Differences(neverDark.pixels), 0);
+}
+
+TEST_F(DarkControlsTest, APushButtonShowsItsStatesInThePalette) {
+  SetThemeChoice(ThemeChoice::kDark);
+  Open();
+  HWND ok = Item(IDOK);
+  const RECT area = Take().Of(ok);
+  const Pixels up = Take().pixels;
+  SendMessageW(ok, BM_SETSTATE, TRUE, 0);
+  const Shot down = Take();
+  SendMessageW(ok, BM_SETSTATE, FALSE, 0);
+  SetFocus(ok);
+  const Shot focused = Take();
+  const auto differ = [&](const Pixels& a, const Pixels& b) {
+    int count = 0;
+    for (int y = area.top; y < area.bottom; ++y)
+      for (int x = area.left; x < area.right; ++x) count += a.At(x, y) != b.At(x, y);
+    return count;
+  };
+  EXPECT_GT(differ(up, down.pixels), 0);
+  EXPECT_GT(differ(up, focused.pixels), 0);
+  for (const Shot* shot : {&down, &focused}) EXPECT_LE(shot->MeanLuminance(area), 0.2);
+  // The default button's frame is the palette's highlight.
+  EXPECT_GT(std::count_if(up.data.begin(), up.data.end(),
+                          [](uint32_t p) { return RGB(p >> 16 & 0xFF, p >> 8 & 0xFF, p & 0xFF) == Dark().highlight; }),
+            0);
+}
+
+}  // namespace
