@@ -95,11 +95,11 @@ class EveryKindForm final : public FormDefinition {
 
 Rgb AsRgb(COLORREF color) { return color & 0xFFFFFF; }
 
-// The form's pixels as the screen shows them, in the form's client
-// coordinates, once the focus rests on the Cancel button: no caret blinks.
+// A window's pixels as the screen shows them, and where a control's client
+// area lies among them.
 struct Shot {
   Pixels pixels;
-  POINT origin{};  // the client area's top left in the window's pixels
+  POINT origin{};  // the screen's top left in the window's pixels
 
   RECT Of(HWND control) const {
     RECT area{};
@@ -140,6 +140,7 @@ class DarkControlsTest : public ::testing::Test {
     Pump();
   }
 
+  // The focus rests on the Cancel button: no caret blinks between two looks.
   HWND Open() {
     ShowForm(form_, owner_.window, false);
     SetFocus(Item(IDCANCEL));
@@ -151,12 +152,13 @@ class DarkControlsTest : public ::testing::Test {
     Pump();
   }
   HWND Item(int id) const { return GetDlgItem(form_.window, id); }
-  Shot Take() {
-    AwaitSettledScreen(form_.window);
-    RECT window{};
-    GetWindowRect(form_.window, &window);
-    return {ScreenPixels(form_.window), {-window.left, -window.top}};
+  static Shot Take(HWND window) {
+    AwaitSettledScreen(window);
+    RECT area{};
+    GetWindowRect(window, &area);
+    return {ScreenPixels(window), {-area.left, -area.top}};
   }
+  Shot Take() const { return Take(form_.window); }
   // The colours the common controls keep, as they answer for them.
   std::vector<COLORREF> KeptColors() const {
     std::vector<COLORREF> colors{ListView_GetBkColor(Item(kTable)),   ListView_GetTextBkColor(Item(kTable)),
@@ -201,6 +203,26 @@ TEST_F(DarkControlsTest, EveryKindIsDarkAndItsLabelsReadable) {
   EXPECT_GE(ContrastRatio(AsRgb(text), AsRgb(back)), 4.5);
   EXPECT_GE(ContrastRatio(AsRgb(offText), AsRgb(offBack)), 3.0);
   EXPECT_LT(ContrastRatio(AsRgb(offText), AsRgb(offBack)), ContrastRatio(AsRgb(text), AsRgb(back)));
+}
+
+TEST_F(DarkControlsTest, TheCalendarADatePickerDropsIsDarkWithItsTitleReadable) {
+  SetThemeChoice(ThemeChoice::kDark);
+  Open();
+  HWND picker = Item(kDate);
+  RECT field{};
+  GetClientRect(picker, &field);
+  const LPARAM button = MAKELPARAM(field.right - 4, field.bottom / 2);
+  SendMessageW(picker, WM_LBUTTONDOWN, MK_LBUTTON, button);
+  SendMessageW(picker, WM_LBUTTONUP, 0, button);
+  HWND calendar = DateTime_GetMonthCal(picker);
+  ASSERT_TRUE(calendar && IsWindowVisible(calendar));
+  const Shot shot = Take(calendar);
+  EXPECT_LE(shot.MeanLuminance(shot.Of(calendar)), 0.2);
+  // The title's ground, which is also the colour the days' names are written in.
+  RECT title = shot.Of(calendar);
+  title.bottom = title.top + 4;
+  const COLORREF month = shot.BackAndText(shot.Of(calendar)).first;
+  EXPECT_GE(ContrastRatio(AsRgb(shot.BackAndText(title).first), AsRgb(month)), 4.5);
 }
 
 TEST_F(DarkControlsTest, LightAgainIsTheSystemsOwnPixelForPixel) {
