@@ -1,3 +1,7 @@
+// The dark look given to a form's controls and taken back: the colours a
+// control asks of its form, each kind of control handed to the file that
+// darkens it (dark_lists, dark_buttons, dark_fields, dark_turned), scroll
+// bars, and the colours a control had before, kept on it until light again.
 #include "ui/dark_controls.h"
 
 #include <commctrl.h>
@@ -109,10 +113,6 @@ bool PaintsAtOnce(UINT message) {
   }
 }
 
-bool IsDropDownList(HWND control) {
-  return HasClass(control, L"ComboBox") && (GetWindowLongW(control, GWL_STYLE) & 3) == CBS_DROPDOWNLIST;
-}
-
 }  // namespace
 
 DarkColors DarkColorsOf(HWND control, bool field) {
@@ -151,7 +151,7 @@ bool OnDarkControlMessage(HWND control, WNDPROC previous, UINT message, WPARAM w
 
 void AfterDarkControlMessage(HWND control, UINT message) {
   if (!PaintsAtOnce(message) || !IsWindow(control) || !IsWindowVisible(control)) return;
-  if (!(IsDarkPaintedButton(control) || IsDropDownList(control)) || !DarkOn()) return;
+  if (!(IsDarkPaintedButton(control) || IsDarkPaintedDropDown(control)) || !DarkOn()) return;
   RedrawWindow(control, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
 }
 

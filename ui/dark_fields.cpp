@@ -89,8 +89,7 @@ void PaintEtched(HWND line, WNDPROC, HDC dc) {
 }
 
 Painter PainterOf(HWND control) {
-  if (HasClass(control, L"ComboBox"))
-    return (GetWindowLongW(control, GWL_STYLE) & 3) == CBS_DROPDOWNLIST ? PaintDropDown : nullptr;
+  if (IsDarkPaintedDropDown(control)) return PaintDropDown;
   if (HasClass(control, DATETIMEPICK_CLASSW)) return PaintDatePicker;
   if (HasClass(control, L"Static")) {
     const DWORD type = GetWindowLongW(control, GWL_STYLE) & SS_TYPEMASK;
@@ -112,6 +111,12 @@ LRESULT CALLBACK DarkEdgeHook(HWND control, UINT message, WPARAM wParam, LPARAM 
 }
 
 }  // namespace
+
+bool IsDarkPaintedDropDown(HWND control) {
+  const DWORD style = GetWindowLongW(control, GWL_STYLE);
+  return HasClass(control, L"ComboBox") && (style & 3) == CBS_DROPDOWNLIST &&
+         !(style & (CBS_OWNERDRAWFIXED | CBS_OWNERDRAWVARIABLE));
+}
 
 bool OnDarkFieldMessage(HWND control, WNDPROC previous, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& answer) {
   if (message == WM_NCPAINT) {

@@ -79,8 +79,9 @@ void HookDarkCalendar(HWND picker, bool dropped);
 // The light colour that comes out as `dark` once turned.
 COLORREF LightBeforeTurning(COLORREF dark);
 
-// dark_fields.cpp: a drop-down list's face, a date picker's field, etched
-// lines, and the sunken edges around fields and panes.
+// dark_fields.cpp: a drop-down list's face (one that is not drawn by its
+// owner), etched lines, and the sunken edges around fields and panes.
+bool IsDarkPaintedDropDown(HWND control);
 bool OnDarkFieldMessage(HWND control, WNDPROC previous, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& answer);
 void PaintDarkEdges(HWND control);
 // A control the framework does not subclass gets its edges painted dark by a
