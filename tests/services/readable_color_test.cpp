@@ -16,6 +16,20 @@ int Red(Rgb c) { return static_cast<int>(c & 0xFF); }
 int Green(Rgb c) { return static_cast<int>(c >> 8 & 0xFF); }
 int Blue(Rgb c) { return static_cast<int>(c >> 16 & 0xFF); }
 
+// The order of the channels is the hue's: a lighter or darker colour of the
+// same hue keeps it (ties may open as a channel reaches an end).
+void ExpectHueKept(Rgb color, Rgb moved) {
+  const int before[] = {Red(color), Green(color), Blue(color)};
+  const int after[] = {Red(moved), Green(moved), Blue(moved)};
+  for (int a = 0; a < 3; ++a) {
+    for (int b = 0; b < 3; ++b) {
+      if (before[a] > before[b] + 2) {
+        EXPECT_GE(after[a], after[b]) << std::hex << color << " -> " << moved;
+      }
+    }
+  }
+}
+
 TEST(ReadableColor, TheRatioRunsFromOneToTwentyOneWhicheverComesFirst) {
   EXPECT_NEAR(ContrastRatio(kBlack, kWhite), 21.0, 1e-9);
   EXPECT_DOUBLE_EQ(ContrastRatio(MakeRgb(0, 0, 255), MakeRgb(0, 0, 255)), 1.0);
@@ -35,17 +49,7 @@ TEST(ReadableColor, EveryColourReachesTheRatioOnDarkAndLightWithItsHueKept) {
       const Rgb color = random() & 0xFFFFFF;
       const Rgb readable = ReadableOn(color, background, 4.5);
       EXPECT_GE(ContrastRatio(readable, background), 4.5) << std::hex << color << " on " << background;
-      // The order of the channels is the hue's: a lighter or darker colour
-      // of the same hue keeps it (ties may open as a channel reaches an end).
-      const int before[] = {Red(color), Green(color), Blue(color)};
-      const int after[] = {Red(readable), Green(readable), Blue(readable)};
-      for (int a = 0; a < 3; ++a) {
-        for (int b = 0; b < 3; ++b) {
-          if (before[a] > before[b] + 2) {
-            EXPECT_GE(after[a], after[b]) << std::hex << color << " -> " << readable;
-          }
-        }
-      }
+      ExpectHueKept(color, readable);
       if (ContrastRatio(color, background) >= 4.5) {
         EXPECT_EQ(readable, color);
       }
@@ -73,12 +77,8 @@ TEST(ReadableColor, LightnessTurnedOverRunsWhiteToTheDarkEndAndKeepsTheHue) {
   }
   std::mt19937 random(13);
   for (int i = 0; i < 1000; ++i) {
-    const Rgb color = random() & 0xFFFFFF, turned = LightnessTurnedOver(color, darkest, lightest);
-    const int before[] = {Red(color), Green(color), Blue(color)};
-    const int after[] = {Red(turned), Green(turned), Blue(turned)};
-    for (int a = 0; a < 3; ++a)
-      for (int b = 0; b < 3; ++b)
-        if (before[a] > before[b] + 2) EXPECT_GE(after[a], after[b]) << std::hex << color << " -> " << turned;
+    const Rgb color = random() & 0xFFFFFF;
+    ExpectHueKept(color, LightnessTurnedOver(color, darkest, lightest));
   }
 }
 

@@ -4,13 +4,13 @@
 #include <commctrl.h>
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <cstdlib>
 #include <iostream>
-#include <map>
+#include <optional>
 #include <vector>
 
-#include "services/readable_color.h"
+#include "tests/dark/dark_measures.h"
+#include "tests/ui/shot_areas.h"
 #include "tests/ui/ui_test_support.h"
 #include "ui/control_helpers.h"
 #include "ui/control_presets.h"
@@ -18,6 +18,7 @@
 #include "ui/form.h"
 
 using namespace tallix;
+using namespace tallix::dark_test;
 using namespace tallix::ui;
 using namespace tallix::ui::test;
 
@@ -93,41 +94,6 @@ class EveryKindForm final : public FormDefinition {
   }
 };
 
-Rgb AsRgb(COLORREF color) { return color & 0xFFFFFF; }
-
-// A window's pixels as the screen shows them, and where a control's client
-// area lies among them.
-struct Shot {
-  Pixels pixels;
-  POINT origin{};  // the screen's top left in the window's pixels
-
-  RECT Of(HWND control) const {
-    RECT area{};
-    GetClientRect(control, &area);
-    MapWindowPoints(control, nullptr, reinterpret_cast<POINT*>(&area), 2);
-    OffsetRect(&area, origin.x, origin.y);
-    return area;
-  }
-  double MeanLuminance(const RECT& area) const {
-    double sum = 0;
-    for (int y = area.top; y < area.bottom; ++y)
-      for (int x = area.left; x < area.right; ++x) sum += RelativeLuminance(AsRgb(pixels.At(x, y)));
-    return sum / std::max<LONG>(1, (area.right - area.left) * (area.bottom - area.top));
-  }
-  // The commonest colour of the area and the one that stands out most on it.
-  std::pair<COLORREF, COLORREF> BackAndText(const RECT& area) const {
-    std::map<COLORREF, int> counts;
-    for (int y = area.top; y < area.bottom; ++y)
-      for (int x = area.left; x < area.right; ++x) ++counts[pixels.At(x, y)];
-    const COLORREF back =
-        std::max_element(counts.begin(), counts.end(), [](auto& a, auto& b) { return a.second < b.second; })->first;
-    COLORREF text = back;
-    for (const auto& [color, count] : counts)
-      if (ContrastRatio(AsRgb(color), AsRgb(back)) > ContrastRatio(AsRgb(text), AsRgb(back))) text = color;
-    return {back, text};
-  }
-};
-
 class DarkControlsTest : public ::testing::Test {
  protected:
   static void SetUpTestSuite() {
@@ -142,6 +108,7 @@ class DarkControlsTest : public ::testing::Test {
 
   // The focus rests on the Cancel button: no caret blinks between two looks.
   HWND Open() {
+    PointerOutOfTheWay();
     ShowForm(form_, owner_.window, false);
     SetFocus(Item(IDCANCEL));
     AwaitSettledScreen(form_.window);
@@ -152,13 +119,12 @@ class DarkControlsTest : public ::testing::Test {
     Pump();
   }
   HWND Item(int id) const { return GetDlgItem(form_.window, id); }
-  static Shot Take(HWND window) {
+  static Pixels Take(HWND window) {
     AwaitSettledScreen(window);
-    RECT area{};
-    GetWindowRect(window, &area);
-    return {ScreenPixels(window), {-area.left, -area.top}};
+    return ScreenPixels(window);
   }
-  Shot Take() const { return Take(form_.window); }
+  Pixels Take() const { return Take(form_.window); }
+  RECT Of(const Pixels& shot, int id) const { return ClientInShot(shot, form_.window, Item(id)); }
   // The colours the common controls keep, as they answer for them.
   std::vector<COLORREF> KeptColors() const {
     std::vector<COLORREF> colors{ListView_GetBkColor(Item(kTable)),   ListView_GetTextBkColor(Item(kTable)),
@@ -178,31 +144,28 @@ class DarkControlsTest : public ::testing::Test {
 TEST_F(DarkControlsTest, EveryKindIsDarkAndItsLabelsReadable) {
   SetThemeChoice(ThemeChoice::kDark);
   Open();
-  const Shot shot = Take();
+  const Pixels shot = Take();
   if (const char* path = std::getenv("TALLIX_SCREENSHOT")) Photograph(form_.window, path);
   std::wcout << L"Pieces this system shows light: ";
   for (const std::wstring& piece : DarkFallbacks()) std::wcout << piece << L"; ";
   std::wcout << std::endl;
 
-  // The face, in a corner that no control covers.
-  RECT face = shot.Of(form_.window);
-  face.left = face.right - 8;
-  face.top = face.bottom - 8;
-  EXPECT_LE(shot.MeanLuminance(face), 0.05);
-  for (HWND child = GetWindow(form_.window, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
-    EXPECT_LE(shot.MeanLuminance(shot.Of(child)), 0.8) << ClassOf(child) << " " << GetDlgCtrlID(child);
+  const std::optional<COLORREF> face = FaceColour(shot, form_.window);
+  ASSERT_TRUE(face);
+  EXPECT_TRUE(IsDark(*face));
+  for (HWND control : VisibleControls(form_.window))
+    EXPECT_LE(MeanLuminance(shot, ClientInShot(shot, form_.window, control)), 0.8)
+        << ClassOf(control) << " " << GetDlgCtrlID(control);
 
-  // A check box's label, right of its box, and a disabled one's: dimmer, still readable.
-  const auto label = [&](int id) {
-    RECT area = shot.Of(Item(id));
-    area.left += Scaled(Item(id), 20);
-    return shot.BackAndText(area);
+  // A check box's label, and a disabled one's: dimmer, still readable.
+  const auto contrast = [&](int id) {
+    const RECT label = CaptionArea(shot, form_.window, Item(id)).value_or(RECT{});
+    const COLORREF back = CommonColour(shot, label);
+    return Contrast(StrongestInk(shot, label, back), back);
   };
-  const auto [back, text] = label(kCheck);
-  const auto [offBack, offText] = label(kCheckOff);
-  EXPECT_GE(ContrastRatio(AsRgb(text), AsRgb(back)), 4.5);
-  EXPECT_GE(ContrastRatio(AsRgb(offText), AsRgb(offBack)), 3.0);
-  EXPECT_LT(ContrastRatio(AsRgb(offText), AsRgb(offBack)), ContrastRatio(AsRgb(text), AsRgb(back)));
+  EXPECT_GE(contrast(kCheck), 4.5);
+  EXPECT_GE(contrast(kCheckOff), 3.0);
+  EXPECT_LT(contrast(kCheckOff), contrast(kCheck));
 }
 
 TEST_F(DarkControlsTest, TheCalendarADatePickerDropsIsDarkWithItsTitleReadable) {
@@ -216,20 +179,19 @@ TEST_F(DarkControlsTest, TheCalendarADatePickerDropsIsDarkWithItsTitleReadable) 
   SendMessageW(picker, WM_LBUTTONUP, 0, button);
   HWND calendar = DateTime_GetMonthCal(picker);
   ASSERT_TRUE(calendar && IsWindowVisible(calendar));
-  const Shot shot = Take(calendar);
-  EXPECT_LE(shot.MeanLuminance(shot.Of(calendar)), 0.2);
+  const Pixels shot = Take(calendar);
+  const RECT month = ClientInShot(shot, calendar, calendar);
+  EXPECT_LE(MeanLuminance(shot, month), 0.2);
   // The title's ground, which is also the colour the days' names are written in.
-  RECT title = shot.Of(calendar);
-  title.bottom = title.top + 4;
-  const COLORREF month = shot.BackAndText(shot.Of(calendar)).first;
-  EXPECT_GE(ContrastRatio(AsRgb(shot.BackAndText(title).first), AsRgb(month)), 4.5);
+  const RECT title{month.left, month.top, month.right, month.top + 4};
+  EXPECT_GE(Contrast(CommonColour(shot, title), CommonColour(shot, month)), 4.5);
 }
 
 TEST_F(DarkControlsTest, LightAgainIsTheSystemsOwnPixelForPixel) {
   SetThemeChoice(ThemeChoice::kLight);
   Open();
   const std::vector<COLORREF> never = KeptColors();
-  const Shot neverDark = Take();
+  const Pixels neverDark = Take();
   Close();
 
   SetThemeChoice(ThemeChoice::kDark);
@@ -238,34 +200,31 @@ TEST_F(DarkControlsTest, LightAgainIsTheSystemsOwnPixelForPixel) {
   SetThemeChoice(ThemeChoice::kLight);
   EXPECT_EQ(KeptColors(), never);
   EXPECT_EQ(ListView_GetBkColor(Item(kTable)), GetSysColor(COLOR_WINDOW));
-  const Shot lightAgain = Take();
-  EXPECT_EQ(lightAgain.pixels.Differences(neverDark.pixels), 0);
+  EXPECT_EQ(Take().Differences(neverDark), 0);
 }
 
 TEST_F(DarkControlsTest, APushButtonShowsItsStatesInThePalette) {
   SetThemeChoice(ThemeChoice::kDark);
   Open();
   HWND ok = Item(IDOK);
-  const RECT area = Take().Of(ok);
-  const Pixels up = Take().pixels;
+  const Pixels up = Take();
+  const RECT area = ClientInShot(up, form_.window, ok);
   SendMessageW(ok, BM_SETSTATE, TRUE, 0);
-  const Shot down = Take();
+  const Pixels down = Take();
   SendMessageW(ok, BM_SETSTATE, FALSE, 0);
   SetFocus(ok);
-  const Shot focused = Take();
+  const Pixels focused = Take();
   const auto differ = [&](const Pixels& a, const Pixels& b) {
     int count = 0;
     for (int y = area.top; y < area.bottom; ++y)
       for (int x = area.left; x < area.right; ++x) count += a.At(x, y) != b.At(x, y);
     return count;
   };
-  EXPECT_GT(differ(up, down.pixels), 0);
-  EXPECT_GT(differ(up, focused.pixels), 0);
-  for (const Shot* shot : {&down, &focused}) EXPECT_LE(shot->MeanLuminance(area), 0.2);
+  EXPECT_GT(differ(up, down), 0);
+  EXPECT_GT(differ(up, focused), 0);
+  for (const Pixels* shot : {&down, &focused}) EXPECT_LE(MeanLuminance(*shot, area), 0.2);
   // The default button's frame is the palette's highlight.
-  EXPECT_GT(std::count_if(up.data.begin(), up.data.end(),
-                          [](uint32_t p) { return RGB(p >> 16 & 0xFF, p >> 8 & 0xFF, p & 0xFF) == Dark().highlight; }),
-            0);
+  EXPECT_GT(CountNear(up, form_.window, ok, Dark().highlight, 0), 0);
 }
 
 }  // namespace
