@@ -137,9 +137,27 @@ LRESULT DarkControlColor(UINT message, HDC dc, HWND control, const ControlState*
   return reinterpret_cast<LRESULT>(PaletteBrush(colors.back));
 }
 
+namespace {
+
+struct OwnedTooltips {
+  HWND form;
+  bool dark;
+};
+
+// Tooltips are popups the form owns, not its children: the framework's and
+// any a window made itself (the tape's).
+BOOL CALLBACK ThemeOwnedTooltip(HWND window, LPARAM param) {
+  const auto& owned = *reinterpret_cast<const OwnedTooltips*>(param);
+  if (GetWindow(window, GW_OWNER) == owned.form && HasClass(window, TOOLTIPS_CLASSW)) ThemeTooltip(window, owned.dark);
+  return TRUE;
+}
+
+}  // namespace
+
 void ThemeChildControls(HWND form, bool dark) {
   EnumChildWindows(form, ThemeChild, dark ? 1 : 0);
-  if (const FormState* state = FormStateOf(form)) ThemeTooltip(state->tooltip, dark);
+  OwnedTooltips owned{form, dark};
+  EnumThreadWindows(GetWindowThreadProcessId(form, nullptr), ThemeOwnedTooltip, reinterpret_cast<LPARAM>(&owned));
 }
 
 bool OnDarkControlMessage(HWND control, WNDPROC previous, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& answer) {

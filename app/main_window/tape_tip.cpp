@@ -6,6 +6,8 @@
 #include "services/codepage1252.h"
 #include "side_window/wide_text.h"
 #include "ui/control_helpers.h"
+#include "ui/dark_controls.h"
+#include "ui/dark_theme.h"
 #include "ui/form.h"
 #include "ui/gdi_scope.h"
 #include "ui/scaling.h"
@@ -57,6 +59,8 @@ void TapeLineTip::Create(HWND owner, HWND list) {
       CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT,
                       CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, owner, nullptr, GetModuleHandleW(nullptr), nullptr);
   if (!tooltip_) return;
+  // Made after its window took the look of now.
+  if (ui::DarkOn()) ui::ThemeTooltip(tooltip_, true);
   SendMessageW(tooltip_, TTM_SETMAXTIPWIDTH, 0, ui::Scaled(list, kTipWidth));
   TOOLINFOW tool{};
   tool.cbSize = TTTOOLINFOW_V2_SIZE;
