@@ -20,6 +20,7 @@ void Engine::Start(const EngineSettings& settings) {
   state_.autoDecimal = settings.autoDecimal;
   state_.taxRate = settings.taxRate;
   state_.laptopKeys = settings.laptopKeys;
+  state_.rounding = settings.rounding;
   state_.banks = settings.banks;
   state_.memoryBank = 0;
   if (!state_.banks.text[0].empty()) host_->SetMemoryText(" M1 = " + state_.banks.text[0]);
@@ -50,6 +51,9 @@ int Engine::Run(EngineInput input, std::string_view number, std::string_view sym
     case Kind::SetTaxRate: state_.taxRate = std::bit_cast<float>(input.value); break;
     case Kind::SetLaptopKeys: state_.laptopKeys = input.value != 0; break;
     case Kind::EndEntry: state_.entryText.clear(); break;
+    case Kind::SetRounding: ChooseRounding(input.value); break;
+    case Kind::SetGrandTotal:
+    case Kind::GrandTotal: break;
   }
   return 0;
 }

@@ -122,6 +122,9 @@ class Engine {
   void SetCalcMode(int mode) { Run({.kind = Kind::SetCalcMode, .value = mode}); }
   void SetTaxRate(float percent) { Run({.kind = Kind::SetTaxRate, .value = std::bit_cast<std::int32_t>(percent)}); }
   void SetLaptopKeys(bool on) { Run({.kind = Kind::SetLaptopKeys, .value = on}); }
+  // How the fixed decimals round what they show from now on; the Options
+  // window writes "Rounding" itself.
+  void SetRounding(RoundingRule rule) { Run({.kind = Kind::SetRounding, .value = static_cast<std::int32_t>(rule)}); }
   // A side tool took the display's value: the next digit starts a new number.
   void EndEntry() { Run({.kind = Kind::EndEntry}); }
   // A note's line (NoteLine) on the tape; nothing for an empty text. The
@@ -144,6 +147,7 @@ class Engine {
   void KeyUp(int virtualKey);
   void ReadNumLock();
   void ChooseDecimals(int value);
+  void ChooseRounding(int rule);
   void FlipDigitGrouping();
   void FlipAutoDecimal();
   void Copy();
@@ -223,6 +227,7 @@ class Engine {
   struct LastMasked {
     Real value = 0;
     std::string_view mask;
+    RoundingRule rule = RoundingRule::kHalfEven;
     std::string text;
   };
   LastMasked lastMasked_;

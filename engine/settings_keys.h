@@ -29,6 +29,9 @@ inline constexpr std::string_view kCalcMode = "CalcMode";
 inline constexpr std::string_view kLastTapeFile = "LastTapeFile";
 // "System", "Light" or "Dark".
 inline constexpr std::string_view kTheme = "Theme";
+// How the fixed decimals round: "Down", "54" or "Up". Written by the Options
+// window only, so a file that never chose keeps none.
+inline constexpr std::string_view kRounding = "Rounding";
 }  // namespace main_keys
 
 namespace memory_keys {
