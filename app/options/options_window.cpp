@@ -24,7 +24,19 @@ enum Control : int {
   kLaptopKeys = 1005,
   kTopMost = 1006,
   kModeGroup = 1007,
+  kRoundDown = 1008,
+  kRoundFiveFour = 1009,
+  kRoundUp = 1010,
+  kRoundingGroup = 1011,
 };
+
+struct RoundingButton {
+  int id;
+  RoundingRule rule;
+};
+constexpr RoundingButton kRoundingButtons[] = {{kRoundDown, RoundingRule::kTowardZero},
+                                               {kRoundFiveFour, RoundingRule::kHalfEven},
+                                               {kRoundUp, RoundingRule::kAwayFromZero}};
 
 ui::ControlSpec Multiline(ui::ControlSpec row) {
   row.style |= BS_MULTILINE;
@@ -45,13 +57,21 @@ class OptionsForm final : public ui::FormDefinition {
         ui::StartsGroup(ui::Static(kTaxLabel, L"Tax Rate (%)", {8, 76, 80, 16}, kTahoma12)),
         ui::SunkenLine(kLine, {8, 152, 340, 2}, kLineFont),
         ui::Named(ui::Edit(kTaxEdit, L"", {88, 76, 44, 16}, kTahoma12), L"Tax Rate (%)"),
-        Multiline(ui::CheckBox(kLaptopKeys, L"Laptop 10 Key Support (No need for your Num Locks to be on)",
-                               {8, 104, 333, 15}, kSansSerif)),
+        ui::Named(ui::OptionButton(kRoundDown, L"Down", {168, 35, 56, 16}, kSansSerif, true),
+                  L"Round down, towards zero"),
+        ui::Named(ui::OptionButton(kRoundFiveFour, L"5/4", {232, 35, 48, 16}, kSansSerif, false),
+                  L"Round 5/4, to nearest"),
+        ui::Named(ui::OptionButton(kRoundUp, L"Up", {288, 35, 48, 16}, kSansSerif, false), L"Round up, away from zero"),
+        // Ends the rounding buttons' group.
+        ui::StartsGroup(
+            Multiline(ui::CheckBox(kLaptopKeys, L"Laptop 10 Key Support (No need for your Num Locks to be on)",
+                                   {8, 104, 333, 15}, kSansSerif))),
         Multiline(ui::CheckBox(kTopMost, L"Always on Top (Tallix is always on top of all other windows)",
                                {8, 126, 333, 15}, kSansSerif)),
         ui::PushButton(IDOK, L"Ok", {188, 160, 68, 28}, kTahoma12, true),
         ui::PushButton(IDCANCEL, L"Cancel", {268, 160, 68, 28}, kTahoma12),
         ui::GroupBox(kModeGroup, L"Calculator Mode", {4, 11, 147, 56}, kSansSerif),
+        ui::GroupBox(kRoundingGroup, L"Rounding", {160, 11, 188, 56}, kSansSerif),
     };
     OnClick(IDOK, [this] {
       Apply(StoreOptions(main_.Settings(), Choice()));
@@ -65,6 +85,8 @@ class OptionsForm final : public ui::FormDefinition {
     ui::SetChecked(GetDlgItem(form, kLaptopKeys), current.laptopKeys);
     ui::SetChecked(GetDlgItem(form, kTopMost), current.topMost);
     ui::SetChecked(GetDlgItem(form, current.addingMachine ? kAddingMachine : kStandard), true);
+    for (const RoundingButton& button : kRoundingButtons)
+      ui::SetChecked(GetDlgItem(form, button.id), button.rule == current.rounding);
     SetWindowTextW(GetDlgItem(form, kTaxEdit), Wide(current.taxText).c_str());
     return 0;
   }
@@ -73,14 +95,18 @@ class OptionsForm final : public ui::FormDefinition {
   bool Checked(int id) const { return ui::IsChecked(GetDlgItem(window, id)) != 0; }
 
   OptionsChoice Choice() const {
-    return {Checked(kAddingMachine), Cp1252FromWide(ui::GetText(GetDlgItem(window, kTaxEdit))), Checked(kLaptopKeys),
-            Checked(kTopMost)};
+    OptionsChoice choice{Checked(kAddingMachine), Cp1252FromWide(ui::GetText(GetDlgItem(window, kTaxEdit))),
+                         Checked(kLaptopKeys), Checked(kTopMost)};
+    for (const RoundingButton& button : kRoundingButtons)
+      if (Checked(button.id)) choice.rounding = button.rule;
+    return choice;
   }
 
   void Apply(const AppliedOptions& options) {
     Engine& engine = main_.CalculatorEngine();
     engine.SetTaxRate(options.taxRate);
     engine.SetLaptopKeys(options.laptopKeys);
+    engine.SetRounding(options.rounding);
     main_.ShowLaptopLabel(options.laptopKeys);
     main_.SetAlwaysOnTop(options.topMost);
     engine.SetCalcMode(options.calcMode);

@@ -6,6 +6,7 @@
 
 #include "engine/settings_keys.h"
 #include "services/number_text.h"
+#include "services/rounding_choice.h"
 
 namespace tallix {
 
@@ -85,6 +86,8 @@ MainSettings LoadMainSettings(SettingsPort& settings) {
   engine.laptopKeys = ReadInt32(settings, kLaptopKeys, 0) == 1;
   loaded.topMost = ReadInt32(settings, kTopMost, 0);
   engine.calcMode = ReadInt32(settings, kCalcMode, 0);
+  // Left as it is in the file, like the memory: a first start writes no key it did not write before.
+  engine.rounding = RoundingRuleFromText(settings.Read(kSection, kRounding, ""));
   ReadMemoryBanks(settings, engine);
   return loaded;
 }

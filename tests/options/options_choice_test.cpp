@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include "engine/memory_settings.h"
+
 #include <string>
 #include <vector>
 
@@ -54,6 +56,24 @@ TEST(OptionsChoice, OkWritesExactlyItsFourKeysInOrderAndReadsAnyText) {
     StoreOptions(settings, {false, typed, false, true});
     EXPECT_EQ(settings.writes.front(), std::string("Main Settings/TaxRate=") + stored) << typed;
   }
+}
+
+TEST(OptionsChoice, RoundingIsWrittenOnceChosenAwayFromFiveFour) {
+  MemorySettings settings;
+  const auto stored = [&] { return settings.Read("Main Settings", "Rounding", "<none>"); };
+  EXPECT_EQ(StoreOptions(settings, {}).rounding, RoundingRule::kHalfEven);
+  EXPECT_EQ(stored(), "<none>");
+  for (const auto& [rule, text] : {std::pair{RoundingRule::kTowardZero, "Down"},
+                                   {RoundingRule::kAwayFromZero, "Up"},
+                                   {RoundingRule::kHalfEven, "54"}}) {
+    OptionsChoice choice;
+    choice.rounding = rule;
+    EXPECT_EQ(StoreOptions(settings, choice).rounding, rule);
+    EXPECT_EQ(stored(), text);
+  }
+  EngineState state;
+  state.rounding = RoundingRule::kAwayFromZero;
+  EXPECT_EQ(CurrentOptions(state, false).rounding, RoundingRule::kAwayFromZero);
 }
 
 }  // namespace

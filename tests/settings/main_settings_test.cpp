@@ -120,6 +120,21 @@ TEST(LoadMainSettings, ReadsTheMemoryBanksWithoutWritingThem) {
   EXPECT_EQ(ReadBytes(folder.File()), memory + std::string(kFreshFile));
 }
 
+TEST(LoadMainSettings, ReadsTheRoundingRuleWithoutWritingIt) {
+  for (const auto& [text, rule] : {std::pair{"Down", RoundingRule::kTowardZero},
+                                   {"up", RoundingRule::kAwayFromZero},
+                                   {"54", RoundingRule::kHalfEven},
+                                   {"5/4", RoundingRule::kHalfEven},
+                                   {"", RoundingRule::kHalfEven}}) {
+    TempFolder folder;
+    IniSettings ini(folder.File());
+    const std::string file = std::string("[Main Settings]\r\nRounding=") + text + "\r\n";
+    WriteBytes(folder.File(), file);
+    EXPECT_EQ(LoadMainSettings(ini).engine.rounding, rule) << text;
+    EXPECT_EQ(ini.Read("Main Settings", "Rounding", "<none>"), text);
+  }
+}
+
 TEST(LoadMainSettings, LeavesTheOtherSectionsAlone) {
   TempFolder folder;
   IniSettings ini(folder.File());
