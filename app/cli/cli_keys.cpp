@@ -19,6 +19,7 @@
 #include "engine/tape_note.h"
 #include "services/codepage1252.h"
 #include "services/number_text.h"
+#include "services/rounding_choice.h"
 
 namespace tallix::cli {
 
@@ -53,6 +54,10 @@ bool ApplyOption(const std::string& name, const std::string& value, EngineSettin
     const auto rate = ParseNumberExact(value);
     if (!rate || !(std::fabs(*rate) <= std::numeric_limits<float>::max())) return false;
     settings.taxRate = static_cast<float>(*rate);
+  } else if (name == "--round") {
+    const auto rule = RoundingRuleNamed(value);
+    if (!rule) return false;
+    settings.rounding = *rule;
   } else if (name == "--system") {
     const char* const systems[] = {"dec", "hex", "bin", "oct"};
     int index = 0;
@@ -160,7 +165,8 @@ bool ReadEngineOptions(Args& args, EngineSettings& settings, std::ostream& err) 
     if (used + 1 >= args.size() || !ApplyOption(name, args[used + 1], settings)) {
       err << "tallix-cli: bad option \"" << name << "\"" << (used + 1 < args.size() ? " " + args[used + 1] : "")
           << "\n  options: --mode standard|adding, --decimals F|0|1|2|3|4, --grouping on|off,\n"
-             "           --auto-decimal on|off, --tax RATE, --system dec|hex|bin|oct, --laptop on|off\n";
+             "           --auto-decimal on|off, --tax RATE, --system dec|hex|bin|oct, --laptop on|off,\n"
+             "           --round down|54|up\n";
       return false;
     }
     used += 2;

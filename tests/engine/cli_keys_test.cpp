@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <sstream>
 #include <string>
+#include <tuple>
 
 #include "app/cli/cli_commands.h"
 #include "engine/tape_note.h"
@@ -114,6 +115,21 @@ TEST(CliKeys, OptionsSetTheStartingState) {
   EXPECT_NE(r.out.find("display: 0.005\n"), std::string::npos);
   r = RunCli({"--system", "bin", "2", "1"});  // "2" is disabled in binary
   EXPECT_NE(r.out.find("display: 1\n"), std::string::npos);
+}
+
+TEST(CliKeys, RoundChoosesHowFixedDecimalsLetGo) {
+  for (const auto& [rule, third, negative] :
+       {std::tuple{"down", "0.33", "-0.66"}, {"54", "0.33", "-0.67"}, {"UP", "0.34", "-0.67"}}) {
+    const Result r = RunCli({"--round", rule, "--decimals", "2", "1", "/", "3", "=", "2", "+/-", "/", "3", "="});
+    EXPECT_EQ(r.out.substr(0, r.out.find("display:")), "1.00  \n3.00 \xC3\xB7\n" + kDashes + "\n" + third +
+                                                           " =\n\n-2.00  \n3.00 \xC3\xB7\n" + kDashes + "\n" +
+                                                           negative + " =\n\n")
+        << rule;
+  }
+  const Result bad = RunCli({"--round", "half", "5"});
+  EXPECT_EQ(bad.status, 2);
+  EXPECT_EQ(bad.out, "");
+  EXPECT_NE(bad.err.find("--round down|54|up"), std::string::npos) << bad.err;
 }
 
 // Only what the tape holds at the end is printed.
