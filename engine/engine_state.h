@@ -60,6 +60,8 @@ struct EngineState {
 
   bool operator==(const EngineState&) const = default;  // every field, bit for bit
   bool IsDecimal() const { return displayMode < display_mode::kHex; }
+  // The memory pane says "GT" while this holds.
+  bool GrandTotalHeld() const { return grandTotalOn && grandTotal.number != 0; }
 };
 
 // Every field in its order, which is the journal's: the journal writes and reads
