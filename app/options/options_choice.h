@@ -1,6 +1,7 @@
 #pragma once
 // What the Options window edits: the calculation mode, the tax rate, the
-// laptop keypad, always-on-top and the rounding of fixed decimals. The window
+// laptop keypad, always-on-top, the rounding of fixed decimals and the grand
+// total. The window
 // shows a choice made from the current settings and, on Ok, stores the choice
 // and applies what it reads.
 #include <string>
@@ -16,6 +17,7 @@ struct OptionsChoice {
   bool laptopKeys = false;
   bool topMost = false;
   RoundingRule rounding = RoundingRule::kHalfEven;
+  bool grandTotal = false;
 };
 
 struct AppliedOptions {
@@ -24,6 +26,7 @@ struct AppliedOptions {
   bool laptopKeys = false;
   bool topMost = false;
   RoundingRule rounding = RoundingRule::kHalfEven;
+  bool grandTotal = false;
 };
 
 // The choice the window opens with: the tax rate with up to 7 significant
@@ -32,8 +35,8 @@ OptionsChoice CurrentOptions(const EngineState& state, bool topMost);
 
 // Reads the choice (a tax text that is no number is 0) and writes exactly
 // "TaxRate", "LT10Key", "TopMost" and "CalcMode", in that order; then
-// "Rounding" when the file has it or the choice is not 5/4, so that a file
-// whose user never chose keeps no key for it.
+// "Rounding" and "GrandTotal", each when the file has it or the choice is not
+// its default (5/4, off), so that a file whose user never chose keeps none.
 AppliedOptions StoreOptions(SettingsPort& settings, const OptionsChoice& choice);
 
 }  // namespace tallix

@@ -76,5 +76,21 @@ TEST(OptionsChoice, RoundingIsWrittenOnceChosenAwayFromFiveFour) {
   EXPECT_EQ(CurrentOptions(state, false).rounding, RoundingRule::kAwayFromZero);
 }
 
+TEST(OptionsChoice, GrandTotalIsWrittenOnceSwitchedOn) {
+  MemorySettings settings;
+  const auto stored = [&] { return settings.Read("Main Settings", "GrandTotal", "<none>"); };
+  OptionsChoice choice;
+  EXPECT_FALSE(StoreOptions(settings, choice).grandTotal);
+  EXPECT_EQ(stored(), "<none>");
+  for (const bool on : {true, false}) {
+    choice.grandTotal = on;
+    EXPECT_EQ(StoreOptions(settings, choice).grandTotal, on);
+    EXPECT_EQ(stored(), on ? "1" : "0");
+  }
+  EngineState state;
+  state.grandTotalOn = true;
+  EXPECT_TRUE(CurrentOptions(state, false).grandTotal);
+}
+
 }  // namespace
 }  // namespace tallix

@@ -5,6 +5,7 @@
 
 #include <cfloat>
 #include <string>
+#include <tuple>
 
 #include "app/settings/ini_file.h"
 #include "engine/memory_settings.h"
@@ -132,6 +133,23 @@ TEST(LoadMainSettings, ReadsTheRoundingRuleWithoutWritingIt) {
     WriteBytes(folder.File(), file);
     EXPECT_EQ(LoadMainSettings(ini).engine.rounding, rule) << text;
     EXPECT_EQ(ini.Read("Main Settings", "Rounding", "<none>"), text);
+  }
+}
+
+TEST(LoadMainSettings, ReadsTheGrandTotalWithoutWritingIt) {
+  for (const auto& [switchText, valueText, on, value] : {std::tuple{"1", "1234.5", true, 1234.5L},
+                                                         {"", "-2E+3x", false, -2000.0L},
+                                                         {"2", "", false, 0.0L},
+                                                         {"1", "nan", true, 0.0L}}) {
+    TempFolder folder;
+    IniSettings ini(folder.File());
+    WriteBytes(folder.File(),
+               std::string("[Main Settings]\r\nGrandTotal=") + switchText + "\r\n[Memory]\r\nGT=" + valueText + "\r\n");
+    const EngineSettings loaded = LoadMainSettings(ini).engine;
+    EXPECT_EQ(loaded.grandTotalOn, on) << switchText;
+    EXPECT_EQ(loaded.grandTotal, Exact<Real>(value)) << valueText;
+    EXPECT_EQ(ini.Read("Main Settings", "GrandTotal", "<none>"), switchText);
+    EXPECT_EQ(ini.Read("Memory", "GT", "<none>"), valueText);
   }
 }
 
