@@ -34,7 +34,7 @@ void Engine::PressGrandTotal() {
   if (!state_.grandTotalOn) return Focus();
   if (grandTotalBefore_) {
     StoreGrandTotal(0);
-    WriteTapeLine("GT", "Clear");
+    WriteTapeLine(kGrandTotalClearedLine, "");
     return Focus();
   }
   std::string line;
@@ -46,7 +46,7 @@ void Engine::PressGrandTotal() {
     host_->SetDisplayText(text);
     line = "(" + std::string(SystemName(state_.displayMode)) + ") " + text;
   }
-  WriteTapeLine(line, "GT");
+  WriteTapeLine(line, kGrandTotalSymbol);
   // Taken on by the next operation as a recalled memory is.
   state_.entryText.clear();
   state_.entryMade = true;
