@@ -132,6 +132,18 @@ TEST(CliKeys, RoundChoosesHowFixedDecimalsLetGo) {
   EXPECT_NE(bad.err.find("--round down|54|up"), std::string::npos) << bad.err;
 }
 
+TEST(CliKeys, GrandTotalAddsEveryResultAndGTShowsIt) {
+  const Result r = RunCli({"--decimals", "2", "--grand-total", "1", "+", "2", "=", "7", "/", "2", "=", "GT"});
+  EXPECT_EQ(r.status, 0) << r.err;
+  EXPECT_NE(r.out.find("\n3.50 =\n\n6.50 GT\ndisplay: 6.50\n"), std::string::npos) << r.out;
+  EXPECT_TRUE(r.out.ends_with("memory:  M1 GT\n")) << r.out;
+  // Twice in a row: cleared. Without the option the key does nothing.
+  EXPECT_NE(RunCli({"--grand-total", "5", "=", "GT", "GT"}).out.find("\n5 GT\nGT Clear\ndisplay: 5\n"),
+            std::string::npos);
+  EXPECT_EQ(RunCli({"5", "=", "GT"}).out, RunCli({"5", "="}).out);
+  EXPECT_EQ(RunCli({"--grand-total", "--load"}).status, 2);
+}
+
 // Only what the tape holds at the end is printed.
 TEST(CliKeys, ClearTapeIsAnsweredYes) {
   EXPECT_EQ(RunCli({"5", "+", "CT", "7"}).out, "display: 7\nitems:   0 Items\naverage:  AVG = 5.00\nmemory:  M1\n");
