@@ -81,7 +81,7 @@ TEST(Rounding, EachRuleAtEveryFixedPlaceShowsAndTapesTheTable) {
   }
 }
 
-TEST(Rounding, FloatingAndTheOtherSystemsIgnoreTheSwitch) {
+TEST(Rounding, FloatingAutomaticDecimalsAndTheOtherSystemsIgnoreTheSwitch) {
   for (const RoundingRule rule : kRules) {
     EngineSettings floating = NoGrouping();
     floating.rounding = rule;
@@ -91,6 +91,12 @@ TEST(Rounding, FloatingAndTheOtherSystemsIgnoreTheSwitch) {
     calc.Keys("Hex 7 / 2 =");
     EXPECT_EQ(calc.display(), "4");
     EXPECT_EQ(calc.engine.state().rounding, rule);
+    // The automatic point places typed digits, which need no rounding.
+    EngineSettings automatic = Rounded(2, rule);
+    automatic.autoDecimal = true;
+    Calculator typed(automatic);
+    typed.Keys("1 2 3 4 5");
+    EXPECT_EQ(typed.display(), "123.45");
   }
 }
 
