@@ -55,8 +55,15 @@ TEST_F(BookkeepingTest, ChosenInOptionsTheyRoundAndAddWhatIsTyped) {
 
   for (const int key : {int{'2'}, VK_DIVIDE, int{'3'}, VK_RETURN}) Type(key);
   EXPECT_EQ(Text(ids::kDisplay), "0.66");
-  CtrlG();
-  EXPECT_EQ(Tape().back(), "0.66 GT");
+  // Ctrl+G held down: the key repeats, which is no second press.
+  SendMessageW(Item(ids::kKeySink), WM_KEYDOWN, VK_CONTROL, 1);
+  SendMessageW(Item(ids::kKeySink), WM_KEYDOWN, 'G', 1);
+  SendMessageW(Item(ids::kKeySink), WM_KEYDOWN, 'G', LPARAM{1} << 30 | 1);
+  SendMessageW(Item(ids::kKeySink), WM_KEYUP, 'G', 0xC0000001);
+  SendMessageW(Item(ids::kKeySink), WM_KEYUP, VK_CONTROL, 0xC0000001);
+  Pump();
+  const std::vector<std::string> tape = Tape();
+  EXPECT_EQ(std::vector<std::string>(tape.end() - 3, tape.end()), (std::vector<std::string>{"0.66 =", "", "0.66 GT"}));
   EXPECT_EQ(Text(ids::kMemoryPane), " M1 GT");
   EXPECT_EQ(Setting("GT"), ".66");  // plain number text, as the memory banks keep theirs
 
