@@ -40,15 +40,26 @@ void DropTrailingPoint(std::string& text) {
 // The display text of a value read from the display, under a decimals mask
 // (one of DecimalsMask's, told apart by where they are).
 const std::string& Engine::MaskedText(Real value, std::string_view mask) {
-  if (lastMasked_.mask.data() == mask.data() && lastMasked_.mask.size() == mask.size() &&
+  // The switch rules the fixed places; floating shows what it shows.
+  const RoundingRule rule = state_.displayMode <= 4 ? state_.rounding : RoundingRule::kHalfEven;
+  if (lastMasked_.mask.data() == mask.data() && lastMasked_.mask.size() == mask.size() && lastMasked_.rule == rule &&
       SameBits(lastMasked_.value, value)) {
     return lastMasked_.text;
   }
   lastMasked_.value = value;
   lastMasked_.mask = mask;
-  // Values stored a hair below a decimal tie (2.675) are lifted over it.
-  if (std::floor(value) != value) value += 0.00000000001L;
-  lastMasked_.text = std::isfinite(value) ? FormatNumber(value, mask) : PlainNumberText(value, 18);
+  lastMasked_.rule = rule;
+  if (!std::isfinite(value)) {
+    lastMasked_.text = PlainNumberText(value, 18);
+  } else if (rule == RoundingRule::kHalfEven) {
+    // Values stored a hair below a decimal tie (2.675) are lifted over it.
+    if (std::floor(value) != value) value += 0.00000000001L;
+    lastMasked_.text = FormatNumber(value, mask);
+  } else {
+    // Down and Up go by the 18 digits the display holds: a lift would carry
+    // 2.9999999999 up to 3 and 0.3 over its own last place.
+    lastMasked_.text = FormatNumber(value, mask, rule);
+  }
   return lastMasked_.text;
 }
 
@@ -113,6 +124,14 @@ void Engine::ChooseDecimals(int value) {
   recorder_.WriteSettings(
       {{main_keys::kSection, main_keys::kDisplayMode, text}, {main_keys::kSection, main_keys::kDecimalSetting, text}});
   SelectNumberSystem(0);
+}
+
+void Engine::ChooseRounding(int rule) {
+  const auto chosen = static_cast<RoundingRule>(rule);
+  if (chosen == RoundingRule::kHalfEven || chosen == RoundingRule::kTowardZero ||
+      chosen == RoundingRule::kAwayFromZero) {
+    state_.rounding = chosen;
+  }
 }
 
 void Engine::FlipDigitGrouping() {

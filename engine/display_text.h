@@ -13,6 +13,11 @@ namespace tallix {
 // The text the display and the tape show for a division by zero.
 inline constexpr std::string_view kDiv0Text = "Div0 Error";
 
+// The grand total's symbol after its value on the tape ("1,234.50 GT"), and
+// the line that says it was cleared.
+inline constexpr std::string_view kGrandTotalSymbol = "GT";
+inline constexpr std::string_view kGrandTotalClearedLine = "GT Clear";
+
 // The text with every "," removed.
 std::string WithoutCommas(std::string_view text);
 

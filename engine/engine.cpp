@@ -1,6 +1,8 @@
 // Construction, start-up, the one way in and the helpers operations share.
 #include "engine/engine.h"
 
+#include <utility>
+
 #include "engine/display_text.h"
 #include "engine/float_mode.h"
 #include "services/number_text.h"
@@ -20,9 +22,12 @@ void Engine::Start(const EngineSettings& settings) {
   state_.autoDecimal = settings.autoDecimal;
   state_.taxRate = settings.taxRate;
   state_.laptopKeys = settings.laptopKeys;
+  state_.rounding = settings.rounding;
+  state_.grandTotalOn = settings.grandTotalOn;
+  state_.grandTotal = settings.grandTotal;
   state_.banks = settings.banks;
   state_.memoryBank = 0;
-  if (!state_.banks.text[0].empty()) host_->SetMemoryText(" M1 = " + state_.banks.text[0]);
+  if (!state_.banks.text[0].empty() || state_.GrandTotalHeld()) host_->SetMemoryText(MemoryPaneText(state_));
   state_.averageShown = true;
   SelectNumberSystem(state_.displayMode > display_mode::kFloating ? state_.displayMode - 10 : 0);
   recorder_.Restart();
@@ -30,6 +35,10 @@ void Engine::Start(const EngineSettings& settings) {
 
 int Engine::Run(EngineInput input, std::string_view number, std::string_view symbol) {
   Recorder::Call call(recorder_, input, state_.entryText);
+  // Grand Total twice in a row clears it: a key let go or NumLock's state
+  // read between the two presses is no key between them (see KeyDown too).
+  grandTotalBefore_ = std::exchange(state_.grandTotalPressed, false);
+  if (input.kind == Kind::KeyUp || input.kind == Kind::UpdateNumLock) state_.grandTotalPressed = grandTotalBefore_;
   switch (input.kind) {
     case Kind::PressKey: return RunKey(static_cast<Key>(input.value));
     case Kind::KeyDown: return KeyDown(input.value);
@@ -50,6 +59,9 @@ int Engine::Run(EngineInput input, std::string_view number, std::string_view sym
     case Kind::SetTaxRate: state_.taxRate = std::bit_cast<float>(input.value); break;
     case Kind::SetLaptopKeys: state_.laptopKeys = input.value != 0; break;
     case Kind::EndEntry: state_.entryText.clear(); break;
+    case Kind::SetRounding: ChooseRounding(input.value); break;
+    case Kind::SetGrandTotal: SwitchGrandTotal(input.value != 0); break;
+    case Kind::GrandTotal: PressGrandTotal(); break;
   }
   return 0;
 }

@@ -122,6 +122,15 @@ class Engine {
   void SetCalcMode(int mode) { Run({.kind = Kind::SetCalcMode, .value = mode}); }
   void SetTaxRate(float percent) { Run({.kind = Kind::SetTaxRate, .value = std::bit_cast<std::int32_t>(percent)}); }
   void SetLaptopKeys(bool on) { Run({.kind = Kind::SetLaptopKeys, .value = on}); }
+  // How the fixed decimals round what they show from now on; the Options
+  // window writes "Rounding" itself.
+  void SetRounding(RoundingRule rule) { Run({.kind = Kind::SetRounding, .value = static_cast<std::int32_t>(rule)}); }
+  // While on, every result of an equals is added into the grand total; the
+  // Options window writes "GrandTotal" itself.
+  void SetGrandTotal(bool on) { Run({.kind = Kind::SetGrandTotal, .value = on}); }
+  // Edit > Grand Total (Ctrl+G while on): the grand total in the display and
+  // on the tape; pressed twice in a row, cleared. Nothing while off.
+  void GrandTotal() { Run({.kind = Kind::GrandTotal}); }
   // A side tool took the display's value: the next digit starts a new number.
   void EndEntry() { Run({.kind = Kind::EndEntry}); }
   // A note's line (NoteLine) on the tape; nothing for an empty text. The
@@ -144,6 +153,12 @@ class Engine {
   void KeyUp(int virtualKey);
   void ReadNumLock();
   void ChooseDecimals(int value);
+  void ChooseRounding(int rule);
+  void SwitchGrandTotal(bool on);
+  void PressGrandTotal();
+  // An equals' result, as the display shows it, into the grand total while it is on.
+  void AddToGrandTotal();
+  void StoreGrandTotal(Real value);  // kept in Tallix.ini; the memory pane told
   void FlipDigitGrouping();
   void FlipAutoDecimal();
   void Copy();
@@ -195,8 +210,8 @@ class Engine {
   void FormatDisplay();               // ApplyDecimals, GroupDigits if on
   void GroupIfOn();
   void WriteAverage(Real average);  // " AVG = " in the current system
-  void ShowMemoryPane();            // of the selected bank
-  static std::string MemoryPaneText(int bank, const std::string& bankText);
+  void ShowMemoryPane();            // of the selected bank, "GT" after it while the grand total holds a value
+  static std::string MemoryPaneText(const EngineState& state);
   void StoreBank(int bank);  // "M1"/"M1v" or "M2"/"M2v"
   // A bank's text for its value, as the current system and decimals write it;
   // and as `change` (an Add) wrote it, whatever the calculator shows now.
@@ -223,9 +238,12 @@ class Engine {
   struct LastMasked {
     Real value = 0;
     std::string_view mask;
+    RoundingRule rule = RoundingRule::kHalfEven;
     std::string text;
   };
   LastMasked lastMasked_;
+  // Whether the key before the input being run was Grand Total.
+  bool grandTotalBefore_ = false;
 };
 
 }  // namespace tallix

@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <string>
 
+#include "services/fixed_digits.h"
 #include "services/real.h"
 
 namespace tallix {
@@ -51,24 +52,38 @@ struct EngineState {
   bool shiftDown = false;
   bool ctrlDown = false;
   std::int32_t lastTapeIndex = 0;
+  // How the fixed decimals 0..4 let go of the digits they do not show.
+  RoundingRule rounding = RoundingRule::kHalfEven;
+  bool grandTotalOn = false;       // every result is added into the grand total
+  Exact<Real> grandTotal;          // the GT register
+  bool grandTotalPressed = false;  // the last key was Grand Total: pressed again, it clears
 
   bool operator==(const EngineState&) const = default;  // every field, bit for bit
   bool IsDecimal() const { return displayMode < display_mode::kHex; }
+  // The memory pane says "GT" while this holds.
+  bool GrandTotalHeld() const { return grandTotalOn && grandTotal.number != 0; }
 };
 
 // Every field in its order, which is the journal's: the journal writes and reads
 // the state through this alone. The bindings name every field, so one added to
-// the state or the banks stops this compiling until it is listed here.
-template <class State, class Field>
-void VisitStateFields(State& s, Field&& f) {
+// the state or the banks stops this compiling until it is listed here. The
+// fields from `rounding` on came later: `later()` says whether to visit them
+// (a journal of an older version lacks them, and they keep their defaults).
+struct AllStateFields {
+  bool operator()() const { return true; }
+};
+template <class State, class Field, class Later = AllStateFields>
+void VisitStateFields(State& s, Field&& f, Later&& later = {}) {
   auto& [entryText, entryMade, operand, total, lastTotal, pendingOp, itemCount, averageShown, insideEquals, calcMode,
          displayMode, decimalSetting, digitGrouping, autoDecimal, taxRate, memoryBank, banks, maxEntryLength,
-         laptopKeys, shiftDown, ctrlDown, lastTapeIndex] = s;
+         laptopKeys, shiftDown, ctrlDown, lastTapeIndex, rounding, grandTotalOn, grandTotal, grandTotalPressed] = s;
   auto& [bankText, bankValue] = banks;
   f(entryText), f(entryMade), f(operand), f(total), f(lastTotal), f(pendingOp), f(itemCount), f(averageShown);
   f(insideEquals), f(calcMode), f(displayMode), f(decimalSetting), f(digitGrouping), f(autoDecimal), f(taxRate);
   f(memoryBank), f(bankText[0]), f(bankText[1]), f(bankValue[0]), f(bankValue[1]), f(maxEntryLength), f(laptopKeys);
   f(shiftDown), f(ctrlDown), f(lastTapeIndex);
+  if (!later()) return;
+  f(rounding), f(grandTotalOn), f(grandTotal), f(grandTotalPressed);
 }
 
 // The persisted fields, as the settings-file module reads them at start-up.
@@ -81,6 +96,9 @@ struct EngineSettings {
   float taxRate = 0;
   bool laptopKeys = false;
   MemoryBanks banks;
+  RoundingRule rounding = RoundingRule::kHalfEven;  // "Rounding"
+  bool grandTotalOn = false;                        // "GrandTotal"
+  Exact<Real> grandTotal;                           // "GT" of the memory section
   bool operator==(const EngineSettings&) const = default;
 };
 

@@ -32,6 +32,9 @@ struct EngineInput {
     SetTaxRate,      // value: the float's bits
     SetLaptopKeys,   // value: 0 or 1
     EndEntry,
+    SetRounding,    // value: the RoundingRule
+    SetGrandTotal,  // value: 0 or 1
+    GrandTotal,     // Edit > Grand Total
   };
   // Eight bytes an input: a long session keeps millions of them.
   Kind kind = Kind::PressKey;

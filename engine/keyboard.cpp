@@ -17,6 +17,7 @@ struct KeyContext {
   bool shift;
   bool ctrl;
   std::uint8_t mode;
+  bool grandTotal = true;  // the grand total is on
 
   bool decimal() const { return mode < display_mode::kHex; }
   bool hex() const { return mode == display_mode::kHex; }
@@ -43,7 +44,7 @@ struct KeyboardRows {
   };
 
   static const Row* Find(const KeyContext& context);
-  static const std::array<Row, 61> kRows;
+  static const std::array<Row, 62> kRows;
 
   // One of the main window's own keys; a replay leaves the window alone.
   template <Key key>
@@ -64,7 +65,7 @@ constexpr int kNone = -1;
 }  // namespace
 
 // clang-format off
-const std::array<KeyboardRows::Row, 61> KeyboardRows::kRows = {{
+const std::array<KeyboardRows::Row, 62> KeyboardRows::kRows = {{
     // The keys no typing key stands for: first, as the laptop keys and the
     // hexadecimal letters would otherwise take the letters. The number
     // systems by their initials with Ctrl and Shift, before Ctrl alone takes
@@ -137,6 +138,9 @@ const std::array<KeyboardRows::Row, 61> KeyboardRows::kRows = {{
     {{vk::Letter('D'), kNone, kNone}, Hex, Key::D},
     {{vk::Letter('E'), kNone, kNone}, Hex, Key::E},
     {{vk::Letter('F'), kNone, kNone}, Hex, Key::F},
+    // Only while the grand total is on: before it, Ctrl+G gave change as G does.
+    {{vk::Letter('G'), kNone, kNone}, [](const KeyContext& c) { return c.ctrl && c.grandTotal; }, std::nullopt,
+     [](Engine& e) { e.PressGrandTotal(); }, MenuCommand::GrandTotal},
     {{vk::Letter('G'), kNone, kNone}, Decimal, Key::Change},
     {{vk::Letter('N'), kNone, kNone}, Ctrl, std::nullopt, [](Engine& e) {
        if (!e.recorder_.replaying()) e.host_->AskForNote();
@@ -173,8 +177,13 @@ std::optional<MenuCommand> CommandRunBy(int virtualKey, bool shift, std::uint8_t
 }
 
 int Engine::KeyDown(int virtualKey) {
-  const KeyContext context{virtualKey, state_.laptopKeys, state_.shiftDown, state_.ctrlDown, state_.displayMode};
-  if (const auto* row = KeyboardRows::Find(context)) {
+  const KeyContext context{virtualKey,      state_.laptopKeys,  state_.shiftDown,
+                           state_.ctrlDown, state_.displayMode, state_.grandTotalOn};
+  const auto* row = KeyboardRows::Find(context);
+  // A key that presses nothing and runs no command (Shift, Ctrl, NumLock, an
+  // unmapped one) comes between two presses of Grand Total as no key does.
+  if (!row || (!row->pressed && !row->command)) state_.grandTotalPressed = grandTotalBefore_;
+  if (row) {
     if (row->pressed) host_->ShowKeyPressed(*row->pressed, true);
     if (row->run) {
       row->run(*this);

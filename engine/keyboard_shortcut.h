@@ -15,11 +15,12 @@ namespace tallix {
 
 // The menu commands that a keystroke runs too; the menu shows that keystroke
 // after the item's caption.
-enum class MenuCommand : unsigned char { Copy, Paste, AddNote, Help };
+enum class MenuCommand : unsigned char { Copy, Paste, AddNote, Help, GrandTotal };
 
 // The keypad key that a keystroke (with Shift or Ctrl held or not) draws
 // pressed in a display mode, with the laptop mapping on or off; nullopt when
-// it presses none.
+// it presses none. Here and below the grand total counts as on, so that its
+// keystroke is known.
 std::optional<Key> KeyPressedBy(int virtualKey, bool shift, std::uint8_t displayMode, bool ctrl = false,
                                 bool laptop = false);
 

@@ -15,14 +15,13 @@ std::string BankName(int bank) { return "M" + std::to_string(bank + 1); }
 
 }  // namespace
 
-std::string Engine::MemoryPaneText(int bank, const std::string& bankText) {
-  return " " + BankName(bank) + (bankText.empty() ? "" : " = " + bankText);
+std::string Engine::MemoryPaneText(const EngineState& state) {
+  const std::string& bankText = state.banks.text[static_cast<std::size_t>(state.memoryBank)];
+  return " " + BankName(state.memoryBank) + (bankText.empty() ? "" : " = " + bankText) +
+         (state.GrandTotalHeld() ? " GT" : "");
 }
 
-void Engine::ShowMemoryPane() {
-  const int bank = state_.memoryBank;
-  host_->SetMemoryText(MemoryPaneText(bank, state_.banks.text[static_cast<std::size_t>(bank)]));
-}
+void Engine::ShowMemoryPane() { host_->SetMemoryText(MemoryPaneText(state_)); }
 
 std::string Engine::BankText(Real value) { return state_.IsDecimal() ? ShownText(value) : SystemText(value); }
 

@@ -141,6 +141,7 @@ void Engine::PressEquals() {
     host_->SetDisplayText(text);
   }
   WriteTapeLine(result, "=");
+  AddToGrandTotal();
   UpdateItemCount();
   FinishCalculation();
 }

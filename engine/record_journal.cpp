@@ -105,6 +105,8 @@ class Reader {
   explicit Reader(std::string_view words) : rest_(words) {}
   bool ok() const { return ok_; }
   bool done() const { return rest_.empty(); }
+  // Another word follows and it is no text.
+  bool AtNumber() const { return rest_.size() > 1 && rest_[1] != '\''; }
 
   void operator()(std::string& text) { ok_ = ok_ && GetText(Word(), text); }
   void operator()(bool& value) {
@@ -190,7 +192,7 @@ std::string_view WholeBatches(std::string_view bytes, std::size_t at) {
   return bytes.substr(0, whole);
 }
 
-constexpr auto kLastKind = static_cast<std::int32_t>(EngineInput::Kind::EndEntry);
+constexpr auto kLastKind = static_cast<std::int32_t>(EngineInput::Kind::GrandTotal);
 
 void PutInput(std::string& out, const EngineInput& input) {
   out += 'I';
@@ -213,7 +215,7 @@ bool GetInput(std::string_view words, EngineInput& input) {
 // The record being read: a start, then batches, each taken only once whole.
 class Decoder {
  public:
-  explicit Decoder(bool checksummed) : checksummed_(checksummed) {}
+  explicit Decoder(int version) : checksummed_(version >= 2), version_(version) {}
   // False for a line that is not a journal's.
   bool Take(std::string_view line) {
     if (line.empty()) return false;
@@ -236,7 +238,7 @@ class Decoder {
       case 'E':
         pendingHasEnd_ = true;
         return ReadWords(words, [&](Reader& read) {
-          VisitStateFields(pendingEnd_.state, read);
+          ReadState(read, pendingEnd_.state);
           VisitShown(pendingEnd_.shown, read);
         });
       case '.':
@@ -264,7 +266,14 @@ class Decoder {
     pendingEnd_ = {};
     pendingHasEnd_ = false;
     pendingIsStart_ = true;
-    return ReadWords(words, [&](Reader& read) { VisitStateFields(pending_.start, read); });
+    return ReadWords(words, [&](Reader& read) { ReadState(read, pending_.start); });
+  }
+
+  // A state of version 3 holds every field. One of an older version ends at
+  // lastTapeIndex, after which comes the line's end or a text: the fields
+  // added since keep their defaults.
+  void ReadState(Reader& read, EngineState& state) const {
+    VisitStateFields(state, read, [&] { return version_ >= 3 || read.AtNumber(); });
   }
 
   void Commit() {
@@ -297,6 +306,7 @@ class Decoder {
   }
 
   bool checksummed_;
+  int version_;
   bool started_ = false, committedStart_ = false, pendingIsStart_ = false;
   bool pendingHasEnd_ = false, endWhole_ = false, sawBatch_ = false;
   ReadJournal::End pendingEnd_, end_;
@@ -343,8 +353,12 @@ std::optional<ReadJournal> DecodeJournal(std::string_view bytes) {
   const auto headed = [bytes](std::string_view heading) {
     return bytes.starts_with(heading) && bytes.substr(heading.size(), 1) == "\n";
   };
-  const bool checksummed = headed(kJournalHeading);
-  if (!checksummed && !headed(kJournalHeadingVersion1)) return std::nullopt;
+  const int version = headed(kJournalHeading)           ? 3
+                      : headed(kJournalHeadingVersion2) ? 2
+                      : headed(kJournalHeadingVersion1) ? 1
+                                                        : 0;
+  if (version == 0) return std::nullopt;
+  const bool checksummed = version >= 2;
   std::size_t at = kJournalHeading.size() + 1;
   // Only whole batches count: what follows the last end of a batch was being
   // written when the journal stopped.
@@ -355,7 +369,8 @@ std::optional<ReadJournal> DecodeJournal(std::string_view bytes) {
     whole = bytes.substr(0, wholeEnd + 3);
   }
   static_assert(kJournalHeading.size() == kJournalHeadingVersion1.size());
-  Decoder decoder(checksummed);
+  static_assert(kJournalHeading.size() == kJournalHeadingVersion2.size());
+  Decoder decoder(version);
   while (at < whole.size()) {
     const std::size_t end = whole.find('\n', at);
     if (!decoder.Take(whole.substr(at, end - at))) return std::nullopt;
@@ -364,12 +379,12 @@ std::optional<ReadJournal> DecodeJournal(std::string_view bytes) {
   if (!decoder.hasStart()) return std::nullopt;
   ReadJournal read = std::move(decoder).Result();
   read.cutOff = whole.size() < bytes.size();
-  read.currentFormat = checksummed;
+  read.currentFormat = version == 3;
   return read;
 }
 
 bool JournalHoldsNoStart(std::string_view bytes) {
-  for (const std::string_view heading : {kJournalHeading, kJournalHeadingVersion1}) {
+  for (const std::string_view heading : {kJournalHeading, kJournalHeadingVersion2, kJournalHeadingVersion1}) {
     const std::string line = std::string(heading) + "\n";
     if (std::string_view(line).starts_with(bytes)) return true;
     // Every batch ends with a line that begins with '.', and no other line does.

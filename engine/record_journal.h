@@ -3,7 +3,7 @@
 // window that did not close normally can make the same tape again. A journal
 // is text, one entry per line:
 //
-//   TALLIX TAPE JOURNAL 2
+//   TALLIX TAPE JOURNAL 3
 //   S <the record's start state>       the record began here
 //   W <the display and panes then>
 //   L <line>                           the tape lines before it (a loaded tape)
@@ -17,9 +17,11 @@
 // and with its '.', as 8 hex digits; a journal cut off anywhere (a power
 // cut, a killed process) reads back up to its last whole batch, and so does
 // one with a batch whose checksum fails (a damaged disk). Journals of
-// version 1, whose batches end with a bare '.', still read. Texts are bytes
-// with '%', blanks and control characters written as %XX, so every entry is
-// one line. Values are their exact bits.
+// version 1, whose batches end with a bare '.', still read. The states of
+// versions 1 and 2 end before the rounding rule and the grand total, which
+// then keep their defaults. Texts are bytes with '%', blanks and
+// control characters written as %XX, so every entry is one line. Values are
+// their exact bits.
 #include <cstddef>
 #include <cstdint>
 #include <optional>
@@ -32,9 +34,11 @@
 
 namespace tallix {
 
-inline constexpr std::string_view kJournalHeading = "TALLIX TAPE JOURNAL 2";
+inline constexpr std::string_view kJournalHeading = "TALLIX TAPE JOURNAL 3";
 // The heading of journals without checksums.
 inline constexpr std::string_view kJournalHeadingVersion1 = "TALLIX TAPE JOURNAL 1";
+// The heading of journals with checksums whose states end at lastTapeIndex.
+inline constexpr std::string_view kJournalHeadingVersion2 = "TALLIX TAPE JOURNAL 2";
 
 // The end of a batch: the tape lines the record wrote since the batch before,
 // and the calculator as it stands after them. With it a journal's tape comes

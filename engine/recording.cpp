@@ -92,8 +92,7 @@ void Engine::CarryBanksOn(const InputRecord& before, const RecordCheckpoint& met
     RecordCheckpoint& kept = made.checkpoints.emplace_back(*later);
     kept.inputs = Moved(later->inputs, shift);
     kept.state.banks = banks;
-    kept.shown.memory =
-        MemoryPaneText(kept.state.memoryBank, banks.text[static_cast<std::size_t>(kept.state.memoryBank)]);
+    kept.shown.memory = MemoryPaneText(kept.state);
   }
   applyUpTo(before.inputs.size());
   state_ = finalState;

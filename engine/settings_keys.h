@@ -29,6 +29,12 @@ inline constexpr std::string_view kCalcMode = "CalcMode";
 inline constexpr std::string_view kLastTapeFile = "LastTapeFile";
 // "System", "Light" or "Dark".
 inline constexpr std::string_view kTheme = "Theme";
+// How the fixed decimals round: "Down", "54" or "Up". Written by the Options
+// window only, so a file that never chose keeps none.
+inline constexpr std::string_view kRounding = "Rounding";
+// "1": every result is added into the grand total. Written by the Options
+// window only, as Rounding is.
+inline constexpr std::string_view kGrandTotal = "GrandTotal";
 }  // namespace main_keys
 
 namespace memory_keys {
@@ -36,6 +42,8 @@ inline constexpr std::string_view kSection = "Memory";
 // Per bank (index 0 is "M1"): its text as the display showed it, and its value.
 inline constexpr std::array<std::string_view, 2> kBankText = {"M1", "M2"};
 inline constexpr std::array<std::string_view, 2> kBankValue = {"M1v", "M2v"};
+// The grand total's value, written whenever it changes.
+inline constexpr std::string_view kGrandTotal = "GT";
 }  // namespace memory_keys
 
 }  // namespace tallix

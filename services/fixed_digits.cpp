@@ -8,19 +8,27 @@ namespace {
 
 constexpr long long kFormDigits = 18;
 
-bool RoundsUp(const DecimalDigits18& form, long long firstDropped, char lastKept) {
-  if (firstDropped < 0 || firstDropped >= kFormDigits) return false;
-  const char dropped = form.digits[std::size_t(firstDropped)];
-  if (dropped != '5') return dropped > '5';
-  for (long long i = firstDropped + 1; i < kFormDigits; ++i) {
+bool AnyDigitFrom(const DecimalDigits18& form, long long first) {
+  for (long long i = std::max(first, 0LL); i < kFormDigits; ++i) {
     if (form.digits[std::size_t(i)] != '0') return true;
   }
+  return false;
+}
+
+bool RoundsUp(const DecimalDigits18& form, long long firstDropped, char lastKept, RoundingRule rule) {
+  if (rule == RoundingRule::kTowardZero || firstDropped >= kFormDigits) return false;
+  // Every digit of a value smaller than the last place is dropped.
+  if (rule == RoundingRule::kAwayFromZero) return AnyDigitFrom(form, firstDropped);
+  if (firstDropped < 0) return false;
+  const char dropped = form.digits[std::size_t(firstDropped)];
+  if (dropped != '5') return dropped > '5';
+  if (AnyDigitFrom(form, firstDropped + 1)) return true;
   return (lastKept - '0') % 2 != 0;  // an exact tie goes to the even digit
 }
 
 }  // namespace
 
-FixedDigits RoundToPlaces(const DecimalDigits18& form, int exponentShift, std::size_t places) {
+FixedDigits RoundToPlaces(const DecimalDigits18& form, int exponentShift, std::size_t places, RoundingRule rule) {
   const long long exponent = (long long)form.exponent + exponentShift;
   const std::size_t integerLength = exponent > 0 ? std::size_t(exponent) : 0;
   // Kept digit i is the form's digit i + first: the integer digits start at
@@ -34,7 +42,7 @@ FixedDigits RoundToPlaces(const DecimalDigits18& form, int exponentShift, std::s
   }
 
   const char lastKept = kept.empty() ? '0' : kept.back();
-  bool carry = RoundsUp(form, exponent + (long long)places, lastKept);
+  bool carry = RoundsUp(form, exponent + (long long)places, lastKept, rule);
   for (std::size_t i = kept.size(); carry && i-- > 0;) {
     carry = kept[i] == '9';
     kept[i] = carry ? '0' : static_cast<char>(kept[i] + 1);

@@ -85,7 +85,7 @@ class IntegerLayout {
   std::size_t signPosition_ = 0;
 };
 
-std::string LayOut(const PictureSection& section, const DecimalDigits18& form, bool printSign) {
+std::string LayOut(const PictureSection& section, const DecimalDigits18& form, bool printSign, RoundingRule rule) {
   const bool zero = IsZero(form);
   if (section.integerPlaceholders + section.fractionPlaceholders == 0) {
     std::string text;
@@ -93,7 +93,7 @@ std::string LayOut(const PictureSection& section, const DecimalDigits18& form, b
     return text;
   }
   const detail::FixedDigits fixed =
-      detail::RoundToPlaces(form, section.percent && !zero ? 2 : 0, section.fractionPlaceholders);
+      detail::RoundToPlaces(form, section.percent && !zero ? 2 : 0, section.fractionPlaceholders, rule);
   const bool sign = printSign && !(section.fractionPlaceholders == 0 && fixed.integer == "0");
 
   // Each character written (a placeholder's digit or literal, or an integer
@@ -140,12 +140,12 @@ ChosenSection ChooseSection(const DecimalDigits18& form, std::string_view mask) 
 
 }  // namespace
 
-std::string FormatNumber(Real value, std::string_view mask) {
+std::string FormatNumber(Real value, std::string_view mask, RoundingRule rule) {
   if (!detail::IsFinite(value)) return detail::NonFiniteText(value, false);
   const DecimalDigits18 form = ToDecimalDigits18(value);
   const ChosenSection chosen = ChooseSection(form, mask);
   if (!chosen.section) return PlainNumberText(value, 18, false);
-  return LayOut(*chosen.section, form, chosen.printSign);
+  return LayOut(*chosen.section, form, chosen.printSign, rule);
 }
 
 bool MaskShowsValue(Real value, std::string_view mask) {

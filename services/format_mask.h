@@ -7,11 +7,13 @@
 #include <string>
 #include <string_view>
 
-#include "real.h"
+#include "services/fixed_digits.h"
+#include "services/real.h"
 
 namespace tallix {
 
-std::string FormatNumber(Real value, std::string_view mask);
+// `rule` lets go of the digits past the mask's last place.
+std::string FormatNumber(Real value, std::string_view mask, RoundingRule rule = RoundingRule::kHalfEven);
 
 // False when the section of `mask` that FormatNumber takes for `value` has no
 // digit placeholder, so that the value does not show in the text (masks such

@@ -19,6 +19,7 @@
 #include "engine/tape_note.h"
 #include "services/codepage1252.h"
 #include "services/number_text.h"
+#include "services/rounding_choice.h"
 
 namespace tallix::cli {
 
@@ -53,6 +54,10 @@ bool ApplyOption(const std::string& name, const std::string& value, EngineSettin
     const auto rate = ParseNumberExact(value);
     if (!rate || !(std::fabs(*rate) <= std::numeric_limits<float>::max())) return false;
     settings.taxRate = static_cast<float>(*rate);
+  } else if (name == "--round") {
+    const auto rule = RoundingRuleNamed(value);
+    if (!rule) return false;
+    settings.rounding = *rule;
   } else if (name == "--system") {
     const char* const systems[] = {"dec", "hex", "bin", "oct"};
     int index = 0;
@@ -65,6 +70,9 @@ bool ApplyOption(const std::string& name, const std::string& value, EngineSettin
   }
   return true;
 }
+
+// An engine option that stands alone, without a value.
+bool IsEngineSwitch(std::string_view name) { return name == "--grand-total"; }
 
 struct KeysChoices {
   std::string load;
@@ -97,7 +105,7 @@ bool ReadTapeFileOptions(Args& args, KeysChoices& files, std::ostream& err) {
       continue;
     }
     if (args[i] != "--load" && args[i] != "--save" && args[i] != "--correct") {
-      i += 2;  // an engine option and its value
+      i += IsEngineSwitch(args[i]) ? 1 : 2;  // an engine option and its value
       continue;
     }
     if (i + 1 >= args.size()) {
@@ -120,10 +128,11 @@ bool ReadTapeFileOptions(Args& args, KeysChoices& files, std::ostream& err) {
   return true;
 }
 
-// A key of the keypad, or "#TEXT": a note on the tape.
+// A key of the keypad, "#TEXT": a note on the tape, or "GT": Edit > Grand Total.
 struct KeyStep {
   std::optional<Key> key;
   std::string note;  // Windows-1252
+  bool grandTotal = false;
 };
 
 // The exit status of a word that cannot be run: 2 for an unknown key, 1 for a
@@ -136,6 +145,10 @@ int ReadKey(const std::string& word, std::vector<KeyStep>& keys, std::ostream& e
       return 1;
     }
     keys.push_back({std::nullopt, Utf8ToCp1252(note)});
+    return 0;
+  }
+  if (word == "GT") {
+    keys.push_back({std::nullopt, {}, true});
     return 0;
   }
   const auto key = KeyFromScriptName(word);
@@ -157,10 +170,16 @@ bool ReadEngineOptions(Args& args, EngineSettings& settings, std::ostream& err) 
       ++used;
       break;
     }
+    if (IsEngineSwitch(name)) {
+      settings.grandTotalOn = true;
+      ++used;
+      continue;
+    }
     if (used + 1 >= args.size() || !ApplyOption(name, args[used + 1], settings)) {
       err << "tallix-cli: bad option \"" << name << "\"" << (used + 1 < args.size() ? " " + args[used + 1] : "")
           << "\n  options: --mode standard|adding, --decimals F|0|1|2|3|4, --grouping on|off,\n"
-             "           --auto-decimal on|off, --tax RATE, --system dec|hex|bin|oct, --laptop on|off\n";
+             "           --auto-decimal on|off, --tax RATE, --system dec|hex|bin|oct, --laptop on|off,\n"
+             "           --round down|54|up, --grand-total\n";
       return false;
     }
     used += 2;
@@ -236,6 +255,8 @@ int RunKeys(const Args& arguments, std::istream& in, std::ostream& out, std::ost
   for (const KeyStep& step : keys) {
     if (step.key) {
       calculator->engine.PressKey(*step.key);
+    } else if (step.grandTotal) {
+      calculator->engine.GrandTotal();
     } else {
       calculator->engine.AddNote(step.note);
     }

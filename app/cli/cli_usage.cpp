@@ -20,12 +20,14 @@ constexpr CommandUsageText kUsages[] = {
      "  tallix-cli keys [--load FILE] [--save FILE] [--csv] [--correct N=VALUE]... [--mode standard|adding] "
      "[--decimals F|0|1|2|3|4]\n"
      "                  [--grouping on|off] [--auto-decimal on|off] [--tax RATE] [--system dec|hex|bin|oct]\n"
-     "                  KEY... | -\n"
+     "                  [--round down|54|up] [--grand-total] KEY... | -\n"
      "      runs keypad keys through the calculator, after the tape file FILE if loaded, and prints\n"
      "      the tape as it ends, the display and the panes; --save writes the tape file as Tallix does;\n"
      "      --csv prints the tape alone as Export Tape writes it (UTF-8 CSV with a header row);\n"
      "      --correct retypes the Nth typed number (from 1) as VALUE and replays the keys, as a\n"
-     "      correction on the tape does; a KEY \"#TEXT\" puts the note TEXT on the tape\n"},
+     "      correction on the tape does; a KEY \"#TEXT\" puts the note TEXT on the tape; --round is\n"
+     "      how fixed decimals round: down (towards zero), 54 (to nearest) or up (away from zero);\n"
+     "      --grand-total adds every result into the grand total, which the KEY GT shows (twice: clears)\n"},
     {"convert",
      "  tallix-cli convert VALUE UNIT | --list\n"
      "      the converter's tape block for the display text VALUE in UNIT (name as listed, any case)\n"},

@@ -89,6 +89,7 @@ void MainWindow::BindMenus() {
   OnCommand(IDM_CORRECT_LAST_ENTRY, [this] { CorrectLastEntry(*this); });
   OnCommand(IDM_UNDO_CORRECTION, [this] { UndoCorrection(*this); });
   OnCommand(IDM_ADD_NOTE, [this] { AskAndAddNote(); });
+  OnCommand(IDM_GRAND_TOTAL, [this] { engine_.GrandTotal(); });
   OnCommand(IDM_COPY, [this] { engine_.CopyDisplay(); });
   OnCommand(IDM_PASTE, [this] { engine_.PasteDisplay(); });
   OnCommand(IDM_OPTIONS, [this] { ShowOptions(*this); });

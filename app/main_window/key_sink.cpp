@@ -6,8 +6,22 @@
 
 #include "app/main_window/control_ids.h"
 #include "app/main_window/main_window_impl.h"
+#include "engine/keyboard_shortcut.h"
 
 namespace tallix {
+
+namespace {
+
+// A key held down repeats; Grand Total pressed again at once clears the grand
+// total it has just shown, so a held Ctrl+G presses it once.
+bool IsHeldGrandTotal(const EngineState& state, WPARAM key, LPARAM flags) {
+  const bool repeated = (flags & (LPARAM{1} << 30)) != 0;
+  return repeated && state.grandTotalOn &&
+         CommandRunBy(static_cast<int>(key), state.shiftDown, state.displayMode, state.ctrlDown) ==
+             MenuCommand::GrandTotal;
+}
+
+}  // namespace
 
 LRESULT CALLBACK KeySinkProcedure(HWND edit, UINT message, WPARAM wParam, LPARAM lParam) {
   const bool isKeySink = GetDlgCtrlID(edit) == ids::kKeySink;
@@ -19,6 +33,7 @@ LRESULT CALLBACK KeySinkProcedure(HWND edit, UINT message, WPARAM wParam, LPARAM
   }
   if (message == WM_KEYDOWN || message == WM_KEYUP) {
     auto* self = dynamic_cast<MainWindow*>(ui::DefinitionOf(GetParent(edit)));
+    if (self && message == WM_KEYDOWN && IsHeldGrandTotal(self->CalculatorEngine().state(), wParam, lParam)) return 0;
     if (self && message == WM_KEYDOWN) {
       if (!isKeySink) self->FocusKeySink();
       wParam = static_cast<WPARAM>(self->CalculatorEngine().OnKeyDown(static_cast<int>(wParam)));

@@ -134,6 +134,10 @@ bool MainWindow::OnMessage(HWND form, UINT message, WPARAM wParam, LPARAM lParam
       result = TRUE;
       return true;
     }
+    case WM_INITMENUPOPUP:
+      // However the switch changed (Options, a restored tape), the menu shows it as it stands.
+      ShowGrandTotalItem(menu_, engine_.state().grandTotalOn);
+      return false;
     case WM_SETCURSOR:
       if (reinterpret_cast<HWND>(wParam) == Control(ids::kTapeList)) tapeTip_.Follow(HIWORD(lParam));
       return false;  // the list's own cursor
@@ -244,6 +248,7 @@ void MainWindow::LoadSettings() {
   if (loaded.topMost == 1) SetAlwaysOnTop(true);
   for (const TooltipSpec& tip : MainWindowTooltips()) ui::AddTooltip(Control(tip.id), tip.text);
   engine_.Start(loaded.engine);
+  ShowGrandTotalItem(menu_, loaded.engine.grandTotalOn);
   PostMessageW(window, kStartTapeJournal, 0, 0);
 }
 

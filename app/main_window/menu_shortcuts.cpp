@@ -22,22 +22,29 @@ constexpr ItemCommand kItemCommands[] = {
     {IDM_HELP_TOPICS, MenuCommand::Help},
 };
 
+// The item's text with `keystroke` (ASCII) after it, or none when empty.
+void ShowShortcut(HMENU bar, UINT menuId, const std::string& keystroke) {
+  wchar_t text[128] = {};
+  MENUITEMINFOW info{};
+  info.cbSize = sizeof info;
+  info.fMask = MIIM_STRING;
+  info.dwTypeData = text;
+  info.cch = static_cast<UINT>(std::size(text) - 1);
+  if (!GetMenuItemInfoW(bar, menuId, FALSE, &info)) return;
+  std::wstring shown = MenuItemWithShortcut(text, std::wstring(keystroke.begin(), keystroke.end()));
+  info.dwTypeData = shown.data();
+  SetMenuItemInfoW(bar, menuId, FALSE, &info);
+}
+
 }  // namespace
 
 void ShowMenuShortcuts(HMENU bar) {
-  for (const ItemCommand& item : kItemCommands) {
-    wchar_t text[128] = {};
-    MENUITEMINFOW info{};
-    info.cbSize = sizeof info;
-    info.fMask = MIIM_STRING;
-    info.dwTypeData = text;
-    info.cch = static_cast<UINT>(std::size(text) - 1);
-    if (!GetMenuItemInfoW(bar, item.menuId, FALSE, &info)) continue;
-    const std::string keystroke = KeyboardShortcut(item.command);  // ASCII
-    std::wstring shown = MenuItemWithShortcut(text, std::wstring(keystroke.begin(), keystroke.end()));
-    info.dwTypeData = shown.data();
-    SetMenuItemInfoW(bar, item.menuId, FALSE, &info);
-  }
+  for (const ItemCommand& item : kItemCommands) ShowShortcut(bar, item.menuId, KeyboardShortcut(item.command));
+}
+
+void ShowGrandTotalItem(HMENU bar, bool on) {
+  EnableMenuItem(bar, IDM_GRAND_TOTAL, MF_BYCOMMAND | (on ? MF_ENABLED : MF_GRAYED));
+  ShowShortcut(bar, IDM_GRAND_TOTAL, on ? KeyboardShortcut(MenuCommand::GrandTotal) : std::string());
 }
 
 }  // namespace tallix

@@ -7,4 +7,8 @@ namespace tallix {
 
 void ShowMenuShortcuts(HMENU bar);
 
+// Edit > Grand Total: enabled, with its keystroke, only while the grand total
+// is on (Ctrl+G gives change as G does while it is off).
+void ShowGrandTotalItem(HMENU bar, bool on);
+
 }  // namespace tallix

@@ -2,6 +2,7 @@
 
 #include <array>
 
+#include "engine/display_text.h"
 #include "engine/tape_note.h"
 
 namespace tallix {
@@ -37,6 +38,12 @@ bool IsLabelledResult(std::string_view line) {
   return false;
 }
 
+// "1,234.50 GT" (after a system's name in hexadecimal and the others) or "GT Clear".
+bool IsGrandTotalLine(std::string_view line) {
+  return line == kGrandTotalClearedLine ||
+         (line.ends_with(kGrandTotalSymbol) && line.substr(0, line.size() - kGrandTotalSymbol.size()).ends_with(' '));
+}
+
 std::string_view Trimmed(std::string_view text) {
   while (!text.empty() && text.front() == ' ') text.remove_prefix(1);
   while (!text.empty() && text.back() == ' ') text.remove_suffix(1);
@@ -47,6 +54,7 @@ std::string_view Trimmed(std::string_view text) {
 
 TapeLineKind KindOfTapeLine(std::string_view line) {
   if (IsNoteLine(line)) return TapeLineKind::Note;
+  if (IsGrandTotalLine(line)) return TapeLineKind::GrandTotal;
   if (SymbolOf(line) || IsLabelledResult(line)) return TapeLineKind::Result;
   // "(Length) Feet: 1,250" heads a conversion; "(Hex)" switches the system.
   if (line.starts_with("(") && line.find(": ") != std::string_view::npos) return TapeLineKind::Heading;
@@ -65,6 +73,10 @@ std::string SpokenTapeLine(std::string_view line) {
       }
       return std::string(Trimmed(line));
     case TapeLineKind::Heading: return std::string(Trimmed(line));
+    case TapeLineKind::GrandTotal:
+      if (line == kGrandTotalClearedLine) return "grand total cleared";
+      line.remove_suffix(kGrandTotalSymbol.size());
+      return std::string(Trimmed(line)) + " grand total";
     default: return {};
   }
 }

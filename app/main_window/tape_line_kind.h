@@ -9,17 +9,18 @@
 namespace tallix {
 
 enum class TapeLineKind {
-  Entry,    // a number, an operator, a dash line, a blank line, a tool's detail
-  Note,     // the user's words, whatever they say
-  Event,    // copies, clears, number system switches, memory stores, a tool's heading
-  Heading,  // the first line of a conversion: what was converted
-  Result,   // a total, the change to give back, a loan's payment, an area or a volume
+  Entry,       // a number, an operator, a dash line, a blank line, a tool's detail
+  Note,        // the user's words, whatever they say
+  Event,       // copies, clears, number system switches, memory stores, a tool's heading
+  Heading,     // the first line of a conversion: what was converted
+  Result,      // a total, the change to give back, a loan's payment, an area or a volume
+  GrandTotal,  // the grand total shown ("1,234.50 GT") or cleared ("GT Clear")
 };
 
 TapeLineKind KindOfTapeLine(std::string_view line);
 
-// What a screen reader says when the line is written: the words of a result
-// or a conversion's heading, empty for every other line.
+// What a screen reader says when the line is written: the words of a result,
+// a grand total or a conversion's heading, empty for every other line.
 std::string SpokenTapeLine(std::string_view line);
 
 }  // namespace tallix

@@ -1,7 +1,9 @@
 #pragma once
 // What the Options window edits: the calculation mode, the tax rate, the
-// laptop keypad and always-on-top. The window shows a choice made from the
-// current settings and, on Ok, stores the choice and applies what it reads.
+// laptop keypad, always-on-top, the rounding of fixed decimals and the grand
+// total. The window
+// shows a choice made from the current settings and, on Ok, stores the choice
+// and applies what it reads.
 #include <string>
 
 #include "engine/engine_state.h"
@@ -14,6 +16,8 @@ struct OptionsChoice {
   std::string taxText;  // as typed; any text is accepted
   bool laptopKeys = false;
   bool topMost = false;
+  RoundingRule rounding = RoundingRule::kHalfEven;
+  bool grandTotal = false;
 };
 
 struct AppliedOptions {
@@ -21,6 +25,8 @@ struct AppliedOptions {
   float taxRate = 0;
   bool laptopKeys = false;
   bool topMost = false;
+  RoundingRule rounding = RoundingRule::kHalfEven;
+  bool grandTotal = false;
 };
 
 // The choice the window opens with: the tax rate with up to 7 significant
@@ -28,7 +34,9 @@ struct AppliedOptions {
 OptionsChoice CurrentOptions(const EngineState& state, bool topMost);
 
 // Reads the choice (a tax text that is no number is 0) and writes exactly
-// "TaxRate", "LT10Key", "TopMost" and "CalcMode", in that order.
+// "TaxRate", "LT10Key", "TopMost" and "CalcMode", in that order; then
+// "Rounding" and "GrandTotal", each when the file has it or the choice is not
+// its default (5/4, off), so that a file whose user never chose keeps none.
 AppliedOptions StoreOptions(SettingsPort& settings, const OptionsChoice& choice);
 
 }  // namespace tallix

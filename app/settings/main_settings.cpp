@@ -6,6 +6,7 @@
 
 #include "engine/settings_keys.h"
 #include "services/number_text.h"
+#include "services/rounding_choice.h"
 
 namespace tallix {
 
@@ -32,13 +33,17 @@ float ReadTaxRate(SettingsPort& settings) {
   return rate;
 }
 
-// Left as it is in the file: the memory keys are written only when a bank changes.
+// Left as it is in the file: the memory keys are written only when a bank or
+// the grand total changes.
 void ReadMemoryBanks(SettingsPort& settings, EngineSettings& engine) {
   for (std::size_t bank = 0; bank < engine.banks.text.size(); ++bank) {
     engine.banks.text[bank] = settings.Read(memory_keys::kSection, memory_keys::kBankText[bank], "");
     engine.banks.value[bank] =
         ParseLeadingNumber(settings.Read(memory_keys::kSection, memory_keys::kBankValue[bank], ""));
   }
+  // A sum that no longer is a number starts again from nothing.
+  const Real grandTotal = ParseLeadingNumber(settings.Read(memory_keys::kSection, memory_keys::kGrandTotal, ""));
+  engine.grandTotal = std::isfinite(grandTotal) ? grandTotal : 0;
 }
 
 }  // namespace
@@ -85,6 +90,9 @@ MainSettings LoadMainSettings(SettingsPort& settings) {
   engine.laptopKeys = ReadInt32(settings, kLaptopKeys, 0) == 1;
   loaded.topMost = ReadInt32(settings, kTopMost, 0);
   engine.calcMode = ReadInt32(settings, kCalcMode, 0);
+  // Left as it is in the file, like the memory: a first start writes no key it did not write before.
+  engine.rounding = RoundingRuleFromText(settings.Read(kSection, kRounding, ""));
+  engine.grandTotalOn = SettingToInt32(settings.Read(kSection, kGrandTotal, "0")) == 1;
   ReadMemoryBanks(settings, engine);
   return loaded;
 }

@@ -30,7 +30,8 @@ struct MainSettings {
 };
 
 // Reads, normalises and writes back every start-up key in its fixed order,
-// then reads the memory banks (which are left as they are in the file).
+// then reads the rounding rule, the grand total's switch and value and the
+// memory banks (which are left as they are in the file).
 MainSettings LoadMainSettings(SettingsPort& settings);
 
 // One of "ShowTape", "ShowStatusBar", "ShowStopWatch": read with default 1,

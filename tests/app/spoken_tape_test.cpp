@@ -68,5 +68,21 @@ TEST(SpokenTape, ALinesKindDecidesBothItsWordsAndItsColour) {
   EXPECT_EQ(SpokenTapeLine("-19.50 CH"), "-19.50 change");
 }
 
+TEST(SpokenTape, TheGrandTotalsLinesAreSaidAndDrawnInAColourOfTheirOwn) {
+  EngineSettings settings;
+  settings.grandTotalOn = true;
+  Calculator calculator(settings);
+  calculator.Keys("9 - 1 9 = Hex");
+  calculator.engine.GrandTotal();
+  calculator.engine.GrandTotal();
+  calculator.engine.AddNote("paid GT");
+  EXPECT_EQ(Heard(calculator), (Lines{"-10 total", "(Hex) FFFFFFF6 grand total", "grand total cleared"}));
+  for (const std::string& line : calculator.host.tape) {
+    const bool grandTotal = (line.ends_with(" GT") && !line.starts_with('"')) || line == "GT Clear";
+    for (const TapeMedium medium : {TapeMedium::Screen, TapeMedium::Paper})
+      EXPECT_EQ(TapeLineColour(line, medium, 0) == kTapeGreen, grandTotal) << line;
+  }
+}
+
 }  // namespace
 }  // namespace tallix

@@ -27,13 +27,15 @@ probe_until() {  # probe_until EXPECTED ARGS...
   printf '%s\n' "$said"
 }
 
-# Copies Tallix.exe into a new folder $work (removed at exit), starts it and
-# waits for its main window ($window, focused; $tallix_pid). Exits the script
-# when the window does not come.
-start_tallix() {  # start_tallix NAME
+# Copies Tallix.exe into a new folder $work (removed at exit), with a
+# Tallix.ini of the lines SETTINGS when given, starts it and waits for its
+# main window ($window, focused; $tallix_pid). Exits the script when the
+# window does not come.
+start_tallix() {  # start_tallix NAME [SETTINGS]
   work="$(mktemp -d "${TMPDIR:-/tmp}/tallix-$1.XXXXXX")"
   trap 'rm -rf "$work"' EXIT
   cp "$tallix_exe" "$work/Tallix.exe"
+  [ -n "${2:-}" ] && printf '%s\r\n' "$2" >"$work/Tallix.ini"
   mkdir -p "$shots"
   run_tallix
 }

@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <sstream>
 #include <string>
+#include <tuple>
 
 #include "app/cli/cli_commands.h"
 #include "engine/tape_note.h"
@@ -114,6 +115,33 @@ TEST(CliKeys, OptionsSetTheStartingState) {
   EXPECT_NE(r.out.find("display: 0.005\n"), std::string::npos);
   r = RunCli({"--system", "bin", "2", "1"});  // "2" is disabled in binary
   EXPECT_NE(r.out.find("display: 1\n"), std::string::npos);
+}
+
+TEST(CliKeys, RoundChoosesHowFixedDecimalsLetGo) {
+  for (const auto& [rule, third, negative] :
+       {std::tuple{"down", "0.33", "-0.66"}, {"54", "0.33", "-0.67"}, {"UP", "0.34", "-0.67"}}) {
+    const Result r = RunCli({"--round", rule, "--decimals", "2", "1", "/", "3", "=", "2", "+/-", "/", "3", "="});
+    EXPECT_EQ(r.out.substr(0, r.out.find("display:")), "1.00  \n3.00 \xC3\xB7\n" + kDashes + "\n" + third +
+                                                           " =\n\n-2.00  \n3.00 \xC3\xB7\n" + kDashes + "\n" +
+                                                           negative + " =\n\n")
+        << rule;
+  }
+  const Result bad = RunCli({"--round", "half", "5"});
+  EXPECT_EQ(bad.status, 2);
+  EXPECT_EQ(bad.out, "");
+  EXPECT_NE(bad.err.find("--round down|54|up"), std::string::npos) << bad.err;
+}
+
+TEST(CliKeys, GrandTotalAddsEveryResultAndGTShowsIt) {
+  const Result r = RunCli({"--decimals", "2", "--grand-total", "1", "+", "2", "=", "7", "/", "2", "=", "GT"});
+  EXPECT_EQ(r.status, 0) << r.err;
+  EXPECT_NE(r.out.find("\n3.50 =\n\n6.50 GT\ndisplay: 6.50\n"), std::string::npos) << r.out;
+  EXPECT_TRUE(r.out.ends_with("memory:  M1 GT\n")) << r.out;
+  // Twice in a row: cleared. Without the option the key does nothing.
+  EXPECT_NE(RunCli({"--grand-total", "5", "=", "GT", "GT"}).out.find("\n5 GT\nGT Clear\ndisplay: 5\n"),
+            std::string::npos);
+  EXPECT_EQ(RunCli({"5", "=", "GT"}).out, RunCli({"5", "="}).out);
+  EXPECT_EQ(RunCli({"--grand-total", "--load"}).status, 2);
 }
 
 // Only what the tape holds at the end is printed.

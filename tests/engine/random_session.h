@@ -75,8 +75,15 @@ inline void RandomInput(Engine& engine, std::mt19937& random) {
     engine.SetTaxRate(kRates[random() % std::size(kRates)]);
   } else if (pick < 98) {
     engine.SetLaptopKeys(random() % 2);
-  } else {
+  } else if (pick < 99) {
     engine.EndEntry();
+  } else {
+    // The bookkeeping switches, a rule that is none among them, and the grand total.
+    switch (random() % 4) {
+      case 0: engine.SetRounding(static_cast<RoundingRule>(random() % 4)); break;
+      case 1: engine.SetGrandTotal(random() % 2); break;
+      default: engine.GrandTotal(); break;
+    }
   }
 }
 

@@ -1,6 +1,7 @@
 // Arbitrary masks, values and number texts through every formatting and
-// parsing entry point. Input layout: one selector byte, ten bytes of an 80-bit
-// value, then the text, split at the first NUL into a mask and a number text.
+// parsing entry point. Input layout: one selector byte (its bits 4 and 5 also
+// choose the rounding rule), ten bytes of an 80-bit value, then the text,
+// split at the first NUL into a mask and a number text.
 
 #include <cstddef>
 #include <cstdint>
@@ -36,7 +37,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
   // Huge widening is allowed, quadratic growth is not: the text stays within
   // the integer digits of the largest value plus what the mask itself prints.
-  const std::string formatted = tallix::FormatNumber(value, mask);
+  const auto rule = static_cast<tallix::RoundingRule>((selector >> 4) % 3);
+  const std::string formatted = tallix::FormatNumber(value, mask, rule);
   Check(formatted.size() <= 2 * (5000 + mask.size() * 2));
 
   std::vector<tallix::Real> values{value};

@@ -273,8 +273,11 @@ TEST_F(KeyboardTest, HelpKeepsTheReadingPlaceOnTabAndClosesWithEsc) {
 
 TEST_F(KeyboardTest, ModalWindowsTabInTheirVisualOrder) {
   const auto menu = [](int id) { return [id] { SendMessageW(Owner(), WM_COMMAND, MAKEWPARAM(id, 0), 0); }; };
-  // The calculator mode (the option checked), the tax rate, both check boxes, Ok, Cancel.
-  WithModal(menu(IDM_OPTIONS), [](HWND form) { ExpectTabOrder(form, {1000, 1004, 1005, 1006, IDOK, IDCANCEL}); });
+  // The calculator mode and the rounding (the options checked), the tax rate and the grand total, both long
+  // check boxes, Ok, Cancel.
+  WithModal(menu(IDM_OPTIONS), [](HWND form) {
+    ExpectTabOrder(form, {1000, 1009, 1004, 1012, 1005, 1006, IDOK, IDCANCEL});
+  });
   WithModal(menu(IDM_ABOUT), [](HWND form) { ExpectTabOrder(form, {IDOK}); });
   WithModal([] { ui::InputBox(Owner(), L"Name of the loan:", L"Tallix", L"Car"); },
             [](HWND form) {

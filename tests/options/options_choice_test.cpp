@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include "engine/memory_settings.h"
+
 #include <string>
 #include <vector>
 
@@ -54,6 +56,40 @@ TEST(OptionsChoice, OkWritesExactlyItsFourKeysInOrderAndReadsAnyText) {
     StoreOptions(settings, {false, typed, false, true});
     EXPECT_EQ(settings.writes.front(), std::string("Main Settings/TaxRate=") + stored) << typed;
   }
+}
+
+TEST(OptionsChoice, RoundingIsWrittenOnceChosenAwayFromFiveFour) {
+  MemorySettings settings;
+  const auto stored = [&] { return settings.Read("Main Settings", "Rounding", "<none>"); };
+  EXPECT_EQ(StoreOptions(settings, {}).rounding, RoundingRule::kHalfEven);
+  EXPECT_EQ(stored(), "<none>");
+  for (const auto& [rule, text] : {std::pair{RoundingRule::kTowardZero, "Down"},
+                                   {RoundingRule::kAwayFromZero, "Up"},
+                                   {RoundingRule::kHalfEven, "54"}}) {
+    OptionsChoice choice;
+    choice.rounding = rule;
+    EXPECT_EQ(StoreOptions(settings, choice).rounding, rule);
+    EXPECT_EQ(stored(), text);
+  }
+  EngineState state;
+  state.rounding = RoundingRule::kAwayFromZero;
+  EXPECT_EQ(CurrentOptions(state, false).rounding, RoundingRule::kAwayFromZero);
+}
+
+TEST(OptionsChoice, GrandTotalIsWrittenOnceSwitchedOn) {
+  MemorySettings settings;
+  const auto stored = [&] { return settings.Read("Main Settings", "GrandTotal", "<none>"); };
+  OptionsChoice choice;
+  EXPECT_FALSE(StoreOptions(settings, choice).grandTotal);
+  EXPECT_EQ(stored(), "<none>");
+  for (const bool on : {true, false}) {
+    choice.grandTotal = on;
+    EXPECT_EQ(StoreOptions(settings, choice).grandTotal, on);
+    EXPECT_EQ(stored(), on ? "1" : "0");
+  }
+  EngineState state;
+  state.grandTotalOn = true;
+  EXPECT_TRUE(CurrentOptions(state, false).grandTotal);
 }
 
 }  // namespace

@@ -93,6 +93,32 @@ TEST(FormatNumber, TiesRoundToEvenOnTheDecimalDigits) {
   });
 }
 
+// Down and Up on the value's 18 significant digits, by its magnitude, in every
+// kind of section: percent, grouping, the negative section, a carry into a new
+// digit, a value below the last place, the 18th digit itself.
+TEST(FormatNumber, DownAndUpLetGoOfTheMagnitudesDigits) {
+  struct RuleCase {
+    const char* mask;
+    Real value;
+    const char* down;
+    const char* up;
+  };
+  for (const RuleCase& c : std::initializer_list<RuleCase>{
+           {"0.0%", 0.12345L, "12.3%", "12.4%"},
+           {"#,##0", 1234.5L, "1,234", "1,235"},
+           {"0.0;(0.0)", -1.25L, "(1.2)", "(1.3)"},
+           {"0.00", -1.25L, "-1.25", "-1.25"},
+           {"0.00", 9.999L, "9.99", "10.00"},
+           {"0.00", 0.001L, "0.00", "0.01"},
+           {"0.00", 0.3L, "0.30", "0.30"},
+           {"0.0000000000000000", 1.0L / 3, "0.3333333333333333", "0.3333333333333334"},
+           {"0", 2.0L / 3 * 1e18L, "666666666666666667", "666666666666666667"},
+       }) {
+    EXPECT_EQ(FormatNumber(c.value, c.mask, RoundingRule::kTowardZero), c.down) << c.mask << " " << c.down;
+    EXPECT_EQ(FormatNumber(c.value, c.mask, RoundingRule::kAwayFromZero), c.up) << c.mask << " " << c.up;
+  }
+}
+
 TEST(FormatNumber, Sections) {
   ExpectAll({
       {"0.0;(0.0);\"zero\"", 1.5L, "1.5"},

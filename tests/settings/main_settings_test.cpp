@@ -5,6 +5,7 @@
 
 #include <cfloat>
 #include <string>
+#include <tuple>
 
 #include "app/settings/ini_file.h"
 #include "engine/memory_settings.h"
@@ -118,6 +119,38 @@ TEST(LoadMainSettings, ReadsTheMemoryBanksWithoutWritingThem) {
   const MainSettings loaded = LoadMainSettings(ini);
   EXPECT_EQ(loaded.engine.banks, (MemoryBanks{{"12.50", ""}, {12.5L, -300.0L}}));
   EXPECT_EQ(ReadBytes(folder.File()), memory + std::string(kFreshFile));
+}
+
+TEST(LoadMainSettings, ReadsTheRoundingRuleWithoutWritingIt) {
+  for (const auto& [text, rule] : {std::pair{"Down", RoundingRule::kTowardZero},
+                                   {"up", RoundingRule::kAwayFromZero},
+                                   {"54", RoundingRule::kHalfEven},
+                                   {"5/4", RoundingRule::kHalfEven},
+                                   {"", RoundingRule::kHalfEven}}) {
+    TempFolder folder;
+    IniSettings ini(folder.File());
+    const std::string file = std::string("[Main Settings]\r\nRounding=") + text + "\r\n";
+    WriteBytes(folder.File(), file);
+    EXPECT_EQ(LoadMainSettings(ini).engine.rounding, rule) << text;
+    EXPECT_EQ(ini.Read("Main Settings", "Rounding", "<none>"), text);
+  }
+}
+
+TEST(LoadMainSettings, ReadsTheGrandTotalWithoutWritingIt) {
+  for (const auto& [switchText, valueText, on, value] : {std::tuple{"1", "1234.5", true, 1234.5L},
+                                                         {"", "-2E+3x", false, -2000.0L},
+                                                         {"2", "", false, 0.0L},
+                                                         {"1", "nan", true, 0.0L}}) {
+    TempFolder folder;
+    IniSettings ini(folder.File());
+    WriteBytes(folder.File(),
+               std::string("[Main Settings]\r\nGrandTotal=") + switchText + "\r\n[Memory]\r\nGT=" + valueText + "\r\n");
+    const EngineSettings loaded = LoadMainSettings(ini).engine;
+    EXPECT_EQ(loaded.grandTotalOn, on) << switchText;
+    EXPECT_EQ(loaded.grandTotal, Exact<Real>(value)) << valueText;
+    EXPECT_EQ(ini.Read("Main Settings", "GrandTotal", "<none>"), switchText);
+    EXPECT_EQ(ini.Read("Memory", "GT", "<none>"), valueText);
+  }
 }
 
 TEST(LoadMainSettings, LeavesTheOtherSectionsAlone) {
