@@ -167,8 +167,20 @@ HTREEITEM TreeViewInsertItem(HWND tree, HTREEITEM parent, const std::wstring& te
   return reinterpret_cast<HTREEITEM>(Send(tree, TVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&insert)));
 }
 
+bool OpenClipboardPatiently(HWND owner) {
+  // Another program (Wine's own clipboard bridge among them) may hold the
+  // clipboard for a moment after each change; only one held longer fails.
+  constexpr int kTries = 20;
+  constexpr DWORD kPauseMs = 10;
+  for (int attempt = 0; attempt < kTries; ++attempt) {
+    if (OpenClipboard(owner)) return true;
+    Sleep(kPauseMs);
+  }
+  return false;
+}
+
 bool SetClipboardText(HWND owner, const std::wstring& text) {
-  if (!OpenClipboard(owner)) return false;
+  if (!OpenClipboardPatiently(owner)) return false;
   EmptyClipboard();
   size_t bytes = (text.size() + 1) * sizeof(wchar_t);
   HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, bytes);
@@ -186,7 +198,7 @@ bool SetClipboardText(HWND owner, const std::wstring& text) {
 }
 
 std::wstring GetClipboardText(HWND owner) {
-  if (!IsClipboardFormatAvailable(CF_UNICODETEXT) || !OpenClipboard(owner)) return {};
+  if (!IsClipboardFormatAvailable(CF_UNICODETEXT) || !OpenClipboardPatiently(owner)) return {};
   std::wstring text;
   if (HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
     if (auto* chars = static_cast<const wchar_t*>(GlobalLock(data))) {

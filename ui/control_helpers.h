@@ -55,6 +55,9 @@ void ListViewClear(HWND view);
 HTREEITEM TreeViewInsertItem(HWND tree, HTREEITEM parent, const std::wstring& text, LPARAM data);
 
 // ---- clipboard (plain text) ----
+// The clipboard opened for owner, waiting out a moment's hold by another
+// program; false when it stays held.
+bool OpenClipboardPatiently(HWND owner);
 bool SetClipboardText(HWND owner, const std::wstring& text);
 std::wstring GetClipboardText(HWND owner);  // empty when the clipboard holds no text
 

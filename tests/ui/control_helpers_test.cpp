@@ -106,14 +106,14 @@ TEST_F(FormTest, ClipboardRoundTrip) {
   HWND window = OpenModeless();
   ASSERT_TRUE(SetClipboardText(window, L"1,234.5"));
   EXPECT_EQ(GetClipboardText(window), L"1,234.5");
-  ASSERT_TRUE(OpenClipboard(window));
+  ASSERT_TRUE(OpenClipboardPatiently(window));
   EmptyClipboard();
   CloseClipboard();
   EXPECT_EQ(GetClipboardText(window), L"");
 
   // Held open by another window, the clipboard takes nothing, and says so.
   HWND other = CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
-  ASSERT_TRUE(OpenClipboard(other));
+  ASSERT_TRUE(OpenClipboardPatiently(other));
   EXPECT_FALSE(SetClipboardText(window, L"7"));
   CloseClipboard();
   DestroyWindow(other);
