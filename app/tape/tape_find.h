@@ -1,0 +1,57 @@
+#pragma once
+// Find on the tape: which lines match what the find box was given, and which
+// of them comes next from a line, up or down, round the tape's ends.
+//
+// A text matches a line that holds it, whatever the letter case. A number (as
+// the tape writes one: "1234.5", "1,234.50", "-2", "1.5E+20") matches a line
+// whose number, read as the CSV reads it (tape_csv.h), has the same value,
+// whatever its grouping and trailing zeros: "1234.5" finds "1,234.50 +", and
+// "255" finds "FF =" where the tape is in hexadecimal.
+#include <array>
+#include <cstddef>
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
+
+#include "app/tape/tape_csv.h"
+#include "services/real.h"
+
+namespace tallix {
+
+class TapeQuery {
+ public:
+  // What the find box was given, in Windows-1252; blanks around a number do
+  // not count.
+  explicit TapeQuery(std::string_view typed);
+
+  bool empty() const { return text_.empty(); }
+  bool IsNumber() const { return value_.has_value(); }
+  // Whether line `line`, whose words are `words` (read by a TapeLineReader
+  // that has read every line before it; ignored for a text), matches.
+  bool Matches(std::string_view line, const TapeLineWords& words) const;
+
+ private:
+  bool HoldsText(std::string_view line) const;
+  bool HasValue(const TapeLineWords& words) const;
+
+  std::string text_;  // in lower case
+  std::array<bool, 256> startsText_{};
+  std::optional<Real> value_;
+  std::string digits_;  // the number's significant digits: a quick test before its value
+};
+
+struct TapeFound {
+  std::size_t line = 0;
+  bool wrapped = false;  // passed the tape's end (or its top, upwards) on the way
+};
+
+// The first matching line after `from` going down, or before it going up,
+// continuing from the other end of the tape when none is left on the way;
+// `from` itself last of all. Without `from` the search starts above the first
+// line going down, below the last going up. nullopt when no line matches.
+// `startRadix` is the system the tape began in (TapeStartRadix).
+std::optional<TapeFound> FindOnTape(std::span<const std::string> lines, int startRadix, const TapeQuery& query,
+                                    std::optional<std::size_t> from, bool down);
+
+}  // namespace tallix
