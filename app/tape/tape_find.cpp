@@ -121,4 +121,19 @@ std::optional<TapeFound> FindOnTape(std::span<const std::string> lines, int star
   return std::nullopt;
 }
 
+FindOutcome DescribeFind(std::string_view typed, const std::optional<TapeFound>& found,
+                         std::span<const std::string> lines, bool down) {
+  if (TapeQuery(typed).empty()) return {"Type a text or a number to find.", "Type a text or a number to find."};
+  if (!found || found->line >= lines.size()) {
+    std::string status = "\"" + std::string(typed) + "\" is not on the tape.";
+    return {status, status};
+  }
+  const std::string where = "line " + std::to_string(found->line + 1) + " of " + std::to_string(lines.size());
+  std::string status = found->wrapped
+                           ? (down ? "Passed the end of the tape: found on " : "Passed the top of the tape: found on ")
+                           : "Found on ";
+  status += where + ".";
+  return {status, status + " " + lines[found->line]};
+}
+
 }  // namespace tallix

@@ -54,4 +54,15 @@ struct TapeFound {
 std::optional<TapeFound> FindOnTape(std::span<const std::string> lines, int startRadix, const TapeQuery& query,
                                     std::optional<std::size_t> from, bool down);
 
+// What the find box says after a search for `typed` found `found` (nullopt:
+// nothing) among `lines`, and what a screen reader is told: the line's
+// number among them, whether the search passed an end of the tape, and the
+// line itself. Windows-1252.
+struct FindOutcome {
+  std::string status;
+  std::string spoken;
+};
+FindOutcome DescribeFind(std::string_view typed, const std::optional<TapeFound>& found,
+                         std::span<const std::string> lines, bool down);
+
 }  // namespace tallix

@@ -81,5 +81,18 @@ TEST(TapeFind, NextAndPreviousGoRoundTheEnds) {
   EXPECT_FALSE(FindOnTape({}, 10, five, std::nullopt, false));
 }
 
+// The box names the line among the tape's and any end passed; a screen reader
+// hears the line too.
+TEST(TapeFind, TheOutcomeNamesTheLineAndAnyEndPassed) {
+  const std::vector<std::string> lines = {"5 +", "7 +", "12 ="};
+  const FindOutcome found = DescribeFind("7", TapeFound{1, false}, lines, true);
+  EXPECT_EQ(found.status, "Found on line 2 of 3.");
+  EXPECT_EQ(found.spoken, "Found on line 2 of 3. 7 +");
+  EXPECT_NE(DescribeFind("5", TapeFound{0, true}, lines, true).status.find("end"), std::string::npos);
+  EXPECT_NE(DescribeFind("5", TapeFound{0, true}, lines, false).status.find("top"), std::string::npos);
+  EXPECT_EQ(DescribeFind("rent", std::nullopt, lines, true).status, "\"rent\" is not on the tape.");
+  EXPECT_EQ(DescribeFind("", std::nullopt, lines, true).status, "Type a text or a number to find.");
+}
+
 }  // namespace
 }  // namespace tallix
