@@ -30,7 +30,7 @@ class FindBoxForm final : public ui::FormDefinition {
     name = kFormName;
     caption = L"Find";
     controls = {
-        ui::Static(kLabel, L"Find &what:", {10, 13, 68, 16}, kFont),
+        ui::Static(kLabel, L"Find what:", {10, 13, 68, 16}, kFont),
         ui::Edit(kText, L"", {80, 10, 180, 21}, kFont),
         // What came of the last search: two lines of it.
         ui::Static(kStatus, L"", {10, 40, 250, 32}, kFont),

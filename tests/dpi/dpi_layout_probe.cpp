@@ -105,6 +105,12 @@ int RecordAll(const std::string& path, const std::string& shots, int switchTo) {
     if (form) DestroyWindow(form);
     Pump();
   }
+  // The find box, modeless, from the Edit menu.
+  menu(IDM_FIND);
+  HWND find = NewForm(known);
+  recorder.Record("find", find);
+  if (find) DestroyWindow(find);
+  Pump();
   RecordModal(recorder, "options", known, [&] { menu(IDM_OPTIONS); });
   RecordModal(recorder, "about", known, [&] { menu(IDM_ABOUT); });
   RecordModal(recorder, "input-box", known, [&] { ui::InputBox(window, L"Name of the loan:", L"Tallix", L"Car"); });
