@@ -75,6 +75,8 @@ void LoadTapeFrom(MainWindowContext& main, const std::string& path) {
   const TapeLoadResult loaded = LoadTapeFile(path);
   if (!loaded.result.ok) return Tell(main, loaded.result.message, MB_ICONERROR);
   TapeListDrawingHeld held(main.Control(ids::kTapeList));
+  // Grown once: a million lines moved at each doubling would stall the window.
+  main.KeptTapeLines().reserve(main.KeptTapeLines().size() + loaded.tape.lines.size());
   LoadedTapeApplier applier(loaded.tape, main.CalculatorEngine(), main.CalculatorHost());
   ui::SteppedWork work;
   work.step = [&applier] { return applier.Step(kLinesPerStep); };

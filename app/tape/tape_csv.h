@@ -44,6 +44,8 @@ class TapeLineReader {
  public:
   explicit TapeLineReader(int startRadix) : radix_(startRadix) {}
   TapeLineWords Next(std::string_view line);
+  // The system of the lines to come, but for a result that names its own.
+  int radix() const { return radix_; }
 
  private:
   int radix_;

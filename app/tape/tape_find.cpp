@@ -78,23 +78,36 @@ bool TapeQuery::HoldsText(std::string_view line) const {
 }
 
 bool TapeQuery::HasValue(const TapeLineWords& words) const {
-  if (words.first.empty()) return false;
-  if (words.radix == 10) {
-    std::size_t matched = 0;
-    bool same = true;
-    ForEachSignificantDigit(words.first, [&](char digit) {
-      same = matched < digits_.size() && digits_[matched] == digit;
-      ++matched;
-      return same;
-    });
-    if (!same || matched != digits_.size()) return false;
-  }
-  return ValueOfPlain(TapeNumberValue(words.first, words.radix)) == value_;
+  return !words.first.empty() && ValueOfPlain(TapeNumberValue(words.first, words.radix)) == value_;
 }
 
-bool TapeQuery::Matches(std::string_view line, const TapeLineWords& words) const {
+bool TapeQuery::MayHoldValue(std::string_view line) const {
+  // A decimal line's number is its first word: a minus sign, then digits and
+  // a point, its significant digits in a row with zeros after them.
+  const char* c = line.data();
+  const char* const end = c + line.size();
+  if (c != end && *c == '-') ++c;
+  std::size_t matched = 0;
+  for (; c != end; ++c) {
+    if (*c == ',' || *c == '.') continue;
+    if (!IsDigit(*c)) break;  // the word's end, or its exponent
+    if (matched == 0 && *c == '0') continue;
+    if (matched == digits_.size()) {
+      if (*c != '0') return false;
+    } else if (*c != digits_[matched++]) {
+      return false;
+    }
+  }
+  return matched == digits_.size() && c != line.data();
+}
+
+bool TapeQuery::Matches(std::string_view line, TapeLineReader& reader) const {
   if (empty()) return false;
-  return IsNumber() ? HasValue(words) : HoldsText(line);
+  if (!IsNumber()) return HoldsText(line);
+  // Only a heading changes the reader, and in decimal a line without the
+  // digits cannot have the value: most lines need no more than a glance.
+  if (reader.radix() == 10 && !line.starts_with('(') && !MayHoldValue(line)) return false;
+  return HasValue(reader.Next(line));
 }
 
 std::optional<TapeFound> FindOnTape(std::span<const std::string> lines, int startRadix, const TapeQuery& query,
@@ -105,8 +118,7 @@ std::optional<TapeFound> FindOnTape(std::span<const std::string> lines, int star
   std::optional<std::size_t> onTheWay, roundTheEnd;
   TapeLineReader reader(startRadix);
   for (std::size_t i = 0; i < lines.size() && !query.empty(); ++i) {
-    const TapeLineWords words = query.IsNumber() ? reader.Next(lines[i]) : TapeLineWords{};
-    if (!query.Matches(lines[i], words)) continue;
+    if (!query.Matches(lines[i], reader)) continue;
     if (down) {
       if (!from || i > *from) return TapeFound{i, false};
       if (!roundTheEnd) roundTheEnd = i;

@@ -27,12 +27,15 @@ class TapeQuery {
 
   bool empty() const { return text_.empty(); }
   bool IsNumber() const { return value_.has_value(); }
-  // Whether line `line`, whose words are `words` (read by a TapeLineReader
-  // that has read every line before it; ignored for a text), matches.
-  bool Matches(std::string_view line, const TapeLineWords& words) const;
+  // Whether `line` matches; `reader` has read every line of the tape before
+  // it, and reads this one as far as a number needs.
+  bool Matches(std::string_view line, TapeLineReader& reader) const;
 
  private:
   bool HoldsText(std::string_view line) const;
+  // Whether the line holds the number's significant digits in a row, grouped
+  // or not: what any line of its value holds, cheap to look for first.
+  bool MayHoldValue(std::string_view line) const;
   bool HasValue(const TapeLineWords& words) const;
 
   std::string text_;  // in lower case

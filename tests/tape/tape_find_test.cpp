@@ -15,10 +15,8 @@ std::vector<std::size_t> Matching(const std::vector<std::string>& lines, std::st
   const TapeQuery query(typed);
   std::vector<std::size_t> found;
   TapeLineReader reader(startRadix);
-  for (std::size_t i = 0; i < lines.size(); ++i) {
-    const TapeLineWords words = reader.Next(lines[i]);
-    if (query.Matches(lines[i], words)) found.push_back(i);
-  }
+  for (std::size_t i = 0; i < lines.size(); ++i)
+    if (query.Matches(lines[i], reader)) found.push_back(i);
   return found;
 }
 
