@@ -13,11 +13,13 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <optional>
 #include <sstream>
 #include <string>
 #include <vector>
 
 #include "app/tape/tape_file.h"
+#include "app/tape/tape_find.h"
 #include "app/tape/tape_journal.h"
 #include "engine/basic_host.h"
 #include "engine/memory_settings.h"
@@ -142,6 +144,45 @@ void BM_LoadTapeFile(benchmark::State& state) {
   std::remove(path.c_str());
 }
 BENCHMARK(BM_LoadTapeFile)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+// Find on the tape, the match on its last line, against a bare loop that
+// looks for the text in each line (case and all, as std::string::find does):
+// a note's word, typed in capitals, and a number typed without its grouping
+// and with a trailing zero, which no line holds as text.
+std::vector<std::string> TapeEndingIn(std::string last) {
+  std::vector<std::string> lines = Tape();
+  lines.back() = std::move(last);
+  return lines;
+}
+
+void FindAgainstBareLoop(benchmark::State& state, const std::vector<std::string>& lines, std::string_view typed,
+                         std::string_view bare) {
+  const TapeQuery query(typed);
+  Compare(
+      state,
+      [&] {
+        const std::optional<TapeFound> found = FindOnTape(lines, 10, query, std::nullopt, true);
+        if (!found || found->line + 1 != lines.size()) state.SkipWithError("not found on the last line");
+        benchmark::DoNotOptimize(found);
+      },
+      [&] {
+        std::size_t at = 0;
+        while (at < lines.size() && lines[at].find(bare) == std::string::npos) ++at;
+        benchmark::DoNotOptimize(at);
+      });
+}
+
+void BM_FindText(benchmark::State& state) {
+  static const std::vector<std::string> lines = TapeEndingIn("\"Paid in full\"");
+  FindAgainstBareLoop(state, lines, "PAID", "Paid");
+}
+BENCHMARK(BM_FindText)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+void BM_FindNumber(benchmark::State& state) {
+  static const std::vector<std::string> lines = TapeEndingIn("4,321.75 =");
+  FindAgainstBareLoop(state, lines, "4321.750", "4,321.75");
+}
+BENCHMARK(BM_FindNumber)->Unit(benchmark::kMillisecond)->Iterations(3);
 
 // Keys through an engine that keeps a journal, against the same keys through
 // one that keeps none, in the same run and alternating: a mixed session whose

@@ -6,6 +6,7 @@
 #include <string>
 #include <string_view>
 
+#include "engine/keyboard_shortcut.h"
 #include "engine/keypad.h"
 
 namespace tallix {
@@ -103,6 +104,14 @@ class EngineHost {
   // The note key (Ctrl+N) asks for a note; the window puts it on the tape
   // with AddNote once the key is handled.
   virtual void AskForNote() = 0;
+  // A keystroke stands for a command of the main window's own that writes
+  // nothing on the tape (Copy Tape, Find, Find Next, Find Previous): the
+  // window runs it once the keystroke is handled, as its menu item would. A
+  // host without those commands does nothing.
+  virtual void RunWindowCommand(MenuCommand /*command*/) {}
+  // Whether the find box is open: F3 and Shift+F3 find then, and F3 presses
+  // the area calculator's key otherwise.
+  virtual bool IsFindOpen() { return false; }
 };
 
 }  // namespace tallix

@@ -18,6 +18,7 @@ struct KeyContext {
   bool ctrl;
   std::uint8_t mode;
   bool grandTotal = true;  // the grand total is on
+  bool finding = true;     // the find box is open
 
   bool decimal() const { return mode < display_mode::kHex; }
   bool hex() const { return mode == display_mode::kHex; }
@@ -44,12 +45,16 @@ struct KeyboardRows {
   };
 
   static const Row* Find(const KeyContext& context);
-  static const std::array<Row, 62> kRows;
+  static const std::array<Row, 66> kRows;
 
-  // One of the main window's own keys; a replay leaves the window alone.
+  // One of the main window's own keys or commands; a replay leaves the window alone.
   template <Key key>
   static void WindowKey(Engine& e) {
     if (!e.recorder_.replaying()) e.host_->PressWindowKey(key);
+  }
+  template <MenuCommand command>
+  static void WindowCommand(Engine& e) {
+    if (!e.recorder_.replaying()) e.host_->RunWindowCommand(command);
   }
 };
 
@@ -65,7 +70,7 @@ constexpr int kNone = -1;
 }  // namespace
 
 // clang-format off
-const std::array<KeyboardRows::Row, 62> KeyboardRows::kRows = {{
+const std::array<KeyboardRows::Row, 66> KeyboardRows::kRows = {{
     // The keys no typing key stands for: first, as the laptop keys and the
     // hexadecimal letters would otherwise take the letters. The number
     // systems by their initials with Ctrl and Shift, before Ctrl alone takes
@@ -82,6 +87,11 @@ const std::array<KeyboardRows::Row, 62> KeyboardRows::kRows = {{
     {{vk::Letter('B'), kNone, kNone}, Ctrl, Key::SecondBank},
     {{vk::Letter('T'), kNone, kNone}, Ctrl, Key::AlwaysOnTop, WindowKey<Key::AlwaysOnTop>},
     {{vk::Function(2), kNone, kNone}, Always, Key::Convert, WindowKey<Key::Convert>},
+    // F3 finds while the find box is open, and is the area calculator's key otherwise.
+    {{vk::Function(3), kNone, kNone}, [](const KeyContext& c) { return c.finding && c.shift; }, std::nullopt,
+     WindowCommand<MenuCommand::FindPrevious>, MenuCommand::FindPrevious},
+    {{vk::Function(3), kNone, kNone}, [](const KeyContext& c) { return c.finding; }, std::nullopt,
+     WindowCommand<MenuCommand::FindNext>, MenuCommand::FindNext},
     {{vk::Function(3), kNone, kNone}, Always, Key::Area, WindowKey<Key::Area>},
     {{vk::Function(4), kNone, kNone}, Always, Key::Volume, WindowKey<Key::Volume>},
     {{vk::Function(5), kNone, kNone}, Always, Key::Loan, WindowKey<Key::Loan>},
@@ -133,10 +143,13 @@ const std::array<KeyboardRows::Row, 62> KeyboardRows::kRows = {{
     {{vk::kSlash, vk::kDivide, kNone}, Always, Key::Divide},
     {{vk::Letter('A'), kNone, kNone}, Hex, Key::A},
     {{vk::Letter('B'), kNone, kNone}, Hex, Key::B},
+    {{vk::Letter('C'), kNone, kNone}, CtrlShift, std::nullopt, WindowCommand<MenuCommand::CopyTape>,
+     MenuCommand::CopyTape},
     {{vk::Letter('C'), kNone, kNone}, Ctrl, std::nullopt, [](Engine& e) { e.Copy(); }, MenuCommand::Copy},
     {{vk::Letter('C'), kNone, kNone}, Hex, Key::C},
     {{vk::Letter('D'), kNone, kNone}, Hex, Key::D},
     {{vk::Letter('E'), kNone, kNone}, Hex, Key::E},
+    {{vk::Letter('F'), kNone, kNone}, Ctrl, std::nullopt, WindowCommand<MenuCommand::Find>, MenuCommand::Find},
     {{vk::Letter('F'), kNone, kNone}, Hex, Key::F},
     // Only while the grand total is on: before it, Ctrl+G gave change as G does.
     {{vk::Letter('G'), kNone, kNone}, [](const KeyContext& c) { return c.ctrl && c.grandTotal; }, std::nullopt,
@@ -165,7 +178,7 @@ const KeyboardRows::Row* KeyboardRows::Find(const KeyContext& context) {
 }
 
 std::optional<Key> KeyPressedBy(int virtualKey, bool shift, std::uint8_t displayMode, bool ctrl, bool laptop) {
-  const KeyContext context{virtualKey, laptop, shift, ctrl, displayMode};
+  const KeyContext context{virtualKey, laptop, shift, ctrl, displayMode, true, false};
   const auto* row = KeyboardRows::Find(context);
   return row ? row->pressed : std::nullopt;
 }
@@ -177,8 +190,8 @@ std::optional<MenuCommand> CommandRunBy(int virtualKey, bool shift, std::uint8_t
 }
 
 int Engine::KeyDown(int virtualKey) {
-  const KeyContext context{virtualKey,      state_.laptopKeys,  state_.shiftDown,
-                           state_.ctrlDown, state_.displayMode, state_.grandTotalOn};
+  const KeyContext context{virtualKey,         state_.laptopKeys,   state_.shiftDown,   state_.ctrlDown,
+                           state_.displayMode, state_.grandTotalOn, host_->IsFindOpen()};
   const auto* row = KeyboardRows::Find(context);
   // A key that presses nothing and runs no command (Shift, Ctrl, NumLock, an
   // unmapped one) comes between two presses of Grand Total as no key does.

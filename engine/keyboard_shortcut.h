@@ -15,12 +15,24 @@ namespace tallix {
 
 // The menu commands that a keystroke runs too; the menu shows that keystroke
 // after the item's caption.
-enum class MenuCommand : unsigned char { Copy, Paste, AddNote, Help, GrandTotal };
+enum class MenuCommand : unsigned char {
+  Copy,
+  Paste,
+  AddNote,
+  Help,
+  GrandTotal,
+  CopyTape,
+  Find,
+  FindNext,
+  FindPrevious
+};
 
 // The keypad key that a keystroke (with Shift or Ctrl held or not) draws
 // pressed in a display mode, with the laptop mapping on or off; nullopt when
 // it presses none. Here and below the grand total counts as on, so that its
-// keystroke is known.
+// keystroke is known; the find box counts as closed here (F3 is the area
+// calculator's key) and as open for the commands below (F3 finds the next
+// line while it is open).
 std::optional<Key> KeyPressedBy(int virtualKey, bool shift, std::uint8_t displayMode, bool ctrl = false,
                                 bool laptop = false);
 

@@ -27,6 +27,18 @@ std::u32string CharactersWithoutCp1252(std::string_view utf8);
 
 std::string CodePointToUtf8(char32_t point);
 
+// A Windows-1252 letter in lower case (A-Z, the accented capitals but the
+// times sign, and the capitals of the upper block: S and Z with caron, the OE
+// ligature, Y with diaeresis); every other byte as it is.
+constexpr char LowerCp1252(char c) {
+  const auto byte = static_cast<unsigned char>(c);
+  if ((byte >= 'A' && byte <= 'Z') || (byte >= 0xC0 && byte <= 0xDE && byte != 0xD7))
+    return static_cast<char>(byte + 0x20);
+  if (byte == 0x8A || byte == 0x8C || byte == 0x8E) return static_cast<char>(byte + 0x10);
+  if (byte == 0x9F) return static_cast<char>(0xFF);
+  return c;
+}
+
 // A Windows-1252 text made safe to show (on a terminal, in the tape pane):
 // each control character, C0 with DEL and the five bytes that stand for C1
 // controls, becomes "?", so that a line read from a file can never drive a

@@ -179,22 +179,53 @@ bool OpenClipboardPatiently(HWND owner) {
   return false;
 }
 
+namespace {
+
+// One format's bytes, handed to the clipboard, which then owns them.
+bool PlaceOnClipboard(UINT format, const void* bytes, size_t size) {
+  HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, size);
+  if (!memory) return false;
+  bool placed = false;
+  if (void* target = GlobalLock(memory)) {
+    CopyMemory(target, bytes, size);
+    GlobalUnlock(memory);
+    placed = SetClipboardData(format, memory) != nullptr;
+  }
+  if (!placed) GlobalFree(memory);
+  return placed;
+}
+
+bool PlaceText(const std::wstring& text) {
+  return PlaceOnClipboard(CF_UNICODETEXT, text.c_str(), (text.size() + 1) * sizeof(wchar_t));
+}
+
+}  // namespace
+
 bool SetClipboardText(HWND owner, const std::wstring& text) {
   if (!OpenClipboardPatiently(owner)) return false;
   EmptyClipboard();
-  size_t bytes = (text.size() + 1) * sizeof(wchar_t);
-  HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, bytes);
-  bool placed = false;
-  if (memory) {
-    if (void* target = GlobalLock(memory)) {
-      CopyMemory(target, text.c_str(), bytes);
-      GlobalUnlock(memory);
-      placed = SetClipboardData(CF_UNICODETEXT, memory) != nullptr;
-    }
-    if (!placed) GlobalFree(memory);
-  }
+  const bool placed = PlaceText(text);
   CloseClipboard();
   return placed;
+}
+
+bool SetClipboardTextAndCsv(HWND owner, const std::wstring& text, const std::wstring& csv) {
+  const int size = csv.empty() ? 0
+                               : WideCharToMultiByte(CP_ACP, 0, csv.data(), static_cast<int>(csv.size()), nullptr, 0,
+                                                     nullptr, nullptr);
+  std::string bytes(static_cast<size_t>(size), '\0');
+  if (size > 0)
+    WideCharToMultiByte(CP_ACP, 0, csv.data(), static_cast<int>(csv.size()), bytes.data(), size, nullptr, nullptr);
+  if (!OpenClipboardPatiently(owner)) return false;
+  EmptyClipboard();
+  const bool placed =
+      PlaceText(text) && PlaceOnClipboard(RegisterClipboardFormatW(L"Csv"), bytes.c_str(), bytes.size() + 1);
+  CloseClipboard();
+  return placed;
+}
+
+std::wstring ClipboardBusyMessage(std::wstring_view what) {
+  return L"The " + std::wstring(what) + L" could not be copied: another program is using the clipboard. Try again.";
 }
 
 std::wstring GetClipboardText(HWND owner) {

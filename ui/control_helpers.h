@@ -6,6 +6,7 @@
 #include <commctrl.h>
 
 #include <string>
+#include <string_view>
 
 namespace tallix::ui {
 
@@ -54,12 +55,21 @@ void ListViewClear(HWND view);
 // Adds an item after the last child of parent (TVI_ROOT: at the top level).
 HTREEITEM TreeViewInsertItem(HWND tree, HTREEITEM parent, const std::wstring& text, LPARAM data);
 
-// ---- clipboard (plain text) ----
+// ---- clipboard ----
 // The clipboard opened for owner, waiting out a moment's hold by another
 // program; false when it stays held.
 bool OpenClipboardPatiently(HWND owner);
+// False when another program holds the clipboard (or memory ran out); the
+// clipboard then keeps what it had.
 bool SetClipboardText(HWND owner, const std::wstring& text);
 std::wstring GetClipboardText(HWND owner);  // empty when the clipboard holds no text
+// Text and comma-separated values (the registered "Csv" format, bytes in the
+// system's ANSI code page as spreadsheets read it) at once, for a paste to
+// take the one it reads best. False as for SetClipboardText.
+bool SetClipboardTextAndCsv(HWND owner, const std::wstring& text, const std::wstring& csv);
+// What the user is told when `what` ("display", "tape") could not be put on
+// the clipboard.
+std::wstring ClipboardBusyMessage(std::wstring_view what);
 
 // ---- file dialogs: the chosen path, or empty text when cancelled ----
 // filter pairs are separated by '|': L"Text files|*.txt|All files|*.*".

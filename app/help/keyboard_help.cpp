@@ -11,11 +11,12 @@ namespace {
 using enum Key;
 
 // clang-format off
-constexpr std::array<KeyboardHelpRow, 41> kRows = {{
+constexpr std::array<KeyboardHelpRow, 45> kRows = {{
     {D0, {}, D9}, {A, {}, F}, {Point}, {ChangeSign}, {Back}, {ClearEntry}, {Clear}, {ClearTape},
     {Plus}, {Minus}, {Times}, {Divide}, {Equals}, {Percent}, {Reciprocal}, {Tax}, {Change}, {Feed}, {Help},
     {MenuCommand::Copy, "Copy"}, {MenuCommand::Paste, "Paste"}, {MenuCommand::AddNote, "Add Note"},
-    {MenuCommand::GrandTotal, "Grand Total"},
+    {MenuCommand::GrandTotal, "Grand Total"}, {MenuCommand::CopyTape, "Copy Tape"}, {MenuCommand::Find, "Find"},
+    {MenuCommand::FindNext, "Find Next"}, {MenuCommand::FindPrevious, "Find Previous"},
     {MemoryClear}, {MemoryRecall}, {MemorySet}, {MemoryAdd}, {SecondBank}, {AlwaysOnTop},
     {Convert}, {Area}, {Volume}, {Loan}, {Transfer, "File transfer"}, {Start}, {Lap}, {Reset},
     {Dec}, {Hex}, {Bin}, {Oct},

@@ -10,7 +10,9 @@
 #include "app/help/help_window.h"
 #include "app/main_window/control_ids.h"
 #include "app/main_window/control_table.h"
+#include "app/main_window/find_box.h"
 #include "app/main_window/main_window_impl.h"
+#include "app/main_window/menu_shortcuts.h"
 #include "app/main_window/stopwatch_bar.h"
 #include "app/main_window/tape_commands.h"
 #include "app/main_window/tape_correction.h"
@@ -91,12 +93,22 @@ void MainWindow::BindMenus() {
   OnCommand(IDM_ADD_NOTE, [this] { AskAndAddNote(); });
   OnCommand(IDM_GRAND_TOTAL, [this] { engine_.GrandTotal(); });
   OnCommand(IDM_COPY, [this] { engine_.CopyDisplay(); });
+  OnCommand(IDM_COPY_TAPE, [this] { RunCopyTape(*this); });
+  OnCommand(IDM_FIND, [this] { OpenFindBox(*this); });
+  OnCommand(IDM_FIND_NEXT, [this] { FindOnTapeAgain(*this, true); });
+  OnCommand(IDM_FIND_PREVIOUS, [this] { FindOnTapeAgain(*this, false); });
   OnCommand(IDM_PASTE, [this] { engine_.PasteDisplay(); });
   OnCommand(IDM_OPTIONS, [this] { ShowOptions(*this); });
   OnCommand(IDM_ABOUT, [this] { ShowAbout(window); });
   OnCommand(IDM_HELP_TOPICS, [this] { ReopenHelp(*this, HelpTopicId::Overview); });
   OnCommand(IDM_KEYBOARD_EQUIVALENTS, [this] { ReopenHelp(*this, HelpTopicId::KeyboardEquivalents); });
 }
+
+void MainWindow::RunWindowCommand(MenuCommand command) {
+  if (const UINT item = MenuItemOf(command)) PostMessageW(window, WM_COMMAND, MAKEWPARAM(item, 0), 0);
+}
+
+bool MainWindow::IsFindOpen() { return IsFindBoxOpen(*this); }
 
 void MainWindow::OnDecimalCommand(int menuId, std::function<void()> action) {
   OnCommand(menuId, [this, action = std::move(action)] {

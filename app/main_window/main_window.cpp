@@ -137,6 +137,7 @@ bool MainWindow::OnMessage(HWND form, UINT message, WPARAM wParam, LPARAM lParam
     case WM_INITMENUPOPUP:
       // However the switch changed (Options, a restored tape), the menu shows it as it stands.
       ShowGrandTotalItem(menu_, engine_.state().grandTotalOn);
+      ShowFindItems(menu_, IsFindOpen());
       return false;
     case WM_SETCURSOR:
       if (reinterpret_cast<HWND>(wParam) == Control(ids::kTapeList)) tapeTip_.Follow(HIWORD(lParam));

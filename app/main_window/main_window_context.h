@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "app/stopwatch/stopwatch.h"
@@ -20,6 +21,15 @@ class MainWindowContext : public SideWindowContext {
   virtual std::vector<std::string> TapeLines() const { return TapeLinesFrom(0); }
   // The tape's lines from line `first` on.
   virtual std::vector<std::string> TapeLinesFrom(std::size_t first) const = 0;
+  // The tape list's lines as the window keeps them beside the list, read
+  // without asking the list for each: whatever changes the list's lines
+  // changes these alike (AddTapeLine, ClearTapeLines, ReplaceTapeLines).
+  virtual std::vector<std::string>& KeptTapeLines() = 0;
+  // Marks tape line `line` with the list's focus rectangle and brings it into
+  // view, a screen reader told `spoken`; nullopt takes the mark away. The
+  // mark goes with a cleared tape too.
+  virtual void MarkTapeLine(std::optional<std::size_t> line, std::wstring_view spoken) = 0;
+  virtual std::optional<std::size_t> MarkedTapeLine() const = 0;
   // The full path of Tallix.ini (UTF-8): the tape files' default lies beside it.
   virtual const std::string& SettingsPath() const = 0;
   // A control of the window by its identifier, looked up once per window.

@@ -48,6 +48,9 @@ class MainWindow final : public ui::FormDefinition, public EngineHost, public Ma
   Engine& CalculatorEngine() override { return engine_; }
   EngineHost& CalculatorHost() override { return *this; }
   std::vector<std::string> TapeLinesFrom(std::size_t first) const override;
+  std::vector<std::string>& KeptTapeLines() override { return tapeLines_; }
+  void MarkTapeLine(std::optional<std::size_t> line, std::wstring_view spoken) override;
+  std::optional<std::size_t> MarkedTapeLine() const override { return markedLine_; }
   SettingsPort& Settings() override { return settings_; }
   const std::string& SettingsPath() const override { return settings_.path(); }
   bool IsAlwaysOnTop() const override { return topMost_; }
@@ -92,6 +95,8 @@ class MainWindow final : public ui::FormDefinition, public EngineHost, public Ma
   void OpenHelp() override;
   void AskForNote() override;
   void PressWindowKey(Key key) override;
+  void RunWindowCommand(MenuCommand command) override;
+  bool IsFindOpen() override;
 
  private:
   void BindKeys();
@@ -154,6 +159,9 @@ class MainWindow final : public ui::FormDefinition, public EngineHost, public Ma
   mutable std::unordered_map<int, HWND> controlHandles_;
   mutable HWND controlHandlesOf_ = nullptr;
   TapeLineTip tapeTip_;
+  // The tape list's lines (see KeptTapeLines), and the one Find marked.
+  std::vector<std::string> tapeLines_;
+  std::optional<std::size_t> markedLine_;
 };
 
 }  // namespace tallix

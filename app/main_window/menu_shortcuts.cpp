@@ -16,10 +16,10 @@ struct ItemCommand {
 };
 
 constexpr ItemCommand kItemCommands[] = {
-    {IDM_COPY, MenuCommand::Copy},
-    {IDM_PASTE, MenuCommand::Paste},
-    {IDM_ADD_NOTE, MenuCommand::AddNote},
-    {IDM_HELP_TOPICS, MenuCommand::Help},
+    {IDM_COPY, MenuCommand::Copy},          {IDM_PASTE, MenuCommand::Paste},
+    {IDM_ADD_NOTE, MenuCommand::AddNote},   {IDM_HELP_TOPICS, MenuCommand::Help},
+    {IDM_COPY_TAPE, MenuCommand::CopyTape}, {IDM_FIND, MenuCommand::Find},
+    {IDM_FIND_NEXT, MenuCommand::FindNext}, {IDM_FIND_PREVIOUS, MenuCommand::FindPrevious},
 };
 
 // The item's text with `keystroke` (ASCII) after it, or none when empty.
@@ -42,9 +42,20 @@ void ShowMenuShortcuts(HMENU bar) {
   for (const ItemCommand& item : kItemCommands) ShowShortcut(bar, item.menuId, KeyboardShortcut(item.command));
 }
 
+UINT MenuItemOf(MenuCommand command) {
+  for (const ItemCommand& item : kItemCommands)
+    if (item.command == command) return item.menuId;
+  return command == MenuCommand::GrandTotal ? IDM_GRAND_TOTAL : 0;
+}
+
 void ShowGrandTotalItem(HMENU bar, bool on) {
   EnableMenuItem(bar, IDM_GRAND_TOTAL, MF_BYCOMMAND | (on ? MF_ENABLED : MF_GRAYED));
   ShowShortcut(bar, IDM_GRAND_TOTAL, on ? KeyboardShortcut(MenuCommand::GrandTotal) : std::string());
+}
+
+void ShowFindItems(HMENU bar, bool open) {
+  for (const UINT item : {IDM_FIND_NEXT, IDM_FIND_PREVIOUS})
+    EnableMenuItem(bar, item, MF_BYCOMMAND | (open ? MF_ENABLED : MF_GRAYED));
 }
 
 }  // namespace tallix

@@ -2,7 +2,9 @@
 
 #include <windows.h>
 
+#include <new>
 #include <string>
+#include <vector>
 
 #include "app/main_window/control_ids.h"
 #include "app/main_window/tape_list.h"
@@ -13,6 +15,7 @@
 #include "engine/settings_keys.h"
 #include "services/printer_session.h"
 #include "side_window/topmost_band.h"
+#include "side_window/wide_text.h"
 #include "ui/control_helpers.h"
 #include "ui/stepped_work.h"
 #include "ui/utf8_text.h"
@@ -45,9 +48,11 @@ std::string ChosenTapeFile(MainWindowContext& main, const std::wstring& chosen) 
   return path;
 }
 
-void Tell(MainWindowContext& main, const std::string& message, UINT icon) {
-  MessageBoxW(main.Owner(), ui::ShownText(message).c_str(), L"Tallix", MB_OK | icon | MB_TASKMODAL | MB_SETFOREGROUND);
+void Tell(MainWindowContext& main, const std::wstring& message, UINT icon) {
+  MessageBoxW(main.Owner(), message.c_str(), L"Tallix", MB_OK | icon | MB_TASKMODAL | MB_SETFOREGROUND);
 }
+
+void Tell(MainWindowContext& main, const std::string& message, UINT icon) { Tell(main, ui::ShownText(message), icon); }
 
 // Lines handed to the tape list between two looks at the clock.
 constexpr std::size_t kLinesPerStep = 500;
@@ -70,6 +75,8 @@ void LoadTapeFrom(MainWindowContext& main, const std::string& path) {
   const TapeLoadResult loaded = LoadTapeFile(path);
   if (!loaded.result.ok) return Tell(main, loaded.result.message, MB_ICONERROR);
   TapeListDrawingHeld held(main.Control(ids::kTapeList));
+  // Grown once: a million lines moved at each doubling would stall the window.
+  main.KeptTapeLines().reserve(main.KeptTapeLines().size() + loaded.tape.lines.size());
   LoadedTapeApplier applier(loaded.tape, main.CalculatorEngine(), main.CalculatorHost());
   ui::SteppedWork work;
   work.step = [&applier] { return applier.Step(kLinesPerStep); };
@@ -101,6 +108,18 @@ void RunExportTape(MainWindowContext& main) {
   const TapeFileResult exported =
       ExportTapeCsv(file_io::Utf8FromWide(chosen), main.TapeLines(), TapeStartRadix(main.CalculatorEngine()));
   Tell(main, exported.message, exported.ok ? 0 : MB_ICONERROR);
+}
+
+void RunCopyTape(MainWindowContext& main) {
+  const std::vector<std::string>& lines = main.KeptTapeLines();
+  bool copied = false;
+  try {
+    copied = ui::SetClipboardTextAndCsv(main.Owner(), Wide(FormatTapeLines(lines)),
+                                        Wide(TapeCsvRows(lines, TapeStartRadix(main.CalculatorEngine()))));
+  } catch (const std::bad_alloc&) {
+    // As full a clipboard as a busy one: nothing was placed.
+  }
+  if (!copied) Tell(main, ui::ClipboardBusyMessage(L"tape"), MB_ICONERROR);
 }
 
 void RunPrintTape(MainWindowContext& main) {

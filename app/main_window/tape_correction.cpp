@@ -67,7 +67,9 @@ bool CorrectTypedNumber(MainWindowContext& main, std::size_t which, std::string_
   ui::LongWork work(main.Owner(), L"Correct Entry", L"Making the tape again");
   const MadeCorrection made = CorrectInPlace(
       engine, *plan, main.CalculatorHost(), FixedLines(main),
-      [&](const TapeSplice& splice) { ReplaceTapeLines(list, splice.first, splice.end, splice.lines, work); },
+      [&](const TapeSplice& splice) {
+        ReplaceTapeLines(list, main.KeptTapeLines(), splice.first, splice.end, splice.lines, work);
+      },
       ReplayProgress(work, plan->record));
   main.LastCorrection() = MainWindowContext::LastCorrectionUndo{made.undo, engine.recordStarts()};
   return true;
@@ -100,7 +102,7 @@ void UndoCorrection(MainWindowContext& main) {
                               },
                           .via = &replayed,
                           .from = start});
-  ReplaceTapeLines(list, replayed.FirstLine(), TapeCount(list), replayed.Lines(), work);
+  ReplaceTapeLines(list, main.KeptTapeLines(), replayed.FirstLine(), TapeCount(list), replayed.Lines(), work);
   replayed.ShowOnTarget();
 }
 

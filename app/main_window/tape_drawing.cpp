@@ -36,7 +36,10 @@ void MainWindow::DrawTapeItem(const DRAWITEMSTRUCT& item) {
     DrawTextW(dc, shown.c_str(), static_cast<int>(shown.size()), &area,
               DT_RIGHT | DT_TOP | DT_SINGLELINE | DT_NOPREFIX);
   }
-  if (item.itemAction & ODA_FOCUS) DrawFocusRect(dc, &item.rcItem);
+  // The line Find found is marked as the list marks the line it has the
+  // focus on, which it never has: the key sink keeps the focus.
+  const bool marked = markedLine_ == item.itemID;
+  if ((item.itemAction & ODA_FOCUS) || (marked && (item.itemAction & ODA_DRAWENTIRE))) DrawFocusRect(dc, &item.rcItem);
 }
 
 }  // namespace tallix

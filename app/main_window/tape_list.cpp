@@ -12,21 +12,16 @@ std::size_t TapeCount(HWND list) {
   return static_cast<std::size_t>(std::max<LRESULT>(0, SendMessageW(list, LB_GETCOUNT, 0, 0)));
 }
 
-std::string TapeLineText(HWND list, std::size_t index, std::wstring& buffer) {
-  buffer.resize(static_cast<std::size_t>(std::max<LRESULT>(0, SendMessageW(list, LB_GETTEXTLEN, index, 0))) + 1);
-  const LRESULT copied = SendMessageW(list, LB_GETTEXT, index, reinterpret_cast<LPARAM>(buffer.data()));
-  return Cp1252FromWide(std::wstring_view(buffer.data(), static_cast<std::size_t>(std::max<LRESULT>(0, copied))));
-}
-
-void ReplaceTapeLines(HWND list, std::size_t from, std::size_t to, std::span<const std::string> lines,
-                      ui::LongWork& work) {
-  const std::size_t old = to > from ? to - from : 0;
+void ReplaceTapeLines(HWND list, std::vector<std::string>& tape, std::size_t from, std::size_t to,
+                      std::span<const std::string> lines, ui::LongWork& work) {
+  to = std::min(to, tape.size());
+  from = std::min(from, to);
+  const std::size_t old = to - from;
   const std::size_t overlap = std::min(old, lines.size());
   const double steps = static_cast<double>(std::max<std::size_t>(1, overlap + lines.size()));
   std::vector<std::size_t> differing;
-  std::wstring buffer;
   for (std::size_t k = 0; k < overlap; ++k) {
-    if (TapeLineText(list, from + k, buffer) != lines[k]) differing.push_back(k);
+    if (tape[from + k] != lines[k]) differing.push_back(k);
     work.Progress(0.5 + 0.5 * static_cast<double>(k) / steps);
   }
   std::size_t count = TapeCount(list);
@@ -65,6 +60,10 @@ void ReplaceTapeLines(HWND list, std::size_t from, std::size_t to, std::span<con
     SendMessageW(list, LB_INITSTORAGE, lines.size() - kept, characters * sizeof(wchar_t));
   }
   for (std::size_t k = kept; k < lines.size(); ++k) insert(k);
+  const auto at = [&tape](std::size_t index) { return tape.begin() + static_cast<std::ptrdiff_t>(index); };
+  std::copy(lines.begin(), lines.begin() + static_cast<std::ptrdiff_t>(overlap), at(from));
+  if (old > overlap) tape.erase(at(from + overlap), at(to));
+  tape.insert(at(from + overlap), lines.begin() + static_cast<std::ptrdiff_t>(overlap), lines.end());
 }
 
 std::function<void(std::size_t)> ReplayProgress(ui::LongWork& work, const InputRecord& record) {

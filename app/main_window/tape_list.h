@@ -8,6 +8,7 @@
 #include <functional>
 #include <span>
 #include <string>
+#include <vector>
 
 #include "app/main_window/main_window_context.h"
 #include "engine/input_record.h"
@@ -32,19 +33,17 @@ class TapeListDrawingHeld {
 };
 
 std::size_t TapeCount(HWND list);
-// Line `index` of the list, read into `buffer`: a tape can have a million
-// lines, and one buffer serves them all.
-std::string TapeLineText(HWND list, std::size_t index, std::wstring& buffer);
 
 // The tape lines before the record's first (a loaded tape's): fixed.
 std::size_t FixedLines(MainWindowContext& main);
 
-// The tape list's lines from `from` to `to` (not included) made `lines`. A
+// The tape list's lines from `from` to `to` (not included) made `lines`, and
+// the window's copy of them (`tape`, which the list's lines are) alike. A
 // corrected number changes few of them (its own, the totals), and the list
 // box's work is most of the cost, so only lines that differ are replaced,
 // unless most do. Progress is the second half of `work`.
-void ReplaceTapeLines(HWND list, std::size_t from, std::size_t to, std::span<const std::string> lines,
-                      ui::LongWork& work);
+void ReplaceTapeLines(HWND list, std::vector<std::string>& tape, std::size_t from, std::size_t to,
+                      std::span<const std::string> lines, ui::LongWork& work);
 
 // Replay progress as the first half of the work, the tape the second.
 std::function<void(std::size_t)> ReplayProgress(ui::LongWork& work, const InputRecord& record);

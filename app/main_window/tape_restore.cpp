@@ -28,12 +28,12 @@ void MakeTapeAgain(MainWindowContext& main, const ReadJournal& journal) {
   if (journal.end) {
     std::vector<std::string> lines = journal.linesBefore;
     lines.insert(lines.end(), journal.end->lines.begin(), journal.end->lines.end());
-    ReplaceTapeLines(list, 0, TapeCount(list), lines, work);
+    ReplaceTapeLines(list, main.KeptTapeLines(), 0, TapeCount(list), lines, work);
     main.CalculatorEngine().AdoptRecord(journal.record, journal.end->state, journal.end->shown,
                                         journal.end->lines.size());
     return;
   }
-  ReplaceTapeLines(list, 0, TapeCount(list), journal.linesBefore, work);
+  ReplaceTapeLines(list, main.KeptTapeLines(), 0, TapeCount(list), journal.linesBefore, work);
   DeferredHost replayed(main.CalculatorHost(), journal.linesBefore.size());
   const auto progress = ReplayProgress(work, journal.record);
   main.CalculatorEngine().Replay(journal.record, {.afterInput =
@@ -42,7 +42,7 @@ void MakeTapeAgain(MainWindowContext& main, const ReadJournal& journal) {
                                                         return true;
                                                       },
                                                   .via = &replayed});
-  ReplaceTapeLines(list, replayed.FirstLine(), TapeCount(list), replayed.Lines(), work);
+  ReplaceTapeLines(list, main.KeptTapeLines(), replayed.FirstLine(), TapeCount(list), replayed.Lines(), work);
   replayed.ShowOnTarget();
 }
 

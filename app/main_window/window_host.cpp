@@ -105,6 +105,7 @@ int MainWindow::AddTapeLine(std::string_view line) {
   HWND tape = Control(ids::kTapeList);
   const LRESULT index = SendMessageW(tape, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Wide(line).c_str()));
   if (index < 0) return -1;
+  tapeLines_.emplace_back(line);
   // The new line is the list's child numbered from 1: a screen reader reads it out.
   NotifyWinEvent(EVENT_OBJECT_CREATE, tape, OBJID_CLIENT, static_cast<LONG>(index) + 1);
   return static_cast<int>(index);
@@ -131,7 +132,26 @@ void MainWindow::ShowNewestTapeLine() {
   SelectTapeLine(static_cast<int>(SendMessageW(Control(ids::kTapeList), LB_GETCOUNT, 0, 0)) - 1);
 }
 
-void MainWindow::ClearTapeLines() { SendMessageW(Control(ids::kTapeList), LB_RESETCONTENT, 0, 0); }
+void MainWindow::ClearTapeLines() {
+  SendMessageW(Control(ids::kTapeList), LB_RESETCONTENT, 0, 0);
+  tapeLines_.clear();
+  markedLine_.reset();
+}
+
+void MainWindow::MarkTapeLine(std::optional<std::size_t> line, std::wstring_view spoken) {
+  HWND tape = Control(ids::kTapeList);
+  const auto redraw = [tape](std::optional<std::size_t> index) {
+    RECT item{};
+    if (index && SendMessageW(tape, LB_GETITEMRECT, *index, reinterpret_cast<LPARAM>(&item)) != LB_ERR)
+      InvalidateRect(tape, &item, TRUE);
+  };
+  redraw(markedLine_);
+  markedLine_ = line;
+  if (!line) return;
+  SelectTapeLine(static_cast<int>(*line));
+  redraw(line);
+  if (!spoken.empty()) ui::AnnounceText(tape, spoken, L"TapeFind");
+}
 
 // Most screen readers say nothing of a new list item: a result is said in
 // words as it is written, on the tape's behalf.
@@ -141,19 +161,13 @@ void MainWindow::TapeLineWritten(std::string_view line) {
 }
 
 std::vector<std::string> MainWindow::TapeLinesFrom(std::size_t first) const {
-  HWND tape = Control(ids::kTapeList);
-  const std::size_t count = TapeCount(tape);
-  std::vector<std::string> lines;
-  if (first >= count) return lines;
-  lines.reserve(count - first);
-  std::wstring buffer;
-  for (std::size_t i = first; i < count; ++i) lines.push_back(TapeLineText(tape, i, buffer));
-  return lines;
+  if (first >= tapeLines_.size()) return {};
+  return {tapeLines_.begin() + static_cast<std::ptrdiff_t>(first), tapeLines_.end()};
 }
 
 bool MainWindow::SetClipboardText(std::string_view text) {
   if (ui::SetClipboardText(window, Wide(text))) return true;
-  MessageBoxW(window, L"The display could not be copied: another program is using the clipboard. Try again.", L"Tallix",
+  MessageBoxW(window, ui::ClipboardBusyMessage(L"display").c_str(), L"Tallix",
               MB_OK | MB_ICONERROR | MB_TASKMODAL | MB_SETFOREGROUND);
   return false;
 }

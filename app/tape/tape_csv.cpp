@@ -46,14 +46,6 @@ std::optional<std::string> DecimalOfWhole(std::string_view text, int radix) {
   return std::to_string(static_cast<std::uint64_t>(ReadInRadix(text, radix)));
 }
 
-// The value of a line's first word, in plain decimal; nullopt when it is not
-// a number in the line's system.
-std::optional<std::string> ValueOf(std::string_view number, int radix) {
-  if (radix != 10) return DecimalOfWhole(number, radix);
-  if (!IsTapeNumber(number)) return std::nullopt;
-  return WithoutCommas(number);
-}
-
 // The system a line names at its start, "(Hex)" and the like: a heading when
 // that is the whole line, a result's prefix when a blank follows.
 struct NamedSystem {
@@ -61,6 +53,7 @@ struct NamedSystem {
   std::size_t length = 0;
 };
 std::optional<NamedSystem> SystemNamedBy(std::string_view line) {
+  if (!line.starts_with('(')) return std::nullopt;
   for (const std::uint8_t mode :
        {display_mode::kFloating, display_mode::kHex, display_mode::kBinary, display_mode::kOctal}) {
     const std::string marker = "(" + std::string(SystemName(mode)) + ")";
@@ -79,14 +72,14 @@ bool LooksLikeFormula(std::string_view text) {
 }
 
 // A cell: quoted when it holds a separator, a quote or a line end.
-void AppendCell(std::string& row, std::string_view cell, bool guardFormula) {
-  std::string text = Cp1252ToUtf8(cell);
-  if (guardFormula && LooksLikeFormula(text)) text.insert(0, "'");
-  if (text.find_first_of(",\"\r\n") == std::string::npos) {
+void AppendCell(std::string& row, std::string_view text, bool guardFormula) {
+  const bool quoted = text.find_first_of(",\"\r\n") != std::string_view::npos;
+  if (quoted) row.push_back('"');
+  if (guardFormula && LooksLikeFormula(text)) row.push_back('\'');
+  if (!quoted) {
     row += text;
     return;
   }
-  row.push_back('"');
   for (char c : text) {
     if (c == '"') row.push_back('"');
     row.push_back(c);
@@ -96,42 +89,57 @@ void AppendCell(std::string& row, std::string_view cell, bool guardFormula) {
 
 }  // namespace
 
-std::string FormatTapeCsv(std::span<const std::string> lines, int startRadix) {
-  // UTF-8's byte-order mark: without it a spreadsheet on Windows reads the
-  // text in the ANSI code page.
-  std::string csv = "\xEF\xBB\xBF";
-  csv += "Line,Shown,Number,Symbol,Text\r\n";
-  int radix = startRadix;
+std::optional<std::string> TapeNumberValue(std::string_view first, int radix) {
+  if (radix != 10) return DecimalOfWhole(first, radix);
+  if (!IsTapeNumber(first)) return std::nullopt;
+  return WithoutCommas(first);
+}
+
+TapeLineWords TapeLineReader::Next(std::string_view line) {
+  TapeLineWords words{.first = line, .radix = radix_};
+  if (const std::optional<NamedSystem> named = SystemNamedBy(line)) {
+    if (line.size() == named->length) radix_ = named->radix;
+    if (line.size() > named->length && line[named->length] == ' ') {
+      words.first.remove_prefix(named->length + 1);
+      words.radix = named->radix;
+    }
+  }
+  const std::size_t blank = words.first.find(' ');
+  if (blank != std::string_view::npos) {
+    words.symbol = words.first.substr(blank + 1);
+    words.first = words.first.substr(0, blank);
+  }
+  while (!words.symbol.empty() && words.symbol.front() == ' ') words.symbol.remove_prefix(1);
+  while (!words.symbol.empty() && words.symbol.back() == ' ') words.symbol.remove_suffix(1);
+  return words;
+}
+
+std::string TapeCsvRows(std::span<const std::string> lines, int startRadix) {
+  std::string csv = "Line,Shown,Number,Symbol,Text\r\n";
+  TapeLineReader reader(startRadix);
   for (std::size_t i = 0; i < lines.size(); ++i) {
     const std::string_view line = lines[i];
-    std::string_view numbered = line;
-    int lineRadix = radix;
-    if (const std::optional<NamedSystem> named = SystemNamedBy(line)) {
-      if (line.size() == named->length) radix = named->radix;
-      if (line.size() > named->length && line[named->length] == ' ') {
-        numbered.remove_prefix(named->length + 1);
-        lineRadix = named->radix;
-      }
-    }
-    const std::size_t blank = numbered.find(' ');
-    const std::string_view first = numbered.substr(0, blank);
-    std::string_view symbol = blank == std::string_view::npos ? std::string_view() : numbered.substr(blank + 1);
-    while (!symbol.empty() && symbol.front() == ' ') symbol.remove_prefix(1);
-    while (!symbol.empty() && symbol.back() == ' ') symbol.remove_suffix(1);
-    const std::optional<std::string> value = ValueOf(first, lineRadix);
+    const TapeLineWords words = reader.Next(line);
+    const std::optional<std::string> value = TapeNumberValue(words.first, words.radix);
 
     csv += std::to_string(i + 1);
     csv.push_back(',');
-    if (value) AppendCell(csv, first, false);
+    if (value) AppendCell(csv, words.first, false);
     csv.push_back(',');
     if (value) csv += *value;
     csv.push_back(',');
-    if (value) AppendCell(csv, symbol, true);
+    if (value) AppendCell(csv, words.symbol, true);
     csv.push_back(',');
     AppendCell(csv, line, true);
     csv += "\r\n";
   }
   return csv;
+}
+
+std::string FormatTapeCsv(std::span<const std::string> lines, int startRadix) {
+  // UTF-8's byte-order mark: without it a spreadsheet on Windows reads the
+  // text in the ANSI code page.
+  return "\xEF\xBB\xBF" + Cp1252ToUtf8(TapeCsvRows(lines, startRadix));
 }
 
 int TapeStartRadix(const Engine& engine) { return RadixOf(engine.record().start.displayMode); }

@@ -1,8 +1,10 @@
 #pragma once
 // The tape for spreadsheets: one row per tape line, in UTF-8 with a header
 // row, as Export Tape writes it.
+#include <optional>
 #include <span>
 #include <string>
+#include <string_view>
 
 #include "app/tape/tape_file.h"
 #include "engine/engine.h"
@@ -22,6 +24,36 @@ namespace tallix {
 // starting with "=", "+", "-" or "@", or starting with a tab or a carriage
 // return) gets a leading "'".
 std::string FormatTapeCsv(std::span<const std::string> lines, int startRadix);
+
+// The same rows without the byte-order mark, in Windows-1252 as the tape's
+// lines are: for the clipboard, which has no mark.
+std::string TapeCsvRows(std::span<const std::string> lines, int startRadix);
+
+// A tape line's parts, as the CSV's columns read them: its first word (after
+// a result's "(Hex) "), the system that word is written in, and the rest of
+// the line without surrounding blanks.
+struct TapeLineWords {
+  std::string_view first;
+  std::string_view symbol;
+  int radix = 10;
+};
+
+// Reads the lines of a tape one after the other from the system it began in:
+// a heading such as "(Hex)" switches the system of the lines after it.
+class TapeLineReader {
+ public:
+  explicit TapeLineReader(int startRadix) : radix_(startRadix) {}
+  TapeLineWords Next(std::string_view line);
+  // The system of the lines to come, but for a result that names its own.
+  int radix() const { return radix_; }
+
+ private:
+  int radix_;
+};
+
+// The value of a line's first word as a plain decimal ("1234.50", "255");
+// nullopt when it is no number of its system.
+std::optional<std::string> TapeNumberValue(std::string_view first, int radix);
 
 // The radix of the first line of `engine`'s tape: the system in force when
 // its record began (at start-up, Clear Tape or a loaded tape, whose lines

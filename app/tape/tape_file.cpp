@@ -65,6 +65,19 @@ std::string WithDigits(int value, int digits) {
   return text;
 }
 
+std::size_t TapeLinesSize(std::span<const std::string> lines) {
+  std::size_t size = 0;
+  for (const std::string& line : lines) size += std::max(line.size(), kColumn) + kCrLf.size();
+  return size;
+}
+
+void AppendTapeLines(std::string& out, std::span<const std::string> lines) {
+  for (const std::string& line : lines) {
+    AppendRightAligned(out, line);
+    out.append(kCrLf);
+  }
+}
+
 std::string MebibytesText(std::size_t bytes) { return std::to_string(bytes >> 20) + " MiB"; }
 
 }  // namespace
@@ -81,19 +94,21 @@ std::string RightAlignedTapeLine(std::string_view line) {
   return out;
 }
 
+std::string FormatTapeLines(std::span<const std::string> lines) {
+  std::string out;
+  out.reserve(TapeLinesSize(lines));
+  AppendTapeLines(out, lines);
+  return out;
+}
+
 std::string FormatTapeFile(std::span<const std::string> lines, std::string_view displayText, Real lastTotal,
                            const TapeStamp& stamp) {
   const std::string heading = TapeReportHeading(stamp);
   const std::string total = PlainNumberText(lastTotal, 15, true);
-  std::size_t size = heading.size() + displayText.size() + total.size() + 7 + 6 * kCrLf.size();
-  for (const std::string& line : lines) size += std::max(line.size(), kColumn) + kCrLf.size();
   std::string out;
-  out.reserve(size);
+  out.reserve(heading.size() + displayText.size() + total.size() + 7 + 6 * kCrLf.size() + TapeLinesSize(lines));
   out.append(heading).append(kCrLf).append(kCrLf).append(kCrLf);
-  for (const std::string& line : lines) {
-    AppendRightAligned(out, line);
-    out.append(kCrLf);
-  }
+  AppendTapeLines(out, lines);
   out.append(kCrLf);
   out.append(kDisplayMark).append(displayText).append(kCrLf);
   out.append(kTotalMark).append(" ").append(total).append(kCrLf);

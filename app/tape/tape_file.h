@@ -25,6 +25,10 @@ std::string TapeReportHeading(const TapeStamp& stamp);
 // The line after (30 - its length) blanks; a line of 30 or more characters as it is.
 std::string RightAlignedTapeLine(std::string_view line);
 
+// The tape lines right-aligned, each ended by CR LF: the body of the file, and
+// the tape as text for the clipboard.
+std::string FormatTapeLines(std::span<const std::string> lines);
+
 // The whole file: heading, two empty lines, the tape lines right-aligned, an
 // empty line, "** " and the display text, "*** " and the last total as a
 // 15-digit number text (a leading blank unless negative).

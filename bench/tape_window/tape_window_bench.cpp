@@ -1,7 +1,10 @@
 // A million-line tape through the main window's own Save and Load against the
 // list box work alone: LB_ADDSTRING of the same lines into a list box of the
 // tape's styles, and LB_GETTEXT of them back. Also how long, at most, the
-// window went without handling its messages during the load.
+// window went without handling its messages during the load; and the find
+// box's Find Next of the loaded tape's last number (the empty line a loaded
+// tape ends with comes after it), typed without its symbol, against a bare
+// loop that looks for that text in each of the tape's lines.
 //
 //   tape_window_bench.exe [LINES] [RUNS]   (prints to tape_window_bench.txt beside it)
 #include <windows.h>
@@ -9,10 +12,14 @@
 #include <algorithm>
 #include <cstdio>
 #include <filesystem>
+#include <optional>
 #include <string>
+#include <tuple>
+#include <utility>
 #include <vector>
 
 #include "app/main_window/control_ids.h"
+#include "app/main_window/find_box.h"
 #include "app/main_window/main_window.h"
 #include "app/main_window/tape_commands.h"
 #include "app/tape/tape_file.h"
@@ -30,6 +37,35 @@ std::vector<std::string> TapeOf(std::size_t count) {
   lines.reserve(count);
   for (std::size_t i = 0; i < count; ++i) lines.push_back(std::to_string(i * 7) + (i % 5 ? " +" : " ="));
   return lines;
+}
+
+// Find Next in the find box, its text `wanted`, from the top: the fastest of
+// five, in seconds, and whether it marked line `line`.
+std::pair<double, bool> FindInBox(MainWindowContext& main, const std::string& wanted, std::size_t line) {
+  tallix::OpenFindBox(main);
+  HWND box = FindWindowW(L"FORM_TALLIX_FINDBOX_CLASS", nullptr);
+  constexpr int kText = 1001, kFindNext = 1003;
+  SetWindowTextW(GetDlgItem(box, kText), std::wstring(wanted.begin(), wanted.end()).c_str());
+  const double start = Seconds();
+  SendMessageW(box, WM_COMMAND, MAKEWPARAM(kFindNext, BN_CLICKED),
+               reinterpret_cast<LPARAM>(GetDlgItem(box, kFindNext)));
+  const double seconds = Seconds() - start;
+  const bool marked = main.MarkedTapeLine() == line;
+  DestroyWindow(box);
+  return {seconds, marked};
+}
+
+// The fastest of five, as for the box; -1 when the loop stops elsewhere.
+double BareFind(const std::vector<std::string>& lines, const std::string& wanted, std::size_t line) {
+  double seconds = 1e300;
+  std::size_t at = 0;
+  for (int run = 0; run < 5; ++run) {
+    const double start = Seconds();
+    at = 0;
+    while (at < lines.size() && lines[at].find(wanted) == std::string::npos) ++at;
+    seconds = std::min(seconds, Seconds() - start);
+  }
+  return at == line ? seconds : -1;
 }
 
 double BareRead(HWND list, std::size_t count) {
@@ -63,7 +99,8 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
 
   for (int run = 0; run < start.runs; ++run) {
     // Wine's heap remembers the lists before: every other run starts with Tallix.
-    double bareAdd = 0, bareRead = 0, load = 0, save = 0, longestGap = 0;
+    double bareAdd = 0, bareRead = 0, load = 0, save = 0, longestGap = 0, find = 0, bareFind = 0;
+    bool foundLast = false;
     const auto bareLoops = [&] {
       HWND bare = tallix::bench::BareListLike(tapeList);
       bareAdd = BareAdd(bare, wide);
@@ -83,6 +120,9 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
       const double saveStart = Seconds();
       tallix::SaveTapeFile(savedPath, main->TapeLines(), "0", 0, tallix::TapeStamp{});
       save = Seconds() - saveStart;
+      const std::string wanted = std::to_string((count - 1) * 7);
+      std::tie(find, foundLast) = FindInBox(*main, wanted, count - 1);
+      bareFind = BareFind(main->KeptTapeLines(), wanted, count - 1);
       SendMessageW(tapeList, LB_RESETCONTENT, 0, 0);
     };
     if (run % 2) {
@@ -95,8 +135,9 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
 
     std::fprintf(out,
                  "run %d: load %.3f s (bare LB_ADDSTRING %.3f s, ratio %.2f), longest without messages %.3f s; "
-                 "save %.3f s (bare LB_GETTEXT %.3f s, ratio %.2f)\n",
-                 run + 1, load, bareAdd, load / bareAdd, longestGap, save, bareRead, save / bareRead);
+                 "save %.3f s (bare LB_GETTEXT %.3f s, ratio %.2f); find %.4f s%s (bare loop %.4f s, ratio %.2f)\n",
+                 run + 1, load, bareAdd, load / bareAdd, longestGap, save, bareRead, save / bareRead, find,
+                 foundLast ? "" : " NOT ON THE LAST NUMBER'S LINE", bareFind, find / bareFind);
     std::fflush(out);
   }
   DestroyWindow(main->Owner());

@@ -355,6 +355,9 @@ TEST_F(AccessibilityTest, EveryControlOfEveryWindowHasANameAndARole) {
     Click(key);
     sweep(className, FindWindowW(className, nullptr));
   }
+  SendMessageW(window_, WM_COMMAND, IDM_FIND, 0);
+  Pump();
+  sweep(L"find box", FindWindowW(L"FORM_TALLIX_FINDBOX_CLASS", nullptr));
   const auto sweepModal = [&](const wchar_t* className, const std::function<void()>& open) {
     WithFormOpen(className, open, [&](HWND form) {
       sweep(className, form);

@@ -5,6 +5,7 @@
 
 #include <string>
 #include <utility>
+#include <vector>
 
 #include "resources/resource_ids.h"
 #include "tests/app/main_window_fixture.h"
@@ -87,6 +88,24 @@ TEST_F(MainWindowTest, CopyAndPasteGoThroughTheClipboard) {
   EXPECT_EQ(Text(ids::kDisplay), "1,234");
   Click(ids::kKeyPlus);
   EXPECT_EQ(Tape().back(), "1,234  ");
+}
+
+// Copy Tape is told of a clipboard another program holds as Copy is, and
+// neither writes a line then.
+TEST_F(MainWindowTest, ABusyClipboardIsSaidByCopyTapeAsByCopy) {
+  Open();
+  for (int id : {ids::kKey1 + 6, ids::kKeyPlus}) Click(id);
+  const std::vector<std::string> tape = Tape();
+  HWND other = CreateWindowW(L"STATIC", L"", 0, 0, 0, 0, 0, nullptr, nullptr, nullptr, nullptr);
+  ASSERT_TRUE(OpenClipboard(other));
+  MessageBoxAnswerer answerer(IDOK);
+  Menu(IDM_COPY);
+  Menu(IDM_COPY_TAPE);
+  CloseClipboard();
+  DestroyWindow(other);
+  EXPECT_EQ(MessageBoxAnswerer::texts(),
+            (std::vector<std::wstring>{ui::ClipboardBusyMessage(L"display"), ui::ClipboardBusyMessage(L"tape")}));
+  EXPECT_EQ(Tape(), tape);
 }
 
 TEST_F(MainWindowTest, TheTapeGivesTheFocusBack) {

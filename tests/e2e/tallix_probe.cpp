@@ -14,6 +14,8 @@
 //   tallix_probe close                asks the main window to close
 //   tallix_probe foreign              shows and activates a window of its own for a
 //                                     second, as another program would
+//   tallix_probe clipboard            prints the clipboard's text
+//   tallix_probe clipboard csv        prints its "Csv" format's lines (ANSI code page)
 //   tallix_probe exists CLASS         prints 1 while a window of the class exists, else 0
 //   tallix_probe focus CLASS          prints the ID of that window's control with the focus
 // and for control ID of the main window, or of the window of class CLASS:
@@ -34,6 +36,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstring>
 #include <cwchar>
 #include <string>
 #include <vector>
@@ -230,6 +233,30 @@ int SelectInFolderBrowser(const std::wstring& path) {
   return selected ? 0 : 1;
 }
 
+// The clipboard's text, or its "Csv" bytes read in the ANSI code page; the
+// text's CR LF ends printed as LF.
+int PrintClipboard(bool csv) {
+  if (!OpenClipboard(nullptr)) return 1;
+  std::wstring text;
+  if (HANDLE data = GetClipboardData(csv ? RegisterClipboardFormatW(L"Csv") : CF_UNICODETEXT)) {
+    if (const void* block = GlobalLock(data)) {
+      if (csv) {
+        const char* bytes = static_cast<const char*>(block);
+        const int size = static_cast<int>(strnlen(bytes, GlobalSize(data)));
+        text.resize(static_cast<size_t>(size));
+        text.resize(static_cast<size_t>(MultiByteToWideChar(CP_ACP, 0, bytes, size, text.data(), size)));
+      } else {
+        text = static_cast<const wchar_t*>(block);
+      }
+      GlobalUnlock(data);
+    }
+  }
+  CloseClipboard();
+  text.erase(std::remove(text.begin(), text.end(), L'\r'), text.end());
+  PrintUtf8(text);
+  return 0;
+}
+
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
@@ -273,6 +300,7 @@ int wmain(int argc, wchar_t** argv) {
     std::printf("%ld %ld\n", centre.x, centre.y);
     return 0;
   }
+  if (command == L"clipboard") return PrintClipboard(argc >= 3);
   if (command == L"size") {
     RECT r{};
     GetClientRect(main, &r);

@@ -79,7 +79,9 @@ TEST_F(MainWindowKeysTest, MenusHaveTheirLettersAndShowTheKeystrokesOfTheirComma
   ExpectMnemonicsAndShortcuts(bar, shortcuts);
   // Those the help's keyboard table lists, named as the key map names them.
   const std::map<std::wstring, std::wstring> listed = {
-      {L"Copy", L"Ctrl+C"}, {L"Paste", L"Ctrl+V"}, {L"Add Note...", L"Ctrl+N"}, {L"Help Topics", L"F1"}};
+      {L"Copy", L"Ctrl+C"},    {L"Paste", L"Ctrl+V"},           {L"Add Note...", L"Ctrl+N"},
+      {L"Help Topics", L"F1"}, {L"Copy Tape", L"Ctrl+Shift+C"}, {L"Find...", L"Ctrl+F"},
+      {L"Find Next", L"F3"},   {L"Find Previous", L"Shift+F3"}};
   EXPECT_EQ(shortcuts, listed);
 
   static HMENU opened;

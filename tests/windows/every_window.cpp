@@ -67,6 +67,13 @@ void VisitSideWindows(HWND main, std::set<HWND>& known, const Visit& visit) {
     if (form) DestroyWindow(form);
     Pump();
   }
+  // The find box, modeless, from the Edit menu.
+  Command(main, IDM_FIND);
+  Pump();
+  HWND find = NewForm(known);
+  visit("find", find);
+  if (find) DestroyWindow(find);
+  Pump();
   VisitModal(
       "options", known, [&] { Command(main, IDM_OPTIONS); }, visit);
   VisitModal(
