@@ -96,7 +96,7 @@ std::optional<std::string> TapeNumberValue(std::string_view first, int radix) {
 }
 
 TapeLineWords TapeLineReader::Next(std::string_view line) {
-  TapeLineWords words{.first = line, .radix = radix_};
+  TapeLineWords words{.first = line, .symbol = {}, .radix = radix_};
   if (const std::optional<NamedSystem> named = SystemNamedBy(line)) {
     if (line.size() == named->length) radix_ = named->radix;
     if (line.size() > named->length && line[named->length] == ' ') {
