@@ -14,6 +14,7 @@
 #include "ui/control_helpers.h"
 #include "ui/control_presets.h"
 #include "ui/form.h"
+#include "ui/placement.h"
 #include "ui/scaling.h"
 #include "ui/screen_reader_notice.h"
 
@@ -113,7 +114,13 @@ void OpenFindBox(MainWindowContext& main) {
   FindBoxForm& box = Box(main);
   const bool open = box.window != nullptr;
   ui::ShowOrFocusForm(box, main.Owner());
-  if (open) box.FocusText();
+  if (open) return box.FocusText();
+  // Under the main window rather than over its tape, where the screen has room.
+  RECT owner{};
+  if (box.window && GetWindowRect(main.Owner(), &owner)) {
+    SetWindowPos(box.window, nullptr, owner.left, owner.bottom, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    ui::KeepOnItsMonitor(box.window);
+  }
 }
 
 void FindOnTapeAgain(MainWindowContext& main, bool down) {

@@ -1,6 +1,7 @@
 // Arbitrary bytes as a tape file: what a load makes of them holds only lines a
 // tape can hold, and saving that and loading it again gives it back (with the
-// one empty line the separator before the trailers adds).
+// one empty line the separator before the trailers adds). Its first line,
+// given to Find, finds itself first.
 
 #include <cstddef>
 #include <cstdint>
@@ -10,6 +11,7 @@
 #include <vector>
 
 #include "app/tape/tape_file.h"
+#include "app/tape/tape_find.h"
 
 namespace {
 
@@ -38,5 +40,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   Check(again->lines == expected);
   Check(again->displayText == display);
   Check(again->lastTotal.has_value());
+
+  if (!tape->lines.empty() && !tape->lines.front().empty()) {
+    const tallix::TapeQuery query(tape->lines.front());
+    const std::optional<tallix::TapeFound> first = tallix::FindOnTape(tape->lines, 10, query, std::nullopt, true);
+    Check(first && first->line == 0 && !first->wrapped);
+    // Up from it, nothing comes before it: round the top to the last match.
+    const std::optional<tallix::TapeFound> up = tallix::FindOnTape(tape->lines, 10, query, 0, false);
+    Check(up && up->wrapped && up->line < tape->lines.size());
+  }
   return 0;
 }
