@@ -19,6 +19,8 @@ packages=(
   unzip dpkg-dev file man-db groff-base
   # Printing into PDF files and reading them back.
   cups cups-client printer-driver-cups-pdf poppler-utils
+  # The loan chart's SVG checked as XML and rendered to pixels.
+  libxml2-utils librsvg2-bin
   # The end-to-end tests, as root, mount small file systems of their own (a
   # disk that fills up, a folder that cannot be written); a minimal Debian
   # has no mount command.

@@ -4,6 +4,11 @@
 
 namespace tallix {
 
+namespace {
+// What is no colour prints black.
+PrintColour Printable(PrintColour colour) { return colour > 0xFFFFFF ? 0 : colour; }
+}  // namespace
+
 PrintLayout::PrintLayout(PrintSurface& surface)
     : surface_(surface), area_(surface.Area()), lineHeight_(surface.LineHeight(kDefaultPrintFont)) {}
 
@@ -24,7 +29,7 @@ void PrintLayout::SetFont(PrintFont font) {
 
 void PrintLayout::SetColour(PrintColour colour) {
   OpenPage();
-  colour_ = colour > 0xFFFFFF ? 0 : colour;
+  colour_ = Printable(colour);
 }
 
 void PrintLayout::Text(std::string_view text) {
@@ -45,6 +50,27 @@ void PrintLayout::FormFeed() {
   pageOpen_ = false;
   x_ = 0;
   y_ = 0;
+}
+
+void PrintLayout::Fill(const PrintBox& box, PrintColour colour) {
+  OpenPage();
+  surface_.Fill(box, Printable(colour));
+}
+
+void PrintLayout::Polyline(std::span<const PrintPoint> points, PrintColour colour, int width) {
+  OpenPage();
+  if (points.size() >= 2) surface_.Polyline(points, Printable(colour), width);
+}
+
+void PrintLayout::TextAt(int x, int y, PrintFont font, PrintColour colour, std::string_view text) {
+  OpenPage();
+  if (!text.empty()) surface_.Draw({x, y, font, Printable(colour), text});
+}
+
+void PrintLayout::Skip(int pixels) {
+  OpenPage();
+  x_ = 0;
+  y_ += pixels;
 }
 
 int PrintLayout::LinesPerPage() const { return lineHeight_ > 0 ? area_.height / lineHeight_ : 0; }

@@ -12,6 +12,7 @@
 // never makes an empty page.
 
 #include <cstdint>
+#include <span>
 #include <string_view>
 
 namespace tallix {
@@ -40,6 +41,19 @@ struct PrintRun {
   std::string_view text;
 };
 
+// A corner of a line, and a box whose right and bottom lie outside it, in
+// device pixels from the top-left corner of the printable area.
+struct PrintPoint {
+  int x = 0;
+  int y = 0;
+};
+struct PrintBox {
+  int left = 0;
+  int top = 0;
+  int right = 0;
+  int bottom = 0;
+};
+
 class PrintSurface {
  public:
   virtual ~PrintSurface() = default;
@@ -53,6 +67,10 @@ class PrintSurface {
   // Character height plus external leading, in device pixels.
   virtual int LineHeight(PrintFont font) = 0;
   virtual int TextWidth(PrintFont font, std::string_view text) = 0;
+  // Pictures: a box filled with a colour, a solid line `width` pixels wide.
+  virtual void Fill(const PrintBox& box, PrintColour colour) = 0;
+  virtual void Polyline(std::span<const PrintPoint> points, PrintColour colour, int width) = 0;
+  virtual int DotsPerInch() = 0;
 };
 
 class PrintLayout {
@@ -79,6 +97,19 @@ class PrintLayout {
   // Whole lines of the selected font in the printable height; 0 when the
   // device reports no line height.
   int LinesPerPage() const;
+
+  // A picture between lines: shapes and texts placed anywhere on the page,
+  // which open a page when none is open and leave the position where it is;
+  // Skip then moves the position below the picture.
+  void Fill(const PrintBox& box, PrintColour colour);
+  void Polyline(std::span<const PrintPoint> points, PrintColour colour, int width);
+  void TextAt(int x, int y, PrintFont font, PrintColour colour, std::string_view text);
+  int TextWidth(PrintFont font, std::string_view text) const { return surface_.TextWidth(font, text); }
+  int LineHeight(PrintFont font) const { return surface_.LineHeight(font); }
+  int DotsPerInch() const { return surface_.DotsPerInch(); }
+  PrintArea Area() const { return area_; }
+  // Back to the left edge, down by `pixels`.
+  void Skip(int pixels);
 
   int x() const { return x_; }
   int y() const { return y_; }

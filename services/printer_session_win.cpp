@@ -10,6 +10,8 @@
 #include "services/file_io.h"
 #include "services/printer_session.h"
 
+#include "services/gdi_shapes.h"
+
 namespace tallix {
 
 namespace {
@@ -102,6 +104,19 @@ class PrinterSession::Device final : public PrintSurface {
     SIZE size{};
     return GetTextExtentPoint32W(dc_, wide.c_str(), static_cast<int>(wide.size()), &size) ? size.cx : 0;
   }
+
+  void Fill(const PrintBox& box, PrintColour colour) override {
+    FillBox(dc_, {box.left, box.top, box.right, box.bottom}, colour);
+  }
+
+  void Polyline(std::span<const PrintPoint> points, PrintColour colour, int width) override {
+    std::vector<POINT> corners;
+    corners.reserve(points.size());
+    for (const PrintPoint& point : points) corners.push_back({point.x, point.y});
+    DrawPolyline(dc_, corners.data(), int(corners.size()), colour, width);
+  }
+
+  int DotsPerInch() override { return GetDeviceCaps(dc_, LOGPIXELSY); }
 
   void Record(std::string_view step) { error_ = std::string(step) + " failed: " + SystemWords(GetLastError()); }
 

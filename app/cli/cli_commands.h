@@ -31,10 +31,12 @@ int RunKeys(const Args& args, std::istream& in, std::ostream& out, std::ostream&
 int RunLoan(const Args& args, std::istream& in, std::ostream& out, std::ostream& err);
 inline constexpr const char* kLoanUsage =
     "  tallix-cli loan AMOUNT RATE YEARS [--compounding daily|weekly|monthly|quarterly|semi-annually|annually]\n"
-    "                  [--first MM-DD-YYYY] [--csv]\n"
+    "                  [--first MM-DD-YYYY] [--csv] [--chart FILE.svg]\n"
     "      the loan calculator's payment, totals and amortization schedule (first payment today unless\n"
     "      --first is given); --csv writes them for a spreadsheet. AMOUNT may hold \"$\" and grouping\n"
-    "      commas, RATE \"%\"; other text, and figures too large to show, are refused\n";
+    "      commas, RATE \"%\"; other text, and figures too large to show, are refused. --chart also\n"
+    "      draws the balance and each year's principal and interest as an SVG 1.1 file, replaced whole\n"
+    "      or left as it was; through a link its file is written, and a folder or device never is\n";
 
 // transfer FOLDER --size MIB [--keep]: the transfer test on FOLDER, printing
 // the report's table; status 1 when a step failed.

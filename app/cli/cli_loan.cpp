@@ -9,7 +9,10 @@
 #include <vector>
 
 #include "app/cli/cli_commands.h"
+#include "app/settings/settings_io.h"
 #include "services/ascii_case.h"
+#include "tools/loan/loan_chart.h"
+#include "tools/loan/loan_chart_svg.h"
 #include "tools/loan/loan_math.h"
 #include "tools/loan/loan_texts.h"
 
@@ -25,6 +28,7 @@ struct LoanOptions {
   std::vector<std::string> values;  // AMOUNT, RATE and YEARS as given
   LoanFieldTexts fields;
   bool csv = false;
+  std::string chart;  // the SVG file to write, if any
 };
 
 std::string Today() {
@@ -38,7 +42,7 @@ std::string ParseOptions(const Args& args, LoanOptions& options) {
   options.fields.date = Today();
   for (std::size_t i = 0; i < args.size(); ++i) {
     const std::string& arg = args[i];
-    const bool takesValue = arg == "--compounding" || arg == "--first";
+    const bool takesValue = arg == "--compounding" || arg == "--first" || arg == "--chart";
     if (takesValue && i + 1 >= args.size()) return arg + " needs a value";
     if (arg == "--csv") {
       options.csv = true;
@@ -48,6 +52,9 @@ std::string ParseOptions(const Args& args, LoanOptions& options) {
       while (position < int(std::size(kOptionNames)) && !EqualsIgnoringCase(kOptionNames[position], name)) ++position;
       if (position == int(std::size(kOptionNames))) return "unknown compounding " + QuoteInput(name);
       options.fields.compounding = position;
+    } else if (arg == "--chart") {
+      options.chart = args[++i];
+      if (options.chart.empty()) return "--chart needs a file name";
     } else if (arg == "--first") {
       options.fields.date = args[++i];
       if (!ParseLoanDate(options.fields.date)) return "--first needs a date as MM-DD-YYYY, not " + QuoteInput(args[i]);
@@ -131,6 +138,16 @@ int RunLoan(const Args& args, std::istream& in, std::ostream& out, std::ostream&
     err << "tallix-cli loan: " << (why.empty() ? "AMOUNT, RATE and YEARS must be numbers above zero." : why) << "\n";
     return 1;
   }
+  const std::vector<ScheduleRow> rows = ComputeSchedule(inputs, terms);
+  // Written before the table, so that a file that cannot be written stops
+  // the command before anything is printed as if all went well.
+  if (!options.chart.empty()) {
+    std::string reason;
+    if (!ReplaceFileAtomically(options.chart, LoanChartSvg(ChartDataOf(inputs.amount, rows)), &reason)) {
+      err << "tallix-cli loan: the chart could not be written to " << options.chart << ": " << reason << "\n";
+      return 1;
+    }
+  }
   const std::array<std::string, 6> results = ResultTexts(inputs.amount, terms);
   for (std::size_t i = 0; i < results.size(); ++i) {
     if (options.csv) {
@@ -143,7 +160,7 @@ int RunLoan(const Args& args, std::istream& in, std::ostream& out, std::ostream&
   ScheduleRowTexts heading;
   for (std::size_t i = 0; i < heading.size(); ++i) heading[i] = kScheduleColumns[i].title;
   PrintRow(out, heading, options.csv);
-  for (const ScheduleRow& row : ComputeSchedule(inputs, terms)) PrintRow(out, RowTexts(row), options.csv);
+  for (const ScheduleRow& row : rows) PrintRow(out, RowTexts(row), options.csv);
   return FinishStreams("loan", in, out, err, 0);
 }
 

@@ -43,7 +43,7 @@ TEST(LoanReport, LongScheduleContinuesOnPagesWithHeadingsAndFooters) {
   surface.area.height = 2400;  // 60 lines of the report's fonts
   PrintLayout printer(surface);
   const std::vector<ScheduleRowTexts> rows = Rows(1000);
-  PrintLoanReport(printer, kFonts, LoanSheet{"Home", "$100,000.00", "8.25%", "30", "Monthly", {}}, rows, kPrinted);
+  PrintLoanReport(printer, kFonts, LoanSheet{"Home", "$100,000.00", "8.25%", "30", "Monthly", {}}, rows, {}, kPrinted);
   EXPECT_FALSE(surface.pageOpen);
 
   // 30 rows on the first page, 50 on each further one.
@@ -82,7 +82,7 @@ TEST(LoanReport, ReportBeforeAnyCalculationHasLabelsAndOnePage) {
   RecordingSurface surface;
   surface.area.height = 2400;
   PrintLayout printer(surface);
-  PrintLoanReport(printer, kFonts, LoanSheet{}, {}, kPrinted);
+  PrintLoanReport(printer, kFonts, LoanSheet{}, {}, {}, kPrinted);
   ASSERT_EQ(surface.pages.size(), 1u);
   const std::vector<RecordedRun>& page = surface.pages[0];
   EXPECT_EQ(page[page.size() - 2].text, kHeadingRule);

@@ -1,7 +1,9 @@
 #include "tools/loan/loan_report.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <string>
+#include <vector>
 
 namespace tallix::loan {
 
@@ -60,6 +62,41 @@ class ReportPrinter {
   const LoanReportFonts& fonts_;
 };
 
+// The chart's calls on the page, placed at the layout's position.
+class PrintedChart final : public ChartCanvas {
+ public:
+  PrintedChart(PrintLayout& printer, PrintFont font) : printer_(printer), font_(font) {}
+
+  void FillRect(const ChartRect& rect, ChartColour colour) override {
+    printer_.Fill({rect.left, rect.top, rect.right, rect.bottom}, colour);
+  }
+  void Polyline(std::span<const ChartPoint> points, ChartColour colour, int width) override {
+    corners_.clear();
+    for (const ChartPoint& point : points) corners_.push_back({point.x, point.y});
+    printer_.Polyline(corners_, colour, width);
+  }
+  void Text(int x, int y, std::string_view text, ChartColour colour, TextAlign align) override {
+    if (align != TextAlign::kLeft) x -= TextWidth(text) / (align == TextAlign::kCentre ? 2 : 1);
+    printer_.TextAt(x, y, font_, colour, text);
+  }
+  int TextWidth(std::string_view text) override { return printer_.TextWidth(font_, text); }
+  int TextHeight() override { return printer_.LineHeight(font_); }
+
+ private:
+  PrintLayout& printer_;
+  PrintFont font_;
+  std::vector<PrintPoint> corners_;
+};
+
+// As wide as a schedule row, so that it lines up with the table below.
+void PrintChart(PrintLayout& printer, const LoanReportFonts& fonts, const LoanChartData& chart, int height) {
+  PrintedChart canvas(printer, fonts.chart);
+  const int width = std::min(printer.Area().width, printer.TextWidth(fonts.regular, kColumnHeading[2]));
+  const ChartRect frame{0, printer.y(), width, printer.y() + height};
+  DrawLoanChart(canvas, LayOutLoanChart(chart, frame, printer.DotsPerInch() / 96.0, canvas), kPrintChartPalette);
+  printer.Skip(height);
+}
+
 std::string PrintedNote(const TapeStamp& at) {
   char text[80];
   std::snprintf(text, sizeof text, "(Printed by Tallix on %02d-%02d-%04d At %02d:%02d:%02d)", at.month, at.day, at.year,
@@ -70,7 +107,7 @@ std::string PrintedNote(const TapeStamp& at) {
 }  // namespace
 
 void PrintLoanReport(PrintLayout& printer, const LoanReportFonts& fonts, const LoanSheet& sheet,
-                     std::span<const ScheduleRowTexts> rows, const TapeStamp& printed) {
+                     std::span<const ScheduleRowTexts> rows, const LoanChartData& chart, const TapeStamp& printed) {
   ReportPrinter report(printer, fonts);
   report.Line(fonts.title, "Loan Analysis...");
   report.Line(fonts.note, PrintedNote(printed));
@@ -89,12 +126,21 @@ void PrintLoanReport(PrintLayout& printer, const LoanReportFonts& fonts, const L
   report.Field("Finance Charges: ", sheet.results[4]);
   report.Field("Total Cost: ", sheet.results[5]);
   report.EmptyLines(3);
+  printer.SetFont(fonts.regular);
+  const int lineHeight = printer.LineHeight(fonts.regular);
+  // Room for the chart, an empty line and at least one row below it.
+  const bool charted = !rows.empty() && !chart.Empty() && lineHeight > 0 &&
+                       printer.LinesPerPage() >= kFirstPageStart + kReportChartLines + 2;
+  if (charted) {
+    PrintChart(printer, fonts, chart, kReportChartLines * lineHeight);
+    report.EmptyLines(1);
+  }
   report.ScheduleHeading();
   report.EmptyLines(1);
   report.ColumnHeading();
   const int capacity = printer.LinesPerPage();
   int page = 1;
-  int counter = kFirstPageStart + (rows.empty() ? 1 : 0);
+  int counter = kFirstPageStart + (rows.empty() ? 1 : 0) + (charted ? kReportChartLines + 1 : 0);
   for (const ScheduleRowTexts& row : rows) {
     report.Line(fonts.regular, RowLine(row));
     if (++counter < capacity) continue;

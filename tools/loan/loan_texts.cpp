@@ -19,8 +19,6 @@ Real ReadWithout(std::string_view text, std::string_view dropped) {
   return ParseLeadingNumber(kept);
 }
 
-std::string Money(Real value) { return FormatNumber(value, kAmountMask); }
-
 int DaysInMonth(int month, int year) {
   static constexpr int kDays[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
   const bool leap = (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
@@ -28,6 +26,10 @@ int DaysInMonth(int month, int year) {
 }
 
 }  // namespace
+
+std::string Money(Real value) { return FormatNumber(value, kAmountMask); }
+
+std::string ScheduleDate(int month, int year) { return FormatNumber(month, "00") + "/" + FormatNumber(year, "0000"); }
 
 double ReadAmount(std::string_view text) { return NarrowTo<double>(ReadWithout(text, "$,")); }
 float ReadRate(std::string_view text) { return NarrowTo<float>(ReadWithout(text, "%")); }
@@ -104,10 +106,8 @@ std::string ProblemText(LoanProblem problem) {
 }
 
 ScheduleRowTexts RowTexts(const ScheduleRow& row) {
-  return {std::to_string(row.number), FormatNumber(row.month, "00") + "/" + FormatNumber(row.year, "0000"),
-          Money(row.principal),       Money(row.interest),
-          Money(row.totalPrincipal),  Money(row.totalInterest),
-          Money(row.balance)};
+  return {std::to_string(row.number), ScheduleDate(row.month, row.year), Money(row.principal), Money(row.interest),
+          Money(row.totalPrincipal),  Money(row.totalInterest),          Money(row.balance)};
 }
 
 std::vector<std::string> TapeBlock(const LoanSheet& sheet) {

@@ -9,11 +9,16 @@
 #include <string_view>
 #include <vector>
 
+#include "services/real.h"
 #include "tools/loan/loan_math.h"
 
 namespace tallix::loan {
 
 inline constexpr std::string_view kAmountMask = "$#,###,###.00";
+// An amount as the window shows every amount ("$1,234.50"), and a payment's
+// month as the schedule dates it ("03/2010").
+std::string Money(Real value);
+std::string ScheduleDate(int month, int year);
 
 // The leading number of the text once every "$" and "," is removed; 0 if none.
 double ReadAmount(std::string_view text);

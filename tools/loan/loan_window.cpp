@@ -354,7 +354,7 @@ class LoanForm final : public ui::FormDefinition {
     if (attached) {
       const LoanReportFonts fonts{printer.NewFont(L"Courier New", 10, 0), printer.NewFont(L"Courier New", 10, 1),
                                   printer.NewFont(L"Courier New", 18, 1), printer.NewFont(L"Courier New", 8, 2)};
-      PrintLoanReport(*printer.layout(), fonts, Sheet(), schedule_, LocalTapeStampNow());
+      PrintLoanReport(*printer.layout(), fonts, Sheet(), schedule_, chart_, LocalTapeStampNow());
       printer.Close();
     }
     if (!printer.error().empty()) Message("The loan analysis could not be printed: " + printer.error() + ".", "Tallix");
