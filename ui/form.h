@@ -139,6 +139,10 @@ class FormDefinition {
   // client area lacks, the controls below and right of it moved up and left
   // by as much. 0: none, and what does not fit is cut off.
   int givingControl = 0;
+  // A control beside it that gives the width instead (a pane on the right),
+  // the giving control then giving only height; 0: the giving control gives
+  // both. The controls right of this one move left by what it gives.
+  int givingAcrossControl = 0;
 
   // The form's window while it exists, nullptr otherwise.
   HWND window = nullptr;

@@ -7,11 +7,28 @@
 namespace tallix::ui {
 namespace {
 
-// The design place of the control that gives, nullptr when the form names none.
-const Place* GiverOf(HWND form, const FormState& state) {
-  if (!state.givingControl) return nullptr;
-  const ControlState* giver = ControlStateOf(GetDlgItem(form, state.givingControl));
+// The design place of a giving control, nullptr when there is none.
+const Place* PlaceOf(HWND form, int id) {
+  if (!id) return nullptr;
+  const ControlState* giver = ControlStateOf(GetDlgItem(form, id));
   return giver && giver->designPlace ? &*giver->designPlace : nullptr;
+}
+
+// The control that gives height, and the one that gives width: the same
+// unless the form names one for the width.
+struct Givers {
+  int downId = 0, acrossId = 0;
+  const Place* down = nullptr;
+  const Place* across = nullptr;
+};
+
+Givers GiversOf(HWND form, const FormState& state) {
+  Givers givers;
+  givers.downId = state.givingControl;
+  givers.acrossId = state.givingAcross ? state.givingAcross : state.givingControl;
+  givers.down = PlaceOf(form, givers.downId);
+  givers.across = PlaceOf(form, givers.acrossId);
+  return givers;
 }
 
 // What one direction of the client area lacks, as far as the giving control
@@ -21,14 +38,45 @@ int Shortfall(int designClient, int client, int designGiver, int dpi) {
   return std::clamp(ScaleToDpi(designClient, dpi) - client, 0, std::max(most, 0));
 }
 
-// How a control placed at design follows the giving control's loss of size.
+// How a control placed at design follows the giving controls' loss of size.
 struct Follows {
-  bool gives = false, below = false, right = false;
+  bool givesWidth = false, givesHeight = false, below = false, right = false;
+  bool Any() const { return givesWidth || givesHeight || below || right; }
 };
 
-Follows FollowsOf(HWND control, const Place& design, const Place& giver, int givingId) {
-  if (GetDlgCtrlID(control) == givingId) return {true, false, false};
-  return {false, design.y >= giver.y + giver.height, design.x >= giver.x + giver.width};
+Follows FollowsOf(HWND control, const Place& design, const Givers& givers) {
+  const int id = GetDlgCtrlID(control);
+  Follows follows;
+  follows.givesWidth = givers.across && id == givers.acrossId;
+  follows.givesHeight = givers.down && id == givers.downId;
+  follows.below = givers.down && !follows.givesHeight && design.y >= givers.down->y + givers.down->height;
+  follows.right = givers.across && !follows.givesWidth && design.x >= givers.across->x + givers.across->width;
+  return follows;
+}
+
+// Moves and sizes the controls concerned from what is given now to `given`.
+void Give(HWND form, FormState& state, const Givers& givers, SIZE given) {
+  const int dx = given.cx - state.given.cx, dy = given.cy - state.given.cy;
+  if (!dx && !dy) return;
+  state.given = given;
+  for (HWND child = GetWindow(form, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+    const ControlState* placed = ControlStateOf(child);
+    if (!placed || !placed->designPlace) continue;
+    const Follows follows = FollowsOf(child, *placed->designPlace, givers);
+    if (!follows.Any()) continue;
+    RECT now{};
+    GetWindowRect(child, &now);
+    MapWindowPoints(nullptr, form, reinterpret_cast<POINT*>(&now), 2);
+    if (follows.givesWidth) now.right -= dx;
+    if (follows.givesHeight) now.bottom -= dy;
+    if (follows.below) OffsetRect(&now, 0, -dy);
+    if (follows.right) OffsetRect(&now, -dx, 0);
+    // Only a giving control is sized: a drop-down list's size would become
+    // the closed field's.
+    const bool sized = follows.givesWidth || follows.givesHeight;
+    SetWindowPos(child, nullptr, now.left, now.top, now.right - now.left, now.bottom - now.top,
+                 SWP_NOZORDER | SWP_NOACTIVATE | (sized ? 0 : SWP_NOSIZE));
+  }
 }
 
 }  // namespace
@@ -39,10 +87,9 @@ Place PixelPlace(HWND control, const Place& design, int dpi) {
   HWND form = GetParent(control);
   const FormState* state = FormStateOf(form);
   if (!state || (!state->given.cx && !state->given.cy)) return place;
-  const Place* giver = GiverOf(form, *state);
-  if (!giver) return place;
-  const Follows follows = FollowsOf(control, design, *giver, state->givingControl);
-  if (follows.gives) place.width -= state->given.cx, place.height -= state->given.cy;
+  const Follows follows = FollowsOf(control, design, GiversOf(form, *state));
+  if (follows.givesWidth) place.width -= state->given.cx;
+  if (follows.givesHeight) place.height -= state->given.cy;
   if (follows.below) place.y -= state->given.cy;
   if (follows.right) place.x -= state->given.cx;
   return place;
@@ -51,33 +98,24 @@ Place PixelPlace(HWND control, const Place& design, int dpi) {
 void LetControlGive(HWND form) {
   FormState* state = FormStateOf(form);
   if (!state || IsIconic(form)) return;
-  const Place* giver = GiverOf(form, *state);
-  if (!giver) return;
+  const Givers givers = GiversOf(form, *state);
+  if (!givers.down && !givers.across) return;
   RECT client{};
   GetClientRect(form, &client);
   const int dpi = DpiOf(form);
-  const SIZE given{Shortfall(state->designClient.cx, client.right, giver->width, dpi),
-                   Shortfall(state->designClient.cy, client.bottom, giver->height, dpi)};
   // By the change alone: a control made larger for its caption keeps that.
-  const int dx = given.cx - state->given.cx, dy = given.cy - state->given.cy;
-  if (!dx && !dy) return;
-  state->given = given;
-  for (HWND child = GetWindow(form, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
-    const ControlState* placed = ControlStateOf(child);
-    if (!placed || !placed->designPlace) continue;
-    const Follows follows = FollowsOf(child, *placed->designPlace, *giver, state->givingControl);
-    if (!follows.gives && !follows.below && !follows.right) continue;
-    RECT now{};
-    GetWindowRect(child, &now);
-    MapWindowPoints(nullptr, form, reinterpret_cast<POINT*>(&now), 2);
-    if (follows.gives) now.right -= dx, now.bottom -= dy;
-    if (follows.below) OffsetRect(&now, 0, -dy);
-    if (follows.right) OffsetRect(&now, -dx, 0);
-    // Only the giving control is sized: a drop-down list's size would
-    // become the closed field's.
-    SetWindowPos(child, nullptr, now.left, now.top, now.right - now.left, now.bottom - now.top,
-                 SWP_NOZORDER | SWP_NOACTIVATE | (follows.gives ? 0 : SWP_NOSIZE));
-  }
+  Give(form, *state, givers,
+       {givers.across ? Shortfall(state->designClient.cx, client.right, givers.across->width, dpi) : 0,
+        givers.down ? Shortfall(state->designClient.cy, client.bottom, givers.down->height, dpi) : 0});
+}
+
+void SetGivingControls(HWND form, int control, int acrossControl) {
+  FormState* state = FormStateOf(form);
+  if (!state) return;
+  Give(form, *state, GiversOf(form, *state), {0, 0});
+  state->givingControl = control;
+  state->givingAcross = acrossControl;
+  LetControlGive(form);
 }
 
 }  // namespace tallix::ui

@@ -20,4 +20,8 @@ Place PixelPlace(HWND control, const Place& design, int dpi);
 // change. Nothing happens for a form that names no giving control.
 void LetControlGive(HWND form);
 
+// Names other giving controls from now on (as FormDefinition's two members
+// do): the controls go back to their laid-out places, then give anew.
+void SetGivingControls(HWND form, int control, int acrossControl);
+
 }  // namespace tallix::ui

@@ -24,6 +24,7 @@ LRESULT OnFormCreate(HWND form, const CREATESTRUCTW& create) {
   FormDefinition& definition = *context->definition;
   state->definition = &definition;
   state->givingControl = definition.givingControl;
+  state->givingAcross = definition.givingAcrossControl;
   definition.window = form;
   SetTagProperty(form, L"");
   SetTagProperty2(form, L"");

@@ -17,6 +17,7 @@ class FormDefinition;
 struct FormState {
   FormDefinition* definition = nullptr;  // its description and handlers
   int givingControl = 0;                 // the definition's, kept for the layout
+  int givingAcross = 0;                  // the one that gives the width, when not givingControl
   bool modal = false;                    // shown modal, its owner disabled meanwhile
   HWND modalOwner = nullptr;
   HWND lastFocus = nullptr;   // the child that last had the focus

@@ -17,7 +17,13 @@ using ui::test::Pump;
 
 // The loan calculator's fields and its Calculate button, by the numbers its
 // form gives them.
-enum LoanControl : int { kLoanAmount = 1004, kLoanRate = 1005, kLoanYears = 1006, kLoanCalculate = 1010 };
+enum LoanControl : int {
+  kLoanAmount = 1004,
+  kLoanRate = 1005,
+  kLoanYears = 1006,
+  kLoanCalculate = 1010,
+  kLoanShowChart = 1022
+};
 
 void ComputeLoanSchedule(HWND loan) {
   SetWindowTextW(GetDlgItem(loan, kLoanAmount), L"12000");
@@ -25,6 +31,14 @@ void ComputeLoanSchedule(HWND loan) {
   SetWindowTextW(GetDlgItem(loan, kLoanYears), L"2");
   SendMessageW(loan, WM_COMMAND, MAKEWPARAM(kLoanCalculate, BN_CLICKED),
                reinterpret_cast<LPARAM>(GetDlgItem(loan, kLoanCalculate)));
+  Pump();
+}
+
+// The loan window's chart pane shown or hidden, as a click on its check box does.
+void ToggleLoanChart(HWND loan) {
+  HWND box = GetDlgItem(loan, kLoanShowChart);
+  SendMessageW(box, BM_SETCHECK, SendMessageW(box, BM_GETCHECK, 0, 0) == BST_CHECKED ? BST_UNCHECKED : BST_CHECKED, 0);
+  SendMessageW(loan, WM_COMMAND, MAKEWPARAM(kLoanShowChart, BN_CLICKED), reinterpret_cast<LPARAM>(box));
   Pump();
 }
 
@@ -64,6 +78,11 @@ void VisitSideWindows(HWND main, std::set<HWND>& known, const Visit& visit) {
     HWND form = NewForm(known);
     if (form && id == ids::kKeyLoan) ComputeLoanSchedule(form);
     visit(name, form);
+    if (form && id == ids::kKeyLoan) {
+      ToggleLoanChart(form);
+      visit("loan-chart", form);
+      ToggleLoanChart(form);
+    }
     if (form) DestroyWindow(form);
     Pump();
   }

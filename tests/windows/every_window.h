@@ -21,8 +21,9 @@ using Visit = std::function<void(const std::string& name, HWND form)>;
 void VisitMainLayouts(HWND main, const Visit& visit);
 
 // The windows the main window opens: the converter, area, volume, the loan
-// calculator with a schedule computed, the transfer test and help, then the
-// modal options, about, Add Note's input box and the transfer test's options.
+// calculator with a schedule computed, then with its chart shown
+// ("loan-chart"), the transfer test and help, then the modal options, about,
+// Add Note's input box and the transfer test's options.
 // Each is closed after its visit; `known` holds the forms already seen.
 void VisitSideWindows(HWND main, std::set<HWND>& known, const Visit& visit);
 

@@ -68,6 +68,7 @@ struct LoanChartGeometry {
   int crossoverX = 0;  // the middle of the crossover year's bar
   std::string crossoverLabel;
   std::string yearsCaption;
+  ChartPoint legend;      // the top-left corner of the legend's one line
   std::string emptyText;  // shown alone when there is no loan to draw
   int unit = 1;           // pixels to a design pixel, rounded, at least 1
 };

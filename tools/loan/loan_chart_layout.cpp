@@ -86,6 +86,17 @@ void DashedColumn(ChartCanvas& canvas, int x, int from, int to, int dash, ChartC
   }
 }
 
+constexpr std::string_view kLegend[] = {"Balance", "Principal", "Interest"};
+
+// A swatch, a gap, the word, then three gaps before the next.
+int LegendSwatch(int line) { return line * 3 / 2; }
+int LegendWidth(ChartCanvas& canvas, int unit) {
+  const int line = canvas.TextHeight(), gap = 4 * unit;
+  int width = -3 * gap;
+  for (std::string_view word : kLegend) width += LegendSwatch(line) + gap + canvas.TextWidth(word) + 3 * gap;
+  return width;
+}
+
 }  // namespace
 
 LoanChartGeometry LayOutLoanChart(const LoanChartData& data, const ChartRect& frame, double scale,
@@ -146,6 +157,10 @@ LoanChartGeometry LayOutLoanChart(const LoanChartData& data, const ChartRect& fr
     g.crossoverX = (bar.left + bar.right) / 2;
     g.crossoverLabel = "Principal > interest from year " + std::to_string(data.crossoverYear);
   }
+
+  // Over the plots, unless a narrow chart needs the room of the labels too.
+  g.legend = {std::max(frame.left + pad, std::min(left, frame.right - pad - LegendWidth(canvas, g.unit))),
+              frame.top + pad};
 
   // Whole years, as often as their numbers fit side by side.
   const double pixelsPerYear = 12.0 * width / payments;
@@ -208,24 +223,24 @@ void DrawLoanChart(ChartCanvas& canvas, const LoanChartGeometry& g, const LoanCh
               palette.text, TextAlign::kCentre);
 
   // The legend runs along the top, each swatch before its word.
-  int x = g.balancePlot.left;
-  const int top = g.frame.top + 6 * g.unit, swatch = line * 3 / 2, middle = top + line / 2;
+  int x = g.legend.x;
+  const int top = g.legend.y, swatch = LegendSwatch(line), middle = top + line / 2;
   const auto word = [&](std::string_view text) {
     canvas.Text(x + swatch + gap, top, text, palette.text, TextAlign::kLeft);
     x += swatch + gap + canvas.TextWidth(text) + 3 * gap;
   };
   const ChartPoint sample[] = {{x, middle}, {x + swatch, middle}};
   canvas.Polyline(sample, palette.balance, 2 * g.unit);
-  word("Balance");
+  word(kLegend[0]);
   canvas.FillRect({x, top + g.unit, x + swatch, top + line - g.unit}, palette.principal);
-  word("Principal");
+  word(kLegend[1]);
   const ChartRect interest{x, top + g.unit, x + swatch, top + line - g.unit};
   canvas.FillRect(interest, palette.interest);
   if (palette.hatchInterest) {
     Hatch(canvas, interest, 5 * g.unit, palette.interestHatch, thin);
     Outline(canvas, interest, palette.interestHatch, thin);
   }
-  word("Interest");
+  word(kLegend[2]);
 }
 
 }  // namespace tallix::loan

@@ -27,6 +27,12 @@ LoanProfiles::LoanProfiles(SettingsPort& settings) : settings_(settings) {
   }
 }
 
+bool ChartShown(SettingsPort& settings) { return settings.Read(kLoanSection.section, "Chart", "0") == "1"; }
+
+void KeepChartShown(SettingsPort& settings, bool shown) {
+  settings.Write(kLoanSection.section, "Chart", shown ? "1" : "0");
+}
+
 std::vector<std::string> LoanProfiles::Names() const {
   std::vector<std::string> names;
   for (const LoanProfile& profile : slots_) {

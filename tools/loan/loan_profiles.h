@@ -74,6 +74,11 @@ struct ProfileFields {
 };
 ProfileFields FieldsOf(const LoanProfile& profile);
 
+// Whether the window shows its chart pane, kept in the same section as the
+// profiles ("Chart=1"); hidden until the user first shows it.
+bool ChartShown(SettingsPort& settings);
+void KeepChartShown(SettingsPort& settings, bool shown);
+
 // What Calculate stores from the fields as it read them.
 LoanProfile StoredValues(const LoanInputs& inputs, std::string date, int compounding);
 

@@ -4,6 +4,7 @@
 // After windows.h, which it needs.
 #include <commctrl.h>
 
+#include <algorithm>
 #include <iterator>
 #include <memory>
 #include <optional>
@@ -13,6 +14,8 @@
 #include "services/tape_stamp.h"
 #include "side_window/topmost_band.h"
 #include "side_window/wide_text.h"
+#include "tools/loan/loan_chart.h"
+#include "tools/loan/loan_chart_view.h"
 #include "tools/loan/loan_math.h"
 #include "tools/loan/loan_profiles.h"
 #include "tools/loan/loan_report.h"
@@ -21,6 +24,7 @@
 #include "ui/control_helpers.h"
 #include "ui/control_presets.h"
 #include "ui/form.h"
+#include "ui/form_give.h"
 #include "ui/input_box.h"
 #include "ui/scaling.h"
 #include "ui/utf8_text.h"
@@ -34,6 +38,9 @@ constexpr wchar_t kFont[] = L"Tahoma,-12,0,0,0,400,0,0,0,0,3,2,1,34";
 constexpr wchar_t kFormName[] = L"FORM4";
 constexpr int kClientWidth = 540;
 constexpr int kClientHeight = 522;
+// The chart pane widens the window on the right, leaving the rest in place.
+constexpr ui::Place kChartPlace{540, 8, 412, 508};
+constexpr int kChartClientWidth = kChartPlace.x + kChartPlace.width + 8;
 
 enum Control : int {
   kNameList = 1000,
@@ -51,6 +58,8 @@ enum Control : int {
   kClear,
   kProblem = 1014,  // the fields keep their numbers: the tests find them by these
   kFirstResult,     // the result fields follow in order
+  kChart = kFirstResult + 6,
+  kShowChart,
 };
 constexpr int kInputs[] = {kAmount, kRate, kYears, kFirstDate, kCompounding};
 constexpr int kResultCount = int(kResultLabels.size());
@@ -83,7 +92,8 @@ class LoanForm final : public ui::FormDefinition {
     style |= WS_MINIMIZEBOX;
     // A screen too low for the whole window takes the room from the schedule.
     givingControl = kSchedule;
-    width = kClientWidth + 8;
+    // Opened as wide as it was left, so that it is centred as it will show.
+    width = (ChartShown(main_.Settings()) ? kChartClientWidth : kClientWidth) + 8;
     height = kClientHeight + 30;
     controls = {
         Label(L"Loan Name", {8, 8, 150, 14}),
@@ -111,7 +121,10 @@ class LoanForm final : public ui::FormDefinition {
         ui::PushButton(kCalculate, L"Calculate", {8, 490, 80, 26}, kFont, /*isDefault=*/true),
         ui::PushButton(kPrint, L"Print", {94, 490, 80, 26}, kFont),
         ui::PushButton(kClear, L"Clear", {180, 490, 80, 26}, kFont),
+        ui::CheckBox(kShowChart, L"Show chart", {272, 495, 110, 17}, kFont),
         ui::PushButton(IDCANCEL, L"Close", {452, 490, 80, 26}, kFont),
+        ui::Hidden(
+            ui::Named(ui::Static(kChart, L"", kChartPlace, kFont, SS_OWNERDRAW), std::wstring(Wide(kLoanChartTitle)))),
     };
     controls.insert(controls.end(), std::begin(below), std::end(below));
     Bind(WM_COMMAND, kNameList, LBN_SELCHANGE, [this](const ui::ControlEvent&) -> LRESULT {
@@ -127,10 +140,29 @@ class LoanForm final : public ui::FormDefinition {
     OnClick(kCalculate, [this] { Calculate(/*fromButton=*/true); });
     OnClick(kPrint, [this] { PrintReport(); });
     OnClick(kClear, [this] { ClearFields(); });
+    OnClick(kShowChart, [this] {
+      const bool shown = ui::IsChecked(Item(kShowChart));
+      KeepChartShown(main_.Settings(), shown);
+      ShowChartPane(shown);
+    });
     OnClick(IDCANCEL, [this] { ui::CloseForm(window, IDCANCEL); });
   }
 
-  void OnDpiChanged(HWND, int dpi) override { ScaleScheduleColumns(Item(kSchedule), dpi); }
+  void OnDpiChanged(HWND, int dpi) override {
+    ScaleScheduleColumns(Item(kSchedule), dpi);
+    FitChart();
+  }
+
+  bool OnMessage(HWND, UINT message, WPARAM, LPARAM lParam, LRESULT& result) override {
+    // After the framework has let the schedule give room, on a screen too
+    // small for the whole window.
+    if (message == WM_SIZE) FitChart();
+    const auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
+    if (message != WM_DRAWITEM || !item || item->CtlID != kChart) return false;
+    chart_.Paint(*item);
+    result = TRUE;
+    return true;
+  }
 
   LRESULT OnCreate(HWND form, LPARAM) override {
     ui::SetFormClientSize(form, kClientWidth, kClientHeight);
@@ -138,6 +170,10 @@ class LoanForm final : public ui::FormDefinition {
     ui::ComboSelect(Item(kCompounding), kMonthlyCompounding);
     SendMessageW(Item(kFirstDate), DTM_SETFORMATW, 0, reinterpret_cast<LPARAM>(L"MM-dd-yyyy"));
     AddScheduleColumns(Item(kSchedule));
+    if (ChartShown(main_.Settings())) {
+      ui::SetChecked(Item(kShowChart), true);
+      ShowChartPane(true);
+    }
     profiles_.emplace(main_.Settings());
     for (int slot = 1; slot <= kProfileSlots; ++slot) {
       if (!profiles_->At(slot).name.empty()) ListEntry(slot, -1);
@@ -190,6 +226,32 @@ class LoanForm final : public ui::FormDefinition {
                                                                    reinterpret_cast<LPARAM>(name.c_str())));
     SendMessageW(list, LB_SETITEMDATA, static_cast<WPARAM>(entry), slot);
     return entry;
+  }
+
+  // The pane keeps its margins to the right and bottom edges of the window,
+  // whatever room the window has.
+  void FitChart() {
+    HWND chart = Item(kChart);
+    RECT client{}, place{};
+    const bool shown = GetWindowLongW(chart, GWL_STYLE) & WS_VISIBLE;
+    if (!shown || !GetClientRect(window, &client) || !GetWindowRect(chart, &place)) return;
+    MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&place), 2);
+    const int right = client.right - ui::Scaled(window, kChartClientWidth - kChartPlace.x - kChartPlace.width);
+    const int bottom = client.bottom - ui::Scaled(window, kClientHeight - kChartPlace.y - kChartPlace.height);
+    SetWindowPos(chart, nullptr, 0, 0, std::max(1, int(right - place.left)), std::max(1, int(bottom - place.top)),
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    InvalidateRect(chart, nullptr, FALSE);
+  }
+
+  void ShowChartPane(bool shown) {
+    const int client = shown ? kChartClientWidth : kClientWidth;
+    width = client + 8;
+    ShowWindow(Item(kChart), shown ? SW_SHOWNA : SW_HIDE);
+    // On a screen too narrow for both, the chart gives the width, not the
+    // schedule, which would take the chart over the fields above it.
+    ui::SetGivingControls(window, kSchedule, shown ? kChart : 0);
+    ui::SetFormClientSize(window, client, kClientHeight);
+    FitChart();
   }
 
   void EnableInputs(bool enabled) {
@@ -287,18 +349,20 @@ class LoanForm final : public ui::FormDefinition {
 
   void ClearFields() {
     for (int id : {kAmount, kRate, kYears, kProblem}) SetField(id, "");
-    ShowFigures({}, {});
+    ShowFigures({}, {}, {});
     SetFirstDate(Today());
     ui::FocusControl(Item(kAmount));
   }
 
   // The results and the schedule are kept as shown: the tape block and the
   // report print these very texts.
-  void ShowFigures(const std::array<std::string, kResultCount>& results, std::vector<ScheduleRowTexts> schedule) {
+  void ShowFigures(const std::array<std::string, kResultCount>& results, std::vector<ScheduleRowTexts> schedule,
+                   LoanChartData chart) {
     results_ = results;
     for (int i = 0; i < kResultCount; ++i) SetField(kFirstResult + i, results_[i]);
     schedule_ = std::move(schedule);
     FillScheduleList(Item(kSchedule), schedule_);
+    chart_.Show(Item(kChart), std::move(chart));
   }
 
   // The button stores the profile and writes the tape block; selecting a
@@ -312,15 +376,17 @@ class LoanForm final : public ui::FormDefinition {
     const LoanTerms terms = ComputeTerms(inputs);
     SetField(kProblem, ProblemText(terms.problem));
     if (terms.problem == LoanProblem::kNone) {
+      const std::vector<ScheduleRow> rows = ComputeSchedule(inputs, terms);
       std::vector<ScheduleRowTexts> schedule;
-      for (const ScheduleRow& row : ComputeSchedule(inputs, terms)) schedule.push_back(RowTexts(row));
-      ShowFigures(ResultTexts(inputs.amount, terms), std::move(schedule));
+      schedule.reserve(rows.size());
+      for (const ScheduleRow& row : rows) schedule.push_back(RowTexts(row));
+      ShowFigures(ResultTexts(inputs.amount, terms), std::move(schedule), ChartDataOf(inputs.amount, rows));
       if (fromButton) {
         WriteTapeBlock();
         profiles_->Store(slot_, StoredValues(inputs, fields.date, fields.compounding));
       }
     } else if (terms.problem != LoanProblem::kMissingInput) {
-      ShowFigures({}, {});
+      ShowFigures({}, {}, {});
       // Figures beyond range would reach the tape and the profile as Infinity.
       if (fromButton && terms.problem == LoanProblem::kNotShowable) Message(ProblemText(terms.problem), "Tallix");
     }
@@ -353,8 +419,9 @@ class LoanForm final : public ui::FormDefinition {
     }
     if (attached) {
       const LoanReportFonts fonts{printer.NewFont(L"Courier New", 10, 0), printer.NewFont(L"Courier New", 10, 1),
-                                  printer.NewFont(L"Courier New", 18, 1), printer.NewFont(L"Courier New", 8, 2)};
-      PrintLoanReport(*printer.layout(), fonts, Sheet(), schedule_, chart_, LocalTapeStampNow());
+                                  printer.NewFont(L"Courier New", 18, 1), printer.NewFont(L"Courier New", 8, 2),
+                                  printer.NewFont(L"Tahoma", 8, 0)};
+      PrintLoanReport(*printer.layout(), fonts, Sheet(), schedule_, chart_.data(), LocalTapeStampNow());
       printer.Close();
     }
     if (!printer.error().empty()) Message("The loan analysis could not be printed: " + printer.error() + ".", "Tallix");
@@ -365,6 +432,7 @@ class LoanForm final : public ui::FormDefinition {
   int slot_ = 0;  // the profile shown; 0 for none
   std::array<std::string, kResultCount> results_;
   std::vector<ScheduleRowTexts> schedule_;
+  LoanChartView chart_;
   std::wstring resultLabels_[kResultCount];  // the rows' texts live as long as the form
 };
 
