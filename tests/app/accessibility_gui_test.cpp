@@ -340,6 +340,25 @@ std::vector<std::wstring> Unnamed(HWND form) {
   return faults;
 }
 
+// The chart is a picture: a screen reader hears its name and the loan in words.
+TEST_F(AccessibilityTest, LoanChartSaysTheLoanInWords) {
+  Click(ids::kKeyLoan);
+  HWND loan = FindWindowW(L"FORM_TALLIX_FORM4_CLASS", nullptr);
+  ASSERT_NE(loan, nullptr);
+  SendMessageW(GetDlgItem(loan, 1022), BM_CLICK, 0, 0);  // Show chart
+  Accessible chart(GetDlgItem(loan, 1021));
+  ASSERT_NE(chart.get(), nullptr);
+  EXPECT_EQ(chart.Name(), L"Loan chart");
+  EXPECT_EQ(chart.Value(), L"No loan calculated.");
+  const std::pair<int, const wchar_t*> fields[] = {{1004, L"12000"}, {1005, L"6.5"}, {1006, L"2"}};
+  for (const auto& [id, text] : fields) SetWindowTextW(GetDlgItem(loan, id), text);
+  SendMessageW(GetDlgItem(loan, 1010), BM_CLICK, 0, 0);  // Calculate
+  Pump();
+  EXPECT_EQ(chart.Value(),
+            L"Balance falls from $12,000.00 to $0.00 over 2 years; principal exceeds interest from year 1.");
+  DestroyWindow(loan);
+}
+
 TEST_F(AccessibilityTest, EveryControlOfEveryWindowHasANameAndARole) {
   std::vector<std::wstring> faults;
   const auto sweep = [&](const wchar_t* which, HWND form) {
