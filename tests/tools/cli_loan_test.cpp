@@ -1,10 +1,13 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <filesystem>
 #include <string>
 #include <vector>
 
+#include "app/settings/settings_io.h"
 #include "tests/cli_command_run.h"
+#include "tests/settings/temp_folder.h"
 
 namespace tallix::cli {
 namespace {
@@ -72,6 +75,52 @@ TEST(CliLoan, TextBeyondTheNumberAndFiguresTooLargeAreRefused) {
   EXPECT_NE(Loan({"1000", "8", "30abc"}).err.find("YEARS \"30abc\" is not a number"), std::string::npos);
   EXPECT_EQ(Loan({"$1,000,000", "8.25%", "30"}).status, 0);
   EXPECT_EQ(Loan({"1e300", "8.25", "30"}).status, 0);
+}
+
+// The chart file is replaced whole, through a link to its file; what is not
+// a file is refused before anything is printed, and left as it was.
+TEST(CliLoan, ChartIsWrittenSafely) {
+  namespace fs = std::filesystem;
+  using settings_test::FromUtf8;
+  settings_test::TempFolder folder;
+  const auto chart = [&](const std::string& file) { return Loan({"200000", "6.5", "30", "--chart", file}); };
+  const std::string fresh = folder.File("fresh.svg"), existing = folder.File("existing.svg");
+  ASSERT_EQ(chart(fresh).status, 0);
+  const std::string svg = settings_test::ReadBytes(fresh);
+  EXPECT_EQ(svg.rfind("<?xml", 0), 0u) << svg.substr(0, 80);
+  settings_test::WriteBytes(existing, std::string(4 * svg.size(), 'x'));
+  ASSERT_EQ(chart(existing).status, 0);
+  EXPECT_EQ(settings_test::ReadBytes(existing), svg);
+  if (settings_test::MakeSymlink("existing.svg", folder.File("link.svg"))) {
+    settings_test::WriteBytes(existing, "old");
+    ASSERT_EQ(chart(folder.File("link.svg")).status, 0);
+    EXPECT_TRUE(settings_test::IsSymlink(folder.File("link.svg")));
+    EXPECT_EQ(settings_test::ReadBytes(existing), svg);
+  }
+
+  std::vector<std::pair<std::string, std::string_view>> refused{{folder.File("folder.svg"), kFolderReason}};
+  fs::create_directory(FromUtf8(refused[0].first));
+#ifndef _WIN32
+  refused.emplace_back(folder.File("pipe.svg"), kPipeReason);
+  ASSERT_EQ(mkfifo(refused[1].first.c_str(), 0644), 0);
+#endif
+  const std::size_t entries = folder.EntryCount();
+  for (const auto& [file, reason] : refused) {
+#ifdef _WIN32
+    const CliResult result = chart(file);
+#else
+    const CliResult result = settings_test::WithinSeconds(10, [&] { return chart(file); });  // a pipe must not block
+#endif
+    EXPECT_EQ(result.status, 1) << file;
+    EXPECT_EQ(result.out, "");
+    EXPECT_NE(result.err.find(file), std::string::npos) << result.err;
+    EXPECT_NE(result.err.find(reason), std::string::npos) << result.err;
+  }
+  EXPECT_TRUE(fs::is_empty(FromUtf8(refused[0].first)));
+#ifndef _WIN32
+  EXPECT_TRUE(fs::is_fifo(FromUtf8(refused[1].first)));
+#endif
+  EXPECT_EQ(folder.EntryCount(), entries);
 }
 
 }  // namespace
