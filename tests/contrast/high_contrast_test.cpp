@@ -18,6 +18,7 @@
 #include "side_window/wide_text.h"
 #include "tests/ui/shot_areas.h"
 #include "tests/ui/ui_test_support.h"
+#include "tools/loan/loan_chart.h"
 #include "ui/contrast.h"
 #include "ui/control_helpers.h"
 #include "ui/exports.h"
@@ -200,6 +201,37 @@ TEST_F(HighContrastTest, SwitchedOffTheKeysAndTapeTakeTheirOwnColoursAgain) {
   ui::OverrideHighContrast(true);
   SendMessageW(form_, WM_SETTINGCHANGE, SPI_SETHIGHCONTRAST, 0);
   Settle();
+}
+
+// The loan chart in the scheme's few colours, its interest told apart by
+// hatching. Last: Calculate writes the loan to the tape.
+TEST_F(HighContrastTest, LoanChartTakesTheSchemeColours) {
+  Click(ids::kKeyLoan);
+  Pump();
+  HWND loan = FindWindowW(L"FORM_TALLIX_FORM4_CLASS", nullptr);
+  ASSERT_NE(loan, nullptr);
+  const std::pair<int, const wchar_t*> fields[] = {{1004, L"200000"}, {1005, L"6.5"}, {1006, L"30"}};
+  for (const auto& [id, text] : fields) SetWindowTextW(GetDlgItem(loan, id), text);
+  SendMessageW(GetDlgItem(loan, 1010), BM_CLICK, 0, 0);  // Calculate
+  SendMessageW(GetDlgItem(loan, 1022), BM_CLICK, 0, 0);  // Show chart
+  Settle();
+  ui::test::AwaitSettledScreen(loan);
+  HWND chart = GetDlgItem(loan, 1021);
+  const Pixels shot = ui::test::ScreenPixels(loan);
+  EXPECT_EQ(PixelOf(shot, loan, chart, 3, 3), Scheme(COLOR_WINDOW));
+  EXPECT_GT(CountNear(shot, loan, chart, Scheme(COLOR_WINDOWTEXT), 0), 500);
+  EXPECT_GT(CountNear(shot, loan, chart, Scheme(COLOR_HIGHLIGHT), 0), 500);
+  EXPECT_GT(CountNear(shot, loan, chart, GetSysColor(COLOR_HOTLIGHT), 0), 50);
+  for (COLORREF own :
+       {loan::kLightChartPalette.balance, loan::kLightChartPalette.principal, loan::kLightChartPalette.interest})
+    EXPECT_EQ(CountNear(shot, loan, chart, own, 0), 0) << std::hex << own;
+  if (const char* path = std::getenv("TALLIX_SCREENSHOT")) {
+    std::string picture = path;
+    picture.replace(picture.rfind("main"), 4, "loan-chart");
+    ui::test::Photograph(loan, picture);
+  }
+  DestroyWindow(loan);
+  Pump();
 }
 
 }  // namespace

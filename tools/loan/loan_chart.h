@@ -34,9 +34,9 @@ struct LoanChartData {
 
 LoanChartData ChartDataOf(double amount, std::span<const ScheduleRow> rows);
 
-// The chart in words, for a screen reader and the SVG's description:
-// "Balance falls from $200,000.00 to $0.00 over 30 years; principal exceeds
-// interest from year 19."
+// The chart in words, for a screen reader and the SVG's description; for
+// 200,000 at 6.5 % over 30 years: "Balance falls from $200,000.00 to $0.00
+// over 30 years; principal exceeds interest from year 20."
 std::string DescribeLoanChart(const LoanChartData& data);
 // Its name: "Loan chart".
 inline constexpr std::string_view kLoanChartTitle = "Loan chart";

@@ -123,12 +123,18 @@ LoanChartGeometry LayOutLoanChart(const LoanChartData& data, const ChartRect& fr
   g.barsTicks = MoneyTicks({}, barsScale);
   const int left =
       frame.left + pad + std::max(WidestText(canvas, g.balanceTicks), WidestText(canvas, g.barsTicks)) + px(4);
-  const int right = std::max(left + 1, frame.right - pad - canvas.TextWidth("0000") / 2);
+  const int right = frame.right - pad - canvas.TextWidth("0000") / 2;
   const int balanceTop = frame.top + pad + line + pad + line / 2;
   g.yearsCaption = "Years from " + ScheduleDate(data.firstMonth, data.firstYear);
   const int barsBottom = frame.bottom - pad - line - px(2) - line - px(3);
   const int between = line + pad;
-  const int each = std::max(1, (barsBottom - balanceTop - between) / 2);
+  const int each = (barsBottom - balanceTop - between) / 2;
+  // Amounts whose labels fill the frame, or a frame a few lines high, leave
+  // no plot worth the name.
+  if (right - left < 4 * line || each < 2 * line) {
+    g.emptyText = "Too little room to draw this loan.";
+    return g;
+  }
   g.balancePlot = {left, balanceTop, right, balanceTop + each};
   g.barsPlot = {left, g.balancePlot.bottom + between, right, g.balancePlot.bottom + between + each};
   g.balanceTicks = MoneyTicks(g.balancePlot, balanceScale);
@@ -209,8 +215,9 @@ void DrawLoanChart(ChartCanvas& canvas, const LoanChartGeometry& g, const LoanCh
   if (!g.crossoverLabel.empty()) {
     DashedColumn(canvas, g.crossoverX, g.barsPlot.top - gap, g.barsPlot.bottom, gap, palette.text, thin);
     const int half = canvas.TextWidth(g.crossoverLabel) / 2;
-    const int x =
-        std::clamp(g.crossoverX, g.barsPlot.left + half, std::max(g.barsPlot.left + half, g.barsPlot.right - half));
+    // Over the bars where it fits, else over the money labels too.
+    const int x = std::clamp(g.crossoverX, g.frame.left + 6 * g.unit + half,
+                             std::max(g.frame.left + 6 * g.unit + half, g.barsPlot.right - half));
     canvas.Text(x, g.barsPlot.top - gap - line, g.crossoverLabel, palette.text, TextAlign::kCentre);
   }
 
