@@ -4,6 +4,7 @@
 // a small part of the amount borrowed.
 #include <algorithm>
 #include <cmath>
+#include <vector>
 
 #include "tools/loan/loan_chart.h"
 #include "tools/loan/loan_texts.h"
@@ -77,6 +78,20 @@ void Outline(ChartCanvas& canvas, const ChartRect& rect, ChartColour colour, int
                                 {rect.right - 1, rect.bottom - 1},
                                 {rect.left, rect.bottom - 1}};
   canvas.Polyline(corners, colour, width);
+}
+
+// The line as drawn: of the points a pixel column holds (a long loan has
+// several payments to a column) only the first and the last, the same pixels
+// in a fraction of the time.
+std::vector<ChartPoint> ColumnEnds(const std::vector<ChartPoint>& line) {
+  std::vector<ChartPoint> ends;
+  ends.reserve(line.size());
+  for (std::size_t i = 0; i < line.size(); ++i) {
+    const bool first = i == 0 || line[i - 1].x != line[i].x;
+    const bool last = i + 1 == line.size() || line[i + 1].x != line[i].x;
+    if (first || last) ends.push_back(line[i]);
+  }
+  return ends;
 }
 
 void DashedColumn(ChartCanvas& canvas, int x, int from, int to, int dash, ChartColour colour, int width) {
@@ -210,7 +225,7 @@ void DrawLoanChart(ChartCanvas& canvas, const LoanChartGeometry& g, const LoanCh
       Outline(canvas, interest, palette.interestHatch, thin);
     }
   }
-  canvas.Polyline(g.balanceLine, palette.balance, 2 * g.unit);
+  canvas.Polyline(ColumnEnds(g.balanceLine), palette.balance, 2 * g.unit);
 
   if (!g.crossoverLabel.empty()) {
     DashedColumn(canvas, g.crossoverX, g.barsPlot.top - gap, g.barsPlot.bottom, gap, palette.text, thin);

@@ -78,7 +78,12 @@ LoanChartPalette ScreenChartPalette() {
 
 void LoanChartView::Show(HWND control, LoanChartData data) {
   data_ = std::move(data);
-  SetWindowTextW(control, Wide(DescribeLoanChart(data_)).c_str());
+  // The words as the control's text, which a screen reader takes for its
+  // value; set past the static control, which would paint at once, before
+  // the one paint the invalidation brings.
+  const std::wstring words = Wide(DescribeLoanChart(data_));
+  DefWindowProcW(control, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(words.c_str()));
+  NotifyWinEvent(EVENT_OBJECT_VALUECHANGE, control, OBJID_CLIENT, CHILDID_SELF);
   InvalidateRect(control, nullptr, FALSE);
 }
 
