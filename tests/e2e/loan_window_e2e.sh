@@ -132,6 +132,26 @@ check "a page number at the foot of every page" "$(seq 1 "$pages" | sed 's/^/Pag
 check "(Continued) on every page after the first" "$((pages - 1))" \
   "$(awk -v RS='\f' 'NR > 1 && /\(Continued\)/ && /Amortization Schedule/' <<<"$text" | grep -c 'Continued')"
 pdftoppm -r 60 -png -f 2 -l 2 -singlefile "$pdf" "$shots/loan-report-page2" && echo "screenshot: $shots/loan-report-page2.png"
+# The chart on the first page: rows there make room for it, at most one page more.
+row_pattern='^ *[0-9]+ +[0-9]{2}/[0-9]{4} '
+rows_on() { awk -v RS='\f' -v page="$1" 'NR == page' <<<"$text" | grep -cE "$row_pattern"; }
+capacity=$(($(rows_on 2) + 10))
+without_chart=$((1 + (360 - (capacity - 30) + capacity - 11) / (capacity - 10)))
+[ "$pages" -le $((without_chart + 1)) ] && passed=$((passed + 1)) &&
+  echo "ok: $pages pages, against $without_chart without the chart" ||
+  { failed=$((failed + 1)); echo "FAILED: $pages pages, $without_chart without the chart"; }
+# Between the totals and the schedule's title the page holds a drawing: a
+# tenth of its pixels or more are not white (the bars, hatching, line, labels).
+words="$(pdftotext -f 1 -l 1 -bbox "$pdf" -)"
+chart_top="$(grep -m1 '>Cost:<' <<<"$words" | sed -E 's/.*yMax="([0-9.]+)".*/\1/')"
+chart_bottom="$(grep -m1 '>Amortization<' <<<"$words" | sed -E 's/.*yMin="([0-9.]+)".*/\1/')"
+page1="$shots/loan-report-page1"
+pdftoppm -r 72 -gray -png -f 1 -l 1 -singlefile "$pdf" "$page1" && echo "screenshot: $page1.png"
+band="$(awk -v top="$chart_top" -v bottom="$chart_bottom" 'BEGIN { printf "10000x%d+0+%d", bottom - top, top }')"
+dark="$(convert "$page1.png" -crop "$band" -threshold 90% -negate -format '%[fx:mean]' info: 2>/dev/null)"
+awk -v d="${dark:-0}" 'BEGIN { exit !(d > 0.1) }' && passed=$((passed + 1)) &&
+  echo "ok: the chart's band is drawn (dark share $dark)" ||
+  { failed=$((failed + 1)); echo "FAILED: nothing drawn between the totals ($chart_top) and the schedule ($chart_bottom): $dark"; }
 
 click_loan $close
 check "Close closes the loan window" "" "$(xdotool search --name '^Loan Calculator$')"
