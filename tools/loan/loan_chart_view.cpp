@@ -1,5 +1,6 @@
 #include "tools/loan/loan_chart_view.h"
 
+#include <algorithm>
 #include <string>
 #include <utility>
 #include <vector>
@@ -8,6 +9,8 @@
 #include "side_window/wide_text.h"
 #include "ui/contrast.h"
 #include "ui/dark_theme.h"
+#include "ui/form.h"
+#include "ui/form_give.h"
 #include "ui/scaling.h"
 
 namespace tallix::loan {
@@ -110,6 +113,38 @@ void LoanChartView::Paint(const DRAWITEMSTRUCT& item) const {
   SelectObject(memory, previousBitmap);
   DeleteObject(bitmap);
   DeleteDC(memory);
+}
+
+void LoanChartPane::ShowPane(HWND form, bool shown, int givingControl) {
+  ShowWindow(GetDlgItem(form, id_), shown ? SW_SHOWNA : SW_HIDE);
+  // On a screen too narrow for both, the chart gives the width, not the
+  // control beside it, which would take the chart over the fields above it.
+  ui::SetGivingControls(form, givingControl, shown ? id_ : 0);
+  ui::SetFormClientSize(form, shown ? client_.cx : narrowWidth_, client_.cy);
+  Fit(form);
+}
+
+void LoanChartPane::Fit(HWND form) {
+  HWND chart = GetDlgItem(form, id_);
+  RECT client{}, place{};
+  const bool shown = GetWindowLongW(chart, GWL_STYLE) & WS_VISIBLE;
+  if (!shown || !GetClientRect(form, &client) || !GetWindowRect(chart, &place)) return;
+  MapWindowPoints(nullptr, form, reinterpret_cast<POINT*>(&place), 2);
+  const int right = client.right - ui::Scaled(form, client_.cx - place_.x - place_.width);
+  const int bottom = client.bottom - ui::Scaled(form, client_.cy - place_.y - place_.height);
+  SetWindowPos(chart, nullptr, 0, 0, std::max(1, int(right - place.left)), std::max(1, int(bottom - place.top)),
+               SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  InvalidateRect(chart, nullptr, FALSE);
+}
+
+bool LoanChartPane::OnMessage(HWND form, UINT message, LPARAM lParam, LRESULT& result) {
+  // After the framework has let its controls give room.
+  if (message == WM_SIZE) Fit(form);
+  const auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
+  if (message != WM_DRAWITEM || !item || item->CtlID != UINT(id_)) return false;
+  Paint(*item);
+  result = TRUE;
+  return true;
 }
 
 }  // namespace tallix::loan

@@ -4,27 +4,23 @@
 // After windows.h, which it needs.
 #include <commctrl.h>
 
-#include <algorithm>
 #include <iterator>
 #include <memory>
 #include <optional>
 #include <vector>
 
-#include "services/printer_session.h"
-#include "services/tape_stamp.h"
 #include "side_window/topmost_band.h"
 #include "side_window/wide_text.h"
 #include "tools/loan/loan_chart.h"
 #include "tools/loan/loan_chart_view.h"
 #include "tools/loan/loan_math.h"
 #include "tools/loan/loan_profiles.h"
-#include "tools/loan/loan_report.h"
+#include "tools/loan/loan_report_print.h"
 #include "tools/loan/loan_texts.h"
 #include "tools/loan/schedule_list.h"
 #include "ui/control_helpers.h"
 #include "ui/control_presets.h"
 #include "ui/form.h"
-#include "ui/form_give.h"
 #include "ui/input_box.h"
 #include "ui/scaling.h"
 #include "ui/utf8_text.h"
@@ -150,18 +146,11 @@ class LoanForm final : public ui::FormDefinition {
 
   void OnDpiChanged(HWND, int dpi) override {
     ScaleScheduleColumns(Item(kSchedule), dpi);
-    FitChart();
+    chart_.Fit(window);
   }
 
   bool OnMessage(HWND, UINT message, WPARAM, LPARAM lParam, LRESULT& result) override {
-    // After the framework has let the schedule give room, on a screen too
-    // small for the whole window.
-    if (message == WM_SIZE) FitChart();
-    const auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
-    if (message != WM_DRAWITEM || !item || item->CtlID != kChart) return false;
-    chart_.Paint(*item);
-    result = TRUE;
-    return true;
+    return chart_.OnMessage(window, message, lParam, result);
   }
 
   LRESULT OnCreate(HWND form, LPARAM) override {
@@ -228,30 +217,9 @@ class LoanForm final : public ui::FormDefinition {
     return entry;
   }
 
-  // The pane keeps its margins to the right and bottom edges of the window,
-  // whatever room the window has.
-  void FitChart() {
-    HWND chart = Item(kChart);
-    RECT client{}, place{};
-    const bool shown = GetWindowLongW(chart, GWL_STYLE) & WS_VISIBLE;
-    if (!shown || !GetClientRect(window, &client) || !GetWindowRect(chart, &place)) return;
-    MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&place), 2);
-    const int right = client.right - ui::Scaled(window, kChartClientWidth - kChartPlace.x - kChartPlace.width);
-    const int bottom = client.bottom - ui::Scaled(window, kClientHeight - kChartPlace.y - kChartPlace.height);
-    SetWindowPos(chart, nullptr, 0, 0, std::max(1, int(right - place.left)), std::max(1, int(bottom - place.top)),
-                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-    InvalidateRect(chart, nullptr, FALSE);
-  }
-
   void ShowChartPane(bool shown) {
-    const int client = shown ? kChartClientWidth : kClientWidth;
-    width = client + 8;
-    ShowWindow(Item(kChart), shown ? SW_SHOWNA : SW_HIDE);
-    // On a screen too narrow for both, the chart gives the width, not the
-    // schedule, which would take the chart over the fields above it.
-    ui::SetGivingControls(window, kSchedule, shown ? kChart : 0);
-    ui::SetFormClientSize(window, client, kClientHeight);
-    FitChart();
+    width = (shown ? kChartClientWidth : kClientWidth) + 8;
+    chart_.ShowPane(window, shown, kSchedule);
   }
 
   void EnableInputs(bool enabled) {
@@ -411,20 +379,8 @@ class LoanForm final : public ui::FormDefinition {
   }
 
   void PrintReport() {
-    PrinterSession printer;
-    bool attached = false;
-    {
-      OutOfTopmostBand dialogShows(main_);
-      attached = printer.Attach(window, L"Loan Analysis");
-    }
-    if (attached) {
-      const LoanReportFonts fonts{printer.NewFont(L"Courier New", 10, 0), printer.NewFont(L"Courier New", 10, 1),
-                                  printer.NewFont(L"Courier New", 18, 1), printer.NewFont(L"Courier New", 8, 2),
-                                  printer.NewFont(L"Tahoma", 8, 0)};
-      PrintLoanReport(*printer.layout(), fonts, Sheet(), schedule_, chart_.data(), LocalTapeStampNow());
-      printer.Close();
-    }
-    if (!printer.error().empty()) Message("The loan analysis could not be printed: " + printer.error() + ".", "Tallix");
+    const std::string error = PrintLoanAnalysis(window, main_, Sheet(), schedule_, chart_.data());
+    if (!error.empty()) Message("The loan analysis could not be printed: " + error + ".", "Tallix");
   }
 
   SideWindowContext& main_;
@@ -432,7 +388,7 @@ class LoanForm final : public ui::FormDefinition {
   int slot_ = 0;  // the profile shown; 0 for none
   std::array<std::string, kResultCount> results_;
   std::vector<ScheduleRowTexts> schedule_;
-  LoanChartView chart_;
+  LoanChartPane chart_{kChart, kChartPlace, {kChartClientWidth, kClientHeight}, kClientWidth};
   std::wstring resultLabels_[kResultCount];  // the rows' texts live as long as the form
 };
 
