@@ -16,7 +16,7 @@ pdf_printer_ready || give_up "no PDF printer"
 
 # The loan window's controls.
 names=1000; add=1001; rename=1002; remove=1003; amount=1004; rate=1005; years=1006
-calculate=1010; print=1011; close=2; problem=1014; first_result=1015; schedule=1009
+calculate=1010; print=1011; close=2; problem=1014; first_result=1015; schedule=1009; chart=1021; show_chart=1022
 loan=FORM_TALLIX_FORM4_CLASS
 
 click() {
@@ -110,6 +110,11 @@ check "no results and no rows for 0.04 years" "||||||0" "$(results | paste -sd '
   { failed=$((failed + 1)); echo "FAILED: no reason shown"; }
 retype $years "30"
 click_loan $calculate
+# The chart pane, shown with a click on its check box, says the loan in words.
+click_loan $show_chart
+check "Show chart is kept" "1" "$(setting Chart)"
+check "the chart in words" "Balance falls from \$100,000.00 to \$0.00 over 30 years; principal exceeds interest from year 23." \
+  "$(probe text $chart $loan)"
 mkdir -p "$shots"
 sleep 1
 import -window root "$shots/loan-window.png" 2>/dev/null && echo "screenshot: $shots/loan-window.png"

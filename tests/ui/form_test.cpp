@@ -14,6 +14,7 @@
 #include "ui/control_helpers.h"
 #include "ui/font_spec.h"
 #include "ui/form.h"
+#include "ui/form_give.h"
 #include "ui/form_state.h"
 #include "ui/xp_button.h"
 
@@ -65,6 +66,46 @@ TEST_F(FormTest, ModelessFormIsBuiltFromItsDescription) {
   Pump();
   EXPECT_EQ(form.window, nullptr);
   EXPECT_FALSE(FormStateOf(window));
+}
+
+// Made smaller than laid out, a form takes the room from its giving controls:
+// the height from one, the width from another beside it, and the controls
+// below or right of each follow; naming other givers lays out afresh.
+RECT PlaceIn(HWND form, int id) {
+  RECT place{};
+  GetWindowRect(Item(form, id), &place);
+  MapWindowPoints(nullptr, form, reinterpret_cast<POINT*>(&place), 2);
+  return place;
+}
+
+TEST_F(FormTest, GivingControlsGiveHeightAndWidthApart) {
+  const Place places[] = {
+      {10, 10, 100, 100}, {10, 120, 100, 20}, {120, 10, 80, 30}, {120, 50, 60, 20}, {210, 10, 60, 24}};
+  for (std::size_t i = 0; i < std::size(places); ++i) {
+    form.controls[i].x = places[i].x, form.controls[i].y = places[i].y;
+    form.controls[i].width = places[i].width, form.controls[i].height = places[i].height;
+  }
+  form.givingControl = kEdit1;
+  form.givingAcrossControl = kKey;
+  HWND window = OpenModeless();
+  RECT outer{};
+  GetWindowRect(window, &outer);
+  SetWindowPos(window, nullptr, 0, 0, outer.right - outer.left - 20, outer.bottom - outer.top - 20,
+               SWP_NOMOVE | SWP_NOZORDER);
+  Pump();
+  EXPECT_EQ(PlaceIn(window, kEdit1).bottom, 90) << "the list gives the height";
+  EXPECT_EQ(PlaceIn(window, kEdit1).right, 110) << "and not the width";
+  EXPECT_EQ(PlaceIn(window, kEdit2).top, 100);
+  EXPECT_EQ(PlaceIn(window, kKey).right, 180) << "the pane beside it gives the width";
+  EXPECT_EQ(PlaceIn(window, kCancel).left, 190);
+
+  SetGivingControls(window, kEdit1, 0);
+  Pump();
+  EXPECT_EQ(PlaceIn(window, kEdit1).right, 90) << "now the list gives both";
+  EXPECT_EQ(PlaceIn(window, kKey).left, 100);
+  EXPECT_EQ(PlaceIn(window, kKey).right, 180) << "laid out again at its own width";
+  EXPECT_EQ(PlaceIn(window, kCancel).left, 190);
+  DestroyWindow(window);
 }
 
 TEST_F(FormTest, ReopenedFormReusesCachedFonts) {
