@@ -88,9 +88,11 @@ BOOL CALLBACK ApplyToForm(HWND window, LPARAM) {
   return TRUE;
 }
 
+// Every form of this thread, when the look drawn is not the look of now.
 void FollowLook() {
   if (DarkOn() == lookApplied) return;
-  ApplyThemeToAllForms();
+  lookApplied = DarkOn();
+  EnumThreadWindows(GetCurrentThreadId(), ApplyToForm, 0);
 }
 
 }  // namespace
@@ -104,8 +106,6 @@ void SetThemeChoice(ThemeChoice newChoice) {
   FollowLook();
 }
 
-ThemeChoice CurrentThemeChoice() { return choice; }
-
 bool DarkOn() {
   if (!systemDarkRead) {
     systemDark = ReadSystemAppsDark();
@@ -113,8 +113,6 @@ bool DarkOn() {
   }
   return DrawsDark(choice, systemDark, HighContrastOn());
 }
-
-bool SystemAppsDark() { return ReadSystemAppsDark(); }
 
 bool IsAppModeChange(UINT message, LPARAM lParam) {
   const auto* area = reinterpret_cast<const wchar_t*>(lParam);
@@ -147,11 +145,6 @@ void ApplyThemeToForm(HWND form) {
   ThemeChildControls(form, dark);
   ThemeMenus(form, dark);
   RedrawWindow(form, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
-}
-
-void ApplyThemeToAllForms() {
-  lookApplied = DarkOn();
-  EnumThreadWindows(GetCurrentThreadId(), ApplyToForm, 0);
 }
 
 std::vector<std::wstring> DarkFallbacks() { return Fallbacks(); }

@@ -28,12 +28,9 @@ const DarkPalette& Dark();
 // The user's choice. When the look it gives differs from the one drawn, every
 // open form follows at once.
 void SetThemeChoice(ThemeChoice choice);
-ThemeChoice CurrentThemeChoice();
 // Dark by the choice and the app mode, and never in high contrast: asked at
 // each paint, so that high contrast switched on wins at once.
 bool DarkOn();
-// Windows' app mode as the user set it ("AppsUseLightTheme" 0 is dark).
-bool SystemAppsDark();
 // WM_SETTINGCHANGE saying that the app mode may have changed.
 bool IsAppModeChange(UINT message, LPARAM lParam);
 // The app mode read again; every open form follows when the look changes.
@@ -49,8 +46,6 @@ HBRUSH PaletteBrush(COLORREF color);
 // common controls keep themselves, scroll bars, menus), then all repainted.
 // A form that was never dark is left alone while dark is off.
 void ApplyThemeToForm(HWND form);
-// Every form of this thread.
-void ApplyThemeToAllForms();
 
 // The pieces this system could not draw dark ("title bar", "scroll bars"...),
 // each named once: they stay light. For the tests' output.
