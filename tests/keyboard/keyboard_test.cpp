@@ -123,8 +123,8 @@ TEST_F(KeyboardTest, AreaAndVolumeTabInRows) {
 // row across both columns, the schedule, the buttons.
 TEST_F(KeyboardTest, LoanTabsByColumnsThenRowsAndArrowsLoadAProfile) {
   HWND loan = OpenWithKey(ids::kKeyLoan);
-  ExpectTabOrder(loan, {1000, 1001, 1002, 1003, 1004, 1005, 1006, 1007, 1008, 1015,
-                        1018, 1016, 1019, 1017, 1020, 1009, 1010, 1011, 1012, 1022, IDCANCEL});
+  ExpectTabOrder(loan, {1000, 1001, 1002, 1003, 1004, 1005, 1006, 1007, 1008, 1015,    1018,
+                        1016, 1019, 1017, 1020, 1009, 1010, 1011, 1012, 1022, IDCANCEL});
 
   HWND list = GetDlgItem(loan, 1000);
   SetFocus(list);
