@@ -231,8 +231,8 @@ void DrawLoanChart(ChartCanvas& canvas, const LoanChartGeometry& g, const LoanCh
     DashedColumn(canvas, g.crossoverX, g.barsPlot.top - gap, g.barsPlot.bottom, gap, palette.text, thin);
     const int half = canvas.TextWidth(g.crossoverLabel) / 2;
     // Over the bars where it fits, else over the money labels too.
-    const int x = std::clamp(g.crossoverX, g.frame.left + 6 * g.unit + half,
-                             std::max(g.frame.left + 6 * g.unit + half, g.barsPlot.right - half));
+    const int leftmost = 2 * half <= g.barsPlot.Width() ? g.barsPlot.left + half : g.frame.left + 6 * g.unit + half;
+    const int x = std::clamp(g.crossoverX, leftmost, std::max(leftmost, g.barsPlot.right - half));
     canvas.Text(x, g.barsPlot.top - gap - line, g.crossoverLabel, palette.text, TextAlign::kCentre);
   }
 
