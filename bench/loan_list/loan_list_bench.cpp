@@ -122,7 +122,7 @@ int wmain(int argc, wchar_t** argv) {
     rows.reserve(schedule.size());
     for (const ScheduleRow& row : schedule) rows.push_back(RowTexts(row));
     FillScheduleList(list, rows);
-    if (charted) chartView.Show(chart, ChartDataOf(kLoan.amount, schedule));
+    if (charted) chartView.ShowLoan(chart, ChartDataOf(kLoan.amount, schedule));
   };
   std::vector<double> ours, bare, charted;
   for (int run = 0; run < runs; ++run) {

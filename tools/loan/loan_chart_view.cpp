@@ -79,7 +79,7 @@ LoanChartPalette ScreenChartPalette() {
   return kLightChartPalette;
 }
 
-void LoanChartView::Show(HWND control, LoanChartData data) {
+void LoanChartView::ShowLoan(HWND control, LoanChartData data) {
   data_ = std::move(data);
   // The words as the control's text, which a screen reader takes for its
   // value; set past the static control, which would paint at once, before

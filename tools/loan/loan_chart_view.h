@@ -13,8 +13,8 @@ namespace tallix::loan {
 class LoanChartView {
  public:
   // The control's chart from now on; it is repainted.
-  void Show(HWND control, LoanChartData data);
-  const LoanChartData& data() const { return data_; }
+  void ShowLoan(HWND control, LoanChartData data);
+  const LoanChartData& ShownLoan() const { return data_; }
   // WM_DRAWITEM of the control.
   void Paint(const DRAWITEMSTRUCT& item) const;
 

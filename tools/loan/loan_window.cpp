@@ -330,7 +330,7 @@ class LoanForm final : public ui::FormDefinition {
     for (int i = 0; i < kResultCount; ++i) SetField(kFirstResult + i, results_[i]);
     schedule_ = std::move(schedule);
     FillScheduleList(Item(kSchedule), schedule_);
-    chart_.Show(Item(kChart), std::move(chart));
+    chart_.ShowLoan(Item(kChart), std::move(chart));
   }
 
   // The button stores the profile and writes the tape block; selecting a
@@ -379,7 +379,7 @@ class LoanForm final : public ui::FormDefinition {
   }
 
   void PrintReport() {
-    const std::string error = PrintLoanAnalysis(window, main_, Sheet(), schedule_, chart_.data());
+    const std::string error = PrintLoanAnalysis(window, main_, Sheet(), schedule_, chart_.ShownLoan());
     if (!error.empty()) Message("The loan analysis could not be printed: " + error + ".", "Tallix");
   }
 
